@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/collections.h"
+#include "core/database.h"
+#include "core/preferences.h"
+#include "core/seams.h"
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class Settings;
+
+// The world the logic talks to, handed in by main (Qt implementations) or by tests (fakes).
+struct Seams {
+    Prompter& prompter;
+    Desktop& desktop;
+    Clock& clock;
+    RandomSource& random;
+    ScreenInfo& screen;
+};
+
+// Program-wide state: one per process, created by main and passed by reference.
+class AppContext {
+public:
+    AppContext(Seams seams, Settings& settings, QString program_dir)
+        : prompter(seams.prompter), desktop(seams.desktop), clock(seams.clock), random(seams.random),
+          screen(seams.screen), settings(settings), program_dir(std::move(program_dir)) {}
+
+    Prompter& prompter;
+    Desktop& desktop;
+    Clock& clock;
+    RandomSource& random;
+    ScreenInfo& screen;
+    Settings& settings;
+
+    // Per-user data directory holding log.txt, tips.txt, tmp/, the renaming file...
+    QString program_dir;
+    QString program_path(const QString& name) const { return program_dir + QLatin1Char('/') + name; }
+
+    // The open database and what opening it decided.
+    std::unique_ptr<Database> db;
+    QString db_path;
+    QString db_title;
+    QString map_to_open;
+
+    CollectionTable collections;
+    Preferences prefs;
+
+    int language = 1;
+    bool allow_automatic_changes = true;
+    bool development_mode = false;
+    bool recompilation_needed = false;
+    bool small_screen = false;
+    bool image_viewer_button = true; // the renaming file may remove the picture viewer's button
+
+    QDateTime session_start;
+    bool restarting = false;
+    bool main_window_loaded = false;
+};
