@@ -185,7 +185,9 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& pas
         plain = password.isEmpty();
     }
 
-    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::CreateNew ? SQLITE_OPEN_CREATE : 0);
+    // CREATE is needed even for an existing file: databases attached later (the compacted copy)
+    // are opened with the main connection's flags. The file's presence was checked above.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const QByteArray file_name = QFile::encodeName(path);
     auto open_connection = [&](int page_size) {
         sqlite3* raw = nullptr;
@@ -199,6 +201,8 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& pas
     };
 
     std::unique_ptr<Database> db = open_connection(cipher_page_size);
+    if (mode == Mode::CreateNew && plain)
+        check(db->db_, sqlite3_exec(db->db_, "PRAGMA page_size = 4096", nullptr, nullptr, nullptr));
     int rc = probe(db->db_);
     if (rc == SQLITE_NOTADB && !plain) {
         // Files written by other tools may use the engine's older default page size.
@@ -263,7 +267,10 @@ void Database::export_to(const QString& target) {
     attach.bind(2, password_);
     attach.next();
     try {
-        if (encrypted()) exec(QStringLiteral("PRAGMA compacted.cipher_page_size = %1").arg(cipher_page_size));
+        if (encrypted())
+            exec(QStringLiteral("PRAGMA compacted.cipher_page_size = %1").arg(cipher_page_size));
+        else
+            exec(QStringLiteral("PRAGMA compacted.page_size = %1").arg(cipher_page_size));
         const int version = user_version();
         Statement exporter(db_, QStringLiteral("SELECT sqlcipher_export('compacted')"));
         exporter.next();

@@ -22,6 +22,8 @@ inline constexpr int not_a_database = 3343;
 inline constexpr int file_not_found = 3024;
 inline constexpr int disk_space = 3183;
 inline constexpr int verification_failed = 3049;
+inline constexpr int in_use = 3045;
+inline constexpr int read_only = 3051;
 } // namespace db_errno
 
 class DbError : public std::runtime_error {

@@ -1,0 +1,249 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/database.h"
+#include "core/db_files.h"
+#include "support/test_context.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray digest(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void set_mtime(const QString& path, const QDateTime& when) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+class DbFiles : public ::testing::Test {
+protected:
+    TempEnv env;
+    FakeClock clock;
+    QString path = env.path(QStringLiteral("notes.tdb"));
+};
+
+} // namespace
+
+// ------------------------------------------------------------------ encryption and opening
+
+TEST_F(DbFiles, EncryptedFileHoldsNoReadableTextAndNeedsItsKey) {
+    make_database(path, QStringLiteral("s3cr'ét"), 50, &clock);
+    const QByteArray raw = contents(path);
+    EXPECT_FALSE(raw.contains("secret content"));
+    EXPECT_FALSE(raw.contains("Novels"));
+    EXPECT_FALSE(raw.startsWith("SQLite format 3"));
+    EXPECT_EQ(raw.size() % cipher_page_size, 0);
+    EXPECT_EQ(count_items(path, QStringLiteral("s3cr'ét"), &clock), 50);
+
+    try {
+        Database::open(path, QStringLiteral("s3cr'et"), &clock);
+        FAIL() << "opened with a wrong password";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbErrorKind::WrongPassword);
+        EXPECT_EQ(e.number(), db_errno::wrong_password);
+    }
+    try {
+        Database::open(path, {}, &clock);
+        FAIL() << "opened without a password";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbErrorKind::MissingPassword);
+    }
+}
+
+TEST_F(DbFiles, PlainFileIsOrdinarySqliteAndOpensWithAnyTypedPassword) {
+    make_database(path, {}, 3, &clock);
+    EXPECT_TRUE(contents(path).startsWith(QByteArray("SQLite format 3\0", 16)));
+    EXPECT_EQ(count_items(path, QStringLiteral("whatever"), &clock), 3);
+}
+
+TEST_F(DbFiles, FilesThatAreNoDatabaseAreToldApart) {
+    const QString text = env.write_file(QStringLiteral("letter.tdb"), "Dear Emile,\nthis is no database.\n");
+    const QString pages = env.write_file(QStringLiteral("noise.tdb"), QByteArray(4096, '\x5a'));
+    const QString empty = env.write_file(QStringLiteral("empty.tdb"), QByteArray());
+    for (const QString& file : {text, empty}) {
+        try {
+            Database::open(file, QStringLiteral("pw"), &clock);
+            FAIL() << file.toStdString();
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbErrorKind::NotADatabase) << file.toStdString();
+        }
+    }
+    // Whole pages of noise look like an encrypted file: without a password that is what it asks for.
+    try {
+        Database::open(pages, {}, &clock);
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbErrorKind::MissingPassword);
+    }
+    EXPECT_EQ(digest(text), QCryptographicHash::hash("Dear Emile,\nthis is no database.\n", QCryptographicHash::Sha256));
+}
+
+TEST_F(DbFiles, TruncatedDatabaseFailsCleanly) {
+    make_database(path, {}, 400, &clock);
+    QFile file(path);
+    ASSERT_TRUE(file.resize(file.size() / 3));
+    EXPECT_THROW(
+        {
+            auto db = Database::open(path, {}, &clock);
+            db->scalar(QStringLiteral("select count(*) from repos where item_content like '%x%'"));
+        },
+        DbError);
+}
+
+// ------------------------------------------------------------------ compaction
+
+TEST_F(DbFiles, CompactionKeepsEveryRowShrinksAndLeavesNoTemporaryFile) {
+    const QString password = QStringLiteral("pw");
+    make_database(path, password, 2000, &clock);
+    {
+        auto db = Database::open(path, password, &clock);
+        db->exec(QStringLiteral("delete from repos where item_nr > 200"));
+    }
+    const qint64 before = QFileInfo(path).size();
+    db_files::compact(Database::open(path, password, &clock), password, &clock);
+    EXPECT_LT(QFileInfo(path).size(), before / 2);
+    EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(path)));
+    EXPECT_EQ(count_items(path, password, &clock), 200);
+    EXPECT_FALSE(contents(path).contains("secret content"));
+    // Indexes and the schema version travel with the copy.
+    auto db = Database::open(path, password, &clock);
+    EXPECT_EQ(db->user_version(), 1);
+    EXPECT_GT(db->scalar(QStringLiteral("select count(*) from sqlite_master where type='index'")).toInt(), 3);
+}
+
+TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
+    const QString password = QStringLiteral("pw");
+    make_database(path, password, 300, &clock);
+    const QByteArray original = digest(path);
+    for (const char* failing : {"remove_tmp", "export", "verify", "replace"}) {
+        SCOPED_TRACE(failing);
+        bool reached = false;
+        const auto hook = [&](const char* step) {
+            if (qstrcmp(step, failing) != 0) return;
+            reached = true;
+            throw DbError(13, QStringLiteral("database or disk is full"));
+        };
+        EXPECT_THROW(db_files::compact(Database::open(path, password, &clock), password, &clock, hook), DbError);
+        EXPECT_TRUE(reached);
+        EXPECT_EQ(digest(path), original);
+        EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(path)));
+    }
+    EXPECT_EQ(count_items(path, password, &clock), 300);
+}
+
+TEST_F(DbFiles, LeftoverTemporaryFilesAreRemoved) {
+    make_database(path, {}, 1, &clock);
+    env.write_file(QStringLiteral("notes.tdb.tmp"), "half a copy");
+    env.write_file(QStringLiteral("notes.tdb.old.new"), "half a backup");
+    db_files::remove_leftovers(path);
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".tmp")));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.new")));
+    EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+TEST_F(DbFiles, VerifySpotsDamage) {
+    make_database(path, {}, 500, &clock);
+    EXPECT_TRUE(db_files::verify(path, {}, &clock));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(2 * 4096);
+    file.write(QByteArray(static_cast<int>(file.size() / 2), '\xff'));
+    file.close();
+    EXPECT_FALSE(db_files::verify(path, {}, &clock));
+}
+
+// ------------------------------------------------------------------ backups
+
+TEST_F(DbFiles, BackupsRotateOnlyOnceTwelveHoursHavePassed) {
+    make_database(path, {}, 5, &clock);
+    const QDateTime start(QDate(2026, 3, 1), QTime(8, 0));
+    auto old = [&](int n) { return db_files::backup_path(path, n); };
+
+    EXPECT_TRUE(db_files::rotate_backups(path, start));
+    EXPECT_TRUE(QFileInfo::exists(old(1)));
+    EXPECT_FALSE(QFileInfo::exists(old(2)));
+    const QByteArray first = digest(old(1));
+
+    // Eleven hours later nothing moves, even though the database changed.
+    {
+        auto db = Database::open(path, {}, &clock);
+        db->exec(QStringLiteral("insert into repos (collection,cat,item_title) values ('A','B','later')"));
+    }
+    EXPECT_FALSE(db_files::rotate_backups(path, start.addSecs(11 * 3600)));
+    EXPECT_EQ(digest(old(1)), first);
+    EXPECT_FALSE(QFileInfo::exists(old(2)));
+
+    // Past the boundary the generations shift.
+    EXPECT_TRUE(db_files::rotate_backups(path, start.addSecs(12 * 3600 + 60)));
+    EXPECT_EQ(digest(old(2)), first);
+    EXPECT_EQ(digest(old(1)), digest(path));
+
+    EXPECT_TRUE(db_files::rotate_backups(path, start.addDays(2)));
+    EXPECT_TRUE(db_files::rotate_backups(path, start.addDays(3)));
+    EXPECT_EQ(digest(old(3)), digest(old(2))) << "both are copies of the same state";
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.old.old.old")));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.new")));
+}
+
+TEST_F(DbFiles, BackupIsAnIndependentCopy) {
+    make_database(path, {}, 5, &clock);
+    db_files::rotate_backups(path, QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+    struct stat live {};
+    struct stat backup {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &live), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(db_files::backup_path(path, 1)).constData(), &backup), 0);
+    EXPECT_NE(live.st_ino, backup.st_ino);
+    EXPECT_EQ(count_items(db_files::backup_path(path, 1), {}, &clock), 5);
+}
+
+TEST_F(DbFiles, BackupAgeComesFromTheNewestBackupsModificationTime) {
+    make_database(path, {}, 1, &clock);
+    const QDateTime now(QDate(2026, 6, 1), QTime(12, 0));
+    env.write_file(QStringLiteral("notes.tdb.old"), "older backup");
+    set_mtime(db_files::backup_path(path, 1), now.addSecs(-11 * 3600 - 3599));
+    EXPECT_FALSE(db_files::rotate_backups(path, now));
+    set_mtime(db_files::backup_path(path, 1), now.addSecs(-12 * 3600 - 1));
+    EXPECT_TRUE(db_files::rotate_backups(path, now));
+    EXPECT_EQ(contents(db_files::backup_path(path, 2)), QByteArray("older backup"));
+}
+
+TEST_F(DbFiles, FailedRotationStepKeepsEveryGenerationReadable) {
+    make_database(path, {}, 2, &clock);
+    const QDateTime t0(QDate(2026, 1, 1), QTime(0, 0));
+    db_files::rotate_backups(path, t0);
+    db_files::rotate_backups(path, t0.addDays(1));
+    db_files::rotate_backups(path, t0.addDays(2));
+    QDateTime when = t0.addDays(5);
+    for (const char* failing : {"backup_copy", "rotate_oldest", "rotate_2_to_3", "rotate_1_to_2", "rotate_new_to_1"}) {
+        SCOPED_TRACE(failing);
+        const auto hook = [&](const char* step) {
+            if (qstrcmp(step, failing) == 0) throw DbError(13, QStringLiteral("disk full"));
+        };
+        when = when.addDays(2);
+        EXPECT_THROW(db_files::rotate_backups(path, when, hook), DbError);
+        int backups = 0;
+        for (int n = 1; n <= 3; ++n) {
+            if (!QFileInfo::exists(db_files::backup_path(path, n))) continue;
+            ++backups;
+            EXPECT_EQ(count_items(db_files::backup_path(path, n), {}, &clock), 2);
+        }
+        EXPECT_GE(backups, 2);
+        db_files::remove_leftovers(path);
+        db_files::rotate_backups(path, when.addDays(1)); // the next start mends the generations
+        EXPECT_TRUE(QFileInfo::exists(db_files::backup_path(path, 1)));
+    }
+}
