@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // What the password dialog answered.
 struct PasswordAnswer {
@@ -16,6 +17,9 @@ struct PasswordAnswer {
 class StartupUi {
 public:
     virtual ~StartupUi() = default;
+    // The database file dialog ("Select database file", filter "*.tdb"); a new file name may be
+    // typed. nullopt when cancelled.
+    virtual std::optional<QString> choose_database(const QString& start) = 0;
     // Shows the password dialog modally for the database at `path`.
     virtual PasswordAnswer ask_password(const QString& path) = 0;
     // The "Please wait..." box, centred on the screen.

@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/db_files.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class AppContext;
+class StartupUi;
+class QLockFile;
+
+// Steps of start-up and quitting that belong to other windows. Each is called at its place in
+// the sequence when set; until its window exists it is left empty and skipped.
+struct SessionSteps {
+    std::function<void()> open_translation_tables;
+    std::function<void()> reset_map_windows;          // the session counter of map windows
+    std::function<void()> show_command_form;          // the hidden form carrying the general menu
+    std::function<void(const QString&)> open_named;   // the map named on the command line
+    std::function<void()> start_command_timer;        // one-second timer: auto-lock, caption, reminders
+    std::function<void()> apply_toolbar_visibility;
+    std::function<void()> check_reminders;
+    std::function<void(bool interactive)> open_start_maps;
+    std::function<void()> show_tips;
+    std::function<void()> save_open_maps;             // "topic_list"
+    std::function<void(const QString& path)> show_picture; // picture viewer for a picture path
+};
+
+// Start-up, the database opening with compaction and backups, changing database, and the
+// session's end. Ends the program by throwing ProgramEnd.
+class Session {
+public:
+    Session(AppContext& ctx, StartupUi& ui);
+    ~Session();
+
+    SessionSteps steps;
+    // Tests stop or fail the file work at a named step.
+    db_files::StepHook file_hook;
+
+    // The entry point: language, screen check, program directory, picture settings, command
+    // line, then the database. Returns when the main window is up.
+    void Main(const QString& command_line);
+
+    // Chooses, unlocks, compacts, backs up and opens a database, then runs the completion steps.
+    void open_database(bool& auto_open);
+
+    // "Change database": closes the windows and the database and opens another in this process.
+    void restart_with_database();
+
+    // The main window's unload: true when it may close. Ends the session unless restarting.
+    bool main_window_unloading();
+
+    // Writes the session's start (a session_log row and a "Start " line in log.txt).
+    void start_session();
+    // Cleans the scratch files, stores what the next run needs, writes the end, quits.
+    void end_session();
+
+    // Closes the database and releases the lock on its file.
+    void close_database();
+
+private:
+    enum class Next { Choose, Dialog, Password, Done };
+    Next open_chosen(const QString& file, bool from_dialog, bool& auto_open, QString& candidate, int& attempts);
+    void open_file(const QString& file, const QString& password, bool is_new);
+    void back_up(const QString& file, const QString& password, bool verified);
+    void completion_steps();
+    void append_log(const QString& line);
+
+    AppContext& ctx_;
+    StartupUi& ui_;
+    QString command_line_;
+    std::unique_ptr<QLockFile> lock_;
+    bool error_while_compacting_ = false;
+};
