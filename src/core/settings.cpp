@@ -5,8 +5,11 @@
 #include <QSettings>
 
 namespace {
-const QString group = QStringLiteral("general");
-}
+// The "general" section. QSettings writes a group of that name (any letter case) as
+// "[%General]" in ini files and reads it back as "General", so only this spelling finds its
+// values again in the next run.
+const QString group = QStringLiteral("General");
+} // namespace
 
 Settings::Settings()
     : store_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tessarin"),
