@@ -1,0 +1,146 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/database.h"
+#include "core/geometry.h"
+#include "core/params.h"
+#include "core/schema.h"
+#include "support/fakes.h"
+#include "support/temp_env.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The fake screen is 28800 x 16200 twips (1920 x 1080 pixels).
+class WindowGeometry : public ::testing::Test {
+protected:
+    TempEnv env;
+    FakeClock clock;
+    FakeScreen screen;
+    std::unique_ptr<Database> db = make_db();
+
+    std::unique_ptr<Database> make_db() {
+        auto opened =
+            Database::open(env.path(QStringLiteral("geo.tdb")), {}, &clock, Database::Mode::CreateNew);
+        schema::upgrade(*opened);
+        return opened;
+    }
+    void store(const char* key, const char* value) {
+        set_gen_param(*db, QLatin1String(key), QLatin1String(value));
+    }
+    QString stored(const char* key) { return get_gen_param(*db, QLatin1String(key)); }
+    int param_rows() { return db->scalar(QStringLiteral("select count(*) from gen_params")).toInt(); }
+    TwipsRect restore(bool position_only = false, TwipsRect current = {100, 200, 3000, 4000}) {
+        return restore_form_position(*db, screen, QStringLiteral("f_edit"), position_only, current);
+    }
+};
+
+} // namespace
+
+TEST_F(WindowGeometry, NothingStoredGivesDefaultSizeCentred) {
+    const TwipsRect place = restore();
+    EXPECT_EQ(place, (TwipsRect{(16200 - 6000) / 2, (28800 - 5000) / 2, 5000, 6000}));
+}
+
+TEST_F(WindowGeometry, StoredPlaceIsUsedBelowTheOffScreenLimit) {
+    store("f_edit_top", "44999");
+    store("f_edit_left", "0");
+    store("f_edit_width", "7000");
+    store("f_edit_height", "8000");
+    EXPECT_EQ(restore(), (TwipsRect{44999, 0, 7000, 8000}));
+}
+
+TEST_F(WindowGeometry, OffScreenTopOrLeftGoesToTheEdge) {
+    store("f_edit_top", "50000");
+    store("f_edit_left", "45000");
+    const TwipsRect place = restore();
+    EXPECT_EQ(place.top, 0);
+    EXPECT_EQ(place.left, 0);
+}
+
+TEST_F(WindowGeometry, SizeIsKeptBelowTheScreen) {
+    store("f_edit_width", "40000");
+    store("f_edit_height", "20000");
+    TwipsRect place = restore();
+    EXPECT_EQ(place.width, 28800 - 1000);
+    EXPECT_EQ(place.height, 16200 - 900);
+
+    // Exactly the limit stays; one below is kept as stored.
+    store("f_edit_width", "27800");
+    store("f_edit_height", "15299");
+    place = restore();
+    EXPECT_EQ(place.width, 27800);
+    EXPECT_EQ(place.height, 15299);
+}
+
+TEST_F(WindowGeometry, PositionOnlyKeepsTheCurrentSizeAndCentresWithIt) {
+    store("f_edit_width", "9000"); // not read when only the position is kept
+    const TwipsRect place = restore(true, {0, 0, 3000, 4000});
+    EXPECT_EQ(place, (TwipsRect{(16200 - 4000) / 2, (28800 - 3000) / 2, 3000, 4000}));
+}
+
+TEST_F(WindowGeometry, UnreadableStoredValueCountsAsMissing) {
+    store("f_edit_top", "abc");
+    store("f_edit_width", "");
+    const TwipsRect place = restore();
+    EXPECT_EQ(place.width, 5000);
+    EXPECT_EQ(place.top, (16200 - 6000) / 2);
+}
+
+TEST_F(WindowGeometry, SaveStoresPlaceAsTextAndRestoresIt) {
+    const TwipsRect place{1200, 3400, 5600, 7800};
+    save_form_position(*db, QStringLiteral("f_edit"), false, place, false);
+    EXPECT_EQ(stored("f_edit_top"), QStringLiteral("1200"));
+    EXPECT_EQ(stored("f_edit_left"), QStringLiteral("3400"));
+    EXPECT_EQ(stored("f_edit_width"), QStringLiteral("5600"));
+    EXPECT_EQ(stored("f_edit_height"), QStringLiteral("7800"));
+    EXPECT_EQ(restore(), place);
+}
+
+TEST_F(WindowGeometry, SavePositionOnlyLeavesSizeKeysAlone) {
+    save_form_position(*db, QStringLiteral("f_calendar"), true, {10, 20, 30, 40}, false);
+    EXPECT_EQ(stored("f_calendar_top"), QStringLiteral("10"));
+    EXPECT_EQ(stored("f_calendar_left"), QStringLiteral("20"));
+    EXPECT_EQ(param_rows(), 2);
+}
+
+TEST_F(WindowGeometry, MinimisedWindowSavesNothing) {
+    save_form_position(*db, QStringLiteral("f_edit"), false, {10, 20, 30, 40}, true);
+    EXPECT_EQ(param_rows(), 0);
+}
+
+TEST_F(WindowGeometry, MainWindowDefaultsToTheScreenLessFourHundred) {
+    const TwipsRect place = restore_main_window_geometry(*db, screen);
+    EXPECT_EQ(place, (TwipsRect{0, 0, 28800, 16200 - 400}));
+}
+
+TEST_F(WindowGeometry, MainWindowIgnoresOffScreenValues) {
+    store("mdiform_width", "45000");
+    store("mdiform_height", "60000");
+    store("mdiform_top", "45000");
+    store("mdiform_left", "99999");
+    EXPECT_EQ(restore_main_window_geometry(*db, screen), (TwipsRect{0, 0, 28800, 16200 - 400}));
+}
+
+TEST_F(WindowGeometry, MainWindowIsKeptOnTheScreen) {
+    store("mdiform_width", "40000"); // wider than the screen
+    store("mdiform_height", "10000");
+    store("mdiform_top", "9000"); // its bottom would pass the screen's
+    store("mdiform_left", "-600");
+    EXPECT_EQ(restore_main_window_geometry(*db, screen), (TwipsRect{16200 - 10000, 0, 28800, 10000}));
+
+    store("mdiform_width", "8000");
+    store("mdiform_top", "300");
+    store("mdiform_left", "1500");
+    EXPECT_EQ(restore_main_window_geometry(*db, screen), (TwipsRect{300, 1500, 8000, 10000}));
+}
+
+TEST_F(WindowGeometry, MainWindowSavedOnlyWhenLoadedAndNotMinimised) {
+    const TwipsRect place{300, 1500, 8000, 10000};
+    save_main_window_geometry(*db, place, false, false);
+    save_main_window_geometry(*db, place, true, true);
+    EXPECT_EQ(param_rows(), 0);
+    save_main_window_geometry(*db, place, true, false);
+    EXPECT_EQ(stored("mdiform_width"), QStringLiteral("8000"));
+    EXPECT_EQ(restore_main_window_geometry(*db, screen), place);
+}
