@@ -49,6 +49,7 @@ public:
 
     CollectionTable collections;
     Preferences prefs;
+    PictureSettings pictures;
 
     int language = 1;
     bool allow_automatic_changes = true;

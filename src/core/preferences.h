@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
+class AppContext;
+
 // The global preferences read after every database opening.
 struct Preferences {
     bool open_start_maps = false; // "global_search_auto_start"
@@ -10,3 +14,25 @@ struct Preferences {
     float change_interval = 3.0F; // seconds between random item changes
     bool cogniva = false;
 };
+
+// The picture viewer's start-up values from the settings store; paths naming nothing are empty.
+struct PictureSettings {
+    QString picture_editor;
+    QString last_picture_file;
+    QString last_slide_show;
+    QString last_thumbnail_file;
+    QString init_dir_for_search;
+    int interval = 0; // slide-show interval in milliseconds; 0 when not set
+};
+
+// Reads the global parameters of the open database into ctx.prefs, applies the collection
+// renaming file and sets the visible and open-as flags of every collection position. Expects
+// ctx.db open and the collection table reset to its defaults.
+void load_preferences(AppContext& ctx);
+
+// Applies the renaming file beside the program: "<database name>.dat", else "general.dat".
+// A line naming no collection is reported and ends the program (throws ProgramEnd).
+void load_collection_names(AppContext& ctx);
+
+// The renaming file for the database at db_path, or "" when neither candidate exists.
+QString collection_names_file(const QString& program_dir, const QString& db_path);
