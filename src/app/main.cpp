@@ -1,3 +1,60 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-int main() { return 1; }
+#include "core/app_context.h"
+#include "core/db_error.h"
+#include "core/file_helpers.h"
+#include "core/program_end.h"
+#include "core/session.h"
+#include "core/settings.h"
+#include "core/ui/qt_seams.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/qt_startup_ui.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace {
+
+// Shipped read-only files (tips, readme...) live in the install's data directory, or in the
+// source tree when running from a build.
+QString shipped_data_dir() {
+    const QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tessarin");
+    return QDir(installed).exists() ? installed : QStringLiteral(TESSARIN_DATA_DIR);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("tessarin"));
+    QCoreApplication::setApplicationName(QStringLiteral("tessarin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSARIN_VERSION));
+    QApplication::setWindowIcon(program_icon());
+
+    const QString program_dir = program_directory();
+    install_shipped_files(program_dir, shipped_data_dir() + QStringLiteral("/home"));
+
+    QtPrompter prompter;
+    QtDesktop desktop;
+    SystemClock clock;
+    QtRandom random;
+    QtScreenInfo screen;
+    Settings settings;
+    AppContext ctx({prompter, desktop, clock, random, screen}, settings, program_dir);
+    QtStartupUi ui(ctx, prompter);
+    Session session(ctx, ui);
+    ui.on_main_window_close = [&session] { return session.main_window_unloading(); };
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    try {
+        session.Main(arguments.join(QLatin1Char(' ')));
+    } catch (const ProgramEnd& end) {
+        return end.code();
+    } catch (const DbError& error) {
+        prompter.message(QStringLiteral("Error %1 - %2").arg(error.number()).arg(error.description()));
+        return 1;
+    }
+    if (!ctx.db) return 0;
+    return QApplication::exec();
+}
