@@ -1,0 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// Makes a user value safe to place between apostrophes in an SQL text: every apostrophe is
+// doubled. A value made only of "?" or only of "*" (the empty value too) comes back inside
+// square brackets, so that like takes those characters literally instead of as wildcards.
+QString apici_raddoppiati(const QString& text);

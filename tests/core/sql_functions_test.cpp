@@ -1,0 +1,293 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/database.h"
+#include "core/dates.h"
+#include "support/fakes.h"
+#include "support/temp_env.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SqlFunctionsTest : public ::testing::Test {
+protected:
+    void SetUp() override { db = Database::open(env.path("fn.tdb"), {}, &clock, Database::Mode::CreateNew); }
+
+    QVariant eval(const QString& expression) { return db->scalar(QStringLiteral("select ") + expression); }
+    QVariant eval(const char* expression) { return eval(QString::fromUtf8(expression)); }
+    QString type_of(const char* expression) {
+        return eval(QStringLiteral("typeof(%1)").arg(QString::fromUtf8(expression))).toString();
+    }
+    QString error_of(const QString& expression) {
+        try {
+            eval(expression);
+        } catch (const DbError& error) {
+            return error.description();
+        }
+        return {};
+    }
+
+    TempEnv env;
+    FakeClock clock;
+    std::unique_ptr<Database> db;
+};
+
+// ---------------------------------------------------------------- NOCASE
+
+using SqlNocase = SqlFunctionsTest;
+
+TEST_F(SqlNocase, EqualityIgnoresCaseInEveryAlphabet) {
+    EXPECT_EQ(eval("'Books' = 'books' collate nocase").toInt(), 1);
+    EXPECT_EQ(eval("'Émile' = 'émile' collate nocase").toInt(), 1);
+    EXPECT_EQ(eval("'ΣΟΦΙΑ' = 'σοφια' collate nocase").toInt(), 1);
+    EXPECT_EQ(eval("'Ÿ' = 'ÿ' collate nocase").toInt(), 1);
+    EXPECT_EQ(eval("'\u212A' = 'k' collate nocase").toInt(), 1);
+    EXPECT_EQ(eval("'Emile' = 'Émile' collate nocase").toInt(), 0);
+    EXPECT_EQ(eval("'book' = 'books' collate nocase").toInt(), 0);
+    EXPECT_EQ(eval("'' = '' collate nocase").toInt(), 1);
+
+    db->exec(QStringLiteral("create table people (name text collate nocase)"));
+    db->exec(QStringLiteral("insert into people values ('émile'), ('Zoë'), ('O''Brien')"));
+    EXPECT_EQ(db->scalar(QStringLiteral("select name from people where name = 'ÉMILE'")).toString(),
+              QStringLiteral("émile"));
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("select count(*) from people where name in ('ZOË', 'o''brien')")).toInt(),
+        2);
+}
+
+TEST_F(SqlNocase, OrdersWithoutRegardToCase) {
+    db->exec(QStringLiteral("create table words (w text collate nocase)"));
+    db->exec(QStringLiteral("insert into words values ('banana'), ('Cherry'), ('apple'), ('_under'), "
+                            "('Zeta'), ('émile'), ('Éclair'), ('BANANAS'), ('Apricot')"));
+    QStringList order;
+    Statement statement = db->prepare(QStringLiteral("select w from words order by w"));
+    while (statement.next())
+        order.append(statement.value(0).toString());
+    // Case-folded code points: "_" before the letters as in the engine's own NOCASE, accented
+    // letters after the plain alphabet.
+    EXPECT_EQ(order, QStringList({"_under", "apple", "Apricot", "banana", "BANANAS", "Cherry", "Zeta",
+                                  "Éclair", "émile"}));
+}
+
+TEST_F(SqlNocase, UniqueIndexRefusesCaseVariants) {
+    db->exec(QStringLiteral("create table tags (name text collate nocase)"));
+    db->exec(QStringLiteral("create unique index tags_name on tags (name)"));
+    db->exec(QStringLiteral("insert into tags values ('Books'), ('Émile'), ('Emile')"));
+    EXPECT_THROW(db->exec(QStringLiteral("insert into tags values ('books')")), DbError);
+    EXPECT_THROW(db->exec(QStringLiteral("insert into tags values ('ÉMILE')")), DbError);
+    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from tags")).toInt(), 3);
+    EXPECT_EQ(db->scalar(QStringLiteral("select name from tags where name = 'éMILE'")).toString(),
+              QStringLiteral("Émile"));
+}
+
+TEST_F(SqlNocase, IsATotalOrderThatIndexesCanTrust) {
+    // Mixed ASCII and non-ASCII texts sharing prefixes, so both comparison paths meet.
+    const QStringList samples = {"abc", "ABD",      "abé", "ABÉ", "ab_", "abz", "abÿ",
+                                 "abŸ", "ab\u212A", "abk", "ab",  "",    "Ab~", "ab\u00DF",
+                                 "abσ", "ABΣ",      "ab😀", "abĀ", "abā", "zz"};
+    db->exec(QStringLiteral("create table s (id integer primary key, t text collate nocase)"));
+    for (const QString& sample : samples) {
+        Statement insert = db->prepare(QStringLiteral("insert into s (t) values (?)"));
+        insert.bind(1, sample);
+        insert.next();
+    }
+    const int n = static_cast<int>(samples.size());
+    std::vector<std::vector<int>> cmp(n, std::vector<int>(n));
+    Statement pairs = db->prepare(QStringLiteral("select x.id, y.id, (x.t > y.t) - (x.t < y.t), x.t = y.t "
+                                                 "from s x, s y"));
+    while (pairs.next()) {
+        const int sign = pairs.value(2).toInt();
+        cmp[pairs.value(0).toInt() - 1][pairs.value(1).toInt() - 1] = sign;
+        EXPECT_EQ(pairs.value(3).toInt() == 1, sign == 0);
+    }
+    for (int a = 0; a < n; ++a) {
+        EXPECT_EQ(cmp[a][a], 0);
+        for (int b = 0; b < n; ++b) {
+            EXPECT_EQ(cmp[a][b], -cmp[b][a]) << samples[a].toStdString() << " / " << samples[b].toStdString();
+            for (int c = 0; c < n; ++c) {
+                if (cmp[a][b] <= 0 && cmp[b][c] <= 0) {
+                    EXPECT_LE(cmp[a][c], 0);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(cmp[samples.indexOf("abé")][samples.indexOf("ABÉ")], 0);
+    EXPECT_EQ(cmp[samples.indexOf("ab\u212A")][samples.indexOf("abk")], 0);
+
+    // An index built with the collation finds every row that a full scan finds.
+    db->exec(QStringLiteral("create index s_t on s (t)"));
+    EXPECT_EQ(db->scalar(QStringLiteral("pragma integrity_check")).toString(), QStringLiteral("ok"));
+    for (const QString& sample : samples) {
+        Statement indexed = db->prepare(QStringLiteral("select count(*) from s indexed by s_t where t = ?"));
+        indexed.bind(1, sample);
+        indexed.next();
+        Statement scanned = db->prepare(QStringLiteral("select count(*) from s not indexed where t = ?"));
+        scanned.bind(1, sample);
+        scanned.next();
+        EXPECT_EQ(indexed.value(0).toInt(), scanned.value(0).toInt()) << sample.toStdString();
+    }
+}
+
+// ---------------------------------------------------------------- cvdate
+
+using SqlCvdate = SqlFunctionsTest;
+
+TEST_F(SqlCvdate, ReadsTheProgramsOwnAndDayFirstTexts) {
+    const QDateTime moment(QDate(2026, 3, 14), QTime(18, 30, 15));
+    EXPECT_DOUBLE_EQ(eval(dates::sql_literal(moment)).toDouble(), dates::to_julian(moment));
+    EXPECT_EQ(type_of("cvdate('2026-03-14 18:30:15')"), QStringLiteral("real"));
+    const double midnight = dates::to_julian(QDateTime(QDate(2026, 3, 14), QTime(0, 0)));
+    for (const char* text :
+         {"2026-03-14", "2026/03/14", "14/03/2026", "14/3/26", "14-03-2026", "14.03.2026", " 14/03/2026 "})
+        EXPECT_DOUBLE_EQ(eval(QStringLiteral("cvdate('%1')").arg(QString::fromUtf8(text))).toDouble(),
+                         midnight)
+            << text;
+    EXPECT_DOUBLE_EQ(eval("cvdate('14/03/2026 18:30')").toDouble(),
+                     dates::to_julian(QDateTime(QDate(2026, 3, 14), QTime(18, 30))));
+    // Day first: 1/2 is the first of February.
+    EXPECT_EQ(eval("date(cvdate('1/2/2026'))").toString(), QStringLiteral("2026-02-01"));
+}
+
+TEST_F(SqlCvdate, PlusOneIsTheNextDay) {
+    EXPECT_EQ(eval("datetime(cvdate('14/03/2026 23:30') + 1)").toString(),
+              QStringLiteral("2026-03-15 23:30:00"));
+    EXPECT_DOUBLE_EQ(eval("cvdate('31/12/2025') + 1").toDouble(), eval("cvdate('2026-01-01')").toDouble());
+    EXPECT_DOUBLE_EQ(eval("cvdate('28/02/2024') + 1").toDouble(), eval("cvdate('29/02/2024')").toDouble());
+    EXPECT_EQ(eval("cvdate('2026-03-14') < cvdate('2026-03-14 00:00:01')").toInt(), 1);
+}
+
+TEST_F(SqlCvdate, NumbersAndNullPassThrough) {
+    EXPECT_DOUBLE_EQ(eval("cvdate(2461113.75)").toDouble(), 2461113.75);
+    EXPECT_EQ(type_of("cvdate(5)"), QStringLiteral("integer"));
+    EXPECT_TRUE(eval("cvdate(null)").isNull());
+    db->exec(QStringLiteral("create table d (x real)"));
+    db->exec(QStringLiteral("insert into d values (cvdate('2026-03-14'))"));
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("select count(*) from d where cvdate(x) = cvdate('14/03/2026')")).toInt(),
+        1);
+}
+
+TEST_F(SqlCvdate, RubbishIsAnError) {
+    for (const char* text :
+         {"hello", "", "31/02/2026", "2026-13-01", "14/03/2026 25:00", "12", "l'altro ieri"}) {
+        const QString error = error_of(
+            QStringLiteral("cvdate('%1')").arg(QString::fromUtf8(text).replace(QLatin1Char('\''), "''")));
+        EXPECT_TRUE(error.startsWith(QStringLiteral("cvdate: not a date:")))
+            << text << " -> " << error.toStdString();
+        EXPECT_TRUE(error.contains(QString::fromUtf8(text))) << text;
+    }
+}
+
+// ---------------------------------------------------------------- now
+
+using SqlNow = SqlFunctionsTest;
+
+TEST_F(SqlNow, FollowsTheClock) {
+    EXPECT_DOUBLE_EQ(eval("now()").toDouble(), dates::to_julian(clock.now()));
+    EXPECT_EQ(eval("datetime(now())").toString(), QStringLiteral("2026-03-14 09:26:53"));
+    EXPECT_NEAR(eval("now() - cvdate('13/03/2026 09:26:53')").toDouble(), 1.0, 1e-9);
+
+    // A prepared statement run again sees the moved clock.
+    Statement statement = db->prepare(QStringLiteral("select now()"));
+    statement.next();
+    const double before = statement.value(0).toDouble();
+    statement.reset();
+    clock.advance_seconds(3600);
+    statement.next();
+    EXPECT_NEAR(statement.value(0).toDouble() - before, 1.0 / 24.0, 1e-9);
+    EXPECT_EQ(eval("cvdate('2026-03-14 10:00') < now()").toInt(), 1);
+}
+
+TEST_F(SqlNow, WithoutAClockUsesTheSystemTime) {
+    auto plain = Database::open(env.path("noclock.tdb"), {}, nullptr, Database::Mode::CreateNew);
+    const double before = dates::to_julian(QDateTime::currentDateTime());
+    const double now = plain->scalar(QStringLiteral("select now()")).toDouble();
+    const double after = dates::to_julian(QDateTime::currentDateTime());
+    EXPECT_GE(now, before - 1e-6);
+    EXPECT_LE(now, after + 1e-6);
+}
+
+// ---------------------------------------------------------------- iif and val
+
+using SqlIifVal = SqlFunctionsTest;
+
+TEST_F(SqlIifVal, IifPicksByTruth) {
+    EXPECT_EQ(eval("iif(1, 'a', 'b')").toString(), QStringLiteral("a"));
+    EXPECT_EQ(eval("iif(-1, 'a', 'b')").toString(), QStringLiteral("a"));
+    EXPECT_EQ(eval("iif(0.5, 'a', 'b')").toString(), QStringLiteral("a"));
+    EXPECT_EQ(eval("iif(0, 'a', 'b')").toString(), QStringLiteral("b"));
+    EXPECT_EQ(eval("iif(0.0, 'a', 'b')").toString(), QStringLiteral("b"));
+    EXPECT_EQ(eval("iif(null, 'a', 'b')").toString(), QStringLiteral("b"));
+    EXPECT_EQ(eval("iif('1', 'a', 'b')").toString(), QStringLiteral("a"));
+    EXPECT_EQ(eval("iif('', 'a', 'b')").toString(), QStringLiteral("b"));
+    EXPECT_EQ(eval("iif('abc', 'a', 'b')").toString(), QStringLiteral("b"));
+    EXPECT_EQ(eval("iif(2 > 1, 'a', 'b')").toString(), QStringLiteral("a"));
+    // The chosen value keeps its type, null included.
+    EXPECT_EQ(type_of("iif(1, 5, 'x')"), QStringLiteral("integer"));
+    EXPECT_TRUE(eval("iif(1, null, 'x')").isNull());
+    db->exec(QStringLiteral("create table r (t text, d real)"));
+    db->exec(QStringLiteral("insert into r values ('a', null), ('b', 2.5), ('c', null)"));
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("select group_concat(iif(d is null, t, 'dated'), ',') from r")).toString(),
+        QStringLiteral("a,dated,c"));
+}
+
+TEST_F(SqlIifVal, ValReadsTheLeadingNumber) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    for (const Case& c : {Case{"123", 123},
+                          Case{"  42abc", 42},
+                          Case{"1 2 3", 123},
+                          Case{"  1615 198th Street N.E.", 1615198},
+                          Case{"-12.5", -12.5},
+                          Case{"+7", 7},
+                          Case{"- 7", -7},
+                          Case{"1.2.3", 1.2},
+                          Case{".5", 0.5},
+                          Case{"1e3", 1000},
+                          Case{"1.5E-2", 0.015},
+                          Case{"2d2", 200},
+                          Case{"1e", 1},
+                          Case{"1e+", 1},
+                          Case{"abc", 0},
+                          Case{"", 0},
+                          Case{"-", 0},
+                          Case{"--5", 0},
+                          Case{"1,000", 1},
+                          Case{"\t\n 7", 7},
+                          Case{"12\r3", 12},
+                          Case{"&HFF", 255},
+                          Case{"&hFFFF", -1},
+                          Case{"&H10000", 65536},
+                          Case{"&O17", 15},
+                          Case{"&Hxyz", 0},
+                          Case{"99999999999999999999", 1e20},
+                          Case{"-0", 0},
+                          Case{"007", 7}}) {
+        EXPECT_DOUBLE_EQ(eval(QStringLiteral("val('%1')").arg(QString::fromUtf8(c.text))).toDouble(), c.value)
+            << c.text;
+    }
+    EXPECT_EQ(type_of("val('3.0')"), QStringLiteral("integer"));
+    EXPECT_EQ(type_of("val('3.25')"), QStringLiteral("real"));
+    EXPECT_EQ(type_of("val('99999999999999999999')"), QStringLiteral("real"));
+    EXPECT_EQ(type_of("val(12.0)"), QStringLiteral("integer"));
+    EXPECT_EQ(type_of("val(7)"), QStringLiteral("integer"));
+    EXPECT_DOUBLE_EQ(eval("val(2.5)").toDouble(), 2.5);
+    EXPECT_TRUE(eval("val(null)").isNull());
+    EXPECT_TRUE(error_of(QStringLiteral("val('1e999')")).contains(QStringLiteral("overflow")));
+}
+
+TEST_F(SqlIifVal, ValSortsTitlesNumerically) {
+    db->exec(QStringLiteral("create table t (title text)"));
+    db->exec(QStringLiteral("insert into t values ('10 apples'), ('9 pears'), ('100'), ('no number'), "
+                            "('2.5 kg')"));
+    QStringList order;
+    Statement statement = db->prepare(QStringLiteral("select title from t order by val(title), title"));
+    while (statement.next())
+        order.append(statement.value(0).toString());
+    EXPECT_EQ(order, QStringList({"no number", "2.5 kg", "9 pears", "10 apples", "100"}));
+}
+
+} // namespace

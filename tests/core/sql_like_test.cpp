@@ -1,0 +1,257 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/database.h"
+#include "core/sql_functions.h"
+#include "core/sql_text.h"
+#include "support/fakes.h"
+#include "support/temp_env.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SqlLike : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db = Database::open(env.path("like.tdb"), {}, &clock, Database::Mode::CreateNew);
+    }
+
+    // "text LIKE pattern" evaluated by the engine, both values bound so that quotes need no care.
+    QVariant like(const QString& text, const QString& pattern) {
+        Statement statement = db->prepare(QStringLiteral("select ? like ?"));
+        statement.bind(1, text);
+        statement.bind(2, pattern);
+        statement.next();
+        return statement.value(0);
+    }
+    bool matches(const char* text, const char* pattern) {
+        const QVariant result = like(QString::fromUtf8(text), QString::fromUtf8(pattern));
+        // The engine and the exported matcher must agree on every case.
+        EXPECT_EQ(result.toBool(), access_like(QString::fromUtf8(text), QString::fromUtf8(pattern)))
+            << text << " / " << pattern;
+        return result.toLongLong() == 1;
+    }
+
+    void add_titles(const QStringList& titles) {
+        db->exec(QStringLiteral("create table repos (item_nr integer primary key, "
+                                "item_title text collate nocase, item_content text collate nocase)"));
+        Statement insert = db->prepare(QStringLiteral("insert into repos (item_title) values (?)"));
+        for (const QString& title : titles) {
+            insert.reset();
+            insert.bind(1, title);
+            insert.next();
+        }
+    }
+    QStringList titles_where(const QString& condition) {
+        QStringList found;
+        Statement statement = db->prepare(
+            QStringLiteral("select item_title from repos where %1 order by item_nr").arg(condition));
+        while (statement.next())
+            found.append(statement.text(QStringLiteral("item_title")));
+        return found;
+    }
+
+    TempEnv env;
+    FakeClock clock;
+    std::unique_ptr<Database> db;
+};
+
+TEST_F(SqlLike, StarQuestionMarkAndHash) {
+    EXPECT_TRUE(matches("", "*"));
+    EXPECT_TRUE(matches("anything at all", "*"));
+    EXPECT_TRUE(matches("ac", "a*c"));
+    EXPECT_TRUE(matches("abbbc", "a*c"));
+    EXPECT_FALSE(matches("abcd", "a*c"));
+    EXPECT_TRUE(matches("abc", "a?c"));
+    EXPECT_FALSE(matches("ac", "a?c"));
+    EXPECT_FALSE(matches("abbc", "a?c"));
+    EXPECT_TRUE(matches("a5b", "a#b"));
+    EXPECT_FALSE(matches("axb", "a#b"));
+    EXPECT_FALSE(matches("a b", "a#b"));
+    EXPECT_TRUE(matches("2026", "####"));
+    EXPECT_FALSE(matches("202", "####"));
+    // The whole text must match, not a part of it.
+    EXPECT_FALSE(matches("xabc", "abc"));
+    EXPECT_FALSE(matches("abcx", "abc"));
+    // The engine's own wildcards are plain characters here.
+    EXPECT_TRUE(matches("100%", "100%"));
+    EXPECT_FALSE(matches("100 percent", "100%"));
+    EXPECT_FALSE(matches("abc", "a_c"));
+    EXPECT_TRUE(matches("a_c", "a_c"));
+}
+
+TEST_F(SqlLike, StarsBacktrackToTheRightPlace) {
+    EXPECT_TRUE(matches("xxabyyab", "*ab*ab"));
+    EXPECT_FALSE(matches("xxabyyac", "*ab*ab"));
+    EXPECT_TRUE(matches("aaab", "*aab"));
+    EXPECT_TRUE(matches("aXbYbZc", "a*b*c"));
+    EXPECT_TRUE(matches("abcabc", "*a?c"));
+    EXPECT_TRUE(matches("mississippi", "*iss*ppi"));
+    EXPECT_FALSE(matches("mississippi", "*iss*ppix"));
+    EXPECT_TRUE(matches("word", "**w**o**r**d**"));
+    EXPECT_FALSE(matches("", "*x"));
+    EXPECT_FALSE(matches("", "?*"));
+    EXPECT_TRUE(matches("ab12cd", "*#*#*"));
+    EXPECT_FALSE(matches("ab1cd", "*#*#*"));
+}
+
+TEST_F(SqlLike, BracketsTakeWildcardsLiterally) {
+    EXPECT_TRUE(matches("*", "[*]"));
+    EXPECT_FALSE(matches("a", "[*]"));
+    EXPECT_TRUE(matches("why?", "why[?]"));
+    EXPECT_FALSE(matches("whys", "why[?]"));
+    EXPECT_TRUE(matches("#1", "[#]1"));
+    EXPECT_FALSE(matches("11", "[#]1"));
+    EXPECT_TRUE(matches("[x]", "[[]x]"));
+    EXPECT_TRUE(matches("a*b", "*[*]*"));
+    EXPECT_FALSE(matches("ab", "*[*]*"));
+    // An unclosed bracket is an ordinary character rather than an error.
+    EXPECT_TRUE(matches("[abc", "[abc"));
+    EXPECT_TRUE(matches("[ABC", "[abc"));
+    EXPECT_FALSE(matches("a", "[abc"));
+    EXPECT_TRUE(matches("note[", "*["));
+}
+
+TEST_F(SqlLike, SetsRangesAndNegation) {
+    EXPECT_TRUE(matches("bx", "[abc]x"));
+    EXPECT_FALSE(matches("dx", "[abc]x"));
+    EXPECT_TRUE(matches("B", "[a-c]"));
+    EXPECT_TRUE(matches("b", "[A-C]"));
+    EXPECT_FALSE(matches("d", "[a-c]"));
+    EXPECT_TRUE(matches("d", "[!a-c]"));
+    EXPECT_FALSE(matches("A", "[!a-c]"));
+    EXPECT_TRUE(matches("x7", "[!0-9]#"));
+    EXPECT_FALSE(matches("77", "[!0-9]#"));
+    EXPECT_TRUE(matches("k", "[a-cx-z0-9k]"));
+    EXPECT_TRUE(matches("5", "[a-cx-z0-9k]"));
+    EXPECT_FALSE(matches("m", "[a-cx-z0-9k]"));
+    // A hyphen at either end of the list is itself.
+    EXPECT_TRUE(matches("-", "[-a]"));
+    EXPECT_TRUE(matches("-", "[a-]"));
+    EXPECT_FALSE(matches("-", "[!-a]"));
+    // An empty list stands for no character; an empty negated list for any one character.
+    EXPECT_TRUE(matches("", "[]"));
+    EXPECT_TRUE(matches("xy", "x[]y"));
+    EXPECT_FALSE(matches("x", "[]"));
+    EXPECT_TRUE(matches("q", "[!]"));
+    EXPECT_FALSE(matches("", "[!]"));
+    // A reversed range takes nothing.
+    EXPECT_FALSE(matches("m", "[z-a]"));
+}
+
+TEST_F(SqlLike, CaseIgnoredInEveryAlphabet) {
+    EXPECT_TRUE(matches("ÉMILE", "émile"));
+    EXPECT_TRUE(matches("émile", "ÉMILE"));
+    EXPECT_TRUE(matches("CITTÀ DI CASTELLO", "*città*"));
+    EXPECT_TRUE(matches("σοφια", "ΣΟΦΙΑ"));
+    EXPECT_TRUE(matches("МОСКВА", "москва"));
+    EXPECT_TRUE(matches("Èva", "[à-ù]va"));
+    EXPECT_TRUE(matches("èva", "[À-Ù]va"));
+    EXPECT_FALSE(matches("eva", "[à-ù]va"));
+    EXPECT_TRUE(matches("Über", "[!a-z]ber"));
+    // Accents are not dropped: e and é stay different letters.
+    EXPECT_FALSE(matches("emile", "émile"));
+    // Non-ASCII characters that fold onto ASCII letters (Kelvin sign, long s), also after a star.
+    EXPECT_TRUE(matches("\u212Aelvin", "kelvin"));
+    EXPECT_TRUE(matches("the \u212Aelvin scale", "*kelvin*"));
+    EXPECT_TRUE(matches("cla\u017F\u017Fic", "*classic"));
+    EXPECT_TRUE(matches("città word", "*WORD*"));
+    EXPECT_TRUE(matches("una WÖRD qui", "*wörd*"));
+}
+
+TEST_F(SqlLike, QuestionMarkTakesOneCharacterNotOneByte) {
+    EXPECT_TRUE(matches("é", "?"));
+    EXPECT_FALSE(matches("é", "??"));
+    EXPECT_TRUE(matches("😀", "?"));
+    EXPECT_TRUE(matches("a😀b", "a?b"));
+    EXPECT_TRUE(matches("caffè", "caff?"));
+    EXPECT_TRUE(matches("€12", "?##"));
+}
+
+TEST_F(SqlLike, EmptyValuesApostrophesAndNull) {
+    EXPECT_TRUE(matches("", ""));
+    EXPECT_FALSE(matches("a", ""));
+    EXPECT_FALSE(matches("", "?"));
+    EXPECT_TRUE(matches("O'Brien's book", "o'brien*"));
+    EXPECT_FALSE(matches("OBrien", "O'Brien"));
+    EXPECT_TRUE(db->scalar(QStringLiteral("select 'l''isola' like 'L''*'")).toBool());
+    EXPECT_TRUE(db->scalar(QStringLiteral("select null like 'a'")).isNull());
+    EXPECT_TRUE(db->scalar(QStringLiteral("select 'a' like null")).isNull());
+    EXPECT_TRUE(db->scalar(QStringLiteral("select 12345 like '12*'")).toBool());
+    EXPECT_EQ(db->scalar(QStringLiteral("select 'abc' not like 'a*'")).toInt(), 0);
+}
+
+TEST_F(SqlLike, FiltersTableRows) {
+    add_titles({QStringLiteral("Shopping list"), QStringLiteral("LISTINO prezzi"), QStringLiteral("O'Brien"),
+                QStringLiteral("Città"), QStringLiteral("*"), QStringLiteral("?"), QString(),
+                QStringLiteral("a*b")});
+    EXPECT_EQ(titles_where(QStringLiteral("item_title like '*list*'")),
+              QStringList({QStringLiteral("Shopping list"), QStringLiteral("LISTINO prezzi")}));
+    EXPECT_EQ(titles_where(QStringLiteral("item_title not like '*list*'")).size(), 6);
+    EXPECT_EQ(titles_where(QStringLiteral("item_title like '*%1*'").arg(apici_raddoppiati("o'b"))),
+              QStringList({QStringLiteral("O'Brien")}));
+    EXPECT_EQ(titles_where(QStringLiteral("item_title like '*À'")), QStringList({QStringLiteral("Città")}));
+    // Quoted by apici_raddoppiati, a lone wildcard finds only itself and the empty title only itself.
+    EXPECT_EQ(
+        titles_where(QStringLiteral("item_title like '%1'").arg(apici_raddoppiati(QStringLiteral("*")))),
+        QStringList({QStringLiteral("*")}));
+    EXPECT_EQ(
+        titles_where(QStringLiteral("item_title like '%1'").arg(apici_raddoppiati(QStringLiteral("?")))),
+        QStringList({QStringLiteral("?")}));
+    EXPECT_EQ(titles_where(QStringLiteral("item_title like '%1'").arg(apici_raddoppiati(QString()))),
+              QStringList({QString()}));
+}
+
+TEST_F(SqlLike, ColumnValuesKeepTheirTypeAfterMatching) {
+    // The matcher reads column texts in place; the same values, shown beside it, stay texts.
+    add_titles({QStringLiteral("alpha"), QStringLiteral("beta")});
+    Statement statement = db->prepare(QStringLiteral(
+        "select item_title, typeof(item_title), item_title like '*a', item_title || '!', length(item_title) "
+        "from repos where item_title like '*a*' order by item_title"));
+    QStringList rows;
+    while (statement.next()) {
+        QStringList row;
+        for (int i = 0; i < statement.column_count(); ++i)
+            row.append(statement.value(i).toString());
+        rows.append(row.join(QLatin1Char('|')));
+    }
+    EXPECT_EQ(rows,
+              QStringList({QStringLiteral("alpha|text|1|alpha!|5"), QStringLiteral("beta|text|1|beta!|4")}));
+}
+
+TEST_F(SqlLike, PatternTakenFromEachRow) {
+    // A pattern that changes from row to row must not reuse the previous row's compiled form.
+    db->exec(QStringLiteral("create table pairs (id integer primary key, txt text, pat text)"));
+    db->exec(QStringLiteral("insert into pairs (txt, pat) values ('apple', 'a*'), ('apple', 'b*'), "
+                            "('banana', 'b*'), ('banana', 'b*'), ('cherry', '*rr?'), ('cherry', 'a*'), "
+                            "('x', null)"));
+    Statement statement = db->prepare(QStringLiteral("select txt like pat from pairs order by id"));
+    QVariantList results;
+    while (statement.next())
+        results.append(statement.value(0));
+    ASSERT_EQ(results.size(), 7);
+    const int expected[] = {1, 0, 1, 1, 1, 0};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(results[i].toInt(), expected[i]) << i;
+    EXPECT_TRUE(results[6].isNull());
+}
+
+TEST_F(SqlLike, BoundPatternChangesBetweenRuns) {
+    Statement statement = db->prepare(QStringLiteral("select 'Tessarin' like ?"));
+    for (const auto& [pattern, expected] :
+         {std::pair{"t*", true}, std::pair{"x*", false}, std::pair{"*RIN", true}, std::pair{"*rim", false}}) {
+        statement.reset();
+        statement.bind(1, QString::fromLatin1(pattern));
+        ASSERT_TRUE(statement.next());
+        EXPECT_EQ(statement.value(0).toBool(), expected) << pattern;
+    }
+}
+
+TEST_F(SqlLike, LongTextsDoNotBlowUp) {
+    const QString text = QString(20000, QLatin1Char('a')) + QStringLiteral("b");
+    EXPECT_TRUE(access_like(text, QStringLiteral("*a*a*a*a*a*b")));
+    EXPECT_FALSE(access_like(text, QStringLiteral("*a*a*a*a*a*c")));
+    EXPECT_TRUE(like(text, QStringLiteral("*ab")).toBool());
+}
+
+} // namespace
