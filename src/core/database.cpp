@@ -271,6 +271,9 @@ void Database::export_to(const QString& target) {
             exec(QStringLiteral("PRAGMA compacted.cipher_page_size = %1").arg(cipher_page_size));
         else
             exec(QStringLiteral("PRAGMA compacted.page_size = %1").arg(cipher_page_size));
+        // The copy is of no use until it has been flushed and checked as a whole, so the engine
+        // need not journal or sync each of the export's statements.
+        exec(QStringLiteral("PRAGMA compacted.journal_mode = OFF; PRAGMA compacted.synchronous = OFF"));
         const int version = user_version();
         Statement exporter(db_, QStringLiteral("SELECT sqlcipher_export('compacted')"));
         exporter.next();
