@@ -84,6 +84,7 @@ void Session::Main(const QString& command_line) {
     command_line_ = command_line;
     strip_quotes(command_line_);
     if (QFileInfo(command_line_).isFile() && is_picture_path(command_line_)) {
+        ctx_.pictures.last_picture_file = command_line_;
         ctx_.settings.save_setting(QStringLiteral("last_picture_file"), command_line_);
         if (steps.show_picture) {
             steps.show_picture(command_line_);

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -270,6 +271,7 @@ TEST_F(OpenDatabase, PictureOnTheCommandLineIsRecognised) {
     EXPECT_EQ(shown, picture);
     EXPECT_FALSE(ctx.db);
     EXPECT_EQ(settings.get_setting(QStringLiteral("last_picture_file")), picture);
+    EXPECT_EQ(ctx.pictures.last_picture_file, picture);
 }
 
 TEST_F(OpenDatabase, MissingPictureOnTheCommandLineGoesOnToTheDatabase) {
@@ -324,4 +326,50 @@ TEST_F(OpenDatabase, RestartOpensAnotherDatabaseInTheSameProcess) {
     // The first database is free again for another program.
     QLockFile probe(db + QStringLiteral(".lock"));
     EXPECT_TRUE(probe.tryLock(0));
+}
+
+TEST_F(OpenDatabase, DatabaseLockedByAnotherProgramIsReportedAndLeftIntact) {
+    make_database(db, {}, 12, &clock);
+    const QByteArray before = digest(db);
+    auto other = Database::open(db, {}, &clock);
+    other->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    ui.enter({});
+    prompter.answer(false); // do not go on uncompacted
+    EXPECT_TRUE(run(db));
+    ASSERT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(prompter.shown()[0].kind, QStringLiteral("ok_cancel"));
+    EXPECT_TRUE(prompter.messages()[0].startsWith(QStringLiteral("Compacting not executed due to error 5 (")));
+    other->exec(QStringLiteral("ROLLBACK"));
+    EXPECT_EQ(digest(db), before);
+}
+
+TEST_F(OpenDatabase, PasswordsOfNineCharactersWithQuotesAndAccents) {
+    for (const QString& password : {QStringLiteral("l'été'9ch"), QStringLiteral("\"; drop--"), QStringLiteral("ÄÖÜäöüß€x")}) {
+        SCOPED_TRACE(password.toStdString());
+        const QString file = env.path(QStringLiteral("pw%1.tdb").arg(qHash(password)));
+        make_database(file, password, 4, &clock);
+        ui.enter(password);
+        ASSERT_FALSE(run(file));
+        EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 4);
+        session.close_database();
+        EXPECT_EQ(count_items(file + QStringLiteral(".old"), password, &clock), 4);
+        EXPECT_THROW(Database::open(file, password.left(8), &clock), DbError);
+    }
+}
+
+TEST_F(OpenDatabase, ReadOnlyFolderIsReportedBeforeAnythingIsTouched) {
+    if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
+    const QString folder = env.path(QStringLiteral("locked"));
+    QDir().mkpath(folder);
+    const QString file = folder + QStringLiteral("/ro.tdb");
+    make_database(file, {}, 3, &clock);
+    const QByteArray before = digest(file);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ui.enter({});
+    ui.choose(std::nullopt);
+    EXPECT_TRUE(run(file));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].contains(QStringLiteral("cannot be written")));
+    EXPECT_EQ(digest(file), before);
 }
