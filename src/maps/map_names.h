@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class AppContext;
+class CollectionTable;
+
+// Map names: "Top map", a collection name (optionally followed by ":"), or
+// collection + ": " + category, optionally followed by an item part after "." or ">".
+// Every comparison ignores letter case.
+
+inline const QString top_map_name = QStringLiteral("Top map");
+
+// Text before the first ":", trimmed; a collection map name without ":" gives the whole name.
+QString collection_of(const CollectionTable& collections, const QString& name);
+// Text after the ":" up to the separating "." (see split_map_name), trimmed; "" without ":".
+QString cat_of(const QString& name);
+
+struct SplitName {
+    QString map;  // the map part
+    QString item; // the title of the panel to select; "" when none
+};
+// Separates the item part: the first "." that is neither the last character nor followed by
+// another "."; or a ">" at the second character or later (the ">" belongs to the item part).
+SplitName split_map_name(const QString& name);
+
+// Position 1..45 whose collection name equals `name`, 0 when none.
+int collection_index(const CollectionTable& collections, const QString& name);
+bool is_collection(const CollectionTable& collections, const QString& name);
+// No category, and the name without a trailing ":" is a collection.
+bool is_collection_map(const CollectionTable& collections, const QString& name);
+
+// collection + ": " + cat of the item; "" when the item does not exist.
+QString map_name_of_item(AppContext& ctx, qint64 item_nr);
+
+// Whether a map (exact: its category equal; otherwise the category contained in a comma list)
+// holds at least one item. A name without ":" answers is_collection_map.
+bool map_exists(AppContext& ctx, const QString& name, bool exact);
+bool item_exists(AppContext& ctx, const QString& map_name, const QString& title);
+// For the text after "> ": the addressed item when it holds a ".", else the map.
+bool reference_is_valid(AppContext& ctx, const QString& text);
+
+// Creates a map with one filler item; refuses with "Map already exists" when it exists.
+// Returns true when created.
+bool create_map(AppContext& ctx, const QString& name);
