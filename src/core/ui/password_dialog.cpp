@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/ui/password_dialog.h"
+
+#include "core/program_title.h"
+#include "core/seams.h"
+#include "core/ui/center_form.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+PasswordDialog::PasswordDialog(QWidget* parent, Prompter& prompter, const QString& path)
+    : QDialog(parent), prompter_(prompter) {
+    setObjectName(QStringLiteral("f_password"));
+    setWindowTitle(program_title() + QStringLiteral(" - Enter the database password"));
+
+    lab_database_ = new QLabel(path, this);
+    lab_database_->setObjectName(QStringLiteral("lab_database"));
+    lab_database_->setWordWrap(true);
+    // The path is shown for the user to read, never as markup.
+    lab_database_->setTextFormat(Qt::PlainText);
+    lab_database_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    t_password_ = new QLineEdit(this);
+    t_password_->setObjectName(QStringLiteral("t_password"));
+    t_password_->setEchoMode(QLineEdit::Password);
+    // Every style masks with its own character; this box always shows '*'.
+    t_password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    t_password_->installEventFilter(this);
+
+    b_enter_ = new QPushButton(QStringLiteral("&Enter"), this);
+    b_enter_->setObjectName(QStringLiteral("b_enter"));
+    b_enter_->setDefault(true);
+    b_change_db_ = new QPushButton(QStringLiteral("Change &Database"), this);
+    b_change_db_->setObjectName(QStringLiteral("b_change_db"));
+    b_cancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    b_cancel_->setObjectName(QStringLiteral("b_cancel"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(b_enter_);
+    buttons->addWidget(b_change_db_);
+    buttons->addWidget(b_cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lab_database_);
+    layout->addWidget(t_password_);
+    layout->addLayout(buttons);
+
+    connect(t_password_, &QLineEdit::textChanged, this, &PasswordDialog::normalise_text);
+    connect(b_enter_, &QPushButton::clicked, this, &PasswordDialog::enter);
+    connect(b_change_db_, &QPushButton::clicked, this, &PasswordDialog::change_database);
+    connect(b_cancel_, &QPushButton::clicked, this, &PasswordDialog::reject);
+
+    setMinimumWidth(420);
+    adjustSize();
+    center_form(*this);
+    t_password_->setFocus();
+}
+
+PasswordAnswer PasswordDialog::ask(QWidget* parent, Prompter& prompter, const QString& path) {
+    PasswordDialog dialog(parent, prompter, path);
+    dialog.exec();
+    return dialog.answer();
+}
+
+void PasswordDialog::normalise_text(const QString& text) {
+    if (normalising_) return;
+    QString wanted = text.trimmed();
+    const bool too_long = wanted.size() > max_length;
+    if (too_long) {
+        wanted.truncate(max_length);
+        // Never keep half of a character written as a surrogate pair.
+        if (wanted.back().isHighSurrogate()) wanted.chop(1);
+    }
+    if (wanted != text) {
+        const QScopedValueRollback guard(normalising_, true);
+        t_password_->setText(wanted);
+    }
+    // Shown after the box holds the shortened text, so the user sees what was kept.
+    if (too_long) prompter_.message(QStringLiteral("Password should no be longer than 9 characters"));
+}
+
+void PasswordDialog::enter() {
+    answer_ = {PasswordAnswer::Kind::Enter, t_password_->text().trimmed()};
+    accept();
+}
+
+void PasswordDialog::change_database() {
+    answer_ = {PasswordAnswer::Kind::ChangeDatabase, {}};
+    accept();
+}
+
+// Escape, b_cancel and the window's close button all end here.
+void PasswordDialog::reject() {
+    answer_ = {PasswordAnswer::Kind::Cancel, {}};
+    QDialog::reject();
+}
+
+void PasswordDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred again once shown: only then does the frame include the window manager's border.
+    if (!centred_) {
+        center_form(*this);
+        centred_ = true;
+    }
+}
+
+bool PasswordDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == t_password_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            enter();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

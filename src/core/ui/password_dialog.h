@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/startup_ui.h"
+
+#include <QDialog>
+
+class Prompter;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Asks for the password of the database about to be opened, or for another database.
+// Every database gets this dialog; an empty password opens one that has none.
+class PasswordDialog final : public QDialog {
+    Q_OBJECT
+public:
+    // Longest password the box accepts.
+    static constexpr int max_length = 9;
+
+    PasswordDialog(QWidget* parent, Prompter& prompter, const QString& path);
+
+    // Shows the dialog modally and returns what the user chose.
+    static PasswordAnswer ask(QWidget* parent, Prompter& prompter, const QString& path);
+
+    // The choice made so far: Cancel until a button decides otherwise.
+    const PasswordAnswer& answer() const { return answer_; }
+
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void normalise_text(const QString& text);
+    void enter();
+    void change_database();
+
+    Prompter& prompter_;
+    QLabel* lab_database_;
+    QLineEdit* t_password_;
+    QPushButton* b_enter_;
+    QPushButton* b_change_db_;
+    QPushButton* b_cancel_;
+    PasswordAnswer answer_;
+    bool normalising_ = false;
+    bool centred_ = false;
+};
