@@ -49,7 +49,10 @@ OpenData& data() {
     return d;
 }
 
-QString sql_quote(const QString& text) { return QStringLiteral("'") + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QStringLiteral("'"); }
+QString sql_quote(const QString& text) {
+    return QStringLiteral("'") + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QStringLiteral("'");
+}
 
 void run_cli(const QString& script, const QString& database) {
     QProcess cli;
@@ -78,11 +81,12 @@ void BM_Open_Program(benchmark::State& state) {
 
 void BM_Open_CommandLine(benchmark::State& state) {
     OpenData& d = data();
-    const QString script = QStringLiteral("PRAGMA key = %1;\nPRAGMA cipher_page_size = 4096;\n"
-                                          "ATTACH DATABASE %2 AS compacted KEY %1;\n"
-                                          "PRAGMA compacted.cipher_page_size = 4096;\n"
-                                          "SELECT sqlcipher_export('compacted');\nDETACH DATABASE compacted;\n")
-                               .arg(sql_quote(password), sql_quote(d.work + QStringLiteral(".tmp")));
+    const QString script =
+        QStringLiteral("PRAGMA key = %1;\nPRAGMA cipher_page_size = 4096;\n"
+                       "ATTACH DATABASE %2 AS compacted KEY %1;\n"
+                       "PRAGMA compacted.cipher_page_size = 4096;\n"
+                       "SELECT sqlcipher_export('compacted');\nDETACH DATABASE compacted;\n")
+            .arg(sql_quote(password), sql_quote(d.work + QStringLiteral(".tmp")));
     for (auto _ : state) {
         state.PauseTiming();
         d.reset();
@@ -107,7 +111,8 @@ void BM_Unlock_CommandLine(benchmark::State& state) {
     const QString script = QStringLiteral("PRAGMA key = %1;\nPRAGMA cipher_page_size = 4096;\n"
                                           "SELECT count(*) FROM repos;\n")
                                .arg(sql_quote(password));
-    for (auto _ : state) run_cli(script, d.work);
+    for (auto _ : state)
+        run_cli(script, d.work);
 }
 
 } // namespace

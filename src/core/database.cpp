@@ -67,7 +67,9 @@ Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
     if (!stmt_) throw DbError(SQLITE_MISUSE, QStringLiteral("Empty SQL statement"));
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept
     : db_(other.db_), stmt_(other.stmt_), names_(std::move(other.names_)) {
@@ -120,7 +122,9 @@ void Statement::reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::column_count() const { return sqlite3_column_count(stmt_); }
+int Statement::column_count() const {
+    return sqlite3_column_count(stmt_);
+}
 
 QString Statement::column_name(int index) const {
     return QString::fromUtf8(sqlite3_column_name(stmt_, index));
@@ -128,7 +132,8 @@ QString Statement::column_name(int index) const {
 
 int Statement::column_index(const QString& name) const {
     if (names_.isEmpty()) {
-        for (int i = 0; i < column_count(); ++i) names_.append(column_name(i));
+        for (int i = 0; i < column_count(); ++i)
+            names_.append(column_name(i));
     }
     for (int i = 0; i < names_.size(); ++i) {
         if (names_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
@@ -164,7 +169,9 @@ bool Statement::is_null(const QString& name) const {
 Database::Database(sqlite3* db, QString path, QString password)
     : db_(db), path_(std::move(path)), password_(std::move(password)) {}
 
-Database::~Database() { sqlite3_close_v2(db_); }
+Database::~Database() {
+    sqlite3_close_v2(db_);
+}
 
 std::unique_ptr<Database> Database::open(const QString& path, const QString& password, const Clock* clock,
                                          Mode mode) {
@@ -172,7 +179,8 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& pas
     bool plain = true;
     if (mode == Mode::OpenExisting) {
         if (!info.exists() || !info.isFile())
-            throw DbError(db_errno::file_not_found, QStringLiteral("File not found"), DbErrorKind::FileNotFound);
+            throw DbError(db_errno::file_not_found, QStringLiteral("File not found"),
+                          DbErrorKind::FileNotFound);
         plain = has_plain_header(path);
         // Encrypted files are whole pages; anything else that lacks the plain header is no database.
         if (!plain && (info.size() < 512 || info.size() % 512 != 0))
@@ -237,26 +245,37 @@ void Database::exec(const QString& sql) {
     }
 }
 
-Statement Database::prepare(const QString& sql) { return Statement(db_, sql); }
+Statement Database::prepare(const QString& sql) {
+    return Statement(db_, sql);
+}
 
 QVariant Database::scalar(const QString& sql) {
     Statement statement(db_, sql);
     return statement.next() ? statement.value(0) : QVariant();
 }
 
-qint64 Database::last_insert_id() const { return sqlite3_last_insert_rowid(db_); }
+qint64 Database::last_insert_id() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
-int Database::changes() const { return sqlite3_changes(db_); }
+int Database::changes() const {
+    return sqlite3_changes(db_);
+}
 
-int Database::user_version() { return scalar(QStringLiteral("PRAGMA user_version")).toInt(); }
+int Database::user_version() {
+    return scalar(QStringLiteral("PRAGMA user_version")).toInt();
+}
 
-void Database::set_user_version(int version) { exec(QStringLiteral("PRAGMA user_version = %1").arg(version)); }
+void Database::set_user_version(int version) {
+    exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+}
 
 QStringList Database::table_names() {
     QStringList names;
     Statement statement(db_, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
                                             "LIKE 'sqlite[_]%' ESCAPE '[' ORDER BY name"));
-    while (statement.next()) names.append(statement.value(0).toString());
+    while (statement.next())
+        names.append(statement.value(0).toString());
     return names;
 }
 
@@ -288,7 +307,9 @@ void Database::export_to(const QString& target) {
 
 // ---------------------------------------------------------------- Transaction
 
-Transaction::Transaction(Database& db) : db_(db) { db_.exec(QStringLiteral("BEGIN")); }
+Transaction::Transaction(Database& db) : db_(db) {
+    db_.exec(QStringLiteral("BEGIN"));
+}
 
 Transaction::~Transaction() {
     if (!done_) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);

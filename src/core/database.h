@@ -52,8 +52,8 @@ public:
     // Opens `path` with `password` (empty: a plain file). A plain file opens whatever password
     // is typed. CreateNew makes a new file (encrypted when a password is given) with no tables.
     // Throws DbError telling a wrong password, a missing password and "not a database" apart.
-    static std::unique_ptr<Database> open(const QString& path, const QString& password,
-                                          const Clock* clock, Mode mode = Mode::OpenExisting);
+    static std::unique_ptr<Database> open(const QString& path, const QString& password, const Clock* clock,
+                                          Mode mode = Mode::OpenExisting);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;

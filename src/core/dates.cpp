@@ -27,7 +27,9 @@ QDateTime from_julian(double julian_day) {
     return QDateTime(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
 }
 
-QString sql_text(const QDateTime& local) { return local.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); }
+QString sql_text(const QDateTime& local) {
+    return local.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
 
 QString sql_literal(const QDateTime& local) {
     return QStringLiteral("cvdate('") + sql_text(local) + QStringLiteral("')");
@@ -42,10 +44,10 @@ int expand_year(int year, int digits) {
 } // namespace
 
 std::optional<QDateTime> parse(const QString& text) {
-    static const QRegularExpression iso(
-        QStringLiteral(R"(^\s*(\d{4})[-/.](\d{1,2})[-/.](\d{1,2})(?:[ T]+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
-    static const QRegularExpression day_first(
-        QStringLiteral(R"(^\s*(\d{1,2})[-/.](\d{1,2})[-/.](\d{2}|\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    static const QRegularExpression iso(QStringLiteral(
+        R"(^\s*(\d{4})[-/.](\d{1,2})[-/.](\d{1,2})(?:[ T]+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    static const QRegularExpression day_first(QStringLiteral(
+        R"(^\s*(\d{1,2})[-/.](\d{1,2})[-/.](\d{2}|\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
     int year = 0;
     int month = 0;
     int day = 0;

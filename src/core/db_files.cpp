@@ -26,8 +26,8 @@ void step(const StepHook& hook, const char* name) {
 }
 
 [[noreturn]] void fail(const QString& what, const QString& path) {
-    throw DbError(io_error, what + QStringLiteral(" ") + QDir::toNativeSeparators(path) + QStringLiteral(": ") +
-                                QString::fromLocal8Bit(std::strerror(errno)));
+    throw DbError(io_error, what + QStringLiteral(" ") + QDir::toNativeSeparators(path) +
+                                QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 void remove_if_exists(const QString& path) {
@@ -40,9 +40,13 @@ void rename_file(const QString& from, const QString& to) {
         fail(QStringLiteral("Cannot rename to"), to);
 }
 
-bool exists(const QString& path) { return QFileInfo::exists(path); }
+bool exists(const QString& path) {
+    return QFileInfo::exists(path);
+}
 
-QString directory_of(const QString& path) { return QFileInfo(path).absolutePath(); }
+QString directory_of(const QString& path) {
+    return QFileInfo(path).absolutePath();
+}
 
 // Row counts of every table, to compare a copy with its original.
 QList<QPair<QString, qint64>> table_counts(Database& db, const QString& schema_name) {
@@ -52,8 +56,8 @@ QList<QPair<QString, qint64>> table_counts(Database& db, const QString& schema_n
                                       .arg(schema_name));
     while (tables.next()) {
         const QString table = tables.value(0).toString();
-        const qint64 n = db.scalar(QStringLiteral("SELECT count(*) FROM %1.\"%2\"").arg(schema_name, table))
-                             .toLongLong();
+        const qint64 n =
+            db.scalar(QStringLiteral("SELECT count(*) FROM %1.\"%2\"").arg(schema_name, table)).toLongLong();
         counts.append({table, n});
     }
     return counts;
@@ -61,13 +65,17 @@ QList<QPair<QString, qint64>> table_counts(Database& db, const QString& schema_n
 
 } // namespace
 
-QString tmp_path(const QString& path) { return path + QStringLiteral(".tmp"); }
+QString tmp_path(const QString& path) {
+    return path + QStringLiteral(".tmp");
+}
 
 QString backup_path(const QString& path, int generation) {
     return path + QStringLiteral(".old").repeated(generation);
 }
 
-static QString new_backup_path(const QString& path) { return path + QStringLiteral(".old.new"); }
+static QString new_backup_path(const QString& path) {
+    return path + QStringLiteral(".old.new");
+}
 
 void remove_leftovers(const QString& path) {
     remove_if_exists(tmp_path(path));
@@ -99,11 +107,13 @@ void compact(std::unique_ptr<Database> source, const QString& password, const Cl
             std::unique_ptr<Database> copy = Database::open(tmp, password, clock);
             const QString check = copy->scalar(QStringLiteral("PRAGMA quick_check")).toString();
             if (check != QStringLiteral("ok"))
-                throw DbError(db_errno::verification_failed,
-                              QStringLiteral("the compacted copy failed its integrity check (%1)").arg(check));
+                throw DbError(
+                    db_errno::verification_failed,
+                    QStringLiteral("the compacted copy failed its integrity check (%1)").arg(check));
             if (table_counts(*copy, QStringLiteral("main")) != before)
-                throw DbError(db_errno::verification_failed,
-                              QStringLiteral("the compacted copy does not hold the same rows as the database"));
+                throw DbError(
+                    db_errno::verification_failed,
+                    QStringLiteral("the compacted copy does not hold the same rows as the database"));
         }
         step(hook, "replace");
         source.reset();

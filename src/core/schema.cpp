@@ -46,7 +46,8 @@ const char* const indexes[] = {
 QStringList column_names(Database& db, const QString& table) {
     QStringList names;
     Statement info = db.prepare(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
-    while (info.next()) names.append(info.text(QStringLiteral("name")).toLower());
+    while (info.next())
+        names.append(info.text(QStringLiteral("name")).toLower());
     return names;
 }
 
@@ -89,7 +90,8 @@ void step_1(Database& db) {
     for (const TableDef& def : tables) {
         const QString name = QString::fromLatin1(def.name);
         bool found = false;
-        for (const QString& table : present) found = found || table.compare(name, Qt::CaseInsensitive) == 0;
+        for (const QString& table : present)
+            found = found || table.compare(name, Qt::CaseInsensitive) == 0;
         if (found)
             rebuild(db, def);
         else
@@ -98,7 +100,8 @@ void step_1(Database& db) {
     // Duplicate parameter rows from older files would block the unique index: keep the newest.
     db.exec(QStringLiteral("DELETE FROM gen_params WHERE rowid NOT IN (SELECT max(rowid) FROM gen_params "
                            "GROUP BY param)"));
-    for (const char* index : indexes) db.exec(QString::fromLatin1(index));
+    for (const char* index : indexes)
+        db.exec(QString::fromLatin1(index));
 }
 
 } // namespace

@@ -33,7 +33,9 @@ QDateTime to_second(const QDateTime& t) {
     return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute(), t.time().second()));
 }
 
-QString log_time(const QDateTime& t) { return t.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss")); }
+QString log_time(const QDateTime& t) {
+    return t.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+}
 
 // The directory must take new files (the compacted copy, backups, the journal) and the file
 // must be writable, or nothing the user does could be saved.
@@ -66,15 +68,18 @@ void Session::Main(const QString& command_line) {
     const QString program_file = QCoreApplication::applicationFilePath();
     if (ctx_.development_mode && command_line.compare(QStringLiteral("vb"), Qt::CaseInsensitive) != 0 &&
         !program_file.isEmpty() && QFileInfo::exists(program_file)) {
-        auto minute = [](const QDateTime& t) { return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute())); };
-        ctx_.recompilation_needed = minute(QFileInfo(project_file).lastModified()) >
-                                    minute(QFileInfo(program_file).lastModified());
+        auto minute = [](const QDateTime& t) {
+            return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()));
+        };
+        ctx_.recompilation_needed =
+            minute(QFileInfo(project_file).lastModified()) > minute(QFileInfo(program_file).lastModified());
     }
 
     if (ctx_.language != 1 && steps.open_translation_tables) steps.open_translation_tables();
 
     if (ctx_.screen.width_twips() < 12000) {
-        ctx_.prompter.message(QStringLiteral("This program requires a screen resolution of at least 800x640 pixels."));
+        ctx_.prompter.message(
+            QStringLiteral("This program requires a screen resolution of at least 800x640 pixels."));
         throw ProgramEnd(1);
     }
     ctx_.small_screen = ctx_.screen.width_twips() < 15360;
@@ -175,14 +180,15 @@ Session::Next Session::open_chosen(const QString& file, bool from_dialog, bool& 
         } catch (const DbError& error) {
             ui_.close_wait_box();
             ctx_.db.reset();
-            const bool password_error = error.kind() == DbErrorKind::WrongPassword ||
-                                        error.kind() == DbErrorKind::MissingPassword;
+            const bool password_error =
+                error.kind() == DbErrorKind::WrongPassword || error.kind() == DbErrorKind::MissingPassword;
             if (password_error) {
                 lock_.reset();
                 if (error.kind() == DbErrorKind::MissingPassword)
                     ctx_.prompter.message(QStringLiteral("Missing password."));
                 else
-                    ctx_.prompter.message(QStringLiteral("error %1 - %2").arg(error.number()).arg(error.description()));
+                    ctx_.prompter.message(
+                        QStringLiteral("error %1 - %2").arg(error.number()).arg(error.description()));
                 if (auto_open) {
                     auto_open = false;
                     return Next::Choose;
@@ -193,8 +199,10 @@ Session::Next Session::open_chosen(const QString& file, bool from_dialog, bool& 
             if (error_while_compacting_) {
                 error_while_compacting_ = false;
                 const bool go_on = ctx_.prompter.ok_cancel(
-                    QStringLiteral("Compacting not executed due to error") + QStringLiteral(" %1 (%2").arg(error.number()).arg(error.description()) +
-                    QStringLiteral("). Processing may proceed nevertheless. Press OK to continue, Cancel to quit."));
+                    QStringLiteral("Compacting not executed due to error") +
+                    QStringLiteral(" %1 (%2").arg(error.number()).arg(error.description()) +
+                    QStringLiteral(
+                        "). Processing may proceed nevertheless. Press OK to continue, Cancel to quit."));
                 if (!go_on) throw ProgramEnd(1);
                 // Go on with the uncompacted file: backups, then opening.
                 try {
@@ -207,14 +215,16 @@ Session::Next Session::open_chosen(const QString& file, bool from_dialog, bool& 
                     ui_.close_wait_box();
                     ctx_.db.reset();
                     lock_.reset();
-                    ctx_.prompter.message(QStringLiteral("error %1 - %2").arg(later.number()).arg(later.description()));
+                    ctx_.prompter.message(
+                        QStringLiteral("error %1 - %2").arg(later.number()).arg(later.description()));
                     candidate.clear();
                     auto_open = false;
                     return Next::Choose;
                 }
             }
             lock_.reset();
-            ctx_.prompter.message(QStringLiteral("error %1 - %2").arg(error.number()).arg(error.description()));
+            ctx_.prompter.message(
+                QStringLiteral("error %1 - %2").arg(error.number()).arg(error.description()));
             // The same file would fail again: let the user choose another.
             candidate.clear();
             auto_open = false;
@@ -232,20 +242,22 @@ void Session::open_file(const QString& file, const QString& password, bool is_ne
         QString app;
         lock_->getLockInfo(&pid, &host, &app);
         lock_.reset();
-        throw DbError(db_errno::in_use,
-                      QStringLiteral("The database is already open in another Tessarin (process %1). Close it "
-                                     "there, then open it here.")
-                          .arg(pid));
+        throw DbError(
+            db_errno::in_use,
+            QStringLiteral("The database is already open in another Tessarin (process %1). Close it "
+                           "there, then open it here.")
+                .arg(pid));
     }
     if (is_new) {
         auto created = Database::open(file, password, &ctx_.clock, Database::Mode::CreateNew);
         schema::upgrade(*created);
     } else if (!writable(file)) {
-        throw DbError(db_errno::read_only,
-                      QStringLiteral("The database cannot be written: %1. Tessarin writes to the file and its "
-                                     "folder (compaction, backups, journal); copy it to a writable folder and "
-                                     "open it from there.")
-                          .arg(QDir::toNativeSeparators(file)));
+        throw DbError(
+            db_errno::read_only,
+            QStringLiteral("The database cannot be written: %1. Tessarin writes to the file and its "
+                           "folder (compaction, backups, journal); copy it to a writable folder and "
+                           "open it from there.")
+                .arg(QDir::toNativeSeparators(file)));
     }
     db_files::remove_leftovers(file);
     // Opening checks the password before anything is written.
@@ -254,9 +266,10 @@ void Session::open_file(const QString& file, const QString& password, bool is_ne
     if (!db_files::enough_space_to_compact(file)) {
         source.reset();
         ui_.close_wait_box();
-        ctx_.prompter.message(QStringLiteral("Compacting skipped: the disk holding %1 has less free space than "
-                                             "twice the size of the database.")
-                                  .arg(QDir::toNativeSeparators(file)));
+        ctx_.prompter.message(
+            QStringLiteral("Compacting skipped: the disk holding %1 has less free space than "
+                           "twice the size of the database.")
+                .arg(QDir::toNativeSeparators(file)));
         ui_.show_wait_box();
     } else {
         error_while_compacting_ = true;
@@ -301,7 +314,8 @@ void Session::completion_steps() {
     ui_.bring_main_window_forward();
     if (steps.check_reminders) steps.check_reminders();
     if (ctx_.prefs.open_start_maps && steps.open_start_maps) steps.open_start_maps(false);
-    if (get_gen_param(*ctx_.db, QStringLiteral("show_initial_tips")).compare(QStringLiteral("N"), Qt::CaseInsensitive) != 0 &&
+    if (get_gen_param(*ctx_.db, QStringLiteral("show_initial_tips"))
+                .compare(QStringLiteral("N"), Qt::CaseInsensitive) != 0 &&
         steps.show_tips)
         steps.show_tips();
 }
@@ -332,7 +346,8 @@ void Session::end_session() {
     if (ctx_.db) {
         try {
             const auto seconds = static_cast<qint64>(std::floor(days * 24 * 60 * 60 + 1e-6));
-            ctx_.db->exec(QStringLiteral("update session_log set end_time=%1, duration_seconds=%2 where start_time = %3")
+            ctx_.db->exec(QStringLiteral(
+                              "update session_log set end_time=%1, duration_seconds=%2 where start_time = %3")
                               .arg(QString::number(dates::to_julian(end), 'f', 8))
                               .arg(seconds)
                               .arg(dates::sql_literal(ctx_.session_start)));

@@ -16,15 +16,15 @@ class QLockFile;
 // the sequence when set; until its window exists it is left empty and skipped.
 struct SessionSteps {
     std::function<void()> open_translation_tables;
-    std::function<void()> reset_map_windows;          // the session counter of map windows
-    std::function<void()> show_command_form;          // the hidden form carrying the general menu
-    std::function<void(const QString&)> open_named;   // the map named on the command line
-    std::function<void()> start_command_timer;        // one-second timer: auto-lock, caption, reminders
+    std::function<void()> reset_map_windows;        // the session counter of map windows
+    std::function<void()> show_command_form;        // the hidden form carrying the general menu
+    std::function<void(const QString&)> open_named; // the map named on the command line
+    std::function<void()> start_command_timer;      // one-second timer: auto-lock, caption, reminders
     std::function<void()> apply_toolbar_visibility;
     std::function<void()> check_reminders;
     std::function<void(bool interactive)> open_start_maps;
     std::function<void()> show_tips;
-    std::function<void()> save_open_maps;             // "topic_list"
+    std::function<void()> save_open_maps;                  // "topic_list"
     std::function<void(const QString& path)> show_picture; // picture viewer for a picture path
 };
 
@@ -62,7 +62,8 @@ public:
 
 private:
     enum class Next { Choose, Dialog, Password, Done };
-    Next open_chosen(const QString& file, bool from_dialog, bool& auto_open, QString& candidate, int& attempts);
+    Next open_chosen(const QString& file, bool from_dialog, bool& auto_open, QString& candidate,
+                     int& attempts);
     void open_file(const QString& file, const QString& password, bool is_new);
     void back_up(const QString& file, const QString& password, bool verified);
     void completion_steps();

@@ -63,5 +63,6 @@ TEST(CrashRecovery, KilledAtEveryFileStepTheNextStartFindsEverything) {
     }
     EXPECT_GT(die_at, 8) << "every step of compaction and rotation was visited";
     EXPECT_LT(die_at, 40);
-    for (int n = 1; n <= 3; ++n) EXPECT_EQ(count_items(db_files::backup_path(db, n), password, &clock), 300);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(count_items(db_files::backup_path(db, n), password, &clock), 300);
 }

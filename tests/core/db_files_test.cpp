@@ -89,7 +89,8 @@ TEST_F(DbFiles, FilesThatAreNoDatabaseAreToldApart) {
     } catch (const DbError& e) {
         EXPECT_EQ(e.kind(), DbErrorKind::MissingPassword);
     }
-    EXPECT_EQ(digest(text), QCryptographicHash::hash("Dear Emile,\nthis is no database.\n", QCryptographicHash::Sha256));
+    EXPECT_EQ(digest(text),
+              QCryptographicHash::hash("Dear Emile,\nthis is no database.\n", QCryptographicHash::Sha256));
 }
 
 TEST_F(DbFiles, TruncatedDatabaseFailsCleanly) {
@@ -137,7 +138,8 @@ TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
             reached = true;
             throw DbError(13, QStringLiteral("database or disk is full"));
         };
-        EXPECT_THROW(db_files::compact(Database::open(path, password, &clock), password, &clock, hook), DbError);
+        EXPECT_THROW(db_files::compact(Database::open(path, password, &clock), password, &clock, hook),
+                     DbError);
         EXPECT_TRUE(reached);
         EXPECT_EQ(digest(path), original);
         EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(path)));
@@ -228,7 +230,8 @@ TEST_F(DbFiles, FailedRotationStepKeepsEveryGenerationReadable) {
     db_files::rotate_backups(path, t0.addDays(1));
     db_files::rotate_backups(path, t0.addDays(2));
     QDateTime when = t0.addDays(5);
-    for (const char* failing : {"backup_copy", "rotate_oldest", "rotate_2_to_3", "rotate_1_to_2", "rotate_new_to_1"}) {
+    for (const char* failing :
+         {"backup_copy", "rotate_oldest", "rotate_2_to_3", "rotate_1_to_2", "rotate_new_to_1"}) {
         SCOPED_TRACE(failing);
         const auto hook = [&](const char* step) {
             if (qstrcmp(step, failing) == 0) throw DbError(13, QStringLiteral("disk full"));

@@ -61,7 +61,9 @@ TEST_F(SessionLog, TwoRunsInTheSameMinuteWriteTwoRows) {
     clock.advance_seconds(4);
     session.end_session();
     auto check = Database::open(db, {}, &clock);
-    EXPECT_EQ(check->scalar(QStringLiteral("select count(*) from session_log where end_time is not null")).toInt(), 2);
+    EXPECT_EQ(
+        check->scalar(QStringLiteral("select count(*) from session_log where end_time is not null")).toInt(),
+        2);
     EXPECT_EQ(check->scalar(QStringLiteral("select sum(duration_seconds) from session_log")).toInt(), 7);
     EXPECT_EQ(log_text().count(QStringLiteral("Start ")), 2);
 }

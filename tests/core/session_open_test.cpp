@@ -172,8 +172,9 @@ TEST_F(OpenDatabase, CompactionErrorOffersToGoOnUncompacted) {
     prompter.answer(true);
     EXPECT_FALSE(run(db));
     EXPECT_EQ(prompter.messages(),
-              QStringList{QStringLiteral("Compacting not executed due to error 13 (database or disk is full). "
-                                         "Processing may proceed nevertheless. Press OK to continue, Cancel to quit.")});
+              QStringList{QStringLiteral(
+                  "Compacting not executed due to error 13 (database or disk is full). "
+                  "Processing may proceed nevertheless. Press OK to continue, Cancel to quit.")});
     EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 20);
     EXPECT_TRUE(QFileInfo::exists(db + QStringLiteral(".old")));
 }
@@ -238,16 +239,19 @@ TEST_F(OpenDatabase, DatabaseMadeByAnotherToolIsUpgradedInPlace) {
     ui.enter({});
     ASSERT_FALSE(run(db));
     EXPECT_EQ(ctx.db->user_version(), 1);
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select item_title from repos where collection='books' and cat='NOVELS'"))
-                  .toString(),
-              QStringLiteral("L'Étranger"));
+    EXPECT_EQ(
+        ctx.db
+            ->scalar(QStringLiteral("select item_title from repos where collection='books' and cat='NOVELS'"))
+            .toString(),
+        QStringLiteral("L'Étranger"));
 }
 
 TEST_F(OpenDatabase, ScreenWidthLimits) {
     screen.width = 11999;
     EXPECT_TRUE(run());
-    EXPECT_EQ(prompter.messages(),
-              QStringList{QStringLiteral("This program requires a screen resolution of at least 800x640 pixels.")});
+    EXPECT_EQ(
+        prompter.messages(),
+        QStringList{QStringLiteral("This program requires a screen resolution of at least 800x640 pixels.")});
 
     prompter.clear();
     screen.width = 12000;
@@ -338,13 +342,15 @@ TEST_F(OpenDatabase, DatabaseLockedByAnotherProgramIsReportedAndLeftIntact) {
     EXPECT_TRUE(run(db));
     ASSERT_EQ(prompter.shown().size(), 1u);
     EXPECT_EQ(prompter.shown()[0].kind, QStringLiteral("ok_cancel"));
-    EXPECT_TRUE(prompter.messages()[0].startsWith(QStringLiteral("Compacting not executed due to error 5 (")));
+    EXPECT_TRUE(
+        prompter.messages()[0].startsWith(QStringLiteral("Compacting not executed due to error 5 (")));
     other->exec(QStringLiteral("ROLLBACK"));
     EXPECT_EQ(digest(db), before);
 }
 
 TEST_F(OpenDatabase, PasswordsOfNineCharactersWithQuotesAndAccents) {
-    for (const QString& password : {QStringLiteral("l'été'9ch"), QStringLiteral("\"; drop--"), QStringLiteral("ÄÖÜäöüß€x")}) {
+    for (const QString& password :
+         {QStringLiteral("l'été'9ch"), QStringLiteral("\"; drop--"), QStringLiteral("ÄÖÜäöüß€x")}) {
         SCOPED_TRACE(password.toStdString());
         const QString file = env.path(QStringLiteral("pw%1.tdb").arg(qHash(password)));
         make_database(file, password, 4, &clock);

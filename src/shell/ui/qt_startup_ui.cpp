@@ -16,7 +16,9 @@
 
 QtStartupUi::QtStartupUi(AppContext& ctx, QtPrompter& prompter) : ctx_(ctx), prompter_(prompter) {}
 
-QtStartupUi::~QtStartupUi() { set_hourglass(false); }
+QtStartupUi::~QtStartupUi() {
+    set_hourglass(false);
+}
 
 std::optional<QString> QtStartupUi::choose_database(const QString& start) {
     QFileDialog dialog(main_window_.get(), QStringLiteral("Select database file"));
@@ -46,9 +48,13 @@ void QtStartupUi::show_wait_box() {
     wait_box_->show_now();
 }
 
-void QtStartupUi::close_wait_box() { wait_box_.reset(); }
+void QtStartupUi::close_wait_box() {
+    wait_box_.reset();
+}
 
-void QtStartupUi::process_events() { QCoreApplication::processEvents(); }
+void QtStartupUi::process_events() {
+    QCoreApplication::processEvents();
+}
 
 void QtStartupUi::set_hourglass(bool on) {
     if (on == hourglass_) return;
@@ -86,4 +92,6 @@ void QtStartupUi::close_all_windows() {
     if (main_window_) main_window_->mdi_area()->closeAllSubWindows();
 }
 
-void QtStartupUi::quit() { QCoreApplication::exit(0); }
+void QtStartupUi::quit() {
+    QCoreApplication::exit(0);
+}
