@@ -83,10 +83,13 @@ void remove_leftovers(const QString& path) {
     remove_if_exists(new_backup_path(path));
 }
 
-bool enough_space_to_compact(const QString& path) {
+qint64 free_bytes(const QString& path) {
     const QStorageInfo storage(directory_of(path));
-    if (!storage.isValid()) return true;
-    return storage.bytesAvailable() >= 2 * QFileInfo(path).size();
+    return storage.isValid() ? storage.bytesAvailable() : -1;
+}
+
+bool enough_space_to_compact(const QString& path, qint64 available) {
+    return available < 0 || available >= 2 * QFileInfo(path).size();
 }
 
 void compact(std::unique_ptr<Database> source, const QString& password, const Clock* clock,

@@ -25,8 +25,11 @@ QString backup_path(const QString& path, int generation); // 1: ".old", 2: ".old
 // Removes what an interrupted compaction or rotation left behind (".tmp", a half-written backup).
 void remove_leftovers(const QString& path);
 
-// True when the disk holding `path` has room for a compacted copy (twice the database's size).
-bool enough_space_to_compact(const QString& path);
+// Free bytes on the disk holding `path` (for a file: its folder); -1 when unknown.
+qint64 free_bytes(const QString& path);
+// True when `available` bytes leave room for a compacted copy: twice the database's size.
+// Unknown space (-1) does not stop the compaction; a full disk will make it fail cleanly.
+bool enough_space_to_compact(const QString& path, qint64 available);
 
 // Compacts `path` into path + ".tmp" with the same key, checks the copy (integrity and the row
 // count of every table) and puts it in place by an atomic rename. Throws DbError; on failure the

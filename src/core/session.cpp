@@ -263,7 +263,7 @@ void Session::open_file(const QString& file, const QString& password, bool is_ne
     // Opening checks the password before anything is written.
     std::unique_ptr<Database> source = Database::open(file, password, &ctx_.clock);
     bool verified = false;
-    if (!db_files::enough_space_to_compact(file)) {
+    if (!db_files::enough_space_to_compact(file, free_bytes(file))) {
         source.reset();
         ui_.close_wait_box();
         ctx_.prompter.message(

@@ -38,6 +38,8 @@ public:
     SessionSteps steps;
     // Tests stop or fail the file work at a named step.
     db_files::StepHook file_hook;
+    // Free space on the database's disk; tests stand in a full disk.
+    std::function<qint64(const QString& path)> free_bytes = db_files::free_bytes;
 
     // The entry point: language, screen check, program directory, picture settings, command
     // line, then the database. Returns when the main window is up.

@@ -379,3 +379,16 @@ TEST_F(OpenDatabase, ReadOnlyFolderIsReportedBeforeAnythingIsTouched) {
     EXPECT_TRUE(prompter.messages()[0].contains(QStringLiteral("cannot be written")));
     EXPECT_EQ(digest(file), before);
 }
+
+TEST_F(OpenDatabase, LowDiskSpaceSkipsCompactionWithAMessageAndStillOpens) {
+    make_database(db, {}, 30, &clock);
+    session.free_bytes = [this](const QString&) { return QFileInfo(db).size() * 2 - 1; };
+    ui.enter({});
+    ASSERT_FALSE(run(db));
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].startsWith(QStringLiteral("Compacting skipped: the disk holding ")));
+    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 30);
+    ctx.db.reset();
+    session.close_database();
+    EXPECT_EQ(count_items(db + QStringLiteral(".old"), {}, &clock), 30);
+}
