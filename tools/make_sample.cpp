@@ -57,12 +57,15 @@ int main(int argc, char** argv) {
                           .arg(static_cast<double>(timer.elapsed()) / 1000.0, 0, 'f', 2));
         return 0;
     } catch (const sample::OutputExists&) {
-        print(stderr, QStringLiteral("tessarin_sample: %1 already exists; it was left untouched (use --force to "
-                                     "replace it)\n")
-                          .arg(options.output));
+        print(stderr,
+              QStringLiteral("tessarin_sample: %1 already exists; it was left untouched (use --force to "
+                             "replace it)\n")
+                  .arg(options.output));
         return 2;
     } catch (const DbError& error) {
-        print(stderr, QStringLiteral("tessarin_sample: Error %1 - %2\n").arg(error.number()).arg(error.description()));
+        print(
+            stderr,
+            QStringLiteral("tessarin_sample: Error %1 - %2\n").arg(error.number()).arg(error.description()));
         return 1;
     } catch (const std::exception& error) {
         print(stderr, QStringLiteral("tessarin_sample: %1\n").arg(QString::fromLocal8Bit(error.what())));
