@@ -25,7 +25,8 @@ std::optional<QString> FakePrompter::next_text(const QString& kind) {
         ADD_FAILURE() << "unscripted " << kind.toStdString() << ": " << shown_.back().text.toStdString();
         return std::nullopt;
     }
-    auto value = std::get<std::optional<QString>>(answers_.front());
+    std::optional<QString> value;
+    value.swap(std::get<std::optional<QString>>(answers_.front()));
     answers_.pop_front();
     return value;
 }
