@@ -23,6 +23,16 @@ struct Seams {
     ScreenInfo& screen;
 };
 
+// A cross-map operation started in one map window ("insert reference", "copy items") that
+// completes when the user activates another map window. Only one is pending at a time.
+struct PendingMapOperation {
+    enum class Kind { None, InsertReference, CopyItems };
+    Kind kind = Kind::None;
+    int requester = 0; // window number of the map window that started it
+
+    bool pending() const { return kind != Kind::None; }
+};
+
 // Program-wide state: one per process, created by main and passed by reference.
 class AppContext {
 public:
@@ -57,6 +67,8 @@ public:
     bool recompilation_needed = false;
     bool small_screen = false;
     bool image_viewer_button = true; // the renaming file may remove the picture viewer's button
+
+    PendingMapOperation pending_map_operation;
 
     QDateTime session_start;
     bool restarting = false;
