@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include "support/test_context.h"
+
 #include <gtest/gtest.h>
 
 // ---------------------------------------------------------------- paths
@@ -134,17 +136,9 @@ TEST(DetectDateFormat, FollowsTheLocalesShortDateOrder) {
 
 // ---------------------------------------------------------------- picture settings
 
-class PictureSettingsTest : public ::testing::Test {
+class PictureSettingsTest : public ::testing::Test, protected TestContext {
 protected:
-    TempEnv env;
-    FakePrompter prompter;
-    FakeDesktop desktop;
-    FakeClock clock;
-    FakeRandom random;
-    FakeScreen screen;
     QString ini = env.path(QStringLiteral("settings.ini"));
-    Settings settings{ini};
-    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, env.path(QStringLiteral("home"))};
 };
 
 TEST_F(PictureSettingsTest, KeepsWhatExistsAndClearsTheRest) {

@@ -8,6 +8,7 @@
 #include "core/schema.h"
 #include "core/settings.h"
 #include "support/fakes.h"
+#include "support/test_context.h"
 #include "support/temp_env.h"
 
 #include <QDir>
@@ -15,17 +16,8 @@
 
 namespace {
 
-class PreferencesTest : public ::testing::Test {
+class PreferencesTest : public ::testing::Test, protected TestContext {
 protected:
-    TempEnv env;
-    FakePrompter prompter;
-    FakeDesktop desktop;
-    FakeClock clock;
-    FakeRandom random;
-    FakeScreen screen;
-    Settings settings{env.path(QStringLiteral("settings.ini"))};
-    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, env.path(QStringLiteral("home"))};
-
     void SetUp() override {
         QDir().mkpath(ctx.program_dir);
         open_db(QStringLiteral("family.tdb"));
