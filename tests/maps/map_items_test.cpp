@@ -1,0 +1,382 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "map_fixture.h"
+
+#include "maps/map_items.h"
+#include "maps/map_names.h"
+
+namespace {
+
+class LoadItems : public MapFixture {
+protected:
+    MapItems open_map(const QString& name) { return MapItems(identify_map(ctx.collections, name)); }
+
+    LoadResult load(MapItems& map, bool opening = false) {
+        LoadOptions options;
+        options.opening = opening;
+        return Load_items(ctx, map, options);
+    }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- map identity
+
+TEST_F(LoadItems, NamesGiveTheThreeKindsOfMap) {
+    const MapIdentity top = identify_map(ctx.collections, QStringLiteral("top MAP"));
+    EXPECT_TRUE(top.top_map());
+    EXPECT_EQ(top.position, 45);
+    EXPECT_EQ(top.caption(), QStringLiteral("TOP MAP"));
+
+    const MapIdentity books = identify_map(ctx.collections, QStringLiteral("Books:"));
+    EXPECT_TRUE(books.collection_map());
+    EXPECT_EQ(books.collection, QStringLiteral("Books"));
+    EXPECT_EQ(books.position, 7);
+    EXPECT_EQ(books.caption(), QStringLiteral("Books"));
+
+    const MapIdentity journal = identify_map(ctx.collections, QStringLiteral("journal: Diary d'été"));
+    EXPECT_EQ(journal.kind, MapKind::Category);
+    EXPECT_EQ(journal.position, 6);
+    EXPECT_EQ(journal.cat, QStringLiteral("Diary d'été"));
+    EXPECT_EQ(journal.caption(), QStringLiteral("Diary d'été"));
+}
+
+// ---------------------------------------------------------------- statements per position
+
+TEST_F(LoadItems, StatementsAreWrittenPerCollectionPosition) {
+    MapIdentity map = identify_map(ctx.collections, QStringLiteral("Journal: O'Hara"));
+    EXPECT_EQ(category_statement(map),
+              QStringLiteral("select * from repos where collection='Journal' and cat like "
+                             "'*O''Hara*' order by  cvdate(item_title) desc"));
+    EXPECT_EQ(category_fallback_statement(map),
+              QStringLiteral("select * from repos where collection='Journal' and "
+                             "cat like '*O''Hara*' order by item_title"));
+    map = identify_map(ctx.collections, QStringLiteral("World chrono: Rome"));
+    EXPECT_EQ(category_statement(map),
+              QStringLiteral("select * from repos where collection='World chrono' and cat "
+                             "like '*Rome*' order by  val(item_title)"));
+    map = identify_map(ctx.collections, QStringLiteral("Tessarin chrono: *"));
+    EXPECT_EQ(category_statement(map),
+              QStringLiteral("select * from repos where collection='Tessarin chrono' and "
+                             "cat like '*[*]*' order by  val(item_title)"));
+    map = identify_map(ctx.collections, QStringLiteral("Books: ??"));
+    EXPECT_EQ(category_statement(map),
+              QStringLiteral("select * from repos where collection='Books' and cat like "
+                             "'*[??]*' order by seq,item_title"));
+    // A map of no category is read by its own statement, whatever its position.
+    map.cat.clear();
+    map.position = 6;
+    EXPECT_EQ(category_statement(map),
+              QStringLiteral("select * from repos where collection='Books' and cat ='' "
+                             "order by cat, seq,item_title"));
+}
+
+TEST_F(LoadItems, JournalSortsDatesNewestFirst) {
+    add("Journal", "Diary", "02/01/2026");
+    add("Journal", "Diary", "2026-03-14 10:00:00");
+    add("Journal", "Diary", "31/12/25");
+    MapItems map = open_map(QStringLiteral("Journal: Diary"));
+    const LoadResult result = load(map, true);
+    EXPECT_FALSE(result.date_order_failed);
+    EXPECT_EQ(titles_of(map.items()), QStringList({"2026-03-14 10:00:00", "02/01/2026", "31/12/25"}));
+    EXPECT_TRUE(tc.prompter.messages().isEmpty());
+    EXPECT_EQ(map.last_sql(), category_statement(map.identity()));
+}
+
+TEST_F(LoadItems, JournalWithATitleThatIsNoDateFallsBackToTitleOrderAndSaysSo) {
+    add("Journal", "Diary", "02/01/2026");
+    add("Journal", "Diary", "Zanzibar notes");
+    add("Journal", "Diary", "31/12/25");
+    add("Journal", "Diary", "[draft] l'été");
+    MapItems map = open_map(QStringLiteral("Journal: Diary"));
+    const LoadResult result = load(map, true);
+    EXPECT_TRUE(result.date_order_failed);
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(titles_of(map.items()),
+              QStringList({"02/01/2026", "31/12/25", "[draft] l'été", "Zanzibar notes"}));
+    EXPECT_EQ(tc.prompter.messages(),
+              QStringList({"The items order may be wrong because an item is not a valid date."}));
+    EXPECT_EQ(map.last_sql(), category_fallback_statement(map.identity()));
+}
+
+TEST_F(LoadItems, ChronoCollectionsSortTitlesAsNumbers) {
+    for (const char* title : {"1492", "10", "-753", "9", "Undated"})
+        add("World chrono", "Events", title);
+    for (const char* title : {"2026 release", "300", "40"})
+        add("Tessarin chrono", "Versions", title);
+    MapItems world = open_map(QStringLiteral("World chrono: Events"));
+    load(world);
+    // val() of a text without a number is 0.
+    EXPECT_EQ(titles_of(world.items()), QStringList({"-753", "Undated", "9", "10", "1492"}));
+    MapItems tessarin = open_map(QStringLiteral("Tessarin chrono: Versions"));
+    load(tessarin);
+    EXPECT_EQ(titles_of(tessarin.items()), QStringList({"40", "300", "2026 release"}));
+}
+
+TEST_F(LoadItems, OtherCollectionsSortBySeqThenTitle) {
+    add({"Books", "Novels", "zeta", {}, 2.0, {}});
+    add({"Books", "Novels", "beta", {}, 1.0, {}});
+    add({"Books", "Novels", "Alpha", {}, 1.0, {}});
+    add({"Books", "Novels", "omega", {}, std::nullopt, {}});
+    add({"Books", "Novels", "Dropped in", {}, 0.1, {}});
+    MapItems map = open_map(QStringLiteral("books: novels"));
+    load(map);
+    EXPECT_EQ(titles_of(map.items()), QStringList({"omega", "Dropped in", "Alpha", "beta", "zeta"}));
+}
+
+TEST_F(LoadItems, AllColumnsAreRead) {
+    const QDateTime due(QDate(2026, 5, 1), QTime(8, 30));
+    const qint64 nr = add({"Books", "Novels", "Dune", "A desert planet", 3.0, due});
+    db().exec(QStringLiteral("update repos set mark='x', item_id=17, date_remind=%1 where item_nr=%2")
+                  .arg(dates::to_julian(due.addDays(-1)), 0, 'f', 10)
+                  .arg(nr));
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    load(map);
+    ASSERT_EQ(map.count(), 1);
+    const MapItem& item = map.item(0);
+    EXPECT_EQ(item.item_nr, nr);
+    EXPECT_EQ(item.content, QStringLiteral("A desert planet"));
+    EXPECT_EQ(item.expiry, due);
+    EXPECT_EQ(item.remind, due.addDays(-1));
+    EXPECT_FALSE(item.notified.has_value());
+    EXPECT_EQ(item.mark, QStringLiteral("x"));
+    EXPECT_EQ(item.id, 17.0);
+    EXPECT_EQ(item.seq, 3.0);
+}
+
+TEST_F(LoadItems, EmptyCategoryReadsOnlyItemsWithoutCategory) {
+    add("Books", "", "loose");
+    add("Books", "Novels", "bound");
+    MapIdentity identity;
+    identity.name = QStringLiteral("Books: ");
+    identity.collection = QStringLiteral("Books");
+    identity.position = 7;
+    MapItems map(identity);
+    load(map);
+    EXPECT_EQ(titles_of(map.items()), QStringList({"loose"}));
+}
+
+// ---------------------------------------------------------------- rows taken and skipped
+
+TEST_F(LoadItems, CommaCategoriesShowInEachOfTheirMaps) {
+    add("Books", "Poetry,Italian", "Divina Commedia");
+    add("Books", "Poetry", "Leaves of Grass");
+    add("Books", "Italian", "I promessi sposi");
+    add("Books", "Poetry collections", "Anthology"); // like finds "Poetry" in it; the category differs
+    add("Media", "Poetry", "Other collection");
+    MapItems poetry = open_map(QStringLiteral("Books: Poetry"));
+    const LoadResult result = load(poetry);
+    EXPECT_EQ(titles_of(poetry.items()), QStringList({"Divina Commedia", "Leaves of Grass"}));
+    EXPECT_EQ(result.rows, 3);
+    EXPECT_EQ(result.taken, 2);
+    MapItems italian = open_map(QStringLiteral("Books: ITALIAN"));
+    load(italian);
+    EXPECT_EQ(titles_of(italian.items()), QStringList({"Divina Commedia", "I promessi sposi"}));
+    // A part of a category name still finds every comma list holding it.
+    MapItems poe = open_map(QStringLiteral("Books: Poe"));
+    load(poe);
+    EXPECT_EQ(titles_of(poe.items()), QStringList({"Divina Commedia"}));
+}
+
+TEST_F(LoadItems, CategorySeparatorsOfTheTableViewAreSkipped) {
+    add("Books", "Novels", " _____ Novels _____");
+    add("Books", "Novels", " _____ NOVELS _____");
+    add("Books", "Novels", "_____ Novels _____"); // not the separator form: no leading blank
+    add("Books", "Novels,Sagas", " _____ Novels,Sagas _____");
+    add("Books", "Novels", "Dune");
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    load(map);
+    // Titles compare folded to lower case, where "_" comes before the letters.
+    EXPECT_EQ(titles_of(map.items()), QStringList({"_____ Novels _____", "Dune"}));
+}
+
+TEST_F(LoadItems, AccentsCaseAndWildcardCharactersInCategories) {
+    add("Books", "Été", "summer");
+    add("Books", "été", "lower case");
+    add("Books", "ete", "no accent");
+    add("Books", "[draft]", "bracketed");
+    add("Books", "d", "plain d");
+    add("Books", "*", "star");
+    add("Books", "all * stars", "star inside");
+    MapItems ete = open_map(QStringLiteral("Books: ÉTÉ"));
+    load(ete);
+    EXPECT_EQ(titles_of(ete.items()), QStringList({"lower case", "summer"}));
+    MapItems draft = open_map(QStringLiteral("Books: [draft]"));
+    load(draft);
+    // "[draft]" in a like pattern is the set d, r, a, f, t: every category holding one of those
+    // letters is returned, and all but the map's own are skipped.
+    EXPECT_EQ(titles_of(draft.items()), QStringList({"bracketed"}));
+    MapItems star = open_map(QStringLiteral("Books: *"));
+    load(star);
+    EXPECT_EQ(titles_of(star.items()), QStringList({"star"}));
+}
+
+// ---------------------------------------------------------------- limits
+
+TEST_F(LoadItems, OpeningRefusesMoreThan200RowsAndReloadsDoNot) {
+    add_many("Books", "Novels", 200);
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    LoadResult result = load(map, true);
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(map.count(), 200);
+
+    add("Books", "Novels", "one more");
+    result = load(map, false);
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(map.count(), 201);
+
+    MapItems again = open_map(QStringLiteral("Books: Novels"));
+    result = load(again, true);
+    EXPECT_TRUE(result.refused);
+    EXPECT_EQ(result.rows, 201);
+    EXPECT_EQ(result.message, QStringLiteral("This map has too many tags (201) and will not be open. You can "
+                                             "still open it in table view."));
+    EXPECT_EQ(again.count(), 0);
+    EXPECT_TRUE(tc.prompter.messages().isEmpty());
+    // Refusing writes nothing, not even a filler.
+    EXPECT_EQ(rows(QStringLiteral("1")), 201);
+}
+
+TEST_F(LoadItems, TheOpeningLimitCountsRowsOfTheStatementNotItemsTaken) {
+    add_many("Books", "Novels", 200);
+    add("Books", "Novels and tales", "skipped but returned");
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    const LoadResult result = load(map, true);
+    EXPECT_TRUE(result.refused);
+    EXPECT_NE(result.message.indexOf(QStringLiteral("(201)")), -1);
+}
+
+TEST_F(LoadItems, AnOpenMapKeepsItsFirst500EntriesAndSaysSo) {
+    add_many("Books", "Novels", 620);
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    LoadResult result = load(map);
+    EXPECT_EQ(map.count(), MapItems::capacity);
+    EXPECT_EQ(result.taken, 620);
+    EXPECT_TRUE(map.truncated());
+    EXPECT_EQ(map.item(499).title, QStringLiteral("tag 0500"));
+    EXPECT_EQ(map.caption(), QStringLiteral("Novels (first 500 of 620 tags)"));
+    EXPECT_FALSE(map.append(MapItem{}));
+    EXPECT_EQ(map.count(), MapItems::capacity);
+
+    db().exec(QStringLiteral("delete from repos where item_title > 'tag 0400'"));
+    result = load(map);
+    EXPECT_EQ(map.count(), 400);
+    EXPECT_FALSE(map.truncated());
+    EXPECT_EQ(map.caption(), QStringLiteral("Novels"));
+}
+
+// ---------------------------------------------------------------- collection maps and the top map
+
+TEST_F(LoadItems, CollectionMapListsCategoriesInCatSeqOrderOnceEach) {
+    add("Books", "Zeta", "z");
+    add("Books", "Alpha", "a");
+    add("Books", " beta , ALPHA", "b");
+    add("Books", "Gamma", "g");
+    add("Books", "Gamma", "g2");
+    add("Media", "Other", "not this collection");
+    db().exec(QStringLiteral("insert into cat_seq (collection, cat, seq) values ('Books','Gamma',1), "
+                             "('Books','Zeta',2), ('Media','Alpha',0)"));
+    MapItems map = open_map(QStringLiteral("Books"));
+    load(map, true);
+    // Categories without a cat_seq row come first (a null sorts first), by name; a category
+    // repeated in a comma list keeps the spelling seen first.
+    EXPECT_EQ(titles_of(map.items()), QStringList({"beta", "ALPHA", "Gamma", "Zeta"}));
+    EXPECT_EQ(texts_of(map.items()), titles_of(map.items()));
+    for (const MapItem& entry : map.items()) {
+        EXPECT_EQ(entry.item_nr, 0);
+        EXPECT_TRUE(entry.content.isEmpty());
+    }
+}
+
+TEST_F(LoadItems, AnEmptyCollectionReceivesTheSampleItem) {
+    MapItems map = open_map(QStringLiteral("Wisdom:"));
+    const LoadResult result = load(map, true);
+    EXPECT_EQ(titles_of(map.items()), QStringList({"category xyz"}));
+    EXPECT_EQ(rows(QStringLiteral("collection='Wisdom' and cat='category xyz' and item_title='item xyz'")),
+              1);
+    EXPECT_EQ(map.last_sql(),
+              QStringLiteral("select distinct cat from repos where collection='Wisdom' order by cat"));
+    EXPECT_EQ(result.statements, 3);
+    // The second opening finds the sample and adds nothing.
+    MapItems again = open_map(QStringLiteral("Wisdom"));
+    load(again, true);
+    EXPECT_EQ(rows(QStringLiteral("collection='Wisdom'")), 1);
+}
+
+TEST_F(LoadItems, TopMapListsPositions1To44) {
+    ctx.collections.at(20).name = QStringLiteral("Recipes");
+    MapItems map = open_map(QStringLiteral("Top map"));
+    load(map, true);
+    ASSERT_EQ(map.count(), 44);
+    EXPECT_EQ(map.item(0).title, QStringLiteral("Agenda"));
+    EXPECT_EQ(map.item(5).panel_text, QStringLiteral("Journal"));
+    EXPECT_EQ(map.item(19).title, QStringLiteral("Recipes"));
+    EXPECT_EQ(map.item(20).title, QStringLiteral("x03")); // spare positions show their names too
+    EXPECT_EQ(map.item(43).title, QStringLiteral("Apx"));
+    EXPECT_EQ(map.item(43).item_nr, 0);
+}
+
+// ---------------------------------------------------------------- rebuilding and refreshing
+
+TEST_F(LoadItems, ReloadsTellWhetherThePanelsMustBeRebuilt) {
+    const qint64 dune = add("Books", "Novels", "Dune");
+    add("Books", "Novels", "Emma");
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    EXPECT_TRUE(load(map, true).needs_rebuild); // a first load always builds
+
+    EXPECT_FALSE(load(map).needs_rebuild);
+    db().exec(QStringLiteral("update repos set mark='seen' where item_nr=%1").arg(dune));
+    EXPECT_FALSE(load(map).needs_rebuild);
+    db().exec(QStringLiteral("update repos set item_content='spice' where item_nr=%1").arg(dune));
+    EXPECT_TRUE(load(map).needs_rebuild);
+    db().exec(QStringLiteral("update repos set item_title='dune' where item_nr=%1").arg(dune));
+    EXPECT_TRUE(load(map).needs_rebuild);
+    const qint64 filler = add({"Books", "Novels", "-", {}, 9.0, {}});
+    EXPECT_TRUE(load(map).needs_rebuild); // grew
+    db().exec(QStringLiteral("delete from repos where item_nr=%1").arg(filler));
+    EXPECT_FALSE(load(map).needs_rebuild); // a trailing filler went
+    db().exec(QStringLiteral("delete from repos where item_title='Emma'"));
+    EXPECT_TRUE(load(map).needs_rebuild); // a real item went
+
+    LoadOptions options;
+    options.rebuild_request = QStringLiteral("BOOKS: novels");
+    EXPECT_TRUE(Load_items(ctx, map, options).needs_rebuild);
+    options.rebuild_request = QStringLiteral("Books: Novels2");
+    EXPECT_FALSE(Load_items(ctx, map, options).needs_rebuild);
+}
+
+TEST_F(LoadItems, RefreshingAnEmptiedMapInsertsOneFiller) {
+    const qint64 only = add("Books", "Novels", "Dune");
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    Rinfresca(ctx, map, {});
+    db().exec(QStringLiteral("delete from repos where item_nr=%1").arg(only));
+    const LoadResult result = Rinfresca(ctx, map, {});
+    EXPECT_TRUE(result.needs_rebuild);
+    ASSERT_EQ(map.count(), 1);
+    EXPECT_TRUE(map.item(0).filler());
+    EXPECT_EQ(rows(QStringLiteral("collection='Books' and cat='Novels' and item_title='-'")), 1);
+    // A second refresh finds the filler: nothing more is inserted and nothing is rebuilt.
+    EXPECT_FALSE(Rinfresca(ctx, map, {}).needs_rebuild);
+    EXPECT_EQ(rows(QStringLiteral("collection='Books'")), 1);
+}
+
+TEST_F(LoadItems, FillerOfAMapWithApostropheAndNoRefreshFillerForCollections) {
+    MapItems map = open_map(QStringLiteral("Books: l'été"));
+    Rinfresca(ctx, map, {});
+    EXPECT_EQ(rows(QStringLiteral("collection='Books' and cat='l''été' and item_title='-'")), 1);
+    MapItems top = open_map(QStringLiteral("Top map"));
+    Rinfresca(ctx, top, {});
+    EXPECT_EQ(rows(QStringLiteral("1")), 1);
+}
+
+TEST_F(LoadItems, EntriesMoveAndEraseWithinTheMap) {
+    add_many("Books", "Novels", 4);
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    load(map);
+    map.move(3, 1);
+    EXPECT_EQ(titles_of(map.items()), QStringList({"tag 0001", "tag 0004", "tag 0002", "tag 0003"}));
+    map.move(0, 3);
+    EXPECT_EQ(titles_of(map.items()), QStringList({"tag 0004", "tag 0002", "tag 0003", "tag 0001"}));
+    map.erase(1);
+    EXPECT_EQ(titles_of(map.items()), QStringList({"tag 0004", "tag 0003", "tag 0001"}));
+}

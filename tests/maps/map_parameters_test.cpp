@@ -1,0 +1,181 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "map_fixture.h"
+
+#include "core/params.h"
+#include "maps/map_parameters.h"
+#include "maps/statement_counter.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+class MapParams : public MapFixture {
+protected:
+    const QString map = QStringLiteral("Books: l'été");
+
+    MapParams() {
+        tc.screen.width = 28800;
+        tc.screen.height = 16200;
+    }
+    void store(const QString& key, const QString& value) {
+        set_map_param(db(), tc.prompter, map, key, value);
+    }
+    QString stored(const QString& key) { return get_map_param(db(), map, key); }
+    int total_changes() { return sqlite3_total_changes(db().handle()); }
+};
+
+} // namespace
+
+TEST_F(MapParams, DefaultsCentreTheWindowWithARandomShift) {
+    tc.random.values = {0.0, 0.9999, 0.5};
+    const MapParameters p = Load_parameters(ctx, map);
+    EXPECT_EQ(p.place.width, 2000);
+    EXPECT_EQ(p.place.height, 5000);
+    EXPECT_EQ(p.place.top, (16200 - 400 - 5000) / 2 - 1999);   // random 0
+    EXPECT_EQ(p.place.left, (28800 - 2000) / 2 - 1999 + 1999); // random 1999
+    EXPECT_EQ(p.intervallo, 1000 + 250);                       // random 0.5 of 1000..1500
+    EXPECT_EQ(p.nr_columns, 1);
+    EXPECT_TRUE(p.auto_size);
+    EXPECT_FALSE(p.open_child_topics);
+    EXPECT_FALSE(p.autom);
+    EXPECT_FALSE(p.randomico);
+    EXPECT_FALSE(p.start_map);
+}
+
+TEST_F(MapParams, TheRandomIntervalReachesBothEnds) {
+    tc.random.values = {0.0, 0.0, 0.0};
+    EXPECT_EQ(Load_parameters(ctx, map).intervallo, 1000);
+    tc.random.values = {0.0, 0.0, 0.99999};
+    tc.random.index = 0;
+    EXPECT_EQ(Load_parameters(ctx, map).intervallo, 1500);
+}
+
+TEST_F(MapParams, StoredValuesAreRead) {
+    store("#top", "120");
+    store("#left", "-30");
+    store("#width", "7005");
+    store("#height", "4000");
+    store("#nr_columns", "4");
+    store("#auto_size", "0");
+    store("#open_child_topics", "-1");
+    store("#autom", "-1");
+    store("#randomico", "1");
+    store("#intervallo", "2500");
+    store("#start_map", "-1");
+    tc.random.index = 0;
+    const MapParameters p = Load_parameters(ctx, map);
+    EXPECT_EQ(p.place, (TwipsRect{120, -30, 7005, 4000}));
+    EXPECT_EQ(p.nr_columns, 4);
+    EXPECT_FALSE(p.auto_size);
+    EXPECT_TRUE(p.open_child_topics);
+    EXPECT_TRUE(p.autom);
+    EXPECT_TRUE(p.randomico);
+    EXPECT_TRUE(p.start_map);
+    EXPECT_EQ(p.intervallo, 2500);
+    EXPECT_EQ(tc.random.index, 0U); // nothing was left to chance
+}
+
+TEST_F(MapParams, ColumnsOutside1To10ReadAsOne) {
+    const std::pair<const char*, int> cases[] = {{"11", 1}, {"0", 1},   {"-3", 1}, {"10", 10},
+                                                 {"1", 1},  {"abc", 1}, {"", 1},   {" 6 ", 6}};
+    for (const auto& [text, expected] : cases) {
+        store("#nr_columns", text);
+        EXPECT_EQ(Load_parameters(ctx, map).nr_columns, expected) << text;
+    }
+}
+
+TEST_F(MapParams, HeightStaysBelowTheScreenAndTheIntervalIsA16BitNumber) {
+    store("#height", "20000");
+    EXPECT_EQ(Load_parameters(ctx, map).place.height, 16200 - 850);
+    tc.screen.height = 5000;
+    db().exec(QStringLiteral("delete from map_params"));
+    EXPECT_EQ(Load_parameters(ctx, map).place.height, 5000 - 850);
+    store("#intervallo", "40000");
+    EXPECT_EQ(Load_parameters(ctx, map).intervallo, 32767);
+    store("#intervallo", "0");
+    tc.random.values = {0.0};
+    tc.random.index = 0;
+    EXPECT_EQ(Load_parameters(ctx, map).intervallo, 1000);
+}
+
+TEST_F(MapParams, KeysAndMapNamesCompareWithoutCaseAndOtherMapsDoNotLeakIn) {
+    db().exec(QStringLiteral("insert into map_params (colcat, param, value) values ('BOOKS: L''ÉTÉ', "
+                             "'#NR_COLUMNS', '3'), ('Books: l''été2', '#nr_columns', '7')"));
+    EXPECT_EQ(Load_parameters(ctx, map).nr_columns, 3);
+}
+
+TEST_F(MapParams, LoadingIsOneStatement) {
+    store("#nr_columns", "2");
+    StatementCounter counter(db().handle());
+    Load_parameters(ctx, map);
+    EXPECT_EQ(counter.count(), 1);
+}
+
+TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
+    MapParameters p;
+    p.nr_columns = 3;
+    p.randomico = true;
+    p.intervallo = 1234;
+    p.autom = false;
+    p.auto_size = false; // has its own toggle: not saved here
+    MapWindowState window{{100, 200, 3000, 4000}, false, false};
+    Save_parameters(ctx, map, p, window);
+    EXPECT_EQ(stored("#top"), QStringLiteral("100"));
+    EXPECT_EQ(stored("#left"), QStringLiteral("200"));
+    EXPECT_EQ(stored("#width"), QStringLiteral("3000"));
+    EXPECT_EQ(stored("#height"), QStringLiteral("4000"));
+    EXPECT_EQ(stored("#nr_columns"), QStringLiteral("3"));
+    EXPECT_EQ(stored("#randomico"), QStringLiteral("-1"));
+    EXPECT_EQ(stored("#intervallo"), QStringLiteral("1234"));
+    EXPECT_EQ(stored("#autom"), QStringLiteral("0"));
+    EXPECT_EQ(stored("#auto_size"), QString());
+    EXPECT_EQ(db().scalar(QStringLiteral("select colcat from map_params limit 1")).toString(), map);
+
+    const MapParameters back = Load_parameters(ctx, map);
+    EXPECT_EQ(back.place, window.place);
+    EXPECT_EQ(back.nr_columns, 3);
+    EXPECT_TRUE(back.randomico);
+    EXPECT_EQ(back.intervallo, 1234);
+}
+
+TEST_F(MapParams, TheHeightIsSavedWithoutTheContentBox) {
+    Save_parameters(ctx, map, MapParameters{}, MapWindowState{{0, 0, 3000, 5990}, false, true});
+    EXPECT_EQ(stored("#height"), QStringLiteral("5000"));
+    Save_position(ctx, map, MapWindowState{{0, 0, 3000, 4000}, false, false});
+    EXPECT_EQ(stored("#height"), QStringLiteral("4000"));
+}
+
+TEST_F(MapParams, AMinimisedWindowKeepsItsGeometry) {
+    Save_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
+    MapParameters p;
+    p.nr_columns = 5;
+    Save_parameters(ctx, map, p, MapWindowState{{45000, 45000, 150, 300}, true, false});
+    EXPECT_EQ(stored("#top"), QStringLiteral("10"));
+    EXPECT_EQ(stored("#width"), QStringLiteral("3000"));
+    EXPECT_EQ(stored("#nr_columns"), QStringLiteral("5"));
+    Save_position(ctx, map, MapWindowState{{1, 1, 1, 1}, true, false});
+    EXPECT_EQ(stored("#left"), QStringLiteral("20"));
+}
+
+TEST_F(MapParams, SavingUnchangedValuesWritesNothing) {
+    const MapWindowState window{{10, 20, 3000, 4000}, false, false};
+    Save_parameters(ctx, map, MapParameters{}, window);
+    const int before = total_changes();
+    StatementCounter counter(db().handle());
+    Save_parameters(ctx, map, MapParameters{}, window);
+    EXPECT_EQ(total_changes(), before);
+    EXPECT_EQ(counter.count(), 1);
+    MapWindowState moved = window;
+    moved.place.top = 11;
+    Save_parameters(ctx, map, MapParameters{}, moved);
+    EXPECT_EQ(total_changes(), before + 1);
+    EXPECT_TRUE(tc.prompter.messages().isEmpty());
+}
+
+TEST_F(MapParams, AFailingSaveIsReportedToTheUser) {
+    db().exec(QStringLiteral("drop table map_params"));
+    Save_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
+    ASSERT_FALSE(tc.prompter.messages().isEmpty());
+    EXPECT_TRUE(tc.prompter.messages().first().startsWith(QStringLiteral("Error ")));
+}

@@ -1,0 +1,337 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "map_fixture.h"
+
+#include "maps/map_items.h"
+#include "maps/map_names.h"
+#include "maps/panel_facts.h"
+#include "maps/statement_counter.h"
+
+#include <QSet>
+
+namespace {
+
+// Facts given by the test: the valid references and the repeated titles are listed.
+struct ListedFacts {
+    QSet<QString> valid;
+    QSet<QString> repeated;
+    QStringList asked;
+    PanelFacts facts() {
+        PanelFacts f;
+        f.reference_valid = [this](const QString& text) {
+            asked.append(text);
+            return valid.contains(text);
+        };
+        f.title_repeated = [this](const QString& title) { return repeated.contains(title); };
+        return f;
+    }
+};
+
+MapItem item(const QString& title, const QString& content = {}) {
+    MapItem entry;
+    entry.item_nr = 1;
+    entry.title = title;
+    entry.content = content;
+    return entry;
+}
+
+constexpr int books = 7;
+constexpr int journal = 6;
+
+} // namespace
+
+// ---------------------------------------------------------------- composition rules
+
+TEST(PanelText, ReferenceTitlesShowWhetherTheyLeadSomewhere) {
+    ListedFacts listed;
+    listed.valid.insert(QStringLiteral("Books: Poetry"));
+    EXPECT_EQ(compose_panel_text(item("> Books: Poetry"), books, false, listed.facts()),
+              QStringLiteral("> Books: Poetry"));
+    EXPECT_EQ(compose_panel_text(item("> Books: Gone"), books, false, listed.facts()),
+              QStringLiteral("> Books: Gone !"));
+    EXPECT_EQ(listed.asked, QStringList({"Books: Poetry", "Books: Gone"}));
+    // A reference takes no other mark, even with content, an expiry or repeated.
+    MapItem dated = item("> Books: Poetry", QStringLiteral("LINK=/tmp"));
+    dated.expiry = QDateTime(QDate(2026, 1, 2), QTime(0, 0));
+    listed.repeated.insert(dated.title);
+    EXPECT_EQ(compose_panel_text(dated, books, true, listed.facts()), QStringLiteral("> Books: Poetry"));
+    // In the journal too.
+    EXPECT_EQ(compose_panel_text(item("> Books: Gone"), journal, false, listed.facts()),
+              QStringLiteral("> Books: Gone !"));
+}
+
+TEST(PanelText, ContentReferencesUseTheFirstLineOfTheContent) {
+    ListedFacts listed;
+    listed.valid.insert(QStringLiteral("Books: Poetry"));
+    EXPECT_EQ(compose_panel_text(item("Poems", "> Books: Poetry\r\nmore text"), books, false, listed.facts()),
+              QStringLiteral("Poems >"));
+    EXPECT_EQ(compose_panel_text(item("Poems", ">Books: Poetry\nmore"), books, false, listed.facts()),
+              QStringLiteral("Poems >"));
+    EXPECT_EQ(compose_panel_text(item("Poems", "> Books: Prose"), books, false, listed.facts()),
+              QStringLiteral("Poems !"));
+    // Content only counts when it begins with ">".
+    EXPECT_EQ(compose_panel_text(item("Poems", " > Books: Poetry"), books, false, listed.facts()),
+              QStringLiteral("Poems~"));
+}
+
+TEST(PanelText, JournalDatesShowFiftyCharactersOfContent) {
+    ListedFacts listed;
+    const QString sixty = QStringLiteral("0123456789").repeated(6);
+    EXPECT_EQ(compose_panel_text(item("14/03/2026", sixty), journal, false, listed.facts()),
+              QStringLiteral("14/03/26 - ") + sixty.left(50) + QStringLiteral("..."));
+    const QString fifty = sixty.left(50);
+    EXPECT_EQ(compose_panel_text(item("2026-03-14 22:15:00", fifty), journal, false, listed.facts()),
+              QStringLiteral("14/03/26 - ") + fifty);
+    // The whole is cut before the first line end, "..." included.
+    EXPECT_EQ(
+        compose_panel_text(item("14/03/2026", "Dear diary\r\n" + sixty), journal, false, listed.facts()),
+        QStringLiteral("14/03/26 - Dear diary"));
+    EXPECT_EQ(
+        compose_panel_text(item("14/03/2026", sixty.left(49) + "\n" + sixty), journal, false, listed.facts()),
+        QStringLiteral("14/03/26 - ") + sixty.left(49));
+    EXPECT_EQ(compose_panel_text(item("14/03/2026"), journal, false, listed.facts()),
+              QStringLiteral("14/03/26 - "));
+    // A title that is no date shows as it is, without marks or "+".
+    MapItem plain = item("Holidays", "LINK=/tmp");
+    plain.expiry = QDateTime(QDate(2026, 1, 2), QTime(0, 0));
+    listed.repeated.insert(plain.title);
+    EXPECT_EQ(compose_panel_text(plain, journal, true, listed.facts()), QStringLiteral("Holidays"));
+    // The same date title elsewhere is an ordinary title.
+    EXPECT_EQ(compose_panel_text(item("14/03/2026", sixty), books, false, listed.facts()),
+              QStringLiteral("14/03/2026~"));
+}
+
+TEST(PanelText, ExpiryPrefixShowsTheTimeOnlyWhenThereIsOne) {
+    ListedFacts listed;
+    MapItem due = item("Pay rent");
+    due.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 0, 30));
+    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()), QStringLiteral("01/04/26 - Pay rent"));
+    due.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 5));
+    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()),
+              QStringLiteral("01/04/26 00:05 - Pay rent"));
+    due.expiry = QDateTime(QDate(2026, 12, 31), QTime(23, 0));
+    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()),
+              QStringLiteral("31/12/26 23:00 - Pay rent"));
+}
+
+TEST(PanelText, OneMarkForLinksOrContent) {
+    ListedFacts listed;
+    auto text = [&](const char* content) {
+        return compose_panel_text(item("t", QString::fromUtf8(content)), books, false, listed.facts());
+    };
+    EXPECT_EQ(text("LINK=/home/me/file.txt"), QStringLiteral("t^"));
+    EXPECT_EQ(text("link=C:\\docs"), QStringLiteral("t^"));
+    EXPECT_EQ(text("https://example.org"), QStringLiteral("t^"));
+    EXPECT_EQ(text("HTTP://example.org"), QStringLiteral("t^"));
+    EXPECT_EQ(text("ftp://files"), QStringLiteral("t^"));
+    EXPECT_EQ(text("www.example.org"), QStringLiteral("t^"));
+    EXPECT_EQ(text("see www.example.org"), QStringLiteral("t~"));
+    EXPECT_EQ(text("PICDIR=/pictures"), QStringLiteral("t~"));
+    EXPECT_EQ(text(" \r\n\t "), QStringLiteral("t"));
+    EXPECT_EQ(text(""), QStringLiteral("t"));
+    EXPECT_EQ(text("  x  "), QStringLiteral("t~"));
+}
+
+TEST(PanelText, SimilarIndicatorAddsPlusOnlyWhenSwitchedOn) {
+    ListedFacts listed;
+    listed.repeated.insert(QStringLiteral("Dune"));
+    MapItem dune = item("Dune", "spice");
+    dune.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 0));
+    EXPECT_EQ(compose_panel_text(dune, books, true, listed.facts()), QStringLiteral("01/04/26 - Dune~+"));
+    EXPECT_EQ(compose_panel_text(dune, books, false, listed.facts()), QStringLiteral("01/04/26 - Dune~"));
+    EXPECT_EQ(compose_panel_text(item("Emma"), books, true, listed.facts()), QStringLiteral("Emma"));
+}
+
+TEST(PanelText, LongAndAccentedTitlesAreKeptWhole) {
+    ListedFacts listed;
+    const QString long_title = QStringLiteral("é").repeated(300);
+    EXPECT_EQ(compose_panel_text(item(long_title, "x"), books, false, listed.facts()), long_title + "~");
+    const QString big = QStringLiteral("a").repeated(1 << 20);
+    EXPECT_EQ(compose_panel_text(item("big", big), journal, false, listed.facts()), QStringLiteral("big"));
+    EXPECT_EQ(compose_panel_text(item("01/01/2026", big), journal, false, listed.facts()).size(),
+              11 + 50 + 3);
+}
+
+// ---------------------------------------------------------------- facts from the database
+
+namespace {
+
+class PanelFactsFromDatabase : public MapFixture {
+protected:
+    void SetUp() override {
+        add("Books", "Poetry", "Dante");
+        add("Books", "Poetry,Italian", "Petrarca");
+        add("Books", "l'été", "O'Hara");
+        add("Books", "Été", "Hugo");
+        add("Books", "*", "star");
+        add("Books", "[x]", "bracket");
+        add("Books", "?", "question");
+        add("Media", "Films", "-");
+        add("Media", "Films", "-");
+        add("Media", "Films", "dune");
+        add("Journal", "Diary", "Dune");
+        add("Journal", "Diary", "*");
+        add("Journal", "Diary", "[x]");
+        add("Journal", "Diary", "[*]");
+        add("Journal", "Diary", "unique");
+        add("Journal", "Diary", "l'été");
+        add("Journal", "Diary", "L'ÉTÉ");
+    }
+};
+
+} // namespace
+
+TEST_F(PanelFactsFromDatabase, BatchedReferencesAnswerAsThePerPanelRule) {
+    const QStringList references = {"Books: Poetry",
+                                    "books: POETRY",
+                                    "Books: Italian",
+                                    "Books: Ital",
+                                    "Books: Prose",
+                                    "Books",
+                                    "books:",
+                                    "Nowhere",
+                                    "Top map",
+                                    "Books: Poetry.Dante",
+                                    "Books: Poetry.dante",
+                                    "Books: Poetry.Beatrice",
+                                    "Books: Poetry...",
+                                    "Books: l'été",
+                                    "Books: L'ÉTÉ.o'hara",
+                                    "Books: été",
+                                    "Books: *",
+                                    "Books: ?",
+                                    "Books: [x]",
+                                    "Books: x",
+                                    "Media: Films.-",
+                                    "Media: Films",
+                                    "Nowhere: at all",
+                                    "Books: Poetry>Dante",
+                                    "",
+                                    "Books: ",
+                                    ": Poetry",
+                                    "Books:Poetry"};
+    const PanelFacts single = single_panel_facts(ctx);
+    StatementCounter counter(db().handle());
+    const BatchedPanelFacts batched(ctx, references, {});
+    EXPECT_EQ(batched.statements(), 1);
+    EXPECT_EQ(counter.count(), 1);
+    int valid = 0;
+    for (const QString& reference : references) {
+        EXPECT_EQ(batched.reference_valid(reference), single.reference_valid(reference))
+            << reference.toStdString();
+        valid += batched.reference_valid(reference) ? 1 : 0;
+    }
+    // Both answers occur, so agreeing is not a matter of always saying the same.
+    EXPECT_GT(valid, 5);
+    EXPECT_LT(valid, references.size() - 5);
+}
+
+TEST_F(PanelFactsFromDatabase, BatchedTitleCountsAnswerAsThePerPanelRule) {
+    const QStringList titles = {"Dune", "DUNE", "-",     "unique", "Dante",  "*",       "[x]",
+                                "[*]",  "?",    "l'été", "L'Été",  "O'Hara", "nothing", ""};
+    const PanelFacts single = single_panel_facts(ctx);
+    StatementCounter counter(db().handle());
+    const BatchedPanelFacts batched(ctx, {}, titles);
+    EXPECT_EQ(counter.count(), 1);
+    for (const QString& title : titles)
+        EXPECT_EQ(batched.title_repeated(title), single.title_repeated(title)) << title.toStdString();
+    EXPECT_TRUE(batched.title_repeated(QStringLiteral("DUNE")));
+    EXPECT_TRUE(batched.title_repeated(QStringLiteral("L'Été")));
+    EXPECT_FALSE(batched.title_repeated(QStringLiteral("unique")));
+}
+
+TEST_F(PanelFactsFromDatabase, NothingToAskIssuesNoStatement) {
+    StatementCounter counter(db().handle());
+    const BatchedPanelFacts batched(ctx, {QStringLiteral("Books"), QStringLiteral("Nowhere")}, {});
+    EXPECT_EQ(counter.count(), 0);
+    EXPECT_TRUE(batched.reference_valid(QStringLiteral("Books")));
+    EXPECT_FALSE(batched.reference_valid(QStringLiteral("Nowhere")));
+}
+
+TEST_F(PanelFactsFromDatabase, VeryLongTextsAreSplitOverSeveralStatements) {
+    QStringList titles;
+    for (int i = 0; i < 5; ++i)
+        titles.append(QString(QChar(u'a' + i)).repeated(90000));
+    titles.append(QStringLiteral("Dune"));
+    StatementCounter counter(db().handle());
+    const BatchedPanelFacts batched(ctx, {}, titles);
+    EXPECT_GT(counter.count(), 1);
+    EXPECT_EQ(batched.statements(), counter.count());
+    EXPECT_TRUE(batched.title_repeated(QStringLiteral("Dune")));
+    EXPECT_FALSE(batched.title_repeated(titles.first()));
+}
+
+// ---------------------------------------------------------------- whole maps
+
+namespace {
+
+class MapPanelTexts : public MapFixture {
+protected:
+    LoadResult load(MapItems& map, bool similar) {
+        LoadOptions options;
+        options.opening = true;
+        options.similar_indicator = similar;
+        return Load_items(ctx, map, options);
+    }
+};
+
+} // namespace
+
+TEST_F(MapPanelTexts, ALoadedMapComposesEveryRuleAsOnePanelAtATimeWould) {
+    add("Books", "Poetry", "Dante", "Inferno");
+    add("Books", "Prose", "Dante");
+    add("Books", "Poetry", "> Books: Prose");
+    add("Books", "Poetry", "> Books: Missing");
+    add("Books", "Poetry", "Link", "LINK=/tmp/file");
+    add("Books", "Poetry", "Content ref", "> Books: Prose.Dante\r\nsecond line");
+    add({"Books", "Poetry", "Due", {}, std::nullopt, QDateTime(QDate(2026, 6, 1), QTime(9, 30))});
+    MapItems map(identify_map(ctx.collections, QStringLiteral("Books: Poetry")));
+    load(map, true);
+    const PanelFacts single = single_panel_facts(ctx);
+    for (const MapItem& entry : map.items())
+        EXPECT_EQ(entry.panel_text, compose_panel_text(entry, 7, true, single)) << entry.title.toStdString();
+    EXPECT_EQ(texts_of(map.items()), QStringList({"> Books: Missing !", "> Books: Prose", "Content ref >",
+                                                  "Dante~+", "01/06/26 09:30 - Due", "Link^"}));
+}
+
+TEST_F(MapPanelTexts, OpeningA200ItemMapWithReferencesIssuesAConstantNumberOfStatements) {
+    auto fill = [&](const QString& cat, int count) {
+        Transaction transaction(db());
+        for (int i = 0; i < count; ++i) {
+            switch (i % 4) {
+            case 0:
+                add("Books", cat, QStringLiteral("> Books: Target %1").arg(i % 8));
+                break;
+            case 1:
+                add("Books", cat, QStringLiteral("title %1").arg(i % 10),
+                    QStringLiteral("> Books: Poetry.x"));
+                break;
+            case 2:
+                add("Books", cat, QStringLiteral("repeated"));
+                break;
+            default:
+                add("Books", cat, QStringLiteral("plain %1").arg(i));
+                break;
+            }
+        }
+        for (int t = 0; t < 4; ++t)
+            add("Books", QStringLiteral("Target %1").arg(t), "-");
+        transaction.commit();
+    };
+    fill(QStringLiteral("Small"), 20);
+    fill(QStringLiteral("Large"), 200);
+
+    auto statements_for = [&](const QString& name) {
+        MapItems map(identify_map(ctx.collections, name));
+        StatementCounter counter(db().handle(), true);
+        const LoadResult result = load(map, true);
+        EXPECT_FALSE(result.refused);
+        EXPECT_EQ(result.statements, counter.count()) << counter.texts().join('\n').left(2000).toStdString();
+        return counter.count();
+    };
+    const int small = statements_for(QStringLiteral("Books: Small"));
+    const int large = statements_for(QStringLiteral("Books: Large"));
+    EXPECT_EQ(small, large);
+    // The items, their references and their titles.
+    EXPECT_EQ(large, 3);
+}
