@@ -4,8 +4,10 @@
 
 #include "core/collections.h"
 #include "core/database.h"
+#include "core/link_hooks.h"
 #include "core/preferences.h"
 #include "core/seams.h"
+#include "core/table_presets.h"
 
 #include <QDateTime>
 #include <QString>
@@ -60,6 +62,13 @@ public:
     CollectionTable collections;
     Preferences prefs;
     PictureSettings pictures;
+    // The directory of pictures the random views show, set from an item's "PICDIR=" content;
+    // it ends with "/".
+    QString picture_dir;
+
+    // Hand-over values for the next window to open.
+    TablePresets table_presets;
+    LinkHooks link_hooks;
 
     int language = 1;
     bool allow_automatic_changes = true;
