@@ -7,11 +7,13 @@
 #include "core/session.h"
 #include "core/settings.h"
 #include "core/ui/qt_seams.h"
+#include "maps/ui/map_windows.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_startup_ui.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMdiArea>
 
 namespace {
 
@@ -44,6 +46,13 @@ int main(int argc, char** argv) {
     QtStartupUi ui(ctx, prompter);
     Session session(ctx, ui);
     ui.on_main_window_close = [&session] { return session.main_window_unloading(); };
+
+    MapWindows maps(ctx, [&ui] { return ui.main_window() ? ui.main_window()->mdi_area() : nullptr; });
+    ui.close_map_windows = [&maps] { maps.close_all(); };
+    session.steps.reset_map_windows = [&maps] { maps.reset(); };
+    session.steps.open_named = [&maps](const QString& name) { maps.open_named(name); };
+    session.steps.open_start_maps = [&maps](bool interactive) { maps.open_start_maps(interactive); };
+    session.steps.save_open_maps = [&ctx] { save_open_maps(ctx); };
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

@@ -89,6 +89,7 @@ void QtStartupUi::save_main_window_geometry() {
 }
 
 void QtStartupUi::close_all_windows() {
+    if (close_map_windows) close_map_windows();
     if (main_window_) main_window_->mdi_area()->closeAllSubWindows();
 }
 

@@ -20,6 +20,8 @@ public:
 
     // Asked when the main window is about to close (the session's unload).
     std::function<bool()> on_main_window_close;
+    // Closes the map windows (saving their places) before the other windows go.
+    std::function<void()> close_map_windows;
     MainWindow* main_window() const { return main_window_.get(); }
 
     std::optional<QString> choose_database(const QString& start) override;

@@ -1,0 +1,171 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "maps/map_editing.h"
+#include "maps/map_items.h"
+#include "maps/map_parameters.h"
+#include "maps/map_window_table.h"
+#include "maps/navigation.h"
+#include "maps/panel_layout.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QWidget>
+#include <vector>
+
+class AppContext;
+class MapPanel;
+class MapWindows;
+class PanelArea;
+class QAction;
+class QFrame;
+class QMdiSubWindow;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+
+// A map shown as a grid of tag panels, with an optional read-only content box below; lives in
+// a sub-window of the main window's MDI area, in slot `window_number` of the map window table.
+class MapWindow final : public QWidget, public MapWindowHandle {
+    Q_OBJECT
+public:
+    // How long a resize must rest before the panels are laid out again.
+    static constexpr int resize_settle_ms = 300;
+
+    MapWindow(AppContext& ctx, MapWindows& windows, int window_number, QWidget* parent = nullptr);
+    ~MapWindow() override;
+
+    // The load sequence. False when the map was refused (the user was told why); the window has
+    // then released its slot and its owner discards it.
+    bool load(const MapOpening& opening);
+
+    // MapWindowHandle
+    void close() override;
+    QString map_name() const override { return items_.identity().name; }
+
+    int window_number() const { return window_number_; }
+    const MapIdentity& identity() const { return items_.identity(); }
+    const MapItems& items() const { return items_; }
+    const PanelLayout& panel_layout() const { return layout_; }
+    const MapParameters& parameters() const { return params_; }
+    int selected_index() const { return selected_; }
+    int panel_count() const { return static_cast<int>(panels_.size()); }
+    MapPanel* panel(int index) const;
+    QMenu* popup_menu() const { return menu_; }
+    QAction* action(const QString& object_name) const;
+    bool content_box_visible() const { return content_visible_; }
+    bool busy() const { return busy_; }
+    QMdiSubWindow* sub_window() const;
+
+    // Selecting restores the previous panel's colour, colours the new one and fills the
+    // content box.
+    void select(int index);
+    // Gives the keyboard focus to the panel area.
+    void focus_panels();
+
+    // Rinfresca: saves the parameters, reloads the items and lays the panels out when needed.
+    void refresh();
+    // The refresh another window asks for: Save_parameters, Load_items, Build_panels.
+    void refresh_from_outside();
+    // Save_parameters with the window as it stands.
+    void save_parameters();
+
+    // Opens the selected item (Enter, double click); `invert` swaps the map/table choice.
+    void open_selected(bool invert);
+    // A drop of a dragged panel on panel `target` of this window.
+    void drop(const DragPayload& payload, int target);
+    // A drop on the background: the dragged tag is deleted in its own window.
+    void drop_on_background(const DragPayload& payload);
+    // Called when the window becomes the active one: records it and completes a pending
+    // insert-reference or copy-items operation of another window.
+    void activated();
+    // Carries out what an editing command answered.
+    void apply(const EditOutcome& outcome);
+
+public Q_SLOTS:
+    // Timer1: lays the panels out again once a resize has settled.
+    void on_timer1();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // map_window.cpp
+    void build_panels();
+    void update_panel_texts();
+    void apply_geometry_px(const QRect& rect);
+    TwipsRect place_twips() const;
+    MapWindowState window_state() const;
+    void place_children();
+    void fill_content_box();
+    const MapItem* selected_item() const;
+    MapItem entry_at(int index) const;
+    void select_item_nr(qint64 item_nr);
+    void select_title(const QString& title);
+    bool load_items(bool opening);
+    void fit_inside_main_window();
+    QIcon collection_icon() const;
+
+    // map_window_keys.cpp
+    bool handle_key(QKeyEvent* event);
+    void move_vertical(int step);
+    void move_horizontal(int step);
+    void activate_neighbour(bool forward);
+    void start_drag(int index, bool shift);
+    void panel_clicked(int index);
+    void show_popup(const QPoint& global_pos);
+
+    // map_window_menu.cpp
+    void create_menu();
+    void update_menu();
+    QAction* add_command(const QString& object_name, const QString& caption, void (MapWindow::*slot)());
+    QAction* add_unavailable(const QString& object_name, const QString& caption);
+    void cmd_open_item();
+    void cmd_open_parent();
+    void cmd_add_item();
+    void cmd_rename_tag();
+    void cmd_rename_map();
+    void cmd_remove_item();
+    void cmd_delete_map();
+    void cmd_sort();
+    void cmd_sort_by_date();
+    void cmd_insert_reference();
+    void cmd_copy_items();
+    void cmd_change_nr_columns();
+    void cmd_create_map_from_item();
+    void cmd_toggle_content_box();
+    void cmd_link_to_file();
+    void cmd_link_to_directory();
+    void cmd_export();
+    void cmd_toggle_start_map();
+    void cmd_toggle_auto_size();
+    void cmd_refresh();
+    void cmd_close();
+    void set_columns(int columns);
+
+    AppContext& ctx_;
+    MapWindows& windows_;
+    const int window_number_;
+    MapItems items_;
+    MapParameters params_;
+    PanelLayout layout_;
+    QString pending_item_;
+    PanelArea* pan_pan_;
+    QFrame* fra_edit_;
+    QPlainTextEdit* edit_box_;
+    QTimer* timer1_;
+    QMenu* menu_;
+    QHash<QString, QAction*> actions_;
+    std::vector<MapPanel*> panels_;
+    int selected_ = -1;
+    bool content_visible_ = false;
+    bool busy_ = false;
+    bool opening_ = false;
+    bool opening_item_ = false;
+    bool closing_ = false;
+    bool own_resize_ = false;
+    QDateTime last_navigation_;
+};

@@ -1,0 +1,230 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The map window's keyboard, mouse and drag and drop.
+#include "core/app_context.h"
+#include "maps/links.h"
+#include "maps/ui/map_panel.h"
+#include "maps/ui/map_window.h"
+#include "maps/ui/map_windows.h"
+
+#include <QAction>
+#include <QDrag>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+namespace {
+
+void trigger(QAction* action) {
+    if (action && action->isEnabled()) action->trigger();
+}
+
+} // namespace
+
+bool MapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == pan_pan_ || watched == edit_box_)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // The window sees every key before its controls.
+        if (handle_key(key)) return true;
+        if (watched == edit_box_ && !key->text().isEmpty() && key->text().at(0).isPrint() &&
+            !key->modifiers().testFlag(Qt::ControlModifier)) {
+            content_box_typed(ctx_, items_.identity());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MapWindow::handle_key(QKeyEvent* event) {
+    if (closing_) return true;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = mods.testFlag(Qt::ControlModifier);
+    const bool alt = mods.testFlag(Qt::AltModifier);
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        open_selected(alt);
+        return true;
+    case Qt::Key_Escape:
+        trigger(action(QStringLiteral("m_close_map")));
+        return true;
+    case Qt::Key_Up:
+        if (ctrl)
+            trigger(action(QStringLiteral("m_open_parent_map")));
+        else
+            move_vertical(-1);
+        return true;
+    case Qt::Key_Down:
+        move_vertical(1);
+        return true;
+    case Qt::Key_Right:
+        move_horizontal(1);
+        return true;
+    case Qt::Key_Left:
+        move_horizontal(-1);
+        return true;
+    case Qt::Key_Tab:
+        activate_neighbour(true);
+        return true;
+    case Qt::Key_Backtab:
+        activate_neighbour(false);
+        return true;
+    case Qt::Key_Home:
+        select(0);
+        return true;
+    case Qt::Key_End:
+        select(panel_count() - 1);
+        return true;
+    case Qt::Key_F1:
+        show_popup(pan_pan_->mapToGlobal(pan_pan_->rect().center()));
+        return true;
+    case Qt::Key_Control:
+        return true;
+    case Qt::Key_Space:
+        trigger(action(QStringLiteral("m_table_view_of_this_map")));
+        return true;
+    case Qt::Key_F2:
+        trigger(action(ctrl ? QStringLiteral("m_change_topic_name") : QStringLiteral("m_popup_change_item_title")));
+        return true;
+    case Qt::Key_F3:
+        trigger(action(QStringLiteral("m_search_in_this_collection")));
+        return true;
+    case Qt::Key_F5:
+        trigger(action(QStringLiteral("m_auto_size")));
+        return true;
+    case Qt::Key_F6:
+        trigger(action(QStringLiteral("m_create_topic_from_item")));
+        return true;
+    case Qt::Key_F7:
+        trigger(action(QStringLiteral("m_sort")));
+        return true;
+    case Qt::Key_F8:
+        trigger(action(QStringLiteral("m_insert_reference_to_another_map")));
+        return true;
+    case Qt::Key_F9:
+        trigger(action(QStringLiteral("m_popup_view_edit_item_content")));
+        return true;
+    case Qt::Key_F10:
+        trigger(action(QStringLiteral("m_edit_content")));
+        return true;
+    case Qt::Key_Insert:
+        trigger(action(QStringLiteral("m_popup_add_item")));
+        return true;
+    case Qt::Key_Delete:
+        trigger(action(ctrl ? QStringLiteral("m_delete_topic") : QStringLiteral("m_popup_remove_item")));
+        return true;
+    default:
+        break;
+    }
+    if (mods == Qt::NoModifier && key >= Qt::Key_1 && key <= Qt::Key_6) {
+        set_columns(key - Qt::Key_0);
+        return true;
+    }
+    if (mods == Qt::NoModifier && key == Qt::Key_I) {
+        trigger(action(QStringLiteral("m_random_item_view_of_selected_item")));
+        return true;
+    }
+    if (mods == Qt::NoModifier && key == Qt::Key_R) {
+        trigger(action(QStringLiteral("m_random_map_of_cat")));
+        return true;
+    }
+    // Anything else belongs to the main window's shortcuts.
+    return false;
+}
+
+void MapWindow::move_vertical(int step) {
+    last_navigation_ = ctx_.clock.now();
+    const int rows = std::max(1, layout_.rows);
+    const int current = std::max(0, selected_);
+    const int column = current / rows;
+    const int row = (current % rows + step + rows) % rows;
+    select(column * rows + row);
+}
+
+void MapWindow::move_horizontal(int step) {
+    last_navigation_ = ctx_.clock.now();
+    const int rows = std::max(1, layout_.rows);
+    const int columns = std::max(1, layout_.columns);
+    if (columns == 1) {
+        activate_neighbour(step > 0);
+        return;
+    }
+    const int current = std::max(0, selected_);
+    int column = current / rows + step;
+    const int row = current % rows;
+    if (column < 0 || column >= columns) {
+        // Past the edge: on to the next open map, or round to the other side when alone.
+        if (ctx_.map_windows.in_use_count() > 1) {
+            activate_neighbour(step > 0);
+            return;
+        }
+        column = column < 0 ? columns - 1 : 0;
+    }
+    select(column * rows + row);
+}
+
+void MapWindow::activate_neighbour(bool forward) {
+    const auto next = forward ? ctx_.map_windows.next_in_use(window_number_)
+                              : ctx_.map_windows.previous_in_use(window_number_);
+    if (next && *next != window_number_) windows_.activate(*next);
+}
+
+void MapWindow::panel_clicked(int index) {
+    const PendingMapOperation pending = ctx_.pending_map_operation;
+    if (pending.kind == PendingMapOperation::Kind::InsertReference && pending.requester != window_number_) {
+        // The clicked panel is the target of the reference another window is waiting for.
+        std::optional<QString> requester_map;
+        if (pending.requester >= 1 && pending.requester <= MapWindowTable::capacity) {
+            const MapSlot& slot = ctx_.map_windows.slot(pending.requester);
+            if (slot.in_use) requester_map = slot.map_name;
+        }
+        const QString address = panel_address(items_.identity(), entry_at(index).title);
+        select(index);
+        apply(complete_insert_reference(ctx_, requester_map, window_number_, address));
+        return;
+    }
+    select(index);
+}
+
+void MapWindow::show_popup(const QPoint& global_pos) {
+    update_menu();
+    menu_->popup(global_pos);
+}
+
+void MapWindow::start_drag(int index, bool shift) {
+    if (busy_ || closing_ || index < 0 || index >= panel_count()) return;
+    const MapItem entry = entry_at(index);
+    DragPayload payload;
+    payload.item_nr = entry.item_nr;
+    payload.title = entry.title;
+    payload.source_window = window_number_;
+    payload.source_index = index;
+    payload.copy = shift;
+    auto* drag = new QDrag(panel(index)); // owned by the panel, deleted by Qt when done
+    drag->setMimeData(panel_drag::encode(payload));
+    drag->setPixmap(panel(index)->grab());
+    drag->exec(Qt::MoveAction | Qt::CopyAction, shift ? Qt::CopyAction : Qt::MoveAction);
+}
+
+void MapWindow::drop(const DragPayload& payload, int target) {
+    if (busy_ || closing_ || items_.identity().top_map()) return;
+    if (payload.source_window == window_number_) {
+        if (items_.count() == 0) return;
+        const int from = std::clamp(payload.source_index, 0, items_.count() - 1);
+        const int to = std::clamp(target, 0, items_.count() - 1);
+        if (from == to) return select(to);
+        apply(drop_within(ctx_, items_, from, to));
+        return;
+    }
+    MapWindow* source = windows_.window(payload.source_window);
+    if (!source) return;
+    apply(drop_between(ctx_, source->identity(), payload, items_));
+}
+
+void MapWindow::drop_on_background(const DragPayload& payload) {
+    MapWindow* source = windows_.window(payload.source_window);
+    if (!source || source->busy() || payload.source_index < 0) return;
+    source->select(payload.source_index);
+    source->cmd_remove_item();
+}

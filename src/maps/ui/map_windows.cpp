@@ -1,0 +1,135 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "maps/ui/map_windows.h"
+
+#include "core/app_context.h"
+#include "maps/map_names.h"
+#include "maps/ui/map_window.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+namespace {
+
+template <class... Fs> struct overloaded : Fs... {
+    using Fs::operator()...;
+};
+
+// The busy pointer for the time of an opening.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+} // namespace
+
+MapWindows::MapWindows(AppContext& ctx, std::function<QMdiArea*()> area) : ctx_(ctx), area_(std::move(area)) {}
+
+MapWindows::~MapWindows() = default;
+
+MapWindow* MapWindows::open_map(const QString& name) {
+    QMdiArea* area = area_ ? area_() : nullptr;
+    if (!area) return nullptr;
+    const std::optional<MapOpening> opening = begin_open_map(ctx_, name);
+    if (!opening) return nullptr;
+    BusyPointer busy;
+
+    auto* window = new MapWindow(ctx_, *this, opening->slot); // owned by its sub-window
+    QMdiSubWindow* sub = area->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setObjectName(QStringLiteral("f_tagmap_frame_%1").arg(opening->slot));
+    // Activation completes pending cross-map operations; it waits for the click that activated
+    // the window to be handled, so that a click on a panel can complete a reference itself.
+    QObject::connect(sub, &QMdiSubWindow::aboutToActivate, window, [window] {
+        QTimer::singleShot(0, window, [window] { window->activated(); });
+    });
+    if (!window->load(*opening)) {
+        sub->deleteLater();
+        return nullptr;
+    }
+    sub->show();
+    area->setActiveSubWindow(sub);
+    window->focus_panels();
+    sub->raise();
+    if (QWidget* main = area->window(); main && main->isMinimized()) main->showMaximized();
+    return window;
+}
+
+void MapWindows::execute(const Route& route) {
+    std::visit(overloaded{
+                   [](const std::monostate&) {},
+                   [this](const route::TopMap&) { open_map(top_map_name); },
+                   [this](const route::Map& map) { open_map(map.name); },
+                   [this](const route::Table&) {
+                       // The collection asks for its table view, which this version does not have;
+                       // the hand-over values meant for it must not reach a later window.
+                       ctx_.table_presets = TablePresets{};
+                       ctx_.prompter.message(table_view_unavailable_message);
+                   },
+               },
+               route);
+}
+
+void MapWindows::open_named(const QString& name) {
+    execute(::open_named(ctx_, name));
+}
+
+void MapWindows::open_start_maps(bool interactive) {
+    for (const QString& name : ::open_start_maps(ctx_, interactive))
+        open_map(name);
+}
+
+void MapWindows::refresh_open_maps(const QString& except) {
+    for (const int number : ctx_.map_windows.in_use_slots()) {
+        MapWindow* window = this->window(number);
+        if (!window) continue;
+        if (!except.isEmpty() && window->map_name().compare(except, Qt::CaseInsensitive) == 0) continue;
+        window->refresh();
+    }
+}
+
+void MapWindows::refresh_all_windows(const QString& except) {
+    refresh_open_maps(except);
+    refresh_other_views();
+}
+
+void MapWindows::refresh_other_views() {
+    // The one place where the table views (Refresh_table) and the calendar lists will be
+    // refreshed after a change to items; neither window is part of this version.
+}
+
+MapWindow* MapWindows::window(int number) const {
+    if (number < 1 || number > MapWindowTable::capacity) return nullptr;
+    const MapSlot& slot = ctx_.map_windows.slot(number);
+    if (!slot.in_use) return nullptr;
+    return dynamic_cast<MapWindow*>(slot.window);
+}
+
+void MapWindows::activate(int number) {
+    MapWindow* window = this->window(number);
+    if (!window) return;
+    if (QMdiSubWindow* sub = window->sub_window(); sub && sub->mdiArea()) {
+        sub->mdiArea()->setActiveSubWindow(sub);
+        sub->raise();
+    }
+    ctx_.map_windows.set_active(number);
+    window->focus_panels();
+}
+
+void MapWindows::close_all() {
+    for (const int number : ctx_.map_windows.in_use_slots()) {
+        if (MapWindow* window = this->window(number)) window->close();
+        ctx_.map_windows.release(number);
+    }
+}
+
+void MapWindows::reset() {
+    close_all();
+    ctx_.map_windows.reset();
+    last_selected_item = 0;
+}

@@ -1,0 +1,60 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "maps/navigation.h"
+
+#include <QString>
+#include <functional>
+
+class AppContext;
+class MapWindow;
+class QMdiArea;
+
+inline const QString table_view_unavailable_message =
+    QStringLiteral("The table view is not available in this version.");
+
+// The program's map windows: opens them in the main window's MDI area, carries out navigation
+// routes and refreshes the open windows after a change.
+class MapWindows {
+public:
+    // `area` answers the MDI area once the main window exists (nullptr before).
+    MapWindows(AppContext& ctx, std::function<QMdiArea*()> area);
+    ~MapWindows();
+    MapWindows(const MapWindows&) = delete;
+    MapWindows& operator=(const MapWindows&) = delete;
+
+    // Opens a map window (any window already showing the map is replaced). The name may carry
+    // an item part to select. nullptr when nothing opened: a blank name, a full window table or
+    // a map refused at loading (the user was told).
+    MapWindow* open_map(const QString& name);
+    // Carries out a navigation decision.
+    void execute(const Route& route);
+    // A map or collection name as typed (command line, dialogs).
+    void open_named(const QString& name);
+    void open_start_maps(bool interactive);
+
+    // Rinfresca of every open map window except the one showing `except`.
+    void refresh_open_maps(const QString& except = {});
+    // After any change to items: the map windows, then the other views of the items.
+    void refresh_all_windows(const QString& except = {});
+    // The views of items other than maps: the table views and the calendar lists refresh here
+    // once those windows are part of the program.
+    void refresh_other_views();
+
+    // The window in slot `number`, nullptr when the slot is free.
+    MapWindow* window(int number) const;
+    // Activates the window in slot `number` and gives it the focus.
+    void activate(int number);
+    // Closes every map window.
+    void close_all();
+    // Start of a session: the table is emptied and the window numbers start again.
+    void reset();
+
+    // The item selected last in any map window; an opening map selects it when it has it.
+    qint64 last_selected_item = 0;
+
+private:
+    AppContext& ctx_;
+    std::function<QMdiArea*()> area_;
+};
