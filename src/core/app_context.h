@@ -8,6 +8,7 @@
 #include "core/preferences.h"
 #include "core/seams.h"
 #include "core/table_presets.h"
+#include "maps/map_window_table.h"
 
 #include <QDateTime>
 #include <QString>
@@ -60,6 +61,8 @@ public:
     QString map_to_open;
 
     CollectionTable collections;
+    // The open map windows of this session.
+    MapWindowTable map_windows;
     Preferences prefs;
     PictureSettings pictures;
     // The directory of pictures the random views show, set from an item's "PICDIR=" content;

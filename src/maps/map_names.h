@@ -12,8 +12,13 @@ class CollectionTable;
 // Every comparison ignores letter case.
 
 inline const QString top_map_name = QStringLiteral("Top map");
+inline const QString map_already_exists_message = QStringLiteral("Map already exists");
+
+// "Top map" in any letter case, blanks around it ignored.
+bool is_top_map_name(const QString& name);
 
 // Text before the first ":", trimmed; a collection map name without ":" gives the whole name.
+// A known collection comes back spelt as in the collection table.
 QString collection_of(const CollectionTable& collections, const QString& name);
 // Text after the ":" up to the separating "." (see split_map_name), trimmed; "" without ":".
 QString cat_of(const QString& name);

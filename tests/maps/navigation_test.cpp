@@ -1,0 +1,346 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "maps/navigation.h"
+
+#include "core/params.h"
+#include "maps/map_names.h"
+#include "maps/maps_db_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Readable descriptions, so that a failing comparison shows where it went.
+std::string describe(const Route& route) {
+    if (std::holds_alternative<route::TopMap>(route)) return "top map";
+    if (const auto* map = std::get_if<route::Map>(&route)) return "map " + map->name.toStdString();
+    if (const auto* table = std::get_if<route::Table>(&route))
+        return "table " + std::to_string(table->position) + " cat=" + table->cat.toStdString() +
+               " title=" + table->title.toStdString();
+    return "nothing";
+}
+
+std::string top() {
+    return "top map";
+}
+std::string map(const char* name) {
+    return std::string("map ") + name;
+}
+std::string table(int position, const char* cat = "", const char* title = "") {
+    return "table " + std::to_string(position) + " cat=" + cat + " title=" + title;
+}
+const std::string nothing = "nothing";
+
+std::string describe(const PanelAction& action) {
+    using namespace panel_action;
+    if (std::holds_alternative<OpenTopMap>(action)) return "open top map";
+    if (const auto* a = std::get_if<OpenMapOrTable>(&action))
+        return "map or table " + a->name.toStdString() + (a->invert ? " inverted" : "");
+    if (const auto* a = std::get_if<CreateMapThenOpen>(&action))
+        return "create then open " + a->name.toStdString() + (a->invert ? " inverted" : "");
+    if (const auto* a = std::get_if<OpenCollection>(&action))
+        return "collection " + std::to_string(a->position) + (a->invert ? " inverted" : "");
+    if (const auto* a = std::get_if<OpenMap>(&action)) return "open map " + a->name.toStdString();
+    if (const auto* a = std::get_if<RunLink>(&action)) return "link " + a->target.toStdString();
+    if (const auto* a = std::get_if<OpenWebAddress>(&action)) return "web " + a->address.toStdString();
+    if (const auto* a = std::get_if<ShowMessage>(&action)) return "message " + a->text.toStdString();
+    return "toggle content box";
+}
+
+class Navigation : public MapsDb {
+protected:
+    void SetUp() override {
+        MapsDb::SetUp();
+        add(s("Books"), s("Poetry"), s("Canto"));
+        add(s("Books"), s("Poetry,Italian"), s("Inferno"));
+    }
+    std::string collection(int position, bool invert) {
+        return describe(open_collection(ctx, position, invert));
+    }
+    std::string map_or_table(const char* name, bool invert) {
+        return describe(open_map_or_table(ctx, s(name), invert));
+    }
+    Collection& books() { return ctx.collections.at(7); }
+};
+
+} // namespace
+
+TEST_F(Navigation, CollectionOpensByItsFlagAndAltReversesIt) {
+    books().open_coll_as_map = false;
+    EXPECT_EQ(collection(7, false), table(7));
+    EXPECT_EQ(collection(7, true), map("Books"));
+    books().open_coll_as_map = true;
+    EXPECT_EQ(collection(7, false), map("Books"));
+    EXPECT_EQ(collection(7, true), table(7));
+}
+
+TEST_F(Navigation, Position45IsTheTopMapOrTheTableOfAllCollections) {
+    ctx.collections.at(45).open_coll_as_map = true;
+    EXPECT_EQ(collection(45, false), top());
+    EXPECT_EQ(collection(45, true), table(45));
+    ctx.collections.at(45).open_cat_as_map = true;
+    EXPECT_EQ(map_or_table("All collections: Poetry", false), top());
+    EXPECT_EQ(map_or_table("All collections: Poetry", true), table(45, "Poetry"));
+}
+
+TEST_F(Navigation, PositionsOutsideTheTableOrWithoutACollectionOpenNothing) {
+    EXPECT_EQ(collection(0, false), nothing);
+    EXPECT_EQ(collection(46, true), nothing);
+    ctx.collections.at(30).name = QString();
+    EXPECT_EQ(collection(30, true), nothing);
+}
+
+TEST_F(Navigation, CategoryMapsOpenByTheCategoryFlag) {
+    books().open_coll_as_map = true;
+    books().open_cat_as_map = false;
+    EXPECT_EQ(map_or_table("Books: Poetry", false), table(7, "Poetry"));
+    EXPECT_EQ(map_or_table("Books: Poetry.Canto", false), table(7, "Poetry", "Canto"));
+    EXPECT_EQ(map_or_table("Books: Poetry.Canto", true), map("Books: Poetry.Canto"));
+    books().open_cat_as_map = true;
+    EXPECT_EQ(map_or_table("books: poetry", false), map("books: poetry"));
+    EXPECT_EQ(map_or_table("Books: Poetry", true), table(7, "Poetry"));
+    EXPECT_EQ(map_or_table("Books: ", true), table(7));
+}
+
+TEST_F(Navigation, CollectionNamesUseTheCollectionFlagAndUnknownCollectionsOpenAsMaps) {
+    books().open_coll_as_map = true;
+    books().open_cat_as_map = false;
+    EXPECT_EQ(map_or_table("Books", false), map("Books"));
+    EXPECT_EQ(map_or_table("Books:", true), table(7));
+    EXPECT_EQ(map_or_table("Gone: Poetry", false), map("Gone: Poetry"));
+    EXPECT_EQ(map_or_table("Top map", true), top());
+    EXPECT_EQ(map_or_table("  ", false), nothing);
+}
+
+TEST_F(Navigation, OpenNamedTakesMapsCollectionsOrSaysNotFound) {
+    EXPECT_EQ(describe(open_named(ctx, s("Books: Poetry.Canto"))), map("Books: Poetry.Canto"));
+    EXPECT_EQ(describe(open_named(ctx, s(" books "))), table(7));
+    EXPECT_EQ(describe(open_named(ctx, s("top map"))), top());
+    EXPECT_TRUE(t.prompter.shown().empty());
+    EXPECT_EQ(describe(open_named(ctx, s("L'été*"))), nothing);
+    EXPECT_EQ(t.prompter.messages(), QStringList{s("\"L'été*\" not found")});
+    t.prompter.clear();
+    EXPECT_EQ(describe(open_named(ctx, QString())), nothing);
+    EXPECT_TRUE(t.prompter.shown().empty());
+    EXPECT_EQ(describe(open_collection_by_name(ctx, s("MEDIA"))), table(8));
+    EXPECT_EQ(describe(open_collection_by_name(ctx, s("Poetry"))), nothing);
+}
+
+TEST_F(Navigation, FollowReferenceOpensOnlyExistingMaps) {
+    books().open_cat_as_map = false;
+    EXPECT_EQ(describe(follow_reference(ctx, s("> Books: Poetry.Canto"), false)),
+              table(7, "Poetry", "Canto"));
+    EXPECT_EQ(describe(follow_reference(ctx, s("> Books: Poetry\r\nnotes below"), true)),
+              map("Books: Poetry"));
+    EXPECT_EQ(describe(follow_reference(ctx, s(">  Top map "), false)), top());
+    // Found only inside a comma list: not the map itself.
+    EXPECT_EQ(describe(follow_reference(ctx, s("> Books: Italian"), true)), nothing);
+    EXPECT_EQ(describe(follow_reference(ctx, s("> Books: Missing"), true)), nothing);
+    EXPECT_EQ(describe(follow_reference(ctx, s("Books: Poetry"), true)), nothing);
+    EXPECT_EQ(describe(follow_reference(ctx, s(">Books: Poetry"), true)), nothing);
+    EXPECT_EQ(describe(follow_reference(ctx, s("> "), true)), nothing);
+    EXPECT_EQ(rows(), 2);
+}
+
+TEST_F(Navigation, ParentMap) {
+    EXPECT_EQ(describe(parent_map_of(ctx.collections, s("Books: Poetry"))), map("Books"));
+    EXPECT_EQ(describe(parent_map_of(ctx.collections, s("Books: "))), map("Books"));
+    EXPECT_EQ(describe(parent_map_of(ctx.collections, s("Books"))), top());
+    EXPECT_EQ(describe(parent_map_of(ctx.collections, s("Books:"))), top());
+    EXPECT_EQ(describe(parent_map_of(ctx.collections, s("Top map"))), nothing);
+}
+
+// ---- start maps ----
+
+TEST_F(Navigation, BothStartMapsOpen) {
+    add(s("Media"), s("L'été"), s("x"));
+    set_map_param(*ctx.db, t.prompter, s("Books: Poetry"), s("#start_map"), s("-1"));
+    set_map_param(*ctx.db, t.prompter, s("Media: L'été"), s("#start_map"), s("-1"));
+    set_map_param(*ctx.db, t.prompter, s("Media: L'été"), s("#nr_columns"), s("2"));
+    EXPECT_EQ(open_start_maps(ctx, true), (QStringList{s("Books: Poetry"), s("Media: L'été")}));
+    EXPECT_TRUE(t.prompter.shown().empty());
+}
+
+TEST_F(Navigation, StartMapsThatNoLongerExistAreLeftOutSilently) {
+    set_map_param(*ctx.db, t.prompter, s("Books: Gone"), s("#start_map"), s("-1"));
+    set_map_param(*ctx.db, t.prompter, s("Books"), s("#start_map"), s("-1"));
+    set_map_param(*ctx.db, t.prompter, s("Top map"), s("#start_map"), s("-1"));
+    EXPECT_EQ(open_start_maps(ctx, true), (QStringList{s("Books"), s("Top map")}));
+    EXPECT_TRUE(t.prompter.shown().empty());
+}
+
+TEST_F(Navigation, WithoutStartMapsOnlyTheMenuCommandSpeaks) {
+    EXPECT_TRUE(open_start_maps(ctx, false).isEmpty());
+    EXPECT_TRUE(t.prompter.shown().empty());
+    EXPECT_TRUE(open_start_maps(ctx, true).isEmpty());
+    EXPECT_EQ(
+        t.prompter.messages(),
+        QStringList{s("No start map is defined. To define a start map, open a map and call the function "
+                      "\"set this map as start map\".")});
+}
+
+// ---- the first steps of open_map ----
+
+namespace {
+
+class ClosingWindow final : public MapWindowHandle {
+public:
+    explicit ClosingWindow(QString name) : name_(std::move(name)) {}
+    void close() override { ++closes; }
+    QString map_name() const override { return name_; }
+    int closes = 0;
+
+private:
+    QString name_;
+};
+
+} // namespace
+
+TEST_F(Navigation, OpeningAMapReplacesItsOpenWindow) {
+    EXPECT_EQ(begin_open_map(ctx, QString()), std::nullopt);
+    EXPECT_EQ(ctx.map_windows.session_count(), 0);
+
+    ClosingWindow old(s("Books: Poetry"));
+    ClosingWindow other(s("Books: Prose"));
+    const auto first = begin_open_map(ctx, s("Books: Poetry"));
+    ASSERT_TRUE(first);
+    ctx.map_windows.record(first->slot, s("Books"), s("Poetry"), first->map, &old);
+    const auto second = begin_open_map(ctx, s("Books: Prose"));
+    ctx.map_windows.record(second->slot, s("Books"), s("Prose"), second->map, &other);
+
+    const auto again = begin_open_map(ctx, s("books: poetry.Canto"));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->slot, 3);
+    EXPECT_EQ(again->name, s("books: poetry.Canto"));
+    EXPECT_EQ(again->map, s("books: poetry"));
+    EXPECT_EQ(again->item, s("Canto"));
+    EXPECT_EQ(old.closes, 1);
+    EXPECT_EQ(other.closes, 0);
+    EXPECT_EQ(ctx.map_windows.in_use_slots(), (std::vector<int>{2, 3}));
+}
+
+TEST_F(Navigation, AFullSessionRefusesWithoutClosingAnything) {
+    ClosingWindow old(s("Books: Poetry"));
+    for (int n = 1; n <= MapWindowTable::capacity; ++n) {
+        const auto opening = begin_open_map(ctx, QStringLiteral("Books: Map %1").arg(n));
+        ASSERT_TRUE(opening);
+        ctx.map_windows.record(opening->slot, s("Books"), {}, opening->map, n == 10 ? &old : nullptr);
+    }
+    ctx.map_windows.record(10, s("Books"), s("Poetry"), s("Books: Poetry"), &old);
+    EXPECT_EQ(begin_open_map(ctx, s("Books: Poetry")), std::nullopt);
+    EXPECT_EQ(old.closes, 0);
+    EXPECT_EQ(t.prompter.messages(), QStringList{MapWindowTable::full_message});
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 500);
+}
+
+// ---- opening a panel's item ----
+
+namespace {
+
+PanelWindow category_map() {
+    return {false, false, QString::fromUtf8("Books"), QString::fromUtf8("Poetry")};
+}
+PanelWindow collection_map() {
+    return {false, true, QString::fromUtf8("Books"), {}};
+}
+PanelWindow top_map_window() {
+    return {true, false, {}, {}};
+}
+
+} // namespace
+
+class PanelOpening : public Navigation {
+protected:
+    std::string open(const PanelWindow& window, const char* title, const char* content = "", int position = 0,
+                     bool invert = false) {
+        return describe(open_panel_item(ctx, window, PanelItem{s(title), s(content), position}, invert));
+    }
+};
+
+TEST_F(PanelOpening, TopMapReferenceInAnyCase) {
+    EXPECT_EQ(open(category_map(), "> Top map"), "open top map");
+    EXPECT_EQ(open(category_map(), ">  TOP MAP "), "open top map");
+    EXPECT_EQ(describe(route_of(ctx, panel_action::OpenTopMap{})), top());
+}
+
+TEST_F(PanelOpening, ReferenceInTitleOpensMapOrTableWithAlt) {
+    books().open_cat_as_map = true;
+    EXPECT_EQ(open(category_map(), "> Books: Poetry.Canto"), "map or table Books: Poetry.Canto");
+    const PanelAction plain = open_panel_item(ctx, category_map(), {s("> Books: Poetry"), {}, 0}, false);
+    const PanelAction alt = open_panel_item(ctx, category_map(), {s("> Books: Poetry"), {}, 0}, true);
+    EXPECT_EQ(describe(route_of(ctx, plain)), map("Books: Poetry"));
+    EXPECT_EQ(describe(route_of(ctx, alt)), table(7, "Poetry"));
+    // The title's reference wins over a link in the content.
+    EXPECT_EQ(open(category_map(), "> Books: Poetry", "LINK=/tmp"), "map or table Books: Poetry");
+}
+
+TEST_F(PanelOpening, MissingReferenceTargetIsCreatedThenOpened) {
+    books().open_cat_as_map = true;
+    const PanelAction action =
+        open_panel_item(ctx, category_map(), {s("> Books: L'été.Dante"), {}, 0}, false);
+    EXPECT_EQ(describe(action), "create then open Books: L'été.Dante");
+    // What the window does with it: create, then follow the route.
+    ASSERT_TRUE(create_map(ctx, std::get<panel_action::CreateMapThenOpen>(action).name));
+    EXPECT_EQ(titles_in(s("Books"), s("L'été")), QStringList{s("-")});
+    EXPECT_EQ(describe(route_of(ctx, action)), map("Books: L'été.Dante"));
+    // Now it exists: opening again creates nothing more.
+    EXPECT_EQ(open(category_map(), "> Books: L'été.Dante"), "map or table Books: L'été.Dante");
+    EXPECT_EQ(rows(), 3);
+    EXPECT_TRUE(t.prompter.shown().empty());
+}
+
+TEST_F(PanelOpening, ReferencesThatCanNameNoMap) {
+    EXPECT_EQ(open(category_map(), "> Nowhere"), "message \"Nowhere\" not found");
+    // A bare "> " refers to nothing, so the later steps decide.
+    EXPECT_EQ(open(category_map(), "> ", "www.example.org"), "web www.example.org");
+    EXPECT_EQ(rows(), 2);
+}
+
+TEST_F(PanelOpening, ReferenceInTheContentsFirstLine) {
+    EXPECT_EQ(open(category_map(), "See also", "> Books: Poetry\r\nthe old notes", 0, true),
+              "map or table Books: Poetry inverted");
+    EXPECT_EQ(open(category_map(), "See also", "> Books: New one\nmore"), "create then open Books: New one");
+    EXPECT_EQ(open(category_map(), "See also", "> Top map"), "open top map");
+}
+
+TEST_F(PanelOpening, TopMapPanelsOpenTheirCollection) {
+    books().open_coll_as_map = false;
+    const PanelAction action = open_panel_item(ctx, top_map_window(), {s("Books"), {}, 7}, true);
+    EXPECT_EQ(describe(action), "collection 7 inverted");
+    EXPECT_EQ(describe(route_of(ctx, action)), map("Books"));
+    EXPECT_EQ(describe(route_of(ctx, open_panel_item(ctx, top_map_window(), {s("Books"), {}, 7}, false))),
+              table(7));
+}
+
+TEST_F(PanelOpening, CollectionMapPanelsOpenTheirCategory) {
+    books().open_cat_as_map = false;
+    EXPECT_EQ(open(collection_map(), "Poetry"), "map or table Books: Poetry");
+    // A category that lives only in comma lists opens too.
+    const PanelAction italian = open_panel_item(ctx, collection_map(), {s("Italian"), {}, 0}, true);
+    EXPECT_EQ(describe(italian), "map or table Books: Italian inverted");
+    EXPECT_EQ(describe(route_of(ctx, italian)), map("Books: Italian"));
+    // A category gone meanwhile falls through to the later steps.
+    EXPECT_EQ(open(collection_map(), "Prose"), "toggle content box");
+}
+
+TEST_F(PanelOpening, TitlesNamingMapsOpenThem) {
+    EXPECT_EQ(open(category_map(), "Books"), "open map Books");
+    EXPECT_EQ(open(category_map(), "Books: Poetry.Canto"), "open map Books: Poetry.Canto");
+    EXPECT_EQ(describe(route_of(ctx, panel_action::OpenMap{s("Books")})), map("Books"));
+    EXPECT_EQ(open(category_map(), "Books: Prose"), "toggle content box");
+}
+
+TEST_F(PanelOpening, LinksThenWebAddressesThenTheContentBox) {
+    EXPECT_EQ(open(category_map(), "Manual", "link= /home/me/manual.pdf \r\nsecond line"),
+              "link /home/me/manual.pdf");
+    EXPECT_EQ(open(category_map(), "https://example.org", "LINK=/tmp"), "link /tmp");
+    EXPECT_EQ(open(category_map(), "Site", "WWW.example.org/a'b\r\nnotes"), "web WWW.example.org/a'b");
+    EXPECT_EQ(open(category_map(), "http://example.org/?q=*", "plain notes"), "web http://example.org/?q=*");
+    EXPECT_EQ(open(category_map(), "Notes", "plain notes"), "toggle content box");
+    EXPECT_EQ(open(category_map(), "", ""), "toggle content box");
+    EXPECT_EQ(describe(route_of(ctx, panel_action::ToggleContentBox{})), nothing);
+}
