@@ -100,6 +100,7 @@ bool MapWindow::load(const MapOpening& opening) {
     if (QMdiSubWindow* sub = sub_window()) {
         sub->setWindowTitle(windowTitle());
         sub->setWindowIcon(windowIcon());
+        sub->installEventFilter(this);
     }
     last_navigation_ = ctx_.clock.now();
 
@@ -179,6 +180,7 @@ void MapWindow::fit_inside_main_window() {
 
 void MapWindow::apply_geometry_px(const QRect& rect) {
     own_resize_ = true;
+    applied_size_ = rect.size();
     if (QMdiSubWindow* sub = sub_window())
         sub->setGeometry(rect);
     else
@@ -210,8 +212,12 @@ void MapWindow::place_children() {
 void MapWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     place_children();
-    const QMdiSubWindow* sub = sub_window();
-    if (own_resize_ || opening_ || closing_ || busy_ || !sub || !sub->isVisible()) return;
+}
+
+void MapWindow::frame_resized(const QSize& size) {
+    // Only a size the window did not give itself is the user's.
+    if (own_resize_ || opening_ || closing_ || busy_ || size == applied_size_) return;
+    applied_size_ = size;
     // The user changed the size: the window no longer sizes itself, and the panels follow
     // once the size has settled.
     if (params_.auto_size) {

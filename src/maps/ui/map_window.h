@@ -97,6 +97,7 @@ private:
     void build_panels();
     void update_panel_texts();
     void apply_geometry_px(const QRect& rect);
+    void frame_resized(const QSize& size);
     TwipsRect place_twips() const;
     MapWindowState window_state() const;
     void place_children();
@@ -167,5 +168,6 @@ private:
     bool opening_item_ = false;
     bool closing_ = false;
     bool own_resize_ = false;
+    QSize applied_size_; // the frame size the window gave itself last
     QDateTime last_navigation_;
 };

@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QDrag>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QPlainTextEdit>
 
 namespace {
@@ -22,6 +24,10 @@ void trigger(QAction* action) {
 } // namespace
 
 bool MapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == sub_window()) {
+        frame_resized(static_cast<QResizeEvent*>(event)->size());
+        return false;
+    }
     if (event->type() == QEvent::KeyPress && (watched == pan_pan_ || watched == edit_box_)) {
         auto* key = static_cast<QKeyEvent*>(event);
         // The window sees every key before its controls.

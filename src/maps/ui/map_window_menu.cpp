@@ -6,6 +6,7 @@
 #include "core/params.h"
 #include "maps/links.h"
 #include "maps/map_export.h"
+#include "maps/map_names.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 
@@ -266,11 +267,12 @@ void MapWindow::open_selected(bool invert) {
                        [&](const panel_action::OpenWebAddress& web) { shell_open_url(ctx_, web.address); },
                        [&](const panel_action::ToggleContentBox&) { cmd_toggle_content_box(); },
                        [&](const panel_action::ShowMessage& shown) { ctx_.prompter.message(shown.text); },
-                       [&](const panel_action::CreateMapThenOpen&) {
-                           const Route route = route_of(ctx_, action);
-                           // The reference is valid now: this window shows it so.
+                       [&](const panel_action::CreateMapThenOpen& create) {
+                           // A reference to a map that does not exist yet makes that map, with
+                           // one filler; this window then shows the reference as valid.
+                           create_map(ctx_, create.name);
                            refresh();
-                           windows_.execute(route);
+                           windows_.execute(route_of(ctx_, action));
                        },
                        [&](const auto&) { windows_.execute(route_of(ctx_, action)); },
                    },
