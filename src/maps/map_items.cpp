@@ -10,7 +10,6 @@
 #include "maps/map_names.h"
 #include "maps/panel_facts.h"
 
-#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 
@@ -193,12 +192,19 @@ Loaded load_collection_map(AppContext& ctx, const MapIdentity& map, int& stateme
     return loaded;
 }
 
+// Where the first line ends: at a carriage return or a line feed, else at the end.
+qsizetype line_end(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')) return i;
+    }
+    return text.size();
+}
+
 QString journal_snippet(const QDateTime& date, const QString& content) {
     QString text = format_date(date, QStringLiteral("dd/mm/yy")) + QStringLiteral(" - ") + content.left(50);
     if (content.size() > 50) text += QStringLiteral("...");
     // A panel shows one line. Contents typed here may end their lines with a bare line feed.
-    const auto cut = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    return cut >= 0 ? text.left(cut) : text;
+    return text.left(line_end(text));
 }
 
 bool is_link_content(const QString& content) {
@@ -302,8 +308,7 @@ QString title_reference(const QString& title) {
 
 QString content_reference(const QString& content) {
     if (!content.startsWith(QLatin1Char('>'))) return {};
-    const auto end = content.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    return content.mid(1, end < 0 ? -1 : end - 1).trimmed();
+    return content.mid(1, line_end(content) - 1).trimmed();
 }
 
 QString compose_panel_text(const MapItem& item, int position, bool similar_indicator,

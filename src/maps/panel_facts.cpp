@@ -46,6 +46,14 @@ int run_batched(Database& db, const QString& head, const QStringList& rows, cons
     return statements;
 }
 
+// A category that its own like pattern surely matches, so that finding it by "=" (through the
+// index) answers the like at once: "#" and brackets are pattern syntax in it, and the empty
+// category becomes "[]".
+bool plain_pattern(const QString& cat) {
+    return !cat.isEmpty() && !cat.contains(QLatin1Char('#')) && !cat.contains(QLatin1Char('[')) &&
+           !cat.contains(QLatin1Char(']'));
+}
+
 } // namespace
 
 QString equality_text(const QString& value) {
@@ -97,26 +105,32 @@ BatchedPanelFacts::BatchedPanelFacts(AppContext& ctx, const QStringList& referen
             if (check.answer) valid_references_.insert(text);
             continue;
         case ReferenceCheck::Kind::Item:
-            rows.append(QStringLiteral("(%1,1,%2,%3,%4)")
+            rows.append(QStringLiteral("(%1,1,%2,%3,%4,null)")
                             .arg(asked.size())
                             .arg(literal(check.collection), literal(check.cat), literal(check.title)));
             break;
         case ReferenceCheck::Kind::MapLike:
-            rows.append(QStringLiteral("(%1,2,%2,'*%3*',null)")
+            rows.append(QStringLiteral("(%1,2,%2,'*%3*',null,%4)")
                             .arg(asked.size())
-                            .arg(literal(check.collection), apici_raddoppiati(check.cat)));
+                            .arg(literal(check.collection), apici_raddoppiati(check.cat),
+                                 plain_pattern(check.cat) ? literal(check.cat) : QStringLiteral("null")));
             break;
         }
         asked.append(text);
     }
     if (!rows.isEmpty()) {
-        statements_ += run_batched(
-            db, QStringLiteral("with refs(k,kind,c,t,i) as (values "), rows,
-            QStringLiteral(
-                ") select k from refs where (kind=1 and exists (select 1 from repos where "
-                "repos.collection=refs.c and repos.cat=refs.t and repos.item_title=refs.i)) or (kind=2 "
-                "and exists (select 1 from repos where repos.collection=refs.c and repos.cat like refs.t)) "),
-            [&](int key) { valid_references_.insert(asked.at(key)); });
+        statements_ += run_batched(db, QStringLiteral("with refs(k,kind,c,t,i,e) as (values "), rows,
+                                   QStringLiteral("), cats(c,cat) as (select distinct repos.collection, "
+                                                  "repos.cat from repos where repos.collection in "
+                                                  "(select c from refs where kind=2)) "
+                                                  "select k from refs where (kind=1 and exists (select 1 "
+                                                  "from repos where repos.collection=refs.c and "
+                                                  "repos.cat=refs.t and repos.item_title=refs.i)) or (kind=2 "
+                                                  "and ((refs.e is not null and exists "
+                                                  "(select 1 from repos where repos.collection=refs.c and "
+                                                  "repos.cat=refs.e)) or exists (select 1 from "
+                                                  "cats where cats.c=refs.c and cats.cat like refs.t)))"),
+                                   [&](int key) { valid_references_.insert(asked.at(key)); });
     }
 
     QStringList distinct_titles;

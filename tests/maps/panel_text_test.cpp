@@ -166,6 +166,9 @@ protected:
         add("Books", "*", "star");
         add("Books", "[x]", "bracket");
         add("Books", "?", "question");
+        add("Books", "#1", "hash");
+        add("Books", "", "loose");
+        add("Books", "Odd'one,Poetry", "apostrophe in a list");
         add("Media", "Films", "-");
         add("Media", "Films", "-");
         add("Media", "Films", "dune");
