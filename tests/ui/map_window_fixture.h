@@ -43,9 +43,10 @@ protected:
         maps.reset();
     }
 
-    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
-        Statement insert = ctx.db->prepare(
-            QStringLiteral("insert into repos (collection, cat, item_title, item_content) values (?, ?, ?, ?)"));
+    qint64 add(const QString& collection, const QString& cat, const QString& title,
+               const QString& content = {}) {
+        Statement insert = ctx.db->prepare(QStringLiteral(
+            "insert into repos (collection, cat, item_title, item_content) values (?, ?, ?, ?)"));
         insert.bind(1, collection);
         insert.bind(2, cat);
         insert.bind(3, title);

@@ -97,7 +97,8 @@ TEST_F(MapWindowMenuTest, InsAddsAnItemAfterTheSelectedOne) {
     EXPECT_EQ(t.prompter.shown().front().text, QStringLiteral("Title?"));
     EXPECT_EQ(count("collection='Books' and cat='Poetry' and item_title='Léopardi d''Italia'"), 1);
     EXPECT_EQ(panel_texts(window), (QStringList{"Dante", QStringLiteral("Léopardi d'Italia"), "Petrarca"}));
-    EXPECT_EQ(titles_by_seq("Books", "Poetry"), (QStringList{"Dante", QStringLiteral("Léopardi d'Italia"), "Petrarca"}));
+    EXPECT_EQ(titles_by_seq("Books", "Poetry"),
+              (QStringList{"Dante", QStringLiteral("Léopardi d'Italia"), "Petrarca"}));
 }
 
 TEST_F(MapWindowMenuTest, DelAnsweredNoLeavesTheDatabaseAlone) {

@@ -93,7 +93,8 @@ TEST_F(MapWindowTest, SevenItemsInThreeColumnsMakeNinePanels) {
     EXPECT_GT(p2->y(), p1->y());
     EXPECT_EQ(p4->y(), p1->y());
     EXPECT_GT(p4->x(), p1->x());
-    EXPECT_EQ(window->action(QStringLiteral("M_change_nr_columns"))->text(), QStringLiteral("Number of columns (now 3)"));
+    EXPECT_EQ(window->action(QStringLiteral("M_change_nr_columns"))->text(),
+              QStringLiteral("Number of columns (now 3)"));
 }
 
 TEST_F(MapWindowTest, ArrowKeysWrapInTheColumnAndMoveAcrossColumns) {
@@ -161,7 +162,8 @@ TEST_F(MapWindowTest, DigitSetsTheNumberOfColumns) {
     EXPECT_EQ(window->panel_layout().columns, 3);
     EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns")),
               QStringLiteral("3"));
-    EXPECT_EQ(window->action(QStringLiteral("M_change_nr_columns"))->text(), QStringLiteral("Number of columns (now 3)"));
+    EXPECT_EQ(window->action(QStringLiteral("M_change_nr_columns"))->text(),
+              QStringLiteral("Number of columns (now 3)"));
 }
 
 TEST_F(MapWindowTest, EnterOpensTheReferencedMapInANewWindow) {
@@ -257,8 +259,9 @@ TEST_F(MapWindowTest, AMapOfTooManyTagsIsRefusedAtOpening) {
     }
     EXPECT_EQ(maps->open_map(QStringLiteral("Books: Big")), nullptr);
     ASSERT_EQ(t.prompter.messages().size(), 1);
-    EXPECT_EQ(t.prompter.messages().first(), QStringLiteral("This map has too many tags (201) and will not be open. "
-                                                            "You can still open it in table view."));
+    EXPECT_EQ(t.prompter.messages().first(),
+              QStringLiteral("This map has too many tags (201) and will not be open. "
+                             "You can still open it in table view."));
     settle();
     EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
     EXPECT_TRUE(area.subWindowList().isEmpty());

@@ -67,7 +67,8 @@ void MapPanel::mousePressEvent(QMouseEvent* event) {
 
 void MapPanel::mouseMoveEvent(QMouseEvent* event) {
     if (!pressed_ || !(event->buttons() & Qt::LeftButton)) return;
-    if ((event->position().toPoint() - press_pos_).manhattanLength() < QApplication::startDragDistance()) return;
+    if ((event->position().toPoint() - press_pos_).manhattanLength() < QApplication::startDragDistance())
+        return;
     pressed_ = false;
     Q_EMIT drag_started_at(index_, shift_at_press_);
 }

@@ -149,7 +149,8 @@ QIcon MapWindow::collection_icon() const {
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     const int position = items_.identity().position;
-    const QColor colour = position == 45 ? QColor(0xC0, 0xFF, 0xC0) : QColor::fromHsv((position * 47) % 360, 110, 235);
+    const QColor colour =
+        position == 45 ? QColor(0xC0, 0xFF, 0xC0) : QColor::fromHsv((position * 47) % 360, 110, 235);
     painter.setBrush(colour);
     painter.setPen(Qt::darkGray);
     painter.drawRect(1, 3, 13, 9);
@@ -190,8 +191,8 @@ void MapWindow::apply_geometry_px(const QRect& rect) {
 
 TwipsRect MapWindow::place_twips() const {
     const QRect rect = sub_window() ? sub_window()->geometry() : geometry();
-    return TwipsRect{rect.top() * twips_per_pixel, rect.left() * twips_per_pixel, rect.width() * twips_per_pixel,
-                     rect.height() * twips_per_pixel};
+    return TwipsRect{rect.top() * twips_per_pixel, rect.left() * twips_per_pixel,
+                     rect.width() * twips_per_pixel, rect.height() * twips_per_pixel};
 }
 
 MapWindowState MapWindow::window_state() const {
@@ -222,7 +223,8 @@ void MapWindow::frame_resized(const QSize& size) {
     // once the size has settled.
     if (params_.auto_size) {
         params_.auto_size = false;
-        set_map_param(*ctx_.db, ctx_.prompter, map_name(), QStringLiteral("#auto_size"), map_flag_text(false));
+        set_map_param(*ctx_.db, ctx_.prompter, map_name(), QStringLiteral("#auto_size"),
+                      map_flag_text(false));
         update_menu();
     }
     timer1_->start();
@@ -248,8 +250,8 @@ void MapWindow::build_panels() {
     const QSize area_size = area ? area->viewport()->size() : QSize();
     if (sub && sub->isMaximized()) {
         sub->showNormal();
-        const TwipsRect place = unmaximised_place(area_size.width() * twips_per_pixel,
-                                                  area_size.height() * twips_per_pixel);
+        const TwipsRect place =
+            unmaximised_place(area_size.width() * twips_per_pixel, area_size.height() * twips_per_pixel);
         apply_geometry_px(QRect(px(place.left), px(place.top), px(place.width), px(place.height)));
     }
 
@@ -283,7 +285,8 @@ void MapWindow::build_panels() {
         });
         connect(made, &MapPanel::context_menu_at, this,
                 [this](int, const QPoint& global_pos) { show_popup(global_pos); });
-        connect(made, &MapPanel::drag_started_at, this, [this](int index, bool shift) { start_drag(index, shift); });
+        connect(made, &MapPanel::drag_started_at, this,
+                [this](int index, bool shift) { start_drag(index, shift); });
         connect(made, &MapPanel::dropped_on, this,
                 [this](int index, const DragPayload& payload) { drop(payload, index); });
         panels_.push_back(made);
@@ -341,7 +344,8 @@ void MapWindow::select(int index) {
         panel(selected_)->set_background(panel_colour(kind, false));
     selected_ = index;
     panel(index)->set_background(panel_colour(kind, true));
-    if (const MapItem* item = selected_item(); item && item->item_nr != 0) windows_.last_selected_item = item->item_nr;
+    if (const MapItem* item = selected_item(); item && item->item_nr != 0)
+        windows_.last_selected_item = item->item_nr;
     fill_content_box();
 }
 
@@ -429,7 +433,10 @@ void MapWindow::apply(const EditOutcome& outcome) {
     if (outcome.refresh_window == window_number_) refresh();
     if (outcome.activate_window != 0) windows_.activate(outcome.activate_window);
     const QString to_open = outcome.open_map;
-    if (outcome.close) close();
+    if (outcome.close) {
+        keep_place_ = false;
+        close();
+    }
     if (!to_open.isEmpty()) windows_.open_map(to_open);
 }
 
@@ -462,7 +469,7 @@ void MapWindow::close() {
 
 void MapWindow::closeEvent(QCloseEvent* event) {
     if (!closing_) {
-        if (ctx_.db) {
+        if (ctx_.db && keep_place_) {
             try {
                 Save_position(ctx_, map_name(), window_state());
             } catch (const DbError& error) {

@@ -63,6 +63,8 @@ public:
     void select(int index);
     // Gives the keyboard focus to the panel area.
     void focus_panels();
+    // Moves and shrinks the window as needed to lie inside the main window's visible area.
+    void fit_inside_main_window();
 
     // Rinfresca: saves the parameters, reloads the items and lays the panels out when needed.
     void refresh();
@@ -107,7 +109,6 @@ private:
     void select_item_nr(qint64 item_nr);
     void select_title(const QString& title);
     bool load_items(bool opening);
-    void fit_inside_main_window();
     QIcon collection_icon() const;
 
     // map_window_keys.cpp
@@ -168,6 +169,7 @@ private:
     bool opening_item_ = false;
     bool closing_ = false;
     bool own_resize_ = false;
-    QSize applied_size_; // the frame size the window gave itself last
+    bool keep_place_ = true; // false once the map was renamed or deleted: nothing to save under its name
+    QSize applied_size_;     // the frame size the window gave itself last
     QDateTime last_navigation_;
 };

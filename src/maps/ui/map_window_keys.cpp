@@ -12,8 +12,8 @@
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QResizeEvent>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 
 namespace {
 
@@ -91,7 +91,8 @@ bool MapWindow::handle_key(QKeyEvent* event) {
         trigger(action(QStringLiteral("m_table_view_of_this_map")));
         return true;
     case Qt::Key_F2:
-        trigger(action(ctrl ? QStringLiteral("m_change_topic_name") : QStringLiteral("m_popup_change_item_title")));
+        trigger(action(ctrl ? QStringLiteral("m_change_topic_name")
+                            : QStringLiteral("m_popup_change_item_title")));
         return true;
     case Qt::Key_F3:
         trigger(action(QStringLiteral("m_search_in_this_collection")));

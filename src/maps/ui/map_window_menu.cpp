@@ -20,7 +20,8 @@ const QString unavailable_tip = QStringLiteral("Not available in this version");
 
 } // namespace
 
-QAction* MapWindow::add_command(const QString& object_name, const QString& caption, void (MapWindow::*slot)()) {
+QAction* MapWindow::add_command(const QString& object_name, const QString& caption,
+                                void (MapWindow::*slot)()) {
     auto* command = menu_->addAction(caption);
     command->setObjectName(object_name);
     connect(command, &QAction::triggered, this, [this, slot] {
@@ -50,7 +51,8 @@ void MapWindow::create_menu() {
                 QStringLiteral("Open sub-topic from selected tag (double click)"), &MapWindow::cmd_open_item);
     add_command(QStringLiteral("m_open_parent_map"), QStringLiteral("Open parent map (CTL+UP)"),
                 &MapWindow::cmd_open_parent);
-    add_unavailable(QStringLiteral("m_table_view_of_this_map"), QStringLiteral("Table view of this map and tag (SPACE)"));
+    add_unavailable(QStringLiteral("m_table_view_of_this_map"),
+                    QStringLiteral("Table view of this map and tag (SPACE)"));
     add_unavailable(QStringLiteral("m_table_view_of_tag"), QStringLiteral("Table view of tag (SPACE)"));
     add_unavailable(QStringLiteral("m_search_in_this_collection"),
                     QStringLiteral("Search in this collection and open table (F3)"));
@@ -63,34 +65,37 @@ void MapWindow::create_menu() {
                 &MapWindow::cmd_rename_tag);
     add_command(QStringLiteral("m_change_topic_name"), QStringLiteral("Rename map (CTRL+F2)"),
                 &MapWindow::cmd_rename_map);
-    add_command(QStringLiteral("m_popup_remove_item"), QStringLiteral("Delete tag (DEL or drop over background)"),
-                &MapWindow::cmd_remove_item);
-    add_command(QStringLiteral("m_delete_topic"), QStringLiteral("Delete map (CTRL+DEL)"), &MapWindow::cmd_delete_map);
-    add_command(QStringLiteral("m_sort"), QStringLiteral("Sort tags alphabetically (F7)"), &MapWindow::cmd_sort);
+    add_command(QStringLiteral("m_popup_remove_item"),
+                QStringLiteral("Delete tag (DEL or drop over background)"), &MapWindow::cmd_remove_item);
+    add_command(QStringLiteral("m_delete_topic"), QStringLiteral("Delete map (CTRL+DEL)"),
+                &MapWindow::cmd_delete_map);
+    add_command(QStringLiteral("m_sort"), QStringLiteral("Sort tags alphabetically (F7)"),
+                &MapWindow::cmd_sort);
     add_command(QStringLiteral("m_sort_by_date"), QStringLiteral("Sort tags by expiry date"),
                 &MapWindow::cmd_sort_by_date);
     add_command(QStringLiteral("m_insert_reference_to_another_map"),
                 QStringLiteral("Insert reference to another map (F8)"), &MapWindow::cmd_insert_reference);
-    add_command(QStringLiteral("m_copy_items_from_another_map"), QStringLiteral("Copy items from another map"),
-                &MapWindow::cmd_copy_items);
+    add_command(QStringLiteral("m_copy_items_from_another_map"),
+                QStringLiteral("Copy items from another map"), &MapWindow::cmd_copy_items);
     // Needs the collection selection dialog.
     add_unavailable(QStringLiteral("m_Create_items_from_content"),
                     QStringLiteral("Create items from content of selected tag"));
-    add_command(QStringLiteral("M_change_nr_columns"), nr_columns_caption(1), &MapWindow::cmd_change_nr_columns);
-    add_command(QStringLiteral("m_create_topic_from_item"), QStringLiteral("Create map from selected tag (F6)"),
-                &MapWindow::cmd_create_map_from_item);
+    add_command(QStringLiteral("M_change_nr_columns"), nr_columns_caption(1),
+                &MapWindow::cmd_change_nr_columns);
+    add_command(QStringLiteral("m_create_topic_from_item"),
+                QStringLiteral("Create map from selected tag (F6)"), &MapWindow::cmd_create_map_from_item);
     menu_->addSeparator();
 
     // Content and links.
-    add_command(QStringLiteral("m_popup_view_edit_item_content"), QStringLiteral("Content box show/hide (F9)"),
-                &MapWindow::cmd_toggle_content_box)
+    add_command(QStringLiteral("m_popup_view_edit_item_content"),
+                QStringLiteral("Content box show/hide (F9)"), &MapWindow::cmd_toggle_content_box)
         ->setCheckable(true);
     // Needs the content editor.
     add_unavailable(QStringLiteral("m_edit_content"), QStringLiteral("Edit content (F10)"));
     add_command(QStringLiteral("m_insert_link_to_a_file"), QStringLiteral("Insert/change link to file"),
                 &MapWindow::cmd_link_to_file);
-    add_command(QStringLiteral("m_insert_link_to_directory"), QStringLiteral("Insert/change link to directory"),
-                &MapWindow::cmd_link_to_directory);
+    add_command(QStringLiteral("m_insert_link_to_directory"),
+                QStringLiteral("Insert/change link to directory"), &MapWindow::cmd_link_to_directory);
     add_command(QStringLiteral("m_export_map_to_wordpad"), QStringLiteral("Print map (export to Wordpad)"),
                 &MapWindow::cmd_export);
     menu_->addSeparator();
@@ -99,12 +104,16 @@ void MapWindow::create_menu() {
     add_unavailable(QStringLiteral("m_auto"), QStringLiteral("Auto selection on/off"));
     add_unavailable(QStringLiteral("m_random"), QStringLiteral("Random auto selection on/off"));
     add_unavailable(QStringLiteral("m_change_frequency"), QStringLiteral("Frequency of auto selection..."));
-    add_unavailable(QStringLiteral("m_auto_open_child_topics"), QStringLiteral("Auto open child maps on/off"));
+    add_unavailable(QStringLiteral("m_auto_open_child_topics"),
+                    QStringLiteral("Auto open child maps on/off"));
     add_unavailable(QStringLiteral("m_open_all_child_maps"), QStringLiteral("Open all child maps"));
     add_unavailable(QStringLiteral("m_close_all_child_maps"), QStringLiteral("Close all child maps"));
-    add_unavailable(QStringLiteral("m_random_item_of_this_map"), QStringLiteral("Random item view of this map"));
-    add_unavailable(QStringLiteral("m_random_view_of_his_map"), QStringLiteral("Random map view of this map"));
-    add_unavailable(QStringLiteral("m_random_map_of_cat"), QStringLiteral("Random map of selected category (R)"));
+    add_unavailable(QStringLiteral("m_random_item_of_this_map"),
+                    QStringLiteral("Random item view of this map"));
+    add_unavailable(QStringLiteral("m_random_view_of_his_map"),
+                    QStringLiteral("Random map view of this map"));
+    add_unavailable(QStringLiteral("m_random_map_of_cat"),
+                    QStringLiteral("Random map of selected category (R)"));
     add_unavailable(QStringLiteral("m_random_item_view_of_selected_item"),
                     QStringLiteral("Random item view of selected item"));
     add_unavailable(QStringLiteral("m_show_other_topics_with_similar_item"),
@@ -115,7 +124,8 @@ void MapWindow::create_menu() {
     add_command(QStringLiteral("m_set_map_as_default_map"), QStringLiteral("Set/unset this map as start map"),
                 &MapWindow::cmd_toggle_start_map)
         ->setCheckable(true);
-    add_command(QStringLiteral("m_auto_size"), QStringLiteral("Auto size on/off (F5)"), &MapWindow::cmd_toggle_auto_size)
+    add_command(QStringLiteral("m_auto_size"), QStringLiteral("Auto size on/off (F5)"),
+                &MapWindow::cmd_toggle_auto_size)
         ->setCheckable(true);
     add_command(QStringLiteral("m_refresh_topic"), QStringLiteral("Refresh map"), &MapWindow::cmd_refresh);
     add_command(QStringLiteral("m_close_map"), QStringLiteral("Close map (ESC)"), &MapWindow::cmd_close);
@@ -231,7 +241,8 @@ void MapWindow::cmd_toggle_start_map() {
 
 void MapWindow::cmd_toggle_auto_size() {
     params_.auto_size = !params_.auto_size;
-    set_map_param(*ctx_.db, ctx_.prompter, map_name(), QStringLiteral("#auto_size"), map_flag_text(params_.auto_size));
+    set_map_param(*ctx_.db, ctx_.prompter, map_name(), QStringLiteral("#auto_size"),
+                  map_flag_text(params_.auto_size));
     update_menu();
     if (params_.auto_size) build_panels();
 }
@@ -247,9 +258,7 @@ void MapWindow::cmd_close() {
 // ---------------------------------------------------------------- opening the selected item
 
 namespace {
-template <class... Fs> struct overloaded : Fs... {
-    using Fs::operator()...;
-};
+template <class... Fs> struct overloaded : Fs... { using Fs::operator()...; };
 } // namespace
 
 void MapWindow::open_selected(bool invert) {

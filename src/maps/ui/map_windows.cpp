@@ -13,9 +13,7 @@
 
 namespace {
 
-template <class... Fs> struct overloaded : Fs... {
-    using Fs::operator()...;
-};
+template <class... Fs> struct overloaded : Fs... { using Fs::operator()...; };
 
 // The busy pointer for the time of an opening.
 class BusyPointer {
@@ -28,7 +26,8 @@ public:
 
 } // namespace
 
-MapWindows::MapWindows(AppContext& ctx, std::function<QMdiArea*()> area) : ctx_(ctx), area_(std::move(area)) {}
+MapWindows::MapWindows(AppContext& ctx, std::function<QMdiArea*()> area)
+    : ctx_(ctx), area_(std::move(area)) {}
 
 MapWindows::~MapWindows() = default;
 
@@ -45,9 +44,8 @@ MapWindow* MapWindows::open_map(const QString& name) {
     sub->setObjectName(QStringLiteral("f_tagmap_frame_%1").arg(opening->slot));
     // Activation completes pending cross-map operations; it waits for the click that activated
     // the window to be handled, so that a click on a panel can complete a reference itself.
-    QObject::connect(sub, &QMdiSubWindow::aboutToActivate, window, [window] {
-        QTimer::singleShot(0, window, [window] { window->activated(); });
-    });
+    QObject::connect(sub, &QMdiSubWindow::aboutToActivate, window,
+                     [window] { QTimer::singleShot(0, window, [window] { window->activated(); }); });
     if (!window->load(*opening)) {
         sub->deleteLater();
         return nullptr;
@@ -56,6 +54,7 @@ MapWindow* MapWindows::open_map(const QString& name) {
     area->setActiveSubWindow(sub);
     window->focus_panels();
     sub->raise();
+    window->fit_inside_main_window();
     if (QWidget* main = area->window(); main && main->isMinimized()) main->showMaximized();
     return window;
 }

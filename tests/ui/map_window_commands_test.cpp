@@ -1,0 +1,120 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "map_window_fixture.h"
+
+#include "maps/map_window_table.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+using MapWindowCommandsTest = MapWindowFixture;
+
+TEST_F(MapWindowCommandsTest, CtrlF2RenamesTheMapAndReopensItUnderItsNewName) {
+    add("Books", "Poetry", "Dante");
+    add("Books", "Poetry", "Petrarca");
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(window, nullptr);
+    const int old_number = window->window_number();
+
+    t.prompter.answer("Books: Poésie d'Italie");
+    key(window, Qt::Key_F2, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 0);
+    EXPECT_EQ(count("collection='Books' and cat='Poésie d''Italie'"), 2);
+    EXPECT_FALSE(ctx.map_windows.slot(old_number).in_use);
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    MapWindow* renamed = maps->window(ctx.map_windows.in_use_slots().front());
+    ASSERT_NE(renamed, nullptr);
+    EXPECT_EQ(renamed->windowTitle(), QStringLiteral("Poésie d'Italie"));
+    EXPECT_EQ(panel_texts(renamed), (QStringList{"Dante", "Petrarca"}));
+}
+
+TEST_F(MapWindowCommandsTest, CtrlDelDeletesTheMapAndClosesItsWindow) {
+    add("Books", "Poetry", "Dante");
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(window, nullptr);
+    const int number = window->window_number();
+
+    t.prompter.answer(false);
+    key(window, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 1);
+    EXPECT_TRUE(ctx.map_windows.slot(number).in_use);
+
+    t.prompter.answer(true);
+    key(window, Qt::Key_Delete, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(t.prompter.shown().back().text,
+              QStringLiteral("Do you really want to delete map \"Books: Poetry\"?"));
+    EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 0);
+    EXPECT_FALSE(ctx.map_windows.slot(number).in_use);
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+}
+
+TEST_F(MapWindowCommandsTest, F7SortsThePanelsAndStoresTheOrder) {
+    add("Books", "Poetry", "zeta");
+    add("Books", "Poetry", "Alpha");
+    add("Books", "Poetry", "beta");
+    ctx.db->exec(QStringLiteral("update repos set seq = 10 - item_nr"));
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(panel_texts(window), (QStringList{"beta", "Alpha", "zeta"}));
+
+    key(window, Qt::Key_F7);
+    EXPECT_EQ(panel_texts(window), (QStringList{"Alpha", "beta", "zeta"}));
+    EXPECT_EQ(titles_by_seq("Books", "Poetry"), (QStringList{"Alpha", "beta", "zeta"}));
+}
+
+TEST_F(MapWindowCommandsTest, TopMapRefusesEditing) {
+    MapWindow* top = maps->open_map(QStringLiteral("Top map"));
+    ASSERT_NE(top, nullptr);
+    const int rows = count("1=1");
+    key(top, Qt::Key_Insert);
+    EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("Top map cannot be changed.")});
+    EXPECT_EQ(count("1=1"), rows);
+}
+
+TEST_F(MapWindowCommandsTest, PrintExportsTheMapAndOpensTheDocument) {
+    add("Books", "Poetry", "Dante", QStringLiteral("Nel mezzo"));
+    ASSERT_TRUE(QDir().mkpath(ctx.program_dir));
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(window, nullptr);
+    window->action(QStringLiteral("m_export_map_to_wordpad"))->trigger();
+    ASSERT_EQ(t.desktop.opened.size(), 1);
+    QFile document(t.desktop.opened.front());
+    ASSERT_TRUE(document.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(document.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("-- Dante")));
+    EXPECT_TRUE(text.contains(QStringLiteral("   Nel mezzo")));
+}
+
+TEST_F(MapWindowCommandsTest, ThePastTheLastSlotOfTheSessionIsRefused) {
+    add("Books", "Poetry", "Dante");
+    while (ctx.map_windows.can_reserve()) {
+        const auto slot = ctx.map_windows.reserve_slot();
+        ctx.map_windows.release(*slot);
+    }
+    EXPECT_EQ(maps->open_map(QStringLiteral("Books: Poetry")), nullptr);
+    EXPECT_EQ(t.prompter.messages(), QStringList{MapWindowTable::full_message});
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+}
+
+TEST_F(MapWindowCommandsTest, RefreshingOtherWindowsShowsTheChange) {
+    add("Books", "Poetry", "Dante");
+    add("Books", "Novels", "Manzoni");
+    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* novels = maps->open_map(QStringLiteral("Books: Novels"));
+    ASSERT_NE(poetry, nullptr);
+    ASSERT_NE(novels, nullptr);
+    add("Books", "Poetry", "Petrarca");
+    add("Books", "Novels", "Verga");
+    maps->refresh_all_windows(QStringLiteral("books: novels"));
+    EXPECT_EQ(panel_texts(poetry), (QStringList{"Dante", "Petrarca"}));
+    EXPECT_EQ(panel_texts(novels), QStringList{"Manzoni"});
+    maps->refresh_open_maps();
+    EXPECT_EQ(panel_texts(novels), (QStringList{"Manzoni", "Verga"}));
+}
+
+} // namespace
