@@ -9,15 +9,14 @@
 int FontMetricsMeasure::width_twips(const QString& text, const FontSpec& font) const {
     const QString key = font.family + QLatin1Char('|') + QString::number(font.point_size) +
                         (font.bold ? QStringLiteral("|b") : QStringLiteral("|n"));
-    auto found = fonts_.find(key);
-    if (found == fonts_.end()) {
+    auto found = metrics_.constFind(key);
+    if (found == metrics_.constEnd()) {
         QFont qfont(font.family);
         qfont.setPointSizeF(font.point_size);
         qfont.setBold(font.bold);
-        found = fonts_.insert(key, qfont);
+        found = metrics_.insert(key, QFontMetricsF(qfont));
     }
-    const QFontMetricsF metrics(*found);
-    return static_cast<int>(std::ceil(metrics.horizontalAdvance(text) * layout::pixel));
+    return static_cast<int>(std::ceil(found->horizontalAdvance(text) * layout::pixel));
 }
 
 QString panel_tool_tip(const QString& content) {

@@ -7,7 +7,7 @@
 #include "maps/map_parameters.h"
 
 #include <QColor>
-#include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QString>
 #include <memory>
@@ -34,7 +34,7 @@ public:
     int width_twips(const QString& text, const FontSpec& font) const override;
 
 private:
-    mutable QHash<QString, QFont> fonts_;
+    mutable QHash<QString, QFontMetricsF> metrics_;
 };
 
 // Lengths of the grid, in twips, each a whole number of pixels.

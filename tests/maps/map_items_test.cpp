@@ -4,6 +4,7 @@
 
 #include "maps/map_items.h"
 #include "maps/map_names.h"
+#include "maps/statement_counter.h"
 
 namespace {
 
@@ -89,7 +90,10 @@ TEST_F(LoadItems, JournalWithATitleThatIsNoDateFallsBackToTitleOrderAndSaysSo) {
     add("Journal", "Diary", "31/12/25");
     add("Journal", "Diary", "[draft] l'été");
     MapItems map = open_map(QStringLiteral("Journal: Diary"));
+    StatementCounter counter(db().handle());
     const LoadResult result = load(map, true);
+    EXPECT_EQ(counter.count(), 2);
+    EXPECT_EQ(result.statements, 2);
     EXPECT_TRUE(result.date_order_failed);
     EXPECT_FALSE(result.refused);
     EXPECT_EQ(titles_of(map.items()),
@@ -142,6 +146,21 @@ TEST_F(LoadItems, AllColumnsAreRead) {
     EXPECT_EQ(item.mark, QStringLiteral("x"));
     EXPECT_EQ(item.id, 17.0);
     EXPECT_EQ(item.seq, 3.0);
+}
+
+TEST_F(LoadItems, LongTitlesHugeContentsAndApostrophesTravelIntact) {
+    const QString title = QStringLiteral("l'été d'Hélène [*] ? ").repeated(15).left(300);
+    const QString content = QStringLiteral("x'y\n").repeated(1 << 18); // 1 MB
+    add("Books", "Novels", title, content);
+    add("Media", "Films", title);
+    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    LoadOptions options;
+    options.similar_indicator = true;
+    Load_items(ctx, map, options);
+    ASSERT_EQ(map.count(), 1);
+    EXPECT_EQ(map.item(0).title, title);
+    EXPECT_EQ(map.item(0).content.size(), content.size());
+    EXPECT_EQ(map.item(0).panel_text, title + QStringLiteral("~+"));
 }
 
 TEST_F(LoadItems, EmptyCategoryReadsOnlyItemsWithoutCategory) {

@@ -185,34 +185,16 @@ protected:
 } // namespace
 
 TEST_F(PanelFactsFromDatabase, BatchedReferencesAnswerAsThePerPanelRule) {
-    const QStringList references = {"Books: Poetry",
-                                    "books: POETRY",
-                                    "Books: Italian",
-                                    "Books: Ital",
-                                    "Books: Prose",
-                                    "Books",
-                                    "books:",
-                                    "Nowhere",
-                                    "Top map",
-                                    "Books: Poetry.Dante",
-                                    "Books: Poetry.dante",
-                                    "Books: Poetry.Beatrice",
-                                    "Books: Poetry...",
-                                    "Books: l'été",
-                                    "Books: L'ÉTÉ.o'hara",
-                                    "Books: été",
-                                    "Books: *",
-                                    "Books: ?",
-                                    "Books: [x]",
-                                    "Books: x",
-                                    "Media: Films.-",
-                                    "Media: Films",
-                                    "Nowhere: at all",
-                                    "Books: Poetry>Dante",
-                                    "",
-                                    "Books: ",
-                                    ": Poetry",
-                                    "Books:Poetry"};
+    // clang-format off
+    const QStringList references = {
+        "Books: Poetry", "books: POETRY", "Books: Italian", "Books: Ital", "Books: Prose", "Books", "books:",
+        "Nowhere", "Top map", "top MAP ", "Books: Poetry.Dante", "Books: Poetry.dante", "Books: Poetry.Beatrice",
+        "Books: Poetry. Dante", "Books: Poetry...", "Books: l'été", "Books: L'ÉTÉ.o'hara", "Books: été",
+        "Books: *", "Books: ?", "Books: [x]", "Books: x", "Books: [", "Books: a*b", "Books: #1", "Books: 1",
+        "Books: #", "BOOKS: odd'ONE", "Books: Poetry,Italian", "Media: Films.-", "Media: Films", "Media: Films.",
+        "Media: Films..-", "Nowhere: at all", "Books: Poetry>Dante", "", "Books: ", ": Poetry", "Books:Poetry",
+        " Books: Poetry "};
+    // clang-format on
     const PanelFacts single = single_panel_facts(ctx);
     StatementCounter counter(db().handle());
     const BatchedPanelFacts batched(ctx, references, {});
