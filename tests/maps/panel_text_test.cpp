@@ -179,6 +179,8 @@ protected:
         add("Journal", "Diary", "unique");
         add("Journal", "Diary", "l'été");
         add("Journal", "Diary", "L'ÉTÉ");
+        add("Journal", "Diary", "50%1 %2");
+        add("Journal", "Other", "50%1 %2");
     }
 };
 
@@ -212,8 +214,8 @@ TEST_F(PanelFactsFromDatabase, BatchedReferencesAnswerAsThePerPanelRule) {
 }
 
 TEST_F(PanelFactsFromDatabase, BatchedTitleCountsAnswerAsThePerPanelRule) {
-    const QStringList titles = {"Dune", "DUNE", "-",     "unique", "Dante",  "*",       "[x]",
-                                "[*]",  "?",    "l'été", "L'Été",  "O'Hara", "nothing", ""};
+    const QStringList titles = {"Dune", "DUNE",  "-",     "unique", "Dante",   "*", "[x]",    "[*]",
+                                "?",    "l'été", "L'Été", "O'Hara", "nothing", "",  "50%1 %2"};
     const PanelFacts single = single_panel_facts(ctx);
     StatementCounter counter(db().handle());
     const BatchedPanelFacts batched(ctx, {}, titles);
@@ -223,6 +225,7 @@ TEST_F(PanelFactsFromDatabase, BatchedTitleCountsAnswerAsThePerPanelRule) {
     EXPECT_TRUE(batched.title_repeated(QStringLiteral("DUNE")));
     EXPECT_TRUE(batched.title_repeated(QStringLiteral("L'Été")));
     EXPECT_FALSE(batched.title_repeated(QStringLiteral("unique")));
+    EXPECT_TRUE(batched.title_repeated(QStringLiteral("50%1 %2")));
 }
 
 TEST_F(PanelFactsFromDatabase, NothingToAskIssuesNoStatement) {
