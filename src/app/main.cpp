@@ -52,7 +52,10 @@ int main(int argc, char** argv) {
     session.steps.reset_map_windows = [&maps] { maps.reset(); };
     session.steps.open_named = [&maps](const QString& name) { maps.open_named(name); };
     session.steps.open_start_maps = [&maps](bool interactive) { maps.open_start_maps(interactive); };
-    session.steps.save_open_maps = [&ctx] { save_open_maps(ctx); };
+    session.steps.save_open_maps = [&ctx, &maps] {
+        save_open_maps(ctx);
+        maps.save_all();
+    };
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

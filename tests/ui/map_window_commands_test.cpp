@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 
 namespace {
 
@@ -115,6 +116,35 @@ TEST_F(MapWindowCommandsTest, RefreshingOtherWindowsShowsTheChange) {
     EXPECT_EQ(panel_texts(novels), QStringList{"Manzoni"});
     maps->refresh_open_maps();
     EXPECT_EQ(panel_texts(novels), (QStringList{"Manzoni", "Verga"}));
+}
+
+TEST_F(MapWindowCommandsTest, SavingAllKeepsEachWindowsPlaceAndColumns) {
+    add("Books", "Poetry", "Dante");
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(window, nullptr);
+    key(window, Qt::Key_2);
+    window->sub_window()->move(45, 30);
+    maps->save_all();
+    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#left")),
+              QString::number(45 * 15));
+    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#top")),
+              QString::number(30 * 15));
+    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns")),
+              QStringLiteral("2"));
+    EXPECT_TRUE(ctx.map_windows.slot(window->window_number()).in_use);
+}
+
+TEST_F(MapWindowCommandsTest, UnavailableCommandsDoNothingFromTheKeyboard) {
+    add("Books", "Poetry", "Dante");
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(window, nullptr);
+    for (const Qt::Key k : {Qt::Key_Space, Qt::Key_F3, Qt::Key_F10, Qt::Key_I, Qt::Key_R})
+        key(window, k);
+    EXPECT_TRUE(t.prompter.shown().empty());
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 1);
+    key(window, Qt::Key_F1);
+    EXPECT_TRUE(window->popup_menu()->isVisible());
+    window->popup_menu()->hide();
 }
 
 } // namespace

@@ -127,6 +127,11 @@ void MapWindows::close_all() {
     }
 }
 
+void MapWindows::save_all() {
+    for (const int number : ctx_.map_windows.in_use_slots())
+        if (MapWindow* window = this->window(number)) window->save_parameters();
+}
+
 void MapWindows::reset() {
     close_all();
     ctx_.map_windows.reset();

@@ -48,6 +48,8 @@ public:
     void activate(int number);
     // Closes every map window.
     void close_all();
+    // Every open window saves its parameters under its map name (the program is ending).
+    void save_all();
     // Start of a session: the table is emptied and the window numbers start again.
     void reset();
 
