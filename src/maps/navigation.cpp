@@ -107,7 +107,7 @@ QStringList open_start_maps(AppContext& ctx, bool interactive) {
 }
 
 std::optional<MapOpening> begin_open_map(AppContext& ctx, const QString& name) {
-    if (name.isEmpty()) return std::nullopt;
+    if (name.trimmed().isEmpty()) return std::nullopt;
     MapWindowTable& table = ctx.map_windows;
     // Refused before anything is closed, so the window the user had stays.
     if (!table.can_reserve()) {

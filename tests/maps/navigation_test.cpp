@@ -202,6 +202,7 @@ private:
 
 TEST_F(Navigation, OpeningAMapReplacesItsOpenWindow) {
     EXPECT_EQ(begin_open_map(ctx, QString()), std::nullopt);
+    EXPECT_EQ(begin_open_map(ctx, s("   ")), std::nullopt);
     EXPECT_EQ(ctx.map_windows.session_count(), 0);
 
     ClosingWindow old(s("Books: Poetry"));
@@ -226,11 +227,12 @@ TEST_F(Navigation, OpeningAMapReplacesItsOpenWindow) {
 TEST_F(Navigation, AFullSessionRefusesWithoutClosingAnything) {
     ClosingWindow old(s("Books: Poetry"));
     for (int n = 1; n <= MapWindowTable::capacity; ++n) {
-        const auto opening = begin_open_map(ctx, QStringLiteral("Books: Map %1").arg(n));
+        const QString name = n == 10 ? s("Books: Poetry") : QStringLiteral("Books: Map %1").arg(n);
+        const auto opening = begin_open_map(ctx, name);
         ASSERT_TRUE(opening);
-        ctx.map_windows.record(opening->slot, s("Books"), {}, opening->map, n == 10 ? &old : nullptr);
+        ctx.map_windows.record(opening->slot, s("Books"), cat_of(name), opening->map,
+                               n == 10 ? &old : nullptr);
     }
-    ctx.map_windows.record(10, s("Books"), s("Poetry"), s("Books: Poetry"), &old);
     EXPECT_EQ(begin_open_map(ctx, s("Books: Poetry")), std::nullopt);
     EXPECT_EQ(old.closes, 0);
     EXPECT_EQ(t.prompter.messages(), QStringList{MapWindowTable::full_message});
