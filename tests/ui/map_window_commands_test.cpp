@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 namespace {
 
@@ -145,6 +146,60 @@ TEST_F(MapWindowCommandsTest, UnavailableCommandsDoNothingFromTheKeyboard) {
     key(window, Qt::Key_F1);
     EXPECT_TRUE(window->popup_menu()->isVisible());
     window->popup_menu()->hide();
+}
+
+TEST_F(MapWindowCommandsTest, DropOverTheBackgroundDeletesTheDraggedTag) {
+    add("Books", "Poetry", "Dante");
+    add("Books", "Poetry", "Petrarca");
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(window, nullptr);
+    DragPayload drag;
+    drag.item_nr = window->items().item(1).item_nr;
+    drag.title = QStringLiteral("Petrarca");
+    drag.source_window = window->window_number();
+    drag.source_index = 1;
+    t.prompter.answer(true);
+    window->drop_on_background(drag);
+    EXPECT_EQ(t.prompter.shown().front().text,
+              QStringLiteral("Do you really want to remove item \"Petrarca\" from map \"Books: Poetry\"?"));
+    EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 1);
+    EXPECT_EQ(panel_texts(window), QStringList{"Dante"});
+}
+
+TEST_F(MapWindowCommandsTest, CopyItemsCompletesWhenTheSourceMapIsActivated) {
+    add("Books", "Poetry", "Dante");
+    add("Books", "Classics", "Omero");
+    add("Books", "Classics", "Dante");
+    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* classics = maps->open_map(QStringLiteral("Books: Classics"));
+    ASSERT_NE(poetry, nullptr);
+    ASSERT_NE(classics, nullptr);
+    maps->activate(poetry->window_number());
+    settle();
+
+    t.prompter.answer(true);
+    poetry->action(QStringLiteral("m_copy_items_from_another_map"))->trigger();
+    ASSERT_TRUE(ctx.pending_map_operation.pending());
+    maps->activate(classics->window_number());
+    settle();
+    EXPECT_FALSE(ctx.pending_map_operation.pending());
+    EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 2);
+    EXPECT_EQ(count("collection='Books' and cat='Poetry' and item_title='Omero'"), 1);
+    EXPECT_TRUE(panel_texts(poetry).contains("Omero"));
+}
+
+TEST_F(MapWindowCommandsTest, ContentBoxOfACollectionMapListsTheCategoryItems) {
+    add("Books", "Poetry", "Dante");
+    add("Books", "Poetry", QStringLiteral("Léopardi"));
+    MapWindow* books = maps->open_map(QStringLiteral("Books"));
+    ASSERT_NE(books, nullptr);
+    key(books, Qt::Key_F9);
+    auto* box = books->findChild<QPlainTextEdit*>(QStringLiteral("Edit_box"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->toPlainText().contains(QStringLiteral("1) Dante")));
+    EXPECT_TRUE(box->toPlainText().contains(QStringLiteral("2) Léopardi")));
+    QTest::keyClicks(box, "a");
+    EXPECT_EQ(t.prompter.messages().last(), QStringLiteral("this item cannot be edited"));
 }
 
 } // namespace
