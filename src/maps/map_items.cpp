@@ -125,6 +125,7 @@ bool rebuild_requested(const LoadOptions& options, const MapIdentity& map) {
     return !options.rebuild_request.isEmpty() && same_text(options.rebuild_request, map.name);
 }
 
+// A value inside a like pattern: wildcard-only values are bracketed so they match literally.
 QString quoted(const QString& text) {
     return apici_raddoppiati(text);
 }
@@ -154,7 +155,7 @@ Loaded load_collection_map(AppContext& ctx, const MapIdentity& map, int& stateme
     loaded.sql = QStringLiteral("select distinct cat_seq.seq,repos.cat from repos left join cat_seq on "
                                 "repos.collection=cat_seq.collection and repos.cat=cat_seq.cat where "
                                 "repos.collection='") +
-                 quoted(map.collection) + QStringLiteral("' order by cat_seq.seq,repos.cat");
+                 equality_text(map.collection) + QStringLiteral("' order by cat_seq.seq,repos.cat");
     QStringList cats;
     {
         Statement rows = db.prepare(loaded.sql);
@@ -165,10 +166,10 @@ Loaded load_collection_map(AppContext& ctx, const MapIdentity& map, int& stateme
     if (cats.isEmpty()) {
         // A collection is never shown empty: it receives a sample item to start from.
         db.exec(QStringLiteral("Insert into repos (collection,cat,item_title) values ('") +
-                quoted(map.collection) + QStringLiteral("','category xyz','item xyz')"));
+                equality_text(map.collection) + QStringLiteral("','category xyz','item xyz')"));
         ++statements;
         loaded.sql = QStringLiteral("select distinct cat from repos where collection='") +
-                     quoted(map.collection) + QStringLiteral("' order by cat");
+                     equality_text(map.collection) + QStringLiteral("' order by cat");
         Statement rows = db.prepare(loaded.sql);
         ++statements;
         while (rows.next())
@@ -279,7 +280,7 @@ QString MapItems::caption() const {
 // ---------------------------------------------------------------- statements
 
 QString category_statement(const MapIdentity& map) {
-    const QString start = QStringLiteral("select * from repos where collection='") + quoted(map.collection);
+    const QString start = QStringLiteral("select * from repos where collection='") + equality_text(map.collection);
     if (map.cat.isEmpty()) return start + QStringLiteral("' and cat ='' order by cat, seq,item_title");
     const QString like = start + QStringLiteral("' and cat like '*") + quoted(map.cat);
     if (map.position == journal_position)
@@ -290,13 +291,15 @@ QString category_statement(const MapIdentity& map) {
 }
 
 QString category_fallback_statement(const MapIdentity& map) {
-    return QStringLiteral("select * from repos where collection='") + quoted(map.collection) +
+    return QStringLiteral("select * from repos where collection='") + equality_text(map.collection) +
            QStringLiteral("' and cat like '*") + quoted(map.cat) + QStringLiteral("*' order by item_title");
 }
 
 void insert_filler(Database& db, const MapIdentity& map) {
+    // Stored values only have their apostrophes doubled: a category "*" or "" must stay itself.
     db.exec(QStringLiteral("Insert into repos (collection,cat,item_title) values ('") +
-            quoted(map.collection) + QStringLiteral("','") + quoted(map.cat) + QStringLiteral("','-')"));
+            equality_text(map.collection) + QStringLiteral("','") + equality_text(map.cat) +
+            QStringLiteral("','-')"));
 }
 
 // ---------------------------------------------------------------- panel texts

@@ -399,3 +399,19 @@ TEST_F(LoadItems, EntriesMoveAndEraseWithinTheMap) {
     map.erase(1);
     EXPECT_EQ(titles_of(map.items()), QStringList({"tag 0004", "tag 0003", "tag 0001"}));
 }
+
+TEST_F(LoadItems, FillersOfWildcardAndEmptyCategoriesKeepTheirCategory) {
+    for (const char* cat : {"*", "??", ""}) {
+        SCOPED_TRACE(cat);
+        MapIdentity identity = identify_map(ctx.collections, QStringLiteral("Books: x"));
+        identity.cat = QString::fromUtf8(cat); // the map of no category has no name of its own
+        MapItems map(identity);
+        Rinfresca(ctx, map, {});
+        Statement filler = db().prepare(QStringLiteral("select cat from repos where item_title='-' and cat=?"));
+        filler.bind(1, QString::fromUtf8(cat));
+        EXPECT_TRUE(filler.next()) << "the filler went under another category";
+        // The refreshed map finds its own filler again instead of adding one more each time.
+        Rinfresca(ctx, map, {});
+        EXPECT_EQ(map.count(), 1);
+    }
+}
