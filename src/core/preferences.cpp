@@ -145,4 +145,5 @@ void load_preferences(AppContext& ctx) {
     }
 
     prefs.cogniva = is_yes(get_gen_param(db, QStringLiteral("cogniva")));
+    prefs.similar_items_indicator = is_yes(get_gen_param(db, QStringLiteral("presence_of_similar_items_indicator")));
 }

@@ -13,6 +13,7 @@ struct Preferences {
     float font_size = 10.0F;
     float change_interval = 3.0F; // seconds between random item changes
     bool cogniva = false;
+    bool similar_items_indicator = false; // "+" on panels whose title occurs more than once
 };
 
 // The picture viewer's start-up values from the settings store; paths naming nothing are empty.

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/preferences.h"
 #include "map_window_fixture.h"
 
 #include "maps/map_names.h"
@@ -359,3 +360,19 @@ TEST_F(MapWindowTest, OpenNamedReportsAnUnknownName) {
 }
 
 } // namespace
+
+TEST_F(MapWindowTest, SimilarItemIndicatorFollowsThePreference) {
+    add("Books", "Poetry", QStringLiteral("Dante"));
+    add("Books", "Epic", QStringLiteral("dante"));
+    add("Books", "Poetry", QStringLiteral("Zola"));
+    ctx.db->exec(QStringLiteral("update repos set seq = item_nr"));
+    MapWindow* plain = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(panel_texts(plain), (QStringList{QStringLiteral("Dante"), QStringLiteral("Zola")}));
+
+    set_gen_param(*ctx.db, QStringLiteral("presence_of_similar_items_indicator"), QStringLiteral("Y"));
+    load_preferences(ctx);
+    MapWindow* marked = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(marked, nullptr);
+    EXPECT_EQ(panel_texts(marked), (QStringList{QStringLiteral("Dante+"), QStringLiteral("Zola")}));
+}

@@ -125,8 +125,14 @@ bool MapWindow::load(const MapOpening& opening) {
     return true;
 }
 
-bool MapWindow::load_items(bool opening) {
+LoadOptions MapWindow::load_options() const {
     LoadOptions options;
+    options.similar_indicator = ctx_.prefs.similar_items_indicator;
+    return options;
+}
+
+bool MapWindow::load_items(bool opening) {
+    LoadOptions options = load_options();
     options.opening = opening;
     try {
         const LoadResult result = Rinfresca(ctx_, items_, options);
@@ -383,7 +389,7 @@ void MapWindow::refresh() {
     busy_ = true;
     LoadResult result;
     try {
-        result = Rinfresca(ctx_, items_, LoadOptions{});
+        result = Rinfresca(ctx_, items_, load_options());
     } catch (const DbError& error) {
         busy_ = false;
         report_error(ctx_.prompter, error);

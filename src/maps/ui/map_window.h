@@ -109,6 +109,7 @@ private:
     void select_item_nr(qint64 item_nr);
     void select_title(const QString& title);
     bool load_items(bool opening);
+    LoadOptions load_options() const;
     QIcon collection_icon() const;
 
     // map_window_keys.cpp
