@@ -66,12 +66,8 @@ int exchange_sort(MapItems& map, int selected, const std::function<bool(int, int
 }
 
 // Sorts, writes the positions and lays the panels out again; a failure puts the entries back.
-EditOutcome sort_and_write(AppContext& ctx, MapItems& map, int selected,
-                           const std::function<bool(const MapItem&, const MapItem&, int, int)>& after) {
-    if (map.identity().top_map()) return {};
-    const MapItems before = map;
-    const int new_selected =
-        exchange_sort(map, selected, [&](int a, int b) { return after(map.item(a), map.item(b), a, b); });
+// Writes the order the entries now have; on failure the entries get their old order back.
+EditOutcome store_new_order(AppContext& ctx, MapItems& map, const MapItems& before, int select) {
     try {
         write_positions(ctx, map);
     } catch (const DbError& error) {
@@ -81,8 +77,17 @@ EditOutcome sort_and_write(AppContext& ctx, MapItems& map, int selected,
     }
     EditOutcome outcome;
     outcome.relayout = true;
-    outcome.select_index = new_selected;
+    outcome.select_index = select;
     return outcome;
+}
+
+EditOutcome sort_and_write(AppContext& ctx, MapItems& map, int selected,
+                           const std::function<bool(const MapItem&, const MapItem&, int, int)>& after) {
+    if (map.identity().top_map()) return {};
+    const MapItems before = map;
+    const int new_selected =
+        exchange_sort(map, selected, [&](int a, int b) { return after(map.item(a), map.item(b), a, b); });
+    return store_new_order(ctx, map, before, new_selected);
 }
 
 // Whether a filler decides the order of a and b: fillers go after every other panel.
@@ -203,17 +208,7 @@ EditOutcome drop_within(AppContext& ctx, MapItems& map, int from, int to) {
     if (from == to) return {};
     const MapItems before = map;
     map.move(from, to);
-    try {
-        write_positions(ctx, map);
-    } catch (const DbError& error) {
-        map = before;
-        report_error(ctx.prompter, error);
-        return {};
-    }
-    EditOutcome outcome;
-    outcome.relayout = true;
-    outcome.select_index = to;
-    return outcome;
+    return store_new_order(ctx, map, before, to);
 }
 
 namespace {

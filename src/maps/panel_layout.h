@@ -28,7 +28,7 @@ public:
 };
 
 // Measures with Qt's font metrics on the screen's resolution (one pixel is 15 twips). Needs a
-// QGuiApplication. Fonts are built once per spec.
+// QGuiApplication. Each font is built once per family, size and weight.
 class FontMetricsMeasure final : public TextMeasure {
 public:
     int width_twips(const QString& text, const FontSpec& font) const override;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/database.h"
+#include "support/items.h"
 #include "support/test_context.h"
 
 #include <gtest/gtest.h>
@@ -23,14 +24,7 @@ protected:
 
     qint64 add(const QString& collection, const QString& cat, const QString& title,
                const QString& content = {}) {
-        Statement insert = ctx.db->prepare(QStringLiteral(
-            "insert into repos (collection, cat, item_title, item_content) values (?, ?, ?, ?)"));
-        insert.bind(1, collection);
-        insert.bind(2, cat);
-        insert.bind(3, title);
-        insert.bind(4, content.isNull() ? QVariant() : QVariant(content));
-        insert.next();
-        return ctx.db->last_insert_id();
+        return insert_item(*ctx.db, collection, cat, title, content);
     }
 
     // Items whose collection and category are exactly these texts (no collation, no wildcards).

@@ -30,7 +30,8 @@ public:
             ADD_FAILURE() << "unscripted database dialog";
             return std::nullopt;
         }
-        auto answer = databases.front();
+        std::optional<QString> answer;
+        answer.swap(databases.front());
         databases.pop_front();
         return answer;
     }

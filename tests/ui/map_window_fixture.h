@@ -7,6 +7,7 @@
 #include "maps/ui/map_panel.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "support/items.h"
 #include "support/test_context.h"
 
 #include <QMdiArea>
@@ -45,14 +46,7 @@ protected:
 
     qint64 add(const QString& collection, const QString& cat, const QString& title,
                const QString& content = {}) {
-        Statement insert = ctx.db->prepare(QStringLiteral(
-            "insert into repos (collection, cat, item_title, item_content) values (?, ?, ?, ?)"));
-        insert.bind(1, collection);
-        insert.bind(2, cat);
-        insert.bind(3, title);
-        insert.bind(4, content.isNull() ? QVariant() : QVariant(content));
-        insert.next();
-        return ctx.db->last_insert_id();
+        return insert_item(*ctx.db, collection, cat, title, content);
     }
 
     // Titles of a map in the order of their stored positions.
