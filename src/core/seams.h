@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The program's logic reaches the user, the desktop, time and chance only through these
@@ -28,6 +29,16 @@ public:
     virtual std::optional<QString> save_file(const QString& title, const QString& filter,
                                              const QString& start) = 0;
     virtual std::optional<QString> choose_directory(const QString& title, const QString& start) = 0;
+    // Picks one of `choices`; nullopt when cancelled. Without a list of its own, a prompter asks
+    // through the input box and returns the choice the answer names (or the answer as typed).
+    virtual std::optional<QString> choose(const QString& prompt, const QString& title,
+                                          const QStringList& choices) {
+        const auto answer = input(prompt, title, choices.value(0));
+        if (!answer) return std::nullopt;
+        for (const QString& choice : choices)
+            if (choice.compare(answer->trimmed(), Qt::CaseInsensitive) == 0) return choice;
+        return answer->trimmed();
+    }
 };
 
 class Desktop {

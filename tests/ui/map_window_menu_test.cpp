@@ -33,7 +33,7 @@ const Command commands[] = {
     {"m_sort_by_date", "Sort tags by expiry date", true},
     {"m_insert_reference_to_another_map", "Insert reference to another map (F8)", true},
     {"m_copy_items_from_another_map", "Copy items from another map", true},
-    {"m_Create_items_from_content", "Create items from content of selected tag", false},
+    {"m_Create_items_from_content", "Create items from content of selected tag", true},
     {"M_change_nr_columns", "Number of columns (now 1)", true},
     {"m_create_topic_from_item", "Create map from selected tag (F6)", true},
     {"m_popup_view_edit_item_content", "Content box show/hide (F9)", true},
@@ -216,3 +216,27 @@ TEST_F(MapWindowMenuTest, AClickOnAPanelOfAnotherMapCompletesAWaitingReference) 
 }
 
 } // namespace
+
+TEST_F(MapWindowMenuTest, ItemsFromContentGoIntoTheChosenCollection) {
+    add("Books", "Poetry", "Reading list", QStringLiteral("-- Dante\r\n- L'Infinito, Émile\r\n"));
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ASSERT_NE(window, nullptr);
+    QMenu* menu = window->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    auto* action = menu->findChild<QAction*>(QStringLiteral("m_Create_items_from_content"));
+    ASSERT_NE(action, nullptr);
+
+    // Anything but a collection is refused and writes nothing.
+    t.prompter.answer("Books: Poetry");
+    action->trigger();
+    EXPECT_EQ(t.prompter.messages().last(), QStringLiteral("Only collection should be selected."));
+    EXPECT_EQ(count("cat='To read'"), 0);
+
+    t.prompter.clear();
+    t.prompter.answer("glossary");
+    t.prompter.answer("To read");
+    action->trigger();
+    EXPECT_TRUE(t.prompter.all_answered());
+    EXPECT_EQ(count("collection='Glossary' and cat='To read'"), 3);
+    EXPECT_EQ(count("collection='Glossary' and cat='To read' and item_title='L''Infinito'"), 1);
+}

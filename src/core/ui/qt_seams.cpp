@@ -66,6 +66,17 @@ std::optional<QString> QtPrompter::input(const QString& prompt, const QString& t
     return dialog.textValue();
 }
 
+std::optional<QString> QtPrompter::choose(const QString& prompt, const QString& title,
+                                          const QStringList& choices) {
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(caption_or_default(title));
+    dialog.setLabelText(prompt);
+    dialog.setComboBoxItems(choices);
+    dialog.setComboBoxEditable(false);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
+}
+
 std::optional<QString> QtPrompter::open_file(const QString& title, const QString& filter,
                                              const QString& start) {
     return chosen(QFileDialog::getOpenFileName(parent_, title, start, qt_file_filter(filter)));

@@ -31,6 +31,8 @@ public:
     std::optional<QString> save_file(const QString& title, const QString& filter,
                                      const QString& start) override;
     std::optional<QString> choose_directory(const QString& title, const QString& start) override;
+    std::optional<QString> choose(const QString& prompt, const QString& title,
+                                  const QStringList& choices) override;
 
 private:
     // Guarded: a parent window closed meanwhile leaves the dialogs without one.

@@ -137,6 +137,7 @@ private:
     void cmd_sort_by_date();
     void cmd_insert_reference();
     void cmd_copy_items();
+    void cmd_items_from_content();
     void cmd_change_nr_columns();
     void cmd_create_map_from_item();
     void cmd_toggle_content_box();

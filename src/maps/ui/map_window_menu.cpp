@@ -77,9 +77,9 @@ void MapWindow::create_menu() {
                 QStringLiteral("Insert reference to another map (F8)"), &MapWindow::cmd_insert_reference);
     add_command(QStringLiteral("m_copy_items_from_another_map"),
                 QStringLiteral("Copy items from another map"), &MapWindow::cmd_copy_items);
-    // Needs the collection selection dialog.
-    add_unavailable(QStringLiteral("m_Create_items_from_content"),
-                    QStringLiteral("Create items from content of selected tag"));
+    add_command(QStringLiteral("m_Create_items_from_content"),
+                QStringLiteral("Create items from content of selected tag"),
+                &MapWindow::cmd_items_from_content);
     add_command(QStringLiteral("M_change_nr_columns"), nr_columns_caption(1),
                 &MapWindow::cmd_change_nr_columns);
     add_command(QStringLiteral("m_create_topic_from_item"),
@@ -183,6 +183,25 @@ void MapWindow::cmd_sort_by_date() {
 
 void MapWindow::cmd_insert_reference() {
     apply(start_insert_reference(ctx_, items_, window_number_));
+}
+
+void MapWindow::cmd_items_from_content() {
+    // The collections offered in menus: defined, visible, and cogniva ones only while those are on.
+    QStringList names;
+    for (int position = 1; position < CollectionTable::all_collections; ++position) {
+        const Collection& collection = ctx_.collections.at(position);
+        if (collection.defined && collection.visible && (!collection.cogniva || ctx_.prefs.cogniva))
+            names.append(collection.name);
+    }
+    const auto chosen = ctx_.prompter.choose(QStringLiteral("Collection of the new map?"),
+                                             QStringLiteral("Select collection"), names);
+    if (!chosen || chosen->trimmed().isEmpty()) return;
+    const int position = collection_index(ctx_.collections, chosen->trimmed());
+    if (position == 0) {
+        ctx_.prompter.message(QStringLiteral("Only collection should be selected."));
+        return;
+    }
+    apply(create_items_from_content(ctx_, items_, selected_, ctx_.collections.at(position).name));
 }
 
 void MapWindow::cmd_copy_items() {
