@@ -8,6 +8,7 @@
 #include "core/preferences.h"
 #include "core/seams.h"
 #include "core/table_presets.h"
+#include "core/window_hooks.h"
 #include "maps/map_window_table.h"
 
 #include <QDateTime>
@@ -72,6 +73,14 @@ public:
     // Hand-over values for the next window to open.
     TablePresets table_presets;
     LinkHooks link_hooks;
+    WindowHooks hooks;
+
+    // The window activated last; the map window keeps its slot in map_windows.
+    WindowKind active_kind = WindowKind::None;
+    // Seconds without mouse or key input; the auto-lock compares it with prefs.lock_interval.
+    int inactivity = 0;
+    // Set while a modal flow must not be disturbed by keys reaching the windows.
+    bool key_lock = false;
 
     int language = 1;
     bool allow_automatic_changes = true;

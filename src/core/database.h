@@ -60,6 +60,8 @@ public:
 
     const QString& path() const { return path_; }
     bool encrypted() const { return !password_.isEmpty(); }
+    // The password the database was opened with ("" for a plain file).
+    const QString& password() const { return password_; }
 
     // Runs one or more statements that return no rows.
     void exec(const QString& sql);
