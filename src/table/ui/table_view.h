@@ -1,0 +1,241 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "table/table_query.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class AppContext;
+class QAction;
+class QCheckBox;
+class QDateTimeEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMdiSubWindow;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QTimer;
+class TableModel;
+class TableViews;
+
+// What a table view window is doing with its edit area.
+enum class EditMode { Idle, Insert, Edit, Find, Delete };
+
+// f_gentabx: the items of one collection position (45: every collection) as rows of a grid,
+// with six filter fields, an AND/OR choice, command buttons and an edit area for the current
+// row. One window per position, kept by TableViews.
+class TableView final : public QWidget {
+    Q_OBJECT
+public:
+    // Queries are spaced at least this long apart; typing during the wait is read when the
+    // query finally runs.
+    static constexpr int query_spacing_ms = 2000;
+
+    // Hand-over values beyond ctx.table_presets, given by the opener.
+    struct Options {
+        bool from_global_find = false; // the search text comes from the global find window
+        bool find_on_activate = false; // run the find command when the window is first activated
+        bool no_auto_find = false;     // no automatic find prompt on first activation
+    };
+
+    TableView(AppContext& ctx, TableViews& views, int position, QWidget* parent = nullptr);
+    ~TableView() override;
+
+    // The opening steps: applies and clears ctx.table_presets, runs the first query. False when
+    // the window cannot open (the user was told why).
+    bool load(const Options& options);
+
+    int position() const { return query_.position(); }
+    const QString& collection_name() const { return query_.collection_name(); }
+    bool deadlines_only() const { return query_.deadlines_only(); }
+    const TableQuery& query() const { return query_; }
+    // The full statement that filled the grid last.
+    const QString& current_statement() const { return current_statement_; }
+    int items_found() const { return items_found_; }
+    // item_nr of the row shown in the edit area; 0 when none.
+    qint64 get_item_nr() const { return current_item_nr_; }
+    TableModel* model() const { return model_.get(); }
+    QTableView* grid() const { return grid_; }
+    QMenu* popup_menu() const { return m_popup_; }
+    QMdiSubWindow* sub_window() const;
+    bool query_waiting() const { return query_waiting_; }
+
+    // Filter_changed: builds the statement from the filters and the sort state and fills the
+    // grid. Outside loading it keeps the two-second spacing between queries; the query that
+    // finally runs reads the filters as they are then.
+    void Filter_changed();
+    // Runs the query and keeps the grid on the same item where possible.
+    void refresh_keep_position();
+    // Refresh_table: what other windows call after changing items.
+    void Refresh_table() { refresh_keep_position(); }
+    // The find command (F3): asks for a text and puts it into category, title and content.
+    void b_find_Click();
+    // The picture filter: link items pointing at pictures.
+    void filter_on_pictures();
+    // Empties the visible filters, selects OR and runs the query once.
+    void clear_filters();
+    // Column captions and edit-area labels of the position.
+    void Update_col_headers();
+    // Column widths and visibility from the stored parameters.
+    void set_col_widths();
+    // Stores the column widths of the grid.
+    void save_col_widths();
+    // Fills and shows List1 for a target ("edit_or_ins_collection", "edit_or_ins_cat",
+    // "filter_collection", "filter_cat").
+    void Build_lookup_list(const QString& target);
+    // Runs the item of the current row (double click, Enter in the grid).
+    void run_current_item();
+    // Moves the grid to `row` and shows that row in the edit area.
+    void go_to_row(int row);
+    // Loads the grid's current row into the edit area (clears it when the grid is empty).
+    void load_current_row();
+    // Called when the window becomes the active one.
+    void activated();
+    // Stores geometry and column widths (closing).
+    void Save_form_position();
+
+public Q_SLOTS:
+    // The spacing timer ran out: the waiting query runs now.
+    void on_query_timer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // table_view.cpp
+    void create_controls();
+    void create_menu();
+    void set_layout_for_position();
+    void apply_options_and_presets(const Options& options);
+    void run_query();
+    void update_caption();
+    void update_buttons();
+    void check_long_content();
+    bool handle_key(QKeyEvent* event);
+    void header_clicked(int column);
+    void filter_edited();
+    void lookup_chosen(const QString& entry);
+    void hide_lookup_list();
+    TableFilters read_filters() const;
+    void set_filter_texts(const TableFilters& filters);
+    void escape_pressed();
+    void row_changed(int row);
+    QLineEdit* lookup_target(const QString& target) const;
+
+public:
+    // ------------------------------------------------------------------------------------
+    // Editing (table_view_edit.cpp)
+    // The editing commands of the window. The constructor calls setup_editing() once
+    // table_view_edit.cpp defines it; until then the editing buttons and menu entries stay
+    // disabled. setup_editing connects b_add, b_edit, b_delete, b_save, b_zoom, b_browse,
+    // b_browse_dir, the edit-area fields and the editing entries of m_popup, and fills
+    // check_save_call so that the rest of the window can ask for the save check.
+    void setup_editing();
+    void on_add();
+    void on_edit();
+    void on_save();
+    void on_delete();
+    // The save routine with its checks; with `ask` and a change pending it asks first. True
+    // when the caller may go on.
+    bool Check_save(bool ask);
+    // Starts an insert whose content is `text` (other windows hand contents in this way).
+    void insert_content(const QString& text);
+    // Adds the editing commands to m_popup.
+    void build_edit_menu(QMenu* menu);
+    // Set by setup_editing: the save check run before the grid moves to another row, before
+    // Escape ends a pending insert or edit, and before the window closes. Empty: nothing is
+    // ever pending.
+    std::function<bool(bool ask)> check_save_call;
+
+    EditMode edit_mode_ = EditMode::Idle;
+    // Set while a cell of the grid is being typed into (Delete then does not delete the row).
+    bool editing_in_grid_ = false;
+
+    // The edit area (fra_edit).
+    QGroupBox* fra_edit_ = nullptr;
+    QLineEdit* t_collection_ = nullptr;
+    QLineEdit* t_cat_ = nullptr;
+    QLineEdit* t_mark_ = nullptr;
+    QLineEdit* t_item_id_ = nullptr;
+    QLineEdit* t_item_title_ = nullptr;
+    QPlainTextEdit* t_item_content_ = nullptr;
+    QDateTimeEdit* t_date_exp_ = nullptr;
+    QDateTimeEdit* t_date_rem_ = nullptr;
+    // The check boxes that switch the date pickers on; a switched-off date is stored as Null.
+    QCheckBox* c_date_exp_ = nullptr;
+    QCheckBox* c_date_rem_ = nullptr;
+    QLabel* lab_collection_ = nullptr;
+    QLabel* lab_cat_ = nullptr;
+    QLabel* lab_mark_ = nullptr;
+    QLabel* lab_item_id_ = nullptr;
+    QLabel* lab_item_title_ = nullptr;
+    QLabel* lab_item_content_ = nullptr;
+    QLabel* lab_date_exp_ = nullptr;
+    QLabel* lab_date_rem_ = nullptr;
+    QPushButton* look_collection_ = nullptr;
+    QPushButton* look_cat_ = nullptr;
+    QPushButton* b_browse_ = nullptr;
+    QPushButton* b_browse_dir_ = nullptr;
+    QPushButton* b_zoom_ = nullptr;
+
+    // Command buttons.
+    QPushButton* b_add_ = nullptr;
+    QPushButton* b_edit_ = nullptr;
+    QPushButton* b_delete_ = nullptr;
+    QPushButton* b_find_ = nullptr;
+    QPushButton* b_save_ = nullptr;
+    QPushButton* b_storm_ = nullptr;
+    QPushButton* b_exit_ = nullptr;
+
+    // The filters (fra_filters).
+    QGroupBox* fra_filters_ = nullptr;
+    QLineEdit* t_filter_mark_ = nullptr;
+    QLineEdit* t_filter_collection_ = nullptr;
+    QLineEdit* t_filter_cat_ = nullptr;
+    QLineEdit* t_filter_id_ = nullptr;
+    QLineEdit* t_filter_title_ = nullptr;
+    QLineEdit* t_filter_content_ = nullptr;
+    QPushButton* look_filter_collection_ = nullptr;
+    QPushButton* look_filter_cat_ = nullptr;
+    QRadioButton* o_and_ = nullptr;
+    QRadioButton* o_or_ = nullptr;
+    QPushButton* b_clear_ = nullptr;
+
+    QListWidget* List1_ = nullptr;
+    QString list_target_; // the field List1 fills
+    QMenu* m_popup_ = nullptr;
+
+    AppContext& ctx_;
+    TableViews& views_;
+
+private:
+    TableQuery query_;
+    std::unique_ptr<TableModel> model_;
+    QTableView* grid_ = nullptr;
+    QTimer* query_timer_ = nullptr;
+    QString current_statement_;
+    int items_found_ = 0;
+    qint64 current_item_nr_ = 0;
+    qint64 preset_item_nr_ = 0;
+    bool loading_ = true;
+    bool query_in_progress_ = false;
+    bool query_waiting_ = false;
+    bool writing_filters_ = false; // the window itself writes into the filter fields
+    bool first_activation_ = true;
+    bool presets_applied_ = false;
+    bool closing_ = false;
+    Options options_;
+    QDateTime last_query_;
+};

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "table/ui/table_view.h"
+
+#include <QPointer>
+#include <array>
+#include <functional>
+
+class AppContext;
+class MapWindows;
+class QMdiArea;
+
+// The program's table views: at most one per collection position, in the main window's MDI
+// area. Opening a position that has a window replaces it with a fresh one.
+class TableViews {
+public:
+    // `area` answers the MDI area once the main window exists (nullptr before).
+    TableViews(AppContext& ctx, std::function<QMdiArea*()> area, MapWindows& maps);
+    ~TableViews();
+    TableViews(const TableViews&) = delete;
+    TableViews& operator=(const TableViews&) = delete;
+
+    // open_table_view: applies and clears ctx.table_presets. nullptr when nothing opened (no
+    // main window, or the window refused to open and told the user why).
+    TableView* open_table_view(int position, const TableView::Options& options = {});
+    // The open window of a position, nullptr when none.
+    TableView* window(int position) const;
+    // Refresh_table of every open table view.
+    void refresh_all();
+    // Closes every table view (each stores its geometry and column widths).
+    void close_all();
+    // Fills the context hooks open_table_view, refresh_table_views and close_table_views.
+    void install_hooks();
+
+    MapWindows& maps() { return maps_; }
+
+    // Called by a closing window.
+    void forget(int position, const TableView* window);
+
+private:
+    AppContext& ctx_;
+    std::function<QMdiArea*()> area_;
+    MapWindows& maps_;
+    std::array<QPointer<TableView>, 46> windows_{};
+};
