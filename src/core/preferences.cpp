@@ -146,4 +146,7 @@ void load_preferences(AppContext& ctx) {
 
     prefs.cogniva = is_yes(get_gen_param(db, QStringLiteral("cogniva")));
     prefs.similar_items_indicator = is_yes(get_gen_param(db, QStringLiteral("presence_of_similar_items_indicator")));
+    prefs.show_toolbar = is_yes(get_gen_param(db, QStringLiteral("show_toolbar")));
+    prefs.large_toolbar = is_yes(get_gen_param(db, QStringLiteral("large_toolbar")));
+    prefs.mdiform_min_size = is_yes(get_gen_param(db, QStringLiteral("mdiform_min_size")));
 }

@@ -14,6 +14,9 @@ struct Preferences {
     float change_interval = 3.0F; // seconds between random item changes
     bool cogniva = false;
     bool similar_items_indicator = false; // "+" on panels whose title occurs more than once
+    bool show_toolbar = false;            // "show_toolbar"
+    bool large_toolbar = false;           // "large_toolbar": 32-pixel buttons instead of 16
+    bool mdiform_min_size = false;        // "mdiform_min_size": the main window hugs its windows
 };
 
 // The picture viewer's start-up values from the settings store; paths naming nothing are empty.

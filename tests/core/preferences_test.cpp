@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -102,17 +103,31 @@ TEST_F(PreferencesTest, FontSizeAndChangeIntervalTakeOnlyPositiveNumbers) {
 }
 
 TEST_F(PreferencesTest, YesFlagsIgnoreCaseAndNothingElseCounts) {
-    param(QStringLiteral("global_search_auto_start"), QStringLiteral("y"));
-    param(QStringLiteral("cogniva"), QStringLiteral("Y"));
+    const char* keys[] = {"global_search_auto_start", "cogniva", "presence_of_similar_items_indicator",
+                          "show_toolbar", "large_toolbar", "mdiform_min_size"};
+    const auto flags = [this] {
+        const Preferences& p = ctx.prefs;
+        return std::vector<bool>{p.open_start_maps,         p.cogniva,      p.similar_items_indicator,
+                                 p.show_toolbar,            p.large_toolbar, p.mdiform_min_size};
+    };
     load_preferences(ctx);
-    EXPECT_TRUE(ctx.prefs.open_start_maps);
-    EXPECT_TRUE(ctx.prefs.cogniva);
+    EXPECT_EQ(flags(), std::vector<bool>(6, false));
 
-    param(QStringLiteral("global_search_auto_start"), QStringLiteral("Yes"));
-    param(QStringLiteral("cogniva"), QStringLiteral("-1"));
+    for (const char* key : keys)
+        param(QString::fromLatin1(key), QStringLiteral("y"));
     load_preferences(ctx);
-    EXPECT_FALSE(ctx.prefs.open_start_maps);
-    EXPECT_FALSE(ctx.prefs.cogniva);
+    EXPECT_EQ(flags(), std::vector<bool>(6, true));
+
+    for (const char* key : keys)
+        param(QString::fromLatin1(key), QStringLiteral("-1"));
+    load_preferences(ctx);
+    EXPECT_EQ(flags(), std::vector<bool>(6, false));
+
+    param(QStringLiteral("large_toolbar"), QStringLiteral("Y"));
+    param(QStringLiteral("show_toolbar"), QStringLiteral("Yes"));
+    load_preferences(ctx);
+    EXPECT_TRUE(ctx.prefs.large_toolbar);
+    EXPECT_FALSE(ctx.prefs.show_toolbar);
 }
 
 TEST_F(PreferencesTest, VisibleAndOpenAsFlagsPerPosition) {
