@@ -11,6 +11,7 @@
 #include "core/schema.h"
 #include "core/settings.h"
 #include "core/startup_ui.h"
+#include "lang/translator.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -78,8 +79,8 @@ void Session::Main(const QString& command_line) {
     if (ctx_.language != 1 && steps.open_translation_tables) steps.open_translation_tables();
 
     if (ctx_.screen.width_twips() < 12000) {
-        ctx_.prompter.message(
-            QStringLiteral("This program requires a screen resolution of at least 800x640 pixels."));
+        ctx_.prompter.message(translate(
+            QStringLiteral("This program requires a screen resolution of at least 800x640 pixels.")));
         throw ProgramEnd(1);
     }
     ctx_.small_screen = ctx_.screen.width_twips() < 15360;
@@ -199,10 +200,10 @@ Session::Next Session::open_chosen(const QString& file, bool from_dialog, bool& 
             if (error_while_compacting_) {
                 error_while_compacting_ = false;
                 const bool go_on = ctx_.prompter.ok_cancel(
-                    QStringLiteral("Compacting not executed due to error") +
+                    translate(QStringLiteral("Compacting not executed due to error")) +
                     QStringLiteral(" %1 (%2").arg(error.number()).arg(error.description()) +
-                    QStringLiteral(
-                        "). Processing may proceed nevertheless. Press OK to continue, Cancel to quit."));
+                    translate(QStringLiteral(
+                        "). Processing may proceed nevertheless. Press OK to continue, Cancel to quit.")));
                 if (!go_on) throw ProgramEnd(1);
                 // Go on with the uncompacted file: backups, then opening.
                 try {

@@ -5,6 +5,7 @@
 #include "core/program_title.h"
 #include "core/seams.h"
 #include "core/ui/center_form.h"
+#include "lang/translator.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,7 +18,7 @@
 PasswordDialog::PasswordDialog(QWidget* parent, Prompter& prompter, const QString& path)
     : QDialog(parent), prompter_(prompter) {
     setObjectName(QStringLiteral("f_password"));
-    setWindowTitle(program_title() + QStringLiteral(" - Enter the database password"));
+    setWindowTitle(program_title() + translate(QStringLiteral(" - Enter the database password")));
 
     lab_database_ = new QLabel(path, this);
     lab_database_->setObjectName(QStringLiteral("lab_database"));
@@ -33,12 +34,12 @@ PasswordDialog::PasswordDialog(QWidget* parent, Prompter& prompter, const QStrin
     t_password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     t_password_->installEventFilter(this);
 
-    b_enter_ = new QPushButton(QStringLiteral("&Enter"), this);
+    b_enter_ = new QPushButton(translate(QStringLiteral("&Enter")), this);
     b_enter_->setObjectName(QStringLiteral("b_enter"));
     b_enter_->setDefault(true);
-    b_change_db_ = new QPushButton(QStringLiteral("Change &Database"), this);
+    b_change_db_ = new QPushButton(translate(QStringLiteral("Change &Database")), this);
     b_change_db_->setObjectName(QStringLiteral("b_change_db"));
-    b_cancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
+    b_cancel_ = new QPushButton(translate(QStringLiteral("&Cancel")), this);
     b_cancel_->setObjectName(QStringLiteral("b_cancel"));
 
     auto* buttons = new QHBoxLayout;

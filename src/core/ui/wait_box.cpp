@@ -3,6 +3,7 @@
 #include "core/ui/wait_box.h"
 
 #include "core/ui/center_form.h"
+#include "lang/translator.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -16,7 +17,7 @@ WaitBox::WaitBox(QWidget* parent)
     setLineWidth(2);
     setAttribute(Qt::WA_ShowWithoutActivating);
 
-    label_ = new QLabel(QStringLiteral("Please wait..."), this);
+    label_ = new QLabel(translate(QStringLiteral("Please wait...")), this);
     label_->setObjectName(QStringLiteral("Label1"));
     label_->setAlignment(Qt::AlignCenter);
     QFont font = label_->font();

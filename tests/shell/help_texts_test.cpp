@@ -1,0 +1,153 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "changelog_text.h"
+#include "shell/help_texts.h"
+#include "shell/product_info.h"
+#include "support/test_context.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Only a few collections are visible: Agenda (A), Contacts (F11), Books renamed "Novels" (B)
+// with its open-as-map flag set, and All collections (0). File links is defined but hidden,
+// Myself is hidden too, x01 is defined without a shortcut.
+void few_visible_collections(AppContext& ctx) {
+    ctx.collections.init_collections();
+    for (int position = 1; position <= CollectionTable::count; ++position)
+        ctx.collections.at(position).visible = false;
+    for (int position : {1, 2, 7, 19, 45})
+        ctx.collections.at(position).visible = true;
+    ctx.collections.at(7).name = QStringLiteral("Novels");
+    ctx.collections.at(7).open_coll_as_map = true;
+    ctx.collections.at(19).defined = true;
+    ctx.collections.at(12).visible = false;
+}
+
+TEST(HotKeyList, ListsGeneralTableAndMapKeysWithTheVisibleCollectionsSorted) {
+    TestContext tc;
+    few_visible_collections(tc.ctx);
+    const QString expected = QStringLiteral("Functions generally applicable:\n"
+                                            "CTL+Q\tQuit program\n"
+                                            "ALT+Z\tClose all maps\n"
+                                            "F1\tDisplay context menu (if any)\n"
+                                            "CTL+F1\tDisplay hot keys\n"
+                                            "ALT+F3\tFile search\n"
+                                            "CTL+F3\tGlobal search\n"
+                                            "F4\tOpen calendar\n"
+                                            "F6\tFind map\n"
+                                            "ALT+0\tOpen map \"All collections\"\n"
+                                            "ALT+A\tOpen map \"Agenda\"\n"
+                                            "ALT+B\tOpen map \"Novels\"\n"
+                                            "ALT+F11\tOpen map \"Contacts\"\n"
+                                            "CTL+0\tOpen table \"All collections\"\n"
+                                            "CTL+A\tOpen table \"Agenda\"\n"
+                                            "CTL+B\tOpen table \"Novels\"\n"
+                                            "F11\tOpen table \"Contacts\"\n"
+                                            "ALT+0\tOpen top map\n"
+                                            "ALT+1\tOpen start map\n"
+                                            "\n"
+                                            "Functions applicable to the active collection table (if any):\n"
+                                            "F2\tEdit selected record (if any)\n"
+                                            "F3\tFind in current collection table\n"
+                                            "F12\tSave changes (if any)\n"
+                                            "ESC\tSkip edit operation (if any) else close table\n"
+                                            "DEL\tDelete selected record\n"
+                                            "\n"
+                                            "Functions applicable to the active tag map (if any):\n"
+                                            "DEL\tDelete selected tag\n"
+                                            "CTL+DEL\tDelete map\n"
+                                            "F2\tRename tag\n"
+                                            "CTL+F2\tRename map\n"
+                                            "F5\tMap autosize on/off\n"
+                                            "F6\tCreate map from selected tag\n"
+                                            "F7\tSort tags alphabetically\n"
+                                            "F8\tInsert reference to another tag map\n"
+                                            "F9\tShow/hide content of selected tag\n"
+                                            "F10\tEdit content of selected tag\n"
+                                            "INS\tCreate tag\n"
+                                            "I\tRandom item view of selected item\n"
+                                            "\n"
+                                            "[end of list]");
+    EXPECT_EQ(hot_key_list(tc.ctx), expected);
+    EXPECT_EQ(hot_keys_caption(), QStringLiteral("Tessarin - Hot keys"));
+}
+
+TEST(HotKeyList, HiddenOrUndefinedCollectionsHaveNoLines) {
+    TestContext tc;
+    few_visible_collections(tc.ctx);
+    tc.ctx.collections.at(1).visible = false; // hidden by the collection preferences
+    tc.ctx.collections.at(2).defined = false; // removed by the renaming file
+    const QString list = hot_key_list(tc.ctx);
+    EXPECT_FALSE(list.contains(QStringLiteral("Agenda")));
+    EXPECT_FALSE(list.contains(QStringLiteral("F11")));
+    EXPECT_FALSE(list.contains(QStringLiteral("File links")));
+    EXPECT_FALSE(list.contains(QStringLiteral("x01")));
+    EXPECT_TRUE(list.contains(QStringLiteral("CTL+B\tOpen table \"Novels\"\n")));
+}
+
+TEST(AboutText, NamesProductVersionLicenceAndWebPage) {
+    const QString text = about_text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Tessarin version " TESSARIN_VERSION "\n")))
+        << text.toStdString();
+    for (const QString& part : {QStringLiteral("Copyright 2026 The Tessarin developers"),
+                                QStringLiteral("GNU General Public License"), QStringLiteral("version 3"),
+                                QStringLiteral("WITHOUT ANY WARRANTY"), web_site_address})
+        EXPECT_TRUE(text.contains(part)) << part.toStdString();
+    EXPECT_EQ(about_caption(), QStringLiteral("Tessarin - About this program"));
+}
+
+TEST(VersionHistory, NumbersTheChangesNewestFirstUnderTheirVersions) {
+    const QString changelog =
+        QStringLiteral("# Changelog\n"
+                       "\n"
+                       "Some words about the format, with - a dash and ## marks inside lines.\n"
+                       "\n"
+                       "## 1.1.0 (2026-03-01)\n"
+                       "\n"
+                       "- 2026-02-27 F The calendar no longer shows 100% of\n"
+                       "  the days twice.\n"
+                       "- 2026-02-20 I Faster maps.\n"
+                       "- not a change line\n"
+                       "\n"
+                       "## 1.0.0 (2026-01-10)\n"
+                       "\n"
+                       "- 2026-01-10 N Tag maps.\n");
+    const QString expected = QStringLiteral(
+        "VERSION HISTORY \n"
+        "Current version is 1.1.0\n"
+        "It includes the following changes (F = bug fixed, I = improvement, N = new function)\n"
+        "\n"
+        "---------- Version 1.1.0 (2026-03-01) ----------\n"
+        "3  27/02/26  F  The calendar no longer shows 100% of the days twice.\n"
+        "2  20/02/26  I  Faster maps.\n"
+        "\n"
+        "---------- Version 1.0.0 (2026-01-10) ----------\n"
+        "1  10/01/26  N  Tag maps.");
+    EXPECT_EQ(version_history(changelog, QStringLiteral("1.1.0")), expected);
+}
+
+TEST(VersionHistory, NumbersAlignWhenThereAreTenChangesOrMore) {
+    QString changelog = QStringLiteral("## 2.0\n");
+    for (int day = 12; day >= 1; --day)
+        changelog +=
+            QStringLiteral("- 2026-05-%1 N Change of day %2.\n").arg(day, 2, 10, QLatin1Char('0')).arg(day);
+    const QStringList lines = version_history(changelog, QStringLiteral("2.0")).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.at(5), QStringLiteral("12  12/05/26  N  Change of day 12."));
+    EXPECT_EQ(lines.last(), QStringLiteral(" 1  01/05/26  N  Change of day 1."));
+}
+
+TEST(VersionHistory, TheShippedChangelogIsReadWhole) {
+    const QString changelog = QString::fromUtf8(changelog_text);
+    const qsizetype change_lines = changelog.count(QRegularExpression(QStringLiteral("(^|\n)- ")));
+    const QString history = version_history();
+    ASSERT_GT(change_lines, 0);
+    EXPECT_EQ(history.count(QRegularExpression(QStringLiteral("\n *\\d+  \\d\\d/\\d\\d/\\d\\d  [FIN]  "))),
+              change_lines);
+    EXPECT_TRUE(history.contains(QStringLiteral("Current version is " TESSARIN_VERSION "\n")));
+    EXPECT_TRUE(history.contains(QStringLiteral("---------- Version " TESSARIN_VERSION)));
+    EXPECT_EQ(version_history_caption(), QStringLiteral("Tessarin - Version history"));
+}
+
+} // namespace
