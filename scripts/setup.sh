@@ -5,7 +5,7 @@
 # builds incrementally in ./build. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config ccache qt6-base-dev qt6-multimedia-dev libgl-dev
+packages=(build-essential cmake pkg-config ccache qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
           libsqlcipher-dev sqlcipher libgtest-dev libgmock-dev libbenchmark-dev)
 missing=()
 for p in "${packages[@]}"; do

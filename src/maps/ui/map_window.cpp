@@ -451,6 +451,7 @@ void MapWindow::apply(const EditOutcome& outcome) {
 void MapWindow::activated() {
     if (closing_) return;
     ctx_.map_windows.set_active(window_number_);
+    ctx_.active_kind = WindowKind::Map;
     const PendingMapOperation pending = ctx_.pending_map_operation;
     if (!pending.pending() || pending.requester == window_number_) return;
     std::optional<QString> requester_map;

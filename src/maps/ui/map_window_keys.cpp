@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The map window's keyboard, mouse and drag and drop.
 #include "core/app_context.h"
+#include "core/key_shift.h"
 #include "maps/links.h"
 #include "maps/ui/map_panel.h"
 #include "maps/ui/map_window.h"
@@ -42,7 +43,7 @@ bool MapWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MapWindow::handle_key(QKeyEvent* event) {
-    if (closing_) return true;
+    if (closing_ || ctx_.key_lock) return true;
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const bool ctrl = mods.testFlag(Qt::ControlModifier);
     const bool alt = mods.testFlag(Qt::AltModifier);
@@ -136,8 +137,8 @@ bool MapWindow::handle_key(QKeyEvent* event) {
         trigger(action(QStringLiteral("m_random_map_of_cat")));
         return true;
     }
-    // Anything else belongs to the main window's shortcuts.
-    return false;
+    // Anything else goes to the general keys.
+    return ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_bits(mods), key);
 }
 
 void MapWindow::move_vertical(int step) {

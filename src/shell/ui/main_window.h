@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "shell/general_commands.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -10,6 +11,8 @@
 
 class AppContext;
 class QMdiArea;
+class QToolBar;
+struct DragPayload;
 
 // The frame holding every other window of the program in its MDI area.
 class MainWindow final : public QMainWindow {
@@ -28,6 +31,26 @@ public:
     bool is_minimised() const;
 
     QMdiArea* mdi_area() const { return mdi_area_; }
+    QToolBar* toolbar() const { return toolbar_; }
+
+    // Rebuilds Toolbar1 with these buttons, at 32 pixels when `large`, else 16.
+    void build_toolbar(const std::vector<ToolbarButton>& buttons, bool large);
+    // Resizes the window to the smallest rectangle that encloses every open window inside it,
+    // kept on the screen; nothing while minimised or maximised or with no window open.
+    void shrink_to_windows();
+
+    // A toolbar button was clicked (`alt`: Alt was held).
+    std::function<void(const ToolbarButton& button, bool alt)> on_toolbar_button;
+    // A right click on the background or the toolbar.
+    std::function<void()> on_general_menu;
+    // A left click in the top strip of the background while the toolbar is hidden.
+    std::function<void()> on_show_toolbar;
+    // A key the windows inside did not take; true when consumed.
+    std::function<bool(QKeyEvent* event)> on_key;
+    // A map panel or category dropped on the background.
+    std::function<void(const DragPayload& payload)> on_drop;
+    // Double click on the background.
+    std::function<void()> on_background_double_click;
 
     // Asked when the window is about to close: the session saves what it must and answers
     // whether the window may close. Without a hook the window closes.
@@ -36,10 +59,20 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool background_event(QEvent* event);
+    void keep_on_screen();
+
     AppContext& ctx_;
     QMdiArea* mdi_area_;
+    QToolBar* toolbar_;
+    std::vector<ToolbarButton> buttons_;
+    bool alt_click_ = false;
+    bool keeping_on_screen_ = false;
 };
 
 // The program's icon, drawn rather than loaded so that it needs no file: a board of tag panels.

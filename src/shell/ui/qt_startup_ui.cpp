@@ -69,6 +69,7 @@ void QtStartupUi::show_main_window() {
     if (!main_window_) {
         main_window_ = std::make_unique<MainWindow>(ctx_);
         main_window_->on_close = [this] { return on_main_window_close ? on_main_window_close() : true; };
+        if (on_main_window_made) on_main_window_made(*main_window_);
     }
     main_window_->restore_geometry();
     main_window_->show();

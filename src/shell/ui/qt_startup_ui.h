@@ -22,6 +22,8 @@ public:
     std::function<bool()> on_main_window_close;
     // Closes the map windows (saving their places) before the other windows go.
     std::function<void()> close_map_windows;
+    // The main window has been made (once per process): the general commands attach to it.
+    std::function<void(MainWindow& window)> on_main_window_made;
     MainWindow* main_window() const { return main_window_.get(); }
 
     std::optional<QString> choose_database(const QString& start) override;

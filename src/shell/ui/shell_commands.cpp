@@ -1,0 +1,444 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/ui/shell_commands.h"
+
+#include "core/app_context.h"
+#include "core/file_helpers.h"
+#include "core/key_shift.h"
+#include "core/params.h"
+#include "core/program_title.h"
+#include "maps/map_editing.h"
+#include "maps/map_names.h"
+#include "maps/navigation.h"
+#include "maps/ui/map_window.h"
+#include "maps/ui/map_windows.h"
+#include "shell/general_commands.h"
+#include "shell/product_info.h"
+#include "shell/ui/icons.h"
+#include "shell/ui/main_window.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolBar>
+
+namespace {
+
+const QString unavailable_tip = QStringLiteral("Not available in this version");
+
+// An entry of the general menu; without a command it is shown disabled.
+QAction* add_entry(QMenu* menu, const QString& name, const QString& caption, std::function<void()> command) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    if (command) {
+        QObject::connect(action, &QAction::triggered, menu, [command = std::move(command)] { command(); });
+    } else {
+        action->setEnabled(false);
+        action->setToolTip(unavailable_tip);
+        action->setStatusTip(unavailable_tip);
+    }
+    return action;
+}
+
+QMenu* add_submenu(QMenu* menu, const QString& name, const QString& caption) {
+    QMenu* submenu = menu->addMenu(caption);
+    submenu->setObjectName(name);
+    submenu->menuAction()->setObjectName(name);
+    menu->setToolTipsVisible(true);
+    submenu->setToolTipsVisible(true);
+    return submenu;
+}
+
+bool yes(const QString& value, bool when_missing) {
+    if (value.trimmed().isEmpty()) return when_missing;
+    return value.trimmed().compare(QLatin1String("Y"), Qt::CaseInsensitive) == 0;
+}
+
+// A command of the active window's own menu, found by its name.
+QAction* active_window_action(QMdiArea* area, const QString& name) {
+    if (!area) return nullptr;
+    QMdiSubWindow* active = area->activeSubWindow();
+    if (!active && !area->subWindowList().isEmpty()) active = area->subWindowList().constLast();
+    if (!active || !active->widget()) return nullptr;
+    return active->widget()->findChild<QAction*>(name);
+}
+
+// A collection's map; position 45 stands for the top map.
+Route collection_map_route(const CollectionTable& collections, int position) {
+    if (position == CollectionTable::all_collections) return route::TopMap{};
+    return route::Map{collections.at(position).name};
+}
+
+} // namespace
+
+QString text_window_caption(const QString& suffix) {
+    return program_title() + suffix;
+}
+
+ShellCommands::ShellCommands(AppContext& ctx, MapWindows& maps, std::function<MainWindow*()> main_window)
+    : ctx_(ctx), maps_(maps), main_window_(std::move(main_window)) {
+    ctx_.hooks.handle_hot_key = [this](int shift, int key) { return handle_hot_key(shift, key); };
+    ctx_.hooks.show_general_menu = [this] { show_general_menu(); };
+    ctx_.hooks.rebuild_main_window = [this] { rebuild(); };
+}
+
+ShellCommands::~ShellCommands() {
+    ctx_.hooks.handle_hot_key = nullptr;
+    ctx_.hooks.show_general_menu = nullptr;
+    ctx_.hooks.rebuild_main_window = nullptr;
+}
+
+void ShellCommands::attach(MainWindow& window) {
+    window.on_toolbar_button = [this](const ToolbarButton& button, bool alt) { toolbar_button(button, alt); };
+    window.on_general_menu = [this] { show_general_menu(); };
+    window.on_show_toolbar = [this] { show_toolbar(true); };
+    window.on_key = [this](QKeyEvent* event) { return handle_main_window_key(event); };
+    window.on_drop = [this](const DragPayload& payload) { dropped(payload); };
+    rebuild();
+}
+
+void ShellCommands::rebuild() {
+    MainWindow* window = main_window_();
+    if (!window) return;
+    const bool large = ctx_.db && yes(get_gen_param(*ctx_.db, QStringLiteral("large_toolbar")), false);
+    window->build_toolbar(toolbar_buttons(ctx_), large);
+    const bool shown = !ctx_.db || yes(get_gen_param(*ctx_.db, QStringLiteral("show_toolbar")), true);
+    window->toolbar()->setVisible(shown);
+}
+
+// ---------------------------------------------------------------- general menu
+
+void ShellCommands::fill_collection_menu(QMenu* menu, const QString& name, bool table) {
+    for (int position = 1; position <= CollectionTable::count; ++position) {
+        const QString caption = table ? table_entry_caption(ctx_.collections, position)
+                                      : map_entry_caption(ctx_.collections, position);
+        std::function<void()> command;
+        if (!table)
+            command = [this, position] { maps_.execute(collection_map_route(ctx_.collections, position)); };
+        else if (ctx_.hooks.open_table_view)
+            command = [this, position] { ctx_.hooks.open_table_view(position); };
+        QAction* entry = add_entry(menu, name + QLatin1Char('_') + QString::number(position), caption, command);
+        entry->setIcon(collection_icon(ctx_.program_dir, position));
+        entry->setVisible(collection_offered(ctx_.collections, ctx_.prefs, position));
+    }
+}
+
+QMenu* ShellCommands::build_general_menu(QWidget* parent) {
+    auto* menu = new QMenu(QStringLiteral("Popup"), parent);
+    menu->setObjectName(QStringLiteral("m_popup"));
+    menu->setToolTipsVisible(true);
+    const bool cogniva = ctx_.prefs.cogniva;
+
+    add_entry(menu, QStringLiteral("m_quit"), QStringLiteral("Quit the program (CTL+Q)"), quit);
+    add_entry(menu, QStringLiteral("m_lock_the_program"), QStringLiteral("Lock the program"), extras.lock_now);
+    add_entry(menu, QStringLiteral("m_change_database"), QStringLiteral("Change database"), change_database);
+    add_entry(menu, QStringLiteral("m_change_password"), QStringLiteral("Change password"), extras.change_password);
+
+    fill_collection_menu(
+        add_submenu(menu, QStringLiteral("m_new_stores"), QStringLiteral("Open table for collection...")),
+        QStringLiteral("m_collection_x"), true);
+    fill_collection_menu(
+        add_submenu(menu, QStringLiteral("m_open_collection_map"), QStringLiteral("Open tag map for collection...")),
+        QStringLiteral("m_collection_map_x"), false);
+
+    // The random views and the storm come with their own windows; until then their entries
+    // are shown disabled while the cogniva functions are on.
+    QMenu* random_maps =
+        add_submenu(menu, QStringLiteral("m_open_random_map"), QStringLiteral("Open random map for collection..."));
+    QMenu* random_items = add_submenu(menu, QStringLiteral("m_open_random_single_item_frame"),
+                                      QStringLiteral("Open random item for collection..."));
+    for (int position = 1; position <= CollectionTable::count; ++position) {
+        const bool offered = collection_offered(ctx_.collections, ctx_.prefs, position);
+        const QString name = ctx_.collections.at(position).name;
+        add_entry(random_maps, QStringLiteral("m_random_map_x_") + QString::number(position), name, {})
+            ->setVisible(offered);
+        add_entry(random_items, QStringLiteral("m_random_single_item_frame_x_") + QString::number(position), name, {})
+            ->setVisible(offered);
+    }
+    random_maps->menuAction()->setVisible(cogniva);
+    random_items->menuAction()->setVisible(cogniva);
+
+    add_entry(menu, QStringLiteral("m_collections_map"), QStringLiteral("Open top map (CTL+0)"),
+              [this] { maps_.execute(route::TopMap{}); });
+    add_entry(menu, QStringLiteral("m_default_map"), QStringLiteral("Open start map (CTL+1)"),
+              [this] { maps_.open_start_maps(true); });
+    add_entry(menu, QStringLiteral("m_create_map"), QStringLiteral("Open or create map"), {});
+    add_entry(menu, QStringLiteral("m_random_item_view"), QStringLiteral("Open random item from all collections"), {})
+        ->setVisible(cogniva);
+    add_entry(menu, QStringLiteral("m_random_map_from_pics_in_dir"),
+              QStringLiteral("Open random map from pictures in a directory"), {})
+        ->setVisible(cogniva);
+    add_entry(menu, QStringLiteral("m_open_calendar"), QStringLiteral("Open calendar (F4)"), ctx_.hooks.open_calendar);
+    std::function<void()> deadlines;
+    if (ctx_.hooks.open_table_view)
+        deadlines = [this] {
+            ctx_.table_presets = TablePresets{};
+            ctx_.table_presets.deadlines_only = true;
+            ctx_.hooks.open_table_view(CollectionTable::all_collections);
+        };
+    add_entry(menu, QStringLiteral("m_show_deadlines"), QStringLiteral("Show deadlines"), deadlines);
+    add_entry(menu, QStringLiteral("m_set_start_map"), QStringLiteral("Assign start map"),
+              [this] { ctx_.prompter.message(assign_start_map_text); });
+    add_entry(menu, QStringLiteral("m_global_search"), QStringLiteral("Global search (CTL+F3)"),
+              ctx_.hooks.open_global_find);
+    std::function<void()> find;
+    if (ctx_.hooks.open_map_list) find = [this] { find_map(); };
+    add_entry(menu, QStringLiteral("m_find_map"), QStringLiteral("Find  map (F6)"), find);
+    add_entry(menu, QStringLiteral("m_file_search"), QStringLiteral("File search (ALT+F3)"), {});
+    QAction* automatic = add_entry(menu, QStringLiteral("m_allow_automatic_changes"),
+                                   QStringLiteral("Allow automatic changes on/off"),
+                                   [this] { ctx_.allow_automatic_changes = !ctx_.allow_automatic_changes; });
+    automatic->setCheckable(true);
+    automatic->setChecked(ctx_.allow_automatic_changes);
+
+    QMenu* options = add_submenu(menu, QStringLiteral("m_options"), QStringLiteral("Preferences"));
+    const bool toolbar_shown = !ctx_.db || yes(get_gen_param(*ctx_.db, QStringLiteral("show_toolbar")), true);
+    QAction* show_bar = add_entry(options, QStringLiteral("m_show_toolbar"), QStringLiteral("Show toolbar on/off"),
+                                  [this, toolbar_shown] { show_toolbar(!toolbar_shown); });
+    show_bar->setCheckable(true);
+    show_bar->setChecked(toolbar_shown);
+    const bool large = ctx_.db && yes(get_gen_param(*ctx_.db, QStringLiteral("large_toolbar")), false);
+    QAction* large_bar = add_entry(options, QStringLiteral("m_large_toolbar"), QStringLiteral("Large toolbar on/off"),
+                                   [this, large] {
+                                       if (!ctx_.db) return;
+                                       set_gen_param(*ctx_.db, QStringLiteral("large_toolbar"),
+                                                     large ? QStringLiteral("N") : QStringLiteral("Y"));
+                                       rebuild();
+                                   });
+    large_bar->setCheckable(true);
+    large_bar->setChecked(large);
+    large_bar->setVisible(false);
+    const bool minimum = ctx_.db && yes(get_gen_param(*ctx_.db, QStringLiteral("mdiform_min_size")), false);
+    QAction* minimum_size =
+        add_entry(options, QStringLiteral("m_mdiform_minimum_size"), QStringLiteral("Backgroung form minimum size on/off"),
+                  [this, minimum] { set_minimum_size(!minimum); });
+    minimum_size->setCheckable(true);
+    minimum_size->setChecked(minimum);
+    minimum_size->setVisible(false);
+    if (extras.build_preferences) extras.build_preferences(*options);
+
+    QMenu* help = add_submenu(menu, QStringLiteral("m_help"), QStringLiteral("Help"));
+    add_entry(help, QStringLiteral("m_readme"), QStringLiteral("Open Readme.txt"),
+              [this] { open_path(ctx_.desktop, ctx_.prompter, ctx_.program_path(QStringLiteral("readme.txt"))); });
+    std::function<void()> guide;
+    if (!extras.user_guide_file.isEmpty())
+        guide = [this] { open_path(ctx_.desktop, ctx_.prompter, ctx_.program_path(extras.user_guide_file)); };
+    add_entry(help, QStringLiteral("m_user_manual"), QStringLiteral("Program presentation"), guide);
+    add_entry(help, QStringLiteral("m_initial_tips"), QStringLiteral("Tips"), extras.show_tips);
+    std::function<void()> hot_keys;
+    if (extras.hot_key_list && ctx_.hooks.show_text_window) hot_keys = [this] { show_hot_keys(); };
+    add_entry(help, QStringLiteral("m_hot_keys"), QStringLiteral("Hot keys (CTL+F1)"), hot_keys);
+    add_entry(help, QStringLiteral("m_web_site"), QStringLiteral("Web site"),
+              [this] { ctx_.desktop.open(web_site_address); });
+    std::function<void()> history;
+    if (extras.version_history && ctx_.hooks.show_text_window)
+        history = [this] {
+            ctx_.hooks.show_text_window(extras.version_history(), text_window_caption(QStringLiteral(" - Version history")));
+        };
+    add_entry(help, QStringLiteral("m_release_notes"), QStringLiteral("Version history"), history);
+    std::function<void()> about;
+    if (extras.about_text && ctx_.hooks.show_text_window)
+        about = [this] {
+            ctx_.hooks.show_text_window(extras.about_text(), text_window_caption(QStringLiteral(" - About this program")));
+        };
+    add_entry(help, QStringLiteral("m_about_this_program"), QStringLiteral("About this program"), about);
+
+    QMenu* general = add_submenu(menu, QStringLiteral("m_general_operations"), QStringLiteral("General operations "));
+    add_entry(general, QStringLiteral("m_resume_prev_session"), QStringLiteral("Resume previous session (V)"),
+              [this] { resume_previous_session(); });
+    add_entry(general, QStringLiteral("m_show_parentless_topics"), QStringLiteral("Show parentless topics (Z)"), {});
+    add_entry(general, QStringLiteral("m_exit_all"), QStringLiteral("Close all topics (X)"),
+              [this] { close_all_windows(); });
+    general->menuAction()->setVisible(false);
+
+    add_entry(menu, QStringLiteral("m_agenda"), QStringLiteral("Notes for development of Tessarin"),
+              [this] { open_path(ctx_.desktop, ctx_.prompter, ctx_.program_path(QStringLiteral("no_kit/tessarin_agenda.doc"))); })
+        ->setVisible(ctx_.development_mode);
+    add_entry(menu, QStringLiteral("m_test"), QStringLiteral("test"), [] {})->setVisible(ctx_.development_mode);
+    return menu;
+}
+
+void ShellCommands::show_general_menu() {
+    ctx_.inactivity = 0;
+    MainWindow* window = main_window_();
+    QMenu* menu = build_general_menu(window);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(QCursor::pos());
+}
+
+// ---------------------------------------------------------------- keys
+
+HotKeyActions ShellCommands::hot_key_actions() {
+    HotKeyActions actions;
+    actions.general_menu = [this] { show_general_menu(); };
+    actions.open_calendar = ctx_.hooks.open_calendar;
+    if (ctx_.hooks.open_map_list) actions.find_map = [this] { find_map(); };
+    actions.global_find = ctx_.hooks.open_global_find;
+    if (extras.hot_key_list && ctx_.hooks.show_text_window) actions.hot_key_list = [this] { show_hot_keys(); };
+    actions.top_map = [this] { maps_.execute(route::TopMap{}); };
+    actions.start_maps = [this] { maps_.open_start_maps(true); };
+    actions.close_all = [this] { close_all_windows(); };
+    actions.quit = quit;
+    actions.clear_map_filter = [this] { map_filter_.clear(); };
+    actions.open_collection = [this](int position, bool invert) { open_collection(position, invert); };
+    return actions;
+}
+
+bool ShellCommands::handle_hot_key(int shift, int key) {
+    ctx_.inactivity = 0;
+    if (ctx_.key_lock) return true;
+    return ::handle_hot_key(ctx_.collections, shift, key, hot_key_actions());
+}
+
+bool ShellCommands::handle_main_window_key(QKeyEvent* event) {
+    const int shift = shift_bits(event->modifiers() & ~Qt::KeypadModifier);
+    if (handle_hot_key(shift, event->key())) return true;
+    CommandFormActions actions;
+    actions.general_menu = [this] { show_general_menu(); };
+    actions.any_window_open = [this] { return any_window_open(); };
+    actions.quit = quit;
+    actions.open_collection_map = [this](int position) { maps_.execute(collection_map_route(ctx_.collections, position)); };
+    return command_form_key(form_keys_, ctx_.collections, shift, event->key(), event->text(), actions);
+}
+
+bool ShellCommands::any_window_open() const {
+    if (ctx_.map_windows.in_use_count() > 0) return true;
+    MainWindow* window = main_window_();
+    return window && !window->mdi_area()->subWindowList().isEmpty();
+}
+
+// ---------------------------------------------------------------- commands
+
+void ShellCommands::open_collection(int position, bool invert) {
+    maps_.execute(::open_collection(ctx_, position, invert));
+}
+
+void ShellCommands::find_map() {
+    if (!ctx_.hooks.open_map_list) return;
+    const auto filter = ask_map_filter(ctx_);
+    if (!filter) return;
+    map_filter_ = *filter;
+    ctx_.hooks.open_map_list(map_filter_);
+}
+
+void ShellCommands::resume_previous_session() {
+    for (const QString& name : previous_session_maps(ctx_))
+        maps_.execute(is_top_map_name(name) ? Route(route::TopMap{}) : Route(route::Map{name}));
+}
+
+void ShellCommands::close_all_windows() {
+    maps_.close_all();
+    if (ctx_.hooks.close_table_views) ctx_.hooks.close_table_views();
+}
+
+void ShellCommands::show_hot_keys() {
+    if (extras.hot_key_list && ctx_.hooks.show_text_window)
+        ctx_.hooks.show_text_window(extras.hot_key_list(), text_window_caption(QStringLiteral(" - Hot keys")));
+}
+
+void ShellCommands::print() {
+    MainWindow* window = main_window_();
+    QMdiArea* area = window ? window->mdi_area() : nullptr;
+    const bool map_active = ctx_.active_kind == WindowKind::Map && ctx_.map_windows.active_slot() != 0 &&
+                            ctx_.map_windows.slot(ctx_.map_windows.active_slot()).in_use;
+    const bool table_active = ctx_.active_kind == WindowKind::Table;
+    const bool any = ctx_.map_windows.in_use_count() > 0 ||
+                     (area && active_window_action(area, QStringLiteral("m_export_filtered_items_to_notepad")));
+    const PrintDecision decision = print_decision(ctx_.active_kind == WindowKind::Calendar, map_active, table_active,
+                                                  any, static_cast<bool>(ctx_.hooks.open_calendar));
+    switch (decision.target) {
+    case PrintTarget::Nothing:
+        if (!decision.message.isEmpty()) ctx_.prompter.message(decision.message);
+        return;
+    case PrintTarget::Map:
+        if (MapWindow* map = maps_.window(ctx_.map_windows.active_slot()))
+            if (QAction* action = map->findChild<QAction*>(QStringLiteral("m_export_map_to_wordpad")))
+                action->trigger();
+        return;
+    case PrintTarget::Table:
+        if (QAction* action = active_window_action(area, QStringLiteral("m_export_filtered_items_to_notepad")))
+            action->trigger();
+        return;
+    case PrintTarget::Calendar:
+        if (QAction* action = active_window_action(area, QStringLiteral("m_print")))
+            action->trigger();
+        return;
+    }
+}
+
+void ShellCommands::show_toolbar(bool on) {
+    if (ctx_.db) set_gen_param(*ctx_.db, QStringLiteral("show_toolbar"), on ? QStringLiteral("Y") : QStringLiteral("N"));
+    if (MainWindow* window = main_window_()) window->toolbar()->setVisible(on);
+}
+
+void ShellCommands::set_minimum_size(bool on) {
+    if (ctx_.db)
+        set_gen_param(*ctx_.db, QStringLiteral("mdiform_min_size"), on ? QStringLiteral("Y") : QStringLiteral("N"));
+    if (on)
+        if (MainWindow* window = main_window_()) window->shrink_to_windows();
+}
+
+void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
+    ctx_.inactivity = 0;
+    const QString& key = button.key;
+    if (button.position != 0) {
+        open_collection(button.position, alt);
+    } else if (key == QLatin1String("calendar")) {
+        if (ctx_.hooks.open_calendar) ctx_.hooks.open_calendar();
+    } else if (key == QLatin1String("deadlines")) {
+        if (ctx_.hooks.open_table_view) {
+            ctx_.table_presets = TablePresets{};
+            ctx_.table_presets.deadlines_only = true;
+            ctx_.hooks.open_table_view(CollectionTable::all_collections);
+        }
+    } else if (key == QLatin1String("global_search")) {
+        if (ctx_.hooks.open_global_find) ctx_.hooks.open_global_find();
+    } else if (key == QLatin1String("table_view")) {
+        MainWindow* window = main_window_();
+        if (QAction* action =
+                active_window_action(window ? window->mdi_area() : nullptr, QStringLiteral("m_table_view_of_this_map")))
+            action->trigger();
+    } else if (key == QLatin1String("start_map")) {
+        maps_.open_start_maps(true);
+    } else if (key == QLatin1String("pad")) {
+        if (ctx_.hooks.open_pad) ctx_.hooks.open_pad();
+    } else if (key == QLatin1String("chiave")) {
+        if (extras.lock_now) extras.lock_now();
+    } else if (key == QLatin1String("print")) {
+        print();
+    } else if (key == QLatin1String("help")) {
+        show_general_menu();
+    } else if (key == QLatin1String("config")) {
+        if (ctx_.hooks.open_collection_config) ctx_.hooks.open_collection_config();
+    } else if (key == QLatin1String("clear")) {
+        close_all_windows();
+    } else if (key == QLatin1String("exit")) {
+        if (quit) quit();
+    }
+}
+
+void ShellCommands::dropped(const DragPayload& payload) {
+    if (!ctx_.db) return;
+    try {
+        bool deleted = false;
+        if (payload.item_nr != 0) {
+            deleted = delete_dropped_item(ctx_, payload.item_nr);
+        } else if (payload.source_window >= 1 && payload.source_window <= MapWindowTable::capacity) {
+            const MapSlot& source = ctx_.map_windows.slot(payload.source_window);
+            // Categories come from collection maps; the top map's collections are not deleted here.
+            if (source.in_use && !source.collection.isEmpty() && source.cat.isEmpty() &&
+                !is_top_map_name(source.map_name))
+                deleted = delete_dropped_category(ctx_, source.collection, payload.title);
+        }
+        if (deleted) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            maps_.refresh_all_windows();
+            QApplication::restoreOverrideCursor();
+        }
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+}
