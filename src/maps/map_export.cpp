@@ -39,6 +39,18 @@ QString indented_content(const QString& content) {
     return text;
 }
 
+QString document_head(const QString& heading, const QDateTime& now) {
+    return format_date(now, QStringLiteral("dd/mm/yy hh:nn")) + QStringLiteral("\n\n") + heading +
+           QLatin1Char('\n') + QString(heading.size(), QLatin1Char('-')) + QStringLiteral("\n\n");
+}
+
+// "-- " + title (+ the expiry date), then the content indented.
+QString item_entry(const MapItem& item) {
+    QString text = QStringLiteral("-- ") + item.title;
+    if (item.expiry) text += QLatin1Char(' ') + format_date(*item.expiry, QStringLiteral("dd/mmm/yy"));
+    return text + QLatin1Char('\n') + indented_content(item.content);
+}
+
 } // namespace
 
 QString export_file_name() {
@@ -52,8 +64,7 @@ QString export_file_name() {
 QString map_export_text(const MapItems& map, const CollectionTable& collections, const QDateTime& now) {
     const MapIdentity& identity = map.identity();
     const QString heading = heading_of(identity);
-    QString text = format_date(now, QStringLiteral("dd/mm/yy hh:nn")) + QStringLiteral("\n\n") + heading +
-                   QLatin1Char('\n') + QString(heading.size(), QLatin1Char('-')) + QStringLiteral("\n\n");
+    QString text = document_head(heading, now);
 
     for (int index = 0; index < map.count(); ++index) {
         const MapItem& item = map.item(index);
@@ -61,31 +72,39 @@ QString map_export_text(const MapItems& map, const CollectionTable& collections,
         if (item.title.isEmpty() || item.filler()) continue;
         // The top map's panels are the positions 1 to 44 in order, some of them unused.
         if (identity.kind == MapKind::Top && !collections.at(index + 1).defined) continue;
-        text += QStringLiteral("-- ") + item.title;
-        if (identity.kind == MapKind::Category) {
-            if (item.expiry)
-                text += QLatin1Char(' ') + format_date(*item.expiry, QStringLiteral("dd/mmm/yy"));
-            text += QLatin1Char('\n') + indented_content(item.content);
-        } else {
-            text += QLatin1Char('\n');
-        }
+        if (identity.kind == MapKind::Category)
+            text += item_entry(item);
+        else
+            text += QStringLiteral("-- ") + item.title + QLatin1Char('\n');
     }
     return text;
 }
 
+QString items_export_text(const QString& heading, const std::vector<MapItem>& items, const QDateTime& now) {
+    QString text = document_head(heading, now);
+    for (const MapItem& item : items)
+        text += item_entry(item);
+    return text;
+}
+
 bool export_map(AppContext& ctx, const MapItems& map) {
+    return write_export_document(ctx, map_export_text(map, ctx.collections, ctx.clock.now()),
+                                 QStringLiteral("The map"));
+}
+
+bool write_export_document(AppContext& ctx, const QString& text, const QString& what) {
     const QString path = ctx.program_path(export_file_name());
     QSaveFile file(path);
-    const QByteArray bytes = map_export_text(map, ctx.collections, ctx.clock.now()).toUtf8();
+    const QByteArray bytes = text.toUtf8();
     // Text mode gives the platform's line ends.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(bytes) != bytes.size() ||
         !file.commit()) {
-        ctx.prompter.message(QStringLiteral("The map could not be exported to ") + path +
-                             QStringLiteral(": ") + file.errorString());
+        ctx.prompter.message(what + QStringLiteral(" could not be exported to ") + path + QStringLiteral(": ") +
+                             file.errorString());
         return false;
     }
     if (ctx.desktop.open(path)) return true;
-    ctx.prompter.message(QStringLiteral("The map was exported to ") + path +
+    ctx.prompter.message(what + QStringLiteral(" was exported to ") + path +
                          QStringLiteral(", but no program could be found to open it."));
     return false;
 }

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class AppContext;
 class CollectionTable;
@@ -28,6 +29,13 @@ QString map_export_text(const MapItems& map, const CollectionTable& collections,
 // Writes the document as UTF-8 (replacing the previous one only once it is complete) and opens
 // it with the system. A failure is reported to the user; answers whether the document opened.
 bool export_map(AppContext& ctx, const MapItems& map);
+
+// The same document for any list of items (the filtered rows of a table view): the date-time,
+// the heading underlined, then each item laid out as in a category map.
+QString items_export_text(const QString& heading, const std::vector<MapItem>& items, const QDateTime& now);
+// Writes `text` as the export document and opens it; `what` names the exported thing in the
+// failure messages ("The map", "The items").
+bool write_export_document(AppContext& ctx, const QString& text, const QString& what);
 
 // "Table view of this map and tag": fills ctx.table_presets for the table view and answers the
 // collection position whose table view is to open (nullopt when the map's collection is not in

@@ -1,0 +1,426 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/params.h"
+#include "maps/links.h"
+#include "maps/map_edit_support.h"
+#include "maps/map_export.h"
+#include "table/table_bulk_editing.h"
+#include "table_editing_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace table_edit;
+
+namespace {
+
+class BulkReplace : public TableEditFixture {};
+
+TEST_F(BulkReplace, CategoryMovesEveryItemOfTheCollectionsCategory) {
+    const qint64 a = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    const qint64 b = add(QStringLiteral("Books"), QStringLiteral("novels"), QStringLiteral("Ulysses"));
+    const qint64 poetry = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Odes"));
+    const qint64 media = add(QStringLiteral("Media"), QStringLiteral("Novels"), QStringLiteral("Film"));
+    script.answer(" Novels ");
+    script.answer(" Kid's * ");
+    const BulkOutcome outcome = bulk_replace_category(ctx, QStringLiteral("Books"), QStringLiteral("Novels"));
+    ASSERT_TRUE(outcome.changed);
+    EXPECT_EQ(outcome.rows, 2);
+    const QString title = QStringLiteral("Bulk replace of category of collection \"Books\"");
+    ASSERT_EQ(script.shown().size(), 2u);
+    EXPECT_EQ(script.shown()[0].text, QStringLiteral("Category to be changed?"));
+    EXPECT_EQ(script.shown()[0].title, title);
+    EXPECT_EQ(script.shown()[1].text, QStringLiteral("New category?"));
+    EXPECT_EQ(script.shown()[1].title, title);
+    EXPECT_EQ(prompter.proposals.front(), QStringLiteral("Novels"));
+    // The new value is stored as typed, apostrophe and asterisk included.
+    for (const qint64 moved : {a, b})
+        EXPECT_EQ(column(moved, QStringLiteral("cat")).toString(), QStringLiteral("Kid's *"));
+    EXPECT_EQ(column(poetry, QStringLiteral("cat")).toString(), QStringLiteral("Poetry"));
+    EXPECT_EQ(column(media, QStringLiteral("cat")).toString(), QStringLiteral("Novels"));
+    EXPECT_EQ(outcome.old_value, QStringLiteral("Novels"));
+    EXPECT_EQ(outcome.new_value, QStringLiteral("Kid's *"));
+    EXPECT_EQ(outcome.rename.old_map, QStringLiteral("Books: Novels"));
+    EXPECT_EQ(outcome.rename.new_map, QStringLiteral("Books: Kid's *"));
+}
+
+TEST_F(BulkReplace, AnOldCategoryWithAnApostropheIsFound) {
+    const qint64 item = add(QStringLiteral("Books"), QStringLiteral("Kid's"), QStringLiteral("Emma"));
+    script.answer("Kid's");
+    script.answer("Children");
+    EXPECT_EQ(bulk_replace_category(ctx, QStringLiteral("Books"), QStringLiteral("Kid's")).rows, 1);
+    EXPECT_EQ(column(item, QStringLiteral("cat")).toString(), QStringLiteral("Children"));
+}
+
+TEST_F(BulkReplace, EmptyAnswersOrMissingCollectionChangeNothing) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    const QStringList before = dump();
+    script.answer(std::optional<QString>());
+    EXPECT_FALSE(bulk_replace_category(ctx, QStringLiteral("Books"), QStringLiteral("Novels")).changed);
+    script.answer("Novels");
+    script.answer("   ");
+    EXPECT_FALSE(bulk_replace_category(ctx, QStringLiteral("Books"), QStringLiteral("Novels")).changed);
+    script.answer("  ");
+    EXPECT_FALSE(bulk_replace_collection(ctx, QStringLiteral("Books"), QStringLiteral("Novels")).changed);
+    script.clear();
+    EXPECT_FALSE(bulk_replace_category(ctx, QStringLiteral(" "), QStringLiteral("Novels")).changed);
+    EXPECT_FALSE(bulk_replace_collection(ctx, QString(), QStringLiteral("Novels")).changed);
+    EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("Error 2000 09 20 1400"), QStringLiteral("Error 2000 09 20 1400")}));
+    EXPECT_EQ(dump(), before);
+}
+
+TEST_F(BulkReplace, CollectionMovesOneCategory) {
+    const qint64 novel = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    const qint64 poetry = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Odes"));
+    script.answer("books");
+    script.answer("O'Media");
+    const BulkOutcome outcome = bulk_replace_collection(ctx, QStringLiteral("Books"), QStringLiteral("Novels"));
+    ASSERT_TRUE(outcome.changed);
+    const QString title = QStringLiteral("Bulk replace of collection \"Books\" for category \"Novels\"");
+    EXPECT_EQ(script.shown()[0].text, QStringLiteral("Collection to be changed?"));
+    EXPECT_EQ(script.shown()[0].title, title);
+    EXPECT_EQ(script.shown()[1].text, QStringLiteral("New collection?"));
+    EXPECT_EQ(prompter.proposals.front(), QStringLiteral("Books"));
+    EXPECT_EQ(column(novel, QStringLiteral("collection")).toString(), QStringLiteral("O'Media"));
+    EXPECT_EQ(column(poetry, QStringLiteral("collection")).toString(), QStringLiteral("Books"));
+    EXPECT_EQ(outcome.rename.old_map, QStringLiteral("books: Novels"));
+    EXPECT_EQ(outcome.rename.new_map, QStringLiteral("O'Media: Novels"));
+}
+
+TEST(MapRenameFollowing, OnlyTheWindowsOfTheOldMapFollow) {
+    const MapRename rename{QStringLiteral("Books: novels"), QStringLiteral("Books: Fiction")};
+    EXPECT_EQ(followed_map_name(QStringLiteral("Books: Novels"), rename), QStringLiteral("Books: Fiction"));
+    EXPECT_EQ(followed_map_name(QStringLiteral(" BOOKS: NOVELS "), rename), QStringLiteral("Books: Fiction"));
+    EXPECT_FALSE(followed_map_name(QStringLiteral("Books: Novels 2"), rename));
+    EXPECT_FALSE(followed_map_name(QStringLiteral("Books"), rename));
+    EXPECT_FALSE(followed_map_name(QStringLiteral("Books: Novels"), MapRename{}));
+}
+
+// ---------------------------------------------------------------- filtered records
+
+class FilteredRecords : public TableEditFixture {
+protected:
+    const QString books = QStringLiteral("select * from repos where collection='Books'");
+};
+
+TEST_F(FilteredRecords, DeleteAllAsksWithTheCountAndDeletesInOneGo) {
+    for (const char* title : {"a", "b", "c"})
+        add(QStringLiteral("Books"), QStringLiteral("Novels"), QString::fromUtf8(title));
+    add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("kept"));
+    script.answer(false);
+    EXPECT_EQ(delete_all_filtered(ctx, books), 0);
+    EXPECT_EQ(last_shown().text, QStringLiteral("3 records will be deleted. Proceed?"));
+    EXPECT_FALSE(last_shown().default_yes);
+    EXPECT_EQ(all_rows(), 4);
+    script.answer(true);
+    EXPECT_EQ(delete_all_filtered(ctx, books), 3);
+    EXPECT_EQ(all_rows(), 1);
+    script.clear();
+    EXPECT_EQ(delete_all_filtered(ctx, books), 0); // nothing left: no question
+    EXPECT_TRUE(script.shown().empty());
+}
+
+TEST_F(FilteredRecords, DeleteAllWritesNothingWhenOneDeletionFails) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("a"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("locked"));
+    db().exec(QStringLiteral("create trigger keep before delete on repos when old.item_title='locked' begin "
+                             "select raise(abort, 'kept'); end"));
+    script.answer(true);
+    EXPECT_EQ(delete_all_filtered(ctx, books), 0);
+    EXPECT_EQ(all_rows(), 2);
+    EXPECT_TRUE(shown_texts().back().startsWith(QStringLiteral("Error ")));
+}
+
+struct SumCase {
+    const char* text;
+    double total;
+    const char* too_long; // nullptr when every number fits
+};
+
+class BracketedNumbers : public ::testing::TestWithParam<SumCase> {};
+
+TEST_P(BracketedNumbers, AddsTheNumbersBetweenBrackets) {
+    const SumCase& c = GetParam();
+    double total = 0;
+    const auto too_long = add_bracketed_numbers(QString::fromUtf8(c.text), total);
+    if (c.too_long) {
+        ASSERT_TRUE(too_long);
+        EXPECT_EQ(*too_long, QString::fromUtf8(c.too_long));
+    } else {
+        EXPECT_FALSE(too_long);
+    }
+    EXPECT_DOUBLE_EQ(total, c.total);
+}
+
+INSTANTIATE_TEST_SUITE_P(TableEditing, BracketedNumbers,
+                         ::testing::Values(SumCase{"no brackets", 0, nullptr}, SumCase{"[1] and [2.5]", 3.5, nullptr},
+                                           SumCase{"[x] [ 4 ] [] [-2]", 2, nullptr},
+                                           SumCase{"[a [3] b]", 3, nullptr},
+                                           SumCase{"[123456789012345]", 123456789012345.0, nullptr},
+                                           SumCase{"[5] [1234567890123456] [7]", 5, "1234567890123456"},
+                                           SumCase{"[a text longer than fifteen]", 0, nullptr}));
+
+TEST_F(FilteredRecords, SumShowsTheTotalOfTitlesAndContents) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma [1000]"), QStringLiteral("[234]"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Persuasion"), QStringLiteral("[x][0.4]"));
+    add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("[99999]"));
+    const auto total = sum_numbers_in_square_brackets(ctx, books);
+    ASSERT_TRUE(total);
+    EXPECT_NEAR(*total, 1234.4, 1e-9);
+    EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("Total = 1,234")}));
+}
+
+TEST_F(FilteredRecords, SumStopsAtANumberTooLong) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("[1]"), QStringLiteral("[1234567890123456]"));
+    EXPECT_FALSE(sum_numbers_in_square_brackets(ctx, books));
+    EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("Number too long: 1234567890123456")}));
+}
+
+TEST_F(FilteredRecords, ExportWritesTheRowsAndOpensTheDocument) {
+    Row dated;
+    dated.collection = QStringLiteral("Agenda");
+    dated.cat = QStringLiteral("Work");
+    dated.title = QStringLiteral("Report");
+    dated.content = QStringLiteral(" first line\nsecond line ");
+    dated.expiry = QDateTime(QDate(2026, 4, 2), QTime(10, 0));
+    add(dated);
+    add(QStringLiteral("Agenda"), QStringLiteral("Work"), QStringLiteral("Call"));
+    QDir().mkpath(ctx.program_dir);
+    ASSERT_TRUE(export_filtered_items(
+        ctx, QStringLiteral("select item_title, item_content, date_expiry from repos order by item_nr"),
+        QStringLiteral("Agenda")));
+    const QString path = ctx.program_path(export_file_name());
+    EXPECT_EQ(tc.desktop.opened, QStringList({path}));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), QStringLiteral("14/03/26 09:26\n\nAgenda\n------\n\n"
+                                                                "-- Report 02/Apr/26\n   first line\n"
+                                                                "   second line\n-- Call\n"));
+}
+
+// ---------------------------------------------------------------- sequence and separators
+
+class Sequences : public TableEditFixture {};
+
+TEST_F(Sequences, SortingFollowsTitleThenContent) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("b"), {}, 1);
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("a"), QStringLiteral("2"), 2);
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("A"), QStringLiteral("1"), 3);
+    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("z"), {}, 1);
+    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("y"), {}, 2);
+    EXPECT_EQ(sort_current_cat(ctx, QStringLiteral("Books"), QStringLiteral("novels")), 2); // "a" stays 2
+    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Novels")),
+              QStringList({QStringLiteral("A=1"), QStringLiteral("a=2"), QStringLiteral("b=3")}));
+    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Poetry")),
+              QStringList({QStringLiteral("z=1"), QStringLiteral("y=2")}));
+    EXPECT_EQ(sort_all_cat(ctx, QStringLiteral("Books")), 2);
+    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Poetry")),
+              QStringList({QStringLiteral("y=1"), QStringLiteral("z=2")}));
+    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Novels")),
+              QStringList({QStringLiteral("A=1"), QStringLiteral("a=2"), QStringLiteral("b=3")}));
+}
+
+TEST_F(Sequences, SeparatorsOnePerCategoryAndOnlyTheirOwnFormRemoved) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Odes"));
+    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral(" _____ almost"));
+    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("_____ no blank _____"));
+    add(QStringLiteral("Media"), QStringLiteral("Films"), map_edit::separator_title(QStringLiteral("Films")));
+    ASSERT_TRUE(insert_separators(ctx, QStringLiteral("Books")));
+    EXPECT_EQ(rows(QStringLiteral("item_title like ' _____ * _____'")), 3);
+    EXPECT_EQ(titles_in(QStringLiteral("Books"), QStringLiteral("Novels")),
+              QStringList({QStringLiteral("Emma"), QStringLiteral(" _____ Novels _____")}));
+
+    add(QStringLiteral("Books"), QStringLiteral("Essays"), QStringLiteral("On liberty"));
+    ASSERT_TRUE(insert_separators(ctx, QStringLiteral("Books")));
+    for (const char* cat : {"Novels", "Poetry", "Essays"})
+        EXPECT_EQ(rows(QStringLiteral("collection='Books' and cat='%1' and item_title=' _____ %1 _____'")
+                           .arg(QLatin1String(cat))),
+                  1)
+            << cat;
+
+    ASSERT_TRUE(remove_separators(ctx, QStringLiteral("Books")));
+    EXPECT_EQ(rows(QStringLiteral("collection='Books' and item_title like '*_____*'")), 2); // not separators
+    EXPECT_EQ(rows(QStringLiteral("collection='Media'")), 1);
+}
+
+TEST_F(Sequences, SeparatorsNeedACollection) {
+    EXPECT_FALSE(insert_separators(ctx, QStringLiteral("  ")));
+    EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("Error 2000 09 20 1445")}));
+}
+
+// ---------------------------------------------------------------- dragging a row
+
+class RowDrop : public TableEditFixture {
+protected:
+    QStringList order(const QString& collection, const QString& cat) {
+        QStringList result;
+        for (const QString& entry : seqs(collection, cat))
+            result.append(entry.section(QLatin1Char('='), 0, 0));
+        return result;
+    }
+};
+
+TEST_F(RowDrop, WithinTheMapTheDraggedRowTakesTheTargetsPlace) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("A"), {}, 1);
+    const qint64 b = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("B"), {}, 2);
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("C"), {}, 3);
+    const qint64 d = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("D"), {}, 4);
+    EXPECT_EQ(drop_row(ctx, d, b), DropResult::Moved);
+    EXPECT_EQ(order(QStringLiteral("Books"), QStringLiteral("Novels")),
+              QStringList({QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("B"), QStringLiteral("C")}));
+    EXPECT_TRUE(script.shown().empty());
+    EXPECT_EQ(drop_row(ctx, b, b), DropResult::Nothing);
+}
+
+struct MoveCase {
+    const char* name;
+    const char* collection;
+    const char* cat;
+    const char* question;
+};
+
+class RowDropQuestions : public RowDrop, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(RowDropQuestions, AnotherMapIsConfirmedFirst) {
+    const MoveCase& c = GetParam();
+    const qint64 dragged = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"), {}, 1);
+    const QString collection = QString::fromUtf8(c.collection);
+    const QString cat = QString::fromUtf8(c.cat);
+    add(collection, cat, QStringLiteral("first"), {}, 1);
+    const qint64 target = add(collection, cat, QStringLiteral("second"), {}, 2);
+    const QStringList before = dump();
+    script.answer(false);
+    EXPECT_EQ(drop_row(ctx, dragged, target), DropResult::Declined);
+    EXPECT_EQ(last_shown().text, QString::fromUtf8(c.question));
+    EXPECT_EQ(dump(), before);
+    script.answer(true);
+    EXPECT_EQ(drop_row(ctx, dragged, target), DropResult::Moved);
+    EXPECT_EQ(order(collection, cat),
+              QStringList({QStringLiteral("first"), QStringLiteral("Emma"), QStringLiteral("second")}));
+    EXPECT_EQ(rows(QStringLiteral("collection='Books' and cat='Novels'")), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TableEditing, RowDropQuestions,
+    ::testing::Values(
+        MoveCase{"both", "Media", "Films",
+                 "Collection will be changed from \"Books\" to \"Media\" and category from \"Novels\" to \"Films\". "
+                 "Proceed?"},
+        MoveCase{"collection", "Media", "Novels",
+                 "Collection will be changed from \"Books\" to \"Media\". Proceed?"},
+        MoveCase{"category", "Books", "Poetry", "Category will be changed from \"Novels\" to \"Poetry\". Proceed?"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RowDrop, JournalRowsAndVanishedRowsRefuse) {
+    const qint64 dragged = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    const qint64 entry = add(QStringLiteral("Journal"), QStringLiteral("2026"), QStringLiteral("01/01/26"));
+    const QStringList before = dump();
+    EXPECT_EQ(drop_row(ctx, dragged, entry), DropResult::Nothing);
+    EXPECT_EQ(dump(), before);
+    EXPECT_EQ(drop_row(ctx, dragged, entry + 100), DropResult::Failed);
+    EXPECT_EQ(shown_texts(), QStringList({item_vanished_message}));
+}
+
+// ---------------------------------------------------------------- cells of the grid
+
+class GridCells : public TableEditFixture {};
+
+TEST_F(GridCells, TextColumnsAreWrittenAndDateColumnsRefused) {
+    const qint64 item = add(QStringLiteral("Agenda"), QStringLiteral("Work"), QStringLiteral("Call"));
+    for (int column = 8; column <= 10; ++column) {
+        EXPECT_FALSE(column_editable(column));
+        EXPECT_FALSE(write_cell(ctx, view(1), item, column, QStringLiteral("x")));
+    }
+    EXPECT_EQ(shown_texts().back(), QStringLiteral("This column cannot be edited directly on the row. You should "
+                                                   "use the \"edit\" function."));
+    script.clear();
+    EXPECT_TRUE(write_cell(ctx, view(1), item, 6, QStringLiteral(" Call Ann ")));
+    EXPECT_TRUE(write_cell(ctx, view(1), item, 3, QString()));
+    EXPECT_TRUE(write_cell(ctx, view(1), item, 4, QStringLiteral("12")));
+    EXPECT_TRUE(write_cell(ctx, view(1), item, 5, QStringLiteral("3")));
+    EXPECT_TRUE(write_cell(ctx, view(1), item, 7, QStringLiteral("O'Hara's number")));
+    EXPECT_EQ(column(item, QStringLiteral("item_title")).toString(), QStringLiteral("Call Ann"));
+    EXPECT_TRUE(column(item, QStringLiteral("mark")).isNull());
+    EXPECT_EQ(column(item, QStringLiteral("item_id")).toDouble(), 12.0);
+    EXPECT_EQ(column(item, QStringLiteral("seq")).toDouble(), 3.0);
+    EXPECT_EQ(column(item, QStringLiteral("item_content")).toString(), QStringLiteral("O'Hara's number"));
+    EXPECT_TRUE(script.shown().empty());
+}
+
+TEST_F(GridCells, BadCellsAreRefusedWithTheSavesMessages) {
+    const qint64 item = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    Statement id = db().prepare(QStringLiteral("update repos set item_id=3 where item_nr=?"));
+    id.bind(1, item);
+    id.next();
+    const QStringList before = dump();
+    EXPECT_FALSE(write_cell(ctx, view(7, QStringLiteral("Author")), item, 6, QStringLiteral("  ")));
+    EXPECT_FALSE(write_cell(ctx, view(7), item, 4, QStringLiteral("three")));
+    EXPECT_FALSE(write_cell(ctx, view(7), item, 4, QString()));
+    EXPECT_FALSE(write_cell(ctx, view(7), item, 5, QStringLiteral("first")));
+    EXPECT_FALSE(write_cell(ctx, view(7), item, 1, QString()));
+    EXPECT_FALSE(write_cell(ctx, view(7), item + 1, 6, QStringLiteral("x")));
+    EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("\"Author\" should not be empty."),
+                                          QStringLiteral("\"Id\" should be numeric."),
+                                          QStringLiteral("\"Id\" should not be empty."),
+                                          QStringLiteral("\"Seq\" should be numeric."),
+                                          QStringLiteral("Collection should not be empty."), item_vanished_message}));
+    EXPECT_EQ(dump(), before);
+}
+
+// ---------------------------------------------------------------- other commands
+
+class OtherCommands : public TableEditFixture {};
+
+TEST_F(OtherCommands, ItemsFromTheContentOfTheCurrentRecord) {
+    const qint64 item = add(QStringLiteral("Books"), QStringLiteral("Lists"), QStringLiteral("To read"),
+                            QStringLiteral("- Emma\n-- Odes, Ulysses\n\n"));
+    script.answer("books");
+    script.answer("Reading");
+    const EditOutcome outcome = create_items_from_record(ctx, *load_record(db(), item));
+    EXPECT_EQ(outcome.open_map, QStringLiteral("Books: Reading"));
+    EXPECT_TRUE(outcome.refresh_tables);
+    EXPECT_EQ(titles_in(QStringLiteral("Books"), QStringLiteral("Reading")),
+              QStringList({QStringLiteral("Emma"), QStringLiteral("Odes"), QStringLiteral("Ulysses")}));
+
+    script.answer("All collections");
+    EXPECT_FALSE(create_items_from_record(ctx, *load_record(db(), item)).any());
+    EXPECT_EQ(shown_texts().back(), QStringLiteral("Only collection should be selected."));
+}
+
+TEST_F(OtherCommands, LinksKeepTheFullPathAndRememberTheDirectory) {
+    QDir().mkpath(ctx.program_dir);
+    const QString existing = ctx.program_path(QStringLiteral("notes.txt"));
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    script.answer(existing);
+    EXPECT_EQ(browse_link_file(ctx), QStringLiteral("LINK=") + QDir::toNativeSeparators(existing));
+    EXPECT_EQ(get_gen_param(db(), QStringLiteral("last_link_path")), QDir::toNativeSeparators(ctx.program_dir));
+
+    const QString fresh = ctx.program_path(QStringLiteral("new doc.txt"));
+    script.answer(fresh);
+    EXPECT_EQ(browse_link_file(ctx), QStringLiteral("LINK=") + QDir::toNativeSeparators(fresh));
+    QFile created(fresh);
+    ASSERT_TRUE(created.open(QIODevice::ReadOnly | QIODevice::Text));
+    EXPECT_EQ(QString::fromUtf8(created.readAll()).trimmed(),
+              QStringLiteral("Title of document ") + QDir::toNativeSeparators(fresh));
+
+    script.answer(tc.env.path(QStringLiteral("pictures")));
+    QDir().mkpath(tc.env.path(QStringLiteral("pictures")));
+    EXPECT_EQ(browse_link_directory(ctx),
+              QStringLiteral("LINK=") + QDir::toNativeSeparators(tc.env.path(QStringLiteral("pictures"))));
+    script.answer(std::optional<QString>());
+    EXPECT_FALSE(browse_link_file(ctx));
+}
+
+TEST_F(OtherCommands, StartMapFlagToggles) {
+    const QString map = QStringLiteral("Books: Novels");
+    EXPECT_FALSE(is_start_map(ctx, map));
+    EXPECT_TRUE(toggle_start_map(ctx, map));
+    EXPECT_EQ(get_map_param(db(), map, QStringLiteral("#start_map")), QStringLiteral("-1"));
+    EXPECT_FALSE(toggle_start_map(ctx, map));
+    EXPECT_TRUE(get_map_param(db(), map, QStringLiteral("#start_map")).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,441 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "maps/links.h"
+#include "table/table_editing.h"
+#include "table_editing_fixture.h"
+
+using namespace table_edit;
+
+namespace {
+
+const QDateTime day(int d, int h = 9) {
+    return QDateTime(QDate(2026, 5, d), QTime(h, 0));
+}
+
+struct CheckCase {
+    const char* name;
+    int position;
+    EditRecord record;
+    const char* message; // nullptr: every check passes
+    EditField field;
+};
+
+EditRecord filled(int position) {
+    EditRecord r;
+    CollectionTable collections;
+    collections.init_collections();
+    r.collection = position == 45 ? QStringLiteral("Books") : collections.at(position).name;
+    r.cat = QStringLiteral("Mix");
+    r.title = position == 6 ? QStringLiteral("14/03/26 09:00") : QStringLiteral("1999");
+    r.item_id = QStringLiteral("3");
+    return r;
+}
+
+template <class Change> EditRecord with(int position, Change change) {
+    EditRecord r = filled(position);
+    change(r);
+    return r;
+}
+
+std::vector<CheckCase> check_cases() {
+    const QDateTime invalid;
+    return {
+        {"complete_record_passes", 7, filled(7), nullptr, EditField::None},
+        {"expiry_on_remind_off", 1, with(1, [](auto& r) { r.expiry = day(3); }), "Date remind must be filled.",
+         EditField::Remind},
+        {"remind_on_expiry_off", 44, with(44, [](auto& r) { r.remind = day(3); }), "Date aexipry must be filled.",
+         EditField::Expiry},
+        {"remind_not_a_date", 1, with(1, [&](auto& r) { r.remind = invalid, r.expiry = day(3); }),
+         "Date remind is not valid.", EditField::Remind},
+        {"expiry_not_a_date", 1, with(1, [&](auto& r) { r.remind = day(3), r.expiry = invalid; }),
+         "Date expiry is not valid.", EditField::Expiry},
+        {"remind_after_expiry", 45, with(45, [](auto& r) { r.remind = day(4), r.expiry = day(3); }),
+         "Date remind is later than date expiry.", EditField::Remind},
+        {"remind_equal_expiry_passes", 1, with(1, [](auto& r) { r.remind = r.expiry = day(3); }), nullptr,
+         EditField::None},
+        {"both_pickers_off_pass", 1, filled(1), nullptr, EditField::None},
+        {"dates_ignored_outside_date_positions", 2, with(2, [](auto& r) { r.remind = day(4), r.expiry = day(3); }),
+         nullptr, EditField::None},
+        {"journal_title_not_a_date", 6, with(6, [](auto& r) { r.title = QStringLiteral("yesterday"); }),
+         "\"yesterday\" is not a valid date", EditField::Title},
+        {"all_collections_in_collection_field_needs_date_title", 3,
+         with(3, [](auto& r) { r.collection = QStringLiteral("all collections"); }), "\"1999\" is not a valid date",
+         EditField::Title},
+        {"id_empty_in_books", 7, with(7, [](auto& r) { r.item_id.clear(); }), "\"Id\" should not be empty.",
+         EditField::ItemId},
+        {"id_not_numeric_in_media", 8, with(8, [](auto& r) { r.item_id = QStringLiteral("12b"); }),
+         "\"Id\" should be numeric.", EditField::ItemId},
+        {"id_not_numeric_elsewhere", 5, with(5, [](auto& r) { r.item_id = QStringLiteral("x"); }),
+         "\"Id\" should be numeric.", EditField::ItemId},
+        {"id_empty_elsewhere_passes", 5, with(5, [](auto& r) { r.item_id.clear(); }), nullptr, EditField::None},
+        {"title_empty", 2, with(2, [](auto& r) { r.title.clear(); }), "\"Title\" should not be empty.",
+         EditField::Title},
+        {"collection_empty", 2, with(2, [](auto& r) { r.collection.clear(); }), "Collection should not be empty.",
+         EditField::Collection},
+        {"category_empty", 2, with(2, [](auto& r) { r.cat.clear(); }), "Category should not be empty.",
+         EditField::Cat},
+        {"year_not_numeric", 11, with(11, [](auto& r) { r.title = QStringLiteral("MCM"); }),
+         "\"Year\" should be numeric.", EditField::Title},
+        {"year_numeric_in_tessarin_chrono", 13, filled(13), nullptr, EditField::None},
+        {"unknown_collection_in_all_collections", 45, with(45, [](auto& r) { r.collection = QStringLiteral("Nowhere"); }),
+         "Collection is not valid.", EditField::Collection},
+        // The first failing check answers.
+        {"dates_before_id", 45, with(45, [](auto& r) { r.expiry = day(3), r.item_id = QStringLiteral("x"); }),
+         "Date remind must be filled.", EditField::Remind},
+        {"id_before_title", 7, with(7, [](auto& r) { r.item_id.clear(), r.title.clear(); }),
+         "\"Id\" should not be empty.", EditField::ItemId},
+        {"title_before_collection", 2, with(2, [](auto& r) { r.title.clear(), r.collection.clear(); }),
+         "\"Title\" should not be empty.", EditField::Title},
+        {"collection_before_category", 2, with(2, [](auto& r) { r.collection.clear(), r.cat.clear(); }),
+         "Collection should not be empty.", EditField::Collection},
+        {"category_before_year", 11, with(11, [](auto& r) { r.cat.clear(), r.title = QStringLiteral("x"); }),
+         "Category should not be empty.", EditField::Cat},
+    };
+}
+
+class CheckOrder : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(CheckOrder, FirstFailingCheckAnswers) {
+    const CheckCase& c = GetParam();
+    CollectionTable collections;
+    collections.init_collections();
+    TableEditView v;
+    v.position = c.position;
+    v.collection_name = collections.at(c.position).name;
+    v.title_caption = QStringLiteral("Title");
+    const auto failure = check_record(collections, v, c.record);
+    if (!c.message) {
+        EXPECT_FALSE(failure) << failure->message.toStdString();
+        return;
+    }
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->message, QString::fromUtf8(c.message));
+    EXPECT_EQ(failure->field, c.field);
+}
+
+INSTANTIATE_TEST_SUITE_P(TableEditing, CheckOrder, ::testing::ValuesIn(check_cases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TableEditingCaptions, MessagesQuoteTheWindowsCaptions) {
+    CollectionTable collections;
+    collections.init_collections();
+    TableEditView v;
+    v.position = 7;
+    v.title_caption = QStringLiteral("Author");
+    v.id_caption = QStringLiteral("Nr");
+    EditRecord r = filled(7);
+    r.item_id = QStringLiteral("seven");
+    EXPECT_EQ(check_record(collections, v, r)->message, QStringLiteral("\"Nr\" should be numeric."));
+    r.item_id = QStringLiteral("7");
+    r.title.clear();
+    EXPECT_EQ(check_record(collections, v, r)->message, QStringLiteral("\"Author\" should not be empty."));
+}
+
+// ---------------------------------------------------------------- the save routine
+
+class CheckSave : public TableEditFixture {};
+
+TEST_F(CheckSave, NothingPendingGoesOnWithoutAsking) {
+    EditRecord r = record(QString(), QString(), QString());
+    for (const EditMode mode : {EditMode::Idle, EditMode::Find, EditMode::Delete}) {
+        const SaveOutcome outcome = Check_save(ctx, view(2), mode, r, true);
+        EXPECT_TRUE(outcome.go_on);
+        EXPECT_FALSE(outcome.saved);
+    }
+    EXPECT_TRUE(script.shown().empty());
+}
+
+TEST_F(CheckSave, AskedAndDeclinedDropsTheChange) {
+    EditRecord r = record(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("  Emma "));
+    script.answer(false);
+    const SaveOutcome outcome = Check_save(ctx, view(7), EditMode::Insert, r, true);
+    EXPECT_TRUE(outcome.go_on);
+    EXPECT_TRUE(outcome.dropped);
+    EXPECT_FALSE(outcome.saved);
+    ASSERT_EQ(script.shown().size(), 1u);
+    EXPECT_EQ(last_shown().kind, QStringLiteral("yes_no"));
+    EXPECT_EQ(last_shown().text, QStringLiteral("Do you want to save record \"Emma\"?"));
+    EXPECT_EQ(last_shown().title, QStringLiteral("Saving last changes"));
+    EXPECT_EQ(all_rows(), 0);
+}
+
+TEST_F(CheckSave, RefusedCheckKeepsTheModeAndWritesNothing) {
+    EditRecord r = record(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    r.item_id = QStringLiteral("twelve");
+    script.answer(true);
+    const SaveOutcome outcome = Check_save(ctx, view(7), EditMode::Insert, r, true);
+    EXPECT_FALSE(outcome.go_on);
+    EXPECT_FALSE(outcome.saved);
+    EXPECT_EQ(outcome.focus, EditField::ItemId);
+    EXPECT_EQ(shown_texts().back(), QStringLiteral("\"Id\" should be numeric."));
+    EXPECT_EQ(r.item_id, QStringLiteral("twelve")); // the field as typed
+    EXPECT_EQ(all_rows(), 0);
+}
+
+TEST_F(CheckSave, InsertWritesTheTrimmedFieldsAndNumbersTheMap) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Persuasion"), {}, 7);
+    EditRecord r = record(QStringLiteral(" Books "), QStringLiteral(" Novels"), QStringLiteral(" Emma "),
+                          QStringLiteral("  a novel \n"));
+    r.item_id = QStringLiteral(" 4 ");
+    const SaveOutcome outcome = Check_save(ctx, view(7), EditMode::Insert, r, false);
+    ASSERT_TRUE(outcome.saved);
+    EXPECT_TRUE(outcome.go_on);
+    EXPECT_TRUE(outcome.inserted);
+    EXPECT_EQ(outcome.map_name, QStringLiteral("Books: Novels"));
+    EXPECT_EQ(r.title, QStringLiteral("Emma"));
+    EXPECT_EQ(r.item_nr, outcome.item_nr);
+    EXPECT_EQ(column(outcome.item_nr, QStringLiteral("item_title")).toString(), QStringLiteral("Emma"));
+    EXPECT_EQ(column(outcome.item_nr, QStringLiteral("collection")).toString(), QStringLiteral("Books"));
+    EXPECT_EQ(column(outcome.item_nr, QStringLiteral("item_content")).toString(), QStringLiteral("a novel"));
+    EXPECT_EQ(column(outcome.item_nr, QStringLiteral("item_id")).toDouble(), 4.0);
+    EXPECT_TRUE(column(outcome.item_nr, QStringLiteral("mark")).isNull()); // empty mark stored as Null
+    // The new item had no seq and sorts first; the map is numbered again.
+    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Novels")),
+              QStringList({QStringLiteral("Emma=1"), QStringLiteral("Persuasion=2")}));
+    EXPECT_TRUE(script.shown().empty());
+}
+
+TEST_F(CheckSave, EmptyIdIsStoredAsNull) {
+    EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Bills"), QStringLiteral("Rent"));
+    r.mark = QStringLiteral("!");
+    const SaveOutcome outcome = Check_save(ctx, view(5), EditMode::Insert, r, false);
+    ASSERT_TRUE(outcome.saved);
+    EXPECT_TRUE(column(outcome.item_nr, QStringLiteral("item_id")).isNull());
+    EXPECT_EQ(column(outcome.item_nr, QStringLiteral("mark")).toString(), QStringLiteral("!"));
+}
+
+TEST_F(CheckSave, DuplicateDeclinedKeepsTheInsertPending) {
+    const qint64 old = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"),
+                           QStringLiteral("first edition"));
+    const QStringList before = dump();
+    EditRecord r = record(QStringLiteral("Books"), QStringLiteral("novels"), QStringLiteral("EMMA"),
+                          QStringLiteral("second edition"));
+    r.item_id = QStringLiteral("2");
+    script.answer(false);
+    const SaveOutcome outcome = Check_save(ctx, view(7, QStringLiteral("Author")), EditMode::Insert, r, false);
+    EXPECT_FALSE(outcome.go_on);
+    EXPECT_FALSE(outcome.saved);
+    EXPECT_EQ(last_shown().text, QStringLiteral("Item EMMA already exists. Replace it?"));
+    EXPECT_EQ(last_shown().title, QStringLiteral("Saving last changes"));
+    EXPECT_FALSE(last_shown().default_yes);
+    EXPECT_EQ(dump(), before);
+    EXPECT_EQ(column(old, QStringLiteral("item_content")).toString(), QStringLiteral("first edition"));
+}
+
+TEST_F(CheckSave, DuplicateReplacedKeepsTheOldItemNumber) {
+    Row existing;
+    existing.collection = QStringLiteral("Agenda");
+    existing.cat = QStringLiteral("Kid's");
+    existing.title = QStringLiteral("O'Brien");
+    existing.content = QStringLiteral("old");
+    existing.notified = day(1);
+    existing.mark = QStringLiteral("x");
+    const qint64 old = add(existing);
+    add(QStringLiteral("Agenda"), QStringLiteral("Kid's"), QStringLiteral("Other"));
+    EditRecord r = record(QStringLiteral("Agenda"), QStringLiteral("Kid's"), QStringLiteral("O'Brien"),
+                          QStringLiteral("new"));
+    r.remind = day(2);
+    r.expiry = day(5);
+    script.answer(true);
+    const SaveOutcome outcome = Check_save(ctx, view(1), EditMode::Insert, r, false);
+    ASSERT_TRUE(outcome.saved);
+    EXPECT_EQ(outcome.item_nr, old);
+    EXPECT_EQ(all_rows(), 2);
+    EXPECT_EQ(column(old, QStringLiteral("item_content")).toString(), QStringLiteral("new"));
+    EXPECT_TRUE(column(old, QStringLiteral("mark")).isNull());
+    EXPECT_TRUE(column(old, QStringLiteral("date_notified")).isNull());
+    EXPECT_EQ(date_column(old, QStringLiteral("date_expiry")), day(5));
+    EXPECT_EQ(date_column(old, QStringLiteral("date_remind")), day(2));
+}
+
+TEST_F(CheckSave, EditWritesTheRowAndSwitchedOffPickersStoreNull) {
+    Row row;
+    row.collection = QStringLiteral("Agenda");
+    row.cat = QStringLiteral("Work");
+    row.title = QStringLiteral("Report");
+    row.expiry = day(9);
+    row.remind = day(8);
+    row.notified = day(8, 10);
+    const qint64 item_nr = add(row);
+    std::optional<EditRecord> r = load_record(db(), item_nr);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->expiry, day(9));
+    r->title = QStringLiteral("Final report");
+    r->expiry.reset();
+    r->remind.reset();
+    const SaveOutcome outcome = Check_save(ctx, view(1), EditMode::Edit, *r, false);
+    ASSERT_TRUE(outcome.saved);
+    EXPECT_FALSE(outcome.inserted);
+    EXPECT_EQ(outcome.item_nr, item_nr);
+    EXPECT_EQ(column(item_nr, QStringLiteral("item_title")).toString(), QStringLiteral("Final report"));
+    EXPECT_TRUE(column(item_nr, QStringLiteral("date_expiry")).isNull());
+    EXPECT_TRUE(column(item_nr, QStringLiteral("date_remind")).isNull());
+    // An edit leaves the notification as it was.
+    EXPECT_EQ(date_column(item_nr, QStringLiteral("date_notified")), day(8, 10));
+}
+
+TEST_F(CheckSave, EditOutsideTheDatePositionsLeavesTheDates) {
+    Row row;
+    row.collection = QStringLiteral("Books");
+    row.cat = QStringLiteral("Novels");
+    row.title = QStringLiteral("Emma");
+    row.expiry = day(9);
+    const qint64 item_nr = add(row);
+    EditRecord r = *load_record(db(), item_nr);
+    r.expiry.reset();
+    r.item_id = QStringLiteral("1");
+    ASSERT_TRUE(Check_save(ctx, view(7), EditMode::Edit, r, false).saved);
+    EXPECT_EQ(date_column(item_nr, QStringLiteral("date_expiry")), day(9));
+}
+
+TEST_F(CheckSave, EditOfAnItemDeletedMeanwhileWritesNothing) {
+    const qint64 item_nr = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    EditRecord r = *load_record(db(), item_nr);
+    r.item_id = QStringLiteral("1");
+    db().exec(QStringLiteral("delete from repos where item_nr=") + QString::number(item_nr));
+    const SaveOutcome outcome = Check_save(ctx, view(7), EditMode::Edit, r, false);
+    EXPECT_FALSE(outcome.go_on);
+    EXPECT_FALSE(outcome.saved);
+    EXPECT_EQ(shown_texts(), QStringList({item_vanished_message}));
+    EXPECT_EQ(all_rows(), 0);
+}
+
+TEST_F(CheckSave, ContentOfOneMegabyteIsSavedWhole) {
+    QString content;
+    for (int line = 0; content.size() < 1024 * 1024; ++line)
+        content += QStringLiteral("line %1 with an apostrophe ' and \"quotes\"\n").arg(line);
+    content = content.trimmed();
+    EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Notes"), QStringLiteral("Big"), content);
+    const SaveOutcome outcome = Check_save(ctx, view(5), EditMode::Insert, r, false);
+    ASSERT_TRUE(outcome.saved);
+    EXPECT_EQ(column(outcome.item_nr, QStringLiteral("item_content")).toString(), content);
+}
+
+TEST_F(CheckSave, DatabaseFailureIsReportedAndKeepsTheMode) {
+    EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Notes"), QStringLiteral("Rent"));
+    db().exec(QStringLiteral("alter table repos rename to repos_gone"));
+    const SaveOutcome outcome = Check_save(ctx, view(5), EditMode::Insert, r, false);
+    EXPECT_FALSE(outcome.go_on);
+    EXPECT_FALSE(outcome.saved);
+    ASSERT_EQ(shown_texts().size(), 1u);
+    EXPECT_TRUE(shown_texts()[0].startsWith(QStringLiteral("Error "))) << shown_texts()[0].toStdString();
+}
+
+TEST_F(CheckSave, FailureAfterTheFirstWriteRollsTheInsertBack) {
+    add(QStringLiteral("Money"), QStringLiteral("Notes"), QStringLiteral("Rent"), {}, 1);
+    // The renumbering that follows the insert fails: the inserted row must not stay.
+    db().exec(QStringLiteral("create trigger no_seq before update of seq on repos begin "
+                             "select raise(abort, 'seq is locked'); end"));
+    EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Notes"), QStringLiteral("Gas"));
+    const SaveOutcome outcome = Check_save(ctx, view(5), EditMode::Insert, r, false);
+    EXPECT_FALSE(outcome.saved);
+    EXPECT_EQ(all_rows(), 1);
+    ASSERT_EQ(shown_texts().size(), 1u);
+    EXPECT_TRUE(shown_texts()[0].contains(QStringLiteral("seq is locked")));
+}
+
+TEST_F(CheckSave, ItemsSavedThroughAllCollectionsAreNotRenumbered) {
+    add(QStringLiteral("All collections"), QStringLiteral("Mix"), QStringLiteral("01/01/26"), {}, 9);
+    EditRecord r = record(QStringLiteral("All collections"), QStringLiteral("Mix"), QStringLiteral("02/01/26"));
+    ASSERT_TRUE(Check_save(ctx, view(45), EditMode::Insert, r, false).saved);
+    EXPECT_EQ(seqs(QStringLiteral("All collections"), QStringLiteral("Mix")),
+              QStringList({QStringLiteral("02/01/26=null"), QStringLiteral("01/01/26=9")}));
+}
+
+// ---------------------------------------------------------------- Id numbering and defaults
+
+class IdNumbering : public TableEditFixture {};
+
+TEST_F(IdNumbering, NextIdFollowsTheHighestOfTheCollection) {
+    EXPECT_EQ(next_item_id(db(), QStringLiteral("Books")), QStringLiteral("1"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("no id"));
+    EXPECT_EQ(next_item_id(db(), QStringLiteral("Books")), QStringLiteral("1"));
+    for (const double id : {3.0, 12.0, 7.0}) {
+        Row row;
+        row.collection = QStringLiteral("Books");
+        row.cat = QStringLiteral("Essays");
+        row.title = QString::number(id);
+        row.id = id;
+        add(row);
+    }
+    Row other;
+    other.collection = QStringLiteral("Media");
+    other.cat = QStringLiteral("Films");
+    other.title = QStringLiteral("far ahead");
+    other.id = 500;
+    add(other);
+    EXPECT_EQ(next_item_id(db(), QStringLiteral("books")), QStringLiteral("13"));
+    EXPECT_EQ(next_item_id(db(), QStringLiteral("Media")), QStringLiteral("501"));
+}
+
+TEST_F(IdNumbering, InsertDefaultsOfEachKindOfPosition) {
+    tc.clock.set(QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)));
+    const EditRecord books = insert_defaults(ctx, view(7), QStringLiteral("Money"));
+    EXPECT_EQ(books.collection, QStringLiteral("Books"));
+    EXPECT_EQ(books.cat, QStringLiteral("Mix"));
+    EXPECT_EQ(books.item_id, QStringLiteral("1"));
+    EXPECT_TRUE(books.title.isEmpty());
+    EXPECT_FALSE(books.expiry);
+
+    const EditRecord agenda = insert_defaults(ctx, view(1), {});
+    const QDateTime minute(QDate(2026, 3, 14), QTime(9, 26));
+    EXPECT_EQ(agenda.expiry, minute);
+    EXPECT_EQ(agenda.remind, minute);
+    EXPECT_TRUE(agenda.item_id.isEmpty());
+
+    const EditRecord all = insert_defaults(ctx, view(45), QStringLiteral("Money"));
+    EXPECT_EQ(all.collection, QStringLiteral("Money"));
+}
+
+TEST_F(IdNumbering, EditFillsAnEmptyIdOnlyInBooksAndMedia) {
+    Row row;
+    row.collection = QStringLiteral("Media");
+    row.cat = QStringLiteral("Films");
+    row.title = QStringLiteral("numbered");
+    row.id = 4;
+    add(row);
+    EditRecord r = record(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("new"));
+    fill_empty_id(ctx, view(8), r);
+    EXPECT_EQ(r.item_id, QStringLiteral("5"));
+    r.item_id = QStringLiteral("2");
+    fill_empty_id(ctx, view(8), r);
+    EXPECT_EQ(r.item_id, QStringLiteral("2"));
+    EditRecord money = record(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("x"));
+    fill_empty_id(ctx, view(5), money);
+    EXPECT_TRUE(money.item_id.isEmpty());
+}
+
+// ---------------------------------------------------------------- sequence and deletion
+
+TEST_F(CheckSave, RegenerateWritesOnlyTheRowsThatChange) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("a"), {}, 1);
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("b"), {}, 2);
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("c"), {}, 3);
+    EXPECT_EQ(Regenerate_sequence_within_cat(db(), QStringLiteral("Books"), QStringLiteral("Novels")), 0);
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("dropped in"), {}, 0.1);
+    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("elsewhere"), {}, 7);
+    EXPECT_EQ(Regenerate_sequence_within_cat(db(), QStringLiteral("Books"), QStringLiteral("Novels")), 4);
+    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Novels")),
+              QStringList({QStringLiteral("dropped in=1"), QStringLiteral("a=2"), QStringLiteral("b=3"),
+                           QStringLiteral("c=4")}));
+    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Poetry")), QStringList({QStringLiteral("elsewhere=7")}));
+}
+
+TEST_F(CheckSave, DeleteAsksWithNoPreselected) {
+    const qint64 item_nr = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    const EditRecord r = *load_record(db(), item_nr);
+    script.answer(false);
+    EXPECT_EQ(delete_record(ctx, r), DeleteResult::Declined);
+    EXPECT_EQ(last_shown().text, QStringLiteral("Do you really want to delete record \"Emma\"?"));
+    EXPECT_EQ(last_shown().title, QStringLiteral("Deleting record"));
+    EXPECT_FALSE(last_shown().default_yes);
+    EXPECT_EQ(all_rows(), 1);
+    script.answer(true);
+    EXPECT_EQ(delete_record(ctx, r), DeleteResult::Deleted);
+    EXPECT_EQ(all_rows(), 0);
+    script.answer(true);
+    EXPECT_EQ(delete_record(ctx, r), DeleteResult::Vanished);
+    EXPECT_EQ(shown_texts().back(), item_vanished_message);
+}
+
+} // namespace
