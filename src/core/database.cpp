@@ -2,15 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/database.h"
 
+#include "core/db_files.h"
 #include "core/sql_functions.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -29,14 +27,6 @@ void check(sqlite3* db, int rc, const QString& context = {}) {
     QString text = last_message(db);
     if (!context.isEmpty()) text = context + QStringLiteral(": ") + text;
     throw DbError(rc, text, rc == SQLITE_NOTADB ? DbErrorKind::NotADatabase : DbErrorKind::Other);
-}
-
-void sync_file(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0) throw DbError(SQLITE_IOERR, QStringLiteral("Cannot open %1 to flush it").arg(path));
-    const int rc = ::fsync(fd);
-    ::close(fd);
-    if (rc != 0) throw DbError(SQLITE_IOERR, QStringLiteral("Cannot flush %1 to disk").arg(path));
 }
 
 // True when the connection can read its schema, i.e. the key (or no key) fits the file.
@@ -280,29 +270,7 @@ QStringList Database::table_names() {
 }
 
 void Database::export_to(const QString& target) {
-    // The key travels as a bound value, so passwords with quotes need no escaping.
-    Statement attach(db_, QStringLiteral("ATTACH DATABASE ? AS compacted KEY ?"));
-    attach.bind(1, target);
-    attach.bind(2, password_);
-    attach.next();
-    try {
-        if (encrypted())
-            exec(QStringLiteral("PRAGMA compacted.cipher_page_size = %1").arg(cipher_page_size));
-        else
-            exec(QStringLiteral("PRAGMA compacted.page_size = %1").arg(cipher_page_size));
-        // The copy is of no use until it has been flushed and checked as a whole, so the engine
-        // need not journal or sync each of the export's statements.
-        exec(QStringLiteral("PRAGMA compacted.journal_mode = OFF; PRAGMA compacted.synchronous = OFF"));
-        const int version = user_version();
-        Statement exporter(db_, QStringLiteral("SELECT sqlcipher_export('compacted')"));
-        exporter.next();
-        exec(QStringLiteral("PRAGMA compacted.user_version = %1").arg(version));
-        exec(QStringLiteral("DETACH DATABASE compacted"));
-    } catch (...) {
-        sqlite3_exec(db_, "DETACH DATABASE compacted", nullptr, nullptr, nullptr);
-        throw;
-    }
-    sync_file(target);
+    db_files::export_copy(*this, target, password_);
 }
 
 // ---------------------------------------------------------------- Transaction

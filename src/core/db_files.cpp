@@ -40,6 +40,16 @@ void rename_file(const QString& from, const QString& to) {
         fail(QStringLiteral("Cannot rename to"), to);
 }
 
+void sync_file(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(QStringLiteral("Cannot open to flush"), path);
+    const int rc = ::fsync(fd);
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    if (rc != 0) fail(QStringLiteral("Cannot flush"), path);
+}
+
 bool exists(const QString& path) {
     return QFileInfo::exists(path);
 }
@@ -92,8 +102,10 @@ bool enough_space_to_compact(const QString& path, qint64 available) {
     return available < 0 || available >= 2 * QFileInfo(path).size();
 }
 
-void compact(std::unique_ptr<Database> source, const QString& password, const Clock* clock,
-             const StepHook& hook) {
+// The copy is written under `key` and checked against the source before it takes the source's
+// place; the source is closed just before the rename.
+static void replace_by_copy(std::unique_ptr<Database> source, const QString& key, const Clock* clock,
+                            const StepHook& hook) {
     const QString path = source->path();
     const QString tmp = tmp_path(path);
     try {
@@ -103,11 +115,11 @@ void compact(std::unique_ptr<Database> source, const QString& password, const Cl
         // writes into a file that is about to be swapped.
         source->exec(QStringLiteral("PRAGMA main.locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;"));
         step(hook, "export");
-        source->export_to(tmp);
+        export_copy(*source, tmp, key);
         step(hook, "verify");
         {
             const auto before = table_counts(*source, QStringLiteral("main"));
-            std::unique_ptr<Database> copy = Database::open(tmp, password, clock);
+            std::unique_ptr<Database> copy = Database::open(tmp, key, clock);
             const QString check = copy->scalar(QStringLiteral("PRAGMA quick_check")).toString();
             if (check != QStringLiteral("ok"))
                 throw DbError(
@@ -128,6 +140,46 @@ void compact(std::unique_ptr<Database> source, const QString& password, const Cl
         ::unlink(QFile::encodeName(tmp).constData());
         throw;
     }
+}
+
+void compact(std::unique_ptr<Database> source, const QString& password, const Clock* clock,
+             const StepHook& hook) {
+    replace_by_copy(std::move(source), password, clock, hook);
+}
+
+void change_key(std::unique_ptr<Database> source, const QString& new_password, const Clock* clock,
+                const StepHook& hook) {
+    replace_by_copy(std::move(source), new_password, clock, hook);
+}
+
+void export_copy(Database& db, const QString& target, const QString& key) {
+    // The key travels as a bound value, so passwords with quotes need no escaping.
+    Statement attach = db.prepare(QStringLiteral("ATTACH DATABASE ? AS compacted KEY ?"));
+    attach.bind(1, target);
+    attach.bind(2, key);
+    attach.next();
+    try {
+        if (!key.isEmpty())
+            db.exec(QStringLiteral("PRAGMA compacted.cipher_page_size = %1").arg(cipher_page_size));
+        else
+            db.exec(QStringLiteral("PRAGMA compacted.page_size = %1").arg(cipher_page_size));
+        // The copy is of no use until it has been flushed and checked as a whole, so the engine
+        // need not journal or sync each of the export's statements.
+        db.exec(QStringLiteral("PRAGMA compacted.journal_mode = OFF; PRAGMA compacted.synchronous = OFF"));
+        const int version = db.user_version();
+        Statement exporter = db.prepare(QStringLiteral("SELECT sqlcipher_export('compacted')"));
+        exporter.next();
+        db.exec(QStringLiteral("PRAGMA compacted.user_version = %1").arg(version));
+        db.exec(QStringLiteral("DETACH DATABASE compacted"));
+    } catch (...) {
+        try {
+            db.exec(QStringLiteral("DETACH DATABASE compacted"));
+        } catch (const DbError&) {
+            // Already detached, or the connection is failing: the first error is the one to report.
+        }
+        throw;
+    }
+    sync_file(target);
 }
 
 bool verify(const QString& path, const QString& password, const Clock* clock) {

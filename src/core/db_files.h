@@ -39,6 +39,16 @@ bool enough_space_to_compact(const QString& path, qint64 available);
 void compact(std::unique_ptr<Database> source, const QString& password, const Clock* clock,
              const StepHook& hook = {});
 
+// Replaces the database by a compacted copy encrypted with `new_password` ("" makes a plain
+// file), through the same verified copy and atomic rename as `compact`: on failure the original
+// is left byte-identical, still opening with its old password, and the ".tmp" removed.
+void change_key(std::unique_ptr<Database> source, const QString& new_password, const Clock* clock,
+                const StepHook& hook = {});
+
+// Writes a compacted copy of the open database to `target` under `key` ("" makes a plain file),
+// keeping the schema version, and flushes it to disk before returning.
+void export_copy(Database& db, const QString& target, const QString& key);
+
 // True when a database passes the engine's quick integrity check.
 bool verify(const QString& path, const QString& password, const Clock* clock);
 
