@@ -146,7 +146,10 @@ void load_preferences(AppContext& ctx) {
 
     prefs.cogniva = is_yes(get_gen_param(db, QStringLiteral("cogniva")));
     prefs.similar_items_indicator = is_yes(get_gen_param(db, QStringLiteral("presence_of_similar_items_indicator")));
-    prefs.show_toolbar = is_yes(get_gen_param(db, QStringLiteral("show_toolbar")));
+    // A database that never stored the choice shows the toolbar: without it a new user would
+    // find no way to the collections.
+    const QString toolbar = get_gen_param(db, QStringLiteral("show_toolbar"));
+    prefs.show_toolbar = toolbar.trimmed().isEmpty() || is_yes(toolbar);
     prefs.large_toolbar = is_yes(get_gen_param(db, QStringLiteral("large_toolbar")));
     prefs.mdiform_min_size = is_yes(get_gen_param(db, QStringLiteral("mdiform_min_size")));
 }

@@ -110,8 +110,9 @@ TEST_F(PreferencesTest, YesFlagsIgnoreCaseAndNothingElseCounts) {
         return std::vector<bool>{p.open_start_maps,         p.cogniva,      p.similar_items_indicator,
                                  p.show_toolbar,            p.large_toolbar, p.mdiform_min_size};
     };
+    // Nothing stored: everything off, except that the toolbar shows.
     load_preferences(ctx);
-    EXPECT_EQ(flags(), std::vector<bool>(6, false));
+    EXPECT_EQ(flags(), (std::vector<bool>{false, false, false, true, false, false}));
 
     for (const char* key : keys)
         param(QString::fromLatin1(key), QStringLiteral("y"));

@@ -1,0 +1,240 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/params.h"
+#include "core/preferences.h"
+#include "shell/preference_commands.h"
+#include "shell_fixture.h"
+
+#include <vector>
+
+namespace {
+
+using Answers = std::vector<std::optional<QString>>;
+
+struct DialogCase {
+    const char* what;
+    Answers answers;
+    QString stored;        // the parameter afterwards ("" = never written)
+    QStringList messages;  // every message box, in order
+};
+
+class PreferenceCommandsTest : public ShellTest {
+protected:
+    void SetUp() override { open_database(); }
+    PreferenceCommands commands{ctx};
+
+    void script(const Answers& answers) {
+        for (const auto& answer : answers)
+            prompter.answer(answer);
+    }
+    QString param(const char* key) { return get_gen_param(*ctx.db, QString::fromLatin1(key)); }
+
+    // Runs `command` with each case's answers on a fresh preference state and checks what was
+    // stored, what was said and that every answer was used.
+    void run_cases(bool (PreferenceCommands::*command)(), const char* key, const std::vector<DialogCase>& cases) {
+        for (const DialogCase& c : cases) {
+            SCOPED_TRACE(c.what);
+            set_gen_param(*ctx.db, QString::fromLatin1(key), QString());
+            load_preferences(ctx);
+            prompter.clear();
+            script(c.answers);
+            const bool taken = (commands.*command)();
+            EXPECT_EQ(taken, !c.stored.isEmpty());
+            EXPECT_EQ(param(key), c.stored);
+            EXPECT_EQ(messages(), c.messages);
+            EXPECT_TRUE(prompter.all_answered());
+        }
+    }
+};
+
+const QStringList invalid{QStringLiteral("Invalid value")};
+
+} // namespace
+
+TEST_F(PreferenceCommandsTest, FontSizeAcceptsEightToFourteenAndAsksAgainOtherwise) {
+    run_cases(&PreferenceCommands::m_font_size, "font_size",
+              {
+                  {"empty answer leaves", {QString()}, {}, {}},
+                  {"cancel leaves", {std::nullopt}, {}, {}},
+                  {"not a number", {QStringLiteral("big"), QString()}, {}, invalid},
+                  {"below 8", {QStringLiteral("7"), QString()}, {}, invalid},
+                  {"above 14", {QStringLiteral("14.5"), QString()}, {}, invalid},
+                  {"no comma rule here", {QStringLiteral("10,5"), QString()}, {}, invalid},
+                  {"lower bound", {QStringLiteral("8")}, QStringLiteral("8"), {}},
+                  {"upper bound", {QStringLiteral("14")}, QStringLiteral("14"), {}},
+                  {"a fraction after a refusal",
+                   {QStringLiteral("7.99"), QStringLiteral(" 10.5 ")},
+                   QStringLiteral("10.5"),
+                   invalid},
+              });
+}
+
+TEST_F(PreferenceCommandsTest, FontSizeBoxTextsAndCaptionBeforeAndAfterAChange) {
+    EXPECT_EQ(commands.font_size_caption(), QStringLiteral("Preferred font size (now = 10)"));
+    script({QStringLiteral("12.5")});
+    ASSERT_TRUE(commands.m_font_size());
+    ASSERT_EQ(prompter.shown().size(), 1U);
+    EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New size (a value between 8 and 14)?"));
+    EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred font size"));
+    EXPECT_EQ(recording.defaults, QStringList{QStringLiteral("10")});
+    EXPECT_EQ(ctx.prefs.font_size, 12.5F);
+    EXPECT_EQ(commands.font_size_caption(), QStringLiteral("Font size (now = 12.5)"));
+
+    // The stored text reads back as the same size at the next opening.
+    ctx.prefs.font_size = 10;
+    load_preferences(ctx);
+    EXPECT_EQ(ctx.prefs.font_size, 12.5F);
+}
+
+TEST_F(PreferenceCommandsTest, FontSizeAndIndicatorLayTheMapWindowsOutAgain) {
+    int relayouts = 0;
+    float size_seen = 0;
+    commands.relayout_map_windows = [&] {
+        ++relayouts;
+        size_seen = ctx.prefs.font_size;
+    };
+    script({QString()});
+    commands.m_font_size();
+    EXPECT_EQ(relayouts, 0);
+    script({QStringLiteral("14")});
+    commands.m_font_size();
+    EXPECT_EQ(relayouts, 1);
+    EXPECT_EQ(size_seen, 14.0F);
+    commands.m_Presence_of_similar_item_indicator();
+    EXPECT_EQ(relayouts, 2);
+}
+
+TEST_F(PreferenceCommandsTest, LockIntervalInMinutesWithTheCommaRule) {
+    const QStringList too_short{QStringLiteral("Value should not be less than 0.5 minutes")};
+    run_cases(&PreferenceCommands::m_lock_interval, "lock_interval",
+              {
+                  {"empty answer leaves", {QString()}, {}, {}},
+                  {"cancel leaves", {std::nullopt}, {}, {}},
+                  {"not a number", {QStringLiteral("soon"), QString()}, {}, invalid},
+                  {"comma decimal", {QStringLiteral("1,5")}, QStringLiteral("90"), {}},
+                  {"only the first comma", {QStringLiteral("1,5,0"), QString()}, {}, invalid},
+                  {"lower bound", {QStringLiteral("0.5")}, QStringLiteral("30"), {}},
+                  {"below the bound with a comma", {QStringLiteral("0,25"), QString()}, {}, too_short},
+                  {"negative", {QStringLiteral("-2"), QString()}, {}, too_short},
+                  {"zero switches it off", {QStringLiteral("0")}, QStringLiteral("0"), {}},
+                  {"rounded to whole seconds", {QStringLiteral("0.508")}, QStringLiteral("30"), {}},
+                  {"asked again until valid",
+                   {QStringLiteral("x"), QStringLiteral("0.1"), QStringLiteral("10")},
+                   QStringLiteral("600"),
+                   invalid + too_short},
+              });
+}
+
+TEST_F(PreferenceCommandsTest, LockIntervalBoxCaptionAndCount) {
+    EXPECT_EQ(commands.lock_interval_caption(),
+              QStringLiteral("Auto-lock timer (minutes, 0 = no auto lock, now = 3.0 mins)"));
+    ctx.inactivity = 25;
+    script({QStringLiteral("2,25")});
+    ASSERT_TRUE(commands.m_lock_interval());
+    EXPECT_EQ(prompter.shown()[0].text,
+              QStringLiteral("New interval (minimum 0.5 minutes)? (minutes, 0 = no auto-lock)"));
+    EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred auto-lock interval"));
+    EXPECT_EQ(recording.defaults, QStringList{QStringLiteral("3.0")});
+    EXPECT_EQ(ctx.prefs.lock_interval, 135);
+    EXPECT_EQ(ctx.inactivity, 0);
+    EXPECT_EQ(commands.lock_interval_caption(),
+              QStringLiteral("Auto-lock timer (minutes, 0 = no auto lock, now = 2.3 mins)"));
+
+    // A refused answer leaves the count alone.
+    ctx.inactivity = 7;
+    script({QStringLiteral("0.2"), QString()});
+    EXPECT_FALSE(commands.m_lock_interval());
+    EXPECT_EQ(ctx.inactivity, 7);
+    EXPECT_EQ(recording.defaults.last(), QStringLiteral("2.3"));
+}
+
+TEST_F(PreferenceCommandsTest, RandomChangeIntervalAboveZeroWithTheCommaRule) {
+    run_cases(&PreferenceCommands::m_interval_of_random_item_change, "change_interval",
+              {
+                  {"empty answer leaves", {QString()}, {}, {}},
+                  {"cancel leaves", {std::nullopt}, {}, {}},
+                  {"zero", {QStringLiteral("0"), QString()}, {}, invalid},
+                  {"negative", {QStringLiteral("-1"), QString()}, {}, invalid},
+                  {"words", {QStringLiteral("three"), QString()}, {}, invalid},
+                  {"comma decimal", {QStringLiteral("0,5")}, QStringLiteral("0.5"), {}},
+                  {"whole seconds", {QStringLiteral("7")}, QStringLiteral("7"), {}},
+              });
+}
+
+TEST_F(PreferenceCommandsTest, RandomChangeIntervalBoxAndCaption) {
+    EXPECT_EQ(commands.interval_of_random_item_change_caption(),
+              QStringLiteral("Interval of random item change (now = 3 secs)"));
+    script({QStringLiteral("2,5")});
+    ASSERT_TRUE(commands.m_interval_of_random_item_change());
+    EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New interval (seconds)?"));
+    EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred interval of random single-item change"));
+    EXPECT_EQ(recording.defaults, QStringList{QStringLiteral("3")});
+    EXPECT_EQ(ctx.prefs.change_interval, 2.5F);
+    EXPECT_EQ(commands.interval_of_random_item_change_caption(),
+              QStringLiteral("Interval of random item change (now = 2.5 secs)"));
+}
+
+TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
+    struct Toggle {
+        const char* key;
+        bool (PreferenceCommands::*command)();
+        bool Preferences::*flag;
+    };
+    const Toggle toggles[] = {
+        {"global_search_auto_start", &PreferenceCommands::m_open_start_map_at_startup, &Preferences::open_start_maps},
+        {"presence_of_similar_items_indicator", &PreferenceCommands::m_Presence_of_similar_item_indicator,
+         &Preferences::similar_items_indicator},
+        {"cogniva", &PreferenceCommands::m_cogniva_functions, &Preferences::cogniva},
+        {"show_toolbar", &PreferenceCommands::m_show_toolbar, &Preferences::show_toolbar},
+        {"large_toolbar", &PreferenceCommands::m_large_toolbar, &Preferences::large_toolbar},
+        {"mdiform_min_size", &PreferenceCommands::m_mdiform_minimum_size, &Preferences::mdiform_min_size},
+    };
+    for (const Toggle& t : toggles) {
+        SCOPED_TRACE(t.key);
+        load_preferences(ctx);
+        const bool before = ctx.prefs.*t.flag;
+        EXPECT_EQ((commands.*t.command)(), !before);
+        EXPECT_EQ(param(t.key), before ? QStringLiteral("N") : QStringLiteral("Y"));
+        ctx.prefs = Preferences{};
+        load_preferences(ctx);
+        EXPECT_EQ(ctx.prefs.*t.flag, !before);
+        EXPECT_EQ((commands.*t.command)(), before);
+        EXPECT_EQ(param(t.key), before ? QStringLiteral("Y") : QStringLiteral("N"));
+        EXPECT_EQ(ctx.prefs.*t.flag, before);
+    }
+}
+
+TEST_F(PreferenceCommandsTest, CognivaAndLargeToolbarRebuildTheMainWindow) {
+    QStringList rebuilt_with;
+    ctx.hooks.rebuild_main_window = [&] {
+        rebuilt_with.append(QStringLiteral("%1/%2").arg(ctx.prefs.cogniva).arg(ctx.prefs.large_toolbar));
+    };
+    commands.m_cogniva_functions();
+    commands.m_large_toolbar();
+    commands.m_show_toolbar();
+    commands.m_mdiform_minimum_size();
+    commands.m_open_start_map_at_startup();
+    // The window is rebuilt after the flag changed, so the new toolbar follows it.
+    EXPECT_EQ(rebuilt_with, (QStringList{QStringLiteral("1/0"), QStringLiteral("1/1")}));
+}
+
+TEST(PreferenceNumber, PrintsShortestSinglePrecisionText) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {10, "10"},      {10.5, "10.5"},   {12.3F, "12.3"},        {0.25, "0.25"},
+        {3, "3"},        {1e7, "10000000"}, {123456789, "123456789"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(preference_number(c.value), QString::fromLatin1(c.text)) << c.value;
+}
+
+TEST(PreferenceAnswer, ReadsNumbersWithAnOptionalDecimalComma) {
+    EXPECT_EQ(preference_answer(QStringLiteral("1,5"), true), 1.5);
+    EXPECT_EQ(preference_answer(QStringLiteral("1,5"), false), std::nullopt);
+    EXPECT_EQ(preference_answer(QStringLiteral(" 2.5 "), true), 2.5);
+    EXPECT_EQ(preference_answer(QStringLiteral("1,000,5"), true), std::nullopt);
+    EXPECT_EQ(preference_answer(QStringLiteral("inf"), true), std::nullopt);
+    EXPECT_EQ(preference_answer(QString(), true), std::nullopt);
+}
