@@ -1,0 +1,210 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/db_error.h"
+#include "core/params.h"
+#include "table/like_condition.h"
+#include "table/table_columns.h"
+#include "table/table_item.h"
+#include "table/table_model.h"
+#include "table/table_query.h"
+#include "support/items.h"
+#include "support/test_context.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TableDb : public ::testing::Test {
+protected:
+    TestContext t;
+    AppContext& ctx = t.ctx;
+
+    void SetUp() override {
+        const QString path = t.env.path(QStringLiteral("table.tdb"));
+        make_database(path, {}, 0, &t.clock);
+        ctx.db = Database::open(path, {}, &t.clock);
+        ctx.collections.init_collections();
+    }
+    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
+        return insert_item(*ctx.db, collection, cat, title, content);
+    }
+    QStringList titles(TableModel& model) {
+        QStringList list;
+        for (int row = 0; row < model.rowCount(); ++row)
+            list.append(model.text(row, 6));
+        return list;
+    }
+};
+
+} // namespace
+
+TEST_F(TableDb, EveryFilterStatementRunsOnTheDatabase) {
+    add("Money", "bills", "Gordon's gas", "LINK=/tmp/a.jpg");
+    add("Money", "bills", "power [2024]", "paid *");
+    add("Money", "shop", "bread", "O'Brien bakery");
+    const QString long_text = QString(QLatin1Char('x')).repeated(1000);
+    const char* typed[] = {"*", "***", "?", "??", "O'Brien", "'", "[", "]", "[a-", "gas or power", "(gas or power)",
+                           "Gordon", "bread and O", "%image%", "a*b", "#"};
+    for (const int position : {5, 6, 7, 11, 45}) {
+        for (bool use_or : {true, false}) {
+            for (const char* text : typed) {
+                TableQuery query(position, ctx.collections.at(position).name, position == 45);
+                TableFilters f;
+                f.use_or = use_or;
+                f.title = f.cat = f.content = f.mark = QString::fromUtf8(text);
+                const auto built = query.build(f);
+                EXPECT_NO_THROW(ctx.db->prepare(built.plain)) << text << "\n" << built.plain.toStdString();
+            }
+            TableFilters f;
+            f.title = long_text;
+            f.use_or = use_or;
+            EXPECT_NO_THROW(ctx.db->prepare(TableQuery(position, QStringLiteral("M"), false).build(f).plain));
+        }
+    }
+    // Filters that cannot make a condition are caught before the database sees them.
+    for (const char* broken : {"(gas", "gas)", "Andrew", "a (b)"}) {
+        TableFilters f;
+        f.title = QString::fromUtf8(broken);
+        EXPECT_TRUE(filter_problem(QStringLiteral("title"), f.title).has_value()) << broken;
+        EXPECT_THROW(ctx.db->prepare(TableQuery(5, QStringLiteral("Money"), false).build(f).plain), DbError) << broken;
+    }
+}
+
+TEST_F(TableDb, FiltersSelectTheExpectedRows) {
+    add("Money", "bills", "Gordon gas", "LINK=/tmp/holiday.JPG");
+    add("Money", "bills", "power *", "monthly");
+    add("Money", "shop", "O'Brien bread", "LINK=/tmp/notes.txt");
+    add("Books", "Novels", "gas station");
+    TableModel model(*ctx.db, TableQuery(5, QStringLiteral("Money"), false).select_from(), 8);
+    auto run = [&](const TableFilters& f) {
+        model.fill(TableQuery(5, QStringLiteral("Money"), false).build(f).statement);
+        QStringList list = titles(model);
+        list.sort();
+        return list;
+    };
+    TableFilters f;
+    f.title = QStringLiteral("gas");
+    EXPECT_EQ(run(f), QStringList{QStringLiteral("Gordon gas")});
+    f.title = QStringLiteral("*");
+    EXPECT_EQ(run(f), QStringList{QStringLiteral("power *")});
+    f.title = QStringLiteral("O'Brien");
+    EXPECT_EQ(run(f), QStringList{QStringLiteral("O'Brien bread")});
+    f.title = QStringLiteral("gas or bread");
+    EXPECT_EQ(run(f), (QStringList{QStringLiteral("Gordon gas"), QStringLiteral("O'Brien bread")}));
+    f.title.clear();
+    f.content = QStringLiteral("%Image%");
+    EXPECT_EQ(run(f), QStringList{QStringLiteral("Gordon gas")});
+    f.content = QStringLiteral("month");
+    f.cat = QStringLiteral("shop");
+    f.use_or = false;
+    EXPECT_EQ(run(f), QStringList{});
+    f.use_or = true;
+    EXPECT_EQ(run(f), (QStringList{QStringLiteral("O'Brien bread"), QStringLiteral("power *")}));
+}
+
+TEST_F(TableDb, TypedOrderingSortsDatesAndNumbersAndFailsOnlyOnNonDates) {
+    add("World chrono", "c", "1500");
+    add("World chrono", "c", "800");
+    add("World chrono", "c", "not a year");
+    TableQuery chrono(11, QStringLiteral("World chrono"), false);
+    TableModel model(*ctx.db, chrono.select_from(), 8);
+    model.fill(chrono.build({}).statement);
+    // Titles that are no numbers count as 0 and come first.
+    EXPECT_EQ(titles(model), (QStringList{QStringLiteral("not a year"), QStringLiteral("800"), QStringLiteral("1500")}));
+
+    add("Journal", "j", "01/02/2024");
+    add("Journal", "j", "15/01/2025");
+    TableQuery journal(6, QStringLiteral("Journal"), false);
+    TableModel days(*ctx.db, journal.select_from(), 8);
+    days.fill(journal.build({}).statement);
+    EXPECT_EQ(titles(days), (QStringList{QStringLiteral("15/01/2025"), QStringLiteral("01/02/2024")}));
+    // A title that is no date makes the typed statement fail; the plain one still runs and the
+    // rows shown before stay when filling fails.
+    add("Journal", "j", "shopping");
+    EXPECT_THROW(days.fill(journal.build({}).statement), DbError);
+    EXPECT_EQ(days.rowCount(), 2);
+    days.fill(journal.build({}).plain);
+    EXPECT_EQ(days.rowCount(), 3);
+}
+
+TEST_F(TableDb, DateColumnsShowDayFirstAndExpiredMarks) {
+    const qint64 nr = add("Agenda", "todo", "dentist");
+    ctx.db->exec(QStringLiteral("update repos set date_expiry = cvdate('2020-05-04 10:30:00'), date_remind = "
+                                "cvdate('2020-05-03 09:00:00') where item_nr = %1").arg(nr));
+    const TableQuery query(1, QStringLiteral("Agenda"), false);
+    TableModel model(*ctx.db, query.select_from(), 11);
+    model.fill(query.build({}).statement);
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.text(0, 8), QStringLiteral("04/05/20 10:30"));
+    EXPECT_EQ(model.text(0, 9), QStringLiteral("03/05/20 09:00"));
+    EXPECT_EQ(model.text(0, 10), QStringLiteral("Expired"));
+}
+
+TEST_F(TableDb, ColumnWidthsAndCaptions) {
+    using namespace table_columns;
+    EXPECT_EQ(width(*ctx.db, 5, collection), 0);
+    EXPECT_EQ(width(*ctx.db, 45, collection), 1300);
+    EXPECT_EQ(width(*ctx.db, 5, item_id), 0);
+    EXPECT_EQ(width(*ctx.db, 7, item_id), 300);
+    EXPECT_EQ(width(*ctx.db, 6, title), 1220);
+    save_widths(*ctx.db, 5, 7, [](int column) { return column * 100; });
+    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_1_width")), QStringLiteral("0"));
+    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_7_width")), QStringLiteral("700"));
+    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_5_width")), QString());
+    EXPECT_EQ(width(*ctx.db, 5, title), 600);
+    EXPECT_EQ(header(8, title, 1000), QStringLiteral("Author or interpreter"));
+    EXPECT_EQ(header(13, content, 1000), QStringLiteral("What"));
+    EXPECT_EQ(header(1, date_remind, 989), QStringLiteral("D.rem."));
+    EXPECT_EQ(header(1, date_expiry, 990), QStringLiteral("Date expiry"));
+    EXPECT_EQ(labels_for(14).title_label, QStringLiteral("pers."));
+    EXPECT_EQ(table_caption(QStringLiteral("Books"), false, 3), QStringLiteral("Books (items found: 3)"));
+    EXPECT_EQ(table_caption(QStringLiteral("All collections"), true, 0),
+              QStringLiteral("All collections - DEADLINES ONLY (items found: 0)"));
+}
+
+TEST_F(TableDb, RunningARowsItem) {
+    const QString file = t.env.path(QStringLiteral("doc.txt"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    add("Books", "Poetry", "Dante");
+
+    struct Case {
+        QString title;
+        QString content;
+        QString opened;  // what the desktop was asked to open
+        QString message; // what the user was told
+        bool map = false;
+    };
+    const Case cases[] = {
+        {QStringLiteral("x"), file + QStringLiteral("\nmore"), file, {}},
+        {file, QStringLiteral("notes"), file, {}},
+        {QStringLiteral("x"), QStringLiteral("LINK=https://example.org\nnext"), QStringLiteral("https://example.org"), {}},
+        {QStringLiteral("> Books: Poetry"), {}, {}, {}, true},
+        {QStringLiteral("> Books: Nothing"), {}, {}, QStringLiteral("Map \"Books: Nothing\" not found.")},
+        {QStringLiteral("x"), QStringLiteral("write to (anna@example.org) soon"), QStringLiteral("mailto:anna@example.org"), {}},
+        {QStringLiteral("x"), QStringLiteral("plain"), {}, {}},
+    };
+    for (const Case& c : cases) {
+        t.desktop.opened.clear();
+        t.prompter.clear();
+        const Route route = run_table_item(ctx, c.title, c.content);
+        EXPECT_EQ(t.desktop.opened.value(0), c.opened) << c.title.toStdString();
+        EXPECT_EQ(t.prompter.messages().value(0), c.message) << c.title.toStdString();
+        EXPECT_EQ(std::holds_alternative<route::Map>(route), c.map) << c.title.toStdString();
+    }
+    EXPECT_EQ(mail_address_in(QStringLiteral("mail:bob@x.org]")), QStringLiteral("bob@x.org"));
+    EXPECT_EQ(mail_address_in(QStringLiteral("line\r\n[joe@y.it\r\n")), QStringLiteral("joe@y.it"));
+    EXPECT_EQ(mail_address_in(QStringLiteral("none")), QString());
+}
+
+TEST_F(TableDb, LongContentMessageListsLongContents) {
+    add("Books", "Novels", "short", QStringLiteral("s"));
+    add("Books", "Novels", "long", QString(QLatin1Char('y')).repeated(long_content_limit));
+    const QString message = long_content_message(*ctx.db, 5, 0);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("DBGrid error: items found = 5 and visible rows = 0. One or more")));
+    EXPECT_TRUE(message.endsWith(QStringLiteral("\r\n\r\ncollection = Books / cat = Novels / title = long (length=1096)")))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("title = short")));
+}
