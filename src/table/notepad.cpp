@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/notepad.h"
+
+#include "core/database.h"
+#include "core/program_title.h"
+#include "core/seams.h"
+#include "table/content_editor.h"
+
+PadItem find_or_create_pad(Database& db) {
+    Statement row = db.prepare(
+        QStringLiteral("select * from repos where collection='pad' and cat='pad' and item_title='pad'"));
+    if (row.next())
+        return PadItem{row.value(QStringLiteral("item_nr")).toLongLong(), row.text(QStringLiteral("item_content"))};
+    db.exec(QStringLiteral("Insert into repos (collection,cat,item_title) values ('pad','pad','pad')"));
+    return PadItem{db.last_insert_id(), QString()};
+}
+
+QString pad_caption() {
+    return QStringLiteral("Pad");
+}
+
+QString pad_question_title() {
+    return program_title() + QStringLiteral(" - Pad");
+}
+
+bool save_pad(Database& db, Prompter& prompter, const QString& text, const QString& reference, bool ask) {
+    if (text == reference) return false;
+    if (ask && !prompter.yes_no(save_changes_question, pad_question_title(), false)) return false;
+    // Making the item and writing its text go together, so that a failure leaves no empty pad.
+    Transaction transaction(db);
+    const PadItem pad = find_or_create_pad(db);
+    Statement update = db.prepare(QStringLiteral("update repos set item_content=? where item_nr=") +
+                                  QString::number(pad.item_nr));
+    update.bind(1, text);
+    update.next();
+    transaction.commit();
+    return true;
+}
