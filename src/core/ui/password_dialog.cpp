@@ -69,6 +69,16 @@ PasswordAnswer PasswordDialog::ask(QWidget* parent, Prompter& prompter, const QS
     return dialog.answer();
 }
 
+std::optional<QString> PasswordDialog::ask_with_caption(QWidget* parent, Prompter& prompter, const QString& path,
+                                                        const QString& caption) {
+    PasswordDialog dialog(parent, prompter, path);
+    dialog.setWindowTitle(caption);
+    dialog.b_change_db_->hide();
+    dialog.exec();
+    if (dialog.answer().kind != PasswordAnswer::Kind::Enter) return std::nullopt;
+    return dialog.answer().password;
+}
+
 void PasswordDialog::normalise_text(const QString& text) {
     if (normalising_) return;
     QString wanted = text.trimmed();

@@ -24,6 +24,11 @@ public:
     // Shows the dialog modally and returns what the user chose.
     static PasswordAnswer ask(QWidget* parent, Prompter& prompter, const QString& path);
 
+    // The dialog for a password of the open database under `caption` alone: no other database
+    // can be chosen there, so "Change Database" is hidden. nullopt for Cancel.
+    static std::optional<QString> ask_with_caption(QWidget* parent, Prompter& prompter, const QString& path,
+                                                   const QString& caption);
+
     // The choice made so far: Cancel until a button decides otherwise.
     const PasswordAnswer& answer() const { return answer_; }
 

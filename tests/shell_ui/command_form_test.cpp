@@ -1,0 +1,219 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/database.h"
+#include "core/db_error.h"
+#include "core/schema.h"
+#include "shell/password_change.h"
+#include "shell/ui/command_form.h"
+#include "shell/ui/main_window.h"
+#include "support/test_context.h"
+#include "ui/ui_helpers.h"
+
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWheelEvent>
+#include <memory>
+
+namespace {
+
+class CommandFormTest : public ::testing::Test {
+protected:
+    TestContext t;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<CommandForm> form;
+    std::vector<int> ended;
+
+    void open(const QString& password) {
+        t.ctx.db_path = t.env.path(QStringLiteral("family.tdb"));
+        t.ctx.db_title = QStringLiteral("family");
+        make_database(t.ctx.db_path, password, 12, &t.clock);
+        t.ctx.db = Database::open(t.ctx.db_path, password, &t.clock);
+        window = std::make_unique<MainWindow>(t.ctx);
+        window->show();
+        form = std::make_unique<CommandForm>(t.ctx, [this] { return window.get(); });
+        form->end_program = [this](int code) { ended.push_back(code); };
+    }
+    QTimer* timer() const { return form->findChild<QTimer*>(QStringLiteral("Timer1")); }
+};
+
+// The unlock box as it shows: its title and masking, then `answer` typed (nullopt: Cancel).
+void answer_unlock_box(std::optional<QString> answer, QStringList* seen = nullptr) {
+    when_modal_shows([answer, seen](QWidget* modal) {
+        auto* box = qobject_cast<QInputDialog*>(modal);
+        ASSERT_NE(box, nullptr);
+        if (seen) {
+            seen->append(box->windowTitle());
+            seen->append(box->textEchoMode() == QLineEdit::Password ? "masked" : "plain");
+        }
+        if (!answer) {
+            box->reject();
+            return;
+        }
+        box->setTextValue(*answer);
+        box->accept();
+    });
+}
+
+} // namespace
+
+TEST_F(CommandFormTest, FormAndTimerCarryTheirNamesAndStartWithTheSession) {
+    open(QStringLiteral("pw"));
+    EXPECT_EQ(form->objectName(), QStringLiteral("f_ghost"));
+    ASSERT_NE(timer(), nullptr);
+    EXPECT_EQ(timer()->interval(), 1000);
+    EXPECT_FALSE(timer()->isActive());
+    t.ctx.inactivity = 40;
+    form->start_timer();
+    EXPECT_TRUE(timer()->isActive());
+    EXPECT_EQ(t.ctx.inactivity, 0);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(CommandFormTest, AnyMouseOrKeyInputResetsTheCount) {
+    open(QStringLiteral("pw"));
+    QWidget* target = window->mdi_area();
+    const QPointF at(10, 10);
+    const auto events = std::vector<std::pair<const char*, std::function<std::unique_ptr<QEvent>()>>>{
+        {"move",
+         [&] {
+             return std::make_unique<QMouseEvent>(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton,
+                                                  Qt::NoModifier);
+         }},
+        {"press",
+         [&] {
+             return std::make_unique<QMouseEvent>(QEvent::MouseButtonPress, at, at, Qt::LeftButton,
+                                                  Qt::LeftButton, Qt::NoModifier);
+         }},
+        {"key", [] { return std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"); }},
+        {"wheel",
+         [&] {
+             return std::make_unique<QWheelEvent>(at, at, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                                                  Qt::NoScrollPhase, false);
+         }},
+    };
+    // Before the form is loaded nothing watches the input.
+    t.ctx.inactivity = 5;
+    auto first = events[0].second();
+    QApplication::sendEvent(target, first.get());
+    EXPECT_EQ(t.ctx.inactivity, 5);
+
+    form->load();
+    for (const auto& [name, make] : events) {
+        SCOPED_TRACE(name);
+        t.ctx.inactivity = 77;
+        auto event = make();
+        QApplication::sendEvent(target, event.get());
+        EXPECT_EQ(t.ctx.inactivity, 0);
+    }
+    // Other events are no activity.
+    t.ctx.inactivity = 77;
+    QEvent paint(QEvent::UpdateRequest);
+    QApplication::sendEvent(target, &paint);
+    EXPECT_EQ(t.ctx.inactivity, 77);
+}
+
+TEST_F(CommandFormTest, LockMinimisesAndAMaskedAnswerInOtherCaseRestores) {
+    open(QStringLiteral("Secret"));
+    form->start_timer();
+    QStringList seen;
+    bool minimised_while_asked = false;
+    QTimer::singleShot(0, [&] { minimised_while_asked = window->isMinimized(); });
+    answer_unlock_box(QStringLiteral("SECRET"), &seen);
+    form->m_lock_the_program();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Tessarin (family)"), QStringLiteral("masked")}));
+    EXPECT_TRUE(minimised_while_asked);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(timer()->isActive());
+    EXPECT_TRUE(ended.empty());
+}
+
+TEST_F(CommandFormTest, CancelEndsTheProgramAndStopsTheTimer) {
+    open(QStringLiteral("Secret"));
+    form->start_timer();
+    answer_unlock_box(std::nullopt);
+    form->m_lock_the_program();
+    EXPECT_EQ(ended, std::vector<int>{0});
+    EXPECT_FALSE(timer()->isActive());
+}
+
+TEST_F(CommandFormTest, TheTimerLocksAfterTheIntervalAndThreeWrongAnswersEnd) {
+    open(QStringLiteral("Secret"));
+    t.ctx.prefs.lock_interval = 30;
+    form->start_timer();
+    t.ctx.inactivity = 29;
+    for (const char* wrong : {"a", "b", "c"})
+        answer_unlock_box(QString::fromLatin1(wrong));
+    // The tick the timer delivers.
+    QMetaObject::invokeMethod(timer(), "timeout", Qt::DirectConnection);
+    EXPECT_EQ(ended.size(), 1U);
+    EXPECT_NE(ended.front(), 0);
+    EXPECT_EQ(t.prompter.messages().count(QStringLiteral("Invalid password.")), 3);
+}
+
+TEST_F(CommandFormTest, ChangePasswordThroughTheDialogKeepsNineCharacters) {
+    open(QStringLiteral("Old"));
+    QStringList titles;
+    const auto fill = [&titles](const QString& text, std::function<void()> next) {
+        when_modal_shows([&titles, text, next](QWidget* modal) {
+            titles.append(modal->windowTitle());
+            auto* change_db = modal->findChild<QPushButton*>(QStringLiteral("b_change_db"));
+            ASSERT_NE(change_db, nullptr);
+            EXPECT_FALSE(change_db->isVisible());
+            type_text(modal->findChild<QLineEdit*>(QStringLiteral("t_password")), text);
+            if (next) next();
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("b_enter")), Qt::LeftButton);
+        });
+    };
+    fill(QStringLiteral("Old"), [&] {
+        fill(QStringLiteral("abcdefghij"), [&] { fill(QStringLiteral("ABCDEFGHI"), nullptr); });
+    });
+    form->m_change_password();
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("Enter current password"), QStringLiteral("Enter new password"),
+                                   QStringLiteral("Repeat new password")}));
+    EXPECT_TRUE(t.prompter.messages().contains(QStringLiteral("Password should no be longer than 9 characters")));
+    ASSERT_TRUE(t.ctx.db);
+    EXPECT_EQ(t.ctx.db->password(), QStringLiteral("abcdefghi"));
+    EXPECT_EQ(count_items(t.ctx.db_path, QStringLiteral("abcdefghi"), &t.clock), 12);
+    EXPECT_THROW(count_items(t.ctx.db_path, QStringLiteral("Old"), &t.clock), DbError);
+}
+
+TEST_F(CommandFormTest, PreferencesEntriesKeepTheirCaptionsAndChecksCurrent) {
+    open(QStringLiteral("pw"));
+    t.ctx.prefs.lock_interval = 180;
+    form->build_language_entry = [](QMenu& menu) { menu.addAction(QStringLiteral("language"))->setObjectName("m_change_language"); };
+    QMenu menu;
+    form->build_preferences(menu);
+    QStringList names;
+    for (QAction* action : menu.actions())
+        names.append(action->objectName());
+    EXPECT_EQ(names, (QStringList{"m_open_start_map_at_startup", "m_font_size", "m_lock_interval",
+                                  "m_interval_of_random_item_change", "m_Presence_of_similar_item_indicator",
+                                  "m_change_language", "m_cogniva_functions"}));
+    const auto action = [&menu](const char* name) { return menu.findChild<QAction*>(QLatin1String(name)); };
+    EXPECT_FALSE(action("m_interval_of_random_item_change")->isVisible());
+    EXPECT_EQ(action("m_font_size")->text(), QStringLiteral("Preferred font size (now = 10)"));
+
+    t.prompter.answer("1,5");
+    action("m_lock_interval")->trigger();
+    EXPECT_EQ(t.ctx.prefs.lock_interval, 90);
+    EXPECT_EQ(action("m_lock_interval")->text(),
+              QStringLiteral("Auto-lock timer (minutes, 0 = no auto lock, now = 1.5 mins)"));
+    t.prompter.answer("14");
+    action("m_font_size")->trigger();
+    EXPECT_EQ(action("m_font_size")->text(), QStringLiteral("Font size (now = 14)"));
+
+    QAction* start_maps = action("m_open_start_map_at_startup");
+    EXPECT_FALSE(start_maps->isChecked());
+    start_maps->trigger();
+    EXPECT_TRUE(start_maps->isChecked());
+    EXPECT_TRUE(t.ctx.prefs.open_start_maps);
+    start_maps->trigger();
+    EXPECT_FALSE(start_maps->isChecked());
+    EXPECT_TRUE(t.prompter.all_answered());
+}
