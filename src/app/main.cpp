@@ -7,12 +7,16 @@
 #include "core/session.h"
 #include "core/settings.h"
 #include "core/ui/qt_seams.h"
+#include "lang/translator.h"
 #include "maps/ui/map_windows.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_startup_ui.h"
+#include "shell/ui/text_window.h"
+#include "shell/ui/tips_window.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 
 namespace {
@@ -55,6 +59,17 @@ int main(int argc, char** argv) {
     session.steps.save_open_maps = [&ctx, &maps] {
         save_open_maps(ctx);
         maps.save_all();
+    };
+
+    // Translation, tips and the text window. The built (or installed) lang.db replaces an older copy.
+    const QString installed_lang_db = shipped_data_dir() + QStringLiteral("/lang.db");
+    install_lang_db(program_dir, QFileInfo::exists(installed_lang_db) ? installed_lang_db
+                                                                      : QStringLiteral(TESSARIN_BUILT_LANG_DB));
+    Translator translator(ctx);
+    session.steps.open_translation_tables = [&translator] { translator.open_tables(); };
+    session.steps.show_tips = [&ctx, &ui] { show_tips_window(ctx, ui.main_window()); };
+    ctx.hooks.show_text_window = [&ctx, &ui](const QString& text, const QString& caption) {
+        show_text_window(ctx, ui.main_window(), text, caption);
     };
 
     QStringList arguments = QCoreApplication::arguments();

@@ -1,0 +1,103 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/params.h"
+#include "shell/ui/text_window.h"
+#include "support/test_context.h"
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TextWindowTest : public ::testing::Test {
+protected:
+    TextWindowTest() {
+        const QString path = tc.env.path(QStringLiteral("text.tdb"));
+        make_database(path, QString(), 0, &tc.clock);
+        tc.ctx.db = Database::open(path, QString(), &tc.clock);
+    }
+    ~TextWindowTest() override {
+        if (window) delete window.data();
+    }
+
+    TextWindow*
+    show(const QString& text = QStringLiteral("F1\tDisplay context menu (if any)\n[end of list]")) {
+        window = show_text_window(tc.ctx, nullptr, text, QStringLiteral("Tessarin - Hot keys"));
+        return window;
+    }
+    QPlainTextEdit* text() const { return window->findChild<QPlainTextEdit*>(QStringLiteral("Text1")); }
+    QPushButton* ok() const { return window->findChild<QPushButton*>(QStringLiteral("b_ok")); }
+    void close_window() {
+        QTest::mouseClick(ok(), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QString param(const char* key) const { return get_gen_param(*tc.ctx.db, QString::fromLatin1(key)); }
+
+    TestContext tc;
+    QPointer<TextWindow> window;
+};
+
+TEST_F(TextWindowTest, ShowsTheTextUnderItsCaptionWithoutWaiting) {
+    show();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(window->objectName(), QStringLiteral("f_msgbox"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tessarin - Hot keys"));
+    EXPECT_EQ(text()->toPlainText(), QStringLiteral("F1\tDisplay context menu (if any)\n[end of list]"));
+    // Nothing stored: the default size of 5000 by 6000 twips.
+    EXPECT_EQ(window->size(), QSize(5000 / 15, 6000 / 15));
+}
+
+TEST_F(TextWindowTest, TypingChangesNothing) {
+    show();
+    const QString before = text()->toPlainText();
+    QTest::keyClicks(text(), QStringLiteral("typed"));
+    QTest::keyClick(text(), Qt::Key_Backspace);
+    QTest::keyClick(text(), Qt::Key_Return);
+    text()->insertPlainText(QStringLiteral("pasted"));
+    EXPECT_EQ(text()->toPlainText(), before);
+}
+
+TEST_F(TextWindowTest, ALowerWindowSpringsBackTo2000TwipsAndKeepsItsLayout) {
+    show();
+    window->resize(500, 40);
+    EXPECT_GE(window->height() * 15, 2000);
+    EXPECT_LT(window->height() * 15, 2000 + 15);
+    EXPECT_EQ(window->width(), 500);
+    // The text 90 twips from the top and 300 narrower, the button centred below it.
+    EXPECT_EQ(text()->geometry(), QRect(10, 6, 480, 71));
+    EXPECT_GT(ok()->y(), text()->geometry().bottom());
+    EXPECT_LE(ok()->geometry().bottom(), window->height());
+    EXPECT_EQ(ok()->geometry().center().x(), text()->geometry().center().x());
+}
+
+TEST_F(TextWindowTest, PlaceAndSizeAreStoredOnCloseAndRestoredNextTime) {
+    show();
+    window->move(45, 30);
+    window->resize(420, 360);
+    const QPoint place = window->pos();
+    close_window();
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(param("f_msgbox_width"), QStringLiteral("6300"));
+    EXPECT_EQ(param("f_msgbox_height"), QStringLiteral("5400"));
+    EXPECT_EQ(param("f_msgbox_left"), QString::number(place.x() * 15));
+    EXPECT_EQ(param("f_msgbox_top"), QString::number(place.y() * 15));
+
+    show(QStringLiteral("another text"));
+    EXPECT_EQ(window->size(), QSize(420, 360));
+    EXPECT_EQ(window->pos(), place);
+}
+
+TEST_F(TextWindowTest, EscapeCloses) {
+    show();
+    QTest::keyClick(text(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window, nullptr);
+    EXPECT_FALSE(param("f_msgbox_width").isEmpty());
+}
+
+} // namespace
