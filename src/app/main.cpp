@@ -8,7 +8,9 @@
 #include "core/settings.h"
 #include "core/ui/qt_seams.h"
 #include "lang/translator.h"
+#include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "shell/ui/command_form.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_startup_ui.h"
 #include "shell/ui/text_window.h"
@@ -70,6 +72,15 @@ int main(int argc, char** argv) {
     session.steps.show_tips = [&ctx, &ui] { show_tips_window(ctx, ui.main_window()); };
     ctx.hooks.show_text_window = [&ctx, &ui](const QString& text, const QString& caption) {
         show_text_window(ctx, ui.main_window(), text, caption);
+    };
+
+    // The command form: auto-lock timer, input watch, preferences, lock and password change.
+    CommandForm command_form(ctx, [&ui] { return ui.main_window(); });
+    session.steps.show_command_form = [&command_form] { command_form.load(); };
+    session.steps.start_command_timer = [&command_form] { command_form.start_timer(); };
+    command_form.preferences().relayout_map_windows = [&ctx, &maps] {
+        for (const int number : ctx.map_windows.in_use_slots())
+            if (MapWindow* window = maps.window(number)) window->refresh_from_outside();
     };
 
     QStringList arguments = QCoreApplication::arguments();
