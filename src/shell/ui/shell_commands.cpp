@@ -97,6 +97,8 @@ void ShellCommands::attach(MainWindow& window) {
     window.on_show_toolbar = [this] { show_toolbar(true); };
     window.on_key = [this](QKeyEvent* event) { return handle_main_window_key(event); };
     window.on_drop = [this](const DragPayload& payload) { dropped(payload); };
+    // A double click on the background draws the frame in around the open windows.
+    window.on_background_double_click = [&window] { window.shrink_to_windows(); };
     rebuild();
 }
 

@@ -1,0 +1,175 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/database.h"
+#include "core/params.h"
+#include "maps/ui/map_windows.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/shell_commands.h"
+#include "support/items.h"
+#include "support/test_context.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// The main window with its general commands over a fresh database; collections visible as
+// their defined flags say.
+class GeneralMenuTest : public ::testing::Test {
+protected:
+    TestContext t;
+    AppContext& ctx = t.ctx;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MapWindows> maps;
+    std::unique_ptr<ShellCommands> commands;
+    QStringList quits;
+
+    void SetUp() override {
+        t.screen.width = 1600 * 15;
+        t.screen.height = 1200 * 15;
+        const QString path = t.env.path(QStringLiteral("shell.tdb"));
+        make_database(path, {}, 0, &t.clock);
+        ctx.db = Database::open(path, {}, &t.clock);
+        ctx.collections.init_collections();
+        for (int position = 1; position <= CollectionTable::count; ++position)
+            ctx.collections.at(position).visible = ctx.collections.at(position).defined;
+        window = std::make_unique<MainWindow>(ctx);
+        maps = std::make_unique<MapWindows>(ctx, [this] { return window->mdi_area(); });
+        commands = std::make_unique<ShellCommands>(ctx, *maps, [this] { return window.get(); });
+        commands->quit = [this] { quits.append(QStringLiteral("quit")); };
+        commands->attach(*window);
+        window->resize(1000, 700);
+        window->show();
+    }
+
+    void TearDown() override {
+        maps->close_all();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        commands.reset();
+        maps.reset();
+        window.reset();
+    }
+
+    std::unique_ptr<QMenu> menu() { return std::unique_ptr<QMenu>(commands->build_general_menu(nullptr)); }
+    static QAction* entry(QMenu& menu, const char* name) {
+        auto* action = menu.findChild<QAction*>(QLatin1String(name));
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    }
+    QStringList toolbar_keys() const {
+        QStringList keys;
+        for (QAction* action : window->toolbar()->actions())
+            keys.append(action->objectName());
+        return keys;
+    }
+};
+
+} // namespace
+
+TEST_F(GeneralMenuTest, EntriesFollowCognivaAndDevelopmentMode) {
+    for (const bool cogniva : {false, true}) {
+        for (const bool development : {false, true}) {
+            ctx.prefs.cogniva = cogniva;
+            ctx.development_mode = development;
+            auto m = menu();
+            EXPECT_EQ(m->objectName(), QStringLiteral("m_popup"));
+            EXPECT_EQ(entry(*m, "m_open_random_map")->isVisible(), cogniva);
+            EXPECT_EQ(entry(*m, "m_open_random_single_item_frame")->isVisible(), cogniva);
+            EXPECT_EQ(entry(*m, "m_random_item_view")->isVisible(), cogniva);
+            EXPECT_EQ(entry(*m, "m_random_map_from_pics_in_dir")->isVisible(), cogniva);
+            EXPECT_EQ(entry(*m, "m_agenda")->isVisible(), development);
+            EXPECT_EQ(entry(*m, "m_test")->isVisible(), development);
+            // Myself (12) is a cogniva collection; Books (7) is always offered.
+            EXPECT_EQ(entry(*m, "m_collection_x_12")->isVisible(), cogniva);
+            EXPECT_EQ(entry(*m, "m_collection_map_x_12")->isVisible(), cogniva);
+            EXPECT_TRUE(entry(*m, "m_collection_map_x_7")->isVisible());
+            EXPECT_FALSE(entry(*m, "m_collection_map_x_20")->isVisible()); // x02 is not defined
+            EXPECT_FALSE(entry(*m, "m_general_operations")->isVisible());
+            EXPECT_FALSE(entry(*m, "m_large_toolbar")->isVisible());
+        }
+    }
+}
+
+TEST_F(GeneralMenuTest, CaptionsAndCheckMarks) {
+    set_gen_param(*ctx.db, QStringLiteral("show_toolbar"), QStringLiteral("N"));
+    ctx.allow_automatic_changes = false;
+    auto m = menu();
+    EXPECT_EQ(entry(*m, "m_quit")->text(), QStringLiteral("Quit the program (CTL+Q)"));
+    EXPECT_EQ(entry(*m, "m_find_map")->text(), QStringLiteral("Find  map (F6)"));
+    EXPECT_EQ(entry(*m, "m_collection_x_7")->text(), QStringLiteral("Books (CTL+B)"));
+    EXPECT_EQ(entry(*m, "m_collection_map_x_2")->text(), QStringLiteral("Contacts (ALT+F11)"));
+    EXPECT_EQ(entry(*m, "m_general_operations")->text(), QStringLiteral("General operations "));
+    EXPECT_FALSE(entry(*m, "m_show_toolbar")->isChecked());
+    EXPECT_FALSE(entry(*m, "m_allow_automatic_changes")->isChecked());
+    entry(*m, "m_allow_automatic_changes")->trigger();
+    EXPECT_TRUE(ctx.allow_automatic_changes);
+    // Commands whose windows are not part of the program are there, disabled.
+    EXPECT_FALSE(entry(*m, "m_file_search")->isEnabled());
+    EXPECT_FALSE(entry(*m, "m_create_map")->isEnabled());
+}
+
+TEST_F(GeneralMenuTest, ToolbarIsRebuiltWithPicturesAndItsSize) {
+    const QStringList keys = toolbar_keys();
+    EXPECT_EQ(keys.first(), QStringLiteral("coll1"));
+    EXPECT_FALSE(keys.contains(QStringLiteral("coll12")));
+    EXPECT_EQ(keys.last(), QStringLiteral("exit"));
+    for (QAction* action : window->toolbar()->actions())
+        EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+    EXPECT_EQ(window->toolbar()->iconSize(), QSize(16, 16));
+
+    set_gen_param(*ctx.db, QStringLiteral("large_toolbar"), QStringLiteral("Y"));
+    ctx.prefs.cogniva = true;
+    commands->rebuild();
+    EXPECT_EQ(window->toolbar()->iconSize(), QSize(32, 32));
+    EXPECT_TRUE(toolbar_keys().contains(QStringLiteral("coll12")));
+    EXPECT_TRUE(toolbar_keys().contains(QStringLiteral("random_item")));
+}
+
+TEST_F(GeneralMenuTest, ClickInTheTopStripShowsAHiddenToolbar) {
+    commands->show_toolbar(false);
+    EXPECT_TRUE(window->toolbar()->isHidden());
+    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("show_toolbar")), QStringLiteral("N"));
+    QWidget* background = window->mdi_area()->viewport();
+    QTest::mouseClick(background, Qt::LeftButton, {}, QPoint(200, 5));
+    EXPECT_FALSE(window->toolbar()->isHidden());
+    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("show_toolbar")), QStringLiteral("Y"));
+}
+
+TEST_F(GeneralMenuTest, KeysOnTheMainWindowOpenMapsAndQuit) {
+    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    QTest::keyClick(window.get(), Qt::Key_0, Qt::AltModifier);
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Top map"));
+    // A typed shortcut on the command form opens the collection's map.
+    QTest::keyClick(window.get(), Qt::Key_B);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name, QStringLiteral("Books"));
+    // Escape ends the program only when no window is open.
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(quits.isEmpty());
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(quits, QStringList{"quit"});
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits.size(), 2);
+}
+
+TEST_F(GeneralMenuTest, ResumeReopensTheMapsOfTheLastSession) {
+    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    set_gen_param(*ctx.db, QStringLiteral("topic_list"), QStringLiteral("Books: Novels\r\nBooks: Gone\r\n"));
+    auto m = menu();
+    entry(*m, "m_resume_prev_session")->trigger();
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Books: Novels"));
+}
+
+TEST_F(GeneralMenuTest, PrintWithNothingOpenExplains) {
+    commands->print();
+    ASSERT_EQ(t.prompter.messages().size(), 1);
+    EXPECT_TRUE(t.prompter.messages().front().startsWith(QStringLiteral("Open a table or tag map first.")));
+}
