@@ -12,7 +12,10 @@
 #include "maps/ui/map_windows.h"
 #include "shell/ui/command_form.h"
 #include "shell/ui/main_window.h"
+#include "shell/help_texts.h"
+#include "shell/product_info.h"
 #include "shell/ui/qt_startup_ui.h"
+#include "shell/ui/shell_commands.h"
 #include "shell/ui/text_window.h"
 #include "shell/ui/tips_window.h"
 
@@ -63,6 +66,25 @@ int main(int argc, char** argv) {
         maps.save_all();
     };
 
+    // General menu, toolbar and keys.
+    ShellCommands commands(ctx, maps, [&ui] { return ui.main_window(); });
+    commands.quit = [&ui] {
+        if (ui.main_window()) ui.main_window()->close();
+    };
+    commands.change_database = [&session] {
+        try {
+            session.restart_with_database();
+        } catch (const ProgramEnd& end) {
+            QCoreApplication::exit(end.code());
+        }
+    };
+    commands.extras.hot_key_list = [&ctx] { return hot_key_list(ctx); };
+    commands.extras.about_text = [] { return about_text(); };
+    commands.extras.version_history = [] { return version_history(); };
+    commands.extras.user_guide_file = user_guide_file_name;
+    ui.on_main_window_made = [&commands](MainWindow& window) { commands.attach(window); };
+    session.steps.apply_toolbar_visibility = [&commands] { commands.rebuild(); };
+
     // Translation, tips and the text window. The built (or installed) lang.db replaces an older copy.
     const QString installed_lang_db = shipped_data_dir() + QStringLiteral("/lang.db");
     install_lang_db(program_dir, QFileInfo::exists(installed_lang_db) ? installed_lang_db
@@ -82,6 +104,11 @@ int main(int argc, char** argv) {
         for (const int number : ctx.map_windows.in_use_slots())
             if (MapWindow* window = maps.window(number)) window->refresh_from_outside();
     };
+
+    commands.extras.lock_now = [&command_form] { command_form.m_lock_the_program(); };
+    commands.extras.change_password = [&command_form] { command_form.m_change_password(); };
+    commands.extras.build_preferences = [&command_form](QMenu& menu) { command_form.build_preferences(menu); };
+    commands.extras.show_tips = session.steps.show_tips;
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
