@@ -15,6 +15,7 @@
 #include "shell/help_texts.h"
 #include "shell/product_info.h"
 #include "shell/ui/qt_startup_ui.h"
+#include "table/ui/table_views.h"
 #include "shell/ui/shell_commands.h"
 #include "shell/ui/text_window.h"
 #include "shell/ui/tips_window.h"
@@ -109,6 +110,15 @@ int main(int argc, char** argv) {
     commands.extras.change_password = [&command_form] { command_form.m_change_password(); };
     commands.extras.build_preferences = [&command_form](QMenu& menu) { command_form.build_preferences(menu); };
     commands.extras.show_tips = session.steps.show_tips;
+
+    // Table views: at most one per collection position.
+    TableViews tables(ctx, [&ui] { return ui.main_window() ? ui.main_window()->mdi_area() : nullptr; }, maps);
+    tables.install_hooks();
+    maps.open_table_search = [&tables](int position) {
+        TableView::Options options;
+        options.find_on_activate = true;
+        tables.open_table_view(position, options);
+    };
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

@@ -144,6 +144,8 @@ private:
     void cmd_link_to_file();
     void cmd_link_to_directory();
     void cmd_export();
+    void cmd_table_view();
+    void cmd_search_in_collection();
     void cmd_toggle_start_map();
     void cmd_toggle_auto_size();
     void cmd_refresh();

@@ -51,11 +51,23 @@ void MapWindow::create_menu() {
                 QStringLiteral("Open sub-topic from selected tag (double click)"), &MapWindow::cmd_open_item);
     add_command(QStringLiteral("m_open_parent_map"), QStringLiteral("Open parent map (CTL+UP)"),
                 &MapWindow::cmd_open_parent);
-    add_unavailable(QStringLiteral("m_table_view_of_this_map"),
-                    QStringLiteral("Table view of this map and tag (SPACE)"));
-    add_unavailable(QStringLiteral("m_table_view_of_tag"), QStringLiteral("Table view of tag (SPACE)"));
-    add_unavailable(QStringLiteral("m_search_in_this_collection"),
-                    QStringLiteral("Search in this collection and open table (F3)"));
+    if (ctx_.hooks.open_table_view) {
+        add_command(QStringLiteral("m_table_view_of_this_map"),
+                    QStringLiteral("Table view of this map and tag (SPACE)"), &MapWindow::cmd_table_view);
+        add_command(QStringLiteral("m_table_view_of_tag"), QStringLiteral("Table view of tag (SPACE)"),
+                    &MapWindow::cmd_table_view);
+    } else {
+        add_unavailable(QStringLiteral("m_table_view_of_this_map"),
+                        QStringLiteral("Table view of this map and tag (SPACE)"));
+        add_unavailable(QStringLiteral("m_table_view_of_tag"), QStringLiteral("Table view of tag (SPACE)"));
+    }
+    if (windows_.open_table_search)
+        add_command(QStringLiteral("m_search_in_this_collection"),
+                    QStringLiteral("Search in this collection and open table (F3)"),
+                    &MapWindow::cmd_search_in_collection);
+    else
+        add_unavailable(QStringLiteral("m_search_in_this_collection"),
+                        QStringLiteral("Search in this collection and open table (F3)"));
     menu_->addSeparator();
 
     // Editing.
@@ -247,6 +259,17 @@ void MapWindow::cmd_link_to_directory() {
 
 void MapWindow::cmd_export() {
     export_map(ctx_, items_);
+}
+
+void MapWindow::cmd_table_view() {
+    if (const std::optional<int> position = table_view_of_map(ctx_, items_.identity(), selected_item()))
+        ctx_.hooks.open_table_view(*position);
+}
+
+void MapWindow::cmd_search_in_collection() {
+    const int position = items_.identity().position;
+    ctx_.table_presets = TablePresets{};
+    if (position >= 1 && position <= CollectionTable::count) windows_.open_table_search(position);
 }
 
 void MapWindow::cmd_toggle_start_map() {

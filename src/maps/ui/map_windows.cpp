@@ -64,11 +64,16 @@ void MapWindows::execute(const Route& route) {
                    [](const std::monostate&) {},
                    [this](const route::TopMap&) { open_map(top_map_name); },
                    [this](const route::Map& map) { open_map(map.name); },
-                   [this](const route::Table&) {
-                       // The collection asks for its table view, which this version does not have;
-                       // the hand-over values meant for it must not reach a later window.
-                       ctx_.table_presets = TablePresets{};
-                       ctx_.prompter.message(table_view_unavailable_message);
+                   [this](const route::Table& table) {
+                       if (!ctx_.hooks.open_table_view) {
+                           // Without table views the hand-over values must not reach a later window.
+                           ctx_.table_presets = TablePresets{};
+                           ctx_.prompter.message(table_view_unavailable_message);
+                           return;
+                       }
+                       if (!table.cat.isEmpty()) ctx_.table_presets.category = table.cat;
+                       if (!table.title.isEmpty()) ctx_.table_presets.title = table.title;
+                       ctx_.hooks.open_table_view(table.position);
                    },
                },
                route);
@@ -98,8 +103,8 @@ void MapWindows::refresh_all_windows(const QString& except) {
 }
 
 void MapWindows::refresh_other_views() {
-    // The one place where the table views (Refresh_table) and the calendar lists will be
-    // refreshed after a change to items; neither window is part of this version.
+    // The one place where the views of items other than maps are refreshed after a change.
+    if (ctx_.hooks.refresh_table_views) ctx_.hooks.refresh_table_views();
 }
 
 MapWindow* MapWindows::window(int number) const {

@@ -55,6 +55,9 @@ public:
 
     // The item selected last in any map window; an opening map selects it when it has it.
     qint64 last_selected_item = 0;
+    // Opens the table view of a collection position and starts its find command at once; set
+    // by main once table views are part of the program.
+    std::function<void(int position)> open_table_search;
 
 private:
     AppContext& ctx_;

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AppContext;
 class QAction;
@@ -103,6 +104,8 @@ public:
     void activated();
     // Stores geometry and column widths (closing).
     void Save_form_position();
+    // Gives the window its stored place (once it sits in its sub-window).
+    void apply_geometry();
 
 public Q_SLOTS:
     // The spacing timer ran out: the waiting query runs now.
@@ -123,7 +126,8 @@ private:
     void update_caption();
     void update_buttons();
     void check_long_content();
-    bool handle_key(QKeyEvent* event);
+    // `in_grid`: the key was typed in the grid, where Insert, Delete and Enter act on rows.
+    bool handle_key(QKeyEvent* event, bool in_grid);
     void header_clicked(int column);
     void filter_edited();
     void lookup_chosen(const QString& entry);
@@ -154,11 +158,43 @@ public:
     void insert_content(const QString& text);
     // Adds the editing commands to m_popup.
     void build_edit_menu(QMenu* menu);
+    // b_browse and b_browse_dir: the content becomes a link to the chosen file or directory.
+    void on_browse();
+    void on_browse_dir();
+    // m_expand_edit_area (b_zoom, F10, double clicks while idle): the content editor on the
+    // current item.
+    void expand_edit_area();
+    // A row of the grid dragged onto row `target_row`.
+    void drop_on_row(qint64 dragged_item_nr, int target_row);
+    // Typing into a cell of the grid opens the cell editor on the current cell (the date columns
+    // refuse); Enter in it writes the cell, Escape leaves it.
+    bool start_cell_edit(const QString& typed);
+    bool commit_cell_edit();
+    void cancel_cell_edit();
+    // Idle, insert or edit: the command buttons, their highlight, the grid and the filters follow.
+    void set_edit_mode(EditMode mode);
+    // A field of the edit area changed: typing starts an edit, and b_save follows the fields.
+    void edit_area_changed();
+    // Runs the query at once (a save or a bulk command does not wait for the spacing of typed
+    // filters) and puts the grid on `item_nr` (0: the first row).
+    void run_query_now(qint64 item_nr);
+    // After a change: the open map windows and the other table views.
+    void refresh_other_views();
+    QLineEdit* cell_editor_ = nullptr; // open while a cell is typed into
+    int cell_edit_column_ = -1;
+    QDateTime cell_edit_started_;
+    int drag_row_ = -1; // the row a mouse press may start to drag
+    QPoint drag_start_;
     // Set by setup_editing: the save check run before the grid moves to another row, before
     // Escape ends a pending insert or edit, and before the window closes. Empty: nothing is
     // ever pending.
     std::function<bool(bool ask)> check_save_call;
 
+    // Set by setup_editing: the editing buttons follow the row count from then on.
+    bool editing_ready_ = false;
+    // True while the window itself writes the current row into the edit area, so that the
+    // change events of its fields start no edit.
+    bool filling_edit_area_ = false;
     EditMode edit_mode_ = EditMode::Idle;
     // Set while a cell of the grid is being typed into (Delete then does not delete the row).
     bool editing_in_grid_ = false;
@@ -238,4 +274,12 @@ private:
     bool closing_ = false;
     Options options_;
     QDateTime last_query_;
+    // The item and row that refresh_keep_position returns to once its query has run.
+    struct KeptPosition {
+        qint64 item_nr = 0;
+        int row = -1;
+    };
+    std::optional<KeptPosition> keep_;
+    int current_row_ = -1;
+    const QKeyEvent* filtered_key_ = nullptr; // the key event the filter handled last
 };

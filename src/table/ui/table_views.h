@@ -36,6 +36,10 @@ public:
 
     MapWindows& maps() { return maps_; }
 
+    // The position of the table view activated last; 0 when none is open.
+    int active_position() const { return active_; }
+    void set_active(int position) { active_ = position; }
+
     // Called by a closing window.
     void forget(int position, const TableView* window);
 
@@ -44,4 +48,5 @@ private:
     std::function<QMdiArea*()> area_;
     MapWindows& maps_;
     std::array<QPointer<TableView>, 46> windows_{};
+    int active_ = 0;
 };

@@ -1,0 +1,879 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/ui/table_view.h"
+
+#include "core/app_context.h"
+#include "core/db_error.h"
+#include "core/dates.h"
+#include "core/file_helpers.h"
+#include "core/geometry.h"
+#include "core/params.h"
+#include "core/sql_text.h"
+#include "maps/map_names.h"
+#include "maps/ui/map_windows.h"
+#include "table/like_condition.h"
+#include "table/table_columns.h"
+#include "table/table_item.h"
+#include "table/table_model.h"
+#include "table/ui/table_views.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int px(int twips) {
+    return twips / twips_per_pixel;
+}
+
+const QString unavailable_tip = QStringLiteral("Not available in this version");
+const QString find_prompt = QStringLiteral("Character string to search for?\r\n(* = show all records)");
+const QString find_title = QStringLiteral("Find records");
+
+// Positions that ask for a search when their window is first activated.
+bool finds_on_first_activation(int position) {
+    return position == 2 || position == 3 || position == 4 || position == 9;
+}
+
+// The modifier sum the program-wide key routine expects: 1 Shift, 2 Ctrl, 4 Alt.
+int shift_sum(Qt::KeyboardModifiers mods) {
+    return (mods & Qt::ShiftModifier ? 1 : 0) + (mods & Qt::ControlModifier ? 2 : 0) +
+           (mods & Qt::AltModifier ? 4 : 0);
+}
+
+QLineEdit* line_edit(QWidget* parent, const QString& name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+} // namespace
+
+TableView::TableView(AppContext& ctx, TableViews& views, int position, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), views_(views), query_(position, {}, false) {
+    setObjectName(QStringLiteral("f_gentabx"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    query_timer_ = new QTimer(this);
+    query_timer_->setObjectName(QStringLiteral("query_timer"));
+    query_timer_->setSingleShot(true);
+    connect(query_timer_, &QTimer::timeout, this, &TableView::on_query_timer);
+    create_controls();
+    create_menu();
+}
+
+TableView::~TableView() = default;
+
+QMdiSubWindow* TableView::sub_window() const {
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+// ---------------------------------------------------------------- controls
+
+void TableView::create_controls() {
+    fra_filters_ = new QGroupBox(QStringLiteral("filters"), this);
+    fra_filters_->setObjectName(QStringLiteral("fra_filters"));
+    t_filter_mark_ = line_edit(fra_filters_, QStringLiteral("t_filter_mark"));
+    t_filter_collection_ = line_edit(fra_filters_, QStringLiteral("t_filter_collection"));
+    t_filter_cat_ = line_edit(fra_filters_, QStringLiteral("t_filter_cat"));
+    t_filter_id_ = line_edit(fra_filters_, QStringLiteral("t_filter_id"));
+    t_filter_title_ = line_edit(fra_filters_, QStringLiteral("t_filter_title"));
+    t_filter_content_ = line_edit(fra_filters_, QStringLiteral("t_filter_content"));
+    look_filter_collection_ = button(fra_filters_, QStringLiteral("look_filter_collection"), QStringLiteral("..."));
+    look_filter_cat_ = button(fra_filters_, QStringLiteral("look_filter_cat"), QStringLiteral("..."));
+    o_and_ = new QRadioButton(QStringLiteral("AND"), fra_filters_);
+    o_and_->setObjectName(QStringLiteral("o_and"));
+    o_or_ = new QRadioButton(QStringLiteral("OR"), fra_filters_);
+    o_or_->setObjectName(QStringLiteral("o_or"));
+    o_or_->setChecked(true);
+    b_clear_ = button(fra_filters_, QStringLiteral("b_clear"), QStringLiteral("Clear"));
+
+    auto* filters = new QGridLayout(fra_filters_);
+    const std::pair<QString, QWidget*> filter_row[] = {
+        {QStringLiteral("mark"), t_filter_mark_},   {QStringLiteral("coll."), t_filter_collection_},
+        {QStringLiteral("cat."), t_filter_cat_},    {QStringLiteral("Id"), t_filter_id_},
+        {QStringLiteral("title"), t_filter_title_}, {QStringLiteral("content"), t_filter_content_},
+    };
+    int column = 0;
+    for (const auto& [caption, field] : filter_row) {
+        filters->addWidget(new QLabel(caption, fra_filters_), 0, column);
+        filters->addWidget(field, 1, column);
+        ++column;
+        if (field == t_filter_collection_) filters->addWidget(look_filter_collection_, 1, column++);
+        if (field == t_filter_cat_) filters->addWidget(look_filter_cat_, 1, column++);
+    }
+    filters->addWidget(o_and_, 0, column);
+    filters->addWidget(o_or_, 1, column++);
+    filters->addWidget(b_clear_, 1, column);
+    filters->setColumnStretch(7, 2); // title
+    filters->setColumnStretch(8, 2); // content
+
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSortingEnabled(false);
+    grid_->setWordWrap(false);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->verticalHeader()->hide();
+    grid_->horizontalHeader()->setSectionsClickable(true);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+
+    fra_edit_ = new QGroupBox(this);
+    fra_edit_->setObjectName(QStringLiteral("fra_edit"));
+    t_collection_ = line_edit(fra_edit_, QStringLiteral("t_collection"));
+    t_cat_ = line_edit(fra_edit_, QStringLiteral("t_cat"));
+    t_mark_ = line_edit(fra_edit_, QStringLiteral("t_mark"));
+    t_item_id_ = line_edit(fra_edit_, QStringLiteral("t_item_id"));
+    t_item_title_ = line_edit(fra_edit_, QStringLiteral("t_item_title"));
+    t_item_content_ = new QPlainTextEdit(fra_edit_);
+    t_item_content_->setObjectName(QStringLiteral("t_item_content"));
+    t_date_exp_ = new QDateTimeEdit(fra_edit_);
+    t_date_exp_->setObjectName(QStringLiteral("t_date_exp"));
+    t_date_rem_ = new QDateTimeEdit(fra_edit_);
+    t_date_rem_->setObjectName(QStringLiteral("t_date_rem"));
+    c_date_exp_ = new QCheckBox(fra_edit_);
+    c_date_exp_->setObjectName(QStringLiteral("c_date_exp"));
+    c_date_rem_ = new QCheckBox(fra_edit_);
+    c_date_rem_->setObjectName(QStringLiteral("c_date_rem"));
+    lab_collection_ = label(fra_edit_, QStringLiteral("lab_collection"), QStringLiteral("coll."));
+    lab_cat_ = label(fra_edit_, QStringLiteral("lab_cat"), QStringLiteral("cat."));
+    lab_mark_ = label(fra_edit_, QStringLiteral("lab_mark"), QStringLiteral("mark"));
+    lab_item_id_ = label(fra_edit_, QStringLiteral("lab_item_id"), QStringLiteral("Id"));
+    lab_item_title_ = label(fra_edit_, QStringLiteral("lab_item_title"), QStringLiteral("title"));
+    lab_item_content_ = label(fra_edit_, QStringLiteral("lab_item_content"), QStringLiteral("content"));
+    lab_date_exp_ = label(fra_edit_, QStringLiteral("lab_date_exp"), QStringLiteral("date expiry"));
+    lab_date_rem_ = label(fra_edit_, QStringLiteral("lab_date_rem"), QStringLiteral("date remind"));
+    look_collection_ = button(fra_edit_, QStringLiteral("look_collection"), QStringLiteral("..."));
+    look_cat_ = button(fra_edit_, QStringLiteral("look_cat"), QStringLiteral("..."));
+    b_browse_ = button(fra_edit_, QStringLiteral("b_browse"), QStringLiteral("file"));
+    b_browse_dir_ = button(fra_edit_, QStringLiteral("b_browse_dir"), QStringLiteral("dir"));
+    b_zoom_ = button(fra_edit_, QStringLiteral("b_zoom"), QStringLiteral("&Zoom (F10)"));
+
+    auto* edit = new QGridLayout(fra_edit_);
+    edit->addWidget(lab_collection_, 0, 0);
+    edit->addWidget(t_collection_, 0, 1);
+    edit->addWidget(look_collection_, 0, 2);
+    edit->addWidget(lab_cat_, 0, 3);
+    edit->addWidget(t_cat_, 0, 4);
+    edit->addWidget(look_cat_, 0, 5);
+    edit->addWidget(lab_mark_, 0, 6);
+    edit->addWidget(t_mark_, 0, 7);
+    edit->addWidget(lab_item_id_, 0, 8);
+    edit->addWidget(t_item_id_, 0, 9);
+    edit->addWidget(lab_item_title_, 1, 0);
+    edit->addWidget(t_item_title_, 1, 1, 1, 9);
+    edit->addWidget(lab_item_content_, 2, 0);
+    edit->addWidget(t_item_content_, 2, 1, 1, 9);
+    auto* content_buttons = new QVBoxLayout;
+    content_buttons->addWidget(b_browse_);
+    content_buttons->addWidget(b_browse_dir_);
+    content_buttons->addWidget(b_zoom_);
+    edit->addLayout(content_buttons, 2, 10);
+    auto* date_row = new QHBoxLayout;
+    date_row->addWidget(lab_date_exp_);
+    date_row->addWidget(c_date_exp_);
+    date_row->addWidget(t_date_exp_);
+    date_row->addWidget(lab_date_rem_);
+    date_row->addWidget(c_date_rem_);
+    date_row->addWidget(t_date_rem_);
+    date_row->addStretch();
+    edit->addLayout(date_row, 3, 0, 1, 11);
+
+    b_add_ = button(this, QStringLiteral("b_add"), QStringLiteral("Insert (INS)"));
+    b_edit_ = button(this, QStringLiteral("b_edit"), QStringLiteral("Edit (F2)"));
+    b_delete_ = button(this, QStringLiteral("b_delete"), QStringLiteral("Delete (DEL)"));
+    b_find_ = button(this, QStringLiteral("b_find"), QStringLiteral("Find (F3)"));
+    b_save_ = button(this, QStringLiteral("b_save"), QStringLiteral("Save (F12)"));
+    b_storm_ = button(this, QStringLiteral("b_storm"), QStringLiteral("Stor&m"));
+    b_exit_ = button(this, QStringLiteral("b_exit"), QStringLiteral("Cancel (ESC)"));
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* b : {b_add_, b_edit_, b_delete_, b_find_, b_save_, b_storm_, b_exit_})
+        commands->addWidget(b);
+    commands->addStretch();
+
+    List1_ = new QListWidget(this);
+    List1_->setObjectName(QStringLiteral("List1"));
+    List1_->hide();
+
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(4, 4, 4, 4);
+    main->addWidget(fra_filters_);
+    main->addWidget(grid_, 1);
+    main->addLayout(commands);
+    main->addWidget(fra_edit_);
+
+    // Editing comes from table_view_edit.cpp; until it is part of the window the editing
+    // controls say so and stay off.
+    for (QWidget* w : std::initializer_list<QWidget*>{b_add_, b_edit_, b_delete_, b_save_, b_storm_, b_browse_,
+                                                      b_browse_dir_, b_zoom_}) {
+        w->setEnabled(false);
+        w->setToolTip(unavailable_tip);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_,
+                                                      t_date_exp_, t_date_rem_, c_date_exp_, c_date_rem_})
+        w->setEnabled(false);
+    t_item_content_->setReadOnly(true);
+
+    for (QLineEdit* field : {t_filter_mark_, t_filter_collection_, t_filter_cat_, t_filter_id_, t_filter_title_,
+                             t_filter_content_}) {
+        connect(field, &QLineEdit::textChanged, this, [this] { filter_edited(); });
+        field->installEventFilter(this);
+    }
+    connect(o_and_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) filter_edited();
+    });
+    connect(o_or_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) filter_edited();
+    });
+    connect(b_clear_, &QPushButton::clicked, this, [this] { clear_filters(); });
+    connect(b_find_, &QPushButton::clicked, this, [this] { b_find_Click(); });
+    connect(b_exit_, &QPushButton::clicked, this, [this] { escape_pressed(); });
+    connect(look_filter_collection_, &QPushButton::clicked, this,
+            [this] { Build_lookup_list(QStringLiteral("filter_collection")); });
+    connect(look_filter_cat_, &QPushButton::clicked, this, [this] { Build_lookup_list(QStringLiteral("filter_cat")); });
+    connect(look_collection_, &QPushButton::clicked, this,
+            [this] { Build_lookup_list(QStringLiteral("edit_or_ins_collection")); });
+    connect(look_cat_, &QPushButton::clicked, this, [this] { Build_lookup_list(QStringLiteral("edit_or_ins_cat")); });
+    connect(List1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { lookup_chosen(item->text()); });
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { header_clicked(c); });
+    connect(grid_, &QTableView::doubleClicked, this, [this] { run_current_item(); });
+    // The window sees the keys before its controls.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+void TableView::create_menu() {
+    m_popup_ = new QMenu(this);
+    m_popup_->setObjectName(QStringLiteral("m_popup"));
+    m_popup_->setToolTipsVisible(true);
+    auto add = [this](const QString& name, const QString& caption, std::function<void()> run) {
+        QAction* action = m_popup_->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+        return action;
+    };
+    add(QStringLiteral("m_refresh_grid"), QStringLiteral("Refresh grid"), [this] { refresh_keep_position(); });
+    add(QStringLiteral("m_filter_on_pictures"), QStringLiteral("Filter on images"), [this] { filter_on_pictures(); });
+    add(QStringLiteral("m_open_map_of_current_category"), QStringLiteral("Open tag map of current category"), [this] {
+        const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
+        if (row.size() > 2)
+            views_.maps().open_map(row[1].toString() + QStringLiteral(": ") + row[2].toString());
+    });
+    add(QStringLiteral("m_open_map_of_collection"), QStringLiteral("Open tag map of current collection"), [this] {
+        const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
+        if (row.size() > 1) views_.maps().open_map(row[1].toString());
+    });
+    add(QStringLiteral("m_open_collections_map"), QStringLiteral("Open top map"),
+        [this] { views_.maps().execute(route::TopMap{}); });
+    m_popup_->addSeparator();
+}
+
+// ---------------------------------------------------------------- opening
+
+bool TableView::load(const Options& options) {
+    loading_ = true;
+    const int position = query_.position();
+    if (position < 1 || position > CollectionTable::count) {
+        // A configuration fault: the window refuses to open instead of ending the program.
+        ctx_.prompter.message(QStringLiteral("GLB_collection_idx=0 in f_gentabx"));
+        ctx_.table_presets = TablePresets{};
+        return false;
+    }
+    const bool deadlines = ctx_.table_presets.deadlines_only;
+    ctx_.table_presets.deadlines_only = false;
+    query_ = TableQuery(position, ctx_.collections.at(position).name, deadlines);
+    options_ = options;
+
+    const QString date_format = detect_date_format() + QStringLiteral(" HH:mm");
+    for (QDateTimeEdit* picker : {t_date_exp_, t_date_rem_})
+        picker->setDisplayFormat(date_format);
+    for (QWidget* w : std::initializer_list<QWidget*>{t_date_exp_, t_date_rem_, c_date_exp_, c_date_rem_,
+                                                      lab_date_exp_, lab_date_rem_})
+        w->setVisible(query_.date_position());
+    if (position == 7 || position == 8) t_item_id_->setAlignment(Qt::AlignRight);
+
+    writing_filters_ = true;
+    if (deadlines) o_and_->setChecked(true);
+    writing_filters_ = false;
+
+    model_ = std::make_unique<TableModel>(*ctx_.db, query_.select_from(), query_.last_column() + 1);
+    model_->set_right_aligned(table_columns::item_id);
+    grid_->setModel(model_.get());
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { row_changed(current.isValid() ? current.row() : -1); });
+
+    apply_options_and_presets(options);
+    update_caption();
+    loading_ = false;
+    return true;
+}
+
+void TableView::apply_options_and_presets(const Options& options) {
+    TablePresets presets = ctx_.table_presets;
+    ctx_.table_presets = TablePresets{};
+    presets_applied_ = !presets.search_text.isEmpty() || !presets.category.isEmpty() || !presets.title.isEmpty() ||
+                       presets.item_nr != 0 || query_.deadlines_only();
+    preset_item_nr_ = presets.item_nr;
+
+    writing_filters_ = true;
+    if (!presets.search_text.isEmpty()) {
+        t_filter_cat_->setText(presets.search_text);
+        t_filter_title_->setText(presets.search_text);
+        t_filter_content_->setText(presets.search_text);
+        if (query_.all_collections_view() && !options.from_global_find)
+            t_filter_collection_->setText(presets.search_text);
+        o_or_->setChecked(true);
+    }
+    if (!presets.category.isEmpty()) {
+        t_filter_cat_->setText(presets.category);
+        o_and_->setChecked(true);
+    }
+    if (!presets.title.isEmpty()) {
+        t_filter_title_->setText(presets.title);
+        o_and_->setChecked(true);
+    }
+    writing_filters_ = false;
+    Filter_changed();
+}
+
+// ---------------------------------------------------------------- the query
+
+TableFilters TableView::read_filters() const {
+    TableFilters filters;
+    filters.mark = t_filter_mark_->text();
+    filters.collection = t_filter_collection_->text();
+    filters.cat = t_filter_cat_->text();
+    filters.id = t_filter_id_->text();
+    filters.title = t_filter_title_->text();
+    filters.content = t_filter_content_->text();
+    filters.use_or = o_or_->isChecked();
+    return filters;
+}
+
+void TableView::set_filter_texts(const TableFilters& filters) {
+    writing_filters_ = true;
+    t_filter_mark_->setText(filters.mark);
+    t_filter_collection_->setText(filters.collection);
+    t_filter_cat_->setText(filters.cat);
+    t_filter_id_->setText(filters.id);
+    t_filter_title_->setText(filters.title);
+    t_filter_content_->setText(filters.content);
+    (filters.use_or ? o_or_ : o_and_)->setChecked(true);
+    writing_filters_ = false;
+}
+
+void TableView::Filter_changed() {
+    if (query_in_progress_) return;
+    if (!loading_ && last_query_.isValid()) {
+        const qint64 since = last_query_.msecsTo(ctx_.clock.now());
+        if (since >= 0 && since < query_spacing_ms) {
+            // The window stays live while it waits; the filters are read when the query runs.
+            query_in_progress_ = true;
+            query_waiting_ = true;
+            query_timer_->start(static_cast<int>(query_spacing_ms - since));
+            return;
+        }
+    }
+    query_in_progress_ = true;
+    run_query();
+}
+
+void TableView::on_query_timer() {
+    if (!query_waiting_) return;
+    const qint64 since = last_query_.msecsTo(ctx_.clock.now());
+    if (since >= 0 && since < query_spacing_ms) {
+        query_timer_->start(static_cast<int>(query_spacing_ms - since));
+        return;
+    }
+    query_waiting_ = false;
+    run_query();
+}
+
+void TableView::run_query() {
+    query_in_progress_ = true;
+    last_query_ = ctx_.clock.now();
+    const TableFilters filters = read_filters();
+    const std::pair<QString, const QString*> fields[] = {
+        {QStringLiteral("mark"), &filters.mark},   {QStringLiteral("collection"), &filters.collection},
+        {QStringLiteral("category"), &filters.cat}, {QStringLiteral("Id"), &filters.id},
+        {QStringLiteral("title"), &filters.title},  {QStringLiteral("content"), &filters.content},
+    };
+    for (const auto& [caption, text] : fields) {
+        if (text == &filters.content && text->trimmed().compare(picture_filter, Qt::CaseInsensitive) == 0) continue;
+        if (const std::optional<QString> problem = filter_problem(caption, *text)) {
+            // The rows of the previous query stay; the filter stays as typed for the user to fix.
+            ctx_.prompter.message(*problem);
+            keep_.reset();
+            query_in_progress_ = false;
+            return;
+        }
+    }
+
+    const TableQuery::Built built = query_.build(filters);
+    if (!loading_) save_col_widths();
+    try {
+        model_->fill(built.statement);
+        current_statement_ = built.statement;
+    } catch (const DbError&) {
+        const QString all = ctx_.collections.at(CollectionTable::all_collections).name;
+        if (query_.position() == 6 || (!all.isEmpty() && t_collection_->text().compare(all, Qt::CaseInsensitive) == 0))
+            ctx_.prompter.message(QStringLiteral("Check data format of item title"));
+        try {
+            model_->fill(built.plain);
+            current_statement_ = built.plain;
+        } catch (const DbError& error) {
+            report_error(ctx_.prompter, error);
+            keep_.reset();
+            query_in_progress_ = false;
+            return;
+        }
+    }
+    items_found_ = model_->rowCount();
+    set_col_widths();
+    Update_col_headers();
+
+    int row = items_found_ > 0 ? 0 : -1;
+    if (preset_item_nr_ != 0) {
+        const int found = model_->row_of(preset_item_nr_);
+        if (found >= 0) row = found;
+        preset_item_nr_ = 0;
+    } else if (keep_ && items_found_ >= 2) {
+        const int found = model_->row_of(keep_->item_nr);
+        row = found >= 0 ? found : std::clamp(keep_->row, 0, items_found_ - 1);
+    }
+    keep_.reset();
+    current_row_ = -1;
+    go_to_row(row);
+    update_caption();
+    update_buttons();
+    check_long_content();
+    query_in_progress_ = false;
+}
+
+void TableView::refresh_keep_position() {
+    if (query_in_progress_) return;
+    keep_ = KeptPosition{current_item_nr_, current_row_};
+    Filter_changed();
+}
+
+void TableView::filter_edited() {
+    if (writing_filters_ || loading_) return;
+    refresh_keep_position();
+}
+
+// ---------------------------------------------------------------- grid and edit area
+
+void TableView::go_to_row(int row) {
+    if (!model_) return;
+    if (row < 0 || row >= model_->rowCount()) {
+        current_row_ = -1;
+        load_current_row();
+        return;
+    }
+    current_row_ = row;
+    const QSignalBlocker block(grid_->selectionModel());
+    const QModelIndex index = model_->index(row, table_columns::title);
+    grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid_->scrollTo(index);
+    load_current_row();
+}
+
+void TableView::row_changed(int row) {
+    if (row == current_row_) return;
+    if (check_save_call && !check_save_call(true)) {
+        // The pending change could not be saved: the grid stays on its row.
+        go_to_row(current_row_);
+        return;
+    }
+    current_row_ = row;
+    load_current_row();
+}
+
+void TableView::load_current_row() {
+    filling_edit_area_ = true;
+    const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
+    auto value = [&row](int column) { return column < static_cast<int>(row.size()) ? row[column] : QVariant(); };
+    current_item_nr_ = value(table_columns::item_nr).toLongLong();
+    t_collection_->setText(value(table_columns::collection).toString());
+    t_cat_->setText(value(table_columns::cat).toString());
+    t_mark_->setText(value(table_columns::mark).toString());
+    t_item_id_->setText(value(table_columns::item_id).toString());
+    t_item_title_->setText(value(table_columns::title).toString());
+    t_item_content_->setPlainText(value(table_columns::content).toString());
+    if (query_.date_position()) {
+        const std::pair<QDateTimeEdit*, QCheckBox*> pickers[] = {{t_date_exp_, c_date_exp_}, {t_date_rem_, c_date_rem_}};
+        int column = table_columns::date_expiry;
+        for (const auto& [picker, on] : pickers) {
+            const QVariant stored = value(column++);
+            on->setChecked(!stored.isNull());
+            picker->setDateTime(stored.isNull() ? ctx_.clock.now() : dates::from_julian(stored.toDouble()));
+        }
+    }
+    filling_edit_area_ = false;
+}
+
+void TableView::run_current_item() {
+    if (!model_ || current_row_ < 0) return;
+    const std::vector<QVariant> row = model_->record(current_row_);
+    if (row.size() <= table_columns::content) return;
+    views_.maps().execute(
+        run_table_item(ctx_, row[table_columns::title].toString(), row[table_columns::content].toString()));
+}
+
+// ---------------------------------------------------------------- captions and columns
+
+void TableView::Update_col_headers() {
+    if (!model_) return;
+    const int remind_width = grid_->columnWidth(table_columns::date_remind) * twips_per_pixel;
+    QStringList headers;
+    for (int column = 0; column <= query_.last_column(); ++column) {
+        QString caption = table_columns::header(query_.position(), column, remind_width);
+        if (column == query_.sort_column()) caption += QLatin1Char('*');
+        headers.append(caption);
+    }
+    model_->set_headers(headers);
+    const table_columns::Labels labels = table_columns::labels_for(query_.position());
+    lab_item_title_->setText(labels.title_label);
+    lab_item_content_->setText(labels.content_label);
+}
+
+void TableView::set_col_widths() {
+    if (!model_) return;
+    for (int column = 0; column <= query_.last_column(); ++column) {
+        const bool hide = table_columns::hidden(query_.position(), column);
+        grid_->setColumnHidden(column, hide);
+        if (hide) continue;
+        try {
+            grid_->setColumnWidth(column, px(table_columns::width(*ctx_.db, query_.position(), column)));
+        } catch (const DbError&) {
+            grid_->setColumnWidth(column, px(table_columns::default_width(column)));
+        }
+    }
+}
+
+void TableView::save_col_widths() {
+    if (!model_ || !ctx_.db) return;
+    try {
+        table_columns::save_widths(*ctx_.db, query_.position(), query_.last_column(),
+                                   [this](int column) { return grid_->columnWidth(column) * twips_per_pixel; });
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+}
+
+void TableView::update_caption() {
+    const QString caption = table_caption(query_.collection_name(), query_.deadlines_only(), items_found_);
+    setWindowTitle(caption);
+    if (QMdiSubWindow* sub = sub_window()) sub->setWindowTitle(caption);
+}
+
+void TableView::update_buttons() {
+    const bool idle = edit_mode_ != EditMode::Insert && edit_mode_ != EditMode::Edit;
+    b_find_->setEnabled(idle);
+    if (editing_ready_) {
+        b_edit_->setEnabled(idle && items_found_ > 0);
+        b_delete_->setEnabled(idle && items_found_ > 0);
+    }
+}
+
+void TableView::check_long_content() {
+    // Rows that the query found but the grid cannot show point at contents too long for it.
+    if (items_found_ == 0 || !isVisible() || model_->rowCount() > 0) return;
+    try {
+        ctx_.prompter.message(long_content_message(*ctx_.db, items_found_, model_->rowCount()));
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+}
+
+void TableView::header_clicked(int column) {
+    if (query_in_progress_) return;
+    if (query_.header_click(column)) Filter_changed();
+}
+
+// ---------------------------------------------------------------- commands
+
+void TableView::b_find_Click() {
+    if (!b_find_->isEnabled()) return;
+    const std::optional<QString> answer = ctx_.prompter.input(find_prompt, find_title, QStringLiteral("*"));
+    if (!answer || answer->isEmpty()) return;
+    const QString text = *answer == QStringLiteral("*") ? QString() : *answer;
+    writing_filters_ = true;
+    t_filter_cat_->setText(text);
+    t_filter_title_->setText(text);
+    t_filter_content_->setText(text);
+    o_or_->setChecked(true);
+    writing_filters_ = false;
+    Filter_changed();
+}
+
+void TableView::filter_on_pictures() {
+    writing_filters_ = true;
+    t_filter_content_->setText(picture_filter);
+    o_and_->setChecked(true);
+    writing_filters_ = false;
+    Filter_changed();
+}
+
+void TableView::clear_filters() {
+    writing_filters_ = true;
+    for (QLineEdit* field : {t_filter_mark_, t_filter_collection_, t_filter_cat_, t_filter_title_, t_filter_content_})
+        field->clear();
+    o_or_->setChecked(true);
+    writing_filters_ = false;
+    Filter_changed();
+}
+
+QLineEdit* TableView::lookup_target(const QString& target) const {
+    if (target == QStringLiteral("edit_or_ins_collection")) return t_collection_;
+    if (target == QStringLiteral("edit_or_ins_cat")) return t_cat_;
+    if (target == QStringLiteral("filter_collection")) return t_filter_collection_;
+    if (target == QStringLiteral("filter_cat")) return t_filter_cat_;
+    return nullptr;
+}
+
+void TableView::Build_lookup_list(const QString& target) {
+    QLineEdit* field = lookup_target(target);
+    if (!field) return;
+    QString sql;
+    if (target.endsWith(QStringLiteral("collection"))) {
+        sql = QStringLiteral("select distinct collection from repos order by collection");
+    } else {
+        QString collection = t_collection_->text();
+        if (target == QStringLiteral("filter_cat") && !t_filter_collection_->text().trimmed().isEmpty())
+            collection = t_filter_collection_->text().trimmed();
+        if (target == QStringLiteral("filter_cat") && query_.all_collections_view() &&
+            t_filter_collection_->text().trimmed().isEmpty())
+            sql = QStringLiteral("select distinct cat from repos order by cat");
+        else
+            sql = QStringLiteral("select distinct cat from repos where collection = '") + apici_raddoppiati(collection) +
+                  QStringLiteral("' order by cat");
+    }
+    List1_->clear();
+    try {
+        Statement rows = ctx_.db->prepare(sql);
+        while (rows.next())
+            List1_->addItem(rows.value(0).toString());
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+        return;
+    }
+    list_target_ = target;
+    const QPoint below = field->mapTo(this, QPoint(0, field->height()));
+    List1_->setGeometry(below.x(), below.y(), std::max(field->width(), 200), 200);
+    List1_->show();
+    List1_->raise();
+    List1_->setFocus();
+}
+
+void TableView::lookup_chosen(const QString& entry) {
+    QLineEdit* field = lookup_target(list_target_);
+    hide_lookup_list();
+    if (!field) return;
+    field->setText(entry);
+    if (field == t_collection_ || field == t_cat_)
+        t_item_title_->setFocus();
+    else
+        grid_->setFocus();
+}
+
+void TableView::hide_lookup_list() {
+    List1_->hide();
+    List1_->clear();
+    list_target_.clear();
+}
+
+void TableView::escape_pressed() {
+    if (List1_->isVisible()) {
+        hide_lookup_list();
+        return;
+    }
+    if (edit_mode_ == EditMode::Insert || edit_mode_ == EditMode::Edit) {
+        if (check_save_call) check_save_call(true);
+        grid_->setFocus();
+        return;
+    }
+    if (edit_mode_ != EditMode::Idle) {
+        edit_mode_ = EditMode::Idle;
+        load_current_row();
+        return;
+    }
+    if (QMdiSubWindow* sub = sub_window())
+        sub->close();
+    else
+        close();
+}
+
+// ---------------------------------------------------------------- keys and events
+
+bool TableView::handle_key(QKeyEvent* event, bool in_grid) {
+    const int key = event->key();
+    if (ctx_.key_lock) return true;
+    if (ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_sum(event->modifiers()), key)) return true;
+    auto click_if_enabled = [](QPushButton* b) {
+        if (b->isEnabled()) b->click();
+        return true;
+    };
+    switch (key) {
+    case Qt::Key_F1:
+        m_popup_->popup(mapToGlobal(rect().center()));
+        return true;
+    case Qt::Key_F2:
+        return click_if_enabled(b_edit_);
+    case Qt::Key_F3:
+        return click_if_enabled(b_find_);
+    case Qt::Key_F10:
+        return click_if_enabled(b_zoom_);
+    case Qt::Key_F12:
+        return click_if_enabled(b_save_);
+    case Qt::Key_Escape:
+        escape_pressed();
+        return true;
+    default:
+        break;
+    }
+    // Insert, Delete and Enter act on the rows when typed in the grid; in the text fields they
+    // keep their ordinary meaning.
+    if (!in_grid) return false;
+    switch (key) {
+    case Qt::Key_Insert:
+        return click_if_enabled(b_add_);
+    case Qt::Key_Delete:
+        if (editing_in_grid_) return false;
+        return click_if_enabled(b_delete_);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (editing_in_grid_) return false;
+        run_current_item();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TableView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (auto* field = qobject_cast<QLineEdit*>(watched);
+            field && field->parentWidget() == fra_filters_ && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            grid_->setFocus();
+            return true;
+        }
+        filtered_key_ = key;
+        if (handle_key(key, watched == grid_ || watched == grid_->viewport())) return true;
+    }
+    if (event->type() == QEvent::ContextMenu) {
+        if (auto* field = qobject_cast<QLineEdit*>(watched); field && field->parentWidget() == fra_filters_) {
+            field->clear(); // the change re-runs the query
+            return true;
+        }
+        if (watched == grid_->viewport() || watched == grid_) {
+            m_popup_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TableView::keyPressEvent(QKeyEvent* event) {
+    // A key a control left unused comes here after the filter has seen it already.
+    if (event == filtered_key_ || !handle_key(event, false)) QWidget::keyPressEvent(event);
+}
+
+void TableView::activated() {
+    ctx_.active_kind = WindowKind::Table;
+    views_.set_active(query_.position());
+    const bool first = first_activation_;
+    first_activation_ = false;
+    const bool no_auto_find = options_.no_auto_find;
+    options_.no_auto_find = false;
+    if (options_.find_on_activate) {
+        options_.find_on_activate = false;
+        b_find_Click();
+        return;
+    }
+    if (first && !presets_applied_ && !no_auto_find && finds_on_first_activation(query_.position()) &&
+        !query_.deadlines_only())
+        b_find_Click();
+    check_long_content();
+}
+
+void TableView::Save_form_position() {
+    if (!ctx_.db) return;
+    save_col_widths();
+    const QRect rect = sub_window() ? sub_window()->geometry() : geometry();
+    const TwipsRect place{rect.top() * twips_per_pixel, rect.left() * twips_per_pixel, rect.width() * twips_per_pixel,
+                          rect.height() * twips_per_pixel};
+    const bool minimised = sub_window() ? sub_window()->isMinimized() : isMinimized();
+    try {
+        save_form_position(*ctx_.db, QStringLiteral("f_gentabx_%1").arg(query_.position()), false, place, minimised);
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+}
+
+void TableView::apply_geometry() {
+    const QRect current = sub_window() ? sub_window()->geometry() : geometry();
+    const TwipsRect now{current.top() * twips_per_pixel, current.left() * twips_per_pixel,
+                        current.width() * twips_per_pixel, current.height() * twips_per_pixel};
+    TwipsRect place = now;
+    try {
+        place = restore_form_position(*ctx_.db, ctx_.screen, QStringLiteral("f_gentabx_%1").arg(query_.position()),
+                                      false, now);
+    } catch (const DbError&) {
+        // A window without a stored place keeps the one it was given.
+    }
+    const QRect rect(px(place.left), px(place.top), px(place.width), px(place.height));
+    if (QMdiSubWindow* sub = sub_window())
+        sub->setGeometry(rect);
+    else
+        setGeometry(rect);
+}
+
+void TableView::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        if (check_save_call && !check_save_call(true)) {
+            event->ignore();
+            return;
+        }
+        closing_ = true;
+        query_timer_->stop();
+        Save_form_position();
+        views_.forget(query_.position(), this);
+    }
+    QWidget::closeEvent(event);
+}

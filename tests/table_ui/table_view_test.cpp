@@ -1,0 +1,414 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/database.h"
+#include "core/params.h"
+#include "maps/ui/map_window.h"
+#include "maps/ui/map_windows.h"
+#include "table/table_model.h"
+#include "table/table_query.h"
+#include "table/ui/table_view.h"
+#include "table/ui/table_views.h"
+#include "support/items.h"
+#include "support/test_context.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Table views and map windows in an MDI area over a fresh database with the default collections.
+class TableViewTest : public ::testing::Test {
+protected:
+    TestContext t;
+    AppContext& ctx = t.ctx;
+    QMdiArea area;
+    std::unique_ptr<MapWindows> maps;
+    std::unique_ptr<TableViews> tables;
+
+    void SetUp() override {
+        const QString path = t.env.path(QStringLiteral("table.tdb"));
+        make_database(path, {}, 0, &t.clock);
+        ctx.db = Database::open(path, {}, &t.clock);
+        ctx.collections.init_collections();
+        area.resize(1400, 1000);
+        area.show();
+        maps = std::make_unique<MapWindows>(ctx, [this] { return &area; });
+        tables = std::make_unique<TableViews>(ctx, [this] { return &area; }, *maps);
+        tables->install_hooks();
+        maps->open_table_search = [this](int position) {
+            TableView::Options options;
+            options.find_on_activate = true;
+            tables->open_table_view(position, options);
+        };
+    }
+
+    void TearDown() override {
+        tables->close_all();
+        maps->close_all();
+        settle();
+        tables.reset();
+        maps.reset();
+    }
+
+    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
+        return insert_item(*ctx.db, collection, cat, title, content);
+    }
+
+    static void settle() {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    template <class W> static W* control(const TableView* view, const char* name) {
+        W* w = view->findChild<W*>(QString::fromUtf8(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    static QStringList grid_titles(const TableView* view) {
+        QStringList list;
+        for (int row = 0; row < view->model()->rowCount(); ++row)
+            list.append(view->model()->text(row, 6));
+        return list;
+    }
+
+    // Lets the two seconds between queries pass and runs the waiting query.
+    void run_waiting_query(TableView* view) {
+        t.clock.advance_seconds(2);
+        view->on_query_timer();
+    }
+};
+
+} // namespace
+
+TEST_F(TableViewTest, OpensWithCaptionCountAndCategoryOrder) {
+    add("Money", "shop", "bread");
+    add("Money", "bills", "gas");
+    add("Books", "Novels", "other collection");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->objectName(), QStringLiteral("f_gentabx"));
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Money (items found: 2)"));
+    EXPECT_EQ(grid_titles(view), (QStringList{QStringLiteral("gas"), QStringLiteral("bread")}));
+    EXPECT_EQ(view->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Category*"));
+    EXPECT_TRUE(view->grid()->isColumnHidden(1));
+    EXPECT_FALSE(view->grid()->isColumnHidden(6));
+    // The edit area shows the first row.
+    EXPECT_EQ(control<QLineEdit>(view, "t_item_title")->text(), QStringLiteral("gas"));
+    EXPECT_EQ(tables->window(5), view);
+    // Opening the position again replaces the window.
+    TableView* again = tables->open_table_view(5);
+    settle();
+    EXPECT_NE(again, nullptr);
+    EXPECT_EQ(tables->window(5), again);
+    EXPECT_EQ(area.subWindowList().size(), 1);
+}
+
+TEST_F(TableViewTest, PresetsFilterPositionAndAreCleared) {
+    add("Books", "Poetry", "Dante");
+    const qint64 leopardi = add("Books", "Poetry", "Leopardi");
+    add("Books", "Novels", "Manzoni");
+    ctx.table_presets.category = QStringLiteral("Poetry");
+    ctx.table_presets.item_nr = leopardi;
+    TableView* view = tables->open_table_view(7);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(ctx.table_presets.empty());
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_cat")->text(), QStringLiteral("Poetry"));
+    EXPECT_TRUE(control<QRadioButton>(view, "o_and")->isChecked());
+    EXPECT_EQ(view->items_found(), 2);
+    EXPECT_EQ(view->get_item_nr(), leopardi);
+
+    // A search preset goes into category, title and content with OR; an item that is not
+    // among the rows leaves the grid on its first row.
+    ctx.table_presets.search_text = QStringLiteral("an");
+    ctx.table_presets.item_nr = 999999;
+    TableView* search = tables->open_table_view(45);
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(control<QLineEdit>(search, "t_filter_title")->text(), QStringLiteral("an"));
+    EXPECT_EQ(control<QLineEdit>(search, "t_filter_collection")->text(), QStringLiteral("an"));
+    EXPECT_TRUE(control<QRadioButton>(search, "o_or")->isChecked());
+    EXPECT_EQ(search->grid()->currentIndex().row(), 0);
+    EXPECT_TRUE(ctx.table_presets.empty());
+}
+
+TEST_F(TableViewTest, DeadlinesWindow) {
+    const qint64 due = add("Agenda", "todo", "dentist");
+    add("Agenda", "todo", "no date");
+    ctx.db->exec(QStringLiteral("update repos set date_expiry = cvdate('2026-04-01 10:00:00') where item_nr = %1").arg(due));
+    ctx.table_presets.deadlines_only = true;
+    TableView* view = tables->open_table_view(45);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("All collections - DEADLINES ONLY (items found: 1)"));
+    EXPECT_TRUE(control<QRadioButton>(view, "o_and")->isChecked());
+    EXPECT_EQ(view->query().sort_column(), 8);
+}
+
+TEST_F(TableViewTest, TypingWaitsForTheSpacingAndRunsOneQueryWithTheLatestText) {
+    add("Money", "bills", "gas");
+    add("Money", "bills", "power");
+    add("Money", "shop", "bread");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    const QString first = view->current_statement();
+    auto* title = control<QLineEdit>(view, "t_filter_title");
+    t.clock.advance_seconds(1);
+    QTest::keyClicks(title, "po");
+    // Less than two seconds after the opening query: the query waits and the window stays live.
+    EXPECT_TRUE(view->query_waiting());
+    EXPECT_EQ(view->current_statement(), first);
+    QTest::keyClicks(title, "w");
+    view->on_query_timer(); // the clock has not moved: still waiting
+    EXPECT_TRUE(view->query_waiting());
+    run_waiting_query(view);
+    EXPECT_FALSE(view->query_waiting());
+    EXPECT_TRUE(view->current_statement().contains(QStringLiteral("'*pow*'")));
+    EXPECT_EQ(grid_titles(view), QStringList{QStringLiteral("power")});
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("Money (items found: 1)"));
+
+    // Long after the last query a change runs at once.
+    t.clock.advance_seconds(10);
+    title->clear();
+    EXPECT_FALSE(view->query_waiting());
+    EXPECT_EQ(view->items_found(), 3);
+}
+
+TEST_F(TableViewTest, RefreshKeepsTheSameItem) {
+    add("Money", "a", "one");
+    const qint64 two = add("Money", "b", "two");
+    add("Money", "c", "three");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    view->go_to_row(1);
+    EXPECT_EQ(view->get_item_nr(), two);
+    add("Money", "a", "zero"); // a new row before it
+    t.clock.advance_seconds(5);
+    view->Refresh_table();
+    EXPECT_EQ(view->items_found(), 4);
+    EXPECT_EQ(view->get_item_nr(), two);
+    EXPECT_EQ(view->grid()->currentIndex().row(), 2);
+    // refresh_all_windows reaches every open table view.
+    add("Money", "d", "four");
+    t.clock.advance_seconds(5);
+    maps->refresh_all_windows();
+    EXPECT_EQ(view->items_found(), 5);
+}
+
+TEST_F(TableViewTest, FindAskesAndFillsThreeFiltersWithOr) {
+    add("Money", "bills", "gas");
+    add("Money", "gas station", "fuel");
+    add("Money", "shop", "bread");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    t.clock.advance_seconds(5);
+    control<QRadioButton>(view, "o_and")->setChecked(true);
+    t.clock.advance_seconds(5);
+    t.prompter.clear();
+    t.prompter.answer("gas");
+    QTest::keyClick(view->grid(), Qt::Key_F3);
+    ASSERT_FALSE(t.prompter.shown().empty());
+    const auto& asked = t.prompter.shown().back();
+    EXPECT_EQ(asked.kind, QStringLiteral("input"));
+    EXPECT_EQ(asked.title, QStringLiteral("Find records"));
+    EXPECT_EQ(asked.text, QStringLiteral("Character string to search for?\r\n(* = show all records)"));
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_content")->text(), QStringLiteral("gas"));
+    EXPECT_TRUE(control<QRadioButton>(view, "o_or")->isChecked());
+    EXPECT_EQ(view->items_found(), 2);
+    // "*" shows every record; Cancel changes nothing.
+    t.clock.advance_seconds(5);
+    t.prompter.answer("*");
+    view->b_find_Click();
+    EXPECT_EQ(view->items_found(), 3);
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_title")->text(), QString());
+    t.prompter.answer(std::optional<QString>());
+    view->b_find_Click();
+    EXPECT_EQ(view->items_found(), 3);
+}
+
+TEST_F(TableViewTest, PositionsWithFindPromptAskOnFirstActivation) {
+    add("Contacts", "friends", "Anna");
+    t.prompter.answer("Anna");
+    TableView* view = tables->open_table_view(2);
+    ASSERT_NE(view, nullptr);
+    settle();
+    view->activated();
+    EXPECT_TRUE(t.prompter.all_answered());
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_title")->text(), QStringLiteral("Anna"));
+    EXPECT_EQ(ctx.active_kind, WindowKind::Table);
+    // Later activations do not ask again.
+    const auto asked = t.prompter.shown().size();
+    view->activated();
+    EXPECT_EQ(t.prompter.shown().size(), asked);
+}
+
+TEST_F(TableViewTest, BadFiltersAreReportedAndKeepTheRows) {
+    add("Money", "bills", "Gordon");
+    add("Money", "bills", "gas");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    auto* title = control<QLineEdit>(view, "t_filter_title");
+    struct Case {
+        const char* typed;
+        bool reported;
+        int rows; // -1: the rows stay as they were
+    };
+    const Case cases[] = {
+        {"(gas", true, -1}, {"Andrew", true, -1}, {"Gordon", false, 2}, // "G" or "don"
+        {"*", false, 0},    {"?", false, 0},      {"O'Brien", false, 0},
+        {"[", false, 0},    {"gas)", true, -1},
+    };
+    for (const Case& c : cases) {
+        t.clock.advance_seconds(5);
+        const int before = view->items_found();
+        t.prompter.clear();
+        title->setText(QString::fromUtf8(c.typed));
+        EXPECT_EQ(t.prompter.messages().size(), c.reported ? 1 : 0) << c.typed;
+        EXPECT_EQ(view->items_found(), c.rows < 0 ? before : c.rows) << c.typed;
+        EXPECT_EQ(title->text(), QString::fromUtf8(c.typed)); // nothing typed is lost
+    }
+    t.clock.advance_seconds(5);
+    title->setText(QString(QLatin1Char('g')).repeated(1000));
+    EXPECT_EQ(view->items_found(), 0);
+}
+
+TEST_F(TableViewTest, JournalTitleThatIsNoDateRetriesWithThePlainOrder) {
+    add("Journal", "2024", "01/02/2024");
+    add("Journal", "2024", "holiday");
+    t.prompter.clear();
+    TableView* view = tables->open_table_view(6);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("Check data format of item title")});
+    EXPECT_EQ(view->items_found(), 2);
+    EXPECT_FALSE(view->current_statement().contains(QStringLiteral("cvdate(")));
+}
+
+TEST_F(TableViewTest, HeaderClickSortsAndMarksTheColumn) {
+    add("Money", "a", "zeta");
+    add("Money", "b", "alpha");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    t.clock.advance_seconds(5);
+    view->grid()->horizontalHeader()->sectionClicked(6);
+    EXPECT_EQ(grid_titles(view), (QStringList{QStringLiteral("alpha"), QStringLiteral("zeta")}));
+    EXPECT_EQ(view->model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Title*"));
+    EXPECT_EQ(view->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Category"));
+    t.clock.advance_seconds(5);
+    view->grid()->horizontalHeader()->sectionClicked(6);
+    EXPECT_EQ(grid_titles(view), (QStringList{QStringLiteral("zeta"), QStringLiteral("alpha")}));
+}
+
+TEST_F(TableViewTest, ClearPictureFilterAndLookupList) {
+    add("Money", "bills", "photo", QStringLiteral("LINK=/tmp/x.gif"));
+    add("Money", "shop", "bread");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    t.clock.advance_seconds(5);
+    view->filter_on_pictures();
+    EXPECT_EQ(grid_titles(view), QStringList{QStringLiteral("photo")});
+    EXPECT_TRUE(control<QRadioButton>(view, "o_and")->isChecked());
+    control<QLineEdit>(view, "t_filter_id")->setText(QStringLiteral("kept"));
+    t.clock.advance_seconds(5);
+    QTest::mouseClick(control<QPushButton>(view, "b_clear"), Qt::LeftButton);
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_content")->text(), QString());
+    // The Id filter is not among the fields Clear empties.
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_id")->text(), QStringLiteral("kept"));
+    EXPECT_TRUE(control<QRadioButton>(view, "o_or")->isChecked());
+
+    view->Build_lookup_list(QStringLiteral("filter_cat"));
+    auto* list = control<QListWidget>(view, "List1");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("bills"));
+    t.clock.advance_seconds(5);
+    list->itemClicked(list->item(1));
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_cat")->text(), QStringLiteral("shop"));
+}
+
+TEST_F(TableViewTest, EnterAndDoubleClickRunTheRowsItem) {
+    add("Books", "Poetry", "Dante");
+    ctx.collections.at(7).open_cat_as_map = true;
+    add("Money", "links", "> Books: Poetry");
+    add("Money", "mail", "write", QStringLiteral("to anna@example.org"));
+    add("Money", "nowhere", "> Books: Nothing");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    view->go_to_row(0); // links
+    view->grid()->setFocus();
+    QTest::keyClick(view->grid(), Qt::Key_Return);
+    ASSERT_NE(maps->window(ctx.map_windows.session_count()), nullptr);
+    EXPECT_EQ(maps->window(ctx.map_windows.session_count())->map_name(), QStringLiteral("Books: Poetry"));
+    view->go_to_row(1); // mail
+    view->run_current_item();
+    EXPECT_EQ(t.desktop.opened, QStringList{QStringLiteral("mailto:anna@example.org")});
+    view->go_to_row(2);
+    t.prompter.clear();
+    view->grid()->doubleClicked(view->grid()->currentIndex());
+    EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("Map \"Books: Nothing\" not found.")});
+}
+
+TEST_F(TableViewTest, MapWindowHandsItsMapToTheTable) {
+    add("Books", "Poetry", "Dante");
+    const qint64 leopardi = add("Books", "Poetry", "Leopardi");
+    add("Books", "Novels", "Manzoni");
+    ctx.collections.at(7).open_cat_as_map = true;
+    MapWindow* map = maps->open_map(QStringLiteral("Books: Poetry.Leopardi"));
+    ASSERT_NE(map, nullptr);
+    QAction* table = map->action(QStringLiteral("m_table_view_of_this_map"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(table->isEnabled());
+    table->trigger();
+    TableView* view = tables->window(7);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->items_found(), 2);
+    EXPECT_EQ(view->get_item_nr(), leopardi);
+
+    // F3 in the map opens the table with its find command started.
+    t.prompter.answer("Man");
+    map->action(QStringLiteral("m_search_in_this_collection"))->trigger();
+    settle();
+    TableView* search = tables->window(7);
+    ASSERT_NE(search, nullptr);
+    search->activated();
+    EXPECT_TRUE(t.prompter.all_answered());
+    // The answer came within two seconds of the opening query: it runs once they have passed.
+    EXPECT_TRUE(search->query_waiting());
+    run_waiting_query(search);
+    EXPECT_EQ(search->items_found(), 1);
+}
+
+TEST_F(TableViewTest, ClosingStoresGeometryAndColumnWidths) {
+    add("Money", "bills", "gas");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    view->grid()->setColumnWidth(6, 200);
+    tables->close_all();
+    settle();
+    EXPECT_EQ(tables->window(5), nullptr);
+    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_6_width")), QStringLiteral("3000"));
+    EXPECT_FALSE(get_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_width")).isEmpty());
+    TableView* again = tables->open_table_view(5);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->grid()->columnWidth(6), 200);
+}
+
+TEST_F(TableViewTest, ModelOfAWindowPassesTheItemModelTester) {
+    for (int i = 0; i < 300; ++i)
+        add("Money", QStringLiteral("c%1").arg(i % 3), QStringLiteral("t%1").arg(i), QStringLiteral("line 1\nline 2"));
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModelTester tester(view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    t.clock.advance_seconds(5);
+    control<QLineEdit>(view, "t_filter_cat")->setText(QStringLiteral("c1"));
+    EXPECT_EQ(view->items_found(), 100);
+    EXPECT_EQ(view->model()->text(0, 7), QStringLiteral("line 1"));
+}
