@@ -87,6 +87,25 @@ std::optional<QString> followed_map_name(const QString& shown, const MapRename& 
     return rename.new_map;
 }
 
+void move_map_parameters(Database& db, const QString& old_map, const QString& new_map) {
+    if (same_text(old_map, new_map)) return;
+    Transaction transaction(db);
+    Statement has = db.prepare(QStringLiteral("select count(*) from map_params where colcat=?"));
+    has.bind(1, new_map);
+    has.next();
+    const bool taken = has.value(0).toInt() > 0;
+    Statement move = db.prepare(taken ? QStringLiteral("delete from map_params where colcat=?")
+                                      : QStringLiteral("update map_params set colcat=? where colcat=?"));
+    if (taken) {
+        move.bind(1, old_map);
+    } else {
+        move.bind(1, new_map);
+        move.bind(2, old_map);
+    }
+    move.next();
+    transaction.commit();
+}
+
 BulkOutcome bulk_replace_category(AppContext& ctx, const QString& collection, const QString& current_cat) {
     if (collection.trimmed().isEmpty()) {
         ctx.prompter.message(bulk_needs_collection_message);

@@ -28,6 +28,11 @@ struct MapRename {
 // The name a map window showing `shown` takes after `rename`; nullopt when it is not concerned.
 std::optional<QString> followed_map_name(const QString& shown, const MapRename& rename);
 
+// The per-map parameters (place, columns, start-map flag...) of a map whose items moved to
+// `new_map` go with them, unless `new_map` has parameters of its own; then the old ones are
+// dropped. Database failures propagate.
+void move_map_parameters(Database& db, const QString& old_map, const QString& new_map);
+
 struct BulkOutcome {
     bool changed = false;
     int rows = 0;         // rows rewritten

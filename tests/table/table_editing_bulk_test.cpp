@@ -96,6 +96,23 @@ TEST(MapRenameFollowing, OnlyTheWindowsOfTheOldMapFollow) {
     EXPECT_FALSE(followed_map_name(QStringLiteral("Books: Novels"), MapRename{}));
 }
 
+TEST_F(BulkReplace, MapParametersGoWithTheRenamedMapUnlessItHasItsOwn) {
+    set_gen_param(db(), QStringLiteral("unrelated"), QStringLiteral("1"));
+    db().exec(QStringLiteral("insert into map_params (colcat, param, value) values "
+                             "('Books: Novels', '#nr_columns', '3'), ('Books: Novels', '#start_map', '-1'), "
+                             "('Books: Poetry', '#nr_columns', '5')"));
+    move_map_parameters(db(), QStringLiteral("Books: Novels"), QStringLiteral("Books: Fiction"));
+    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Fiction"), QStringLiteral("#nr_columns")), QStringLiteral("3"));
+    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Fiction"), QStringLiteral("#start_map")), QStringLiteral("-1"));
+    EXPECT_EQ(db().scalar(QStringLiteral("select count(*) from map_params where colcat='Books: Novels'")).toInt(), 0);
+
+    // Into a map that has parameters: those stay, the moved map's are dropped.
+    move_map_parameters(db(), QStringLiteral("Books: Fiction"), QStringLiteral("Books: Poetry"));
+    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns")), QStringLiteral("5"));
+    EXPECT_TRUE(get_map_param(db(), QStringLiteral("Books: Poetry"), QStringLiteral("#start_map")).isEmpty());
+    EXPECT_EQ(db().scalar(QStringLiteral("select count(*) from map_params")).toInt(), 1);
+}
+
 // ---------------------------------------------------------------- filtered records
 
 class FilteredRecords : public TableEditFixture {
