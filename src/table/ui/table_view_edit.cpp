@@ -1,0 +1,684 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editing side of the table view: the edit area, the command buttons, the cells of the
+// grid, rows dragged onto rows and the editing commands of the pop-up menu. Every decision is
+// taken by table/table_editing and table/table_bulk_editing; this file reads the controls,
+// calls them and shows the result.
+#include "core/app_context.h"
+#include "core/db_error.h"
+#include "core/params.h"
+#include "maps/ui/map_window.h"
+#include "maps/ui/map_windows.h"
+#include "table/table_bulk_editing.h"
+#include "table/table_columns.h"
+#include "table/table_editing.h"
+#include "table/table_model.h"
+#include "table/ui/table_view.h"
+#include "table/ui/table_views.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QDrag>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+using table_edit::EditRecord;
+using table_edit::TableEditView;
+
+namespace {
+
+const QString row_mime_type = QStringLiteral("application/x-tessarin-item-nr");
+const QString highlight_style = QStringLiteral("background-color: #c0ffff;"); // &HFFFFC0, light cyan
+const QString unavailable_tip = QStringLiteral("Not available in this version");
+
+table_edit::EditMode logic_mode(EditMode mode) {
+    switch (mode) {
+    case EditMode::Insert:
+        return table_edit::EditMode::Insert;
+    case EditMode::Edit:
+        return table_edit::EditMode::Edit;
+    case EditMode::Find:
+        return table_edit::EditMode::Find;
+    case EditMode::Delete:
+        return table_edit::EditMode::Delete;
+    case EditMode::Idle:
+        break;
+    }
+    return table_edit::EditMode::Idle;
+}
+
+bool pending(EditMode mode) {
+    return mode == EditMode::Insert || mode == EditMode::Edit;
+}
+
+void highlight(QPushButton* button, bool on) {
+    button->setStyleSheet(on ? highlight_style : QString());
+    button->setProperty("highlighted", on);
+}
+
+TableEditView edit_view(const TableView& view) {
+    TableEditView v;
+    v.position = view.position();
+    v.collection_name = view.collection_name();
+    v.title_caption = table_columns::labels_for(view.position()).title_column;
+    v.id_caption = view.lab_item_id_->text().isEmpty() ? QStringLiteral("Id") : view.lab_item_id_->text();
+    return v;
+}
+
+bool date_fields(const TableView& view) {
+    return view.query().date_position();
+}
+
+EditRecord read_edit_area(const TableView& view) {
+    EditRecord record;
+    record.item_nr = view.get_item_nr();
+    record.collection = view.t_collection_->text();
+    record.cat = view.t_cat_->text();
+    record.mark = view.t_mark_->text();
+    record.item_id = view.t_item_id_->text();
+    record.title = view.t_item_title_->text();
+    record.content = view.t_item_content_->toPlainText();
+    if (date_fields(view)) {
+        if (view.c_date_exp_->isChecked()) record.expiry = view.t_date_exp_->dateTime();
+        if (view.c_date_rem_->isChecked()) record.remind = view.t_date_rem_->dateTime();
+    }
+    return record;
+}
+
+// Writes fields without starting an edit. The pickers take the record's dates when it has them.
+void write_edit_area(TableView& view, const EditRecord& record) {
+    const bool filling = view.filling_edit_area_;
+    view.filling_edit_area_ = true;
+    view.t_collection_->setText(record.collection);
+    view.t_cat_->setText(record.cat);
+    view.t_mark_->setText(record.mark);
+    view.t_item_id_->setText(record.item_id);
+    view.t_item_title_->setText(record.title);
+    if (view.t_item_content_->toPlainText() != record.content) view.t_item_content_->setPlainText(record.content);
+    if (date_fields(view)) {
+        view.c_date_exp_->setChecked(record.expiry.has_value());
+        view.c_date_rem_->setChecked(record.remind.has_value());
+        if (record.expiry) view.t_date_exp_->setDateTime(*record.expiry);
+        if (record.remind) view.t_date_rem_->setDateTime(*record.remind);
+    }
+    view.filling_edit_area_ = filling;
+}
+
+QWidget* field_widget(TableView& view, table_edit::EditField field) {
+    using table_edit::EditField;
+    switch (field) {
+    case EditField::Collection:
+        return view.t_collection_;
+    case EditField::Cat:
+        return view.t_cat_;
+    case EditField::Mark:
+        return view.t_mark_;
+    case EditField::ItemId:
+        return view.t_item_id_;
+    case EditField::Title:
+        return view.t_item_title_;
+    case EditField::Content:
+        return view.t_item_content_;
+    case EditField::Expiry:
+        return view.t_date_exp_;
+    case EditField::Remind:
+        return view.t_date_rem_;
+    case EditField::None:
+        break;
+    }
+    return nullptr;
+}
+
+bool any_text(const TableView& view) {
+    for (const QLineEdit* field : {view.t_collection_, view.t_cat_, view.t_mark_, view.t_item_id_, view.t_item_title_})
+        if (!field->text().isEmpty()) return true;
+    return !view.t_item_content_->toPlainText().isEmpty();
+}
+
+// The map windows showing the old name of a renamed map close, and the new map opens in their
+// place with their parameters; an open map window would otherwise reload an emptied map.
+void follow_map_rename(AppContext& ctx, MapWindows& maps, const table_edit::MapRename& rename) {
+    if (rename.empty()) return;
+    bool followed = false;
+    for (const int number : ctx.map_windows.in_use_slots()) {
+        MapWindow* window = maps.window(number);
+        if (!window || !table_edit::followed_map_name(window->map_name(), rename)) continue;
+        window->close(); // stores its place under the old name first
+        followed = true;
+    }
+    if (!followed) return;
+    try {
+        table_edit::move_map_parameters(*ctx.db, rename.old_map, rename.new_map);
+    } catch (const DbError& error) {
+        report_error(ctx.prompter, error);
+    }
+    maps.open_map(rename.new_map);
+}
+
+// Mouse, key and drop events of the edit area and the grid that the editing side handles.
+class EditEvents final : public QObject {
+public:
+    explicit EditEvents(TableView* view) : QObject(view), view_(view) { setObjectName(object_name); }
+    inline static const QString object_name = QStringLiteral("edit_events");
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            // The content field and the window background open the content editor.
+            if (watched == view_->t_item_content_->viewport() || watched == view_) {
+                if (!pending(view_->edit_mode_)) view_->expand_edit_area();
+                return watched == view_;
+            }
+            break;
+        case QEvent::KeyPress:
+            if (watched == view_->cell_editor_) return cell_editor_key(static_cast<QKeyEvent*>(event));
+            if (watched == view_->grid()) return grid_key(static_cast<QKeyEvent*>(event));
+            break;
+        case QEvent::FocusOut:
+            if (watched == view_->cell_editor_ && view_->cell_editor_->isVisible()) view_->cancel_cell_edit();
+            break;
+        case QEvent::MouseButtonPress:
+            if (watched == view_->grid()->viewport()) mouse_pressed(static_cast<QMouseEvent*>(event));
+            break;
+        case QEvent::MouseMove:
+            if (watched == view_->grid()->viewport()) return mouse_moved(static_cast<QMouseEvent*>(event));
+            break;
+        case QEvent::MouseButtonRelease:
+            if (watched == view_->grid()->viewport()) view_->drag_row_ = -1;
+            break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            if (watched == view_->grid()->viewport()) {
+                auto* drag = static_cast<QDropEvent*>(event);
+                if (!drag->mimeData()->hasFormat(row_mime_type)) return false;
+                drag->acceptProposedAction();
+                return true;
+            }
+            break;
+        case QEvent::Drop:
+            if (watched == view_->grid()->viewport()) {
+                auto* drop = static_cast<QDropEvent*>(event);
+                if (!drop->mimeData()->hasFormat(row_mime_type)) return false;
+                drop->acceptProposedAction();
+                const qint64 item_nr = drop->mimeData()->data(row_mime_type).toLongLong();
+                view_->drop_on_row(item_nr, view_->grid()->rowAt(drop->position().toPoint().y()));
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    bool cell_editor_key(QKeyEvent* key) {
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            view_->commit_cell_edit();
+            return true;
+        case Qt::Key_Escape:
+            view_->cancel_cell_edit();
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // A printable key typed on the grid starts a cell edit.
+    bool grid_key(QKeyEvent* key) {
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+        const QString text = key->text();
+        if (text.isEmpty() || !text.at(0).isPrint()) return false;
+        return view_->start_cell_edit(text);
+    }
+
+    void mouse_pressed(QMouseEvent* mouse) {
+        view_->drag_row_ = mouse->button() == Qt::LeftButton ? view_->grid()->rowAt(mouse->position().toPoint().y()) : -1;
+        view_->drag_start_ = mouse->position().toPoint();
+    }
+
+    bool mouse_moved(QMouseEvent* mouse) {
+        if (view_->drag_row_ < 0 || !(mouse->buttons() & Qt::LeftButton) || pending(view_->edit_mode_)) return false;
+        if ((mouse->position().toPoint() - view_->drag_start_).manhattanLength() < QApplication::startDragDistance())
+            return false;
+        const qint64 item_nr = view_->model() ? view_->model()->item_nr_at(view_->drag_row_) : 0;
+        view_->drag_row_ = -1;
+        if (item_nr == 0) return false;
+        auto* drag = new QDrag(view_->grid()->viewport()); // owned by Qt until the drag ends
+        auto* data = new QMimeData;
+        data->setData(row_mime_type, QByteArray::number(item_nr));
+        drag->setMimeData(data);
+        drag->exec(Qt::MoveAction);
+        return true;
+    }
+
+    TableView* view_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- set-up
+
+void TableView::setup_editing() {
+    if (editing_ready_) return;
+    editing_ready_ = true;
+
+    for (QWidget* w : std::initializer_list<QWidget*>{b_add_, b_edit_, b_delete_, b_save_, b_browse_, b_browse_dir_,
+                                                      b_zoom_})
+        w->setToolTip(QString());
+    for (QWidget* w : std::initializer_list<QWidget*>{t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_,
+                                                      c_date_exp_, c_date_rem_, b_browse_, b_browse_dir_})
+        w->setEnabled(true);
+    t_item_content_->setReadOnly(false);
+    b_zoom_->setEnabled(static_cast<bool>(ctx_.hooks.open_content_editor));
+    if (!b_zoom_->isEnabled()) b_zoom_->setToolTip(unavailable_tip);
+    t_date_exp_->setEnabled(c_date_exp_->isChecked());
+    t_date_rem_->setEnabled(c_date_rem_->isChecked());
+
+    connect(b_add_, &QPushButton::clicked, this, [this] { on_add(); });
+    connect(b_edit_, &QPushButton::clicked, this, [this] { on_edit(); });
+    connect(b_save_, &QPushButton::clicked, this, [this] { on_save(); });
+    connect(b_delete_, &QPushButton::clicked, this, [this] { on_delete(); });
+    connect(b_browse_, &QPushButton::clicked, this, [this] { on_browse(); });
+    connect(b_browse_dir_, &QPushButton::clicked, this, [this] { on_browse_dir(); });
+    connect(b_zoom_, &QPushButton::clicked, this, [this] { expand_edit_area(); });
+    for (QLineEdit* field : {t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_})
+        connect(field, &QLineEdit::textChanged, this, [this] { edit_area_changed(); });
+    connect(t_item_content_, &QPlainTextEdit::textChanged, this, [this] { edit_area_changed(); });
+    const std::pair<QCheckBox*, QDateTimeEdit*> pickers[] = {{c_date_exp_, t_date_exp_}, {c_date_rem_, t_date_rem_}};
+    for (const auto& [on, picker] : pickers) {
+        connect(on, &QCheckBox::toggled, this, [this, picker = picker](bool checked) {
+            picker->setEnabled(checked);
+            edit_area_changed();
+        });
+        connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this] { edit_area_changed(); });
+    }
+    connect(t_item_title_, &QLineEdit::returnPressed, this, [this] {
+        if (b_save_->isEnabled()) on_save();
+    });
+    connect(t_cat_, &QLineEdit::returnPressed, this, [this] { t_item_title_->setFocus(); });
+
+    auto* events = new EditEvents(this);
+    installEventFilter(events);
+    t_item_content_->viewport()->installEventFilter(events);
+    grid()->installEventFilter(events);
+    grid()->viewport()->installEventFilter(events);
+    grid()->viewport()->setAcceptDrops(true);
+
+    check_save_call = [this](bool ask) { return Check_save(ask); };
+    build_edit_menu(m_popup_);
+    set_edit_mode(edit_mode_);
+}
+
+void TableView::set_edit_mode(EditMode mode) {
+    edit_mode_ = mode;
+    const bool busy = pending(mode);
+    for (QPushButton* b : {b_add_, b_edit_, b_delete_, b_find_})
+        highlight(b, false);
+    if (mode == EditMode::Insert) highlight(b_add_, true);
+    if (mode == EditMode::Edit) highlight(b_edit_, true);
+    b_add_->setEnabled(editing_ready_ && !busy);
+    b_save_->setEnabled(busy && any_text(*this));
+    grid()->setEnabled(!busy);
+    fra_filters_->setEnabled(!busy);
+    fra_filters_->setVisible(mode != EditMode::Insert);
+    update_buttons();
+}
+
+// ---------------------------------------------------------------- insert, edit, save, delete
+
+void TableView::on_add() {
+    if (!editing_ready_ || pending(edit_mode_)) return;
+    if (!Check_save(true)) return;
+    EditRecord record;
+    try {
+        record = table_edit::insert_defaults(ctx_, edit_view(*this), t_collection_->text());
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+        return;
+    }
+    write_edit_area(*this, record);
+    set_edit_mode(EditMode::Insert);
+    b_save_->setEnabled(true);
+    t_item_title_->setFocus();
+}
+
+void TableView::on_edit() {
+    if (!editing_ready_ || pending(edit_mode_) || get_item_nr() == 0) return;
+    if (!Check_save(true)) return;
+    EditRecord record = read_edit_area(*this);
+    try {
+        table_edit::fill_empty_id(ctx_, edit_view(*this), record);
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+    write_edit_area(*this, record);
+    set_edit_mode(EditMode::Edit);
+    b_save_->setEnabled(true);
+    t_item_title_->setFocus();
+}
+
+void TableView::edit_area_changed() {
+    if (filling_edit_area_ || !editing_ready_) return;
+    if (!pending(edit_mode_)) {
+        // Typing into the area of a shown row edits that row.
+        if (get_item_nr() == 0) return;
+        EditRecord record = read_edit_area(*this);
+        try {
+            table_edit::fill_empty_id(ctx_, edit_view(*this), record);
+        } catch (const DbError& error) {
+            report_error(ctx_.prompter, error);
+        }
+        write_edit_area(*this, record);
+        set_edit_mode(EditMode::Edit);
+    }
+    b_save_->setEnabled(any_text(*this));
+}
+
+void TableView::on_save() {
+    Check_save(false);
+}
+
+bool TableView::Check_save(bool ask) {
+    if (!pending(edit_mode_)) return true;
+    if (cell_editor_ && cell_editor_->isVisible()) cancel_cell_edit();
+    EditRecord record = read_edit_area(*this);
+    const table_edit::SaveOutcome outcome =
+        table_edit::Check_save(ctx_, edit_view(*this), logic_mode(edit_mode_), record, ask);
+    if (outcome.dropped) {
+        set_edit_mode(EditMode::Idle);
+        load_current_row();
+        return true;
+    }
+    write_edit_area(*this, record);
+    if (!outcome.go_on) {
+        if (QWidget* field = field_widget(*this, outcome.focus)) field->setFocus();
+        return false;
+    }
+    const bool inserted = outcome.inserted;
+    set_edit_mode(EditMode::Idle);
+    refresh_other_views();
+    run_query_now(outcome.item_nr);
+    if (inserted && items_found_ == 0) {
+        // The filters hide every row: they are emptied so that the new item shows.
+        TableFilters filters = read_filters();
+        filters.mark = filters.collection = filters.cat = filters.id = filters.title = filters.content = QString();
+        set_filter_texts(filters);
+        run_query_now(outcome.item_nr);
+        if (items_found_ == 0) ctx_.prompter.message(QStringLiteral("error 2000 09 09 14 20"));
+    }
+    return true;
+}
+
+void TableView::on_delete() {
+    if (!editing_ready_ || pending(edit_mode_) || get_item_nr() == 0) return;
+    if (!Check_save(true)) return;
+    EditRecord record = read_edit_area(*this);
+    const table_edit::DeleteResult result = table_edit::delete_record(ctx_, record);
+    if (result == table_edit::DeleteResult::Declined || result == table_edit::DeleteResult::Failed) {
+        grid()->setFocus();
+        return;
+    }
+    const int row = current_row_;
+    set_edit_mode(EditMode::Delete);
+    run_query_now(0);
+    if (items_found_ > 0) go_to_row(std::clamp(row, 0, items_found_ - 1));
+    set_edit_mode(EditMode::Idle);
+    refresh_other_views();
+    grid()->setFocus();
+}
+
+void TableView::insert_content(const QString& text) {
+    if (pending(edit_mode_)) {
+        ctx_.prompter.message(table_edit::content_not_now_message);
+        return;
+    }
+    on_add();
+    if (edit_mode_ != EditMode::Insert) return;
+    t_item_content_->setPlainText(text);
+    t_item_title_->setFocus();
+}
+
+// ---------------------------------------------------------------- queries and refreshing
+
+void TableView::run_query_now(qint64 item_nr) {
+    query_timer_->stop();
+    query_waiting_ = false;
+    keep_.reset();
+    preset_item_nr_ = item_nr;
+    query_in_progress_ = true;
+    run_query();
+}
+
+void TableView::refresh_other_views() {
+    views_.maps().refresh_open_maps();
+    for (int position = 1; position <= CollectionTable::count; ++position)
+        if (TableView* other = views_.window(position); other && other != this) other->Refresh_table();
+}
+
+// ---------------------------------------------------------------- content, links, editor
+
+void TableView::on_browse() {
+    if (const auto content = table_edit::browse_link_file(ctx_)) t_item_content_->setPlainText(*content);
+}
+
+void TableView::on_browse_dir() {
+    if (const auto content = table_edit::browse_link_directory(ctx_)) t_item_content_->setPlainText(*content);
+}
+
+void TableView::expand_edit_area() {
+    if (pending(edit_mode_) || get_item_nr() == 0 || !ctx_.hooks.open_content_editor) return;
+    ctx_.hooks.open_content_editor(get_item_nr());
+}
+
+// ---------------------------------------------------------------- the cells of the grid
+
+bool TableView::start_cell_edit(const QString& typed) {
+    if (pending(edit_mode_) || editing_in_grid_ || !model() || current_row_ < 0) return false;
+    const QModelIndex index = grid()->currentIndex();
+    if (!index.isValid()) return false;
+    if (!table_edit::column_editable(index.column())) {
+        ctx_.prompter.message(table_edit::column_not_editable_message());
+        return true;
+    }
+    if (!cell_editor_) {
+        cell_editor_ = new QLineEdit(grid()->viewport());
+        cell_editor_->setObjectName(QStringLiteral("cell_editor"));
+        cell_editor_->installEventFilter(findChild<QObject*>(EditEvents::object_name, Qt::FindDirectChildrenOnly));
+    }
+    editing_in_grid_ = true;
+    cell_edit_column_ = index.column();
+    cell_edit_started_ = ctx_.clock.now();
+    cell_editor_->setGeometry(grid()->visualRect(index));
+    cell_editor_->setText(typed);
+    cell_editor_->show();
+    cell_editor_->setFocus();
+    return true;
+}
+
+bool TableView::commit_cell_edit() {
+    if (!editing_in_grid_ || !cell_editor_) return false;
+    const qint64 item_nr = get_item_nr();
+    if (!table_edit::write_cell(ctx_, edit_view(*this), item_nr, cell_edit_column_, cell_editor_->text())) {
+        cell_editor_->setFocus();
+        return false;
+    }
+    cancel_cell_edit();
+    run_query_now(item_nr);
+    refresh_other_views();
+    return true;
+}
+
+void TableView::cancel_cell_edit() {
+    editing_in_grid_ = false;
+    cell_edit_column_ = -1;
+    if (!cell_editor_) return;
+    const bool had_focus = cell_editor_->hasFocus();
+    cell_editor_->hide();
+    if (had_focus) grid()->setFocus();
+}
+
+// ---------------------------------------------------------------- dragging a row
+
+void TableView::drop_on_row(qint64 dragged_item_nr, int target_row) {
+    if (pending(edit_mode_) || !model() || target_row < 0 || target_row >= model()->rowCount()) return;
+    go_to_row(target_row);
+    const table_edit::DropResult result = table_edit::drop_row(ctx_, dragged_item_nr, model()->item_nr_at(target_row));
+    if (result != table_edit::DropResult::Moved) return;
+    run_query_now(get_item_nr());
+    refresh_other_views();
+}
+
+// ---------------------------------------------------------------- the pop-up menu
+
+namespace {
+
+// The current row's collection and category as the edit area shows them.
+QString current_map(const TableView& view) {
+    return view.t_collection_->text().trimmed() + QStringLiteral(": ") + view.t_cat_->text().trimmed();
+}
+
+// The collection a command on "the collection" works on: the window's own, or in the window of
+// all collections the current row's.
+QString command_collection(const TableView& view) {
+    if (view.position() == CollectionTable::all_collections || view.collection_name().isEmpty())
+        return view.t_collection_->text().trimmed();
+    return view.collection_name();
+}
+
+} // namespace
+
+void TableView::build_edit_menu(QMenu* menu) {
+    auto add = [this, menu](const char* name, const QString& caption, std::function<void()> run) {
+        QAction* action = menu->findChild<QAction*>(QString::fromUtf8(name));
+        if (!action) {
+            action = menu->addAction(caption);
+            action->setObjectName(QString::fromUtf8(name));
+        }
+        connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+        return action;
+    };
+    auto unavailable = [menu](const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromUtf8(name));
+        action->setEnabled(false);
+        action->setToolTip(unavailable_tip);
+    };
+    // Commands that change rows first save or drop a pending change.
+    auto saved = [this] { return Check_save(true); };
+
+    add("m_bulk_replace_of_category", QStringLiteral("Bulk replace of field \"category\""), [this, saved] {
+        if (!saved()) return;
+        const QString filter = t_filter_cat_->text().trimmed();
+        const table_edit::BulkOutcome outcome =
+            table_edit::bulk_replace_category(ctx_, t_collection_->text().trimmed(), t_cat_->text().trimmed());
+        if (!outcome.changed) return;
+        follow_map_rename(ctx_, views_.maps(), outcome.rename);
+        refresh_other_views();
+        if (!filter.isEmpty() && filter.compare(outcome.old_value, Qt::CaseInsensitive) == 0) {
+            TableFilters filters = read_filters();
+            filters.cat = outcome.new_value;
+            set_filter_texts(filters);
+        }
+        run_query_now(get_item_nr());
+        if (QMdiSubWindow* sub = sub_window(); sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    });
+    add("m_bulk_replace_of_collection", QStringLiteral("Bulk replace of field \"collection\""), [this, saved] {
+        if (!saved()) return;
+        const table_edit::BulkOutcome outcome =
+            table_edit::bulk_replace_collection(ctx_, t_collection_->text().trimmed(), t_cat_->text().trimmed());
+        if (!outcome.changed) return;
+        follow_map_rename(ctx_, views_.maps(), outcome.rename);
+        refresh_other_views();
+        run_query_now(get_item_nr());
+        if (QMdiSubWindow* sub = sub_window(); sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    });
+    QAction* expand = add("m_expand_edit_area", QStringLiteral("Expand edit area of current record"),
+                          [this] { expand_edit_area(); });
+    if (!ctx_.hooks.open_content_editor) {
+        expand->setEnabled(false);
+        expand->setToolTip(unavailable_tip);
+    }
+    add("m_sum_numbers_in_square_brackes", QStringLiteral("Sum numbers in square brackets"),
+        [this] { table_edit::sum_numbers_in_square_brackets(ctx_, current_statement()); });
+    add("m_insert_separators", QStringLiteral("Insert/update separators"), [this, saved] {
+        if (!saved()) return;
+        if (!table_edit::insert_separators(ctx_, t_collection_->text().trimmed())) return;
+        run_query_now(get_item_nr());
+    });
+    add("m_remove_separators", QStringLiteral("Remove separators"), [this, saved] {
+        if (!saved()) return;
+        if (!table_edit::remove_separators(ctx_, command_collection(*this))) return;
+        run_query_now(get_item_nr());
+    });
+    unavailable("m_random_map_of_current_category", QStringLiteral("Open random map of current category"));
+    unavailable("m_storm", QStringLiteral("Open random map of filtered records"));
+    unavailable("m_random_item_of_filtered_records", QStringLiteral("Open random item of filtered records"));
+    unavailable("m_random_item_of_selected_record", QStringLiteral("Open random item of selected record"));
+    add("m_export_filtered_items_to_notepad", QStringLiteral("Print filtered items (export to Wordpad)"),
+        [this] { table_edit::export_filtered_items(ctx_, current_statement(), collection_name()); });
+    add("m_sort_current_cat", QStringLiteral("Sort items of current category"), [this, saved] {
+        if (!saved()) return;
+        table_edit::sort_current_cat(ctx_, command_collection(*this), t_cat_->text().trimmed());
+        run_query_now(get_item_nr());
+        refresh_other_views();
+    });
+    add("m_sort_all_cat", QStringLiteral("Sort items of all categories"), [this, saved] {
+        if (!saved()) return;
+        table_edit::sort_all_cat(ctx_, command_collection(*this));
+        run_query_now(get_item_nr());
+        refresh_other_views();
+    });
+    add("m_delete_all_filtered_records", QStringLiteral("Delete all filtered records"), [this, saved] {
+        if (!saved()) return;
+        if (table_edit::delete_all_filtered(ctx_, current_statement()) == 0) return;
+        run_query_now(0);
+        refresh_other_views();
+    });
+    add("m_convert_current_content_into_items", QStringLiteral("Create items from content of current record"),
+        [this, saved] {
+            if (!saved() || get_item_nr() == 0) return;
+            try {
+                const std::optional<EditRecord> record = table_edit::load_record(*ctx_.db, get_item_nr());
+                if (!record) return;
+                const EditOutcome outcome = table_edit::create_items_from_record(ctx_, *record);
+                if (!outcome.any()) return;
+                refresh_other_views();
+                run_query_now(get_item_nr());
+                if (!outcome.open_map.isEmpty()) views_.maps().open_map(outcome.open_map);
+            } catch (const DbError& error) {
+                report_error(ctx_.prompter, error);
+            }
+        });
+    QAction* start_map = add("m_set_map_as_default_map", QStringLiteral("Set current category as default map"),
+                             [this] {
+                                 if (get_item_nr() == 0) return;
+                                 table_edit::toggle_start_map(ctx_, current_map(*this));
+                             });
+    start_map->setCheckable(true);
+    // The check mark shows the flag of the current row's map each time the menu opens.
+    connect(menu, &QMenu::aboutToShow, this, [this, start_map] {
+        bool on = false;
+        try {
+            on = get_item_nr() != 0 && table_edit::is_start_map(ctx_, current_map(*this));
+        } catch (const DbError&) {
+            // An unreadable flag shows unchecked; toggling reports the failure.
+        }
+        start_map->setChecked(on);
+    });
+}
