@@ -405,32 +405,6 @@ TEST_F(OtherCommands, ItemsFromTheContentOfTheCurrentRecord) {
     EXPECT_EQ(shown_texts().back(), QStringLiteral("Only collection should be selected."));
 }
 
-TEST_F(OtherCommands, LinksKeepTheFullPathAndRememberTheDirectory) {
-    QDir().mkpath(ctx.program_dir);
-    const QString existing = ctx.program_path(QStringLiteral("notes.txt"));
-    QFile file(existing);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    script.answer(existing);
-    EXPECT_EQ(browse_link_file(ctx), QStringLiteral("LINK=") + QDir::toNativeSeparators(existing));
-    EXPECT_EQ(get_gen_param(db(), QStringLiteral("last_link_path")), QDir::toNativeSeparators(ctx.program_dir));
-
-    const QString fresh = ctx.program_path(QStringLiteral("new doc.txt"));
-    script.answer(fresh);
-    EXPECT_EQ(browse_link_file(ctx), QStringLiteral("LINK=") + QDir::toNativeSeparators(fresh));
-    QFile created(fresh);
-    ASSERT_TRUE(created.open(QIODevice::ReadOnly | QIODevice::Text));
-    EXPECT_EQ(QString::fromUtf8(created.readAll()).trimmed(),
-              QStringLiteral("Title of document ") + QDir::toNativeSeparators(fresh));
-
-    script.answer(tc.env.path(QStringLiteral("pictures")));
-    QDir().mkpath(tc.env.path(QStringLiteral("pictures")));
-    EXPECT_EQ(browse_link_directory(ctx),
-              QStringLiteral("LINK=") + QDir::toNativeSeparators(tc.env.path(QStringLiteral("pictures"))));
-    script.answer(std::optional<QString>());
-    EXPECT_FALSE(browse_link_file(ctx));
-}
-
 TEST_F(OtherCommands, StartMapFlagToggles) {
     const QString map = QStringLiteral("Books: Novels");
     EXPECT_FALSE(is_start_map(ctx, map));

@@ -116,21 +116,6 @@ TEST_P(CheckOrder, FirstFailingCheckAnswers) {
 INSTANTIATE_TEST_SUITE_P(TableEditing, CheckOrder, ::testing::ValuesIn(check_cases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TableEditingCaptions, MessagesQuoteTheWindowsCaptions) {
-    CollectionTable collections;
-    collections.init_collections();
-    TableEditView v;
-    v.position = 7;
-    v.title_caption = QStringLiteral("Author");
-    v.id_caption = QStringLiteral("Nr");
-    EditRecord r = filled(7);
-    r.item_id = QStringLiteral("seven");
-    EXPECT_EQ(check_record(collections, v, r)->message, QStringLiteral("\"Nr\" should be numeric."));
-    r.item_id = QStringLiteral("7");
-    r.title.clear();
-    EXPECT_EQ(check_record(collections, v, r)->message, QStringLiteral("\"Author\" should not be empty."));
-}
-
 // ---------------------------------------------------------------- the save routine
 
 class CheckSave : public TableEditFixture {};
@@ -385,24 +370,6 @@ TEST_F(IdNumbering, InsertDefaultsOfEachKindOfPosition) {
 
     const EditRecord all = insert_defaults(ctx, view(45), QStringLiteral("Money"));
     EXPECT_EQ(all.collection, QStringLiteral("Money"));
-}
-
-TEST_F(IdNumbering, EditFillsAnEmptyIdOnlyInBooksAndMedia) {
-    Row row;
-    row.collection = QStringLiteral("Media");
-    row.cat = QStringLiteral("Films");
-    row.title = QStringLiteral("numbered");
-    row.id = 4;
-    add(row);
-    EditRecord r = record(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("new"));
-    fill_empty_id(ctx, view(8), r);
-    EXPECT_EQ(r.item_id, QStringLiteral("5"));
-    r.item_id = QStringLiteral("2");
-    fill_empty_id(ctx, view(8), r);
-    EXPECT_EQ(r.item_id, QStringLiteral("2"));
-    EditRecord money = record(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("x"));
-    fill_empty_id(ctx, view(5), money);
-    EXPECT_TRUE(money.item_id.isEmpty());
 }
 
 // ---------------------------------------------------------------- sequence and deletion

@@ -376,7 +376,8 @@ void TableView::on_edit() {
 void TableView::edit_area_changed() {
     if (filling_edit_area_ || !editing_ready_) return;
     if (!pending(edit_mode_)) {
-        // Typing into the area of a shown row edits that row.
+        // Typing into the area of a shown row edits that row. Only the Id field is written, so
+        // that the cursor of the field being typed into stays where it is.
         if (get_item_nr() == 0) return;
         EditRecord record = read_edit_area(*this);
         try {
@@ -384,7 +385,11 @@ void TableView::edit_area_changed() {
         } catch (const DbError& error) {
             report_error(ctx_.prompter, error);
         }
-        write_edit_area(*this, record);
+        if (record.item_id != t_item_id_->text()) {
+            filling_edit_area_ = true;
+            t_item_id_->setText(record.item_id);
+            filling_edit_area_ = false;
+        }
         set_edit_mode(EditMode::Edit);
     }
     b_save_->setEnabled(any_text(*this));
