@@ -195,6 +195,22 @@ TEST_F(TableEditWindow, TypingStartsAnEditThatF12Saves) {
     EXPECT_TRUE(t.prompter.shown().empty());
 }
 
+TEST_F(TableEditWindow, AnEditOfARowDeletedElsewhereStaysPending) {
+    const qint64 item = add(QStringLiteral("Money"), QStringLiteral("Bills"), QStringLiteral("Rent"));
+    TableView* view = open(5);
+    ASSERT_TRUE(view);
+    button(view, "b_edit")->click();
+    QTest::keyClicks(field(view, "t_item_title"), QStringLiteral(" paid"));
+    ctx.db->exec(QStringLiteral("delete from repos where item_nr=") + QString::number(item));
+    button(view, "b_save")->click();
+    EXPECT_EQ(t.prompter.messages(),
+              QStringList({QStringLiteral("This item no longer exists: it may have been deleted in another window.")}));
+    EXPECT_EQ(view->edit_mode_, EditMode::Edit);
+    EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Rent paid"));
+    EXPECT_EQ(count(QStringLiteral("1=1")), 0);
+    t.prompter.answer(false); // the window closes at the end of the test: the change is dropped
+}
+
 TEST_F(TableEditWindow, SwitchedOffDatePickersStoreNull) {
     TableView* view = open(1);
     ASSERT_TRUE(view);
