@@ -59,9 +59,10 @@ QString AutoLock::lock_prompt() const {
     QString prompt = QStringLiteral("To unlock the program, enter the database password and press OK. ") +
                      QStringLiteral("To quit the program, press Cancel.");
     if (ctx_.prefs.lock_interval != 0)
-        prompt += QStringLiteral("\nThe current auto-lock interval is %1 secs of inactivity. You may change it "
-                                 "through the 'preferences' menu.")
-                      .arg(ctx_.prefs.lock_interval);
+        prompt +=
+            QStringLiteral("\nThe current auto-lock interval is %1 secs of inactivity. You may change it "
+                           "through the 'preferences' menu.")
+                .arg(ctx_.prefs.lock_interval);
     return prompt;
 }
 

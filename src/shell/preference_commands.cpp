@@ -43,7 +43,8 @@ std::optional<double> preference_answer(const QString& text, bool comma_as_point
 PreferenceCommands::PreferenceCommands(AppContext& ctx) : ctx_(ctx) {}
 
 QString PreferenceCommands::font_size_caption() const {
-    return (font_size_changed_ ? QStringLiteral("Font size (now = ") : QStringLiteral("Preferred font size (now = ")) +
+    return (font_size_changed_ ? QStringLiteral("Font size (now = ")
+                               : QStringLiteral("Preferred font size (now = ")) +
            preference_number(ctx_.prefs.font_size) + QStringLiteral(")");
 }
 
@@ -53,8 +54,8 @@ QString PreferenceCommands::lock_interval_caption() const {
 }
 
 QString PreferenceCommands::interval_of_random_item_change_caption() const {
-    return QStringLiteral("Interval of random item change (now = ") + preference_number(ctx_.prefs.change_interval) +
-           QStringLiteral(" secs)");
+    return QStringLiteral("Interval of random item change (now = ") +
+           preference_number(ctx_.prefs.change_interval) + QStringLiteral(" secs)");
 }
 
 bool PreferenceCommands::toggle(bool& flag, const char* key) {
@@ -121,10 +122,9 @@ bool PreferenceCommands::m_font_size() {
 
 bool PreferenceCommands::m_lock_interval() {
     for (;;) {
-        const auto answer =
-            ctx_.prompter.input(QStringLiteral("New interval (minimum 0.5 minutes)? (minutes, 0 = no auto-lock)"),
-                                QStringLiteral("Changing preferred auto-lock interval"),
-                                minutes_text(ctx_.prefs.lock_interval));
+        const auto answer = ctx_.prompter.input(
+            QStringLiteral("New interval (minimum 0.5 minutes)? (minutes, 0 = no auto-lock)"),
+            QStringLiteral("Changing preferred auto-lock interval"), minutes_text(ctx_.prefs.lock_interval));
         if (!answer || answer->isEmpty()) return false;
         const auto minutes = preference_answer(*answer, true);
         if (!minutes) {
@@ -138,7 +138,7 @@ bool PreferenceCommands::m_lock_interval() {
         // Whole seconds; an interval beyond the counter's range would never lock anyway.
         const double seconds = std::round(*minutes * 60);
         const int interval = seconds >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                                                                         : static_cast<int>(seconds);
+                                                                        : static_cast<int>(seconds);
         set_gen_param(*ctx_.db, QStringLiteral("lock_interval"), QString::number(interval));
         ctx_.prefs.lock_interval = interval;
         ctx_.inactivity = 0;
@@ -148,9 +148,10 @@ bool PreferenceCommands::m_lock_interval() {
 
 bool PreferenceCommands::m_interval_of_random_item_change() {
     for (;;) {
-        const auto answer = ctx_.prompter.input(QStringLiteral("New interval (seconds)?"),
-                                                QStringLiteral("Changing preferred interval of random single-item change"),
-                                                preference_number(ctx_.prefs.change_interval));
+        const auto answer =
+            ctx_.prompter.input(QStringLiteral("New interval (seconds)?"),
+                                QStringLiteral("Changing preferred interval of random single-item change"),
+                                preference_number(ctx_.prefs.change_interval));
         if (!answer || answer->isEmpty()) return false;
         const auto value = preference_answer(*answer, true);
         if (!value || *value <= 0 || *value > std::numeric_limits<float>::max()) {

@@ -38,7 +38,8 @@ protected:
             return answer;
         };
     }
-    PasswordChange run(const std::vector<std::optional<QString>>& script, const db_files::StepHook& hook = {}) {
+    PasswordChange run(const std::vector<std::optional<QString>>& script,
+                       const db_files::StepHook& hook = {}) {
         answers.assign(script.begin(), script.end());
         const PasswordChange result = change_password(ctx, ask(), hook);
         EXPECT_TRUE(answers.empty()) << "answers left over";
@@ -95,7 +96,8 @@ TEST_F(PasswordChangeTest, EncryptedFileTakesANewKeyAndForgetsTheOld) {
     EXPECT_FALSE(opens_with(QStringLiteral("Old'pw")));
     expect_connection(QStringLiteral("Fresh"));
     // The shared connection can still write.
-    ctx.db->exec(QStringLiteral("insert into repos (collection, cat, item_title) values ('Books', 'Novels', 'x')"));
+    ctx.db->exec(
+        QStringLiteral("insert into repos (collection, cat, item_title) values ('Books', 'Novels', 'x')"));
     EXPECT_EQ(count_items(ctx.db_path, QStringLiteral("Fresh"), &clock), items + 1);
 }
 
@@ -149,7 +151,8 @@ TEST_F(PasswordChangeTest, CancelAtAnyDialogChangesNothing) {
 TEST_F(PasswordChangeTest, TheSamePasswordAgainTouchesNothing) {
     open_with(QStringLiteral("Old"));
     const QByteArray before = bytes();
-    EXPECT_EQ(run({QStringLiteral("Old"), QStringLiteral("Old"), QStringLiteral("old")}), PasswordChange::Unchanged);
+    EXPECT_EQ(run({QStringLiteral("Old"), QStringLiteral("Old"), QStringLiteral("old")}),
+              PasswordChange::Unchanged);
     EXPECT_EQ(bytes(), before);
     expect_connection(QStringLiteral("Old"));
 }

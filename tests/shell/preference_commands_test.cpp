@@ -14,8 +14,8 @@ using Answers = std::vector<std::optional<QString>>;
 struct DialogCase {
     const char* what;
     Answers answers;
-    QString stored;        // the parameter afterwards ("" = never written)
-    QStringList messages;  // every message box, in order
+    QString stored;       // the parameter afterwards ("" = never written)
+    QStringList messages; // every message box, in order
 };
 
 class PreferenceCommandsTest : public ShellTest {
@@ -31,7 +31,8 @@ protected:
 
     // Runs `command` with each case's answers on a fresh preference state and checks what was
     // stored, what was said and that every answer was used.
-    void run_cases(bool (PreferenceCommands::*command)(), const char* key, const std::vector<DialogCase>& cases) {
+    void run_cases(bool (PreferenceCommands::*command)(), const char* key,
+                   const std::vector<DialogCase>& cases) {
         for (const DialogCase& c : cases) {
             SCOPED_TRACE(c.what);
             set_gen_param(*ctx.db, QString::fromLatin1(key), QString());
@@ -167,7 +168,8 @@ TEST_F(PreferenceCommandsTest, RandomChangeIntervalBoxAndCaption) {
     script({QStringLiteral("2,5")});
     ASSERT_TRUE(commands.m_interval_of_random_item_change());
     EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New interval (seconds)?"));
-    EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred interval of random single-item change"));
+    EXPECT_EQ(prompter.shown()[0].title,
+              QStringLiteral("Changing preferred interval of random single-item change"));
     EXPECT_EQ(recording.defaults, QStringList{QStringLiteral("3")});
     EXPECT_EQ(ctx.prefs.change_interval, 2.5F);
     EXPECT_EQ(commands.interval_of_random_item_change_caption(),
@@ -181,7 +183,8 @@ TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
         bool Preferences::*flag;
     };
     const Toggle toggles[] = {
-        {"global_search_auto_start", &PreferenceCommands::m_open_start_map_at_startup, &Preferences::open_start_maps},
+        {"global_search_auto_start", &PreferenceCommands::m_open_start_map_at_startup,
+         &Preferences::open_start_maps},
         {"presence_of_similar_items_indicator", &PreferenceCommands::m_Presence_of_similar_item_indicator,
          &Preferences::similar_items_indicator},
         {"cogniva", &PreferenceCommands::m_cogniva_functions, &Preferences::cogniva},
@@ -223,8 +226,8 @@ TEST(PreferenceNumber, PrintsShortestSinglePrecisionText) {
         double value;
         const char* text;
     } cases[] = {
-        {10, "10"},      {10.5, "10.5"},   {12.3F, "12.3"},        {0.25, "0.25"},
-        {3, "3"},        {1e7, "10000000"}, {123456789, "123456789"},
+        {10, "10"}, {10.5, "10.5"},    {12.3F, "12.3"},          {0.25, "0.25"},
+        {3, "3"},   {1e7, "10000000"}, {123456789, "123456789"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(preference_number(c.value), QString::fromLatin1(c.text)) << c.value;

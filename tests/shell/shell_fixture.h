@@ -22,15 +22,20 @@ public:
     bool yes_no(const QString& text, const QString& title, bool default_yes) override {
         return inner_.yes_no(text, title, default_yes);
     }
-    bool ok_cancel(const QString& text, const QString& title) override { return inner_.ok_cancel(text, title); }
-    std::optional<QString> input(const QString& prompt, const QString& title, const QString& default_text) override {
+    bool ok_cancel(const QString& text, const QString& title) override {
+        return inner_.ok_cancel(text, title);
+    }
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& default_text) override {
         defaults.append(default_text);
         return inner_.input(prompt, title, default_text);
     }
-    std::optional<QString> open_file(const QString& title, const QString& filter, const QString& start) override {
+    std::optional<QString> open_file(const QString& title, const QString& filter,
+                                     const QString& start) override {
         return inner_.open_file(title, filter, start);
     }
-    std::optional<QString> save_file(const QString& title, const QString& filter, const QString& start) override {
+    std::optional<QString> save_file(const QString& title, const QString& filter,
+                                     const QString& start) override {
         return inner_.save_file(title, filter, start);
     }
     std::optional<QString> choose_directory(const QString& title, const QString& start) override {

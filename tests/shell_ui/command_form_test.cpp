@@ -93,8 +93,8 @@ TEST_F(CommandFormTest, AnyMouseOrKeyInputResetsTheCount) {
         {"key", [] { return std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"); }},
         {"wheel",
          [&] {
-             return std::make_unique<QWheelEvent>(at, at, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                                                  Qt::NoScrollPhase, false);
+             return std::make_unique<QWheelEvent>(at, at, QPoint(), QPoint(0, 120), Qt::NoButton,
+                                                  Qt::NoModifier, Qt::NoScrollPhase, false);
          }},
     };
     // Before the form is loaded nothing watches the input.
@@ -170,13 +170,14 @@ TEST_F(CommandFormTest, ChangePasswordThroughTheDialogKeepsNineCharacters) {
             QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("b_enter")), Qt::LeftButton);
         });
     };
-    fill(QStringLiteral("Old"), [&] {
-        fill(QStringLiteral("abcdefghij"), [&] { fill(QStringLiteral("ABCDEFGHI"), nullptr); });
-    });
+    fill(QStringLiteral("Old"),
+         [&] { fill(QStringLiteral("abcdefghij"), [&] { fill(QStringLiteral("ABCDEFGHI"), nullptr); }); });
     form->m_change_password();
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("Enter current password"), QStringLiteral("Enter new password"),
-                                   QStringLiteral("Repeat new password")}));
-    EXPECT_TRUE(t.prompter.messages().contains(QStringLiteral("Password should no be longer than 9 characters")));
+    EXPECT_EQ(titles,
+              (QStringList{QStringLiteral("Enter current password"), QStringLiteral("Enter new password"),
+                           QStringLiteral("Repeat new password")}));
+    EXPECT_TRUE(
+        t.prompter.messages().contains(QStringLiteral("Password should no be longer than 9 characters")));
     ASSERT_TRUE(t.ctx.db);
     EXPECT_EQ(t.ctx.db->password(), QStringLiteral("abcdefghi"));
     EXPECT_EQ(count_items(t.ctx.db_path, QStringLiteral("abcdefghi"), &t.clock), 12);
@@ -186,7 +187,9 @@ TEST_F(CommandFormTest, ChangePasswordThroughTheDialogKeepsNineCharacters) {
 TEST_F(CommandFormTest, PreferencesEntriesKeepTheirCaptionsAndChecksCurrent) {
     open(QStringLiteral("pw"));
     t.ctx.prefs.lock_interval = 180;
-    form->build_language_entry = [](QMenu& menu) { menu.addAction(QStringLiteral("language"))->setObjectName("m_change_language"); };
+    form->build_language_entry = [](QMenu& menu) {
+        menu.addAction(QStringLiteral("language"))->setObjectName("m_change_language");
+    };
     QMenu menu;
     form->build_preferences(menu);
     QStringList names;

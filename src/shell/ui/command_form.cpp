@@ -16,7 +16,8 @@
 #include <QTimer>
 
 CommandForm::CommandForm(AppContext& ctx, std::function<MainWindow*()> main_window)
-    : ctx_(ctx), main_window_(std::move(main_window)), timer_(new QTimer(this)), preferences_(ctx), lock_(ctx) {
+    : ctx_(ctx), main_window_(std::move(main_window)), timer_(new QTimer(this)), preferences_(ctx),
+      lock_(ctx) {
     setObjectName(QStringLiteral("f_ghost"));
     setAttribute(Qt::WA_DontShowOnScreen);
     timer_->setObjectName(QStringLiteral("Timer1"));
@@ -81,36 +82,44 @@ void CommandForm::m_change_password() {
 
 void CommandForm::build_preferences(QMenu& menu) {
     PreferenceCommands& p = preferences_;
-    const auto toggle = [&menu](const char* name, const QString& caption, bool checked, std::function<bool()> run) {
+    const auto toggle = [&menu](const char* name, const QString& caption, bool checked,
+                                std::function<bool()> run) {
         QAction* action = menu.addAction(caption);
         action->setObjectName(QLatin1String(name));
         action->setCheckable(true);
         action->setChecked(checked);
-        connect(action, &QAction::triggered, action, [action, run = std::move(run)] { action->setChecked(run()); });
+        connect(action, &QAction::triggered, action,
+                [action, run = std::move(run)] { action->setChecked(run()); });
         return action;
     };
     const auto dialog = [&menu](const char* name, const QString& caption, std::function<bool()> run,
                                 std::function<QString()> caption_now) {
         QAction* action = menu.addAction(caption);
         action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, action, [action, run = std::move(run), caption_now = std::move(caption_now)] {
-            run();
-            action->setText(caption_now());
-        });
+        connect(action, &QAction::triggered, action,
+                [action, run = std::move(run), caption_now = std::move(caption_now)] {
+                    run();
+                    action->setText(caption_now());
+                });
         return action;
     };
 
-    toggle("m_open_start_map_at_startup", QStringLiteral("Open start maps at startup on/off"), ctx_.prefs.open_start_maps,
-           [&p] { return p.m_open_start_map_at_startup(); });
-    dialog("m_font_size", p.font_size_caption(), [&p] { return p.m_font_size(); }, [&p] { return p.font_size_caption(); });
-    dialog("m_lock_interval", p.lock_interval_caption(), [&p] { return p.m_lock_interval(); },
-           [&p] { return p.lock_interval_caption(); });
-    QAction* random = dialog("m_interval_of_random_item_change", p.interval_of_random_item_change_caption(),
-                             [&p] { return p.m_interval_of_random_item_change(); },
-                             [&p] { return p.interval_of_random_item_change_caption(); });
+    toggle("m_open_start_map_at_startup", QStringLiteral("Open start maps at startup on/off"),
+           ctx_.prefs.open_start_maps, [&p] { return p.m_open_start_map_at_startup(); });
+    dialog(
+        "m_font_size", p.font_size_caption(), [&p] { return p.m_font_size(); },
+        [&p] { return p.font_size_caption(); });
+    dialog(
+        "m_lock_interval", p.lock_interval_caption(), [&p] { return p.m_lock_interval(); },
+        [&p] { return p.lock_interval_caption(); });
+    QAction* random = dialog(
+        "m_interval_of_random_item_change", p.interval_of_random_item_change_caption(),
+        [&p] { return p.m_interval_of_random_item_change(); },
+        [&p] { return p.interval_of_random_item_change_caption(); });
     random->setVisible(ctx_.prefs.cogniva);
-    toggle("m_Presence_of_similar_item_indicator", QStringLiteral("Presence of similar item indicator on/off"),
-           ctx_.prefs.similar_items_indicator, [&p] { return p.m_Presence_of_similar_item_indicator(); });
+    toggle("m_Presence_of_similar_item_indicator",
+           QStringLiteral("Presence of similar item indicator on/off"), ctx_.prefs.similar_items_indicator,
+           [&p] { return p.m_Presence_of_similar_item_indicator(); });
     if (build_language_entry) build_language_entry(menu);
     toggle("m_cogniva_functions", QStringLiteral("Cogniva functions on/off"), ctx_.prefs.cogniva,
            [&p] { return p.m_cogniva_functions(); });
