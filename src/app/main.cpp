@@ -15,6 +15,7 @@
 #include "shell/help_texts.h"
 #include "shell/product_info.h"
 #include "shell/ui/qt_startup_ui.h"
+#include "table/ui/table_room_windows.h"
 #include "table/ui/table_views.h"
 #include "shell/ui/shell_commands.h"
 #include "shell/ui/text_window.h"
@@ -117,6 +118,15 @@ int main(int argc, char** argv) {
     maps.open_table_search = [&tables](int position) {
         TableView::Options options;
         options.find_on_activate = true;
+        tables.open_table_view(position, options);
+    };
+
+    // Content editors, notepad, global find, map list and collection configuration.
+    TableRoomWindows table_room(ctx, maps, [&ui] { return ui.main_window() ? ui.main_window()->mdi_area() : nullptr; });
+    table_room.install_hooks();
+    table_room.open_search_table = [&tables](int position) {
+        TableView::Options options;
+        options.from_global_find = true;
         tables.open_table_view(position, options);
     };
 

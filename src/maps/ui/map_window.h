@@ -146,6 +146,8 @@ private:
     void cmd_export();
     void cmd_table_view();
     void cmd_search_in_collection();
+    void cmd_edit_content();
+    void cmd_show_similar_tags();
     void cmd_toggle_start_map();
     void cmd_toggle_auto_size();
     void cmd_refresh();

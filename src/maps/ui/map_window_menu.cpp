@@ -9,6 +9,8 @@
 #include "maps/map_names.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "table/content_editor.h"
+#include "table/map_list.h"
 
 #include <QAction>
 #include <QMenu>
@@ -102,8 +104,11 @@ void MapWindow::create_menu() {
     add_command(QStringLiteral("m_popup_view_edit_item_content"),
                 QStringLiteral("Content box show/hide (F9)"), &MapWindow::cmd_toggle_content_box)
         ->setCheckable(true);
-    // Needs the content editor.
-    add_unavailable(QStringLiteral("m_edit_content"), QStringLiteral("Edit content (F10)"));
+    if (ctx_.hooks.open_content_editor)
+        add_command(QStringLiteral("m_edit_content"), QStringLiteral("Edit content (F10)"),
+                    &MapWindow::cmd_edit_content);
+    else
+        add_unavailable(QStringLiteral("m_edit_content"), QStringLiteral("Edit content (F10)"));
     add_command(QStringLiteral("m_insert_link_to_a_file"), QStringLiteral("Insert/change link to file"),
                 &MapWindow::cmd_link_to_file);
     add_command(QStringLiteral("m_insert_link_to_directory"),
@@ -128,8 +133,12 @@ void MapWindow::create_menu() {
                     QStringLiteral("Random map of selected category (R)"));
     add_unavailable(QStringLiteral("m_random_item_view_of_selected_item"),
                     QStringLiteral("Random item view of selected item"));
-    add_unavailable(QStringLiteral("m_show_other_topics_with_similar_item"),
-                    QStringLiteral("Show other maps with similar tag"));
+    if (ctx_.hooks.open_map_list)
+        add_command(QStringLiteral("m_show_other_topics_with_similar_item"),
+                    QStringLiteral("Show other maps with similar tag"), &MapWindow::cmd_show_similar_tags);
+    else
+        add_unavailable(QStringLiteral("m_show_other_topics_with_similar_item"),
+                        QStringLiteral("Show other maps with similar tag"));
     menu_->addSeparator();
 
     // The window.
@@ -270,6 +279,33 @@ void MapWindow::cmd_search_in_collection() {
     const int position = items_.identity().position;
     ctx_.table_presets = TablePresets{};
     if (position >= 1 && position <= CollectionTable::count) windows_.open_table_search(position);
+}
+
+void MapWindow::cmd_edit_content() {
+    const MapItem* item = selected_item();
+    if (!item) return;
+    const MapIdentity& id = items_.identity();
+    try {
+        const QString refusal = edit_content_refusal(ctx_, id.top_map(), id.collection_map(), item->title);
+        if (!refusal.isEmpty()) return ctx_.prompter.message(refusal);
+    } catch (const DbError& error) {
+        return report_error(ctx_.prompter, error);
+    }
+    ctx_.hooks.open_content_editor(item->item_nr);
+}
+
+void MapWindow::cmd_show_similar_tags() {
+    const MapItem* item = selected_item();
+    if (!item) return;
+    QStringList similar;
+    try {
+        similar = similar_tag_maps(*ctx_.db, item->title);
+    } catch (const DbError& error) {
+        return report_error(ctx_.prompter, error);
+    }
+    if (similar.isEmpty()) return ctx_.prompter.message(no_similar_maps_message);
+    windows_.selected_maps = similar;
+    ctx_.hooks.open_map_list(QString());
 }
 
 void MapWindow::cmd_toggle_start_map() {

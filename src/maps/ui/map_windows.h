@@ -5,6 +5,7 @@
 #include "maps/navigation.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class AppContext;
@@ -58,6 +59,9 @@ public:
     // Opens the table view of a collection position and starts its find command at once; set
     // by main once table views are part of the program.
     std::function<void(int position)> open_table_search;
+    // Maps chosen by a window for the next map list to show under "Maps selected" (each name may
+    // carry an item part); the map list takes them and leaves this empty.
+    QStringList selected_maps;
 
 private:
     AppContext& ctx_;

@@ -1,0 +1,170 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/ui/content_editor_window.h"
+
+#include "core/app_context.h"
+#include "core/db_error.h"
+#include "core/params.h"
+#include "table/content_editor.h"
+#include "table/ui/form_place.h"
+
+#include <QCloseEvent>
+#include <algorithm>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString editor_form = QStringLiteral("f_edit");
+
+} // namespace
+
+ContentEditorWindow::ContentEditorWindow(AppContext& ctx, EditorSlots& editor_slots, int slot,
+                                         std::function<void()> refresh_all, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), slots_(editor_slots), slot_(slot), refresh_all_(std::move(refresh_all)) {
+    setObjectName(QStringLiteral("f_edit"));
+    t_testo_ = new QPlainTextEdit(this);
+    t_testo_->setObjectName(QStringLiteral("t_testo"));
+    t_testo_->setFont(fixed_pitch_font(std::max(10.0F, ctx_.prefs.font_size)));
+    b_save_ = new QPushButton(QStringLiteral("&Save"), this);
+    b_save_->setObjectName(QStringLiteral("b_save"));
+    b_save_and_exit_ = new QPushButton(QStringLiteral("S&ave and exit (F12)"), this);
+    b_save_and_exit_->setObjectName(QStringLiteral("b_save_and_exit"));
+    b_cancel_ = new QPushButton(QStringLiteral("&Exit without saving"), this);
+    b_cancel_->setObjectName(QStringLiteral("b_cancel"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(b_save_);
+    buttons->addWidget(b_save_and_exit_);
+    buttons->addWidget(b_cancel_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(t_testo_, 1);
+    layout->addLayout(buttons);
+
+    connect(b_save_, &QPushButton::clicked, this, &ContentEditorWindow::save_clicked);
+    connect(b_save_and_exit_, &QPushButton::clicked, this, &ContentEditorWindow::save_and_exit);
+    connect(b_cancel_, &QPushButton::clicked, this, &ContentEditorWindow::cancel);
+    for (QWidget* child : {static_cast<QWidget*>(t_testo_), static_cast<QWidget*>(b_save_),
+                           static_cast<QWidget*>(b_save_and_exit_), static_cast<QWidget*>(b_cancel_)})
+        child->installEventFilter(this);
+}
+
+ContentEditorWindow::~ContentEditorWindow() {
+    // A window destroyed without a close (the main window going) still gives its slot back.
+    if (!closed_) slots_.release(slot_);
+}
+
+bool ContentEditorWindow::load(qint64 item_nr, const QString& passed_text) {
+    item_nr_ = item_nr;
+    std::optional<EditedItem> item;
+    try {
+        item = read_edited_item(*ctx_.db, item_nr);
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+        return false;
+    }
+    if (!item) {
+        ctx_.prompter.message(item_not_found_message);
+        return false;
+    }
+    const int position = ctx_.collections.find(item->collection);
+    set_form_caption(*this, editor_caption(*item), position > 0 ? position_icon(position) : QIcon());
+    t_testo_->setPlainText(editor_start_text(*item, passed_text));
+    try {
+        apply_form_place(*this, restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+    reference_ = t_testo_->toPlainText();
+    t_testo_->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+QString ContentEditorWindow::text() const {
+    return t_testo_->toPlainText();
+}
+
+void ContentEditorWindow::activated() {
+    // No menu command acts on an editor.
+    ctx_.active_kind = WindowKind::None;
+}
+
+ContentEditorWindow::SaveResult ContentEditorWindow::save() {
+    const QString current = text();
+    ContentSave result;
+    try {
+        result = save_item_content(*ctx_.db, item_nr_, current);
+    } catch (const DbError& error) {
+        // The text stays in the field and differs from the reference, so nothing typed is lost.
+        report_error(ctx_.prompter, error);
+        return SaveResult::Failed;
+    }
+    // Either way the text is settled: an item deleted meanwhile gets no question at closing.
+    reference_ = current;
+    if (result == ContentSave::ItemMissing) {
+        ctx_.prompter.message(item_not_found_message);
+        return SaveResult::ItemMissing;
+    }
+    if (refresh_all_) refresh_all_();
+    return SaveResult::Written;
+}
+
+void ContentEditorWindow::save_clicked() {
+    if (changed() && save() == SaveResult::ItemMissing) return close_form(*this);
+    t_testo_->setFocus(Qt::OtherFocusReason);
+}
+
+void ContentEditorWindow::save_and_exit() {
+    if (changed() && save() == SaveResult::Failed) return;
+    close_form(*this);
+}
+
+void ContentEditorWindow::cancel() {
+    t_testo_->setPlainText(reference_);
+    close_form(*this);
+}
+
+bool ContentEditorWindow::handle_key(QKeyEvent* event) {
+    if (is_text_editing_key(*event)) return false;
+    if (pass_to_hot_keys(ctx_, *event)) return true;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close_form(*this);
+        return true;
+    case Qt::Key_F12:
+        save_and_exit();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ContentEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && handle_key(static_cast<QKeyEvent*>(event))) return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void ContentEditorWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !frame_of(*this)) activated();
+    QWidget::changeEvent(event);
+}
+
+void ContentEditorWindow::closeEvent(QCloseEvent* event) {
+    if (closed_) return event->accept();
+    // A failed write keeps the window open with its text.
+    if (changed() && ctx_.prompter.yes_no(save_changes_question, {}, false) && save() == SaveResult::Failed)
+        return event->ignore();
+    closed_ = true;
+    try {
+        save_form_position(*ctx_.db, editor_form, false, form_place(*this), form_minimised(*this));
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+    slots_.release(slot_);
+    if (refresh_all_) refresh_all_();
+    event->accept();
+}

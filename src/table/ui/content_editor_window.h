@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class AppContext;
+class EditorSlots;
+class QPlainTextEdit;
+class QPushButton;
+
+// f_edit: the content of one item in a large text field of its own, in one of the editor slots.
+class ContentEditorWindow final : public QWidget {
+    Q_OBJECT
+public:
+    // `refresh_all` refreshes every other view of the items after a save and at closing.
+    ContentEditorWindow(AppContext& ctx, EditorSlots& editor_slots, int slot, std::function<void()> refresh_all,
+                        QWidget* parent = nullptr);
+    ~ContentEditorWindow() override;
+
+    // Loads the item: the text passed by the caller when it is not empty, else the stored
+    // content. False (the user told, the slot freed) when the item does not exist.
+    bool load(qint64 item_nr, const QString& passed_text);
+
+    int slot() const { return slot_; }
+    qint64 item_nr() const { return item_nr_; }
+    QString text() const;
+    const QString& reference_text() const { return reference_; }
+    bool changed() const { return text() != reference_; }
+
+    void activated();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class SaveResult { Written, ItemMissing, Failed };
+    // Writes the text; an item deleted meanwhile is reported ("Item not found.") and written
+    // nowhere. Either way the text becomes the reference text.
+    SaveResult save();
+    void save_clicked();
+    void save_and_exit();
+    void cancel();
+    bool handle_key(QKeyEvent* event);
+
+    AppContext& ctx_;
+    EditorSlots& slots_;
+    const int slot_;
+    std::function<void()> refresh_all_;
+    qint64 item_nr_ = 0;
+    QString reference_;
+    QPlainTextEdit* t_testo_;
+    QPushButton* b_save_;
+    QPushButton* b_save_and_exit_;
+    QPushButton* b_cancel_;
+    bool closed_ = false;
+};

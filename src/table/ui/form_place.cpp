@@ -1,0 +1,106 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/ui/form_place.h"
+
+#include "core/app_context.h"
+
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+namespace {
+
+constexpr int px(int twips) {
+    return twips / twips_per_pixel;
+}
+
+} // namespace
+
+QMdiSubWindow* frame_of(const QWidget& window) {
+    return qobject_cast<QMdiSubWindow*>(window.parentWidget());
+}
+
+TwipsRect form_place(const QWidget& window) {
+    const QMdiSubWindow* frame = frame_of(window);
+    const QRect rect = frame ? frame->geometry() : window.geometry();
+    return TwipsRect{rect.top() * twips_per_pixel, rect.left() * twips_per_pixel, rect.width() * twips_per_pixel,
+                     rect.height() * twips_per_pixel};
+}
+
+void apply_form_place(QWidget& window, const TwipsRect& place) {
+    const QRect rect(px(place.left), px(place.top), px(place.width), px(place.height));
+    if (QMdiSubWindow* frame = frame_of(window))
+        frame->setGeometry(rect);
+    else
+        window.setGeometry(rect);
+}
+
+bool form_minimised(const QWidget& window) {
+    const QMdiSubWindow* frame = frame_of(window);
+    return frame ? frame->isMinimized() : window.isMinimized();
+}
+
+void close_form(QWidget& window) {
+    if (QMdiSubWindow* frame = frame_of(window))
+        frame->close();
+    else
+        window.close();
+}
+
+void set_form_caption(QWidget& window, const QString& caption, const QIcon& icon) {
+    window.setWindowTitle(caption);
+    if (!icon.isNull()) window.setWindowIcon(icon);
+    if (QMdiSubWindow* frame = frame_of(window)) {
+        frame->setWindowTitle(caption);
+        if (!icon.isNull()) frame->setWindowIcon(icon);
+    }
+}
+
+int shift_state(Qt::KeyboardModifiers modifiers) {
+    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) + (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) +
+           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+bool pass_to_hot_keys(AppContext& ctx, const QKeyEvent& event) {
+    if (!ctx.hooks.handle_hot_key) return false;
+    return ctx.hooks.handle_hot_key(shift_state(event.modifiers()), event.key());
+}
+
+bool is_text_editing_key(const QKeyEvent& event) {
+    static const QKeySequence::StandardKey editing[] = {
+        QKeySequence::Copy,          QKeySequence::Cut,
+        QKeySequence::Paste,         QKeySequence::Undo,
+        QKeySequence::Redo,          QKeySequence::SelectAll,
+        QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+        QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
+    };
+    for (const auto key : editing)
+        if (event.matches(key)) return true;
+    return false;
+}
+
+QIcon position_icon(int position) {
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    const QColor colour =
+        position == 45 ? QColor(0xC0, 0xFF, 0xC0) : QColor::fromHsv((position * 47) % 360, 110, 235);
+    painter.setBrush(colour);
+    painter.setPen(Qt::darkGray);
+    painter.drawRect(1, 3, 13, 9);
+    painter.end();
+    return QIcon(picture);
+}
+
+QFont fixed_pitch_font(float point_size) {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSizeF(point_size);
+    return font;
+}

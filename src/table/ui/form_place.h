@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/geometry.h"
+
+#include <QIcon>
+#include <Qt>
+
+class AppContext;
+class QKeyEvent;
+class QMdiSubWindow;
+class QWidget;
+
+// What the windows of the table room share: their place in twips (the MDI frame's when they
+// live in the main window), closing through that frame, and the program-wide hot keys.
+
+// The MDI frame around `window`, nullptr for a top-level window.
+QMdiSubWindow* frame_of(const QWidget& window);
+TwipsRect form_place(const QWidget& window);
+void apply_form_place(QWidget& window, const TwipsRect& place);
+bool form_minimised(const QWidget& window);
+// Closes the window through its frame, so that the frame goes with it.
+void close_form(QWidget& window);
+// Sets the caption (and icon) of the window and of its frame.
+void set_form_caption(QWidget& window, const QString& caption, const QIcon& icon = {});
+
+// 1 Shift, 2 Ctrl, 4 Alt, as the program-wide key routine counts them.
+int shift_state(Qt::KeyboardModifiers modifiers);
+// Hands the key to the program-wide key routine when the main window has set one; true when it
+// consumed the key.
+bool pass_to_hot_keys(AppContext& ctx, const QKeyEvent& event);
+// Copy, paste, undo, select all and the word and document moves of a text field: the program-
+// wide routine takes every Ctrl key, and a text window would lose these without this exception.
+bool is_text_editing_key(const QKeyEvent& event);
+
+// The picture of a collection position: a tag panel in a colour of its own.
+QIcon position_icon(int position);
+// Courier New, or the system's fixed-pitch font where it is missing.
+QFont fixed_pitch_font(float point_size);

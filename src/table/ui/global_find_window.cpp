@@ -1,0 +1,104 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/ui/global_find_window.h"
+
+#include "core/app_context.h"
+#include "core/db_error.h"
+#include "core/params.h"
+#include "table/global_find.h"
+#include "table/ui/form_place.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+GlobalFindWindow::GlobalFindWindow(AppContext& ctx, std::function<std::function<void(int)>()> open_table,
+                                   QWidget* parent)
+    : QWidget(parent), ctx_(ctx), open_table_(std::move(open_table)) {
+    setObjectName(global_find_form);
+    lab_string_ = new QLabel(QStringLiteral("String to match"), this);
+    lab_string_->setObjectName(QStringLiteral("lab_string"));
+    t_string_ = new QLineEdit(this);
+    t_string_->setObjectName(QStringLiteral("t_string"));
+    lab_string_->setBuddy(t_string_);
+    b_start_search_ = new QPushButton(QStringLiteral("&Search"), this);
+    b_start_search_->setObjectName(QStringLiteral("b_start_search"));
+    b_exit_ = new QPushButton(QStringLiteral("&Exit (ESC)"), this);
+    b_exit_->setObjectName(QStringLiteral("b_exit"));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(lab_string_, 0, 0);
+    layout->addWidget(t_string_, 0, 1, 1, 2);
+    layout->addWidget(b_start_search_, 1, 1);
+    layout->addWidget(b_exit_, 1, 2);
+
+    connect(b_start_search_, &QPushButton::clicked, this, &GlobalFindWindow::start_search);
+    connect(t_string_, &QLineEdit::returnPressed, this, &GlobalFindWindow::start_search);
+    connect(b_exit_, &QPushButton::clicked, this, [this] { close_form(*this); });
+    for (QWidget* child : {static_cast<QWidget*>(t_string_), static_cast<QWidget*>(b_start_search_),
+                           static_cast<QWidget*>(b_exit_)})
+        child->installEventFilter(this);
+}
+
+void GlobalFindWindow::load() {
+    set_form_caption(*this, global_find_caption);
+    QFont font = t_string_->font();
+    if (font.pointSizeF() < ctx_.prefs.font_size) {
+        font.setPointSizeF(ctx_.prefs.font_size);
+        t_string_->setFont(font);
+    }
+    try {
+        apply_form_place(*this, global_find_place(*ctx_.db, ctx_.screen));
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+    t_string_->clear();
+    t_string_->setFocus(Qt::OtherFocusReason);
+}
+
+void GlobalFindWindow::activated() {
+    ctx_.active_kind = WindowKind::GlobalFind;
+}
+
+void GlobalFindWindow::start_search() {
+    save_place();
+    // Without a table view the window stays open with its text, after the user has been told.
+    if (start_global_find(ctx_, t_string_->text(), open_table_ ? open_table_() : std::function<void(int)>()))
+        close_form(*this);
+}
+
+void GlobalFindWindow::save_place() {
+    try {
+        save_global_find_place(*ctx_.db, form_place(*this), form_minimised(*this));
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+}
+
+bool GlobalFindWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!(watched == t_string_ && is_text_editing_key(*key)) && pass_to_hot_keys(ctx_, *key)) return true;
+        if (key->key() == Qt::Key_Escape) {
+            close_form(*this);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void GlobalFindWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !frame_of(*this)) activated();
+    QWidget::changeEvent(event);
+}
+
+void GlobalFindWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        save_place();
+    }
+    event->accept();
+}

@@ -1,0 +1,220 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/ui/map_list_window.h"
+
+#include "core/app_context.h"
+#include "core/db_error.h"
+#include "core/params.h"
+#include "maps/map_names.h"
+#include "maps/ui/map_windows.h"
+#include "table/global_find.h"
+#include "table/map_list.h"
+#include "table/ui/form_place.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+QPushButton* make_button(QWidget* parent, const char* name, const char* caption) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+} // namespace
+
+MapListWindow::MapListWindow(AppContext& ctx, MapWindows& maps, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), maps_(maps) {
+    setObjectName(map_list_form);
+    lista_ = new QListWidget(this);
+    lista_->setObjectName(QStringLiteral("lista"));
+    lista_->setFont(fixed_pitch_font(std::max(10.0F, ctx_.prefs.font_size)));
+    lab_filter_ = new QLabel(QStringLiteral("Filter"), this);
+    lab_filter_->setObjectName(QStringLiteral("lab_filter"));
+    t_filter_ = new QLineEdit(this);
+    t_filter_->setObjectName(QStringLiteral("t_filter"));
+    c_filter_ = new QCheckBox(this);
+    c_filter_->setObjectName(QStringLiteral("c_filter"));
+    c_filter_->setToolTip(QStringLiteral("Filter on/off"));
+    b_open_item_map_ = make_button(this, "b_open_item_map", "&Open item map");
+    b_open_collection_map_ = make_button(this, "b_open_collection_map", "Open &collection map");
+    b_open_item_table_ = make_button(this, "b_open_item_table", "&Open item table");
+    b_open_collection_table_ = make_button(this, "b_open_collection_table", "Open &collection table");
+    b_open_top_map_ = make_button(this, "b_open_top_map", "Open &top map");
+    b_open_top_table_ = make_button(this, "b_open_top_table", "Open top table");
+    b_cancel_ = make_button(this, "b_cancel", "&Cancel (ESC)");
+
+    m_popup_ = new QMenu(this);
+    m_popup_->setObjectName(QStringLiteral("m_popup"));
+    m_storm_ = m_popup_->addAction(QStringLiteral("Storm"));
+    m_storm_->setObjectName(QStringLiteral("m_storm"));
+    // The tags storm is not part of the program yet.
+    m_storm_->setEnabled(false);
+    m_storm_->setToolTip(QStringLiteral("Not available in this version"));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(lab_filter_, 0, 0);
+    layout->addWidget(t_filter_, 0, 1);
+    layout->addWidget(c_filter_, 0, 2);
+    layout->addWidget(lista_, 1, 0, 1, 3);
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(b_open_item_map_, 0, 0);
+    buttons->addWidget(b_open_collection_map_, 0, 1);
+    buttons->addWidget(b_open_top_map_, 0, 2);
+    buttons->addWidget(b_open_item_table_, 1, 0);
+    buttons->addWidget(b_open_collection_table_, 1, 1);
+    buttons->addWidget(b_open_top_table_, 1, 2);
+    buttons->addWidget(b_cancel_, 2, 2);
+    layout->addLayout(buttons, 2, 0, 1, 3);
+    layout->setRowStretch(1, 1);
+
+    connect(t_filter_, &QLineEdit::textEdited, this, &MapListWindow::filter_edited);
+    connect(c_filter_, &QCheckBox::clicked, this, [this] {
+        if (!loading_) show_topic_list();
+    });
+    connect(lista_, &QListWidget::itemDoubleClicked, this, [this] { open_item_map(); });
+    connect(b_open_item_map_, &QPushButton::clicked, this, &MapListWindow::open_item_map);
+    connect(b_open_collection_map_, &QPushButton::clicked, this, &MapListWindow::open_collection_map);
+    connect(b_open_collection_table_, &QPushButton::clicked, this, [this] { open_table(false); });
+    connect(b_open_item_table_, &QPushButton::clicked, this, [this] { open_table(true); });
+    connect(b_open_top_map_, &QPushButton::clicked, this, [this] { maps_.open_map(top_map_name); });
+    connect(b_open_top_table_, &QPushButton::clicked, this, &MapListWindow::open_top_table);
+    connect(b_cancel_, &QPushButton::clicked, this, [this] { close_form(*this); });
+
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+void MapListWindow::load(const QStringList& selected, const QString& filter) {
+    loading_ = true;
+    try {
+        apply_form_place(*this, restore_form_position(*ctx_.db, ctx_.screen, map_list_form, false, form_place(*this)));
+        const MapListOpening opening = map_list_opening(selected, filter);
+        switch (opening.mode) {
+        case MapListOpening::Mode::Selected:
+            set_entries(opening.entries);
+            break;
+        case MapListOpening::Mode::Filter:
+            t_filter_->setText(opening.filter);
+            filter_edited(opening.filter);
+            break;
+        case MapListOpening::Mode::Parentless:
+            set_entries(parentless_maps(*ctx_.db));
+            break;
+        }
+        set_form_caption(*this, map_list_caption(opening.caption, lista_->count()));
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+    if (lista_->count() > 0) t_filter_->setFocus(Qt::OtherFocusReason);
+    loading_ = false;
+}
+
+void MapListWindow::set_entries(const QStringList& entries) {
+    lista_->clear();
+    lista_->addItems(entries);
+    if (lista_->count() > 0) lista_->setCurrentRow(0);
+}
+
+void MapListWindow::show_topic_list() {
+    lista_->clear();
+    try {
+        const TopicList list = ::show_topic_list(*ctx_.db, t_filter_->text(), c_filter_->isChecked());
+        set_entries(list.entries);
+        set_form_caption(*this, map_list_caption(QStringLiteral("Maps"), list.rows_read));
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+}
+
+void MapListWindow::filter_edited(const QString& text) {
+    c_filter_->setChecked(filter_box_for(text));
+    show_topic_list();
+}
+
+void MapListWindow::activated() {
+    ctx_.active_kind = WindowKind::MapList;
+}
+
+QStringList MapListWindow::entries() const {
+    QStringList names;
+    for (int row = 0; row < lista_->count(); ++row)
+        names.append(lista_->item(row)->text());
+    return names;
+}
+
+QString MapListWindow::selected_entry() const {
+    const QListWidgetItem* item = lista_->currentItem();
+    return item ? item->text() : QString();
+}
+
+void MapListWindow::open_item_map() {
+    const QString entry = selected_entry();
+    if (!entry.isEmpty()) maps_.open_map(entry);
+}
+
+void MapListWindow::open_collection_map() {
+    const QString entry = selected_entry();
+    if (!entry.isEmpty()) maps_.open_map(collection_of(ctx_.collections, entry));
+}
+
+void MapListWindow::open_table(bool with_cat) {
+    const QString entry = selected_entry();
+    if (!entry.isEmpty()) open_entry_table(ctx_, entry, with_cat, ctx_.hooks.open_table_view);
+}
+
+void MapListWindow::open_top_table() {
+    ctx_.table_presets = TablePresets{};
+    hand_to_table_view(ctx_, CollectionTable::all_collections, ctx_.hooks.open_table_view);
+}
+
+bool MapListWindow::handle_key(QKeyEvent* event) {
+    const bool in_text = event->key() != Qt::Key_Escape && qobject_cast<QLineEdit*>(focusWidget());
+    if (!(in_text && is_text_editing_key(*event)) && pass_to_hot_keys(ctx_, *event)) return true;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Escape) {
+        close_form(*this);
+        return true;
+    }
+    if (event->key() == Qt::Key_Up && mods == Qt::NoModifier && !lista_->hasFocus()) {
+        lista_->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
+bool MapListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && handle_key(static_cast<QKeyEvent*>(event))) return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void MapListWindow::contextMenuEvent(QContextMenuEvent* event) {
+    m_popup_->popup(event->globalPos());
+}
+
+void MapListWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !frame_of(*this)) activated();
+    QWidget::changeEvent(event);
+}
+
+void MapListWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        try {
+            save_form_position(*ctx_.db, map_list_form, false, form_place(*this), form_minimised(*this));
+        } catch (const DbError& error) {
+            report_error(ctx_.prompter, error);
+        }
+    }
+    event->accept();
+}

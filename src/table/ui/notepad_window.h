@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class AppContext;
+class QPlainTextEdit;
+class QPushButton;
+
+// f_pad: the one free text of the database, kept as the content of the "pad" item.
+class NotepadWindow final : public QWidget {
+    Q_OBJECT
+public:
+    NotepadWindow(AppContext& ctx, std::function<void()> refresh_all, QWidget* parent = nullptr);
+
+    // Finds (or makes) the notepad item and shows its text. False when the database refused.
+    bool load();
+
+    QString text() const;
+    const QString& reference_text() const { return reference_; }
+    void activated();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The save routine; `ask` puts the question first. No command of this window asks.
+    bool save(bool ask);
+    void save_and_exit();
+    bool handle_key(QKeyEvent* event);
+
+    AppContext& ctx_;
+    std::function<void()> refresh_all_;
+    QString reference_;
+    QPlainTextEdit* t_testo_;
+    QPushButton* b_save_;
+    QPushButton* b_save_and_exit_;
+    QPushButton* b_cancel_;
+    bool closed_ = false;
+};

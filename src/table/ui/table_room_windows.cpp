@@ -1,0 +1,170 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/ui/table_room_windows.h"
+
+#include "core/app_context.h"
+#include "maps/ui/map_windows.h"
+#include "table/ui/collection_config_window.h"
+#include "table/ui/content_editor_window.h"
+#include "table/ui/form_place.h"
+#include "table/ui/global_find_window.h"
+#include "table/ui/map_list_window.h"
+#include "table/ui/notepad_window.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+// Closes a window of which only one may exist, so that the next opening starts afresh.
+template <class W> void close_single(QPointer<W>& window) {
+    if (window) close_form(*window);
+    window = nullptr;
+}
+
+// A window that could not load goes at once, with its frame, and without a closing routine.
+void discard(QWidget* window) {
+    if (QMdiSubWindow* frame = frame_of(*window))
+        delete frame;
+    else
+        delete window;
+}
+
+void show_frame(QWidget* window) {
+    if (QMdiSubWindow* frame = frame_of(*window))
+        frame->show();
+    else
+        window->show();
+}
+
+} // namespace
+
+TableRoomWindows::TableRoomWindows(AppContext& ctx, MapWindows& maps, std::function<QMdiArea*()> area)
+    : ctx_(ctx), maps_(maps), area_(std::move(area)) {}
+
+TableRoomWindows::~TableRoomWindows() = default;
+
+void TableRoomWindows::install_hooks() {
+    ctx_.hooks.open_content_editor = [this](qint64 item_nr) { open_content_editor(item_nr); };
+    ctx_.hooks.open_pad = [this] { open_pad(); };
+    ctx_.hooks.open_global_find = [this] { open_global_find(); };
+    ctx_.hooks.open_map_list = [this](const QString& filter) { open_map_list(filter); };
+    ctx_.hooks.open_collection_config = [this] { open_collection_config(); };
+}
+
+void TableRoomWindows::show_window(QWidget* window, const QString& frame_name, std::function<void()> activated) {
+    if (QMdiArea* area = area_ ? area_() : nullptr) {
+        QMdiSubWindow* frame = area->addSubWindow(window);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->setObjectName(frame_name);
+        QObject::connect(frame, &QMdiSubWindow::aboutToActivate, window, std::move(activated));
+    } else {
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+}
+
+void TableRoomWindows::refresh_all() {
+    maps_.refresh_all_windows();
+}
+
+ContentEditorWindow* TableRoomWindows::open_content_editor(qint64 item_nr, const QString& text) {
+    if (!ctx_.db) return nullptr;
+    const std::optional<int> slot = editor_slots_.reserve();
+    if (!slot) {
+        ctx_.prompter.message(no_more_editors_message);
+        return nullptr;
+    }
+    auto* window = new ContentEditorWindow(ctx_, editor_slots_, *slot, [this] { refresh_all(); });
+    show_window(window, QStringLiteral("f_edit_frame_%1").arg(*slot), [window] { window->activated(); });
+    if (!window->load(item_nr, text)) {
+        // The window gives its slot back as it goes.
+        discard(window);
+        return nullptr;
+    }
+    editors_[static_cast<std::size_t>(*slot)] = window;
+    show_frame(window);
+    return window;
+}
+
+ContentEditorWindow* TableRoomWindows::editor(int slot) const {
+    if (slot < 1 || slot > EditorSlots::capacity || !editor_slots_.in_use(slot)) return nullptr;
+    return editors_[static_cast<std::size_t>(slot)];
+}
+
+NotepadWindow* TableRoomWindows::pad() const {
+    return pad_;
+}
+
+GlobalFindWindow* TableRoomWindows::global_find() const {
+    return global_find_;
+}
+
+MapListWindow* TableRoomWindows::map_list() const {
+    return map_list_;
+}
+
+CollectionConfigWindow* TableRoomWindows::collection_config() const {
+    return config_;
+}
+
+NotepadWindow* TableRoomWindows::open_pad() {
+    close_single(pad_);
+    if (!ctx_.db) return nullptr;
+    auto* window = new NotepadWindow(ctx_, [this] { refresh_all(); });
+    show_window(window, QStringLiteral("f_pad_frame"), [window] { window->activated(); });
+    if (!window->load()) {
+        discard(window);
+        return nullptr;
+    }
+    pad_ = window;
+    show_frame(window);
+    return window;
+}
+
+GlobalFindWindow* TableRoomWindows::open_global_find() {
+    close_single(global_find_);
+    if (!ctx_.db) return nullptr;
+    auto* window = new GlobalFindWindow(ctx_, [this] {
+        return open_search_table ? open_search_table : ctx_.hooks.open_table_view;
+    });
+    show_window(window, QStringLiteral("f_global_find_frame"), [window] { window->activated(); });
+    window->load();
+    global_find_ = window;
+    show_frame(window);
+    return window;
+}
+
+MapListWindow* TableRoomWindows::open_map_list(const QString& filter) {
+    close_single(map_list_);
+    if (!ctx_.db) return nullptr;
+    const QStringList selected = maps_.selected_maps;
+    maps_.selected_maps.clear();
+    auto* window = new MapListWindow(ctx_, maps_);
+    show_window(window, QStringLiteral("f_list_frame"), [window] { window->activated(); });
+    window->load(selected, filter);
+    map_list_ = window;
+    show_frame(window);
+    return window;
+}
+
+CollectionConfigWindow* TableRoomWindows::open_collection_config() {
+    close_single(config_);
+    if (!ctx_.db) return nullptr;
+    auto* window = new CollectionConfigWindow(ctx_);
+    show_window(window, QStringLiteral("f_config_frame"), [window] { window->activated(); });
+    window->load();
+    config_ = window;
+    show_frame(window);
+    return window;
+}
+
+void TableRoomWindows::close_all() {
+    for (int slot = 1; slot <= EditorSlots::capacity; ++slot) {
+        if (auto& window = editors_[static_cast<std::size_t>(slot)]; window) close_form(*window);
+        editors_[static_cast<std::size_t>(slot)] = nullptr;
+    }
+    close_single(pad_);
+    close_single(global_find_);
+    close_single(map_list_);
+    close_single(config_);
+}

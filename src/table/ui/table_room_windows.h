@@ -1,0 +1,79 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "table/content_editor.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+class AppContext;
+class CollectionConfigWindow;
+class ContentEditorWindow;
+class GlobalFindWindow;
+class MapListWindow;
+class MapWindows;
+class NotepadWindow;
+class QMdiArea;
+class QWidget;
+
+// The content editors (500 slots), the notepad, global find, the map list and the collection
+// configuration: where they open (the main window's MDI area), which one exists, and the
+// context hooks through which other windows open them.
+class TableRoomWindows {
+public:
+    // `area` answers the MDI area once the main window exists (nullptr before).
+    TableRoomWindows(AppContext& ctx, MapWindows& maps, std::function<QMdiArea*()> area);
+    ~TableRoomWindows();
+    TableRoomWindows(const TableRoomWindows&) = delete;
+    TableRoomWindows& operator=(const TableRoomWindows&) = delete;
+
+    // Fills ctx.hooks.open_content_editor, open_pad, open_global_find, open_map_list and
+    // open_collection_config.
+    void install_hooks();
+
+    // Opens the table view of a position for a search typed into global find, so that the table
+    // view leaves the collection filter empty. Without it global find falls back on
+    // ctx.hooks.open_table_view.
+    std::function<void(int position)> open_search_table;
+
+    // A new editor in the first free slot; "No more edit forms loadable" when all are taken.
+    // `text`, when not empty, is edited instead of the stored content.
+    ContentEditorWindow* open_content_editor(qint64 item_nr, const QString& text = {});
+    // These close the open window of their kind and open a fresh one.
+    NotepadWindow* open_pad();
+    GlobalFindWindow* open_global_find();
+    // The maps in MapWindows::selected_maps, when there are any, are listed (and taken);
+    // otherwise `filter` fills the filter field (parentless_marker: the parentless maps).
+    MapListWindow* open_map_list(const QString& filter);
+    CollectionConfigWindow* open_collection_config();
+
+    const EditorSlots& editor_slots() const { return editor_slots_; }
+    ContentEditorWindow* editor(int slot) const;
+    NotepadWindow* pad() const;
+    GlobalFindWindow* global_find() const;
+    MapListWindow* map_list() const;
+    CollectionConfigWindow* collection_config() const;
+
+    // Closes every window of this room.
+    void close_all();
+
+private:
+    // Puts a new window into the MDI area (or on its own when there is none) and shows it;
+    // `activated` runs whenever it becomes the active window.
+    void show_window(QWidget* window, const QString& frame_name, std::function<void()> activated);
+    void refresh_all();
+
+    AppContext& ctx_;
+    MapWindows& maps_;
+    std::function<QMdiArea*()> area_;
+    EditorSlots editor_slots_;
+    std::array<QPointer<ContentEditorWindow>, EditorSlots::capacity + 1> editors_{};
+    QPointer<NotepadWindow> pad_;
+    QPointer<GlobalFindWindow> global_find_;
+    QPointer<MapListWindow> map_list_;
+    QPointer<CollectionConfigWindow> config_;
+};

@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/global_find.h"
+#include "table/ui/global_find_window.h"
+#include "table_room_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+class GlobalFindWindowTest : public TableRoomFixture {
+protected:
+    std::vector<std::pair<int, QString>> opened;
+    void wire_table_view() {
+        ctx.hooks.open_table_view = [this](int position) {
+            opened.emplace_back(position, ctx.table_presets.search_text);
+            ctx.table_presets = TablePresets{};
+        };
+    }
+    static QLineEdit* field(const GlobalFindWindow* window) { return child<QLineEdit>(window, "t_string"); }
+};
+
+TEST_F(GlobalFindWindowTest, ShowsItsControlsWithAnEmptyFieldInFocus) {
+    GlobalFindWindow* window = room->open_global_find();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Global search"));
+    EXPECT_EQ(child<QLabel>(window, "lab_string")->text(), QStringLiteral("String to match"));
+    EXPECT_EQ(child<QPushButton>(window, "b_start_search")->text(), QStringLiteral("&Search"));
+    EXPECT_EQ(child<QPushButton>(window, "b_exit")->text(), QStringLiteral("&Exit (ESC)"));
+    EXPECT_TRUE(field(window)->text().isEmpty());
+    EXPECT_EQ(area.subWindowList().last()->size(), QSize(5800 / 15, 2200 / 15));
+}
+
+TEST_F(GlobalFindWindowTest, EnterHandsTheStringToTheAllCollectionsTableAndCloses) {
+    wire_table_view();
+    GlobalFindWindow* window = room->open_global_find();
+    type_text(field(window), QStringLiteral("  d'été "));
+    QPointer<QWidget> find = window;
+    QTest::keyClick(field(window), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{{45, QStringLiteral("d'été")}}));
+    EXPECT_FALSE(find);
+    EXPECT_FALSE(get_gen_param(*ctx.db, QStringLiteral("f_global_find_top")).isEmpty()) << "the place is kept";
+}
+
+TEST_F(GlobalFindWindowTest, ASearchTableOfTheRoomIsPreferredToThePlainHook) {
+    wire_table_view();
+    std::vector<int> searched;
+    room->open_search_table = [&](int position) { searched.push_back(position); };
+    GlobalFindWindow* window = room->open_global_find();
+    QTest::mouseClick(child<QPushButton>(window, "b_start_search"), Qt::LeftButton);
+    EXPECT_EQ(searched, std::vector<int>{45});
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(GlobalFindWindowTest, WithoutATableViewItSaysSoAndKeepsTheText) {
+    GlobalFindWindow* window = room->open_global_find();
+    type_text(field(window), QStringLiteral("Dante"));
+    QTest::mouseClick(child<QPushButton>(window, "b_start_search"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(t.prompter.messages(), QStringList{table_view_missing_message});
+    ASSERT_EQ(room->global_find(), window);
+    EXPECT_EQ(field(window)->text(), QStringLiteral("Dante"));
+    EXPECT_TRUE(ctx.table_presets.empty());
+}
+
+TEST_F(GlobalFindWindowTest, EscapeClosesAndAStoredTopOfTheFarEdgeGivesTheTop) {
+    set_gen_param(*ctx.db, QStringLiteral("f_global_find_top"), QStringLiteral("45000"));
+    set_gen_param(*ctx.db, QStringLiteral("f_global_find_left"), QStringLiteral("1500"));
+    GlobalFindWindow* window = room->open_global_find();
+    EXPECT_EQ(area.subWindowList().last()->pos(), QPoint(100, 0));
+    QPointer<QWidget> find = window;
+    QTest::keyClick(field(window), Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(find);
+    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_global_find_top")), QStringLiteral("0"));
+    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_global_find_left")), QStringLiteral("1500"));
+}
+
+TEST_F(GlobalFindWindowTest, OtherKeysGoToTheProgramWideKeysFirst) {
+    std::vector<int> keys;
+    ctx.hooks.handle_hot_key = [&](int shift, int key) {
+        if (!is_modifier_key(key)) keys.push_back(shift * 1000 + key);
+        return key == Qt::Key_F6;
+    };
+    GlobalFindWindow* window = room->open_global_find();
+    QTest::keyClick(field(window), Qt::Key_F6);
+    QTest::keyClick(field(window), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(keys, (std::vector<int>{Qt::Key_F6, 2000 + Qt::Key_Q}));
+    EXPECT_TRUE(field(window)->text().isEmpty());
+    window->activated();
+    EXPECT_EQ(ctx.active_kind, WindowKind::GlobalFind);
+}
+
+} // namespace
