@@ -379,8 +379,10 @@ DropResult drop_row(AppContext& ctx, qint64 dragged_item_nr, qint64 target_item_
             ctx.prompter.message(item_vanished_message);
             return DropResult::Failed;
         }
-        // The journal keeps its entries in date order.
-        if (same_text(target->collection, ctx.collections.at(journal_position).name)) return DropResult::Nothing;
+        // The journal keeps its entries in date order, under its default name or a new one.
+        if (same_text(target->collection, QStringLiteral("Journal")) ||
+            same_text(target->collection, ctx.collections.at(journal_position).name))
+            return DropResult::Nothing;
         const QString question = move_question(*dragged, *target);
         if (!question.isEmpty() && !ctx.prompter.yes_no(question, move_question_title, false))
             return DropResult::Declined;
