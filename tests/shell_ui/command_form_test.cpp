@@ -9,6 +9,7 @@
 #include "support/test_context.h"
 #include "ui/ui_helpers.h"
 
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -219,4 +220,16 @@ TEST_F(CommandFormTest, PreferencesEntriesKeepTheirCaptionsAndChecksCurrent) {
     start_maps->trigger();
     EXPECT_FALSE(start_maps->isChecked());
     EXPECT_TRUE(t.prompter.all_answered());
+}
+
+TEST(CommandFormEnd, LeavesTheRunningLoopAndTheMainLoop) {
+    TestContext t;
+    CommandForm form(t.ctx, []() -> MainWindow* { return nullptr; });
+    // A dialog's loop running when the unlock box was cancelled.
+    QEventLoop dialog_loop;
+    QTimer::singleShot(0, &dialog_loop, [&form] { form.end_program(3); });
+    EXPECT_EQ(dialog_loop.exec(), 3);
+    // The application's main loop, started afterwards, ends at once with the same code.
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(-1); }); // never hang
+    EXPECT_EQ(QCoreApplication::exec(), 3);
 }

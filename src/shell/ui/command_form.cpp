@@ -24,7 +24,15 @@ CommandForm::CommandForm(AppContext& ctx, std::function<MainWindow*()> main_wind
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, &CommandForm::on_tick);
 
-    end_program = [](int code) { QCoreApplication::exit(code); };
+    end_program = [this](int code) {
+        // Every event loop that runs from now on ends at once: a dialog's loop running now, and
+        // the main loop even when the lock came while start-up still showed its own dialogs.
+        QCoreApplication::exit(code);
+        auto* again = new QTimer(this);
+        again->setInterval(0);
+        connect(again, &QTimer::timeout, this, [code] { QCoreApplication::exit(code); });
+        again->start();
+    };
     lock_.side.set_timer_enabled = [this](bool enabled) {
         if (enabled)
             timer_->start();

@@ -46,7 +46,8 @@ public:
     void m_change_password();
 
     // Ends the program at once, without the session's end, after the unlock box was cancelled or
-    // answered wrongly three times. By default it leaves the event loop with `code`.
+    // answered wrongly three times. By default it leaves the event loops with `code`, the main
+    // loop included even when it has not started yet.
     std::function<void(int code)> end_program;
 
 protected:
