@@ -3,6 +3,7 @@
 #include "table/ui/form_place.h"
 
 #include "core/app_context.h"
+#include "core/key_shift.h"
 
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -58,14 +59,9 @@ void set_form_caption(QWidget& window, const QString& caption, const QIcon& icon
     }
 }
 
-int shift_state(Qt::KeyboardModifiers modifiers) {
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) + (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) +
-           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
-}
-
 bool pass_to_hot_keys(AppContext& ctx, const QKeyEvent& event) {
     if (!ctx.hooks.handle_hot_key) return false;
-    return ctx.hooks.handle_hot_key(shift_state(event.modifiers()), event.key());
+    return ctx.hooks.handle_hot_key(shift_bits(event.modifiers()), event.key());
 }
 
 bool is_text_editing_key(const QKeyEvent& event) {

@@ -5,7 +5,7 @@
 #include "core/geometry.h"
 
 #include <QIcon>
-#include <Qt>
+#include <QFont>
 
 class AppContext;
 class QKeyEvent;
@@ -25,8 +25,6 @@ void close_form(QWidget& window);
 // Sets the caption (and icon) of the window and of its frame.
 void set_form_caption(QWidget& window, const QString& caption, const QIcon& icon = {});
 
-// 1 Shift, 2 Ctrl, 4 Alt, as the program-wide key routine counts them.
-int shift_state(Qt::KeyboardModifiers modifiers);
 // Hands the key to the program-wide key routine when the main window has set one; true when it
 // consumed the key.
 bool pass_to_hot_keys(AppContext& ctx, const QKeyEvent& event);
