@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -317,6 +318,50 @@ TEST_F(TableEditWindow, DroppedRowTakesTheTargetsPlaceAfterConfirmation) {
               QStringLiteral("Category will be changed from \"Poetry\" to \"Novels\". Proceed?"));
     EXPECT_EQ(value(odes, "cat").toString(), QStringLiteral("Novels"));
     EXPECT_EQ(grid_titles(view), QStringList({QStringLiteral("A"), QStringLiteral("Odes"), QStringLiteral("B")}));
+}
+
+TEST_F(TableEditWindow, RowDroppedOnTheGridMovesThere) {
+    const qint64 a = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("A"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("B"));
+    const qint64 c = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("C"));
+    ctx.db->exec(QStringLiteral("update repos set seq=item_nr"));
+    TableView* view = open(7);
+    ASSERT_TRUE(view);
+    QWidget* viewport = view->grid()->viewport();
+    const QPoint on_a = view->grid()->visualRect(view->model()->index(view->model()->row_of(a), 6)).center();
+    QMimeData data;
+    data.setData(QStringLiteral("application/x-tessarin-item-nr"), QByteArray::number(c));
+    EXPECT_TRUE(viewport->acceptDrops());
+    QDragEnterEvent enter(on_a, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(on_a, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(grid_titles(view), QStringList({QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("B")}));
+}
+
+TEST_F(TableEditWindow, MenuCommandsActOnTheFilteredRows) {
+    add(QStringLiteral("Money"), QStringLiteral("Bills"), QStringLiteral("Rent [700]"));
+    add(QStringLiteral("Money"), QStringLiteral("Bills"), QStringLiteral("Gas"), QStringLiteral("[45.5]"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma [9]"));
+    TableView* view = open(5);
+    ASSERT_TRUE(view);
+    auto trigger = [view](const char* name) {
+        view->popup_menu()->findChild<QAction*>(QString::fromUtf8(name))->trigger();
+    };
+    trigger("m_sum_numbers_in_square_brackes");
+    EXPECT_EQ(t.prompter.messages().back(), QStringLiteral("Total = 746"));
+
+    QDir().mkpath(ctx.program_dir);
+    trigger("m_export_filtered_items_to_notepad");
+    ASSERT_EQ(t.desktop.opened.size(), 1);
+
+    t.prompter.answer(true);
+    trigger("m_delete_all_filtered_records");
+    EXPECT_EQ(t.prompter.shown().back().text, QStringLiteral("2 records will be deleted. Proceed?"));
+    EXPECT_EQ(count(QStringLiteral("1=1")), 1);
+    EXPECT_TRUE(grid_titles(view).isEmpty());
 }
 
 TEST_F(TableEditWindow, PopupMenuHoldsTheEditingCommands) {
