@@ -37,10 +37,20 @@ QString display_text(int column, const QVariant& value) {
 TableModel::TableModel(Database& db, QString select_from, int columns, QObject* parent)
     : QAbstractTableModel(parent), db_(db), select_from_(std::move(select_from)), columns_(columns) {}
 
+// The rows' order and item numbers only: the columns are read later, a page at a time, so the
+// engine's sorter need not carry every title and content through the sort.
+QString TableModel::numbers_statement(const QString& statement) {
+    static const QString from = QStringLiteral(" from repos ");
+    if (!statement.startsWith(QStringLiteral("Select item_nr,"), Qt::CaseInsensitive)) return statement;
+    const qsizetype at = statement.indexOf(from, 0, Qt::CaseInsensitive);
+    if (at < 0) return statement;
+    return QStringLiteral("Select repos.item_nr") + statement.mid(at);
+}
+
 void TableModel::fill(const QString& statement) {
     std::vector<qint64> ids;
     {
-        Statement rows = db_.prepare(statement);
+        Statement rows = db_.prepare(numbers_statement(statement));
         while (rows.next())
             ids.push_back(rows.value(0).toLongLong());
     }

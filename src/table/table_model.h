@@ -34,6 +34,8 @@ public:
     // Runs `statement` (whose first column is item_nr) and shows its rows. A failing statement
     // throws DbError and leaves the rows shown before.
     void fill(const QString& statement);
+    // The statement that reads only the item numbers of `statement`'s rows, in its order.
+    static QString numbers_statement(const QString& statement);
     // Drops the cached columns so that the next look reads the rows afresh.
     void invalidate();
 
