@@ -65,8 +65,8 @@ bool has_column(const Statement& statement, const QString& name) {
 
 // The rows of a map in the order of its sequence.
 std::vector<SeqRow> map_rows(Database& db, const QString& collection, const QString& cat) {
-    Statement select = db.prepare(QStringLiteral(
-        "Select item_nr, seq from repos where collection=? and cat=? order by collection, cat,seq,item_title"));
+    Statement select = db.prepare(QStringLiteral("Select item_nr, seq from repos where collection=? and "
+                                                 "cat=? order by collection, cat,seq,item_title"));
     select.bind(1, collection);
     select.bind(2, cat);
     std::vector<SeqRow> rows;
@@ -75,8 +75,8 @@ std::vector<SeqRow> map_rows(Database& db, const QString& collection, const QStr
     return rows;
 }
 
-const char* const column_names[] = {nullptr, "collection", "cat", "mark", "item_id", "seq", "item_title",
-                                    "item_content"};
+const char* const column_names[] = {nullptr,   "collection", "cat",        "mark",
+                                    "item_id", "seq",        "item_title", "item_content"};
 
 } // namespace
 
@@ -119,7 +119,8 @@ BulkOutcome bulk_replace_category(AppContext& ctx, const QString& collection, co
     return reported(ctx, BulkOutcome{}, [&] {
         Database& db = *ctx.db;
         Transaction transaction(db);
-        Statement update = db.prepare(QStringLiteral("update repos set cat=? where collection= ? and cat = ?"));
+        Statement update =
+            db.prepare(QStringLiteral("update repos set cat=? where collection= ? and cat = ?"));
         update.bind(1, *new_cat);
         update.bind(2, collection);
         update.bind(3, *old_cat);
@@ -181,7 +182,8 @@ int delete_all_filtered(AppContext& ctx, const QString& statement) {
         Database& db = *ctx.db;
         const std::vector<qint64> numbers = item_numbers(db, statement);
         if (numbers.empty()) return 0;
-        if (!ctx.prompter.yes_no(QString::number(numbers.size()) + QStringLiteral(" records will be deleted. Proceed?"),
+        if (!ctx.prompter.yes_no(QString::number(numbers.size()) +
+                                     QStringLiteral(" records will be deleted. Proceed?"),
                                  QStringLiteral("Deleting records"), false))
             return 0;
         Transaction transaction(db);
@@ -260,8 +262,8 @@ int sort_current_cat(AppContext& ctx, const QString& collection, const QString& 
         Database& db = *ctx.db;
         std::vector<SeqRow> rows;
         {
-            Statement select = db.prepare(QStringLiteral(
-                "select item_nr, seq from repos where collection =? and cat=? order by item_title,item_content"));
+            Statement select = db.prepare(QStringLiteral("select item_nr, seq from repos where collection =? "
+                                                         "and cat=? order by item_title,item_content"));
             select.bind(1, collection);
             select.bind(2, cat);
             while (select.next())
@@ -280,8 +282,9 @@ int sort_all_cat(AppContext& ctx, const QString& collection) {
         // One run of rows per category, each numbered from 1.
         std::vector<std::vector<SeqRow>> runs;
         {
-            Statement select = db.prepare(QStringLiteral(
-                "select item_nr, seq, cat from repos where collection =? order by cat,item_title,item_content"));
+            Statement select =
+                db.prepare(QStringLiteral("select item_nr, seq, cat from repos where collection =? order by "
+                                          "cat,item_title,item_content"));
             select.bind(1, collection);
             QString run_cat;
             while (select.next()) {
@@ -303,8 +306,8 @@ int sort_all_cat(AppContext& ctx, const QString& collection) {
 namespace {
 
 void delete_separators(Database& db, const QString& collection) {
-    Statement remove = db.prepare(QStringLiteral(
-        "delete from repos where item_title like ' _____ *' and item_title like ' * _____' and collection=?"));
+    Statement remove = db.prepare(QStringLiteral("delete from repos where item_title like ' _____ *' and "
+                                                 "item_title like ' * _____' and collection=?"));
     remove.bind(1, collection);
     remove.next();
 }
@@ -329,8 +332,8 @@ bool insert_separators(AppContext& ctx, const QString& collection) {
         delete_separators(db, collection);
         QStringList cats;
         {
-            Statement select =
-                db.prepare(QStringLiteral("select distinct cat from repos where collection = ? order by cat"));
+            Statement select = db.prepare(
+                QStringLiteral("select distinct cat from repos where collection = ? order by cat"));
             select.bind(1, collection);
             while (select.next())
                 cats.append(select.value(0).toString());
@@ -363,8 +366,8 @@ QString move_question(const EditRecord& dragged, const EditRecord& target) {
         return QStringLiteral("Collection will be changed from ") + in_quotes(dragged.collection) +
                QStringLiteral(" to ") + in_quotes(target.collection) + QStringLiteral(". Proceed?");
     if (cat_changes)
-        return QStringLiteral("Category will be changed from ") + in_quotes(dragged.cat) + QStringLiteral(" to ") +
-               in_quotes(target.cat) + QStringLiteral(". Proceed?");
+        return QStringLiteral("Category will be changed from ") + in_quotes(dragged.cat) +
+               QStringLiteral(" to ") + in_quotes(target.cat) + QStringLiteral(". Proceed?");
     return {};
 }
 
@@ -432,13 +435,27 @@ bool write_cell(AppContext& ctx, const TableEditView& view, qint64 item_nr, int 
         const QString value = text.trimmed();
         QVariant stored = value;
         switch (column) {
-        case 1: record->collection = value; break;
-        case 2: record->cat = value; break;
-        case 3: record->mark = value; stored = null_if_empty(value); break;
-        case 4: record->item_id = value; break;
-        case 6: record->title = value; break;
-        case 7: record->content = value; break;
-        default: break;
+        case 1:
+            record->collection = value;
+            break;
+        case 2:
+            record->cat = value;
+            break;
+        case 3:
+            record->mark = value;
+            stored = null_if_empty(value);
+            break;
+        case 4:
+            record->item_id = value;
+            break;
+        case 6:
+            record->title = value;
+            break;
+        case 7:
+            record->content = value;
+            break;
+        default:
+            break;
         }
         if (column == 4 || column == 5) {
             const std::optional<double> number = numeric_value(value);
@@ -456,8 +473,9 @@ bool write_cell(AppContext& ctx, const TableEditView& view, qint64 item_nr, int 
             ctx.prompter.message(failed->message);
             return false;
         }
-        Statement update = db.prepare(QStringLiteral("update repos set ") + QLatin1String(column_names[column]) +
-                                      QStringLiteral("=? where item_nr=?"));
+        Statement update =
+            db.prepare(QStringLiteral("update repos set ") + QLatin1String(column_names[column]) +
+                       QStringLiteral("=? where item_nr=?"));
         update.bind(1, stored);
         update.bind(2, item_nr);
         update.next();
@@ -475,8 +493,8 @@ EditOutcome create_items_from_record(AppContext& ctx, const EditRecord& record) 
         if (collection.defined && collection.visible && (!collection.cogniva || ctx.prefs.cogniva))
             names.append(collection.name);
     }
-    const auto chosen =
-        ctx.prompter.choose(QStringLiteral("Collection of the new map?"), QStringLiteral("Select collection"), names);
+    const auto chosen = ctx.prompter.choose(QStringLiteral("Collection of the new map?"),
+                                            QStringLiteral("Select collection"), names);
     if (!chosen || chosen->trimmed().isEmpty()) return {};
     const int position = collection_index(ctx.collections, chosen->trimmed());
     if (position == 0 || position == CollectionTable::all_collections) {

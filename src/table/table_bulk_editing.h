@@ -35,10 +35,10 @@ void move_map_parameters(Database& db, const QString& old_map, const QString& ne
 
 struct BulkOutcome {
     bool changed = false;
-    int rows = 0;         // rows rewritten
-    QString old_value;    // the category (or collection) replaced
-    QString new_value;    // its replacement
-    MapRename rename;     // for the open map windows
+    int rows = 0;      // rows rewritten
+    QString old_value; // the category (or collection) replaced
+    QString new_value; // its replacement
+    MapRename rename;  // for the open map windows
 };
 
 inline const QString bulk_needs_collection_message = QStringLiteral("Error 2000 09 20 1400");

@@ -97,8 +97,10 @@ std::optional<CheckFailure> check_record(const CollectionTable& collections, con
     if (date_position(view.position) && (r.expiry || r.remind)) {
         if (!r.remind) return failure(QStringLiteral("Date remind must be filled."), EditField::Remind);
         if (!r.expiry) return failure(QStringLiteral("Date aexipry must be filled."), EditField::Expiry);
-        if (!r.remind->isValid()) return failure(QStringLiteral("Date remind is not valid."), EditField::Remind);
-        if (!r.expiry->isValid()) return failure(QStringLiteral("Date expiry is not valid."), EditField::Expiry);
+        if (!r.remind->isValid())
+            return failure(QStringLiteral("Date remind is not valid."), EditField::Remind);
+        if (!r.expiry->isValid())
+            return failure(QStringLiteral("Date expiry is not valid."), EditField::Expiry);
         if (*r.remind > *r.expiry)
             return failure(QStringLiteral("Date remind is later than date expiry."), EditField::Remind);
     }
@@ -111,7 +113,8 @@ std::optional<CheckFailure> check_record(const CollectionTable& collections, con
     if (!r.item_id.isEmpty() && !numeric_value(r.item_id))
         return failure(in_quotes(view.id_caption) + QStringLiteral(" should be numeric."), EditField::ItemId);
     if (r.title.isEmpty())
-        return failure(in_quotes(view.title_caption) + QStringLiteral(" should not be empty."), EditField::Title);
+        return failure(in_quotes(view.title_caption) + QStringLiteral(" should not be empty."),
+                       EditField::Title);
     if (r.collection.isEmpty())
         return failure(QStringLiteral("Collection should not be empty."), EditField::Collection);
     if (r.cat.isEmpty()) return failure(QStringLiteral("Category should not be empty."), EditField::Cat);
@@ -123,8 +126,8 @@ std::optional<CheckFailure> check_record(const CollectionTable& collections, con
 }
 
 void trim_record(EditRecord& record) {
-    for (QString* field : {&record.collection, &record.mark, &record.cat, &record.title, &record.content,
-                           &record.item_id})
+    for (QString* field :
+         {&record.collection, &record.mark, &record.cat, &record.title, &record.content, &record.item_id})
         *field = field->trimmed();
 }
 
@@ -173,8 +176,8 @@ SaveOutcome Check_save(AppContext& ctx, const TableEditView& view, EditMode mode
             if (duplicate && row_exists(db, *duplicate)) {
                 item_nr = *duplicate;
             } else {
-                Statement insert =
-                    db.prepare(QStringLiteral("Insert into repos (collection,cat,item_title) values (?,?,?)"));
+                Statement insert = db.prepare(
+                    QStringLiteral("Insert into repos (collection,cat,item_title) values (?,?,?)"));
                 insert.bind(1, record.collection);
                 insert.bind(2, record.cat);
                 insert.bind(3, record.title);
@@ -255,8 +258,8 @@ int Regenerate_sequence_within_cat(Database& db, const QString& collection, cons
     JoinedTransaction transaction(db);
     std::vector<SeqRow> rows;
     {
-        Statement select = db.prepare(QStringLiteral(
-            "Select item_nr, seq from repos where collection=? and cat=? order by collection, cat,seq,item_title"));
+        Statement select = db.prepare(QStringLiteral("Select item_nr, seq from repos where collection=? and "
+                                                     "cat=? order by collection, cat,seq,item_title"));
         select.bind(1, collection);
         select.bind(2, cat);
         while (select.next())

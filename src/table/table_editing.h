@@ -79,10 +79,10 @@ struct SaveOutcome {
     bool dropped = false; // the user declined to save: reload the area from the current row
     bool saved = false;   // a row was written: end the mode, refresh every view
     bool inserted = false;
-    qint64 item_nr = 0;   // the saved row (an overwritten duplicate keeps its number)
-    QString map_name;     // collection + ": " + category of the saved row, whose map refreshes
+    qint64 item_nr = 0;                // the saved row (an overwritten duplicate keeps its number)
+    QString map_name;                  // collection + ": " + category of the saved row, whose map refreshes
     EditField focus = EditField::None; // where the focus goes after a refusal
-    QString message;      // the message the user was shown, "" when none
+    QString message;                   // the message the user was shown, "" when none
 };
 
 // The save routine of b_save, F12 and every command that leaves a pending change. With `ask`

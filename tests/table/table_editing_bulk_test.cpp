@@ -65,7 +65,8 @@ TEST_F(BulkReplace, EmptyAnswersOrMissingCollectionChangeNothing) {
     script.clear();
     EXPECT_FALSE(bulk_replace_category(ctx, QStringLiteral(" "), QStringLiteral("Novels")).changed);
     EXPECT_FALSE(bulk_replace_collection(ctx, QString(), QStringLiteral("Novels")).changed);
-    EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("Error 2000 09 20 1400"), QStringLiteral("Error 2000 09 20 1400")}));
+    EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("Error 2000 09 20 1400"),
+                                          QStringLiteral("Error 2000 09 20 1400")}));
     EXPECT_EQ(dump(), before);
 }
 
@@ -74,7 +75,8 @@ TEST_F(BulkReplace, CollectionMovesOneCategory) {
     const qint64 poetry = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Odes"));
     script.answer("books");
     script.answer("O'Media");
-    const BulkOutcome outcome = bulk_replace_collection(ctx, QStringLiteral("Books"), QStringLiteral("Novels"));
+    const BulkOutcome outcome =
+        bulk_replace_collection(ctx, QStringLiteral("Books"), QStringLiteral("Novels"));
     ASSERT_TRUE(outcome.changed);
     const QString title = QStringLiteral("Bulk replace of collection \"Books\" for category \"Novels\"");
     EXPECT_EQ(script.shown()[0].text, QStringLiteral("Collection to be changed?"));
@@ -102,13 +104,18 @@ TEST_F(BulkReplace, MapParametersGoWithTheRenamedMapUnlessItHasItsOwn) {
                              "('Books: Novels', '#nr_columns', '3'), ('Books: Novels', '#start_map', '-1'), "
                              "('Books: Poetry', '#nr_columns', '5')"));
     move_map_parameters(db(), QStringLiteral("Books: Novels"), QStringLiteral("Books: Fiction"));
-    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Fiction"), QStringLiteral("#nr_columns")), QStringLiteral("3"));
-    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Fiction"), QStringLiteral("#start_map")), QStringLiteral("-1"));
-    EXPECT_EQ(db().scalar(QStringLiteral("select count(*) from map_params where colcat='Books: Novels'")).toInt(), 0);
+    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Fiction"), QStringLiteral("#nr_columns")),
+              QStringLiteral("3"));
+    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Fiction"), QStringLiteral("#start_map")),
+              QStringLiteral("-1"));
+    EXPECT_EQ(
+        db().scalar(QStringLiteral("select count(*) from map_params where colcat='Books: Novels'")).toInt(),
+        0);
 
     // Into a map that has parameters: those stay, the moved map's are dropped.
     move_map_parameters(db(), QStringLiteral("Books: Fiction"), QStringLiteral("Books: Poetry"));
-    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns")), QStringLiteral("5"));
+    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns")),
+              QStringLiteral("5"));
     EXPECT_TRUE(get_map_param(db(), QStringLiteral("Books: Poetry"), QStringLiteral("#start_map")).isEmpty());
     EXPECT_EQ(db().scalar(QStringLiteral("select count(*) from map_params")).toInt(), 1);
 }
@@ -170,7 +177,8 @@ TEST_P(BracketedNumbers, AddsTheNumbersBetweenBrackets) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TableEditing, BracketedNumbers,
-                         ::testing::Values(SumCase{"no brackets", 0, nullptr}, SumCase{"[1] and [2.5]", 3.5, nullptr},
+                         ::testing::Values(SumCase{"no brackets", 0, nullptr},
+                                           SumCase{"[1] and [2.5]", 3.5, nullptr},
                                            SumCase{"[x] [ 4 ] [] [-2]", 2, nullptr},
                                            SumCase{"[a [3] b]", 3, nullptr},
                                            SumCase{"[123456789012345]", 123456789012345.0, nullptr},
@@ -178,8 +186,10 @@ INSTANTIATE_TEST_SUITE_P(TableEditing, BracketedNumbers,
                                            SumCase{"[a text longer than fifteen]", 0, nullptr}));
 
 TEST_F(FilteredRecords, SumShowsTheTotalOfTitlesAndContents) {
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma [1000]"), QStringLiteral("[234]"));
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Persuasion"), QStringLiteral("[x][0.4]"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma [1000]"),
+        QStringLiteral("[234]"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Persuasion"),
+        QStringLiteral("[x][0.4]"));
     add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("[99999]"));
     const auto total = sum_numbers_in_square_brackets(ctx, books);
     ASSERT_TRUE(total);
@@ -188,7 +198,8 @@ TEST_F(FilteredRecords, SumShowsTheTotalOfTitlesAndContents) {
 }
 
 TEST_F(FilteredRecords, SumStopsAtANumberTooLong) {
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("[1]"), QStringLiteral("[1234567890123456]"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("[1]"),
+        QStringLiteral("[1234567890123456]"));
     EXPECT_FALSE(sum_numbers_in_square_brackets(ctx, books));
     EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("Number too long: 1234567890123456")}));
 }
@@ -284,8 +295,9 @@ TEST_F(RowDrop, WithinTheMapTheDraggedRowTakesTheTargetsPlace) {
     add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("C"), {}, 3);
     const qint64 d = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("D"), {}, 4);
     EXPECT_EQ(drop_row(ctx, d, b), DropResult::Moved);
-    EXPECT_EQ(order(QStringLiteral("Books"), QStringLiteral("Novels")),
-              QStringList({QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("B"), QStringLiteral("C")}));
+    EXPECT_EQ(
+        order(QStringLiteral("Books"), QStringLiteral("Novels")),
+        QStringList({QStringLiteral("A"), QStringLiteral("D"), QStringLiteral("B"), QStringLiteral("C")}));
     EXPECT_TRUE(script.shown().empty());
     EXPECT_EQ(drop_row(ctx, b, b), DropResult::Nothing);
 }
@@ -301,7 +313,8 @@ class RowDropQuestions : public RowDrop, public ::testing::WithParamInterface<Mo
 
 TEST_P(RowDropQuestions, AnotherMapIsConfirmedFirst) {
     const MoveCase& c = GetParam();
-    const qint64 dragged = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"), {}, 1);
+    const qint64 dragged =
+        add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"), {}, 1);
     const QString collection = QString::fromUtf8(c.collection);
     const QString cat = QString::fromUtf8(c.cat);
     add(collection, cat, QStringLiteral("first"), {}, 1);
@@ -320,13 +333,14 @@ TEST_P(RowDropQuestions, AnotherMapIsConfirmedFirst) {
 
 INSTANTIATE_TEST_SUITE_P(
     TableEditing, RowDropQuestions,
-    ::testing::Values(
-        MoveCase{"both", "Media", "Films",
-                 "Collection will be changed from \"Books\" to \"Media\" and category from \"Novels\" to \"Films\". "
-                 "Proceed?"},
-        MoveCase{"collection", "Media", "Novels",
-                 "Collection will be changed from \"Books\" to \"Media\". Proceed?"},
-        MoveCase{"category", "Books", "Poetry", "Category will be changed from \"Novels\" to \"Poetry\". Proceed?"}),
+    ::testing::Values(MoveCase{"both", "Media", "Films",
+                               "Collection will be changed from \"Books\" to \"Media\" and category from "
+                               "\"Novels\" to \"Films\". "
+                               "Proceed?"},
+                      MoveCase{"collection", "Media", "Novels",
+                               "Collection will be changed from \"Books\" to \"Media\". Proceed?"},
+                      MoveCase{"category", "Books", "Poetry",
+                               "Category will be changed from \"Novels\" to \"Poetry\". Proceed?"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RowDrop, JournalRowsAndVanishedRowsRefuse) {
@@ -352,8 +366,9 @@ TEST_F(GridCells, TextColumnsAreWrittenAndDateColumnsRefused) {
         EXPECT_FALSE(column_editable(column));
         EXPECT_FALSE(write_cell(ctx, view(1), item, column, QStringLiteral("x")));
     }
-    EXPECT_EQ(shown_texts().back(), QStringLiteral("This column cannot be edited directly on the row. You should "
-                                                   "use the \"edit\" function."));
+    EXPECT_EQ(shown_texts().back(),
+              QStringLiteral("This column cannot be edited directly on the row. You should "
+                             "use the \"edit\" function."));
     script.clear();
     EXPECT_TRUE(write_cell(ctx, view(1), item, 6, QStringLiteral(" Call Ann ")));
     EXPECT_TRUE(write_cell(ctx, view(1), item, 3, QString()));
@@ -380,11 +395,12 @@ TEST_F(GridCells, BadCellsAreRefusedWithTheSavesMessages) {
     EXPECT_FALSE(write_cell(ctx, view(7), item, 5, QStringLiteral("first")));
     EXPECT_FALSE(write_cell(ctx, view(7), item, 1, QString()));
     EXPECT_FALSE(write_cell(ctx, view(7), item + 1, 6, QStringLiteral("x")));
-    EXPECT_EQ(shown_texts(), QStringList({QStringLiteral("\"Author\" should not be empty."),
-                                          QStringLiteral("\"Id\" should be numeric."),
-                                          QStringLiteral("\"Id\" should not be empty."),
-                                          QStringLiteral("\"Seq\" should be numeric."),
-                                          QStringLiteral("Collection should not be empty."), item_vanished_message}));
+    EXPECT_EQ(shown_texts(),
+              QStringList({QStringLiteral("\"Author\" should not be empty."),
+                           QStringLiteral("\"Id\" should be numeric."),
+                           QStringLiteral("\"Id\" should not be empty."),
+                           QStringLiteral("\"Seq\" should be numeric."),
+                           QStringLiteral("Collection should not be empty."), item_vanished_message}));
     EXPECT_EQ(dump(), before);
 }
 

@@ -9,7 +9,8 @@
 // the proposed answers) with the views of the table windows the editing tests use.
 class TableEditFixture : public EditFixture {
 protected:
-    static table_edit::TableEditView view(int position, const QString& title_caption = QStringLiteral("Title")) {
+    static table_edit::TableEditView view(int position,
+                                          const QString& title_caption = QStringLiteral("Title")) {
         table_edit::TableEditView v;
         v.position = position;
         v.title_caption = title_caption;
@@ -46,8 +47,8 @@ protected:
 
     // "title=seq" of every item of a map, in the map's order.
     QStringList seqs(const QString& collection, const QString& cat) {
-        Statement rows = db().prepare(
-            QStringLiteral("select item_title, seq from repos where collection=? and cat=? order by seq, item_title"));
+        Statement rows = db().prepare(QStringLiteral(
+            "select item_title, seq from repos where collection=? and cat=? order by seq, item_title"));
         rows.bind(1, collection);
         rows.bind(2, cat);
         QStringList result;

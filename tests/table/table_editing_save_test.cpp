@@ -41,10 +41,10 @@ std::vector<CheckCase> check_cases() {
     const QDateTime invalid;
     return {
         {"complete_record_passes", 7, filled(7), nullptr, EditField::None},
-        {"expiry_on_remind_off", 1, with(1, [](auto& r) { r.expiry = day(3); }), "Date remind must be filled.",
-         EditField::Remind},
-        {"remind_on_expiry_off", 44, with(44, [](auto& r) { r.remind = day(3); }), "Date aexipry must be filled.",
-         EditField::Expiry},
+        {"expiry_on_remind_off", 1, with(1, [](auto& r) { r.expiry = day(3); }),
+         "Date remind must be filled.", EditField::Remind},
+        {"remind_on_expiry_off", 44, with(44, [](auto& r) { r.remind = day(3); }),
+         "Date aexipry must be filled.", EditField::Expiry},
         {"remind_not_a_date", 1, with(1, [&](auto& r) { r.remind = invalid, r.expiry = day(3); }),
          "Date remind is not valid.", EditField::Remind},
         {"expiry_not_a_date", 1, with(1, [&](auto& r) { r.remind = day(3), r.expiry = invalid; }),
@@ -54,31 +54,33 @@ std::vector<CheckCase> check_cases() {
         {"remind_equal_expiry_passes", 1, with(1, [](auto& r) { r.remind = r.expiry = day(3); }), nullptr,
          EditField::None},
         {"both_pickers_off_pass", 1, filled(1), nullptr, EditField::None},
-        {"dates_ignored_outside_date_positions", 2, with(2, [](auto& r) { r.remind = day(4), r.expiry = day(3); }),
-         nullptr, EditField::None},
+        {"dates_ignored_outside_date_positions", 2,
+         with(2, [](auto& r) { r.remind = day(4), r.expiry = day(3); }), nullptr, EditField::None},
         {"journal_title_not_a_date", 6, with(6, [](auto& r) { r.title = QStringLiteral("yesterday"); }),
          "\"yesterday\" is not a valid date", EditField::Title},
         {"all_collections_in_collection_field_needs_date_title", 3,
-         with(3, [](auto& r) { r.collection = QStringLiteral("all collections"); }), "\"1999\" is not a valid date",
-         EditField::Title},
+         with(3, [](auto& r) { r.collection = QStringLiteral("all collections"); }),
+         "\"1999\" is not a valid date", EditField::Title},
         {"id_empty_in_books", 7, with(7, [](auto& r) { r.item_id.clear(); }), "\"Id\" should not be empty.",
          EditField::ItemId},
         {"id_not_numeric_in_media", 8, with(8, [](auto& r) { r.item_id = QStringLiteral("12b"); }),
          "\"Id\" should be numeric.", EditField::ItemId},
         {"id_not_numeric_elsewhere", 5, with(5, [](auto& r) { r.item_id = QStringLiteral("x"); }),
          "\"Id\" should be numeric.", EditField::ItemId},
-        {"id_empty_elsewhere_passes", 5, with(5, [](auto& r) { r.item_id.clear(); }), nullptr, EditField::None},
+        {"id_empty_elsewhere_passes", 5, with(5, [](auto& r) { r.item_id.clear(); }), nullptr,
+         EditField::None},
         {"title_empty", 2, with(2, [](auto& r) { r.title.clear(); }), "\"Title\" should not be empty.",
          EditField::Title},
-        {"collection_empty", 2, with(2, [](auto& r) { r.collection.clear(); }), "Collection should not be empty.",
-         EditField::Collection},
+        {"collection_empty", 2, with(2, [](auto& r) { r.collection.clear(); }),
+         "Collection should not be empty.", EditField::Collection},
         {"category_empty", 2, with(2, [](auto& r) { r.cat.clear(); }), "Category should not be empty.",
          EditField::Cat},
         {"year_not_numeric", 11, with(11, [](auto& r) { r.title = QStringLiteral("MCM"); }),
          "\"Year\" should be numeric.", EditField::Title},
         {"year_numeric_in_tessarin_chrono", 13, filled(13), nullptr, EditField::None},
-        {"unknown_collection_in_all_collections", 45, with(45, [](auto& r) { r.collection = QStringLiteral("Nowhere"); }),
-         "Collection is not valid.", EditField::Collection},
+        {"unknown_collection_in_all_collections", 45,
+         with(45, [](auto& r) { r.collection = QStringLiteral("Nowhere"); }), "Collection is not valid.",
+         EditField::Collection},
         // The first failing check answers.
         {"dates_before_id", 45, with(45, [](auto& r) { r.expiry = day(3), r.item_id = QStringLiteral("x"); }),
          "Date remind must be filled.", EditField::Remind},
@@ -197,7 +199,8 @@ TEST_F(CheckSave, DuplicateDeclinedKeepsTheInsertPending) {
                           QStringLiteral("second edition"));
     r.item_id = QStringLiteral("2");
     script.answer(false);
-    const SaveOutcome outcome = Check_save(ctx, view(7, QStringLiteral("Author")), EditMode::Insert, r, false);
+    const SaveOutcome outcome =
+        Check_save(ctx, view(7, QStringLiteral("Author")), EditMode::Insert, r, false);
     EXPECT_FALSE(outcome.go_on);
     EXPECT_FALSE(outcome.saved);
     EXPECT_EQ(last_shown().text, QStringLiteral("Item EMMA already exists. Replace it?"));
@@ -321,7 +324,8 @@ TEST_F(CheckSave, FailureAfterTheFirstWriteRollsTheInsertBack) {
 
 TEST_F(CheckSave, ItemsSavedThroughAllCollectionsAreNotRenumbered) {
     add(QStringLiteral("All collections"), QStringLiteral("Mix"), QStringLiteral("01/01/26"), {}, 9);
-    EditRecord r = record(QStringLiteral("All collections"), QStringLiteral("Mix"), QStringLiteral("02/01/26"));
+    EditRecord r =
+        record(QStringLiteral("All collections"), QStringLiteral("Mix"), QStringLiteral("02/01/26"));
     ASSERT_TRUE(Check_save(ctx, view(45), EditMode::Insert, r, false).saved);
     EXPECT_EQ(seqs(QStringLiteral("All collections"), QStringLiteral("Mix")),
               QStringList({QStringLiteral("02/01/26=null"), QStringLiteral("01/01/26=9")}));
@@ -385,7 +389,8 @@ TEST_F(CheckSave, RegenerateWritesOnlyTheRowsThatChange) {
     EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Novels")),
               QStringList({QStringLiteral("dropped in=1"), QStringLiteral("a=2"), QStringLiteral("b=3"),
                            QStringLiteral("c=4")}));
-    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Poetry")), QStringList({QStringLiteral("elsewhere=7")}));
+    EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Poetry")),
+              QStringList({QStringLiteral("elsewhere=7")}));
 }
 
 TEST_F(CheckSave, DeleteAsksWithNoPreselected) {

@@ -5,11 +5,11 @@
 #include "core/params.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "support/items.h"
+#include "support/test_context.h"
 #include "table/table_model.h"
 #include "table/ui/table_view.h"
 #include "table/ui/table_views.h"
-#include "support/items.h"
-#include "support/test_context.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,7 +46,8 @@ protected:
         area.resize(1400, 1000);
         area.show();
         maps = std::make_unique<MapWindows>(ctx, [this] { return &area; });
-        tables = std::make_unique<TableViews>(ctx, [this] { return &area; }, *maps);
+        tables = std::make_unique<TableViews>(
+            ctx, [this] { return &area; }, *maps);
         tables->install_hooks();
     }
 
@@ -71,7 +72,8 @@ protected:
         return view;
     }
 
-    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
+    qint64 add(const QString& collection, const QString& cat, const QString& title,
+               const QString& content = {}) {
         return insert_item(*ctx.db, collection, cat, title, content);
     }
 
@@ -80,14 +82,17 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    static QPushButton* button(const TableView* view, const char* name) { return control<QPushButton>(view, name); }
-    static QLineEdit* field(const TableView* view, const char* name) { return control<QLineEdit>(view, name); }
+    static QPushButton* button(const TableView* view, const char* name) {
+        return control<QPushButton>(view, name);
+    }
+    static QLineEdit* field(const TableView* view, const char* name) {
+        return control<QLineEdit>(view, name);
+    }
     static bool highlighted(const QPushButton* b) { return b->property("highlighted").toBool(); }
 
     QVariant value(qint64 item_nr, const char* column) {
-        return ctx.db->scalar(QStringLiteral("select %1 from repos where item_nr=%2")
-                                  .arg(QLatin1String(column))
-                                  .arg(item_nr));
+        return ctx.db->scalar(
+            QStringLiteral("select %1 from repos where item_nr=%2").arg(QLatin1String(column)).arg(item_nr));
     }
     int count(const QString& where) {
         return ctx.db->scalar(QStringLiteral("select count(*) from repos where ") + where).toInt();
@@ -150,7 +155,8 @@ TEST_F(TableEditWindow, InsertSaveAndDeleteThroughTheButtons) {
 
     t.prompter.answer(true);
     button(view, "b_delete")->click();
-    EXPECT_EQ(t.prompter.shown().back().text, QStringLiteral("Do you really want to delete record \"Emma\"?"));
+    EXPECT_EQ(t.prompter.shown().back().text,
+              QStringLiteral("Do you really want to delete record \"Emma\"?"));
     EXPECT_EQ(count(QStringLiteral("1=1")), 1);
     EXPECT_EQ(grid_titles(view), QStringList({QStringLiteral("Persuasion")}));
     EXPECT_EQ(view->get_item_nr(), old);
@@ -205,7 +211,8 @@ TEST_F(TableEditWindow, AnEditOfARowDeletedElsewhereStaysPending) {
     ctx.db->exec(QStringLiteral("delete from repos where item_nr=") + QString::number(item));
     button(view, "b_save")->click();
     EXPECT_EQ(t.prompter.messages(),
-              QStringList({QStringLiteral("This item no longer exists: it may have been deleted in another window.")}));
+              QStringList({QStringLiteral(
+                  "This item no longer exists: it may have been deleted in another window.")}));
     EXPECT_EQ(view->edit_mode_, EditMode::Edit);
     EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Rent paid"));
     EXPECT_EQ(count(QStringLiteral("1=1")), 0);
@@ -220,7 +227,8 @@ TEST_F(TableEditWindow, SwitchedOffDatePickersStoreNull) {
     auto* rem_on = control<QCheckBox>(view, "c_date_rem");
     EXPECT_TRUE(exp_on->isChecked());
     EXPECT_TRUE(rem_on->isChecked());
-    EXPECT_EQ(control<QDateTimeEdit>(view, "t_date_exp")->dateTime(), QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
+    EXPECT_EQ(control<QDateTimeEdit>(view, "t_date_exp")->dateTime(),
+              QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
     QTest::keyClicks(field(view, "t_item_title"), QStringLiteral("Call"));
     rem_on->setChecked(false);
     EXPECT_FALSE(control<QDateTimeEdit>(view, "t_date_rem")->isEnabled());
@@ -272,8 +280,9 @@ TEST_F(TableEditWindow, TypedCellsAreWrittenAndDateCellsRefused) {
     grid->setCurrentIndex(view->model()->index(0, 8));
     QTest::keyClick(grid, 'a');
     EXPECT_FALSE(view->editing_in_grid_);
-    EXPECT_EQ(t.prompter.messages(), QStringList({QStringLiteral("This column cannot be edited directly on the "
-                                                                 "row. You should use the \"edit\" function.")}));
+    EXPECT_EQ(t.prompter.messages(),
+              QStringList({QStringLiteral("This column cannot be edited directly on the "
+                                          "row. You should use the \"edit\" function.")}));
 }
 
 TEST_F(TableEditWindow, ContentHandedInStartsAnInsertUnlessOneIsPending) {
@@ -281,7 +290,8 @@ TEST_F(TableEditWindow, ContentHandedInStartsAnInsertUnlessOneIsPending) {
     ASSERT_TRUE(view);
     view->insert_content(QStringLiteral("LINK=/home/ann/notes.txt"));
     EXPECT_EQ(view->edit_mode_, EditMode::Insert);
-    EXPECT_EQ(control<QPlainTextEdit>(view, "t_item_content")->toPlainText(), QStringLiteral("LINK=/home/ann/notes.txt"));
+    EXPECT_EQ(control<QPlainTextEdit>(view, "t_item_content")->toPlainText(),
+              QStringLiteral("LINK=/home/ann/notes.txt"));
     view->insert_content(QStringLiteral("other"));
     EXPECT_EQ(t.prompter.messages(), QStringList({QStringLiteral("Content cannot be inserted now.")}));
     QTest::keyClicks(field(view, "t_item_title"), QStringLiteral("Notes"));
@@ -301,7 +311,8 @@ TEST_F(TableEditWindow, BrowseMakesTheContentALink) {
     EXPECT_EQ(control<QPlainTextEdit>(view, "t_item_content")->toPlainText(), QStringLiteral("LINK=") + path);
     EXPECT_EQ(view->edit_mode_, EditMode::Edit);
     button(view, "b_save")->click();
-    EXPECT_EQ(value(item_titled(QStringLiteral("Notes")), "item_content").toString(), QStringLiteral("LINK=") + path);
+    EXPECT_EQ(value(item_titled(QStringLiteral("Notes")), "item_content").toString(),
+              QStringLiteral("LINK=") + path);
 }
 
 TEST_F(TableEditWindow, DroppedRowTakesTheTargetsPlaceAfterConfirmation) {
@@ -317,7 +328,8 @@ TEST_F(TableEditWindow, DroppedRowTakesTheTargetsPlaceAfterConfirmation) {
     EXPECT_EQ(t.prompter.shown().back().text,
               QStringLiteral("Category will be changed from \"Poetry\" to \"Novels\". Proceed?"));
     EXPECT_EQ(value(odes, "cat").toString(), QStringLiteral("Novels"));
-    EXPECT_EQ(grid_titles(view), QStringList({QStringLiteral("A"), QStringLiteral("Odes"), QStringLiteral("B")}));
+    EXPECT_EQ(grid_titles(view),
+              QStringList({QStringLiteral("A"), QStringLiteral("Odes"), QStringLiteral("B")}));
 }
 
 TEST_F(TableEditWindow, RowDroppedOnTheGridMovesThere) {
@@ -338,7 +350,8 @@ TEST_F(TableEditWindow, RowDroppedOnTheGridMovesThere) {
     QDropEvent drop(on_a, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &drop);
     EXPECT_TRUE(drop.isAccepted());
-    EXPECT_EQ(grid_titles(view), QStringList({QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_EQ(grid_titles(view),
+              QStringList({QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("B")}));
 }
 
 TEST_F(TableEditWindow, MenuCommandsActOnTheFilteredRows) {
@@ -391,8 +404,8 @@ TEST_F(TableEditWindow, PopupMenuHoldsTheEditingCommands) {
         EXPECT_EQ(action->text(), QString::fromUtf8(caption)) << name;
     }
     // The random views are not part of this version: their commands say so.
-    for (const char* name : {"m_random_map_of_current_category", "m_storm", "m_random_item_of_filtered_records",
-                             "m_random_item_of_selected_record"})
+    for (const char* name : {"m_random_map_of_current_category", "m_storm",
+                             "m_random_item_of_filtered_records", "m_random_item_of_selected_record"})
         EXPECT_FALSE(view->popup_menu()->findChild<QAction*>(QString::fromUtf8(name))->isEnabled()) << name;
 }
 
@@ -407,7 +420,8 @@ TEST_F(TableEditWindow, StartMapFlagOfTheCurrentRowsMap) {
     Q_EMIT view->popup_menu()->aboutToShow();
     EXPECT_TRUE(toggle->isChecked());
     toggle->trigger();
-    EXPECT_TRUE(get_map_param(*ctx.db, QStringLiteral("Books: Novels"), QStringLiteral("#start_map")).isEmpty());
+    EXPECT_TRUE(
+        get_map_param(*ctx.db, QStringLiteral("Books: Novels"), QStringLiteral("#start_map")).isEmpty());
 }
 
 } // namespace

@@ -107,7 +107,8 @@ void write_edit_area(TableView& view, const EditRecord& record) {
     view.t_mark_->setText(record.mark);
     view.t_item_id_->setText(record.item_id);
     view.t_item_title_->setText(record.title);
-    if (view.t_item_content_->toPlainText() != record.content) view.t_item_content_->setPlainText(record.content);
+    if (view.t_item_content_->toPlainText() != record.content)
+        view.t_item_content_->setPlainText(record.content);
     if (date_fields(view)) {
         view.c_date_exp_->setChecked(record.expiry.has_value());
         view.c_date_rem_->setChecked(record.remind.has_value());
@@ -143,7 +144,8 @@ QWidget* field_widget(TableView& view, table_edit::EditField field) {
 }
 
 bool any_text(const TableView& view) {
-    for (const QLineEdit* field : {view.t_collection_, view.t_cat_, view.t_mark_, view.t_item_id_, view.t_item_title_})
+    for (const QLineEdit* field :
+         {view.t_collection_, view.t_cat_, view.t_mark_, view.t_item_id_, view.t_item_title_})
         if (!field->text().isEmpty()) return true;
     return !view.t_item_content_->toPlainText().isEmpty();
 }
@@ -248,13 +250,16 @@ private:
     }
 
     void mouse_pressed(QMouseEvent* mouse) {
-        view_->drag_row_ = mouse->button() == Qt::LeftButton ? view_->grid()->rowAt(mouse->position().toPoint().y()) : -1;
+        view_->drag_row_ =
+            mouse->button() == Qt::LeftButton ? view_->grid()->rowAt(mouse->position().toPoint().y()) : -1;
         view_->drag_start_ = mouse->position().toPoint();
     }
 
     bool mouse_moved(QMouseEvent* mouse) {
-        if (view_->drag_row_ < 0 || !(mouse->buttons() & Qt::LeftButton) || pending(view_->edit_mode_)) return false;
-        if ((mouse->position().toPoint() - view_->drag_start_).manhattanLength() < QApplication::startDragDistance())
+        if (view_->drag_row_ < 0 || !(mouse->buttons() & Qt::LeftButton) || pending(view_->edit_mode_))
+            return false;
+        if ((mouse->position().toPoint() - view_->drag_start_).manhattanLength() <
+            QApplication::startDragDistance())
             return false;
         const qint64 item_nr = view_->model() ? view_->model()->item_nr_at(view_->drag_row_) : 0;
         view_->drag_row_ = -1;
@@ -278,11 +283,12 @@ void TableView::setup_editing() {
     if (editing_ready_) return;
     editing_ready_ = true;
 
-    for (QWidget* w : std::initializer_list<QWidget*>{b_add_, b_edit_, b_delete_, b_save_, b_browse_, b_browse_dir_,
-                                                      b_zoom_})
+    for (QWidget* w : std::initializer_list<QWidget*>{b_add_, b_edit_, b_delete_, b_save_, b_browse_,
+                                                      b_browse_dir_, b_zoom_})
         w->setToolTip(QString());
-    for (QWidget* w : std::initializer_list<QWidget*>{t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_,
-                                                      c_date_exp_, c_date_rem_, b_browse_, b_browse_dir_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_,
+                                         c_date_exp_, c_date_rem_, b_browse_, b_browse_dir_})
         w->setEnabled(true);
     t_item_content_->setReadOnly(false);
     b_zoom_->setEnabled(static_cast<bool>(ctx_.hooks.open_content_editor));
@@ -300,7 +306,8 @@ void TableView::setup_editing() {
     for (QLineEdit* field : {t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_})
         connect(field, &QLineEdit::textChanged, this, [this] { edit_area_changed(); });
     connect(t_item_content_, &QPlainTextEdit::textChanged, this, [this] { edit_area_changed(); });
-    const std::pair<QCheckBox*, QDateTimeEdit*> pickers[] = {{c_date_exp_, t_date_exp_}, {c_date_rem_, t_date_rem_}};
+    const std::pair<QCheckBox*, QDateTimeEdit*> pickers[] = {{c_date_exp_, t_date_exp_},
+                                                             {c_date_rem_, t_date_rem_}};
     for (const auto& [on, picker] : pickers) {
         connect(on, &QCheckBox::toggled, this, [this, picker = picker](bool checked) {
             picker->setEnabled(checked);
@@ -422,7 +429,8 @@ bool TableView::Check_save(bool ask) {
     if (inserted && items_found_ == 0) {
         // The filters hide every row: they are emptied so that the new item shows.
         TableFilters filters = read_filters();
-        filters.mark = filters.collection = filters.cat = filters.id = filters.title = filters.content = QString();
+        filters.mark = filters.collection = filters.cat = filters.id = filters.title = filters.content =
+            QString();
         set_filter_texts(filters);
         run_query_now(outcome.item_nr);
         if (items_found_ == 0) ctx_.prompter.message(QStringLiteral("error 2000 09 09 14 20"));
@@ -504,7 +512,8 @@ bool TableView::start_cell_edit(const QString& typed) {
     if (!cell_editor_) {
         cell_editor_ = new QLineEdit(grid()->viewport());
         cell_editor_->setObjectName(QStringLiteral("cell_editor"));
-        cell_editor_->installEventFilter(findChild<QObject*>(EditEvents::object_name, Qt::FindDirectChildrenOnly));
+        cell_editor_->installEventFilter(
+            findChild<QObject*>(EditEvents::object_name, Qt::FindDirectChildrenOnly));
     }
     editing_in_grid_ = true;
     cell_edit_column_ = index.column();
@@ -543,7 +552,8 @@ void TableView::cancel_cell_edit() {
 void TableView::drop_on_row(qint64 dragged_item_nr, int target_row) {
     if (pending(edit_mode_) || !model() || target_row < 0 || target_row >= model()->rowCount()) return;
     go_to_row(target_row);
-    const table_edit::DropResult result = table_edit::drop_row(ctx_, dragged_item_nr, model()->item_nr_at(target_row));
+    const table_edit::DropResult result =
+        table_edit::drop_row(ctx_, dragged_item_nr, model()->item_nr_at(target_row));
     if (result != table_edit::DropResult::Moved) return;
     run_query_now(get_item_nr());
     refresh_other_views();
@@ -590,8 +600,8 @@ void TableView::build_edit_menu(QMenu* menu) {
     add("m_bulk_replace_of_category", QStringLiteral("Bulk replace of field \"category\""), [this, saved] {
         if (!saved()) return;
         const QString filter = t_filter_cat_->text().trimmed();
-        const table_edit::BulkOutcome outcome =
-            table_edit::bulk_replace_category(ctx_, t_collection_->text().trimmed(), t_cat_->text().trimmed());
+        const table_edit::BulkOutcome outcome = table_edit::bulk_replace_category(
+            ctx_, t_collection_->text().trimmed(), t_cat_->text().trimmed());
         if (!outcome.changed) return;
         follow_map_rename(ctx_, views_.maps(), outcome.rename);
         refresh_other_views();
@@ -603,16 +613,18 @@ void TableView::build_edit_menu(QMenu* menu) {
         run_query_now(get_item_nr());
         if (QMdiSubWindow* sub = sub_window(); sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
     });
-    add("m_bulk_replace_of_collection", QStringLiteral("Bulk replace of field \"collection\""), [this, saved] {
-        if (!saved()) return;
-        const table_edit::BulkOutcome outcome =
-            table_edit::bulk_replace_collection(ctx_, t_collection_->text().trimmed(), t_cat_->text().trimmed());
-        if (!outcome.changed) return;
-        follow_map_rename(ctx_, views_.maps(), outcome.rename);
-        refresh_other_views();
-        run_query_now(get_item_nr());
-        if (QMdiSubWindow* sub = sub_window(); sub && sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
-    });
+    add("m_bulk_replace_of_collection", QStringLiteral("Bulk replace of field \"collection\""),
+        [this, saved] {
+            if (!saved()) return;
+            const table_edit::BulkOutcome outcome = table_edit::bulk_replace_collection(
+                ctx_, t_collection_->text().trimmed(), t_cat_->text().trimmed());
+            if (!outcome.changed) return;
+            follow_map_rename(ctx_, views_.maps(), outcome.rename);
+            refresh_other_views();
+            run_query_now(get_item_nr());
+            if (QMdiSubWindow* sub = sub_window(); sub && sub->mdiArea())
+                sub->mdiArea()->setActiveSubWindow(sub);
+        });
     QAction* expand = add("m_expand_edit_area", QStringLiteral("Expand edit area of current record"),
                           [this] { expand_edit_area(); });
     if (!ctx_.hooks.open_content_editor) {
@@ -670,11 +682,11 @@ void TableView::build_edit_menu(QMenu* menu) {
                 report_error(ctx_.prompter, error);
             }
         });
-    QAction* start_map = add("m_set_map_as_default_map", QStringLiteral("Set current category as default map"),
-                             [this] {
-                                 if (get_item_nr() == 0) return;
-                                 table_edit::toggle_start_map(ctx_, current_map(*this));
-                             });
+    QAction* start_map =
+        add("m_set_map_as_default_map", QStringLiteral("Set current category as default map"), [this] {
+            if (get_item_nr() == 0) return;
+            table_edit::toggle_start_map(ctx_, current_map(*this));
+        });
     start_map->setCheckable(true);
     // The check mark shows the flag of the current row's map each time the menu opens.
     connect(menu, &QMenu::aboutToShow, this, [this, start_map] {
