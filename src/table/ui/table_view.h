@@ -141,11 +141,11 @@ private:
 public:
     // ------------------------------------------------------------------------------------
     // Editing (table_view_edit.cpp)
-    // The editing commands of the window. The constructor calls setup_editing() once
-    // table_view_edit.cpp defines it; until then the editing buttons and menu entries stay
-    // disabled. setup_editing connects b_add, b_edit, b_delete, b_save, b_zoom, b_browse,
-    // b_browse_dir, the edit-area fields and the editing entries of m_popup, and fills
-    // check_save_call so that the rest of the window can ask for the save check.
+    // The editing commands of the window. TableViews calls setup_editing() once the window has
+    // loaded; before that the editing buttons stay disabled. setup_editing connects b_add,
+    // b_edit, b_delete, b_save, b_zoom, b_browse, b_browse_dir, the edit-area fields and the
+    // editing entries of m_popup, and fills check_save_call so that the rest of the window can
+    // ask for the save check.
     void setup_editing();
     void on_add();
     void on_edit();

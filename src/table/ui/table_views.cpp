@@ -55,6 +55,7 @@ TableView* TableViews::open_table_view(int position, const TableView::Options& o
         sub->deleteLater();
         return nullptr;
     }
+    view->setup_editing();
     windows_[static_cast<std::size_t>(position)] = view;
     view->apply_geometry();
     sub->show();
