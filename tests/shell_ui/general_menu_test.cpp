@@ -38,6 +38,7 @@ protected:
         ctx.collections.init_collections();
         for (int position = 1; position <= CollectionTable::count; ++position)
             ctx.collections.at(position).visible = ctx.collections.at(position).defined;
+        ctx.prefs.show_toolbar = true;
         window = std::make_unique<MainWindow>(ctx);
         maps = std::make_unique<MapWindows>(ctx, [this] { return window->mdi_area(); });
         commands = std::make_unique<ShellCommands>(ctx, *maps, [this] { return window.get(); });
@@ -96,7 +97,7 @@ TEST_F(GeneralMenuTest, EntriesFollowCognivaAndDevelopmentMode) {
 }
 
 TEST_F(GeneralMenuTest, CaptionsAndCheckMarks) {
-    set_gen_param(*ctx.db, QStringLiteral("show_toolbar"), QStringLiteral("N"));
+    ctx.prefs.show_toolbar = false;
     ctx.allow_automatic_changes = false;
     auto m = menu();
     EXPECT_EQ(entry(*m, "m_quit")->text(), QStringLiteral("Quit the program (CTL+Q)"));
@@ -122,7 +123,7 @@ TEST_F(GeneralMenuTest, ToolbarIsRebuiltWithPicturesAndItsSize) {
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     EXPECT_EQ(window->toolbar()->iconSize(), QSize(16, 16));
 
-    set_gen_param(*ctx.db, QStringLiteral("large_toolbar"), QStringLiteral("Y"));
+    ctx.prefs.large_toolbar = true;
     ctx.prefs.cogniva = true;
     commands->rebuild();
     EXPECT_EQ(window->toolbar()->iconSize(), QSize(32, 32));
@@ -133,11 +134,13 @@ TEST_F(GeneralMenuTest, ToolbarIsRebuiltWithPicturesAndItsSize) {
 TEST_F(GeneralMenuTest, ClickInTheTopStripShowsAHiddenToolbar) {
     commands->show_toolbar(false);
     EXPECT_TRUE(window->toolbar()->isHidden());
+    EXPECT_FALSE(ctx.prefs.show_toolbar);
     EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("show_toolbar")), QStringLiteral("N"));
     QWidget* background = window->mdi_area()->viewport();
     QTest::mouseClick(background, Qt::LeftButton, {}, QPoint(200, 5));
     EXPECT_FALSE(window->toolbar()->isHidden());
     EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("show_toolbar")), QStringLiteral("Y"));
+    EXPECT_TRUE(ctx.prefs.show_toolbar);
 }
 
 TEST_F(GeneralMenuTest, KeysOnTheMainWindowOpenMapsAndQuit) {

@@ -125,14 +125,11 @@ void MainWindow::shrink_to_windows() {
 void MainWindow::keep_on_screen() {
     if (keeping_on_screen_ || isMinimized() || isMaximized() || ctx_.screen.width_twips() <= 0) return;
     keeping_on_screen_ = true;
+    // Sizes are compared as they are kept (the inside of the frame), like the restored geometry.
     const int screen_width = ctx_.screen.width_twips() / twips_per_pixel;
     const int screen_height = (ctx_.screen.height_twips() - 400) / twips_per_pixel;
-    const QRect frame = frameGeometry();
-    if (frame.width() > screen_width || frame.height() > screen_height) {
-        const QSize chrome = frame.size() - size();
-        resize(std::min(width(), std::max(1, screen_width - chrome.width())),
-               std::min(height(), std::max(1, screen_height - chrome.height())));
-    }
+    if (width() > screen_width || height() > screen_height)
+        resize(std::min(width(), std::max(1, screen_width)), std::min(height(), std::max(1, screen_height)));
     keeping_on_screen_ = false;
 }
 

@@ -52,11 +52,6 @@ QMenu* add_submenu(QMenu* menu, const QString& name, const QString& caption) {
     return submenu;
 }
 
-bool yes(const QString& value, bool when_missing) {
-    if (value.trimmed().isEmpty()) return when_missing;
-    return value.trimmed().compare(QLatin1String("Y"), Qt::CaseInsensitive) == 0;
-}
-
 // A command of the active window's own menu, found by its name.
 QAction* active_window_action(QMdiArea* area, const QString& name) {
     if (!area) return nullptr;
@@ -105,10 +100,8 @@ void ShellCommands::attach(MainWindow& window) {
 void ShellCommands::rebuild() {
     MainWindow* window = main_window_();
     if (!window) return;
-    const bool large = ctx_.db && yes(get_gen_param(*ctx_.db, QStringLiteral("large_toolbar")), false);
-    window->build_toolbar(toolbar_buttons(ctx_), large);
-    const bool shown = !ctx_.db || yes(get_gen_param(*ctx_.db, QStringLiteral("show_toolbar")), true);
-    window->toolbar()->setVisible(shown);
+    window->build_toolbar(toolbar_buttons(ctx_), ctx_.prefs.large_toolbar);
+    window->toolbar()->setVisible(ctx_.prefs.show_toolbar);
 }
 
 // ---------------------------------------------------------------- general menu
@@ -197,23 +190,24 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     automatic->setChecked(ctx_.allow_automatic_changes);
 
     QMenu* options = add_submenu(menu, QStringLiteral("m_options"), QStringLiteral("Preferences"));
-    const bool toolbar_shown = !ctx_.db || yes(get_gen_param(*ctx_.db, QStringLiteral("show_toolbar")), true);
+    const bool toolbar_shown = ctx_.prefs.show_toolbar;
     QAction* show_bar = add_entry(options, QStringLiteral("m_show_toolbar"), QStringLiteral("Show toolbar on/off"),
                                   [this, toolbar_shown] { show_toolbar(!toolbar_shown); });
     show_bar->setCheckable(true);
     show_bar->setChecked(toolbar_shown);
-    const bool large = ctx_.db && yes(get_gen_param(*ctx_.db, QStringLiteral("large_toolbar")), false);
+    const bool large = ctx_.prefs.large_toolbar;
     QAction* large_bar = add_entry(options, QStringLiteral("m_large_toolbar"), QStringLiteral("Large toolbar on/off"),
                                    [this, large] {
-                                       if (!ctx_.db) return;
-                                       set_gen_param(*ctx_.db, QStringLiteral("large_toolbar"),
-                                                     large ? QStringLiteral("N") : QStringLiteral("Y"));
+                                       ctx_.prefs.large_toolbar = !large;
+                                       if (ctx_.db)
+                                           set_gen_param(*ctx_.db, QStringLiteral("large_toolbar"),
+                                                         large ? QStringLiteral("N") : QStringLiteral("Y"));
                                        rebuild();
                                    });
     large_bar->setCheckable(true);
     large_bar->setChecked(large);
     large_bar->setVisible(false);
-    const bool minimum = ctx_.db && yes(get_gen_param(*ctx_.db, QStringLiteral("mdiform_min_size")), false);
+    const bool minimum = ctx_.prefs.mdiform_min_size;
     QAction* minimum_size =
         add_entry(options, QStringLiteral("m_mdiform_minimum_size"), QStringLiteral("Backgroung form minimum size on/off"),
                   [this, minimum] { set_minimum_size(!minimum); });
@@ -372,11 +366,13 @@ void ShellCommands::print() {
 }
 
 void ShellCommands::show_toolbar(bool on) {
+    ctx_.prefs.show_toolbar = on;
     if (ctx_.db) set_gen_param(*ctx_.db, QStringLiteral("show_toolbar"), on ? QStringLiteral("Y") : QStringLiteral("N"));
     if (MainWindow* window = main_window_()) window->toolbar()->setVisible(on);
 }
 
 void ShellCommands::set_minimum_size(bool on) {
+    ctx_.prefs.mdiform_min_size = on;
     if (ctx_.db)
         set_gen_param(*ctx_.db, QStringLiteral("mdiform_min_size"), on ? QStringLiteral("Y") : QStringLiteral("N"));
     if (on)
