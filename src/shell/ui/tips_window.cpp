@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/file_helpers.h"
 #include "core/geometry.h"
+#include "core/key_shift.h"
 #include "core/params.h"
 #include "core/ui/center_form.h"
 #include "shell/text_windows.h"
@@ -21,12 +22,6 @@ namespace {
 constexpr int window_width = 9500;
 constexpr int window_height = 4700;
 constexpr int margin = 135; // the text box fills the width less 270 twips
-
-// The general key routine's modifier sum: 1 Shift, 2 Ctrl, 4 Alt.
-int shift_state(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) + (modifiers & Qt::ControlModifier ? 2 : 0) +
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
 
 QRect twips_rect(int left, int top, int width, int height) {
     return {left / twips_per_pixel, top / twips_per_pixel, width / twips_per_pixel, height / twips_per_pixel};
@@ -86,7 +81,7 @@ void TipsWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    if (ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_state(event->modifiers()), event->key()))
+    if (ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_bits(event->modifiers()), event->key()))
         return;
     QWidget::keyPressEvent(event);
 }
@@ -99,7 +94,7 @@ bool TipsWindow::eventFilter(QObject* watched, QEvent* event) {
             close();
             return true;
         }
-        if (ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_state(key->modifiers()), key->key()))
+        if (ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_bits(key->modifiers()), key->key()))
             return true;
     }
     return QWidget::eventFilter(watched, event);
