@@ -3,6 +3,7 @@
 #include "maps/ui/map_window.h"
 #include "table/content_editor.h"
 #include "table/ui/content_editor_window.h"
+#include "table/ui/notepad_window.h"
 #include "table_room_fixture.h"
 
 #include <QAction>
@@ -165,6 +166,33 @@ TEST_F(ContentEditorWindowTest, OtherKeysGoToTheProgramWideKeysButTextEditingKey
     EXPECT_EQ(passed, (std::vector<std::pair<int, int>>{{0, Qt::Key_F6}, {6, Qt::Key_K}, {0, Qt::Key_X}}));
     EXPECT_EQ(text_field(editor)->toPlainText(), QStringLiteral("x")) << "Ctrl+A selected the text for the typing";
     text_field(editor)->setPlainText(editor->reference_text());
+}
+
+TEST_F(ContentEditorWindowTest, WhileKeysAreLockedNoKeyActs) {
+    int passed = 0;
+    ctx.hooks.handle_hot_key = [&](int, int) { return ++passed, false; };
+    ContentEditorWindow* editor = room->open_content_editor(dante);
+    replace_text(editor, QStringLiteral("typed"));
+    passed = 0;
+    ctx.key_lock = true;
+    QTest::keyClick(text_field(editor), Qt::Key_F12);
+    QTest::keyClick(text_field(editor), Qt::Key_Z);
+    EXPECT_EQ(passed, 0);
+    EXPECT_EQ(text_field(editor)->toPlainText(), QStringLiteral("typed"));
+    EXPECT_EQ(room->editor(1), editor);
+    EXPECT_EQ(content_of(dante), QStringLiteral("stored text"));
+    ctx.key_lock = false;
+    text_field(editor)->setPlainText(editor->reference_text());
+}
+
+TEST_F(ContentEditorWindowTest, WindowsLeftOpenAtTheEndAreClosedWithTheirManager) {
+    QPointer<QWidget> editor = room->open_content_editor(dante);
+    QPointer<QWidget> pad = room->open_pad();
+    room.reset();
+    EXPECT_FALSE(editor);
+    EXPECT_FALSE(pad);
+    EXPECT_TRUE(area.subWindowList().isEmpty());
+    room = std::make_unique<TableRoomWindows>(ctx, *maps, [this] { return &area; });
 }
 
 TEST_F(ContentEditorWindowTest, F10InAMapEditsTheSelectedItemAndRefusesPointers) {

@@ -163,6 +163,18 @@ TEST_F(MapListWindowTest, KeysUpIntoTheListEscapeClosesOthersGoToTheProgram) {
     EXPECT_FALSE(get_gen_param(*ctx.db, QStringLiteral("f_list_width")).isEmpty());
 }
 
+TEST_F(MapListWindowTest, ActivatingTheListMakesItTheActiveWindowKind) {
+    MapListWindow* list = room->open_map_list(QString());
+    QMdiSubWindow* list_frame = area.activeSubWindow();
+    ASSERT_NE(maps->open_map(QStringLiteral("Books: Poetry")), nullptr);
+    settle();
+    ASSERT_NE(area.activeSubWindow(), list_frame);
+    ctx.active_kind = WindowKind::Map;
+    area.setActiveSubWindow(list_frame);
+    EXPECT_EQ(ctx.active_kind, WindowKind::MapList);
+    EXPECT_EQ(list_frame->widget(), list);
+}
+
 TEST_F(MapListWindowTest, SimilarTagOfAMapListsTheMapsHoldingTheTitle) {
     MapWindow* map = maps->open_map(QStringLiteral("Books: Poetry"));
     ASSERT_NE(map, nullptr);

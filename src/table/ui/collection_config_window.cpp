@@ -146,6 +146,7 @@ void CollectionConfigWindow::cancel() {
 
 bool CollectionConfigWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
+        if (ctx_.key_lock) return true;
         auto* key = static_cast<QKeyEvent*>(event);
         if (pass_to_hot_keys(ctx_, *key)) return true;
         if (key->key() == Qt::Key_Escape) {

@@ -129,6 +129,8 @@ void ContentEditorWindow::cancel() {
 }
 
 bool ContentEditorWindow::handle_key(QKeyEvent* event) {
+    // While a modal flow runs (the lock box), keys reach no window.
+    if (ctx_.key_lock) return true;
     if (is_text_editing_key(*event)) return false;
     if (pass_to_hot_keys(ctx_, *event)) return true;
     switch (event->key()) {

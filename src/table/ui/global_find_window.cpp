@@ -80,6 +80,7 @@ void GlobalFindWindow::save_place() {
 
 bool GlobalFindWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
+        if (ctx_.key_lock) return true;
         auto* key = static_cast<QKeyEvent*>(event);
         if (!(watched == t_string_ && is_text_editing_key(*key)) && pass_to_hot_keys(ctx_, *key)) return true;
         if (key->key() == Qt::Key_Escape) {

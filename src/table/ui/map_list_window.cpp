@@ -179,6 +179,8 @@ void MapListWindow::open_top_table() {
 }
 
 bool MapListWindow::handle_key(QKeyEvent* event) {
+    // While a modal flow runs (the lock box), keys reach no window.
+    if (ctx_.key_lock) return true;
     const bool in_text = event->key() != Qt::Key_Escape && qobject_cast<QLineEdit*>(focusWidget());
     if (!(in_text && is_text_editing_key(*event)) && pass_to_hot_keys(ctx_, *event)) return true;
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;

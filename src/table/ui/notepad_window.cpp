@@ -97,6 +97,8 @@ void NotepadWindow::save_and_exit() {
 }
 
 bool NotepadWindow::handle_key(QKeyEvent* event) {
+    // While a modal flow runs (the lock box), keys reach no window.
+    if (ctx_.key_lock) return true;
     if (is_text_editing_key(*event)) return false;
     if (pass_to_hot_keys(ctx_, *event)) return true;
     switch (event->key()) {

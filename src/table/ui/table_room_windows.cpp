@@ -42,7 +42,15 @@ void show_frame(QWidget* window) {
 TableRoomWindows::TableRoomWindows(AppContext& ctx, MapWindows& maps, std::function<QMdiArea*()> area)
     : ctx_(ctx), maps_(maps), area_(std::move(area)) {}
 
-TableRoomWindows::~TableRoomWindows() = default;
+TableRoomWindows::~TableRoomWindows() {
+    // Windows still open when the program ends go first: editors give their slots back to this
+    // object, and every window refreshes the others through it.
+    for (auto& window : editors_)
+        if (window) discard(window);
+    for (QWidget* window : {static_cast<QWidget*>(pad_), static_cast<QWidget*>(global_find_),
+                            static_cast<QWidget*>(map_list_), static_cast<QWidget*>(config_)})
+        if (window) discard(window);
+}
 
 void TableRoomWindows::install_hooks() {
     ctx_.hooks.open_content_editor = [this](qint64 item_nr) { open_content_editor(item_nr); };
