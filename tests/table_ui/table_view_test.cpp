@@ -332,6 +332,16 @@ TEST_F(TableViewTest, ClearPictureFilterAndLookupList) {
     list->itemClicked(list->item(1));
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(control<QLineEdit>(view, "t_filter_cat")->text(), QStringLiteral("shop"));
+
+    // Escape hides an open list first, then closes the window.
+    view->Build_lookup_list(QStringLiteral("filter_collection"));
+    EXPECT_TRUE(list->isVisible());
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(tables->window(5), view);
+    QTest::keyClick(view->grid(), Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(tables->window(5), nullptr);
 }
 
 TEST_F(TableViewTest, EnterAndDoubleClickRunTheRowsItem) {
