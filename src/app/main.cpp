@@ -7,24 +7,28 @@
 #include "core/session.h"
 #include "core/settings.h"
 #include "core/ui/qt_seams.h"
+#include "lang/change_language.h"
 #include "lang/translator.h"
+#include "lang/ui/language_dialog.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
-#include "shell/ui/command_form.h"
-#include "shell/ui/main_window.h"
 #include "shell/help_texts.h"
 #include "shell/product_info.h"
+#include "shell/ui/command_form.h"
+#include "shell/ui/main_window.h"
 #include "shell/ui/qt_startup_ui.h"
-#include "table/ui/table_room_windows.h"
-#include "table/ui/table_views.h"
 #include "shell/ui/shell_commands.h"
 #include "shell/ui/text_window.h"
 #include "shell/ui/tips_window.h"
+#include "table/ui/table_room_windows.h"
+#include "table/ui/table_views.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMenu>
 
 namespace {
 
@@ -87,31 +91,6 @@ int main(int argc, char** argv) {
     ui.on_main_window_made = [&commands](MainWindow& window) { commands.attach(window); };
     session.steps.apply_toolbar_visibility = [&commands] { commands.rebuild(); };
 
-    // Translation, tips and the text window. The built (or installed) lang.db replaces an older copy.
-    const QString installed_lang_db = shipped_data_dir() + QStringLiteral("/lang.db");
-    install_lang_db(program_dir, QFileInfo::exists(installed_lang_db) ? installed_lang_db
-                                                                      : QStringLiteral(TESSARIN_BUILT_LANG_DB));
-    Translator translator(ctx);
-    session.steps.open_translation_tables = [&translator] { translator.open_tables(); };
-    session.steps.show_tips = [&ctx, &ui] { show_tips_window(ctx, ui.main_window()); };
-    ctx.hooks.show_text_window = [&ctx, &ui](const QString& text, const QString& caption) {
-        show_text_window(ctx, ui.main_window(), text, caption);
-    };
-
-    // The command form: auto-lock timer, input watch, preferences, lock and password change.
-    CommandForm command_form(ctx, [&ui] { return ui.main_window(); });
-    session.steps.show_command_form = [&command_form] { command_form.load(); };
-    session.steps.start_command_timer = [&command_form] { command_form.start_timer(); };
-    command_form.preferences().relayout_map_windows = [&ctx, &maps] {
-        for (const int number : ctx.map_windows.in_use_slots())
-            if (MapWindow* window = maps.window(number)) window->refresh_from_outside();
-    };
-
-    commands.extras.lock_now = [&command_form] { command_form.m_lock_the_program(); };
-    commands.extras.change_password = [&command_form] { command_form.m_change_password(); };
-    commands.extras.build_preferences = [&command_form](QMenu& menu) { command_form.build_preferences(menu); };
-    commands.extras.show_tips = session.steps.show_tips;
-
     // Table views: at most one per collection position.
     TableViews tables(ctx, [&ui] { return ui.main_window() ? ui.main_window()->mdi_area() : nullptr; }, maps);
     tables.install_hooks();
@@ -129,6 +108,36 @@ int main(int argc, char** argv) {
         options.from_global_find = true;
         tables.open_table_view(position, options);
     };
+
+    // The command form: auto-lock timer, input watch, preferences, lock and password change.
+    CommandForm command_form(ctx, [&ui] { return ui.main_window(); });
+    session.steps.show_command_form = [&command_form] { command_form.load(); };
+    session.steps.start_command_timer = [&command_form] { command_form.start_timer(); };
+    command_form.preferences().relayout_map_windows = [&ctx, &maps] {
+        for (const int number : ctx.map_windows.in_use_slots())
+            if (MapWindow* window = maps.window(number)) window->refresh_from_outside();
+    };
+    commands.extras.lock_now = [&command_form] { command_form.m_lock_the_program(); };
+    commands.extras.change_password = [&command_form] { command_form.m_change_password(); };
+    commands.extras.build_preferences = [&command_form](QMenu& menu) { command_form.build_preferences(menu); };
+    command_form.build_language_entry = [&ctx, &ui](QMenu& menu) {
+        QAction* entry = menu.addAction(change_language_caption());
+        entry->setObjectName(QStringLiteral("m_change_language"));
+        QObject::connect(entry, &QAction::triggered, entry,
+                         [&ctx, &ui, entry] { entry->setText(run_change_language(ctx, ui.main_window())); });
+    };
+
+    // Translation, tips and the text window. The built (or installed) lang.db replaces an older copy.
+    const QString installed_lang_db = shipped_data_dir() + QStringLiteral("/lang.db");
+    install_lang_db(program_dir, QFileInfo::exists(installed_lang_db) ? installed_lang_db
+                                                                      : QStringLiteral(TESSARIN_BUILT_LANG_DB));
+    Translator translator(ctx);
+    session.steps.open_translation_tables = [&translator] { translator.open_tables(); };
+    session.steps.show_tips = [&ctx, &ui] { show_tips_window(ctx, ui.main_window()); };
+    ctx.hooks.show_text_window = [&ctx, &ui](const QString& text, const QString& caption) {
+        show_text_window(ctx, ui.main_window(), text, caption);
+    };
+    commands.extras.show_tips = session.steps.show_tips;
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
