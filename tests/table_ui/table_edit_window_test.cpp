@@ -277,6 +277,18 @@ TEST_F(TableEditWindow, TypedCellsAreWrittenAndDateCellsRefused) {
     EXPECT_EQ(value(item, "item_title").toString(), QStringLiteral("Xmas"));
     EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Xmas"));
 
+    // A refused cell keeps its editor and its text; Escape leaves it unwritten.
+    grid->setCurrentIndex(view->model()->index(0, 6));
+    QTest::keyClick(grid, ' ');
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(t.prompter.messages(), QStringList({QStringLiteral("\"Action\" should not be empty.")}));
+    EXPECT_TRUE(view->editing_in_grid_);
+    EXPECT_TRUE(editor->isVisible());
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_FALSE(view->editing_in_grid_);
+    EXPECT_EQ(value(item, "item_title").toString(), QStringLiteral("Xmas"));
+    t.prompter.clear();
+
     grid->setCurrentIndex(view->model()->index(0, 8));
     QTest::keyClick(grid, 'a');
     EXPECT_FALSE(view->editing_in_grid_);

@@ -190,7 +190,14 @@ public:
             if (watched == view_->grid()) return grid_key(static_cast<QKeyEvent*>(event));
             break;
         case QEvent::FocusOut:
-            if (watched == view_->cell_editor_ && view_->cell_editor_->isVisible()) view_->cancel_cell_edit();
+            // Clicking or tabbing elsewhere leaves the cell; a message box about the cell does not,
+            // so that the text typed stays to be corrected.
+            if (watched == view_->cell_editor_ && view_->cell_editor_->isVisible()) {
+                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                    reason == Qt::BacktabFocusReason)
+                    view_->cancel_cell_edit();
+            }
             break;
         case QEvent::MouseButtonPress:
             if (watched == view_->grid()->viewport()) mouse_pressed(static_cast<QMouseEvent*>(event));
