@@ -422,3 +422,19 @@ TEST_F(TableViewTest, ModelOfAWindowPassesTheItemModelTester) {
     EXPECT_EQ(view->items_found(), 100);
     EXPECT_EQ(view->model()->text(0, 7), QStringLiteral("line 1"));
 }
+
+TEST_F(TableViewTest, RefreshFromElsewhereKeepsAPendingInsert) {
+    add("Money", "bills", "gas");
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    QTest::mouseClick(control<QPushButton>(view, "b_add"), Qt::LeftButton);
+    ASSERT_EQ(view->edit_mode_, EditMode::Insert);
+    control<QLineEdit>(view, "t_item_title")->setText(QStringLiteral("typed, not saved"));
+    add("Money", "bills", "added elsewhere");
+    t.clock.advance_seconds(5);
+    maps->refresh_all_windows();
+    EXPECT_EQ(view->items_found(), 2);
+    EXPECT_EQ(control<QLineEdit>(view, "t_item_title")->text(), QStringLiteral("typed, not saved"));
+    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    t.prompter.answer(false); // closing at the end drops the insert
+}

@@ -499,9 +499,10 @@ void TableView::filter_edited() {
 
 void TableView::go_to_row(int row) {
     if (!model_) return;
+    const bool pending = edit_mode_ == EditMode::Insert || edit_mode_ == EditMode::Edit;
     if (row < 0 || row >= model_->rowCount()) {
         current_row_ = -1;
-        load_current_row();
+        if (!pending) load_current_row();
         return;
     }
     current_row_ = row;
@@ -509,7 +510,8 @@ void TableView::go_to_row(int row) {
     const QModelIndex index = model_->index(row, table_columns::title);
     grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     grid_->scrollTo(index);
-    load_current_row();
+    // A refresh asked for by another window must not overwrite an insert or edit typed here.
+    if (!pending) load_current_row();
 }
 
 void TableView::row_changed(int row) {
