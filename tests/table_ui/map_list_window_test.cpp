@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -161,6 +162,18 @@ TEST_F(MapListWindowTest, KeysUpIntoTheListEscapeClosesOthersGoToTheProgram) {
     settle();
     EXPECT_FALSE(window);
     EXPECT_FALSE(get_gen_param(*ctx.db, QStringLiteral("f_list_width")).isEmpty());
+}
+
+TEST_F(MapListWindowTest, ARightClickShowsThePopupWhoseEscapeLeavesTheWindowOpen) {
+    MapListWindow* list = room->open_map_list(QString());
+    auto* lista = child<QListWidget>(list, "lista");
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(5, 5), lista->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(lista->viewport(), &right_click);
+    ASSERT_TRUE(list->popup_menu()->isVisible());
+    QTest::keyClick(list->popup_menu(), Qt::Key_Escape);
+    EXPECT_FALSE(list->popup_menu()->isVisible());
+    settle();
+    EXPECT_EQ(room->map_list(), list);
 }
 
 TEST_F(MapListWindowTest, ActivatingTheListMakesItTheActiveWindowKind) {

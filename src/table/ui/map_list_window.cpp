@@ -91,8 +91,9 @@ MapListWindow::MapListWindow(AppContext& ctx, MapWindows& maps, QWidget* parent)
     connect(b_open_top_table_, &QPushButton::clicked, this, &MapListWindow::open_top_table);
     connect(b_cancel_, &QPushButton::clicked, this, [this] { close_form(*this); });
 
+    // The pop-up menu keeps its own keys: Escape there closes the menu, not the window.
     for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
+        if (child != m_popup_) child->installEventFilter(this);
 }
 
 void MapListWindow::load(const QStringList& selected, const QString& filter) {
