@@ -84,6 +84,18 @@ TEST_F(ContentEditorWindowTest, SaveWritesAndKeepsTheWindowSaveAndExitCloses) {
     EXPECT_EQ(room->editor_slots().in_use_count(), 0);
 }
 
+TEST_F(ContentEditorWindowTest, NoBreakSpacesAndLineBreaksSurviveASave) {
+    const QString text = QStringLiteral("prix\u00A0: 10\u00A0€\nl'été\n\n\tfin");
+    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poésie"), QStringLiteral("nbsp"), text);
+    ContentEditorWindow* editor = room->open_content_editor(nr);
+    EXPECT_FALSE(editor->changed());
+    text_field(editor)->moveCursor(QTextCursor::End);
+    type_text(text_field(editor), QStringLiteral("!"));
+    QTest::keyClick(text_field(editor), Qt::Key_F12);
+    settle();
+    EXPECT_EQ(content_of(nr), text + QLatin1Char('!'));
+}
+
 TEST_F(ContentEditorWindowTest, CancelNeverWrites) {
     ContentEditorWindow* editor = room->open_content_editor(dante);
     replace_text(editor, QStringLiteral("changed"));

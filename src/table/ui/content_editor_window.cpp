@@ -79,13 +79,13 @@ bool ContentEditorWindow::load(qint64 item_nr, const QString& passed_text) {
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
-    reference_ = t_testo_->toPlainText();
+    reference_ = field_text(*t_testo_);
     t_testo_->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
 QString ContentEditorWindow::text() const {
-    return t_testo_->toPlainText();
+    return field_text(*t_testo_);
 }
 
 void ContentEditorWindow::activated() {

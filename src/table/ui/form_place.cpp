@@ -9,6 +9,8 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace {
@@ -78,6 +80,13 @@ bool is_text_editing_key(const QKeyEvent& event) {
     for (const auto key : editing)
         if (event.matches(key)) return true;
     return false;
+}
+
+QString field_text(const QPlainTextEdit& field) {
+    QString text = field.document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+    return text;
 }
 
 QIcon position_icon(int position) {

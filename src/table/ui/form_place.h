@@ -10,6 +10,7 @@
 class AppContext;
 class QKeyEvent;
 class QMdiSubWindow;
+class QPlainTextEdit;
 class QWidget;
 
 // What the windows of the table room share: their place in twips (the MDI frame's when they
@@ -31,6 +32,10 @@ bool pass_to_hot_keys(AppContext& ctx, const QKeyEvent& event);
 // Copy, paste, undo, select all and the word and document moves of a text field: the program-
 // wide routine takes every Ctrl key, and a text window would lose these without this exception.
 bool is_text_editing_key(const QKeyEvent& event);
+
+// The text of a multi-line field as typed: toPlainText() would turn no-break spaces into plain
+// ones, which a content saved back must keep.
+QString field_text(const QPlainTextEdit& field);
 
 // The picture of a collection position: a tag panel in a colour of its own.
 QIcon position_icon(int position);

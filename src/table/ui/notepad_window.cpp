@@ -66,13 +66,13 @@ bool NotepadWindow::load() {
         report_error(ctx_.prompter, error);
         return false;
     }
-    reference_ = t_testo_->toPlainText();
+    reference_ = field_text(*t_testo_);
     t_testo_->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
 QString NotepadWindow::text() const {
-    return t_testo_->toPlainText();
+    return field_text(*t_testo_);
 }
 
 void NotepadWindow::activated() {
