@@ -6,6 +6,7 @@
 #include "table/ui/map_list_window.h"
 #include "table_room_fixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -74,6 +75,9 @@ TEST_F(MapListWindowTest, ListsAllMapsWithTheirCountAndControls) {
 
 TEST_F(MapListWindowTest, TypingFiltersAndTheBoxTurnsTheFilterOff) {
     MapListWindow* list = room->open_map_list(QString());
+    // The list is emptied and filled again at every change of the filter.
+    QAbstractItemModelTester tester(child<QListWidget>(list, "lista")->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     auto* filter = child<QLineEdit>(list, "t_filter");
     auto* box = child<QCheckBox>(list, "c_filter");
     type_text(filter, QStringLiteral("ÉT"));
