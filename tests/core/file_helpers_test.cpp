@@ -6,45 +6,47 @@
 #include "support/fakes.h"
 #include "support/temp_env.h"
 
+#include "support/test_context.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include "support/test_context.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 // ---------------------------------------------------------------- paths
 
 TEST(FileExists, BlankMissingAndPresentEntries) {
     TempEnv env;
     EXPECT_FALSE(file_exists(QString()));
-    EXPECT_FALSE(file_exists(QStringLiteral("   ")));
-    EXPECT_FALSE(file_exists(env.path(QStringLiteral("missing.txt"))));
+    EXPECT_FALSE(file_exists(u"   "_s));
+    EXPECT_FALSE(file_exists(env.path(u"missing.txt"_s)));
     EXPECT_TRUE(file_exists(env.path()));
-    EXPECT_TRUE(file_exists(env.write_file(QStringLiteral("l'été.txt"), "x")));
-    EXPECT_TRUE(file_exists(env.write_file(QStringLiteral(".hidden"), "")));
-    const QString link = env.path(QStringLiteral("dangling"));
-    ASSERT_TRUE(QFile::link(env.path(QStringLiteral("gone")), link));
+    EXPECT_TRUE(file_exists(env.write_file(u"l'été.txt"_s, "x")));
+    EXPECT_TRUE(file_exists(env.write_file(u".hidden"_s, "")));
+    const QString link = env.path(u"dangling"_s);
+    ASSERT_TRUE(QFile::link(env.path(u"gone"_s), link));
     EXPECT_TRUE(file_exists(link));
 }
 
 TEST(FileNameOf, SplitsOnEitherSeparatorAndTrims) {
-    EXPECT_EQ(file_name_of(QStringLiteral("/home/anna/Pictures/cat.jpg")), QStringLiteral("cat.jpg"));
-    EXPECT_EQ(file_name_of(QStringLiteral("C:\\Docs\\note.txt")), QStringLiteral("note.txt"));
-    EXPECT_EQ(file_name_of(QStringLiteral("C:\\Docs/sub\\mixed.txt")), QStringLiteral("mixed.txt"));
-    EXPECT_EQ(file_name_of(QStringLiteral("  plain name.txt  ")), QStringLiteral("plain name.txt"));
-    EXPECT_EQ(file_name_of(QStringLiteral("/tmp/ spaced .txt ")), QStringLiteral("spaced .txt"));
-    EXPECT_EQ(file_name_of(QStringLiteral("/tmp/dir/")), QString());
+    EXPECT_EQ(file_name_of(u"/home/anna/Pictures/cat.jpg"_s), u"cat.jpg"_s);
+    EXPECT_EQ(file_name_of(u"C:\\Docs\\note.txt"_s), u"note.txt"_s);
+    EXPECT_EQ(file_name_of(u"C:\\Docs/sub\\mixed.txt"_s), u"mixed.txt"_s);
+    EXPECT_EQ(file_name_of(u"  plain name.txt  "_s), u"plain name.txt"_s);
+    EXPECT_EQ(file_name_of(u"/tmp/ spaced .txt "_s), u"spaced .txt"_s);
+    EXPECT_EQ(file_name_of(u"/tmp/dir/"_s), QString());
     EXPECT_EQ(file_name_of(QString()), QString());
 }
 
 TEST(FileTitleOf, CutsBeforeTheLastDotOfTheNameOnly) {
-    EXPECT_EQ(file_title_of(QStringLiteral("/docs/README")), QStringLiteral("README"));
-    EXPECT_EQ(file_title_of(QStringLiteral("/docs/archive.tar.gz")), QStringLiteral("archive.tar"));
-    EXPECT_EQ(file_title_of(QStringLiteral("/my.docs/notes")), QStringLiteral("notes"));
-    EXPECT_EQ(file_title_of(QStringLiteral("D:\\Family.2024\\Émile.jpg")), QStringLiteral("Émile"));
-    EXPECT_EQ(file_title_of(QStringLiteral("/home/u/.profile")), QString());
+    EXPECT_EQ(file_title_of(u"/docs/README"_s), u"README"_s);
+    EXPECT_EQ(file_title_of(u"/docs/archive.tar.gz"_s), u"archive.tar"_s);
+    EXPECT_EQ(file_title_of(u"/my.docs/notes"_s), u"notes"_s);
+    EXPECT_EQ(file_title_of(u"D:\\Family.2024\\Émile.jpg"_s), u"Émile"_s);
+    EXPECT_EQ(file_title_of(u"/home/u/.profile"_s), QString());
 }
 
 TEST(StripQuotes, RemovesOneQuoteAtEachEndWhenPresent) {
@@ -85,9 +87,9 @@ protected:
 };
 
 TEST_F(OpenPath, DirectoryAndFileOpenWithTheSystem) {
-    const QString dir = env.path(QStringLiteral("Photos d'été"));
+    const QString dir = env.path(u"Photos d'été"_s);
     QDir().mkpath(dir);
-    const QString file = env.write_file(QStringLiteral("Photos d'été/list.txt"), "x");
+    const QString file = env.write_file(u"Photos d'été/list.txt"_s, "x");
     open_path(desktop, prompter, dir);
     open_path(desktop, prompter, file);
     EXPECT_EQ(desktop.opened, (QStringList{dir, file}));
@@ -95,62 +97,59 @@ TEST_F(OpenPath, DirectoryAndFileOpenWithTheSystem) {
 }
 
 TEST_F(OpenPath, OnlyTheFirstLineCounts) {
-    const QString file = env.write_file(QStringLiteral("a.txt"), "x");
-    open_path(desktop, prompter, file + QStringLiteral("\r\nsee also the other file"));
-    open_path(desktop, prompter, QStringLiteral("https://example.org/a?b=c\nsecond line"));
-    EXPECT_EQ(desktop.opened, (QStringList{file, QStringLiteral("https://example.org/a?b=c")}));
+    const QString file = env.write_file(u"a.txt"_s, "x");
+    open_path(desktop, prompter, file + u"\r\nsee also the other file"_s);
+    open_path(desktop, prompter, u"https://example.org/a?b=c\nsecond line"_s);
+    EXPECT_EQ(desktop.opened, (QStringList{file, u"https://example.org/a?b=c"_s}));
 }
 
 TEST_F(OpenPath, WebAddressThatIsNoFileOpensAsAddress) {
-    open_path(desktop, prompter, QStringLiteral("www.example.org"));
-    EXPECT_EQ(desktop.opened, QStringList{QStringLiteral("www.example.org")});
+    open_path(desktop, prompter, u"www.example.org"_s);
+    EXPECT_EQ(desktop.opened, QStringList{u"www.example.org"_s});
     EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(OpenPath, AnythingElseIsReportedAndNothingOpens) {
-    const QString missing = env.path(QStringLiteral("missing.doc"));
+    const QString missing = env.path(u"missing.doc"_s);
     open_path(desktop, prompter, missing);
-    open_path(desktop, prompter, QStringLiteral("   "));
-    open_path(desktop, prompter, QStringLiteral("\r\nwww.example.org"));
+    open_path(desktop, prompter, u"   "_s);
+    open_path(desktop, prompter, u"\r\nwww.example.org"_s);
     EXPECT_TRUE(desktop.opened.isEmpty());
-    EXPECT_EQ(prompter.messages(),
-              (QStringList{QStringLiteral("Path not found: ") + missing,
-                           QStringLiteral("Path not found:    "), QStringLiteral("Path not found: ")}));
+    EXPECT_EQ(prompter.messages(), (QStringList{u"Path not found: "_s + missing, u"Path not found:    "_s,
+                                                u"Path not found: "_s}));
 }
 
 // ---------------------------------------------------------------- date order
 
 TEST(DetectDateFormat, FollowsTheLocalesShortDateOrder) {
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::English, QLocale::UnitedStates)),
-              QStringLiteral("MM/dd/yy"));
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::Italian, QLocale::Italy)), QStringLiteral("dd/MM/yy"));
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::English, QLocale::UnitedKingdom)),
-              QStringLiteral("dd/MM/yy"));
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("dd/MM/yy"));
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::Japanese, QLocale::Japan)), QStringLiteral("yy/MM/dd"));
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::Hungarian, QLocale::Hungary)), QStringLiteral("yy/MM/dd"));
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::Chinese, QLocale::China)), QStringLiteral("yy/MM/dd"));
+    EXPECT_EQ(detect_date_format(QLocale(QLocale::English, QLocale::UnitedStates)), u"MM/dd/yy"_s);
+    EXPECT_EQ(detect_date_format(QLocale(QLocale::Italian, QLocale::Italy)), u"dd/MM/yy"_s);
+    EXPECT_EQ(detect_date_format(QLocale(QLocale::English, QLocale::UnitedKingdom)), u"dd/MM/yy"_s);
+    EXPECT_EQ(detect_date_format(QLocale(QLocale::German, QLocale::Germany)), u"dd/MM/yy"_s);
+    EXPECT_EQ(detect_date_format(QLocale(QLocale::Japanese, QLocale::Japan)), u"yy/MM/dd"_s);
+    EXPECT_EQ(detect_date_format(QLocale(QLocale::Hungarian, QLocale::Hungary)), u"yy/MM/dd"_s);
+    EXPECT_EQ(detect_date_format(QLocale(QLocale::Chinese, QLocale::China)), u"yy/MM/dd"_s);
     // Quoted text after the date ("d.MM.yy 'г'.") is no code.
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)), QStringLiteral("dd/MM/yy"));
+    EXPECT_EQ(detect_date_format(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)), u"dd/MM/yy"_s);
 }
 
 // ---------------------------------------------------------------- picture settings
 
 class PictureSettingsTest : public ::testing::Test, protected TestContext {
 protected:
-    QString ini = env.path(QStringLiteral("settings.ini"));
+    QString ini = env.path(u"settings.ini"_s);
 };
 
 TEST_F(PictureSettingsTest, KeepsWhatExistsAndClearsTheRest) {
-    const QString editor = env.write_file(QStringLiteral("bin/editor"), "#!");
-    const QString show = env.write_file(QStringLiteral("shows/holiday.ssf"), "");
-    const QString root = env.path(QStringLiteral("shows"));
-    settings.save_setting(QStringLiteral("picture_editor"), editor);
-    settings.save_setting(QStringLiteral("last_picture_file"), env.path(QStringLiteral("gone.jpg")));
-    settings.save_setting(QStringLiteral("last_slide_show"), show);
-    settings.save_setting(QStringLiteral("last_thumbnail_file"), env.path(QStringLiteral("gone.tnf")));
-    settings.save_setting(QStringLiteral("init_dir_for_search"), root);
-    settings.save_setting(QStringLiteral("interval"), QStringLiteral("3000"));
+    const QString editor = env.write_file(u"bin/editor"_s, "#!");
+    const QString show = env.write_file(u"shows/holiday.ssf"_s, "");
+    const QString root = env.path(u"shows"_s);
+    settings.save_setting(u"picture_editor"_s, editor);
+    settings.save_setting(u"last_picture_file"_s, env.path(u"gone.jpg"_s));
+    settings.save_setting(u"last_slide_show"_s, show);
+    settings.save_setting(u"last_thumbnail_file"_s, env.path(u"gone.tnf"_s));
+    settings.save_setting(u"init_dir_for_search"_s, root);
+    settings.save_setting(u"interval"_s, u"3000"_s);
 
     load_picture_settings(ctx);
     EXPECT_EQ(ctx.pictures.picture_editor, editor);
@@ -159,13 +158,12 @@ TEST_F(PictureSettingsTest, KeepsWhatExistsAndClearsTheRest) {
     EXPECT_EQ(ctx.pictures.last_thumbnail_file, QString());
     EXPECT_EQ(ctx.pictures.init_dir_for_search, root);
     EXPECT_EQ(ctx.pictures.interval, 3000);
-    EXPECT_TRUE(QFileInfo(env.path(QStringLiteral("home/tmp"))).isDir());
+    EXPECT_TRUE(QFileInfo(env.path(u"home/tmp"_s)).isDir());
 
     // Only the last picture is written back empty.
     Settings reread(ini);
-    EXPECT_EQ(reread.get_setting(QStringLiteral("last_picture_file")), QString());
-    EXPECT_EQ(reread.get_setting(QStringLiteral("last_thumbnail_file")),
-              env.path(QStringLiteral("gone.tnf")));
+    EXPECT_EQ(reread.get_setting(u"last_picture_file"_s), QString());
+    EXPECT_EQ(reread.get_setting(u"last_thumbnail_file"_s), env.path(u"gone.tnf"_s));
 }
 
 TEST_F(PictureSettingsTest, IntervalIsAWholeNumberOrNothing) {
@@ -174,14 +172,14 @@ TEST_F(PictureSettingsTest, IntervalIsAWholeNumberOrNothing) {
         int expected;
     } cases[] = {{"2000", 2000}, {"1500.6", 1501}, {"", 0}, {"2s", 0}, {"-10", -10}, {"1e12", 0}};
     for (const auto& c : cases) {
-        settings.save_setting(QStringLiteral("interval"), QLatin1String(c.stored));
+        settings.save_setting(u"interval"_s, QLatin1String(c.stored));
         load_picture_settings(ctx);
         EXPECT_EQ(ctx.pictures.interval, c.expected) << c.stored;
     }
 }
 
 TEST_F(PictureSettingsTest, ExistingScratchDirectoryAndItsFilesStay) {
-    const QString kept = env.write_file(QStringLiteral("home/tmp/thumb.jpg"), "x");
+    const QString kept = env.write_file(u"home/tmp/thumb.jpg"_s, "x");
     load_picture_settings(ctx);
     EXPECT_TRUE(QFile::exists(kept));
 }
@@ -190,7 +188,7 @@ TEST_F(PictureSettingsTest, ExistingScratchDirectoryAndItsFilesStay) {
 
 TEST(ProgramDirectory, HomeVariableWinsAndIsCreated) {
     TempEnv env;
-    const QString home = env.path(QStringLiteral("portable/tessarin"));
+    const QString home = env.path(u"portable/tessarin"_s);
     qputenv("TESSARIN_HOME", QFile::encodeName(home));
     EXPECT_EQ(program_directory(), home);
     EXPECT_TRUE(QFileInfo(home).isDir());
@@ -200,11 +198,11 @@ TEST(ProgramDirectory, HomeVariableWinsAndIsCreated) {
 TEST(ProgramDirectory, ElseTheApplicationDataLocation) {
     TempEnv env;
     const QByteArray old_xdg = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(env.path(QStringLiteral("xdg"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(env.path(u"xdg"_s)));
     qunsetenv("TESSARIN_HOME");
     const QString dir = program_directory();
     EXPECT_EQ(dir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    EXPECT_TRUE(dir.startsWith(env.path(QStringLiteral("xdg")))) << dir.toStdString();
+    EXPECT_TRUE(dir.startsWith(env.path(u"xdg"_s))) << dir.toStdString();
     EXPECT_TRUE(QFileInfo(dir).isDir());
     if (old_xdg.isNull())
         qunsetenv("XDG_DATA_HOME");
@@ -215,12 +213,12 @@ TEST(ProgramDirectory, ElseTheApplicationDataLocation) {
 
 TEST(InstallShippedFiles, CopiesOnlyWhatIsMissing) {
     TempEnv env;
-    const QString data = env.path(QStringLiteral("data"));
-    const QString home = env.path(QStringLiteral("home"));
-    env.write_file(QStringLiteral("data/tips.txt"), "shipped tips");
-    const QString readme = env.write_file(QStringLiteral("data/readme.txt"), "shipped readme");
-    env.write_file(QStringLiteral("data/icons/x01.ico"), "icon");
-    env.write_file(QStringLiteral("home/tips.txt"), "the user's own tips");
+    const QString data = env.path(u"data"_s);
+    const QString home = env.path(u"home"_s);
+    env.write_file(u"data/tips.txt"_s, "shipped tips");
+    const QString readme = env.write_file(u"data/readme.txt"_s, "shipped readme");
+    env.write_file(u"data/icons/x01.ico"_s, "icon");
+    env.write_file(u"home/tips.txt"_s, "the user's own tips");
     QFile::setPermissions(readme, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
 
     install_shipped_files(home, data);
@@ -228,15 +226,15 @@ TEST(InstallShippedFiles, CopiesOnlyWhatIsMissing) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     };
-    EXPECT_EQ(content(home + QStringLiteral("/tips.txt")), QByteArray("the user's own tips"));
-    EXPECT_EQ(content(home + QStringLiteral("/readme.txt")), QByteArray("shipped readme"));
-    EXPECT_EQ(content(home + QStringLiteral("/icons/x01.ico")), QByteArray("icon"));
-    EXPECT_TRUE(QFile::permissions(home + QStringLiteral("/readme.txt")) & QFileDevice::WriteOwner);
+    EXPECT_EQ(content(home + u"/tips.txt"_s), QByteArray("the user's own tips"));
+    EXPECT_EQ(content(home + u"/readme.txt"_s), QByteArray("shipped readme"));
+    EXPECT_EQ(content(home + u"/icons/x01.ico"_s), QByteArray("icon"));
+    EXPECT_TRUE(QFile::permissions(home + u"/readme.txt"_s) & QFileDevice::WriteOwner);
 
     // A second start copies nothing over the user's changes.
-    env.write_file(QStringLiteral("home/readme.txt"), "edited");
+    env.write_file(u"home/readme.txt"_s, "edited");
     install_shipped_files(home, data);
-    EXPECT_EQ(content(home + QStringLiteral("/readme.txt")), QByteArray("edited"));
+    EXPECT_EQ(content(home + u"/readme.txt"_s), QByteArray("edited"));
 
-    install_shipped_files(home, env.path(QStringLiteral("no such dir"))); // nothing to do, no failure
+    install_shipped_files(home, env.path(u"no such dir"_s)); // nothing to do, no failure
 }

@@ -5,83 +5,81 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QDateTime morning(QDate(2026, 3, 4), QTime(9, 5, 7));
 }
 
 TEST(FormatDate, TheProgramsDateTexts) {
-    EXPECT_EQ(format_date(morning, QStringLiteral("dd/mm/yy hh:nn")), QStringLiteral("04/03/26 09:05"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("dd/mmm/yy")), QStringLiteral("04/Mar/26"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("yyyymmddhhnn")), QStringLiteral("202603040905"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("yyyy/mm/dd hh:nn:ss")),
-              QStringLiteral("2026/03/04 09:05:07"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("dd/mm/yy")), QStringLiteral("04/03/26"));
+    EXPECT_EQ(format_date(morning, u"dd/mm/yy hh:nn"_s), u"04/03/26 09:05"_s);
+    EXPECT_EQ(format_date(morning, u"dd/mmm/yy"_s), u"04/Mar/26"_s);
+    EXPECT_EQ(format_date(morning, u"yyyymmddhhnn"_s), u"202603040905"_s);
+    EXPECT_EQ(format_date(morning, u"yyyy/mm/dd hh:nn:ss"_s), u"2026/03/04 09:05:07"_s);
+    EXPECT_EQ(format_date(morning, u"dd/mm/yy"_s), u"04/03/26"_s);
 }
 
 TEST(FormatDate, MmIsAlwaysTheMonthAndNnTheMinutes) {
     const QDateTime t(QDate(2026, 11, 30), QTime(14, 42, 0));
-    EXPECT_EQ(format_date(t, QStringLiteral("hh:mm")), QStringLiteral("14:11"));
-    EXPECT_EQ(format_date(t, QStringLiteral("hh:nn")), QStringLiteral("14:42"));
+    EXPECT_EQ(format_date(t, u"hh:mm"_s), u"14:11"_s);
+    EXPECT_EQ(format_date(t, u"hh:nn"_s), u"14:42"_s);
 }
 
 TEST(FormatDate, ShortCodesNamesCaseAndLiterals) {
-    EXPECT_EQ(format_date(morning, QStringLiteral("d/m/yy h:n:s")), QStringLiteral("4/3/26 9:5:7"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("DD/MM/YYYY")), QStringLiteral("04/03/2026"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("dddd d mmmm yyyy")),
-              QStringLiteral("Wednesday 4 March 2026"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("ddd dd-mmm")), QStringLiteral("Wed 04-Mar"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("\"day\" d \\h hh")), QStringLiteral("day 4 h 09"));
-    EXPECT_EQ(format_date(morning, QStringLiteral("y")), QStringLiteral("63")); // day of the year
+    EXPECT_EQ(format_date(morning, u"d/m/yy h:n:s"_s), u"4/3/26 9:5:7"_s);
+    EXPECT_EQ(format_date(morning, u"DD/MM/YYYY"_s), u"04/03/2026"_s);
+    EXPECT_EQ(format_date(morning, u"dddd d mmmm yyyy"_s), u"Wednesday 4 March 2026"_s);
+    EXPECT_EQ(format_date(morning, u"ddd dd-mmm"_s), u"Wed 04-Mar"_s);
+    EXPECT_EQ(format_date(morning, u"\"day\" d \\h hh"_s), u"day 4 h 09"_s);
+    EXPECT_EQ(format_date(morning, u"y"_s), u"63"_s); // day of the year
 }
 
 TEST(FormatDate, BoundariesAndInvalid) {
-    EXPECT_EQ(
-        format_date(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), QStringLiteral("dd/mmm/yy hh:nn:ss")),
-        QStringLiteral("31/Dec/26 23:59:59"));
-    EXPECT_EQ(format_date(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), QStringLiteral("dd/mm/yy hh:nn")),
-              QStringLiteral("01/01/00 00:00"));
-    EXPECT_EQ(format_date(QDateTime(QDate(987, 6, 5), QTime(0, 0)), QStringLiteral("yyyy")),
-              QStringLiteral("0987"));
-    EXPECT_EQ(format_date(QDateTime(), QStringLiteral("dd/mm/yy")), QString());
+    EXPECT_EQ(format_date(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), u"dd/mmm/yy hh:nn:ss"_s),
+              u"31/Dec/26 23:59:59"_s);
+    EXPECT_EQ(format_date(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), u"dd/mm/yy hh:nn"_s),
+              u"01/01/00 00:00"_s);
+    EXPECT_EQ(format_date(QDateTime(QDate(987, 6, 5), QTime(0, 0)), u"yyyy"_s), u"0987"_s);
+    EXPECT_EQ(format_date(QDateTime(), u"dd/mm/yy"_s), QString());
 }
 
 TEST(FormatNumber, LeadingZeros) {
-    EXPECT_EQ(format_number(5, QStringLiteral("000")), QStringLiteral("005"));
-    EXPECT_EQ(format_number(0, QStringLiteral("000")), QStringLiteral("000"));
-    EXPECT_EQ(format_number(1234, QStringLiteral("000")), QStringLiteral("1234"));
-    EXPECT_EQ(format_number(4.5, QStringLiteral("000")), QStringLiteral("005"));
-    EXPECT_EQ(format_number(7.49, QStringLiteral("000")), QStringLiteral("007"));
-    EXPECT_EQ(format_number(-3, QStringLiteral("000")), QStringLiteral("-003"));
+    EXPECT_EQ(format_number(5, u"000"_s), u"005"_s);
+    EXPECT_EQ(format_number(0, u"000"_s), u"000"_s);
+    EXPECT_EQ(format_number(1234, u"000"_s), u"1234"_s);
+    EXPECT_EQ(format_number(4.5, u"000"_s), u"005"_s);
+    EXPECT_EQ(format_number(7.49, u"000"_s), u"007"_s);
+    EXPECT_EQ(format_number(-3, u"000"_s), u"-003"_s);
 }
 
 TEST(FormatNumber, DecimalsRoundHalfAwayFromZeroAsShown) {
-    EXPECT_EQ(format_number(1.5, QStringLiteral("0.00")), QStringLiteral("1.50"));
-    EXPECT_EQ(format_number(2.25, QStringLiteral("0.0")), QStringLiteral("2.3"));
-    EXPECT_EQ(format_number(-2.25, QStringLiteral("0.0")), QStringLiteral("-2.3"));
+    EXPECT_EQ(format_number(1.5, u"0.00"_s), u"1.50"_s);
+    EXPECT_EQ(format_number(2.25, u"0.0"_s), u"2.3"_s);
+    EXPECT_EQ(format_number(-2.25, u"0.0"_s), u"-2.3"_s);
     // Stored in binary just below the half, but shown (and rounded) as the decimal text.
-    EXPECT_EQ(format_number(1.005, QStringLiteral("0.00")), QStringLiteral("1.01"));
-    EXPECT_EQ(format_number(2.675, QStringLiteral("0.00")), QStringLiteral("2.68"));
-    EXPECT_EQ(format_number(99.995, QStringLiteral("0.00")), QStringLiteral("100.00"));
-    EXPECT_EQ(format_number(0.04, QStringLiteral("0.0")), QStringLiteral("0.0"));
-    EXPECT_EQ(format_number(-0.04, QStringLiteral("0.0")), QStringLiteral("0.0"));
-    EXPECT_EQ(format_number(0.000123, QStringLiteral("0.00")), QStringLiteral("0.00"));
-    EXPECT_EQ(format_number(3.0 / 60.0 * 90, QStringLiteral("0.0 mins")), QStringLiteral("4.5 mins"));
+    EXPECT_EQ(format_number(1.005, u"0.00"_s), u"1.01"_s);
+    EXPECT_EQ(format_number(2.675, u"0.00"_s), u"2.68"_s);
+    EXPECT_EQ(format_number(99.995, u"0.00"_s), u"100.00"_s);
+    EXPECT_EQ(format_number(0.04, u"0.0"_s), u"0.0"_s);
+    EXPECT_EQ(format_number(-0.04, u"0.0"_s), u"0.0"_s);
+    EXPECT_EQ(format_number(0.000123, u"0.00"_s), u"0.00"_s);
+    EXPECT_EQ(format_number(3.0 / 60.0 * 90, u"0.0 mins"_s), u"4.5 mins"_s);
 }
 
 TEST(FormatNumber, ThousandsWithoutLeadingZeros) {
-    const QString pattern = QStringLiteral("###,###,###,###,###");
+    const QString pattern = u"###,###,###,###,###"_s;
     EXPECT_EQ(format_number(0, pattern), QString());
     EXPECT_EQ(format_number(0.4, pattern), QString());
-    EXPECT_EQ(format_number(0.5, pattern), QStringLiteral("1"));
-    EXPECT_EQ(format_number(999, pattern), QStringLiteral("999"));
-    EXPECT_EQ(format_number(1000, pattern), QStringLiteral("1,000"));
-    EXPECT_EQ(format_number(1234567, pattern), QStringLiteral("1,234,567"));
-    EXPECT_EQ(format_number(1234.5, pattern), QStringLiteral("1,235"));
-    EXPECT_EQ(format_number(-1234, pattern), QStringLiteral("-1,234"));
-    EXPECT_EQ(format_number(123456789012345.0, pattern), QStringLiteral("123,456,789,012,345"));
+    EXPECT_EQ(format_number(0.5, pattern), u"1"_s);
+    EXPECT_EQ(format_number(999, pattern), u"999"_s);
+    EXPECT_EQ(format_number(1000, pattern), u"1,000"_s);
+    EXPECT_EQ(format_number(1234567, pattern), u"1,234,567"_s);
+    EXPECT_EQ(format_number(1234.5, pattern), u"1,235"_s);
+    EXPECT_EQ(format_number(-1234, pattern), u"-1,234"_s);
+    EXPECT_EQ(format_number(123456789012345.0, pattern), u"123,456,789,012,345"_s);
 }
 
 TEST(FormatNumber, NotANumberGivesNothing) {
-    EXPECT_EQ(format_number(std::numeric_limits<double>::infinity(), QStringLiteral("0.0")), QString());
-    EXPECT_EQ(format_number(std::numeric_limits<double>::quiet_NaN(), QStringLiteral("000")), QString());
+    EXPECT_EQ(format_number(std::numeric_limits<double>::infinity(), u"0.0"_s), QString());
+    EXPECT_EQ(format_number(std::numeric_limits<double>::quiet_NaN(), u"000"_s), QString());
 }

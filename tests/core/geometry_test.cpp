@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The fake screen is 28800 x 16200 twips (1920 x 1080 pixels).
@@ -20,8 +22,7 @@ protected:
     std::unique_ptr<Database> db = make_db();
 
     std::unique_ptr<Database> make_db() {
-        auto opened =
-            Database::open(env.path(QStringLiteral("geo.tdb")), {}, &clock, Database::Mode::CreateNew);
+        auto opened = Database::open(env.path(u"geo.tdb"_s), {}, &clock, Database::Mode::CreateNew);
         schema::upgrade(*opened);
         return opened;
     }
@@ -29,9 +30,9 @@ protected:
         set_gen_param(*db, QLatin1String(key), QLatin1String(value));
     }
     QString stored(const char* key) { return get_gen_param(*db, QLatin1String(key)); }
-    int param_rows() { return db->scalar(QStringLiteral("select count(*) from gen_params")).toInt(); }
+    int param_rows() { return db->scalar(u"select count(*) from gen_params"_s).toInt(); }
     TwipsRect restore(bool position_only = false, TwipsRect current = {100, 200, 3000, 4000}) {
-        return restore_form_position(*db, screen, QStringLiteral("f_edit"), position_only, current);
+        return restore_form_position(*db, screen, u"f_edit"_s, position_only, current);
     }
 };
 
@@ -89,23 +90,23 @@ TEST_F(WindowGeometry, UnreadableStoredValueCountsAsMissing) {
 
 TEST_F(WindowGeometry, SaveStoresPlaceAsTextAndRestoresIt) {
     const TwipsRect place{1200, 3400, 5600, 7800};
-    save_form_position(*db, QStringLiteral("f_edit"), false, place, false);
-    EXPECT_EQ(stored("f_edit_top"), QStringLiteral("1200"));
-    EXPECT_EQ(stored("f_edit_left"), QStringLiteral("3400"));
-    EXPECT_EQ(stored("f_edit_width"), QStringLiteral("5600"));
-    EXPECT_EQ(stored("f_edit_height"), QStringLiteral("7800"));
+    save_form_position(*db, u"f_edit"_s, false, place, false);
+    EXPECT_EQ(stored("f_edit_top"), u"1200"_s);
+    EXPECT_EQ(stored("f_edit_left"), u"3400"_s);
+    EXPECT_EQ(stored("f_edit_width"), u"5600"_s);
+    EXPECT_EQ(stored("f_edit_height"), u"7800"_s);
     EXPECT_EQ(restore(), place);
 }
 
 TEST_F(WindowGeometry, SavePositionOnlyLeavesSizeKeysAlone) {
-    save_form_position(*db, QStringLiteral("f_calendar"), true, {10, 20, 30, 40}, false);
-    EXPECT_EQ(stored("f_calendar_top"), QStringLiteral("10"));
-    EXPECT_EQ(stored("f_calendar_left"), QStringLiteral("20"));
+    save_form_position(*db, u"f_calendar"_s, true, {10, 20, 30, 40}, false);
+    EXPECT_EQ(stored("f_calendar_top"), u"10"_s);
+    EXPECT_EQ(stored("f_calendar_left"), u"20"_s);
     EXPECT_EQ(param_rows(), 2);
 }
 
 TEST_F(WindowGeometry, MinimisedWindowSavesNothing) {
-    save_form_position(*db, QStringLiteral("f_edit"), false, {10, 20, 30, 40}, true);
+    save_form_position(*db, u"f_edit"_s, false, {10, 20, 30, 40}, true);
     EXPECT_EQ(param_rows(), 0);
 }
 
@@ -141,6 +142,6 @@ TEST_F(WindowGeometry, MainWindowSavedOnlyWhenLoadedAndNotMinimised) {
     save_main_window_geometry(*db, place, true, true);
     EXPECT_EQ(param_rows(), 0);
     save_main_window_geometry(*db, place, true, false);
-    EXPECT_EQ(stored("mdiform_width"), QStringLiteral("8000"));
+    EXPECT_EQ(stored("mdiform_width"), u"8000"_s);
     EXPECT_EQ(restore_main_window_geometry(*db, screen), place);
 }

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ParamStore : public ::testing::Test {
@@ -19,142 +21,125 @@ protected:
     std::unique_ptr<Database> db = make_db();
 
     std::unique_ptr<Database> make_db() {
-        auto opened =
-            Database::open(env.path(QStringLiteral("params.tdb")), {}, &clock, Database::Mode::CreateNew);
+        auto opened = Database::open(env.path(u"params.tdb"_s), {}, &clock, Database::Mode::CreateNew);
         schema::upgrade(*opened);
         return opened;
     }
     int total_changes() const { return sqlite3_total_changes(db->handle()); }
-    int rows(const QString& table) {
-        return db->scalar(QStringLiteral("select count(*) from ") + table).toInt();
-    }
+    int rows(const QString& table) { return db->scalar(u"select count(*) from "_s + table).toInt(); }
 };
 
 } // namespace
 
 TEST_F(ParamStore, GlobalParameterMissingReadsEmptyThenInsertsAndReplaces) {
-    EXPECT_EQ(get_gen_param(*db, QStringLiteral("font_size")), QString());
-    set_gen_param(*db, QStringLiteral("font_size"), QStringLiteral("12"));
-    EXPECT_EQ(get_gen_param(*db, QStringLiteral("font_size")), QStringLiteral("12"));
-    set_gen_param(*db, QStringLiteral("font_size"), QStringLiteral("9.5"));
-    EXPECT_EQ(get_gen_param(*db, QStringLiteral("font_size")), QStringLiteral("9.5"));
-    EXPECT_EQ(rows(QStringLiteral("gen_params")), 1);
+    EXPECT_EQ(get_gen_param(*db, u"font_size"_s), QString());
+    set_gen_param(*db, u"font_size"_s, u"12"_s);
+    EXPECT_EQ(get_gen_param(*db, u"font_size"_s), u"12"_s);
+    set_gen_param(*db, u"font_size"_s, u"9.5"_s);
+    EXPECT_EQ(get_gen_param(*db, u"font_size"_s), u"9.5"_s);
+    EXPECT_EQ(rows(u"gen_params"_s), 1);
 }
 
 TEST_F(ParamStore, GlobalValueEqualButForCaseWritesNothing) {
-    set_gen_param(*db, QStringLiteral("cogniva"), QStringLiteral("Y"));
+    set_gen_param(*db, u"cogniva"_s, u"Y"_s);
     const int before = total_changes();
-    set_gen_param(*db, QStringLiteral("cogniva"), QStringLiteral("y"));
+    set_gen_param(*db, u"cogniva"_s, u"y"_s);
     EXPECT_EQ(total_changes(), before);
-    EXPECT_EQ(get_gen_param(*db, QStringLiteral("cogniva")), QStringLiteral("Y"));
+    EXPECT_EQ(get_gen_param(*db, u"cogniva"_s), u"Y"_s);
     // A really different value is written.
-    set_gen_param(*db, QStringLiteral("cogniva"), QStringLiteral("N"));
+    set_gen_param(*db, u"cogniva"_s, u"N"_s);
     EXPECT_EQ(total_changes(), before + 1);
 }
 
 TEST_F(ParamStore, GlobalKeysIgnoreCaseAndValuesKeepApostrophesAndAccents) {
-    set_gen_param(*db, QStringLiteral("last_topic_filter"), QStringLiteral("l'été d'Hélène"));
-    EXPECT_EQ(get_gen_param(*db, QStringLiteral("LAST_TOPIC_FILTER")), QStringLiteral("l'été d'Hélène"));
-    set_gen_param(*db, QStringLiteral("Last_Topic_Filter"), QString());
-    EXPECT_EQ(get_gen_param(*db, QStringLiteral("last_topic_filter")), QString());
-    EXPECT_EQ(rows(QStringLiteral("gen_params")), 1);
+    set_gen_param(*db, u"last_topic_filter"_s, u"l'été d'Hélène"_s);
+    EXPECT_EQ(get_gen_param(*db, u"LAST_TOPIC_FILTER"_s), u"l'été d'Hélène"_s);
+    set_gen_param(*db, u"Last_Topic_Filter"_s, QString());
+    EXPECT_EQ(get_gen_param(*db, u"last_topic_filter"_s), QString());
+    EXPECT_EQ(rows(u"gen_params"_s), 1);
 }
 
 TEST_F(ParamStore, GlobalParameterFailureGoesToTheCaller) {
-    db->exec(QStringLiteral("drop table gen_params"));
-    EXPECT_THROW(get_gen_param(*db, QStringLiteral("cogniva")), DbError);
-    EXPECT_THROW(set_gen_param(*db, QStringLiteral("cogniva"), QStringLiteral("Y")), DbError);
+    db->exec(u"drop table gen_params"_s);
+    EXPECT_THROW(get_gen_param(*db, u"cogniva"_s), DbError);
+    EXPECT_THROW(set_gen_param(*db, u"cogniva"_s, u"Y"_s), DbError);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(ParamStore, MapNameWithApostropheIsStoredWithOne) {
-    const QString map = QStringLiteral("Persons: O'Brien's friends");
-    set_map_param(*db, prompter, map, QStringLiteral("#nr_columns"), QStringLiteral("4"));
-    EXPECT_EQ(db->scalar(QStringLiteral("select colcat from map_params")).toString(), map);
-    EXPECT_EQ(get_map_param(*db, map, QStringLiteral("#nr_columns")), QStringLiteral("4"));
+    const QString map = u"Persons: O'Brien's friends"_s;
+    set_map_param(*db, prompter, map, u"#nr_columns"_s, u"4"_s);
+    EXPECT_EQ(db->scalar(u"select colcat from map_params"_s).toString(), map);
+    EXPECT_EQ(get_map_param(*db, map, u"#nr_columns"_s), u"4"_s);
 
-    set_map_param(*db, prompter, map, QStringLiteral("#nr_columns"), QStringLiteral("5"));
-    EXPECT_EQ(get_map_param(*db, map, QStringLiteral("#nr_columns")), QStringLiteral("5"));
-    EXPECT_EQ(rows(QStringLiteral("map_params")), 1);
+    set_map_param(*db, prompter, map, u"#nr_columns"_s, u"5"_s);
+    EXPECT_EQ(get_map_param(*db, map, u"#nr_columns"_s), u"5"_s);
+    EXPECT_EQ(rows(u"map_params"_s), 1);
 
-    delete_map_param(*db, prompter, map, QStringLiteral("#nr_columns"));
-    EXPECT_EQ(get_map_param(*db, map, QStringLiteral("#nr_columns")), QString());
-    EXPECT_EQ(rows(QStringLiteral("map_params")), 0);
+    delete_map_param(*db, prompter, map, u"#nr_columns"_s);
+    EXPECT_EQ(get_map_param(*db, map, u"#nr_columns"_s), QString());
+    EXPECT_EQ(rows(u"map_params"_s), 0);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(ParamStore, MapParametersAreKeptPerMapAndKey) {
-    set_map_param(*db, prompter, QStringLiteral("Books: Novels"), QStringLiteral("#autom"),
-                  QStringLiteral("Y"));
-    set_map_param(*db, prompter, QStringLiteral("Books: Poems"), QStringLiteral("#autom"),
-                  QStringLiteral("N"));
-    set_map_param(*db, prompter, QStringLiteral("Books: Novels"), QStringLiteral("#randomico"),
-                  QStringLiteral("N"));
-    EXPECT_EQ(get_map_param(*db, QStringLiteral("Books: Novels"), QStringLiteral("#autom")),
-              QStringLiteral("Y"));
-    EXPECT_EQ(get_map_param(*db, QStringLiteral("Books: Poems"), QStringLiteral("#autom")),
-              QStringLiteral("N"));
-    delete_map_param(*db, prompter, QStringLiteral("Books: Novels"), QStringLiteral("#autom"));
-    EXPECT_EQ(get_map_param(*db, QStringLiteral("Books: Poems"), QStringLiteral("#autom")),
-              QStringLiteral("N"));
-    EXPECT_EQ(get_map_param(*db, QStringLiteral("Books: Novels"), QStringLiteral("#randomico")),
-              QStringLiteral("N"));
+    set_map_param(*db, prompter, u"Books: Novels"_s, u"#autom"_s, u"Y"_s);
+    set_map_param(*db, prompter, u"Books: Poems"_s, u"#autom"_s, u"N"_s);
+    set_map_param(*db, prompter, u"Books: Novels"_s, u"#randomico"_s, u"N"_s);
+    EXPECT_EQ(get_map_param(*db, u"Books: Novels"_s, u"#autom"_s), u"Y"_s);
+    EXPECT_EQ(get_map_param(*db, u"Books: Poems"_s, u"#autom"_s), u"N"_s);
+    delete_map_param(*db, prompter, u"Books: Novels"_s, u"#autom"_s);
+    EXPECT_EQ(get_map_param(*db, u"Books: Poems"_s, u"#autom"_s), u"N"_s);
+    EXPECT_EQ(get_map_param(*db, u"Books: Novels"_s, u"#randomico"_s), u"N"_s);
     // Deleting what is not there is no error.
-    delete_map_param(*db, prompter, QStringLiteral("Books: Novels"), QStringLiteral("#autom"));
+    delete_map_param(*db, prompter, u"Books: Novels"_s, u"#autom"_s);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(ParamStore, MapValueEqualButForCaseWritesNothing) {
-    set_map_param(*db, prompter, QStringLiteral("Agenda: Work"), QStringLiteral("#start_map"),
-                  QStringLiteral("Y"));
+    set_map_param(*db, prompter, u"Agenda: Work"_s, u"#start_map"_s, u"Y"_s);
     const int before = total_changes();
-    set_map_param(*db, prompter, QStringLiteral("Agenda: Work"), QStringLiteral("#start_map"),
-                  QStringLiteral("y"));
+    set_map_param(*db, prompter, u"Agenda: Work"_s, u"#start_map"_s, u"y"_s);
     EXPECT_EQ(total_changes(), before);
 }
 
 // Needs the Unicode-aware NOCASE collation: the built-in one folds ASCII letters only.
 TEST_F(ParamStore, MapNamesDifferingInCaseAndAccentedCaseShareOneRow) {
-    set_map_param(*db, prompter, QStringLiteral("Persons: Émile Zola"), QStringLiteral("#top"),
-                  QStringLiteral("100"));
-    EXPECT_EQ(get_map_param(*db, QStringLiteral("PERSONS: émile zola"), QStringLiteral("#top")),
-              QStringLiteral("100"));
-    set_map_param(*db, prompter, QStringLiteral("persons: ÉMILE ZOLA"), QStringLiteral("#top"),
-                  QStringLiteral("200"));
-    EXPECT_EQ(rows(QStringLiteral("map_params")), 1);
-    EXPECT_EQ(get_map_param(*db, QStringLiteral("Persons: Émile Zola"), QStringLiteral("#top")),
-              QStringLiteral("200"));
-    delete_map_param(*db, prompter, QStringLiteral("persons: émile ZOLA"), QStringLiteral("#TOP"));
-    EXPECT_EQ(rows(QStringLiteral("map_params")), 0);
+    set_map_param(*db, prompter, u"Persons: Émile Zola"_s, u"#top"_s, u"100"_s);
+    EXPECT_EQ(get_map_param(*db, u"PERSONS: émile zola"_s, u"#top"_s), u"100"_s);
+    set_map_param(*db, prompter, u"persons: ÉMILE ZOLA"_s, u"#top"_s, u"200"_s);
+    EXPECT_EQ(rows(u"map_params"_s), 1);
+    EXPECT_EQ(get_map_param(*db, u"Persons: Émile Zola"_s, u"#top"_s), u"200"_s);
+    delete_map_param(*db, prompter, u"persons: émile ZOLA"_s, u"#TOP"_s);
+    EXPECT_EQ(rows(u"map_params"_s), 0);
 }
 
 TEST_F(ParamStore, MapParameterFailuresAreReportedAndSwallowed) {
-    db->exec(QStringLiteral("drop table map_params"));
-    set_map_param(*db, prompter, QStringLiteral("Books: Novels"), QStringLiteral("#autom"),
-                  QStringLiteral("Y"));
-    delete_map_param(*db, prompter, QStringLiteral("Books: Novels"), QStringLiteral("#autom"));
+    db->exec(u"drop table map_params"_s);
+    set_map_param(*db, prompter, u"Books: Novels"_s, u"#autom"_s, u"Y"_s);
+    delete_map_param(*db, prompter, u"Books: Novels"_s, u"#autom"_s);
     ASSERT_EQ(prompter.shown().size(), 2u);
     for (const auto& shown : prompter.shown()) {
-        EXPECT_EQ(shown.kind, QStringLiteral("message"));
-        EXPECT_TRUE(shown.text.startsWith(QStringLiteral("Error "))) << shown.text.toStdString();
-        EXPECT_TRUE(shown.text.contains(QStringLiteral(" - "))) << shown.text.toStdString();
+        EXPECT_EQ(shown.kind, u"message"_s);
+        EXPECT_TRUE(shown.text.startsWith(u"Error "_s)) << shown.text.toStdString();
+        EXPECT_TRUE(shown.text.contains(u" - "_s)) << shown.text.toStdString();
     }
 }
 
 TEST(ReportError, ShowsNumberAndDescription) {
     FakePrompter prompter;
-    report_error(prompter, DbError(3024, QStringLiteral("Could not find file 'x.tdb'.")));
-    EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("Error 3024 - Could not find file 'x.tdb'.")});
+    report_error(prompter, DbError(3024, u"Could not find file 'x.tdb'."_s));
+    EXPECT_EQ(prompter.messages(), QStringList{u"Error 3024 - Could not find file 'x.tdb'."_s});
 }
 
 TEST(NumericValue, ReadsTrimmedDecimalsAndRejectsTheRest) {
-    EXPECT_EQ(numeric_value(QStringLiteral(" 42 ")), 42.0);
-    EXPECT_EQ(numeric_value(QStringLiteral("-5")), -5.0);
-    EXPECT_EQ(numeric_value(QStringLiteral("29.6")), 29.6);
+    EXPECT_EQ(numeric_value(u" 42 "_s), 42.0);
+    EXPECT_EQ(numeric_value(u"-5"_s), -5.0);
+    EXPECT_EQ(numeric_value(u"29.6"_s), 29.6);
     EXPECT_FALSE(numeric_value(QString()));
-    EXPECT_FALSE(numeric_value(QStringLiteral("   ")));
-    EXPECT_FALSE(numeric_value(QStringLiteral("abc")));
-    EXPECT_FALSE(numeric_value(QStringLiteral("12abc")));
-    EXPECT_FALSE(numeric_value(QStringLiteral("inf")));
-    EXPECT_FALSE(numeric_value(QStringLiteral("nan")));
+    EXPECT_FALSE(numeric_value(u"   "_s));
+    EXPECT_FALSE(numeric_value(u"abc"_s));
+    EXPECT_FALSE(numeric_value(u"12abc"_s));
+    EXPECT_FALSE(numeric_value(u"inf"_s));
+    EXPECT_FALSE(numeric_value(u"nan"_s));
 }

@@ -8,12 +8,14 @@
 #include "core/schema.h"
 #include "core/settings.h"
 #include "support/fakes.h"
-#include "support/test_context.h"
 #include "support/temp_env.h"
+#include "support/test_context.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -21,18 +23,18 @@ class PreferencesTest : public ::testing::Test, protected TestContext {
 protected:
     void SetUp() override {
         QDir().mkpath(ctx.program_dir);
-        open_db(QStringLiteral("family.tdb"));
+        open_db(u"family.tdb"_s);
     }
     void open_db(const QString& name) {
-        ctx.db_path = env.path(QStringLiteral("data/") + name);
-        QDir().mkpath(env.path(QStringLiteral("data")));
+        ctx.db_path = env.path(u"data/"_s + name);
+        QDir().mkpath(env.path(u"data"_s));
         ctx.db = Database::open(ctx.db_path, {}, &clock, Database::Mode::CreateNew);
         schema::upgrade(*ctx.db);
         ctx.collections.init_collections();
     }
     void param(const QString& key, const QString& value) { set_gen_param(*ctx.db, key, value); }
     QString renaming_file(const QString& name, const QByteArray& content) {
-        return env.write_file(QStringLiteral("home/") + name, content);
+        return env.write_file(u"home/"_s + name, content);
     }
     const Collection& at(int position) const { return ctx.collections.at(position); }
     int visible_count() const {
@@ -75,71 +77,75 @@ TEST_F(PreferencesTest, LockIntervalRules) {
                  {"200.4", 200}, {"200.6", 201}, {"30", 30},    {"", 180},           {" 45 ", 45},
                  {"0.0", 0},     {"0.2", 30},    {"1e3", 1000}, {"1e20", 2147483647}};
     for (const auto& c : cases) {
-        param(QStringLiteral("lock_interval"), QLatin1String(c.stored));
+        param(u"lock_interval"_s, QLatin1String(c.stored));
         load_preferences(ctx);
         EXPECT_EQ(ctx.prefs.lock_interval, c.expected) << "lock_interval = \"" << c.stored << '"';
     }
 }
 
 TEST_F(PreferencesTest, FontSizeAndChangeIntervalTakeOnlyPositiveNumbers) {
-    param(QStringLiteral("font_size"), QStringLiteral("0"));
-    param(QStringLiteral("change_interval"), QStringLiteral("-1"));
+    param(u"font_size"_s, u"0"_s);
+    param(u"change_interval"_s, u"-1"_s);
     load_preferences(ctx);
     EXPECT_EQ(ctx.prefs.font_size, 10.0F);
     EXPECT_EQ(ctx.prefs.change_interval, 3.0F);
 
-    param(QStringLiteral("font_size"), QStringLiteral("12.5"));
-    param(QStringLiteral("change_interval"), QStringLiteral("0.5"));
+    param(u"font_size"_s, u"12.5"_s);
+    param(u"change_interval"_s, u"0.5"_s);
     load_preferences(ctx);
     EXPECT_EQ(ctx.prefs.font_size, 12.5F);
     EXPECT_EQ(ctx.prefs.change_interval, 0.5F);
 
     // Reloading after the values went bad goes back to the defaults, not to the last values.
-    param(QStringLiteral("font_size"), QStringLiteral("big"));
-    param(QStringLiteral("change_interval"), QStringLiteral(""));
+    param(u"font_size"_s, u"big"_s);
+    param(u"change_interval"_s, u""_s);
     load_preferences(ctx);
     EXPECT_EQ(ctx.prefs.font_size, 10.0F);
     EXPECT_EQ(ctx.prefs.change_interval, 3.0F);
 }
 
 TEST_F(PreferencesTest, YesFlagsIgnoreCaseAndNothingElseCounts) {
-    const char* keys[] = {"global_search_auto_start", "cogniva", "presence_of_similar_items_indicator",
-                          "show_toolbar", "large_toolbar", "mdiform_min_size"};
+    const char* keys[] = {"global_search_auto_start",
+                          "cogniva",
+                          "presence_of_similar_items_indicator",
+                          "show_toolbar",
+                          "large_toolbar",
+                          "mdiform_min_size"};
     const auto flags = [this] {
         const Preferences& p = ctx.prefs;
-        return std::vector<bool>{p.open_start_maps,         p.cogniva,      p.similar_items_indicator,
-                                 p.show_toolbar,            p.large_toolbar, p.mdiform_min_size};
+        return std::vector<bool>{p.open_start_maps, p.cogniva,       p.similar_items_indicator,
+                                 p.show_toolbar,    p.large_toolbar, p.mdiform_min_size};
     };
     // Nothing stored: everything off, except that the toolbar shows.
     load_preferences(ctx);
     EXPECT_EQ(flags(), (std::vector<bool>{false, false, false, true, false, false}));
 
     for (const char* key : keys)
-        param(QString::fromLatin1(key), QStringLiteral("y"));
+        param(QString::fromLatin1(key), u"y"_s);
     load_preferences(ctx);
     EXPECT_EQ(flags(), std::vector<bool>(6, true));
 
     for (const char* key : keys)
-        param(QString::fromLatin1(key), QStringLiteral("-1"));
+        param(QString::fromLatin1(key), u"-1"_s);
     load_preferences(ctx);
     EXPECT_EQ(flags(), std::vector<bool>(6, false));
 
-    param(QStringLiteral("large_toolbar"), QStringLiteral("Y"));
-    param(QStringLiteral("show_toolbar"), QStringLiteral("Yes"));
+    param(u"large_toolbar"_s, u"Y"_s);
+    param(u"show_toolbar"_s, u"Yes"_s);
     load_preferences(ctx);
     EXPECT_TRUE(ctx.prefs.large_toolbar);
     EXPECT_FALSE(ctx.prefs.show_toolbar);
 }
 
 TEST_F(PreferencesTest, VisibleAndOpenAsFlagsPerPosition) {
-    param(QStringLiteral("coll07_visible"), QStringLiteral("0"));
-    param(QStringLiteral("coll08_visible"), QStringLiteral("-1"));
-    param(QStringLiteral("coll09_visible"), QStringLiteral("abc")); // unreadable: stays visible
-    param(QStringLiteral("coll19_visible"), QStringLiteral("-1"));  // x01 is not defined
-    param(QStringLiteral("coll05_open_as_table"), QStringLiteral("-1"));
-    param(QStringLiteral("cat05_open_as_table"), QStringLiteral("0"));
-    param(QStringLiteral("cat06_open_as_table"), QStringLiteral("1"));
-    param(QStringLiteral("coll45_open_as_table"), QStringLiteral("2"));
+    param(u"coll07_visible"_s, u"0"_s);
+    param(u"coll08_visible"_s, u"-1"_s);
+    param(u"coll09_visible"_s, u"abc"_s); // unreadable: stays visible
+    param(u"coll19_visible"_s, u"-1"_s);  // x01 is not defined
+    param(u"coll05_open_as_table"_s, u"-1"_s);
+    param(u"cat05_open_as_table"_s, u"0"_s);
+    param(u"cat06_open_as_table"_s, u"1"_s);
+    param(u"coll45_open_as_table"_s, u"2"_s);
     load_preferences(ctx);
     EXPECT_FALSE(at(7).visible);
     EXPECT_TRUE(at(8).visible);
@@ -155,12 +161,12 @@ TEST_F(PreferencesTest, VisibleAndOpenAsFlagsPerPosition) {
 TEST_F(PreferencesTest, NoVisiblePositionMakesTheFirstVisibleAndStoresIt) {
     Transaction batch(*ctx.db);
     for (int p = 1; p <= CollectionTable::count; ++p)
-        param(QStringLiteral("coll%1_visible").arg(p, 2, 10, QLatin1Char('0')), QStringLiteral("0"));
+        param(u"coll%1_visible"_s.arg(p, 2, 10, QLatin1Char('0')), u"0"_s);
     batch.commit();
     load_preferences(ctx);
     EXPECT_EQ(visible_count(), 1);
     EXPECT_TRUE(at(1).visible);
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("coll01_visible")), QStringLiteral("-1"));
+    EXPECT_EQ(get_gen_param(*ctx.db, u"coll01_visible"_s), u"-1"_s);
     // The stored flag makes the next loading agree without the fallback.
     load_preferences(ctx);
     EXPECT_EQ(visible_count(), 1);
@@ -171,109 +177,106 @@ TEST_F(PreferencesTest, NoVisiblePositionMakesTheFirstVisibleAndStoresIt) {
 
 TEST_F(PreferencesTest, NoRenamingFileLeavesTheNames) {
     load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, QStringLiteral("Books"));
+    EXPECT_EQ(at(7).name, u"Books"_s);
     EXPECT_TRUE(ctx.image_viewer_button);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(PreferencesTest, RenameFindsByLeftSideThenByRightSide) {
-    renaming_file(QStringLiteral("family.dat"), "books=Library\n");
+    renaming_file(u"family.dat"_s, "books=Library\n");
     load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, QStringLiteral("Library"));
+    EXPECT_EQ(at(7).name, u"Library"_s);
     EXPECT_TRUE(at(7).defined);
-    EXPECT_EQ(ctx.collections.find(QStringLiteral("Books")), 0);
+    EXPECT_EQ(ctx.collections.find(u"Books"_s), 0);
     // Applied again without a reset (Books is gone): found through "Library", kept.
     load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, QStringLiteral("Library"));
+    EXPECT_EQ(at(7).name, u"Library"_s);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(PreferencesTest, RenamesChainInFileOrder) {
-    renaming_file(QStringLiteral("family.dat"),
-                  "Books=Library\nLibrary=Reading list\nReading list = Shelf\n");
+    renaming_file(u"family.dat"_s, "Books=Library\nLibrary=Reading list\nReading list = Shelf\n");
     load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, QStringLiteral("Shelf"));
-    EXPECT_EQ(ctx.collections.find(QStringLiteral("Library")), 0);
+    EXPECT_EQ(at(7).name, u"Shelf"_s);
+    EXPECT_EQ(ctx.collections.find(u"Library"_s), 0);
 }
 
 TEST_F(PreferencesTest, EmptyRightSideHidesThePosition) {
-    renaming_file(QStringLiteral("family.dat"), "Money=\n");
+    renaming_file(u"family.dat"_s, "Money=\n");
     load_preferences(ctx);
     EXPECT_FALSE(at(5).defined);
     EXPECT_FALSE(at(5).visible);
-    EXPECT_EQ(at(5).name, QStringLiteral("Money"));
+    EXPECT_EQ(at(5).name, u"Money"_s);
 }
 
 TEST_F(PreferencesTest, FreePositionBecomesACollectionWithTrimmedAccentedName) {
-    renaming_file(QStringLiteral("family.dat"), "  x01 =   Recettes d'été  \r\nGlossary=Glossário\r\n");
+    renaming_file(u"family.dat"_s, "  x01 =   Recettes d'été  \r\nGlossary=Glossário\r\n");
     load_preferences(ctx);
-    EXPECT_EQ(at(19).name, QStringLiteral("Recettes d'été"));
+    EXPECT_EQ(at(19).name, u"Recettes d'été"_s);
     EXPECT_TRUE(at(19).defined);
     EXPECT_TRUE(at(19).visible);
-    EXPECT_EQ(at(9).name, QStringLiteral("Glossário"));
+    EXPECT_EQ(at(9).name, u"Glossário"_s);
 }
 
 TEST_F(PreferencesTest, OlderEightBitFileReadsItsAccents) {
-    renaming_file(QStringLiteral("family.dat"), QByteArray("Media=M\xe9" /* é in Latin-1 */ "dias\n"));
+    renaming_file(u"family.dat"_s, QByteArray("Media=M\xe9" /* é in Latin-1 */ "dias\n"));
     load_collection_names(ctx);
-    EXPECT_EQ(at(8).name, QStringLiteral("Médias"));
+    EXPECT_EQ(at(8).name, u"Médias"_s);
 }
 
 TEST_F(PreferencesTest, CommentsBlankLinesAndLinesWithoutEqualsAreSkipped) {
-    renaming_file(QStringLiteral("family.dat"),
+    renaming_file(u"family.dat"_s,
                   "; Nowhere=Elsewhere would end the program\n\n   \n\tjust a note\nBooks=Library\n");
     load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, QStringLiteral("Library"));
+    EXPECT_EQ(at(7).name, u"Library"_s);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(PreferencesTest, ImageViewerLineRemovesTheButtonOnlyForFalse) {
-    renaming_file(QStringLiteral("family.dat"), "para_image_viewer=no\n");
+    renaming_file(u"family.dat"_s, "para_image_viewer=no\n");
     load_collection_names(ctx);
     EXPECT_TRUE(ctx.image_viewer_button);
 
-    renaming_file(QStringLiteral("family.dat"), "PARA_IMAGE_VIEWER =  False \n");
+    renaming_file(u"family.dat"_s, "PARA_IMAGE_VIEWER =  False \n");
     load_collection_names(ctx);
     EXPECT_FALSE(ctx.image_viewer_button);
     EXPECT_TRUE(prompter.shown().empty());
 
     // Another database's file without the line brings the button back.
-    open_db(QStringLiteral("work.tdb"));
+    open_db(u"work.tdb"_s);
     load_collection_names(ctx);
     EXPECT_TRUE(ctx.image_viewer_button);
 }
 
 TEST_F(PreferencesTest, UnknownCollectionIsReportedAndEndsTheProgram) {
-    const QString path =
-        renaming_file(QStringLiteral("family.dat"), "Books=Library\r\nNowhere = Elsewhere\r\n");
+    const QString path = renaming_file(u"family.dat"_s, "Books=Library\r\nNowhere = Elsewhere\r\n");
     try {
         load_collection_names(ctx);
         FAIL() << "no ProgramEnd";
     } catch (const ProgramEnd& end) {
         EXPECT_NE(end.code(), 0);
     }
-    EXPECT_EQ(prompter.messages(),
-              QStringList{QStringLiteral("Error in file ") + path + QStringLiteral(": Nowhere = Elsewhere")});
+    EXPECT_EQ(prompter.messages(), QStringList{u"Error in file "_s + path + u": Nowhere = Elsewhere"_s});
 }
 
 TEST_F(PreferencesTest, DatabaseFileBeatsTheGeneralFile) {
-    renaming_file(QStringLiteral("general.dat"), "Books=General books\n");
-    renaming_file(QStringLiteral("family.dat"), "Books=Family books\n");
+    renaming_file(u"general.dat"_s, "Books=General books\n");
+    renaming_file(u"family.dat"_s, "Books=Family books\n");
     load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, QStringLiteral("Family books"));
+    EXPECT_EQ(at(7).name, u"Family books"_s);
 
     // Another database without its own file takes the general one.
-    open_db(QStringLiteral("work.tdb"));
+    open_db(u"work.tdb"_s);
     load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, QStringLiteral("General books"));
+    EXPECT_EQ(at(7).name, u"General books"_s);
 }
 
 TEST_F(PreferencesTest, RenamingFileIsNamedAfterTheDatabaseWithoutItsExtension) {
-    open_db(QStringLiteral("my.family.tdb"));
+    open_db(u"my.family.tdb"_s);
     EXPECT_EQ(collection_names_file(ctx.program_dir, ctx.db_path), QString());
-    renaming_file(QStringLiteral("my.family.tdb.dat"), "Books=Wrong\n");
-    renaming_file(QStringLiteral("my.dat"), "Books=Wrong\n");
+    renaming_file(u"my.family.tdb.dat"_s, "Books=Wrong\n");
+    renaming_file(u"my.dat"_s, "Books=Wrong\n");
     EXPECT_EQ(collection_names_file(ctx.program_dir, ctx.db_path), QString());
-    const QString own = renaming_file(QStringLiteral("my.family.dat"), "Books=Right\n");
+    const QString own = renaming_file(u"my.family.dat"_s, "Books=Right\n");
     EXPECT_EQ(collection_names_file(ctx.program_dir, ctx.db_path), own);
 }

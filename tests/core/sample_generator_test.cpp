@@ -19,6 +19,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ItemRow {
@@ -99,7 +101,7 @@ QString first_line(const QString& text) {
 class SampleSmall : public ::testing::Test {
 protected:
     void SetUp() override {
-        output = env.path(QStringLiteral("sample.tdb"));
+        output = env.path(u"sample.tdb"_s);
         sample::Options options;
         options.output = output;
         summary = sample::generate(options, clock);
@@ -138,7 +140,7 @@ TEST_F(SampleSmall, FillsEveryDefaultCollectionWithSeveralCategoriesAndNothingEl
     }
     // Only the notepad's item lives outside the collection table; a misspelt collection would not.
     QSet<QString> expected(defaults.begin(), defaults.end());
-    expected.insert(QStringLiteral("pad"));
+    expected.insert(u"pad"_s);
     EXPECT_EQ(present, expected);
 
     EXPECT_EQ(summary.items, static_cast<qint64>(rows.size()));
@@ -176,7 +178,7 @@ TEST_F(SampleSmall, ReferencesOpenExistingMapsExceptTheOneBrokenOnPurpose) {
     }
     EXPECT_TRUE(top_map);
     EXPECT_GE(valid, 5);
-    EXPECT_EQ(broken, QStringList{QStringLiteral("> Media: Radio plays")});
+    EXPECT_EQ(broken, QStringList{u"> Media: Radio plays"_s});
 
     // References held in the content (first line) all lead somewhere.
     int in_content = 0;
@@ -214,11 +216,11 @@ TEST_F(SampleSmall, LinksLeadToFilesAndDirectoriesWrittenBesideTheDatabase) {
     }
     EXPECT_GE(directories, 1);
     EXPECT_GE(files, 3);
-    EXPECT_TRUE(suffixes.contains(QStringLiteral("txt")));
-    EXPECT_TRUE(suffixes.contains(QStringLiteral("html")));
-    EXPECT_TRUE(web.contains(QStringLiteral("https://www.example.org")));
+    EXPECT_TRUE(suffixes.contains(u"txt"_s));
+    EXPECT_TRUE(suffixes.contains(u"html"_s));
+    EXPECT_TRUE(web.contains(u"https://www.example.org"_s));
 
-    QFile page(QDir(sample::files_dir(output)).filePath(QStringLiteral("recipes.html")));
+    QFile page(QDir(sample::files_dir(output)).filePath(u"recipes.html"_s));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(page.readAll().contains("<html"));
 }
@@ -249,14 +251,14 @@ TEST_F(SampleSmall, PictureDirectoryHoldsDistinctLoadablePictures) {
         const QImage small = image.scaled(16, 12).convertToFormat(QImage::Format_RGB32);
         thumbnails.insert(QByteArray(reinterpret_cast<const char*>(small.constBits()), small.sizeInBytes()));
     }
-    EXPECT_GE(by_suffix.value(QStringLiteral("jpg")), 3);
-    EXPECT_GE(by_suffix.value(QStringLiteral("png")), 1);
+    EXPECT_GE(by_suffix.value(u"jpg"_s), 3);
+    EXPECT_GE(by_suffix.value(u"png"_s), 1);
     EXPECT_EQ(thumbnails.size(), entries.size());
 }
 
 TEST_F(SampleSmall, JournalTitlesAreDatesBeforeTodayExceptOne) {
     static const QRegularExpression day_first(QStringLiteral(R"(^\d\d/\d\d/\d\d$)"));
-    const std::vector<ItemRow> journal = in_collection(QStringLiteral("Journal"));
+    const std::vector<ItemRow> journal = in_collection(u"Journal"_s);
     int dated = 0;
     QStringList undated;
     for (const ItemRow& row : journal) {
@@ -271,19 +273,19 @@ TEST_F(SampleSmall, JournalTitlesAreDatesBeforeTodayExceptOne) {
         EXPECT_GT(date->date(), clock.now().date().addYears(-1)) << row.title.toStdString();
     }
     EXPECT_GE(dated, 5);
-    EXPECT_EQ(undated.size(), 1) << undated.join(QStringLiteral(", ")).toStdString();
+    EXPECT_EQ(undated.size(), 1) << undated.join(u", "_s).toStdString();
 }
 
 TEST_F(SampleSmall, ChronologiesAreTitledByNumbers) {
     bool before_christ = false;
-    for (const ItemRow& row : in_collection(QStringLiteral("World chrono"))) {
+    for (const ItemRow& row : in_collection(u"World chrono"_s)) {
         bool ok = false;
         const int year = row.title.toInt(&ok);
         EXPECT_TRUE(ok) << row.title.toStdString();
         before_christ = before_christ || year < 0;
     }
     EXPECT_TRUE(before_christ);
-    const std::vector<ItemRow> own = in_collection(QStringLiteral("Tessarin chrono"));
+    const std::vector<ItemRow> own = in_collection(u"Tessarin chrono"_s);
     EXPECT_GE(own.size(), 3u);
     for (const ItemRow& row : own) {
         bool ok = false;
@@ -309,7 +311,7 @@ TEST_F(SampleSmall, OrdersCategoriesNumbersPositionsAndKeepsSettings) {
         last[map] = row.seq.toInt();
     }
 
-    Statement cat_seq = db->prepare(QStringLiteral("SELECT collection, cat, seq FROM cat_seq"));
+    Statement cat_seq = db->prepare(u"SELECT collection, cat, seq FROM cat_seq"_s);
     QMap<QString, QList<int>> orders;
     while (cat_seq.next()) {
         const QString collection = cat_seq.value(0).toString();
@@ -325,10 +327,9 @@ TEST_F(SampleSmall, OrdersCategoriesNumbersPositionsAndKeepsSettings) {
         EXPECT_EQ(distinct.size(), it.value().size()) << it.key().toStdString();
     }
 
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT value FROM gen_params WHERE param = 'show_initial_tips'"))
-                  .toString(),
-              QStringLiteral("Y"));
-    Statement params = db->prepare(QStringLiteral("SELECT colcat, param, value FROM map_params"));
+    EXPECT_EQ(db->scalar(u"SELECT value FROM gen_params WHERE param = 'show_initial_tips'"_s).toString(),
+              u"Y"_s);
+    Statement params = db->prepare(u"SELECT colcat, param, value FROM map_params"_s);
     int columns = 0;
     while (params.next()) {
         const QString map = params.value(0).toString();
@@ -347,9 +348,9 @@ TEST_F(SampleSmall, CarriesFillersQuotesAccentsAndMultiLineContent) {
     auto any = [&](auto predicate) { return std::any_of(rows.begin(), rows.end(), predicate); };
     EXPECT_TRUE(any([](const ItemRow& r) { return r.title == QLatin1String("-") && r.content.isEmpty(); }));
     EXPECT_TRUE(any([](const ItemRow& r) { return r.cat.contains(QLatin1Char('\'')); }));
-    EXPECT_TRUE(any([](const ItemRow& r) { return r.title == QStringLiteral("L'Étranger: Albert Camus"); }));
-    EXPECT_TRUE(any([](const ItemRow& r) { return r.title.contains(QStringLiteral("Café d'Émile")); }));
-    EXPECT_TRUE(any([](const ItemRow& r) { return r.title.contains(QStringLiteral("Müller")); }));
+    EXPECT_TRUE(any([](const ItemRow& r) { return r.title == u"L'Étranger: Albert Camus"_s; }));
+    EXPECT_TRUE(any([](const ItemRow& r) { return r.title.contains(u"Café d'Émile"_s); }));
+    EXPECT_TRUE(any([](const ItemRow& r) { return r.title.contains(u"Müller"_s); }));
     EXPECT_TRUE(any([](const ItemRow& r) { return r.content.contains(QLatin1String("\r\n")); }));
     // Real sentences, not placeholders.
     EXPECT_FALSE(any([](const ItemRow& r) { return r.content.contains(QLatin1Char('{')); }));
@@ -365,7 +366,7 @@ TEST(SampleDates, FollowTheGenerationTimeOnBothSidesOfIt) {
     std::vector<std::vector<ItemRow>> runs;
     for (FakeClock* clock : {&first, &later}) {
         sample::Options options;
-        options.output = env.path(QStringLiteral("at_%1.tdb").arg(runs.size()));
+        options.output = env.path(u"at_%1.tdb"_s.arg(runs.size()));
         sample::generate(options, *clock);
         auto db = Database::open(options.output, {}, clock);
         runs.push_back(read_items(*db));
@@ -409,7 +410,7 @@ sample::Summary generate_large(const QString& output, qint64 items, quint64 seed
 QStringList dump(const QString& path, const Clock& clock) {
     auto db = Database::open(path, {}, &clock);
     QStringList lines;
-    Statement s = db->prepare(QStringLiteral("SELECT * FROM repos ORDER BY item_nr"));
+    Statement s = db->prepare(u"SELECT * FROM repos ORDER BY item_nr"_s);
     while (s.next()) {
         QStringList fields;
         for (int i = 0; i < s.column_count(); ++i)
@@ -423,33 +424,33 @@ TEST(SampleLarge, GivesExactlyTheRequestedNumberOfItems) {
     TempEnv env;
     FakeClock clock;
     for (const qint64 n : {qint64(1), qint64(7), qint64(4321)}) {
-        const QString path = env.path(QStringLiteral("n%1.tdb").arg(n));
+        const QString path = env.path(u"n%1.tdb"_s.arg(n));
         const sample::Summary summary = generate_large(path, n, 3, clock);
         EXPECT_EQ(summary.items, n);
         auto db = Database::open(path, {}, &clock);
-        EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM repos")).toLongLong(), n);
+        EXPECT_EQ(db->scalar(u"SELECT count(*) FROM repos"_s).toLongLong(), n);
         EXPECT_EQ(summary.maps, sample::count_maps(*db));
     }
     // The large mode writes nothing beside the database.
-    EXPECT_FALSE(QFileInfo::exists(sample::files_dir(env.path(QStringLiteral("n7.tdb")))));
+    EXPECT_FALSE(QFileInfo::exists(sample::files_dir(env.path(u"n7.tdb"_s))));
 }
 
 TEST(SampleLarge, IsTheSameForTheSameSeedAndDiffersForAnother) {
     TempEnv env;
     FakeClock clock;
-    generate_large(env.path(QStringLiteral("a.tdb")), 3000, 7, clock);
-    generate_large(env.path(QStringLiteral("b.tdb")), 3000, 7, clock);
-    generate_large(env.path(QStringLiteral("c.tdb")), 3000, 8, clock);
-    const QStringList a = dump(env.path(QStringLiteral("a.tdb")), clock);
+    generate_large(env.path(u"a.tdb"_s), 3000, 7, clock);
+    generate_large(env.path(u"b.tdb"_s), 3000, 7, clock);
+    generate_large(env.path(u"c.tdb"_s), 3000, 8, clock);
+    const QStringList a = dump(env.path(u"a.tdb"_s), clock);
     ASSERT_EQ(a.size(), 3000);
-    EXPECT_EQ(a, dump(env.path(QStringLiteral("b.tdb")), clock));
-    EXPECT_NE(a, dump(env.path(QStringLiteral("c.tdb")), clock));
+    EXPECT_EQ(a, dump(env.path(u"b.tdb"_s), clock));
+    EXPECT_NE(a, dump(env.path(u"c.tdb"_s), clock));
 }
 
 TEST(SampleLarge, SpreadsItemsOverMapsOfRealisticSizes) {
     TempEnv env;
     FakeClock clock;
-    const QString path = env.path(QStringLiteral("large.tdb"));
+    const QString path = env.path(u"large.tdb"_s);
     const qint64 n = 20000;
     generate_large(path, n, 11, clock);
     auto db = Database::open(path, {}, &clock);
@@ -495,7 +496,7 @@ TEST(SampleLarge, AnInterruptedRunLeavesNoDatabaseBehind) {
     TempEnv env;
     FakeClock clock;
     sample::Options options;
-    options.output = env.path(QStringLiteral("cut.tdb"));
+    options.output = env.path(u"cut.tdb"_s);
     options.items = 12000;
     qint64 seen = 0;
     options.progress = [&seen](qint64 written, qint64) {
@@ -505,8 +506,8 @@ TEST(SampleLarge, AnInterruptedRunLeavesNoDatabaseBehind) {
     EXPECT_THROW(sample::generate(options, clock), std::runtime_error);
     EXPECT_GT(seen, 0);
     EXPECT_FALSE(QFileInfo::exists(options.output));
-    EXPECT_FALSE(QFileInfo::exists(options.output + QStringLiteral(".part")));
-    EXPECT_FALSE(QFileInfo::exists(options.output + QStringLiteral(".part-journal")));
+    EXPECT_FALSE(QFileInfo::exists(options.output + u".part"_s));
+    EXPECT_FALSE(QFileInfo::exists(options.output + u".part-journal"_s));
 }
 
 // ---------------------------------------------------------------- the output file
@@ -515,7 +516,7 @@ TEST(SampleOutput, AnExistingFileIsRefusedAndLeftAsItWasUnlessForced) {
     TempEnv env;
     FakeClock clock;
     const QByteArray original("my own notes, not a database\n");
-    const QString path = env.write_file(QStringLiteral("notes.tdb"), original);
+    const QString path = env.write_file(u"notes.tdb"_s, original);
     for (const bool large : {false, true}) {
         sample::Options options;
         options.output = path;
@@ -524,7 +525,7 @@ TEST(SampleOutput, AnExistingFileIsRefusedAndLeftAsItWasUnlessForced) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), original);
-        EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".part")));
+        EXPECT_FALSE(QFileInfo::exists(path + u".part"_s));
         EXPECT_FALSE(QFileInfo::exists(sample::files_dir(path)));
     }
 
@@ -534,16 +535,16 @@ TEST(SampleOutput, AnExistingFileIsRefusedAndLeftAsItWasUnlessForced) {
     forced.force = true;
     EXPECT_EQ(sample::generate(forced, clock).items, 50);
     auto db = Database::open(path, {}, &clock);
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM repos")).toLongLong(), 50);
-    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".part")));
+    EXPECT_EQ(db->scalar(u"SELECT count(*) FROM repos"_s).toLongLong(), 50);
+    EXPECT_FALSE(QFileInfo::exists(path + u".part"_s));
 }
 
 TEST(SampleOutput, APasswordEncryptsEveryByteOfTheFile) {
     TempEnv env;
     FakeClock clock;
-    const QString plain_path = env.path(QStringLiteral("plain.tdb"));
-    const QString secret_path = env.path(QStringLiteral("secret.tdb"));
-    const QString password = QStringLiteral("d'été 2026");
+    const QString plain_path = env.path(u"plain.tdb"_s);
+    const QString secret_path = env.path(u"secret.tdb"_s);
+    const QString password = u"d'été 2026"_s;
     sample::Options options;
     options.output = plain_path;
     sample::generate(options, clock);
@@ -558,8 +559,8 @@ TEST(SampleOutput, APasswordEncryptsEveryByteOfTheFile) {
     const QByteArray plain = bytes_of(plain_path);
     const QByteArray secret = bytes_of(secret_path);
     ASSERT_FALSE(secret.isEmpty());
-    for (const QString& text : {QStringLiteral("Pride and Prejudice"), QStringLiteral("L'Étranger"),
-                                QStringLiteral("Agenda"), QStringLiteral("LINK="), QStringLiteral("repos")}) {
+    for (const QString& text :
+         {u"Pride and Prejudice"_s, u"L'Étranger"_s, u"Agenda"_s, u"LINK="_s, u"repos"_s}) {
         const QByteArray utf8 = text.toUtf8();
         // The same search finds the text in the plain file, so its absence means something.
         EXPECT_TRUE(plain.contains(utf8)) << text.toStdString();
@@ -574,7 +575,7 @@ TEST(SampleOutput, APasswordEncryptsEveryByteOfTheFile) {
         EXPECT_EQ(error.kind(), DbErrorKind::MissingPassword);
     }
     try {
-        Database::open(secret_path, QStringLiteral("wrong"), &clock);
+        Database::open(secret_path, u"wrong"_s, &clock);
         ADD_FAILURE() << "opened with a wrong password";
     } catch (const DbError& error) {
         EXPECT_EQ(error.kind(), DbErrorKind::WrongPassword);
@@ -601,42 +602,36 @@ QString refusal(const QStringList& arguments) {
 }
 
 TEST(SampleArguments, ReadsEveryOptionInBothForms) {
-    const sample::Options all =
-        parsed({QStringLiteral("out.tdb"), QStringLiteral("--items"), QStringLiteral("100000"),
-                QStringLiteral("--password"), QStringLiteral("--force"), QStringLiteral("--seed=42"),
-                QStringLiteral("--force")});
-    EXPECT_EQ(all.output, QStringLiteral("out.tdb"));
+    const sample::Options all = parsed({u"out.tdb"_s, u"--items"_s, u"100000"_s, u"--password"_s,
+                                        u"--force"_s, u"--seed=42"_s, u"--force"_s});
+    EXPECT_EQ(all.output, u"out.tdb"_s);
     EXPECT_EQ(all.items, 100000);
     // A password may look like an option: it is the value of --password.
-    EXPECT_EQ(all.password, QStringLiteral("--force"));
+    EXPECT_EQ(all.password, u"--force"_s);
     EXPECT_EQ(all.seed, 42u);
     EXPECT_TRUE(all.force);
 
-    const sample::Options plain = parsed({QStringLiteral("--items=5"), QStringLiteral("x.tdb")});
+    const sample::Options plain = parsed({u"--items=5"_s, u"x.tdb"_s});
     EXPECT_EQ(plain.items, 5);
-    EXPECT_EQ(plain.output, QStringLiteral("x.tdb"));
+    EXPECT_EQ(plain.output, u"x.tdb"_s);
     EXPECT_FALSE(plain.force);
     EXPECT_TRUE(plain.password.isEmpty());
 
-    const sample::Options small = parsed({QStringLiteral("x.tdb")});
+    const sample::Options small = parsed({u"x.tdb"_s});
     EXPECT_FALSE(small.items.has_value());
-    EXPECT_TRUE(parsed({QStringLiteral("--help")}).help);
+    EXPECT_TRUE(parsed({u"--help"_s}).help);
 }
 
 TEST(SampleArguments, RefusesWhatItCannotUse) {
     EXPECT_FALSE(refusal({}).isEmpty());
-    EXPECT_FALSE(refusal({QStringLiteral("--items"), QStringLiteral("10")}).isEmpty());
-    EXPECT_FALSE(
-        refusal({QStringLiteral("x.tdb"), QStringLiteral("--items"), QStringLiteral("0")}).isEmpty());
-    EXPECT_FALSE(
-        refusal({QStringLiteral("x.tdb"), QStringLiteral("--items"), QStringLiteral("many")}).isEmpty());
-    EXPECT_FALSE(refusal({QStringLiteral("x.tdb"), QStringLiteral("--items")}).isEmpty());
-    EXPECT_FALSE(
-        refusal({QStringLiteral("x.tdb"), QStringLiteral("--seed"), QStringLiteral("-3")}).isEmpty());
-    EXPECT_FALSE(refusal({QStringLiteral("x.tdb"), QStringLiteral("--password")}).isEmpty());
-    EXPECT_FALSE(refusal({QStringLiteral("x.tdb"), QStringLiteral("y.tdb")}).isEmpty());
-    EXPECT_TRUE(
-        refusal({QStringLiteral("x.tdb"), QStringLiteral("--colour")}).contains(QStringLiteral("--colour")));
+    EXPECT_FALSE(refusal({u"--items"_s, u"10"_s}).isEmpty());
+    EXPECT_FALSE(refusal({u"x.tdb"_s, u"--items"_s, u"0"_s}).isEmpty());
+    EXPECT_FALSE(refusal({u"x.tdb"_s, u"--items"_s, u"many"_s}).isEmpty());
+    EXPECT_FALSE(refusal({u"x.tdb"_s, u"--items"_s}).isEmpty());
+    EXPECT_FALSE(refusal({u"x.tdb"_s, u"--seed"_s, u"-3"_s}).isEmpty());
+    EXPECT_FALSE(refusal({u"x.tdb"_s, u"--password"_s}).isEmpty());
+    EXPECT_FALSE(refusal({u"x.tdb"_s, u"y.tdb"_s}).isEmpty());
+    EXPECT_TRUE(refusal({u"x.tdb"_s, u"--colour"_s}).contains(u"--colour"_s));
 }
 
 } // namespace

@@ -9,23 +9,25 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class SessionLog : public ::testing::Test, protected TestContext {
 protected:
     Session session{ctx, ui};
-    QString db = env.path(QStringLiteral("log.tdb"));
+    QString db = env.path(u"log.tdb"_s);
     QStringList saved_maps;
 
     void SetUp() override {
         make_database(db, {}, 1, &clock);
-        session.steps.save_open_maps = [this] { saved_maps.append(QStringLiteral("saved")); };
+        session.steps.save_open_maps = [this] { saved_maps.append(u"saved"_s); };
         ui.enter({});
         session.Main(db);
         ctx.main_window_loaded = true;
     }
     QString log_text() {
-        QFile log(ctx.program_path(QStringLiteral("log.txt")));
+        QFile log(ctx.program_path(u"log.txt"_s));
         return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
     }
 };
@@ -41,11 +43,11 @@ TEST_F(SessionLog, NinetySecondSessionWritesRowAndBothLogLines) {
     EXPECT_EQ(ui.geometry_saves, 1);
 
     auto check = Database::open(db, {}, &clock);
-    Statement row = check->prepare(QStringLiteral("select * from session_log"));
+    Statement row = check->prepare(u"select * from session_log"_s);
     ASSERT_TRUE(row.next());
-    EXPECT_EQ(row.value(QStringLiteral("duration_seconds")).toInt(), 90);
-    EXPECT_EQ(dates::from_julian(row.value(QStringLiteral("start_time")).toDouble()), start);
-    EXPECT_EQ(dates::from_julian(row.value(QStringLiteral("end_time")).toDouble()), start.addSecs(90));
+    EXPECT_EQ(row.value(u"duration_seconds"_s).toInt(), 90);
+    EXPECT_EQ(dates::from_julian(row.value(u"start_time"_s).toDouble()), start);
+    EXPECT_EQ(dates::from_julian(row.value(u"end_time"_s).toDouble()), start.addSecs(90));
     EXPECT_FALSE(row.next());
 
     EXPECT_EQ(log_text(), QStringLiteral("Start 2026/03/14 09:26:53\r\nEnd   2026/03/14 09:28:23 - duration "
@@ -61,22 +63,20 @@ TEST_F(SessionLog, TwoRunsInTheSameMinuteWriteTwoRows) {
     clock.advance_seconds(4);
     session.end_session();
     auto check = Database::open(db, {}, &clock);
-    EXPECT_EQ(
-        check->scalar(QStringLiteral("select count(*) from session_log where end_time is not null")).toInt(),
-        2);
-    EXPECT_EQ(check->scalar(QStringLiteral("select sum(duration_seconds) from session_log")).toInt(), 7);
-    EXPECT_EQ(log_text().count(QStringLiteral("Start ")), 2);
+    EXPECT_EQ(check->scalar(u"select count(*) from session_log where end_time is not null"_s).toInt(), 2);
+    EXPECT_EQ(check->scalar(u"select sum(duration_seconds) from session_log"_s).toInt(), 7);
+    EXPECT_EQ(log_text().count(u"Start "_s), 2);
 }
 
 TEST_F(SessionLog, QuittingEmptiesTheScratchFiles) {
-    const QString scratch = ctx.program_path(QStringLiteral("tmp"));
+    const QString scratch = ctx.program_path(u"tmp"_s);
     ASSERT_TRUE(QFileInfo(scratch).isDir()) << "made at start-up";
-    env.write_file(QStringLiteral("home/tmp/thumb 1.jpg"), "x");
-    env.write_file(QStringLiteral("home/tmp/nested/deeper.txt"), "x");
-    env.write_file(QStringLiteral("home/buff.tmp"), "x");
+    env.write_file(u"home/tmp/thumb 1.jpg"_s, "x");
+    env.write_file(u"home/tmp/nested/deeper.txt"_s, "x");
+    env.write_file(u"home/buff.tmp"_s, "x");
     session.end_session();
     EXPECT_FALSE(QFileInfo::exists(scratch));
-    EXPECT_FALSE(QFileInfo::exists(ctx.program_path(QStringLiteral("buff.tmp"))));
+    EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"buff.tmp"_s)));
 }
 
 TEST_F(SessionLog, ClosingTheMainWindowWhileRestartingDoesNotEndTheSession) {
@@ -85,19 +85,19 @@ TEST_F(SessionLog, ClosingTheMainWindowWhileRestartingDoesNotEndTheSession) {
     EXPECT_FALSE(ctx.restarting);
     EXPECT_FALSE(ctx.main_window_loaded);
     EXPECT_FALSE(ui.quitted);
-    EXPECT_FALSE(log_text().contains(QStringLiteral("End")));
+    EXPECT_FALSE(log_text().contains(u"End"_s));
     EXPECT_EQ(saved_maps.size(), 1);
 }
 
 TEST_F(SessionLog, ClosingTheMainWindowOtherwiseEndsIt) {
     EXPECT_TRUE(session.main_window_unloading());
     EXPECT_TRUE(ui.quitted);
-    EXPECT_TRUE(log_text().contains(QStringLiteral("End   ")));
+    EXPECT_TRUE(log_text().contains(u"End   "_s));
 }
 
 TEST_F(SessionLog, RowNotFoundStillWritesTheLogLine) {
-    ctx.db->exec(QStringLiteral("delete from session_log"));
+    ctx.db->exec(u"delete from session_log"_s);
     clock.advance_seconds(60);
     session.end_session();
-    EXPECT_TRUE(log_text().endsWith(QStringLiteral(" - duration minutes: 1.00\r\n")));
+    EXPECT_TRUE(log_text().endsWith(u" - duration minutes: 1.00\r\n"_s));
 }

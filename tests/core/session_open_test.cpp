@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray digest(const QString& path) {
@@ -25,13 +27,13 @@ QByteArray digest(const QString& path) {
 class OpenDatabase : public ::testing::Test, protected TestContext {
 protected:
     Session session{ctx, ui};
-    QString db = env.path(QStringLiteral("my notes.tdb"));
+    QString db = env.path(u"my notes.tdb"_s);
     QStringList opened_maps;
 
     void SetUp() override {
         session.steps.open_named = [this](const QString& name) { opened_maps.append(name); };
     }
-    void remember(const QString& path) { settings.save_setting(QStringLiteral("last_db_file"), path); }
+    void remember(const QString& path) { settings.save_setting(u"last_db_file"_s, path); }
     // Runs Main; true when it ended the program.
     bool run(const QString& command_line = {}) {
         try {
@@ -49,26 +51,26 @@ TEST_F(OpenDatabase, FirstStartWithoutRememberedFileAsksAndCancelEndsSilently) {
     ui.choose(std::nullopt);
     EXPECT_TRUE(run());
     EXPECT_TRUE(prompter.shown().empty());
-    EXPECT_EQ(ui.calls.value(0), QStringLiteral("choose:") + ctx.program_dir);
+    EXPECT_EQ(ui.calls.value(0), u"choose:"_s + ctx.program_dir);
 }
 
 TEST_F(OpenDatabase, RememberedDatabaseOpensAfterThePassword) {
-    make_database(db, QStringLiteral("pa'ss"), 10, &clock);
+    make_database(db, u"pa'ss"_s, 10, &clock);
     remember(db);
-    ui.enter(QStringLiteral("pa'ss"));
+    ui.enter(u"pa'ss"_s);
     EXPECT_FALSE(run());
     ASSERT_TRUE(ctx.db);
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 10);
-    EXPECT_EQ(ctx.db_title, QStringLiteral("my notes"));
+    EXPECT_EQ(ctx.db->scalar(u"select count(*) from repos"_s).toInt(), 10);
+    EXPECT_EQ(ctx.db_title, u"my notes"_s);
     EXPECT_TRUE(ui.main_shown);
     EXPECT_EQ(ui.wait_box_depth, 0);
-    EXPECT_TRUE(QFileInfo::exists(db + QStringLiteral(".old")));
-    EXPECT_FALSE(QFileInfo::exists(db + QStringLiteral(".tmp")));
+    EXPECT_TRUE(QFileInfo::exists(db + u".old"_s));
+    EXPECT_FALSE(QFileInfo::exists(db + u".tmp"_s));
     EXPECT_TRUE(prompter.shown().empty()) << prompter.messages().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(OpenDatabase, DeletedRememberedFileShowsTheDialogWithoutComplaint) {
-    remember(env.path(QStringLiteral("gone.tdb")));
+    remember(env.path(u"gone.tdb"_s));
     ui.choose(std::nullopt);
     EXPECT_TRUE(run());
     EXPECT_TRUE(prompter.shown().empty());
@@ -77,96 +79,96 @@ TEST_F(OpenDatabase, DeletedRememberedFileShowsTheDialogWithoutComplaint) {
 TEST_F(OpenDatabase, CommandLineWithMapNameOpensWithoutDialogAndOpensTheMap) {
     make_database(db, {}, 3, &clock);
     ui.enter({});
-    EXPECT_FALSE(run(QStringLiteral("\"") + db + QStringLiteral(" | Books: Novels\"")));
-    EXPECT_FALSE(ui.calls.join(QLatin1Char(' ')).contains(QStringLiteral("choose:")));
-    EXPECT_EQ(ctx.map_to_open, QStringLiteral("Books: Novels"));
-    EXPECT_EQ(opened_maps, QStringList{QStringLiteral("Books: Novels")});
+    EXPECT_FALSE(run(u"\""_s + db + u" | Books: Novels\""_s));
+    EXPECT_FALSE(ui.calls.join(QLatin1Char(' ')).contains(u"choose:"_s));
+    EXPECT_EQ(ctx.map_to_open, u"Books: Novels"_s);
+    EXPECT_EQ(opened_maps, QStringList{u"Books: Novels"_s});
 }
 
 TEST_F(OpenDatabase, WrongPasswordOnRememberedFileThenThreeMoreEndTheProgram) {
-    make_database(db, QStringLiteral("right"), 3, &clock);
+    make_database(db, u"right"_s, 3, &clock);
     const QByteArray before = digest(db);
     remember(db);
-    ui.enter(QStringLiteral("wrong"));
+    ui.enter(u"wrong"_s);
     ui.choose(db);
-    ui.enter(QStringLiteral("wrong"));
-    ui.enter(QStringLiteral("Right"));
-    ui.enter(QStringLiteral("right "));
+    ui.enter(u"wrong"_s);
+    ui.enter(u"Right"_s);
+    ui.enter(u"right "_s);
     EXPECT_TRUE(run());
     ASSERT_EQ(prompter.messages().size(), 4);
-    EXPECT_EQ(prompter.messages().first(), QStringLiteral("error 3031 - Not a valid password."));
+    EXPECT_EQ(prompter.messages().first(), u"error 3031 - Not a valid password."_s);
     EXPECT_EQ(digest(db), before);
-    EXPECT_FALSE(QFileInfo::exists(db + QStringLiteral(".old"))) << "no rotation after a wrong password";
+    EXPECT_FALSE(QFileInfo::exists(db + u".old"_s)) << "no rotation after a wrong password";
 }
 
 TEST_F(OpenDatabase, SecondTryWithTheRightPasswordOpens) {
-    make_database(db, QStringLiteral("right"), 3, &clock);
-    ui.enter(QStringLiteral("wrong"));
-    ui.enter(QStringLiteral("right"));
+    make_database(db, u"right"_s, 3, &clock);
+    ui.enter(u"wrong"_s);
+    ui.enter(u"right"_s);
     EXPECT_FALSE(run(db));
     EXPECT_TRUE(ctx.db);
 }
 
 TEST_F(OpenDatabase, MissingPasswordHasItsOwnMessage) {
-    make_database(db, QStringLiteral("pw"), 1, &clock);
+    make_database(db, u"pw"_s, 1, &clock);
     ui.enter({});
     ui.cancel();
     EXPECT_TRUE(run(db));
-    EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("Missing password.")});
+    EXPECT_EQ(prompter.messages(), QStringList{u"Missing password."_s});
 }
 
 TEST_F(OpenDatabase, ChangeDatabaseButtonAlwaysShowsTheFileDialog) {
     make_database(db, {}, 1, &clock);
-    const QString other = env.path(QStringLiteral("other.tdb"));
+    const QString other = env.path(u"other.tdb"_s);
     make_database(other, {}, 7, &clock);
     ui.change_database();
     ui.choose(other);
     ui.enter({});
     EXPECT_FALSE(run(db));
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 7);
-    EXPECT_EQ(settings.get_setting(QStringLiteral("last_db_file")), other);
+    EXPECT_EQ(ctx.db->scalar(u"select count(*) from repos"_s).toInt(), 7);
+    EXPECT_EQ(settings.get_setting(u"last_db_file"_s), other);
 }
 
 TEST_F(OpenDatabase, NewNameTypedInTheDialogCreatesAnEncryptedDatabase) {
-    ui.choose(env.path(QStringLiteral("fresh")));
-    ui.enter(QStringLiteral("né'w"));
+    ui.choose(env.path(u"fresh"_s));
+    ui.enter(u"né'w"_s);
     EXPECT_FALSE(run());
-    const QString created = env.path(QStringLiteral("fresh.tdb"));
+    const QString created = env.path(u"fresh.tdb"_s);
     EXPECT_EQ(ctx.db_path, created);
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 0);
+    EXPECT_EQ(ctx.db->scalar(u"select count(*) from repos"_s).toInt(), 0);
     ctx.db.reset();
     session.close_database();
     EXPECT_THROW(Database::open(created, {}, &clock), DbError);
 }
 
 TEST_F(OpenDatabase, FileThatIsNoDatabaseIsReportedAndTheDialogFollows) {
-    const QString letter = env.write_file(QStringLiteral("letter.tdb"), "Dear Emile");
+    const QString letter = env.write_file(u"letter.tdb"_s, "Dear Emile");
     remember(letter);
-    ui.enter(QStringLiteral("x"));
+    ui.enter(u"x"_s);
     ui.choose(std::nullopt);
     EXPECT_TRUE(run());
     ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(prompter.messages().first().startsWith(QStringLiteral("error 3343 - ")));
+    EXPECT_TRUE(prompter.messages().first().startsWith(u"error 3343 - "_s));
     EXPECT_EQ(digest(letter), QCryptographicHash::hash("Dear Emile", QCryptographicHash::Sha256));
 }
 
 TEST_F(OpenDatabase, DatabaseHeldByAnotherInstanceIsLeftAlone) {
     make_database(db, {}, 2, &clock);
     const QByteArray before = digest(db);
-    QLockFile other(db + QStringLiteral(".lock"));
+    QLockFile other(db + u".lock"_s);
     ASSERT_TRUE(other.tryLock(0));
     ui.enter({});
     ui.choose(std::nullopt);
     EXPECT_TRUE(run(db));
     ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(prompter.messages().first().contains(QStringLiteral("already open in another Tessarin")));
+    EXPECT_TRUE(prompter.messages().first().contains(u"already open in another Tessarin"_s));
     EXPECT_EQ(digest(db), before);
 }
 
 TEST_F(OpenDatabase, CompactionErrorOffersToGoOnUncompacted) {
     make_database(db, {}, 20, &clock);
     session.file_hook = [](const char* step) {
-        if (qstrcmp(step, "export") == 0) throw DbError(13, QStringLiteral("database or disk is full"));
+        if (qstrcmp(step, "export") == 0) throw DbError(13, u"database or disk is full"_s);
     };
     ui.enter({});
     prompter.answer(true);
@@ -175,52 +177,52 @@ TEST_F(OpenDatabase, CompactionErrorOffersToGoOnUncompacted) {
               QStringList{QStringLiteral(
                   "Compacting not executed due to error 13 (database or disk is full). "
                   "Processing may proceed nevertheless. Press OK to continue, Cancel to quit.")});
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 20);
-    EXPECT_TRUE(QFileInfo::exists(db + QStringLiteral(".old")));
+    EXPECT_EQ(ctx.db->scalar(u"select count(*) from repos"_s).toInt(), 20);
+    EXPECT_TRUE(QFileInfo::exists(db + u".old"_s));
 }
 
 TEST_F(OpenDatabase, CompactionErrorCancelEndsWithTheFileUntouched) {
     make_database(db, {}, 20, &clock);
     const QByteArray before = digest(db);
     session.file_hook = [](const char* step) {
-        if (qstrcmp(step, "verify") == 0) throw DbError(3049, QStringLiteral("copy differs"));
+        if (qstrcmp(step, "verify") == 0) throw DbError(3049, u"copy differs"_s);
     };
     ui.enter({});
     prompter.answer(false);
     EXPECT_TRUE(run(db));
     EXPECT_EQ(digest(db), before);
-    EXPECT_FALSE(QFileInfo::exists(db + QStringLiteral(".tmp")));
+    EXPECT_FALSE(QFileInfo::exists(db + u".tmp"_s));
 }
 
 TEST_F(OpenDatabase, StartingTwiceWithinTwelveHoursLeavesBackupsAlone) {
     make_database(db, {}, 5, &clock);
     ui.enter({});
     ASSERT_FALSE(run(db));
-    const QByteArray first = digest(db + QStringLiteral(".old"));
+    const QByteArray first = digest(db + u".old"_s);
     session.close_database();
     {
         auto conn = Database::open(db, {}, &clock);
-        conn->exec(QStringLiteral("insert into repos (collection,cat,item_title) values ('A','B','C')"));
+        conn->exec(u"insert into repos (collection,cat,item_title) values ('A','B','C')"_s);
     }
     clock.advance_seconds(11 * 3600);
     ui.enter({});
     ASSERT_FALSE(run(db));
-    EXPECT_EQ(digest(db + QStringLiteral(".old")), first);
-    EXPECT_FALSE(QFileInfo::exists(db + QStringLiteral(".old.old")));
+    EXPECT_EQ(digest(db + u".old"_s), first);
+    EXPECT_FALSE(QFileInfo::exists(db + u".old.old"_s));
     session.close_database();
     clock.advance_seconds(2 * 3600);
     ui.enter({});
     ASSERT_FALSE(run(db));
-    EXPECT_EQ(digest(db + QStringLiteral(".old.old")), first);
-    EXPECT_EQ(count_items(db + QStringLiteral(".old"), {}, &clock), 6);
+    EXPECT_EQ(digest(db + u".old.old"_s), first);
+    EXPECT_EQ(count_items(db + u".old"_s, {}, &clock), 6);
 }
 
 TEST_F(OpenDatabase, LeftoverTemporaryCopyIsDeletedBeforeCompacting) {
     make_database(db, {}, 5, &clock);
-    env.write_file(QStringLiteral("my notes.tdb.tmp"), "stale");
+    env.write_file(u"my notes.tdb.tmp"_s, "stale");
     ui.enter({});
     ASSERT_FALSE(run(db));
-    EXPECT_FALSE(QFileInfo::exists(db + QStringLiteral(".tmp")));
+    EXPECT_FALSE(QFileInfo::exists(db + u".tmp"_s));
 }
 
 TEST_F(OpenDatabase, DatabaseMadeByAnotherToolIsUpgradedInPlace) {
@@ -239,19 +241,16 @@ TEST_F(OpenDatabase, DatabaseMadeByAnotherToolIsUpgradedInPlace) {
     ui.enter({});
     ASSERT_FALSE(run(db));
     EXPECT_EQ(ctx.db->user_version(), 1);
-    EXPECT_EQ(
-        ctx.db
-            ->scalar(QStringLiteral("select item_title from repos where collection='books' and cat='NOVELS'"))
-            .toString(),
-        QStringLiteral("L'Étranger"));
+    EXPECT_EQ(ctx.db->scalar(u"select item_title from repos where collection='books' and cat='NOVELS'"_s)
+                  .toString(),
+              u"L'Étranger"_s);
 }
 
 TEST_F(OpenDatabase, ScreenWidthLimits) {
     screen.width = 11999;
     EXPECT_TRUE(run());
-    EXPECT_EQ(
-        prompter.messages(),
-        QStringList{QStringLiteral("This program requires a screen resolution of at least 800x640 pixels.")});
+    EXPECT_EQ(prompter.messages(),
+              QStringList{u"This program requires a screen resolution of at least 800x640 pixels."_s});
 
     prompter.clear();
     screen.width = 12000;
@@ -268,25 +267,25 @@ TEST_F(OpenDatabase, ScreenWidthLimits) {
 }
 
 TEST_F(OpenDatabase, PictureOnTheCommandLineIsRecognised) {
-    const QString picture = env.write_file(QStringLiteral("Holiday Photo.JPG"), "not really a jpeg");
+    const QString picture = env.write_file(u"Holiday Photo.JPG"_s, "not really a jpeg");
     QString shown;
     session.steps.show_picture = [&](const QString& path) { shown = path; };
-    EXPECT_FALSE(run(QStringLiteral("\"") + picture + QStringLiteral("\"")));
+    EXPECT_FALSE(run(u"\""_s + picture + u"\""_s));
     EXPECT_EQ(shown, picture);
     EXPECT_FALSE(ctx.db);
-    EXPECT_EQ(settings.get_setting(QStringLiteral("last_picture_file")), picture);
+    EXPECT_EQ(settings.get_setting(u"last_picture_file"_s), picture);
     EXPECT_EQ(ctx.pictures.last_picture_file, picture);
 }
 
 TEST_F(OpenDatabase, MissingPictureOnTheCommandLineGoesOnToTheDatabase) {
     remember(QString());
     ui.choose(std::nullopt);
-    EXPECT_TRUE(run(env.path(QStringLiteral("missing.jpg"))));
-    EXPECT_TRUE(ui.calls.value(0).startsWith(QStringLiteral("choose:")));
+    EXPECT_TRUE(run(env.path(u"missing.jpg"_s)));
+    EXPECT_TRUE(ui.calls.value(0).startsWith(u"choose:"_s));
 }
 
 TEST_F(OpenDatabase, LanguageSetting) {
-    settings.save_setting(QStringLiteral("language"), QStringLiteral("3"));
+    settings.save_setting(u"language"_s, u"3"_s);
     ui.choose(std::nullopt);
     int translations = 0;
     session.steps.open_translation_tables = [&] { ++translations; };
@@ -294,7 +293,7 @@ TEST_F(OpenDatabase, LanguageSetting) {
     EXPECT_EQ(ctx.language, 3);
     EXPECT_EQ(translations, 1);
 
-    settings.save_setting(QStringLiteral("language"), QStringLiteral("abc"));
+    settings.save_setting(u"language"_s, u"abc"_s);
     ui.choose(std::nullopt);
     run();
     EXPECT_EQ(ctx.language, 1);
@@ -308,7 +307,7 @@ TEST_F(OpenDatabase, TipsFollowTheParameter) {
     ui.enter({});
     ASSERT_FALSE(run(db));
     EXPECT_EQ(tips, 1);
-    set_gen_param(*ctx.db, QStringLiteral("show_initial_tips"), QStringLiteral("n"));
+    set_gen_param(*ctx.db, u"show_initial_tips"_s, u"n"_s);
     session.close_database();
     ui.enter({});
     ASSERT_FALSE(run(db));
@@ -317,7 +316,7 @@ TEST_F(OpenDatabase, TipsFollowTheParameter) {
 
 TEST_F(OpenDatabase, RestartOpensAnotherDatabaseInTheSameProcess) {
     make_database(db, {}, 1, &clock);
-    const QString other = env.path(QStringLiteral("other.tdb"));
+    const QString other = env.path(u"other.tdb"_s);
     make_database(other, {}, 4, &clock);
     ui.enter({});
     ASSERT_FALSE(run(db));
@@ -325,10 +324,10 @@ TEST_F(OpenDatabase, RestartOpensAnotherDatabaseInTheSameProcess) {
     ui.enter({});
     session.restart_with_database();
     EXPECT_FALSE(ctx.restarting);
-    EXPECT_EQ(ui.calls.count(QStringLiteral("close_all")), 2);
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 4);
+    EXPECT_EQ(ui.calls.count(u"close_all"_s), 2);
+    EXPECT_EQ(ctx.db->scalar(u"select count(*) from repos"_s).toInt(), 4);
     // The first database is free again for another program.
-    QLockFile probe(db + QStringLiteral(".lock"));
+    QLockFile probe(db + u".lock"_s);
     EXPECT_TRUE(probe.tryLock(0));
 }
 
@@ -336,38 +335,36 @@ TEST_F(OpenDatabase, DatabaseLockedByAnotherProgramIsReportedAndLeftIntact) {
     make_database(db, {}, 12, &clock);
     const QByteArray before = digest(db);
     auto other = Database::open(db, {}, &clock);
-    other->exec(QStringLiteral("BEGIN IMMEDIATE"));
+    other->exec(u"BEGIN IMMEDIATE"_s);
     ui.enter({});
     prompter.answer(false); // do not go on uncompacted
     EXPECT_TRUE(run(db));
     ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].kind, QStringLiteral("ok_cancel"));
-    EXPECT_TRUE(
-        prompter.messages()[0].startsWith(QStringLiteral("Compacting not executed due to error 5 (")));
-    other->exec(QStringLiteral("ROLLBACK"));
+    EXPECT_EQ(prompter.shown()[0].kind, u"ok_cancel"_s);
+    EXPECT_TRUE(prompter.messages()[0].startsWith(u"Compacting not executed due to error 5 ("_s));
+    other->exec(u"ROLLBACK"_s);
     EXPECT_EQ(digest(db), before);
 }
 
 TEST_F(OpenDatabase, PasswordsOfNineCharactersWithQuotesAndAccents) {
-    for (const QString& password :
-         {QStringLiteral("l'été'9ch"), QStringLiteral("\"; drop--"), QStringLiteral("ÄÖÜäöüß€x")}) {
+    for (const QString& password : {u"l'été'9ch"_s, u"\"; drop--"_s, u"ÄÖÜäöüß€x"_s}) {
         SCOPED_TRACE(password.toStdString());
-        const QString file = env.path(QStringLiteral("pw%1.tdb").arg(qHash(password)));
+        const QString file = env.path(u"pw%1.tdb"_s.arg(qHash(password)));
         make_database(file, password, 4, &clock);
         ui.enter(password);
         ASSERT_FALSE(run(file));
-        EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 4);
+        EXPECT_EQ(ctx.db->scalar(u"select count(*) from repos"_s).toInt(), 4);
         session.close_database();
-        EXPECT_EQ(count_items(file + QStringLiteral(".old"), password, &clock), 4);
+        EXPECT_EQ(count_items(file + u".old"_s, password, &clock), 4);
         EXPECT_THROW(Database::open(file, password.left(8), &clock), DbError);
     }
 }
 
 TEST_F(OpenDatabase, ReadOnlyFolderIsReportedBeforeAnythingIsTouched) {
     if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
-    const QString folder = env.path(QStringLiteral("locked"));
+    const QString folder = env.path(u"locked"_s);
     QDir().mkpath(folder);
-    const QString file = folder + QStringLiteral("/ro.tdb");
+    const QString file = folder + u"/ro.tdb"_s;
     make_database(file, {}, 3, &clock);
     const QByteArray before = digest(file);
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -376,7 +373,7 @@ TEST_F(OpenDatabase, ReadOnlyFolderIsReportedBeforeAnythingIsTouched) {
     EXPECT_TRUE(run(file));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(prompter.messages()[0].contains(QStringLiteral("cannot be written")));
+    EXPECT_TRUE(prompter.messages()[0].contains(u"cannot be written"_s));
     EXPECT_EQ(digest(file), before);
 }
 
@@ -386,9 +383,9 @@ TEST_F(OpenDatabase, LowDiskSpaceSkipsCompactionWithAMessageAndStillOpens) {
     ui.enter({});
     ASSERT_FALSE(run(db));
     ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(prompter.messages()[0].startsWith(QStringLiteral("Compacting skipped: the disk holding ")));
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 30);
+    EXPECT_TRUE(prompter.messages()[0].startsWith(u"Compacting skipped: the disk holding "_s));
+    EXPECT_EQ(ctx.db->scalar(u"select count(*) from repos"_s).toInt(), 30);
     ctx.db.reset();
     session.close_database();
-    EXPECT_EQ(count_items(db + QStringLiteral(".old"), {}, &clock), 30);
+    EXPECT_EQ(count_items(db + u".old"_s, {}, &clock), 30);
 }

@@ -7,16 +7,18 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class SqlFunctionsTest : public ::testing::Test {
 protected:
     void SetUp() override { db = Database::open(env.path("fn.tdb"), {}, &clock, Database::Mode::CreateNew); }
 
-    QVariant eval(const QString& expression) { return db->scalar(QStringLiteral("select ") + expression); }
+    QVariant eval(const QString& expression) { return db->scalar(u"select "_s + expression); }
     QVariant eval(const char* expression) { return eval(QString::fromUtf8(expression)); }
     QString type_of(const char* expression) {
-        return eval(QStringLiteral("typeof(%1)").arg(QString::fromUtf8(expression))).toString();
+        return eval(u"typeof(%1)"_s.arg(QString::fromUtf8(expression))).toString();
     }
     QString error_of(const QString& expression) {
         try {
@@ -46,21 +48,18 @@ TEST_F(SqlNocase, EqualityIgnoresCaseInEveryAlphabet) {
     EXPECT_EQ(eval("'book' = 'books' collate nocase").toInt(), 0);
     EXPECT_EQ(eval("'' = '' collate nocase").toInt(), 1);
 
-    db->exec(QStringLiteral("create table people (name text collate nocase)"));
-    db->exec(QStringLiteral("insert into people values ('émile'), ('Zoë'), ('O''Brien')"));
-    EXPECT_EQ(db->scalar(QStringLiteral("select name from people where name = 'ÉMILE'")).toString(),
-              QStringLiteral("émile"));
-    EXPECT_EQ(
-        db->scalar(QStringLiteral("select count(*) from people where name in ('ZOË', 'o''brien')")).toInt(),
-        2);
+    db->exec(u"create table people (name text collate nocase)"_s);
+    db->exec(u"insert into people values ('émile'), ('Zoë'), ('O''Brien')"_s);
+    EXPECT_EQ(db->scalar(u"select name from people where name = 'ÉMILE'"_s).toString(), u"émile"_s);
+    EXPECT_EQ(db->scalar(u"select count(*) from people where name in ('ZOË', 'o''brien')"_s).toInt(), 2);
 }
 
 TEST_F(SqlNocase, OrdersWithoutRegardToCase) {
-    db->exec(QStringLiteral("create table words (w text collate nocase)"));
+    db->exec(u"create table words (w text collate nocase)"_s);
     db->exec(QStringLiteral("insert into words values ('banana'), ('Cherry'), ('apple'), ('_under'), "
                             "('Zeta'), ('émile'), ('Éclair'), ('BANANAS'), ('Apricot')"));
     QStringList order;
-    Statement statement = db->prepare(QStringLiteral("select w from words order by w"));
+    Statement statement = db->prepare(u"select w from words order by w"_s);
     while (statement.next())
         order.append(statement.value(0).toString());
     // Case-folded code points: "_" before the letters as in the engine's own NOCASE, accented
@@ -70,14 +69,13 @@ TEST_F(SqlNocase, OrdersWithoutRegardToCase) {
 }
 
 TEST_F(SqlNocase, UniqueIndexRefusesCaseVariants) {
-    db->exec(QStringLiteral("create table tags (name text collate nocase)"));
-    db->exec(QStringLiteral("create unique index tags_name on tags (name)"));
-    db->exec(QStringLiteral("insert into tags values ('Books'), ('Émile'), ('Emile')"));
-    EXPECT_THROW(db->exec(QStringLiteral("insert into tags values ('books')")), DbError);
-    EXPECT_THROW(db->exec(QStringLiteral("insert into tags values ('ÉMILE')")), DbError);
-    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from tags")).toInt(), 3);
-    EXPECT_EQ(db->scalar(QStringLiteral("select name from tags where name = 'éMILE'")).toString(),
-              QStringLiteral("Émile"));
+    db->exec(u"create table tags (name text collate nocase)"_s);
+    db->exec(u"create unique index tags_name on tags (name)"_s);
+    db->exec(u"insert into tags values ('Books'), ('Émile'), ('Emile')"_s);
+    EXPECT_THROW(db->exec(u"insert into tags values ('books')"_s), DbError);
+    EXPECT_THROW(db->exec(u"insert into tags values ('ÉMILE')"_s), DbError);
+    EXPECT_EQ(db->scalar(u"select count(*) from tags"_s).toInt(), 3);
+    EXPECT_EQ(db->scalar(u"select name from tags where name = 'éMILE'"_s).toString(), u"Émile"_s);
 }
 
 TEST_F(SqlNocase, IsATotalOrderThatIndexesCanTrust) {
@@ -85,9 +83,9 @@ TEST_F(SqlNocase, IsATotalOrderThatIndexesCanTrust) {
     const QStringList samples = {"abc", "ABD",      "abé", "ABÉ", "ab_", "abz", "abÿ",
                                  "abŸ", "ab\u212A", "abk", "ab",  "",    "Ab~", "ab\u00DF",
                                  "abσ", "ABΣ",      "ab😀", "abĀ", "abā", "zz"};
-    db->exec(QStringLiteral("create table s (id integer primary key, t text collate nocase)"));
+    db->exec(u"create table s (id integer primary key, t text collate nocase)"_s);
     for (const QString& sample : samples) {
-        Statement insert = db->prepare(QStringLiteral("insert into s (t) values (?)"));
+        Statement insert = db->prepare(u"insert into s (t) values (?)"_s);
         insert.bind(1, sample);
         insert.next();
     }
@@ -115,13 +113,13 @@ TEST_F(SqlNocase, IsATotalOrderThatIndexesCanTrust) {
     EXPECT_EQ(cmp[samples.indexOf("ab\u212A")][samples.indexOf("abk")], 0);
 
     // An index built with the collation finds every row that a full scan finds.
-    db->exec(QStringLiteral("create index s_t on s (t)"));
-    EXPECT_EQ(db->scalar(QStringLiteral("pragma integrity_check")).toString(), QStringLiteral("ok"));
+    db->exec(u"create index s_t on s (t)"_s);
+    EXPECT_EQ(db->scalar(u"pragma integrity_check"_s).toString(), u"ok"_s);
     for (const QString& sample : samples) {
-        Statement indexed = db->prepare(QStringLiteral("select count(*) from s indexed by s_t where t = ?"));
+        Statement indexed = db->prepare(u"select count(*) from s indexed by s_t where t = ?"_s);
         indexed.bind(1, sample);
         indexed.next();
-        Statement scanned = db->prepare(QStringLiteral("select count(*) from s not indexed where t = ?"));
+        Statement scanned = db->prepare(u"select count(*) from s not indexed where t = ?"_s);
         scanned.bind(1, sample);
         scanned.next();
         EXPECT_EQ(indexed.value(0).toInt(), scanned.value(0).toInt()) << sample.toStdString();
@@ -135,22 +133,19 @@ using SqlCvdate = SqlFunctionsTest;
 TEST_F(SqlCvdate, ReadsTheProgramsOwnAndDayFirstTexts) {
     const QDateTime moment(QDate(2026, 3, 14), QTime(18, 30, 15));
     EXPECT_DOUBLE_EQ(eval(dates::sql_literal(moment)).toDouble(), dates::to_julian(moment));
-    EXPECT_EQ(type_of("cvdate('2026-03-14 18:30:15')"), QStringLiteral("real"));
+    EXPECT_EQ(type_of("cvdate('2026-03-14 18:30:15')"), u"real"_s);
     const double midnight = dates::to_julian(QDateTime(QDate(2026, 3, 14), QTime(0, 0)));
     for (const char* text :
          {"2026-03-14", "2026/03/14", "14/03/2026", "14/3/26", "14-03-2026", "14.03.2026", " 14/03/2026 "})
-        EXPECT_DOUBLE_EQ(eval(QStringLiteral("cvdate('%1')").arg(QString::fromUtf8(text))).toDouble(),
-                         midnight)
-            << text;
+        EXPECT_DOUBLE_EQ(eval(u"cvdate('%1')"_s.arg(QString::fromUtf8(text))).toDouble(), midnight) << text;
     EXPECT_DOUBLE_EQ(eval("cvdate('14/03/2026 18:30')").toDouble(),
                      dates::to_julian(QDateTime(QDate(2026, 3, 14), QTime(18, 30))));
     // Day first: 1/2 is the first of February.
-    EXPECT_EQ(eval("date(cvdate('1/2/2026'))").toString(), QStringLiteral("2026-02-01"));
+    EXPECT_EQ(eval("date(cvdate('1/2/2026'))").toString(), u"2026-02-01"_s);
 }
 
 TEST_F(SqlCvdate, PlusOneIsTheNextDay) {
-    EXPECT_EQ(eval("datetime(cvdate('14/03/2026 23:30') + 1)").toString(),
-              QStringLiteral("2026-03-15 23:30:00"));
+    EXPECT_EQ(eval("datetime(cvdate('14/03/2026 23:30') + 1)").toString(), u"2026-03-15 23:30:00"_s);
     EXPECT_DOUBLE_EQ(eval("cvdate('31/12/2025') + 1").toDouble(), eval("cvdate('2026-01-01')").toDouble());
     EXPECT_DOUBLE_EQ(eval("cvdate('28/02/2024') + 1").toDouble(), eval("cvdate('29/02/2024')").toDouble());
     EXPECT_EQ(eval("cvdate('2026-03-14') < cvdate('2026-03-14 00:00:01')").toInt(), 1);
@@ -158,22 +153,19 @@ TEST_F(SqlCvdate, PlusOneIsTheNextDay) {
 
 TEST_F(SqlCvdate, NumbersAndNullPassThrough) {
     EXPECT_DOUBLE_EQ(eval("cvdate(2461113.75)").toDouble(), 2461113.75);
-    EXPECT_EQ(type_of("cvdate(5)"), QStringLiteral("integer"));
+    EXPECT_EQ(type_of("cvdate(5)"), u"integer"_s);
     EXPECT_TRUE(eval("cvdate(null)").isNull());
-    db->exec(QStringLiteral("create table d (x real)"));
-    db->exec(QStringLiteral("insert into d values (cvdate('2026-03-14'))"));
-    EXPECT_EQ(
-        db->scalar(QStringLiteral("select count(*) from d where cvdate(x) = cvdate('14/03/2026')")).toInt(),
-        1);
+    db->exec(u"create table d (x real)"_s);
+    db->exec(u"insert into d values (cvdate('2026-03-14'))"_s);
+    EXPECT_EQ(db->scalar(u"select count(*) from d where cvdate(x) = cvdate('14/03/2026')"_s).toInt(), 1);
 }
 
 TEST_F(SqlCvdate, RubbishIsAnError) {
     for (const char* text :
          {"hello", "", "31/02/2026", "2026-13-01", "14/03/2026 25:00", "12", "l'altro ieri"}) {
-        const QString error = error_of(
-            QStringLiteral("cvdate('%1')").arg(QString::fromUtf8(text).replace(QLatin1Char('\''), "''")));
-        EXPECT_TRUE(error.startsWith(QStringLiteral("cvdate: not a date:")))
-            << text << " -> " << error.toStdString();
+        const QString error =
+            error_of(u"cvdate('%1')"_s.arg(QString::fromUtf8(text).replace(QLatin1Char('\''), "''")));
+        EXPECT_TRUE(error.startsWith(u"cvdate: not a date:"_s)) << text << " -> " << error.toStdString();
         EXPECT_TRUE(error.contains(QString::fromUtf8(text))) << text;
     }
 }
@@ -184,11 +176,11 @@ using SqlNow = SqlFunctionsTest;
 
 TEST_F(SqlNow, FollowsTheClock) {
     EXPECT_DOUBLE_EQ(eval("now()").toDouble(), dates::to_julian(clock.now()));
-    EXPECT_EQ(eval("datetime(now())").toString(), QStringLiteral("2026-03-14 09:26:53"));
+    EXPECT_EQ(eval("datetime(now())").toString(), u"2026-03-14 09:26:53"_s);
     EXPECT_NEAR(eval("now() - cvdate('13/03/2026 09:26:53')").toDouble(), 1.0, 1e-9);
 
     // A prepared statement run again sees the moved clock.
-    Statement statement = db->prepare(QStringLiteral("select now()"));
+    Statement statement = db->prepare(u"select now()"_s);
     statement.next();
     const double before = statement.value(0).toDouble();
     statement.reset();
@@ -201,7 +193,7 @@ TEST_F(SqlNow, FollowsTheClock) {
 TEST_F(SqlNow, WithoutAClockUsesTheSystemTime) {
     auto plain = Database::open(env.path("noclock.tdb"), {}, nullptr, Database::Mode::CreateNew);
     const double before = dates::to_julian(QDateTime::currentDateTime());
-    const double now = plain->scalar(QStringLiteral("select now()")).toDouble();
+    const double now = plain->scalar(u"select now()"_s).toDouble();
     const double after = dates::to_julian(QDateTime::currentDateTime());
     EXPECT_GE(now, before - 1e-6);
     EXPECT_LE(now, after + 1e-6);
@@ -212,24 +204,23 @@ TEST_F(SqlNow, WithoutAClockUsesTheSystemTime) {
 using SqlIifVal = SqlFunctionsTest;
 
 TEST_F(SqlIifVal, IifPicksByTruth) {
-    EXPECT_EQ(eval("iif(1, 'a', 'b')").toString(), QStringLiteral("a"));
-    EXPECT_EQ(eval("iif(-1, 'a', 'b')").toString(), QStringLiteral("a"));
-    EXPECT_EQ(eval("iif(0.5, 'a', 'b')").toString(), QStringLiteral("a"));
-    EXPECT_EQ(eval("iif(0, 'a', 'b')").toString(), QStringLiteral("b"));
-    EXPECT_EQ(eval("iif(0.0, 'a', 'b')").toString(), QStringLiteral("b"));
-    EXPECT_EQ(eval("iif(null, 'a', 'b')").toString(), QStringLiteral("b"));
-    EXPECT_EQ(eval("iif('1', 'a', 'b')").toString(), QStringLiteral("a"));
-    EXPECT_EQ(eval("iif('', 'a', 'b')").toString(), QStringLiteral("b"));
-    EXPECT_EQ(eval("iif('abc', 'a', 'b')").toString(), QStringLiteral("b"));
-    EXPECT_EQ(eval("iif(2 > 1, 'a', 'b')").toString(), QStringLiteral("a"));
+    EXPECT_EQ(eval("iif(1, 'a', 'b')").toString(), u"a"_s);
+    EXPECT_EQ(eval("iif(-1, 'a', 'b')").toString(), u"a"_s);
+    EXPECT_EQ(eval("iif(0.5, 'a', 'b')").toString(), u"a"_s);
+    EXPECT_EQ(eval("iif(0, 'a', 'b')").toString(), u"b"_s);
+    EXPECT_EQ(eval("iif(0.0, 'a', 'b')").toString(), u"b"_s);
+    EXPECT_EQ(eval("iif(null, 'a', 'b')").toString(), u"b"_s);
+    EXPECT_EQ(eval("iif('1', 'a', 'b')").toString(), u"a"_s);
+    EXPECT_EQ(eval("iif('', 'a', 'b')").toString(), u"b"_s);
+    EXPECT_EQ(eval("iif('abc', 'a', 'b')").toString(), u"b"_s);
+    EXPECT_EQ(eval("iif(2 > 1, 'a', 'b')").toString(), u"a"_s);
     // The chosen value keeps its type, null included.
-    EXPECT_EQ(type_of("iif(1, 5, 'x')"), QStringLiteral("integer"));
+    EXPECT_EQ(type_of("iif(1, 5, 'x')"), u"integer"_s);
     EXPECT_TRUE(eval("iif(1, null, 'x')").isNull());
-    db->exec(QStringLiteral("create table r (t text, d real)"));
-    db->exec(QStringLiteral("insert into r values ('a', null), ('b', 2.5), ('c', null)"));
-    EXPECT_EQ(
-        db->scalar(QStringLiteral("select group_concat(iif(d is null, t, 'dated'), ',') from r")).toString(),
-        QStringLiteral("a,dated,c"));
+    db->exec(u"create table r (t text, d real)"_s);
+    db->exec(u"insert into r values ('a', null), ('b', 2.5), ('c', null)"_s);
+    EXPECT_EQ(db->scalar(u"select group_concat(iif(d is null, t, 'dated'), ',') from r"_s).toString(),
+              u"a,dated,c"_s);
 }
 
 TEST_F(SqlIifVal, ValReadsTheLeadingNumber) {
@@ -266,25 +257,24 @@ TEST_F(SqlIifVal, ValReadsTheLeadingNumber) {
                           Case{"99999999999999999999", 1e20},
                           Case{"-0", 0},
                           Case{"007", 7}}) {
-        EXPECT_DOUBLE_EQ(eval(QStringLiteral("val('%1')").arg(QString::fromUtf8(c.text))).toDouble(), c.value)
-            << c.text;
+        EXPECT_DOUBLE_EQ(eval(u"val('%1')"_s.arg(QString::fromUtf8(c.text))).toDouble(), c.value) << c.text;
     }
-    EXPECT_EQ(type_of("val('3.0')"), QStringLiteral("integer"));
-    EXPECT_EQ(type_of("val('3.25')"), QStringLiteral("real"));
-    EXPECT_EQ(type_of("val('99999999999999999999')"), QStringLiteral("real"));
-    EXPECT_EQ(type_of("val(12.0)"), QStringLiteral("integer"));
-    EXPECT_EQ(type_of("val(7)"), QStringLiteral("integer"));
+    EXPECT_EQ(type_of("val('3.0')"), u"integer"_s);
+    EXPECT_EQ(type_of("val('3.25')"), u"real"_s);
+    EXPECT_EQ(type_of("val('99999999999999999999')"), u"real"_s);
+    EXPECT_EQ(type_of("val(12.0)"), u"integer"_s);
+    EXPECT_EQ(type_of("val(7)"), u"integer"_s);
     EXPECT_DOUBLE_EQ(eval("val(2.5)").toDouble(), 2.5);
     EXPECT_TRUE(eval("val(null)").isNull());
-    EXPECT_TRUE(error_of(QStringLiteral("val('1e999')")).contains(QStringLiteral("overflow")));
+    EXPECT_TRUE(error_of(u"val('1e999')"_s).contains(u"overflow"_s));
 }
 
 TEST_F(SqlIifVal, ValSortsTitlesNumerically) {
-    db->exec(QStringLiteral("create table t (title text)"));
+    db->exec(u"create table t (title text)"_s);
     db->exec(QStringLiteral("insert into t values ('10 apples'), ('9 pears'), ('100'), ('no number'), "
                             "('2.5 kg')"));
     QStringList order;
-    Statement statement = db->prepare(QStringLiteral("select title from t order by val(title), title"));
+    Statement statement = db->prepare(u"select title from t order by val(title), title"_s);
     while (statement.next())
         order.append(statement.value(0).toString());
     EXPECT_EQ(order, QStringList({"no number", "2.5 kg", "9 pears", "10 apples", "100"}));

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class SqlLike : public ::testing::Test {
@@ -18,7 +20,7 @@ protected:
 
     // "text LIKE pattern" evaluated by the engine, both values bound so that quotes need no care.
     QVariant like(const QString& text, const QString& pattern) {
-        Statement statement = db->prepare(QStringLiteral("select ? like ?"));
+        Statement statement = db->prepare(u"select ? like ?"_s);
         statement.bind(1, text);
         statement.bind(2, pattern);
         statement.next();
@@ -35,7 +37,7 @@ protected:
     void add_titles(const QStringList& titles) {
         db->exec(QStringLiteral("create table repos (item_nr integer primary key, "
                                 "item_title text collate nocase, item_content text collate nocase)"));
-        Statement insert = db->prepare(QStringLiteral("insert into repos (item_title) values (?)"));
+        Statement insert = db->prepare(u"insert into repos (item_title) values (?)"_s);
         for (const QString& title : titles) {
             insert.reset();
             insert.bind(1, title);
@@ -44,10 +46,10 @@ protected:
     }
     QStringList titles_where(const QString& condition) {
         QStringList found;
-        Statement statement = db->prepare(
-            QStringLiteral("select item_title from repos where %1 order by item_nr").arg(condition));
+        Statement statement =
+            db->prepare(u"select item_title from repos where %1 order by item_nr"_s.arg(condition));
         while (statement.next())
-            found.append(statement.text(QStringLiteral("item_title")));
+            found.append(statement.text(u"item_title"_s));
         return found;
     }
 
@@ -174,37 +176,32 @@ TEST_F(SqlLike, EmptyValuesApostrophesAndNull) {
     EXPECT_FALSE(matches("", "?"));
     EXPECT_TRUE(matches("O'Brien's book", "o'brien*"));
     EXPECT_FALSE(matches("OBrien", "O'Brien"));
-    EXPECT_TRUE(db->scalar(QStringLiteral("select 'l''isola' like 'L''*'")).toBool());
-    EXPECT_TRUE(db->scalar(QStringLiteral("select null like 'a'")).isNull());
-    EXPECT_TRUE(db->scalar(QStringLiteral("select 'a' like null")).isNull());
-    EXPECT_TRUE(db->scalar(QStringLiteral("select 12345 like '12*'")).toBool());
-    EXPECT_EQ(db->scalar(QStringLiteral("select 'abc' not like 'a*'")).toInt(), 0);
+    EXPECT_TRUE(db->scalar(u"select 'l''isola' like 'L''*'"_s).toBool());
+    EXPECT_TRUE(db->scalar(u"select null like 'a'"_s).isNull());
+    EXPECT_TRUE(db->scalar(u"select 'a' like null"_s).isNull());
+    EXPECT_TRUE(db->scalar(u"select 12345 like '12*'"_s).toBool());
+    EXPECT_EQ(db->scalar(u"select 'abc' not like 'a*'"_s).toInt(), 0);
 }
 
 TEST_F(SqlLike, FiltersTableRows) {
-    add_titles({QStringLiteral("Shopping list"), QStringLiteral("LISTINO prezzi"), QStringLiteral("O'Brien"),
-                QStringLiteral("Città"), QStringLiteral("*"), QStringLiteral("?"), QString(),
-                QStringLiteral("a*b")});
-    EXPECT_EQ(titles_where(QStringLiteral("item_title like '*list*'")),
-              QStringList({QStringLiteral("Shopping list"), QStringLiteral("LISTINO prezzi")}));
-    EXPECT_EQ(titles_where(QStringLiteral("item_title not like '*list*'")).size(), 6);
-    EXPECT_EQ(titles_where(QStringLiteral("item_title like '*%1*'").arg(apici_raddoppiati("o'b"))),
-              QStringList({QStringLiteral("O'Brien")}));
-    EXPECT_EQ(titles_where(QStringLiteral("item_title like '*À'")), QStringList({QStringLiteral("Città")}));
+    add_titles({u"Shopping list"_s, u"LISTINO prezzi"_s, u"O'Brien"_s, u"Città"_s, u"*"_s, u"?"_s, QString(),
+                u"a*b"_s});
+    EXPECT_EQ(titles_where(u"item_title like '*list*'"_s),
+              QStringList({u"Shopping list"_s, u"LISTINO prezzi"_s}));
+    EXPECT_EQ(titles_where(u"item_title not like '*list*'"_s).size(), 6);
+    EXPECT_EQ(titles_where(u"item_title like '*%1*'"_s.arg(apici_raddoppiati("o'b"))),
+              QStringList({u"O'Brien"_s}));
+    EXPECT_EQ(titles_where(u"item_title like '*À'"_s), QStringList({u"Città"_s}));
     // Quoted by apici_raddoppiati, a lone wildcard finds only itself and the empty title only itself.
-    EXPECT_EQ(
-        titles_where(QStringLiteral("item_title like '%1'").arg(apici_raddoppiati(QStringLiteral("*")))),
-        QStringList({QStringLiteral("*")}));
-    EXPECT_EQ(
-        titles_where(QStringLiteral("item_title like '%1'").arg(apici_raddoppiati(QStringLiteral("?")))),
-        QStringList({QStringLiteral("?")}));
-    EXPECT_EQ(titles_where(QStringLiteral("item_title like '%1'").arg(apici_raddoppiati(QString()))),
+    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(apici_raddoppiati(u"*"_s))), QStringList({u"*"_s}));
+    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(apici_raddoppiati(u"?"_s))), QStringList({u"?"_s}));
+    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(apici_raddoppiati(QString()))),
               QStringList({QString()}));
 }
 
 TEST_F(SqlLike, ColumnValuesKeepTheirTypeAfterMatching) {
     // The matcher reads column texts in place; the same values, shown beside it, stay texts.
-    add_titles({QStringLiteral("alpha"), QStringLiteral("beta")});
+    add_titles({u"alpha"_s, u"beta"_s});
     Statement statement = db->prepare(QStringLiteral(
         "select item_title, typeof(item_title), item_title like '*a', item_title || '!', length(item_title) "
         "from repos where item_title like '*a*' order by item_title"));
@@ -215,17 +212,16 @@ TEST_F(SqlLike, ColumnValuesKeepTheirTypeAfterMatching) {
             row.append(statement.value(i).toString());
         rows.append(row.join(QLatin1Char('|')));
     }
-    EXPECT_EQ(rows,
-              QStringList({QStringLiteral("alpha|text|1|alpha!|5"), QStringLiteral("beta|text|1|beta!|4")}));
+    EXPECT_EQ(rows, QStringList({u"alpha|text|1|alpha!|5"_s, u"beta|text|1|beta!|4"_s}));
 }
 
 TEST_F(SqlLike, PatternTakenFromEachRow) {
     // A pattern that changes from row to row must not reuse the previous row's compiled form.
-    db->exec(QStringLiteral("create table pairs (id integer primary key, txt text, pat text)"));
+    db->exec(u"create table pairs (id integer primary key, txt text, pat text)"_s);
     db->exec(QStringLiteral("insert into pairs (txt, pat) values ('apple', 'a*'), ('apple', 'b*'), "
                             "('banana', 'b*'), ('banana', 'b*'), ('cherry', '*rr?'), ('cherry', 'a*'), "
                             "('x', null)"));
-    Statement statement = db->prepare(QStringLiteral("select txt like pat from pairs order by id"));
+    Statement statement = db->prepare(u"select txt like pat from pairs order by id"_s);
     QVariantList results;
     while (statement.next())
         results.append(statement.value(0));
@@ -237,7 +233,7 @@ TEST_F(SqlLike, PatternTakenFromEachRow) {
 }
 
 TEST_F(SqlLike, BoundPatternChangesBetweenRuns) {
-    Statement statement = db->prepare(QStringLiteral("select 'Tessarin' like ?"));
+    Statement statement = db->prepare(u"select 'Tessarin' like ?"_s);
     for (const auto& [pattern, expected] :
          {std::pair{"t*", true}, std::pair{"x*", false}, std::pair{"*RIN", true}, std::pair{"*rim", false}}) {
         statement.reset();
@@ -248,10 +244,10 @@ TEST_F(SqlLike, BoundPatternChangesBetweenRuns) {
 }
 
 TEST_F(SqlLike, LongTextsDoNotBlowUp) {
-    const QString text = QString(20000, QLatin1Char('a')) + QStringLiteral("b");
-    EXPECT_TRUE(access_like(text, QStringLiteral("*a*a*a*a*a*b")));
-    EXPECT_FALSE(access_like(text, QStringLiteral("*a*a*a*a*a*c")));
-    EXPECT_TRUE(like(text, QStringLiteral("*ab")).toBool());
+    const QString text = QString(20000, QLatin1Char('a')) + u"b"_s;
+    EXPECT_TRUE(access_like(text, u"*a*a*a*a*a*b"_s));
+    EXPECT_FALSE(access_like(text, u"*a*a*a*a*a*c"_s));
+    EXPECT_TRUE(like(text, u"*ab"_s).toBool());
 }
 
 } // namespace
