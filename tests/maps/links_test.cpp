@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class Links : public MapFixture {
@@ -25,93 +27,89 @@ protected:
 };
 
 TEST_F(Links, OnlyTheFirstLineIsTheTarget) {
-    const QString path = file(QStringLiteral("my notes/l'été à Noël.txt"));
-    EXPECT_TRUE(
-        open_link(ctx, QStringLiteral("LINK=") + path + QStringLiteral("\r\nC:\\other\\file.txt"), true));
+    const QString path = file(u"my notes/l'été à Noël.txt"_s);
+    EXPECT_TRUE(open_link(ctx, u"LINK="_s + path + u"\r\nC:\\other\\file.txt"_s, true));
     // A bare line feed ends the line too, and blanks around the target do not count.
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("link=  ") + path + QStringLiteral("  \nsecond line"), true));
+    EXPECT_TRUE(open_link(ctx, u"link=  "_s + path + u"  \nsecond line"_s, true));
     EXPECT_EQ(tc.desktop.opened, QStringList({path, path}));
     EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(Links, WebAddressesOpenThroughTheShellWhateverThePrefixCase) {
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("link=www.example.org/l'été?q=a b\r\nnotes"), true));
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("Link=HTTPS://example.org/Page"), true));
+    EXPECT_TRUE(open_link(ctx, u"link=www.example.org/l'été?q=a b\r\nnotes"_s, true));
+    EXPECT_TRUE(open_link(ctx, u"Link=HTTPS://example.org/Page"_s, true));
     // Without any prefix, as the table view passes its link fields.
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("ftp://files.example.org/"), true));
-    EXPECT_EQ(tc.desktop.opened, QStringList({QStringLiteral("www.example.org/l'été?q=a b"),
-                                              QStringLiteral("HTTPS://example.org/Page"),
-                                              QStringLiteral("ftp://files.example.org/")}));
+    EXPECT_TRUE(open_link(ctx, u"ftp://files.example.org/"_s, true));
+    EXPECT_EQ(tc.desktop.opened, QStringList({u"www.example.org/l'été?q=a b"_s, u"HTTPS://example.org/Page"_s,
+                                              u"ftp://files.example.org/"_s}));
     EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(Links, MissingTargetIsReportedOnlyWhenAsked) {
-    const QString missing = tc.env.path(QStringLiteral("gone away/d'Artagnan.doc"));
-    EXPECT_FALSE(open_link(ctx, QStringLiteral("LINK=") + missing + QStringLiteral("\r\nmore"), true));
-    EXPECT_FALSE(open_link(ctx, QStringLiteral("LINK=") + missing, false));
-    EXPECT_EQ(messages(), QStringList({QStringLiteral("Path not found: ") + missing}));
+    const QString missing = tc.env.path(u"gone away/d'Artagnan.doc"_s);
+    EXPECT_FALSE(open_link(ctx, u"LINK="_s + missing + u"\r\nmore"_s, true));
+    EXPECT_FALSE(open_link(ctx, u"LINK="_s + missing, false));
+    EXPECT_EQ(messages(), QStringList({u"Path not found: "_s + missing}));
     EXPECT_TRUE(tc.desktop.opened.isEmpty());
 
     // "mailto:" is not one of the web address forms; an empty target is missing too.
     tc.prompter.clear();
-    EXPECT_FALSE(open_link(ctx, QStringLiteral("LINK=mailto:anne@example.org"), true));
-    EXPECT_FALSE(open_link(ctx, QStringLiteral("LINK=\r\nwww.example.org"), true));
-    EXPECT_EQ(messages(), QStringList({QStringLiteral("Path not found: mailto:anne@example.org"),
-                                       QStringLiteral("Path not found: ")}));
+    EXPECT_FALSE(open_link(ctx, u"LINK=mailto:anne@example.org"_s, true));
+    EXPECT_FALSE(open_link(ctx, u"LINK=\r\nwww.example.org"_s, true));
+    EXPECT_EQ(messages(), QStringList({u"Path not found: mailto:anne@example.org"_s, u"Path not found: "_s}));
     EXPECT_TRUE(tc.desktop.opened.isEmpty());
 }
 
 TEST_F(Links, WebAddressTheSystemCannotOpenCountsAsNotFound) {
     tc.desktop.open_result = false;
-    EXPECT_FALSE(open_link(ctx, QStringLiteral("LINK=www.example.org"), true));
-    EXPECT_EQ(messages(), QStringList({QStringLiteral("Path not found: www.example.org")}));
+    EXPECT_FALSE(open_link(ctx, u"LINK=www.example.org"_s, true));
+    EXPECT_EQ(messages(), QStringList({u"Path not found: www.example.org"_s}));
 }
 
 TEST_F(Links, RelativeDirectoryOpensUnderTheCurrentDirectory) {
-    directory(QStringLiteral("work dir/Année 2026"));
+    directory(u"work dir/Année 2026"_s);
     const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(tc.env.path(QStringLiteral("work dir"))));
-    const bool opened = open_link(ctx, QStringLiteral("LINK=Année 2026"), true);
+    ASSERT_TRUE(QDir::setCurrent(tc.env.path(u"work dir"_s)));
+    const bool opened = open_link(ctx, u"LINK=Année 2026"_s, true);
     const QString current = QDir::currentPath();
     QDir::setCurrent(previous);
 
     EXPECT_TRUE(opened);
-    EXPECT_EQ(tc.desktop.opened, QStringList({current + QStringLiteral("/Année 2026")}));
+    EXPECT_EQ(tc.desktop.opened, QStringList({current + u"/Année 2026"_s}));
 }
 
 TEST_F(Links, AbsoluteDirectoriesAndFilesOpenAsGiven) {
-    const QString dir = directory(QStringLiteral("photos d'hiver"));
-    const QString png = file(QStringLiteral("photos d'hiver/snow.png"));
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("LINK=") + dir, true));
+    const QString dir = directory(u"photos d'hiver"_s);
+    const QString png = file(u"photos d'hiver/snow.png"_s);
+    EXPECT_TRUE(open_link(ctx, u"LINK="_s + dir, true));
     // Only ".jpg", ".gif" and ".bmp" go to the picture viewer.
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("LINK=") + png, true));
+    EXPECT_TRUE(open_link(ctx, u"LINK="_s + png, true));
     EXPECT_EQ(tc.desktop.opened, QStringList({dir, png}));
     EXPECT_TRUE(tc.desktop.played.isEmpty());
 }
 
 TEST_F(Links, SoundsArePlayedInAnyLetterCase) {
-    const QString upper = file(QStringLiteral("sounds/Ring Ring.WAV"));
-    const QString lower = file(QStringLiteral("sounds/l'alarme.wav"));
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("LINK=") + upper, true));
+    const QString upper = file(u"sounds/Ring Ring.WAV"_s);
+    const QString lower = file(u"sounds/l'alarme.wav"_s);
+    EXPECT_TRUE(open_link(ctx, u"LINK="_s + upper, true));
     EXPECT_TRUE(open_link(ctx, lower, true));
     EXPECT_EQ(tc.desktop.played, QStringList({upper, lower}));
     EXPECT_TRUE(tc.desktop.opened.isEmpty());
 }
 
 TEST_F(Links, PicturesGoToThePictureViewer) {
-    const QString jpg = file(QStringLiteral("pics/Été 1.JpG"));
-    const QString gif = file(QStringLiteral("pics/anim.gif"));
-    const QString bmp = file(QStringLiteral("pics/old.BMP"));
+    const QString jpg = file(u"pics/Été 1.JpG"_s);
+    const QString gif = file(u"pics/anim.gif"_s);
+    const QString bmp = file(u"pics/old.BMP"_s);
 
     // Not built yet: the user is told so, and nothing else opens the picture.
-    EXPECT_FALSE(open_link(ctx, QStringLiteral("LINK=") + jpg, true));
-    EXPECT_EQ(messages(),
-              QStringList({QStringLiteral("The picture viewer is not available in this version: ") + jpg}));
+    EXPECT_FALSE(open_link(ctx, u"LINK="_s + jpg, true));
+    EXPECT_EQ(messages(), QStringList({u"The picture viewer is not available in this version: "_s + jpg}));
 
     QStringList shown;
     ctx.link_hooks.show_picture = [&shown](const QString& path) { shown.append(path); };
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("LINK=") + jpg, true));
-    EXPECT_TRUE(open_link(ctx, QStringLiteral("link=") + gif + QStringLiteral("\r\nholidays"), true));
+    EXPECT_TRUE(open_link(ctx, u"LINK="_s + jpg, true));
+    EXPECT_TRUE(open_link(ctx, u"link="_s + gif + u"\r\nholidays"_s, true));
     EXPECT_TRUE(open_link(ctx, bmp, false));
     EXPECT_EQ(shown, QStringList({jpg, gif, bmp}));
     EXPECT_EQ(messages().size(), 1);
@@ -119,40 +117,38 @@ TEST_F(Links, PicturesGoToThePictureViewer) {
 }
 
 TEST_F(Links, RunLinkTakesTheContentAfterItsPrefix) {
-    const QString path = file(QStringLiteral("docs/report (final).txt"));
-    EXPECT_TRUE(Run_link(ctx, QStringLiteral("LINK=  ") + path + QStringLiteral("\r\nsee page 3")));
+    const QString path = file(u"docs/report (final).txt"_s);
+    EXPECT_TRUE(Run_link(ctx, u"LINK=  "_s + path + u"\r\nsee page 3"_s));
     EXPECT_EQ(tc.desktop.opened, QStringList({path}));
 
-    EXPECT_FALSE(Run_link(ctx, QStringLiteral("LINK=/no/such/file.txt")));
-    EXPECT_EQ(messages(), QStringList({QStringLiteral("Path not found: /no/such/file.txt")}));
+    EXPECT_FALSE(Run_link(ctx, u"LINK=/no/such/file.txt"_s));
+    EXPECT_EQ(messages(), QStringList({u"Path not found: /no/such/file.txt"_s}));
 }
 
 TEST_F(Links, ShellOpensOnlyWebAddressesOnTheFirstLine) {
-    EXPECT_TRUE(shell_open_url(ctx, QStringLiteral(" WWW.example.org \r\nsecond")));
-    EXPECT_FALSE(shell_open_url(ctx, QStringLiteral("notes\r\nwww.example.org")));
+    EXPECT_TRUE(shell_open_url(ctx, u" WWW.example.org \r\nsecond"_s));
+    EXPECT_FALSE(shell_open_url(ctx, u"notes\r\nwww.example.org"_s));
     EXPECT_FALSE(shell_open_url(ctx, QString()));
-    EXPECT_EQ(tc.desktop.opened, QStringList({QStringLiteral("WWW.example.org")}));
+    EXPECT_EQ(tc.desktop.opened, QStringList({u"WWW.example.org"_s}));
 }
 
 // ---------------------------------------------------------------- picture directory
 
 TEST_F(Links, PictureDirectoryGetsItsTrailingSlashAndMustExist) {
-    const QString dir = directory(QStringLiteral("Photos d'Été"));
-    EXPECT_TRUE(
-        picture_dir_of_item(ctx, QStringLiteral("PICDIR=") + dir + QStringLiteral("\r\nmy holidays")));
-    EXPECT_EQ(ctx.picture_dir, dir + QStringLiteral("/"));
+    const QString dir = directory(u"Photos d'Été"_s);
+    EXPECT_TRUE(picture_dir_of_item(ctx, u"PICDIR="_s + dir + u"\r\nmy holidays"_s));
+    EXPECT_EQ(ctx.picture_dir, dir + u"/"_s);
 
-    const QString other = directory(QStringLiteral("other pics"));
-    EXPECT_TRUE(picture_dir_of_item(ctx, QStringLiteral("picdir= ") + other + QStringLiteral("/ ")));
-    EXPECT_EQ(ctx.picture_dir, other + QStringLiteral("/"));
+    const QString other = directory(u"other pics"_s);
+    EXPECT_TRUE(picture_dir_of_item(ctx, u"picdir= "_s + other + u"/ "_s));
+    EXPECT_EQ(ctx.picture_dir, other + u"/"_s);
 
     // A missing directory, a file, and other contents leave the directory as it was.
-    EXPECT_FALSE(
-        picture_dir_of_item(ctx, QStringLiteral("PICDIR=") + tc.env.path(QStringLiteral("missing"))));
-    EXPECT_FALSE(picture_dir_of_item(ctx, QStringLiteral("PICDIR=") + file(QStringLiteral("a.jpg"))));
-    EXPECT_FALSE(picture_dir_of_item(ctx, QStringLiteral("PICDIR=")));
-    EXPECT_FALSE(picture_dir_of_item(ctx, QStringLiteral("see PICDIR=") + dir));
-    EXPECT_EQ(ctx.picture_dir, other + QStringLiteral("/"));
+    EXPECT_FALSE(picture_dir_of_item(ctx, u"PICDIR="_s + tc.env.path(u"missing"_s)));
+    EXPECT_FALSE(picture_dir_of_item(ctx, u"PICDIR="_s + file(u"a.jpg"_s)));
+    EXPECT_FALSE(picture_dir_of_item(ctx, u"PICDIR="_s));
+    EXPECT_FALSE(picture_dir_of_item(ctx, u"see PICDIR="_s + dir));
+    EXPECT_EQ(ctx.picture_dir, other + u"/"_s);
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -160,88 +156,84 @@ TEST_F(Links, PictureDirectoryGetsItsTrailingSlashAndMustExist) {
 
 class InsertLink : public Links {
 protected:
-    MapIdentity poetry = identify_map(ctx.collections, QStringLiteral("Books: Poetry"));
+    MapIdentity poetry = identify_map(ctx.collections, u"Books: Poetry"_s);
 
     MapItem item_of(qint64 item_nr) {
-        Statement row =
-            db().prepare(QStringLiteral("select * from repos where item_nr=") + QString::number(item_nr));
+        Statement row = db().prepare(u"select * from repos where item_nr="_s + QString::number(item_nr));
         EXPECT_TRUE(row.next());
         MapItem item;
         item.item_nr = item_nr;
-        item.title = row.text(QStringLiteral("item_title"));
-        item.content = row.text(QStringLiteral("item_content"));
-        item.panel_text = item.title + (item.content.isEmpty() ? QString() : QStringLiteral("~"));
+        item.title = row.text(u"item_title"_s);
+        item.content = row.text(u"item_content"_s);
+        item.panel_text = item.title + (item.content.isEmpty() ? QString() : u"~"_s);
         return item;
     }
     QString stored_content(qint64 item_nr) {
         return db()
-            .scalar(QStringLiteral("select item_content from repos where item_nr=") +
-                    QString::number(item_nr))
+            .scalar(u"select item_content from repos where item_nr="_s + QString::number(item_nr))
             .toString();
     }
-    QString last_link_path() { return get_gen_param(db(), QStringLiteral("last_link_path")); }
+    QString last_link_path() { return get_gen_param(db(), u"last_link_path"_s); }
     static QString read(const QString& path) {
         QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<unreadable>");
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : u"<unreadable>"_s;
     }
 };
 
 TEST_F(InsertLink, NewFileNameCreatesTheDocumentAndLinksIt) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Leopardi"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Leopardi"_s);
     MapItem item = item_of(nr);
-    const QString path = directory(QStringLiteral("new docs")) + QStringLiteral("/L'infinito à lire.txt");
+    const QString path = directory(u"new docs"_s) + u"/L'infinito à lire.txt"_s;
     tc.prompter.answer(std::optional<QString>(path));
 
     EXPECT_EQ(insert_link_to_file(ctx, poetry, item), LinkInsertion::Changed);
 
     // Blank content: no confirmation, straight to the chooser.
     ASSERT_EQ(tc.prompter.shown().size(), 1u);
-    EXPECT_EQ(tc.prompter.shown()[0].kind, QStringLiteral("open_file"));
-    EXPECT_EQ(tc.prompter.shown()[0].title, QStringLiteral("Select a file"));
-    EXPECT_EQ(read(path), QStringLiteral("Title of document ") + path + QStringLiteral("\n"));
-    EXPECT_EQ(stored_content(nr), QStringLiteral("LINK=") + path);
-    EXPECT_EQ(item.content, QStringLiteral("LINK=") + path);
-    EXPECT_EQ(item.panel_text, QStringLiteral("Leopardi^"));
-    EXPECT_EQ(last_link_path(), tc.env.path(QStringLiteral("new docs")));
+    EXPECT_EQ(tc.prompter.shown()[0].kind, u"open_file"_s);
+    EXPECT_EQ(tc.prompter.shown()[0].title, u"Select a file"_s);
+    EXPECT_EQ(read(path), u"Title of document "_s + path + u"\n"_s);
+    EXPECT_EQ(stored_content(nr), u"LINK="_s + path);
+    EXPECT_EQ(item.content, u"LINK="_s + path);
+    EXPECT_EQ(item.panel_text, u"Leopardi^"_s);
+    EXPECT_EQ(last_link_path(), tc.env.path(u"new docs"_s));
 }
 
 TEST_F(InsertLink, ExistingFileIsLinkedUntouchedAfterConfirmingTheReplacement) {
-    const qint64 nr =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"),
-            QStringLiteral("Nel mezzo del cammin di nostra vita mi ritrovai per una selva oscura"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante"_s,
+                          u"Nel mezzo del cammin di nostra vita mi ritrovai per una selva oscura"_s);
     MapItem item = item_of(nr);
-    item.panel_text = QStringLiteral("Dante^");
-    const QString path = file(QStringLiteral("texts/inferno.txt"), "canto I\n");
+    item.panel_text = u"Dante^"_s;
+    const QString path = file(u"texts/inferno.txt"_s, "canto I\n");
     tc.prompter.answer(true);
     tc.prompter.answer(std::optional<QString>(path));
 
     EXPECT_EQ(insert_link_to_file(ctx, poetry, item), LinkInsertion::Changed);
 
     ASSERT_EQ(tc.prompter.shown().size(), 2u);
-    EXPECT_EQ(tc.prompter.shown()[0].kind, QStringLiteral("ok_cancel"));
+    EXPECT_EQ(tc.prompter.shown()[0].kind, u"ok_cancel"_s);
     EXPECT_EQ(tc.prompter.shown()[0].text,
               QStringLiteral("Do you want to replace the item's current content? "
                              "(\"Nel mezzo del cammin di nostra vita mi r...\")"));
-    EXPECT_EQ(read(path), QStringLiteral("canto I\n"));
-    EXPECT_EQ(stored_content(nr), QStringLiteral("LINK=") + path);
+    EXPECT_EQ(read(path), u"canto I\n"_s);
+    EXPECT_EQ(stored_content(nr), u"LINK="_s + path);
     // The mark is there already: not doubled.
-    EXPECT_EQ(item.panel_text, QStringLiteral("Dante^"));
+    EXPECT_EQ(item.panel_text, u"Dante^"_s);
 }
 
 TEST_F(InsertLink, ReplaceQuestionShowsShortContentWhole) {
-    EXPECT_EQ(replace_content_question(QStringLiteral("l'été")),
-              QStringLiteral("Do you want to replace the item's current content? (\"l'été...\")"));
+    EXPECT_EQ(replace_content_question(u"l'été"_s),
+              u"Do you want to replace the item's current content? (\"l'été...\")"_s);
     EXPECT_EQ(replace_content_question(QString(45, QLatin1Char('a'))),
-              QStringLiteral("Do you want to replace the item's current content? (\"") +
-                  QString(40, QLatin1Char('a')) + QStringLiteral("...\")"));
+              u"Do you want to replace the item's current content? (\""_s + QString(40, QLatin1Char('a')) +
+                  u"...\")"_s);
 }
 
 TEST_F(InsertLink, CancellingTheConfirmationOrTheChooserWritesNothing) {
-    const QString content = QStringLiteral("O'Brien's notes");
-    const qint64 nr =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Yeats"), content);
-    set_gen_param(db(), QStringLiteral("last_link_path"), tc.env.path(QStringLiteral("start here")));
-    const QString path = tc.env.path(QStringLiteral("never.txt"));
+    const QString content = u"O'Brien's notes"_s;
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Yeats"_s, content);
+    set_gen_param(db(), u"last_link_path"_s, tc.env.path(u"start here"_s));
+    const QString path = tc.env.path(u"never.txt"_s);
 
     MapItem item = item_of(nr);
     tc.prompter.answer(false);
@@ -257,46 +249,44 @@ TEST_F(InsertLink, CancellingTheConfirmationOrTheChooserWritesNothing) {
 
     EXPECT_EQ(stored_content(nr), content);
     EXPECT_EQ(item.content, content);
-    EXPECT_EQ(item.panel_text, QStringLiteral("Yeats~"));
-    EXPECT_EQ(last_link_path(), tc.env.path(QStringLiteral("start here")));
+    EXPECT_EQ(item.panel_text, u"Yeats~"_s);
+    EXPECT_EQ(last_link_path(), tc.env.path(u"start here"_s));
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_TRUE(tc.prompter.all_answered());
     // The directory chooser started where the last link was taken from.
-    EXPECT_EQ(tc.prompter.shown().back().kind, QStringLiteral("directory"));
-    EXPECT_EQ(tc.prompter.shown().back().text, tc.env.path(QStringLiteral("start here")));
+    EXPECT_EQ(tc.prompter.shown().back().kind, u"directory"_s);
+    EXPECT_EQ(tc.prompter.shown().back().text, tc.env.path(u"start here"_s));
 }
 
 TEST_F(InsertLink, DirectoryLinkStoresTheDirectoryItself) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Archive"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Archive"_s);
     MapItem item = item_of(nr);
-    const QString dir = directory(QStringLiteral("Archives d'Hélène"));
+    const QString dir = directory(u"Archives d'Hélène"_s);
     tc.prompter.answer(std::optional<QString>(dir));
 
     EXPECT_EQ(insert_link_to_directory(ctx, poetry, item), LinkInsertion::Changed);
-    EXPECT_EQ(stored_content(nr), QStringLiteral("LINK=") + dir);
-    EXPECT_EQ(item.panel_text, QStringLiteral("Archive^"));
+    EXPECT_EQ(stored_content(nr), u"LINK="_s + dir);
+    EXPECT_EQ(item.panel_text, u"Archive^"_s);
     EXPECT_EQ(last_link_path(), dir);
 }
 
 TEST_F(InsertLink, ItemsThatAreNoPlainItemsAreRefused) {
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Dune"));
-    const qint64 map_title =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("books: novels"));
-    const qint64 collection_title =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Media"));
+    add(u"Books"_s, u"Novels"_s, u"Dune"_s);
+    const qint64 map_title = add(u"Books"_s, u"Poetry"_s, u"books: novels"_s);
+    const qint64 collection_title = add(u"Books"_s, u"Poetry"_s, u"Media"_s);
 
     std::vector<std::pair<MapIdentity, MapItem>> cases;
     cases.emplace_back(poetry, item_of(map_title));
     cases.emplace_back(poetry, item_of(collection_title));
     MapItem grid_filler;
-    grid_filler.title = QStringLiteral("-");
+    grid_filler.title = u"-"_s;
     cases.emplace_back(poetry, grid_filler);
     MapItem category;
-    category.title = QStringLiteral("Poetry");
-    cases.emplace_back(identify_map(ctx.collections, QStringLiteral("Books")), category);
+    category.title = u"Poetry"_s;
+    cases.emplace_back(identify_map(ctx.collections, u"Books"_s), category);
     MapItem collection;
-    collection.title = QStringLiteral("Agenda");
-    cases.emplace_back(identify_map(ctx.collections, QStringLiteral("Top map")), collection);
+    collection.title = u"Agenda"_s;
+    cases.emplace_back(identify_map(ctx.collections, u"Top map"_s), collection);
 
     for (auto& [map, item] : cases) {
         SCOPED_TRACE(item.title.toStdString());
@@ -304,34 +294,34 @@ TEST_F(InsertLink, ItemsThatAreNoPlainItemsAreRefused) {
         const QString before = item.content;
         EXPECT_EQ(insert_link_to_file(ctx, map, item), LinkInsertion::Refused);
         EXPECT_EQ(insert_link_to_directory(ctx, map, item), LinkInsertion::Refused);
-        EXPECT_EQ(messages(), QStringList(2, QStringLiteral("Funtion not available for this type of item")));
+        EXPECT_EQ(messages(), QStringList(2, u"Funtion not available for this type of item"_s));
         EXPECT_EQ(item.content, before);
     }
-    EXPECT_EQ(rows(QStringLiteral("item_content is not null and item_content <> ''")), 0);
+    EXPECT_EQ(rows(u"item_content is not null and item_content <> ''"_s), 0);
 }
 
 TEST_F(InsertLink, VanishedItemIsReportedAndKeepsTheWindowEntry) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Ghost"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Ghost"_s);
     MapItem item = item_of(nr);
-    db().exec(QStringLiteral("delete from repos where item_nr=") + QString::number(nr));
-    tc.prompter.answer(std::optional<QString>(file(QStringLiteral("ghost.txt"))));
+    db().exec(u"delete from repos where item_nr="_s + QString::number(nr));
+    tc.prompter.answer(std::optional<QString>(file(u"ghost.txt"_s)));
 
     EXPECT_EQ(insert_link_to_file(ctx, poetry, item), LinkInsertion::Failed);
     EXPECT_EQ(messages().back(),
-              QStringLiteral("This item no longer exists: it may have been deleted in another window."));
+              u"This item no longer exists: it may have been deleted in another window."_s);
     EXPECT_TRUE(item.content.isEmpty());
-    EXPECT_EQ(item.panel_text, QStringLiteral("Ghost"));
+    EXPECT_EQ(item.panel_text, u"Ghost"_s);
     EXPECT_TRUE(last_link_path().isEmpty());
 }
 
 TEST_F(InsertLink, DocumentThatCannotBeCreatedLinksNothing) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Nowhere"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Nowhere"_s);
     MapItem item = item_of(nr);
-    const QString path = tc.env.path(QStringLiteral("no such dir/new.txt"));
+    const QString path = tc.env.path(u"no such dir/new.txt"_s);
     tc.prompter.answer(std::optional<QString>(path));
 
     EXPECT_EQ(insert_link_to_file(ctx, poetry, item), LinkInsertion::Cancelled);
-    EXPECT_TRUE(messages().back().startsWith(QStringLiteral("The document could not be created: ") + path));
+    EXPECT_TRUE(messages().back().startsWith(u"The document could not be created: "_s + path));
     EXPECT_TRUE(stored_content(nr).isEmpty());
     EXPECT_TRUE(last_link_path().isEmpty());
 }
@@ -341,23 +331,19 @@ TEST_F(InsertLink, DocumentThatCannotBeCreatedLinksNothing) {
 class ItemContent : public InsertLink {};
 
 TEST_F(ItemContent, EditingIsRefusedForPointersAndAllowedForItems) {
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Dune"));
-    const qint64 plain =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("l'Aube"), QStringLiteral("x"));
-    const qint64 pointer =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Books: NOVELS"));
+    add(u"Books"_s, u"Novels"_s, u"Dune"_s);
+    const qint64 plain = add(u"Books"_s, u"Poetry"_s, u"l'Aube"_s, u"x"_s);
+    const qint64 pointer = add(u"Books"_s, u"Poetry"_s, u"Books: NOVELS"_s);
     MapItem grid_filler;
-    grid_filler.title = QStringLiteral("-");
+    grid_filler.title = u"-"_s;
     MapItem category;
-    category.title = QStringLiteral("Poetry");
+    category.title = u"Poetry"_s;
 
     EXPECT_EQ(edit_content(ctx, poetry, item_of(plain)), ContentEdit::OpenEditor);
     EXPECT_TRUE(messages().isEmpty());
 
-    EXPECT_EQ(edit_content(ctx, identify_map(ctx.collections, QStringLiteral("top map")), category),
-              ContentEdit::Refused);
-    EXPECT_EQ(edit_content(ctx, identify_map(ctx.collections, QStringLiteral("Books:")), category),
-              ContentEdit::Refused);
+    EXPECT_EQ(edit_content(ctx, identify_map(ctx.collections, u"top map"_s), category), ContentEdit::Refused);
+    EXPECT_EQ(edit_content(ctx, identify_map(ctx.collections, u"Books:"_s), category), ContentEdit::Refused);
     EXPECT_EQ(edit_content(ctx, poetry, item_of(pointer)), ContentEdit::Refused);
     EXPECT_EQ(edit_content(ctx, poetry, grid_filler), ContentEdit::Refused);
     EXPECT_EQ(messages(),
@@ -374,41 +360,28 @@ TEST_F(ItemContent, EditingIsRefusedForPointersAndAllowedForItems) {
 }
 
 TEST_F(ItemContent, BoxShowsTheContentOrTheCategoryTitlesNumbered) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Rimbaud"),
-                          QStringLiteral("Le Bateau ivre\r\nl'Éternité"));
-    EXPECT_EQ(content_box_text(ctx, poetry, item_of(nr)), QStringLiteral("Le Bateau ivre\r\nl'Éternité"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Rimbaud"_s, u"Le Bateau ivre\r\nl'Éternité"_s);
+    EXPECT_EQ(content_box_text(ctx, poetry, item_of(nr)), u"Le Bateau ivre\r\nl'Éternité"_s);
 
-    add(Row{QStringLiteral("Books"), QStringLiteral("l'été"), QStringLiteral("zeta"), {}, 1.0, std::nullopt});
-    add(Row{
-        QStringLiteral("Books"), QStringLiteral("l'été"), QStringLiteral("alpha"), {}, 2.0, std::nullopt});
-    add(Row{QStringLiteral("Books"),
-            QStringLiteral("Novels,L'ÉTÉ"),
-            QStringLiteral("beta"),
-            {},
-            2.0,
-            std::nullopt});
-    add(Row{QStringLiteral("Media"),
-            QStringLiteral("l'été"),
-            QStringLiteral("other collection"),
-            {},
-            0.0,
-            std::nullopt});
-    const MapIdentity books = identify_map(ctx.collections, QStringLiteral("Books"));
+    add(Row{u"Books"_s, u"l'été"_s, u"zeta"_s, {}, 1.0, std::nullopt});
+    add(Row{u"Books"_s, u"l'été"_s, u"alpha"_s, {}, 2.0, std::nullopt});
+    add(Row{u"Books"_s, u"Novels,L'ÉTÉ"_s, u"beta"_s, {}, 2.0, std::nullopt});
+    add(Row{u"Media"_s, u"l'été"_s, u"other collection"_s, {}, 0.0, std::nullopt});
+    const MapIdentity books = identify_map(ctx.collections, u"Books"_s);
     MapItem category;
-    category.title = QStringLiteral("l'été");
-    EXPECT_EQ(content_box_text(ctx, books, category), QStringLiteral("1) zeta\r\n2) alpha\r\n3) beta\r\n"));
+    category.title = u"l'été"_s;
+    EXPECT_EQ(content_box_text(ctx, books, category), u"1) zeta\r\n2) alpha\r\n3) beta\r\n"_s);
 
-    category.title = QStringLiteral("nothing here");
-    EXPECT_EQ(content_box_text(ctx, books, category), QStringLiteral("[void]"));
+    category.title = u"nothing here"_s;
+    EXPECT_EQ(content_box_text(ctx, books, category), u"[void]"_s);
 }
 
 TEST_F(ItemContent, TypingIntoTheBoxPointsToTheEditorOrRefuses) {
     content_box_typed(ctx, poetry);
-    content_box_typed(ctx, identify_map(ctx.collections, QStringLiteral("Books")));
-    content_box_typed(ctx, identify_map(ctx.collections, QStringLiteral("Top map")));
-    EXPECT_EQ(messages(), QStringList({QStringLiteral("Press F10 for editing."),
-                                       QStringLiteral("this item cannot be edited"),
-                                       QStringLiteral("this item cannot be edited")}));
+    content_box_typed(ctx, identify_map(ctx.collections, u"Books"_s));
+    content_box_typed(ctx, identify_map(ctx.collections, u"Top map"_s));
+    EXPECT_EQ(messages(), QStringList({u"Press F10 for editing."_s, u"this item cannot be edited"_s,
+                                       u"this item cannot be edited"_s}));
 }
 
 } // namespace

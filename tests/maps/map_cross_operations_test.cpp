@@ -3,11 +3,13 @@
 #include "map_editing_fixture.h"
 #include "maps/map_editing.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Kind = PendingMapOperation::Kind;
 
-const QString books_poetry = QStringLiteral("Books: Poetry");
+const QString books_poetry = u"Books: Poetry"_s;
 const QString reference_box = QStringLiteral(
     "To insert reference to another tag map, press OK and click on the top bar of the tag map to be "
     "referred to.\nTo insert reference to a given item of a tag map, press OK and click on the item "
@@ -27,22 +29,22 @@ protected:
 };
 
 TEST_F(InsertReference, TopMapIsRefused) {
-    MapItems top = load(QStringLiteral("Top map"));
+    MapItems top = load(u"Top map"_s);
     start_insert_reference(ctx, top, 1);
-    EXPECT_EQ(shown_texts(), QStringList{QStringLiteral("Operation not allowed in top map.")});
+    EXPECT_EQ(shown_texts(), QStringList{u"Operation not allowed in top map."_s});
     EXPECT_FALSE(ctx.pending_map_operation.pending());
 }
 
 TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems poetry = load(books_poetry);
     script.answer(false);
     start_insert_reference(ctx, poetry, 3);
     EXPECT_FALSE(ctx.pending_map_operation.pending());
     ASSERT_EQ(script.shown().size(), 1u);
-    EXPECT_EQ(script.shown()[0].kind, QStringLiteral("ok_cancel"));
+    EXPECT_EQ(script.shown()[0].kind, u"ok_cancel"_s);
     EXPECT_EQ(script.shown()[0].text, reference_box);
-    EXPECT_EQ(script.shown()[0].title, QStringLiteral("Inserting reference to another map"));
+    EXPECT_EQ(script.shown()[0].title, u"Inserting reference to another map"_s);
 
     script.answer(true);
     start_insert_reference(ctx, poetry, 3);
@@ -51,7 +53,7 @@ TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
 }
 
 TEST_F(InsertReference, ActivatingTheRequesterItselfKeepsItPending) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     pending_from_poetry();
     const QStringList before = dump();
     EXPECT_FALSE(complete_insert_reference(ctx, books_poetry, 3, books_poetry).any());
@@ -60,12 +62,11 @@ TEST_F(InsertReference, ActivatingTheRequesterItselfKeepsItPending) {
 }
 
 TEST_F(InsertReference, ReferenceToTheActivatedMapJoinsTheRequesterWhoseFillerGivesWay) {
-    add_filler(QStringLiteral("Books"), QStringLiteral("Poetry"));
-    add(QStringLiteral("Media"), QStringLiteral("L'été [*]"), QStringLiteral("Film"));
+    add_filler(u"Books"_s, u"Poetry"_s);
+    add(u"Media"_s, u"L'été [*]"_s, u"Film"_s);
     pending_from_poetry();
-    const EditOutcome outcome =
-        complete_insert_reference(ctx, books_poetry, 8, QStringLiteral("Media: L'été [*]"));
-    EXPECT_EQ(titles(books_poetry), QStringList{QStringLiteral("> Media: L'été [*]")});
+    const EditOutcome outcome = complete_insert_reference(ctx, books_poetry, 8, u"Media: L'été [*]"_s);
+    EXPECT_EQ(titles(books_poetry), QStringList{u"> Media: L'été [*]"_s});
     EXPECT_FALSE(ctx.pending_map_operation.pending());
     EXPECT_EQ(outcome.refresh_window, 3);
     EXPECT_EQ(outcome.activate_window, 3);
@@ -74,68 +75,66 @@ TEST_F(InsertReference, ReferenceToTheActivatedMapJoinsTheRequesterWhoseFillerGi
 }
 
 TEST_F(InsertReference, ExistingReferenceInAnotherCaseIsRefused) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("> media: films"));
-    add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("Amarcord"));
+    add(u"Books"_s, u"Poetry"_s, u"> media: films"_s);
+    add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
     pending_from_poetry();
     const QStringList before = dump();
-    complete_insert_reference(ctx, books_poetry, 8, QStringLiteral("Media: Films"));
-    EXPECT_EQ(shown_texts(), QStringList{QStringLiteral("Reference already present.")});
+    complete_insert_reference(ctx, books_poetry, 8, u"Media: Films"_s);
+    EXPECT_EQ(shown_texts(), QStringList{u"Reference already present."_s});
     EXPECT_EQ(dump(), before);
     EXPECT_FALSE(ctx.pending_map_operation.pending());
 }
 
 TEST_F(InsertReference, TopMapAndClickedPanelsGiveTheirAddresses) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("Amarcord"));
-    const MapIdentity films = identify_map(ctx.collections, QStringLiteral("Media: Films"));
-    const MapIdentity media = identify_map(ctx.collections, QStringLiteral("Media"));
-    const MapIdentity top = identify_map(ctx.collections, QStringLiteral("Top map"));
-    EXPECT_EQ(panel_address(films, QStringLiteral("Amarcord")), QStringLiteral("Media: Films.Amarcord"));
-    EXPECT_EQ(panel_address(media, QStringLiteral("Films")), QStringLiteral("Media: Films"));
-    EXPECT_EQ(panel_address(top, QStringLiteral("Media")), QStringLiteral("Media"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
+    const MapIdentity films = identify_map(ctx.collections, u"Media: Films"_s);
+    const MapIdentity media = identify_map(ctx.collections, u"Media"_s);
+    const MapIdentity top = identify_map(ctx.collections, u"Top map"_s);
+    EXPECT_EQ(panel_address(films, u"Amarcord"_s), u"Media: Films.Amarcord"_s);
+    EXPECT_EQ(panel_address(media, u"Films"_s), u"Media: Films"_s);
+    EXPECT_EQ(panel_address(top, u"Media"_s), u"Media"_s);
 
     pending_from_poetry();
-    complete_insert_reference(ctx, books_poetry, 1, QStringLiteral("TOP MAP"));
+    complete_insert_reference(ctx, books_poetry, 1, u"TOP MAP"_s);
     pending_from_poetry();
-    complete_insert_reference(ctx, books_poetry, 9, panel_address(films, QStringLiteral("Amarcord")));
-    EXPECT_EQ(rows(QStringLiteral("cat='Poetry' and item_title='> Top map' collate binary")), 1);
-    EXPECT_EQ(rows(QStringLiteral("cat='Poetry' and item_title='> Media: Films.Amarcord'")), 1);
+    complete_insert_reference(ctx, books_poetry, 9, panel_address(films, u"Amarcord"_s));
+    EXPECT_EQ(rows(u"cat='Poetry' and item_title='> Top map' collate binary"_s), 1);
+    EXPECT_EQ(rows(u"cat='Poetry' and item_title='> Media: Films.Amarcord'"_s), 1);
 }
 
 TEST_F(InsertReference, CollectionRequesterGetsACategoryHoldingTheReference) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("Amarcord"));
-    MapItems books = load(QStringLiteral("Books"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
+    MapItems books = load(u"Books"_s);
     script.answer(true);
     start_insert_reference(ctx, books, 4);
-    complete_insert_reference(ctx, QStringLiteral("Books"), 8, QStringLiteral("Media: Films"));
-    EXPECT_EQ(
-        rows(QStringLiteral("collection='Books' and cat='> Media: Films' and item_title='> Media: Films'")),
-        1);
-    EXPECT_TRUE(titles(QStringLiteral("Books")).contains(QStringLiteral("> Media: Films")));
+    complete_insert_reference(ctx, u"Books"_s, 8, u"Media: Films"_s);
+    EXPECT_EQ(rows(u"collection='Books' and cat='> Media: Films' and item_title='> Media: Films'"_s), 1);
+    EXPECT_TRUE(titles(u"Books"_s).contains(u"> Media: Films"_s));
 
     script.answer(true);
     start_insert_reference(ctx, books, 4);
     script.clear();
-    complete_insert_reference(ctx, QStringLiteral("Books"), 8, QStringLiteral("media: films"));
-    EXPECT_EQ(shown_texts(), QStringList{QStringLiteral("Reference already present.")});
+    complete_insert_reference(ctx, u"Books"_s, 8, u"media: films"_s);
+    EXPECT_EQ(shown_texts(), QStringList{u"Reference already present."_s});
 }
 
 TEST_F(InsertReference, ClosedRequesterCompletesAsNothing) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("Amarcord"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
     pending_from_poetry();
     const QStringList before = dump();
-    EXPECT_FALSE(complete_insert_reference(ctx, std::nullopt, 8, QStringLiteral("Media: Films")).any());
+    EXPECT_FALSE(complete_insert_reference(ctx, std::nullopt, 8, u"Media: Films"_s).any());
     EXPECT_EQ(dump(), before);
     EXPECT_FALSE(ctx.pending_map_operation.pending());
 }
 
 TEST_F(InsertReference, PendingCopyIsNotCompletedAsAReference) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     ctx.pending_map_operation = {Kind::CopyItems, 3};
     const QStringList before = dump();
-    EXPECT_FALSE(complete_insert_reference(ctx, books_poetry, 8, QStringLiteral("Top map")).any());
+    EXPECT_FALSE(complete_insert_reference(ctx, books_poetry, 8, u"Top map"_s).any());
     EXPECT_EQ(dump(), before);
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::CopyItems);
 }
@@ -145,34 +144,33 @@ TEST_F(InsertReference, PendingCopyIsNotCompletedAsAReference) {
 class CopyItems : public EditFixture {};
 
 TEST_F(CopyItems, TopAndCollectionMapsAreRefused) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    MapItems top = load(QStringLiteral("Top map"));
-    MapItems books = load(QStringLiteral("Books"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    MapItems top = load(u"Top map"_s);
+    MapItems books = load(u"Books"_s);
     start_copy_items(ctx, top, 1);
     start_copy_items(ctx, books, 2);
-    EXPECT_EQ(shown_texts(), (QStringList{QStringLiteral("Operation not allowed in top map."),
-                                          QStringLiteral("Operation not allowed in collection map.")}));
+    EXPECT_EQ(shown_texts(), (QStringList{u"Operation not allowed in top map."_s,
+                                          u"Operation not allowed in collection map."_s}));
     EXPECT_FALSE(ctx.pending_map_operation.pending());
 }
 
 TEST_F(CopyItems, MissingTitlesAreCopiedWithAllTheirFields) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("dante"), {}, 1);
-    add_filler(QStringLiteral("Books"), QStringLiteral("Poetry"));
+    add(u"Books"_s, u"Poetry"_s, u"dante"_s, {}, 1);
+    add_filler(u"Books"_s, u"Poetry"_s);
     Row row;
-    row.collection = QStringLiteral("Media");
-    row.cat = QStringLiteral("Films");
-    row.title = QStringLiteral("L'été [*]?");
-    row.content = QStringLiteral("LINK=c:\\films\\été.avi");
+    row.collection = u"Media"_s;
+    row.cat = u"Films"_s;
+    row.title = u"L'été [*]?"_s;
+    row.content = u"LINK=c:\\films\\été.avi"_s;
     row.seq = 4;
     row.expiry = QDateTime(QDate(2026, 7, 14), QTime(21, 0));
     row.remind = QDateTime(QDate(2026, 7, 13), QTime(9, 0));
     row.notified = QDateTime(QDate(2026, 7, 13), QTime(9, 5));
-    row.mark = QStringLiteral("*");
+    row.mark = u"*"_s;
     row.id = 42;
     const qint64 source = add(row);
-    add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("Dante"),
-        QStringLiteral("not copied"), 1);
-    add_filler(QStringLiteral("Media"), QStringLiteral("Films"));
+    add(u"Media"_s, u"Films"_s, u"Dante"_s, u"not copied"_s, 1);
+    add_filler(u"Media"_s, u"Films"_s);
 
     MapItems poetry = load(books_poetry);
     script.answer(true);
@@ -180,40 +178,39 @@ TEST_F(CopyItems, MissingTitlesAreCopiedWithAllTheirFields) {
     EXPECT_EQ(last_shown().text,
               QStringLiteral("To copy items from another tag map, press OK and click on the top "
                              "bar of the tag map you want to copy the items from."));
-    EXPECT_EQ(last_shown().title, QStringLiteral("Copying items from another map"));
+    EXPECT_EQ(last_shown().title, u"Copying items from another map"_s);
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::CopyItems);
 
-    const EditOutcome outcome = complete_copy_items(ctx, books_poetry, 5, QStringLiteral("Media: Films"));
-    EXPECT_EQ(titles(books_poetry), (QStringList{QStringLiteral("dante"), QStringLiteral("L'été [*]?")}));
+    const EditOutcome outcome = complete_copy_items(ctx, books_poetry, 5, u"Media: Films"_s);
+    EXPECT_EQ(titles(books_poetry), (QStringList{u"dante"_s, u"L'été [*]?"_s}));
     const qint64 copy =
-        db().scalar(
-                QStringLiteral("select item_nr from repos where cat='Poetry' and item_title='L''été [*]?'"))
+        db().scalar(u"select item_nr from repos where cat='Poetry' and item_title='L''été [*]?'"_s)
             .toLongLong();
     for (const char* name :
          {"item_content", "seq", "date_expiry", "date_remind", "date_notified", "mark", "item_id"})
         EXPECT_EQ(column(copy, QLatin1String(name)), column(source, QLatin1String(name))) << name;
     EXPECT_FALSE(ctx.pending_map_operation.pending());
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps && outcome.refresh_tables);
-    EXPECT_EQ(rows(QStringLiteral("cat='Films'")), 3) << "the source map is untouched";
+    EXPECT_EQ(rows(u"cat='Films'"_s), 3) << "the source map is untouched";
 }
 
 TEST_F(CopyItems, ItemsInACommaListAreCopiedAndPartialNamesAreNot) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Media"), QStringLiteral("Films,Italian"), QStringLiteral("Amarcord"));
-    add(QStringLiteral("Media"), QStringLiteral("Films of 1970"), QStringLiteral("Elsewhere"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Media"_s, u"Films,Italian"_s, u"Amarcord"_s);
+    add(u"Media"_s, u"Films of 1970"_s, u"Elsewhere"_s);
     ctx.pending_map_operation = {Kind::CopyItems, 3};
-    complete_copy_items(ctx, books_poetry, 5, QStringLiteral("Media: Films"));
-    EXPECT_EQ(titles(books_poetry), (QStringList{QStringLiteral("Amarcord"), QStringLiteral("Dante")}));
+    complete_copy_items(ctx, books_poetry, 5, u"Media: Films"_s);
+    EXPECT_EQ(titles(books_poetry), (QStringList{u"Amarcord"_s, u"Dante"_s}));
 }
 
 TEST_F(CopyItems, ClosedRequesterOrTheRequesterItselfCopyNothing) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("Amarcord"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
     const QStringList before = dump();
     ctx.pending_map_operation = {Kind::CopyItems, 3};
     EXPECT_FALSE(complete_copy_items(ctx, books_poetry, 3, books_poetry).any());
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::CopyItems);
-    EXPECT_FALSE(complete_copy_items(ctx, std::nullopt, 5, QStringLiteral("Media: Films")).any());
+    EXPECT_FALSE(complete_copy_items(ctx, std::nullopt, 5, u"Media: Films"_s).any());
     EXPECT_FALSE(ctx.pending_map_operation.pending());
     EXPECT_EQ(dump(), before);
 }

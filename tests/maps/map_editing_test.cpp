@@ -4,53 +4,55 @@
 #include "map_editing_fixture.h"
 #include "maps/map_editing.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString books_poetry = QStringLiteral("Books: Poetry");
+const QString books_poetry = u"Books: Poetry"_s;
 
 // ---------------------------------------------------------------- add item
 
 class AddItem : public EditFixture {};
 
 TEST_F(AddItem, TopMapIsRefusedWithoutAQuestion) {
-    MapItems map = load(QStringLiteral("Top map"));
+    MapItems map = load(u"Top map"_s);
     const QStringList before = dump();
     const EditOutcome outcome = add_item(ctx, map, 0);
-    EXPECT_EQ(shown_texts(), QStringList{QStringLiteral("Top map cannot be changed.")});
+    EXPECT_EQ(shown_texts(), QStringList{u"Top map cannot be changed."_s});
     EXPECT_FALSE(outcome.any());
     EXPECT_EQ(dump(), before);
 }
 
 TEST_F(AddItem, CategoryOfACollectionMapStartsWithAFillerAndIsAppendedAndSelected) {
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    MapItems map = load(QStringLiteral("Books"));
+    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
+    MapItems map = load(u"Books"_s);
     script.answer(" L'été [*]? ");
     const EditOutcome outcome = add_item(ctx, map, 0);
 
     ASSERT_EQ(script.shown().size(), 1u);
-    EXPECT_EQ(script.shown()[0].text, QStringLiteral("Category title?"));
-    EXPECT_EQ(script.shown()[0].title, QStringLiteral("Adding category to collection \"Books\""));
-    EXPECT_EQ(rows(QStringLiteral("collection='Books' and cat='L''été [*]?' and item_title='-'")), 1);
+    EXPECT_EQ(script.shown()[0].text, u"Category title?"_s);
+    EXPECT_EQ(script.shown()[0].title, u"Adding category to collection \"Books\""_s);
+    EXPECT_EQ(rows(u"collection='Books' and cat='L''été [*]?' and item_title='-'"_s), 1);
     ASSERT_EQ(map.count(), 2);
-    EXPECT_EQ(map.item(1).title, QStringLiteral("L'été [*]?"));
+    EXPECT_EQ(map.item(1).title, u"L'été [*]?"_s);
     EXPECT_TRUE(outcome.relayout);
     EXPECT_EQ(outcome.select_index, 1);
 }
 
 TEST_F(AddItem, ExistingCategoryInAnotherCaseIsRefused) {
-    add(QStringLiteral("Books"), QStringLiteral("Émile"), QStringLiteral("Rousseau"));
-    MapItems map = load(QStringLiteral("Books"));
+    add(u"Books"_s, u"Émile"_s, u"Rousseau"_s);
+    MapItems map = load(u"Books"_s);
     const QStringList before = dump();
     script.answer("émile");
     const EditOutcome outcome = add_item(ctx, map, 0);
-    EXPECT_EQ(last_shown().text, QStringLiteral("Category already exists."));
+    EXPECT_EQ(last_shown().text, u"Category already exists."_s);
     EXPECT_EQ(dump(), before);
     EXPECT_EQ(map.count(), 1);
     EXPECT_FALSE(outcome.any());
 }
 
 TEST_F(AddItem, CancelledOrBlankAnswersWriteNothing) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
     script.answer(std::optional<QString>());
@@ -62,116 +64,107 @@ TEST_F(AddItem, CancelledOrBlankAnswersWriteNothing) {
 
 TEST_F(AddItem, JournalEntryIsTitledWithTheClocksMomentAndCarriesTheAnswer) {
     tc.clock.set(QDateTime(QDate(2026, 12, 5), QTime(7, 4, 9)));
-    const qint64 filler = add_filler(QStringLiteral("Journal"), QStringLiteral("Diary"));
-    MapItems map = load(QStringLiteral("Journal: Diary"));
+    const qint64 filler = add_filler(u"Journal"_s, u"Diary"_s);
+    MapItems map = load(u"Journal: Diary"_s);
     script.clear(); // the filler is no date: the loader has said the order may be wrong
     script.answer("Met O'Brien at the café");
     const EditOutcome outcome = add_item(ctx, map, 0);
 
-    EXPECT_EQ(script.shown()[0].text, QStringLiteral("Event description?"));
-    EXPECT_EQ(script.shown()[0].title, QStringLiteral("Entering journal text"));
+    EXPECT_EQ(script.shown()[0].text, u"Event description?"_s);
+    EXPECT_EQ(script.shown()[0].title, u"Entering journal text"_s);
     ASSERT_NE(outcome.select_item, 0);
-    EXPECT_EQ(column(outcome.select_item, QStringLiteral("item_title")).toString(),
-              QStringLiteral("05/12/26 07:04:09"));
-    EXPECT_EQ(column(outcome.select_item, QStringLiteral("item_content")).toString(),
-              QStringLiteral("Met O'Brien at the café"));
-    EXPECT_EQ(column(outcome.select_item, QStringLiteral("cat")).toString(), QStringLiteral("Diary"));
-    EXPECT_EQ(rows(QStringLiteral("item_nr=") + QString::number(filler)), 0) << "the filler gives way";
+    EXPECT_EQ(column(outcome.select_item, u"item_title"_s).toString(), u"05/12/26 07:04:09"_s);
+    EXPECT_EQ(column(outcome.select_item, u"item_content"_s).toString(), u"Met O'Brien at the café"_s);
+    EXPECT_EQ(column(outcome.select_item, u"cat"_s).toString(), u"Diary"_s);
+    EXPECT_EQ(rows(u"item_nr="_s + QString::number(filler)), 0) << "the filler gives way";
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps && outcome.refresh_tables);
 }
 
 TEST_F(AddItem, ItemIsPlacedJustAfterTheSelectedPanelAndPositionsAreWritten) {
-    const qint64 a = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Ariosto"), {}, 1);
-    const qint64 b =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Boccaccio"), {}, 2);
-    const qint64 c =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Carducci"), {}, 3);
+    const qint64 a = add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
+    const qint64 b = add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
+    const qint64 c = add(u"Books"_s, u"Poetry"_s, u"Carducci"_s, {}, 3);
     MapItems map = load(books_poetry);
     script.answer("Dante's [draft]*?");
     const EditOutcome outcome = add_item(ctx, map, 0);
 
-    EXPECT_EQ(script.shown()[0].text, QStringLiteral("Title?"));
-    EXPECT_EQ(script.shown()[0].title, QStringLiteral("Adding item to map \"Books: Poetry\""));
+    EXPECT_EQ(script.shown()[0].text, u"Title?"_s);
+    EXPECT_EQ(script.shown()[0].title, u"Adding item to map \"Books: Poetry\""_s);
     EXPECT_EQ(titles(books_poetry),
-              (QStringList{QStringLiteral("Ariosto"), QStringLiteral("Dante's [draft]*?"),
-                           QStringLiteral("Boccaccio"), QStringLiteral("Carducci")}));
-    EXPECT_EQ(column(a, QStringLiteral("seq")).toDouble(), 1);
-    EXPECT_EQ(column(outcome.select_item, QStringLiteral("seq")).toDouble(), 2);
-    EXPECT_EQ(column(b, QStringLiteral("seq")).toDouble(), 3);
-    EXPECT_EQ(column(c, QStringLiteral("seq")).toDouble(), 4);
-    EXPECT_EQ(rows(QStringLiteral("cat='~temporary~'")), 0);
+              (QStringList{u"Ariosto"_s, u"Dante's [draft]*?"_s, u"Boccaccio"_s, u"Carducci"_s}));
+    EXPECT_EQ(column(a, u"seq"_s).toDouble(), 1);
+    EXPECT_EQ(column(outcome.select_item, u"seq"_s).toDouble(), 2);
+    EXPECT_EQ(column(b, u"seq"_s).toDouble(), 3);
+    EXPECT_EQ(column(c, u"seq"_s).toDouble(), 4);
+    EXPECT_EQ(rows(u"cat='~temporary~'"_s), 0);
     EXPECT_TRUE(outcome.reload);
 }
 
 TEST_F(AddItem, WithoutSelectionOrOnAGridFillerTheItemGoesLast) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Ariosto"), {}, 1);
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Boccaccio"), {}, 2);
+    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
+    add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
     MapItems map = load(books_poetry);
     script.answer("Zanzotto");
     script.answer("Yeats");
     add_item(ctx, map, -1);
     map = load(books_poetry);
     add_item(ctx, map, 7); // a grid filler past the entries
-    EXPECT_EQ(titles(books_poetry), (QStringList{QStringLiteral("Ariosto"), QStringLiteral("Boccaccio"),
-                                                 QStringLiteral("Zanzotto"), QStringLiteral("Yeats")}));
+    EXPECT_EQ(titles(books_poetry), (QStringList{u"Ariosto"_s, u"Boccaccio"_s, u"Zanzotto"_s, u"Yeats"_s}));
 }
 
 TEST_F(AddItem, ExistingTitleInAnotherCaseIsRefusedAndNothingIsWritten) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Émile's *"));
+    add(u"Books"_s, u"Poetry"_s, u"Émile's *"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
     script.answer("émile's *");
     add_item(ctx, map, 0);
-    EXPECT_EQ(last_shown().text, QStringLiteral("Item already exists."));
+    EXPECT_EQ(last_shown().text, u"Item already exists."_s);
     EXPECT_EQ(dump(), before);
 }
 
 TEST_F(AddItem, SameTitleInAnotherMapIsNoObstacle) {
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Dante"));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Ariosto"));
+    add(u"Books"_s, u"Novels"_s, u"Dante"_s);
+    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s);
     MapItems map = load(books_poetry);
     script.answer("Dante");
     add_item(ctx, map, 0);
-    EXPECT_EQ(rows(QStringLiteral("item_title='Dante'")), 2);
+    EXPECT_EQ(rows(u"item_title='Dante'"_s), 2);
 }
 
 TEST_F(AddItem, NumericCollectionsRefuseTitlesThatAreNoNumbers) {
-    add(QStringLiteral("World chrono"), QStringLiteral("Years"), QStringLiteral("1453"));
-    MapItems map = load(QStringLiteral("World chrono: Years"));
+    add(u"World chrono"_s, u"Years"_s, u"1453"_s);
+    MapItems map = load(u"World chrono: Years"_s);
     const QStringList before = dump();
     script.answer("the year '92");
     add_item(ctx, map, 0);
-    EXPECT_EQ(last_shown().text, QStringLiteral("Item title should be numeric"));
+    EXPECT_EQ(last_shown().text, u"Item title should be numeric"_s);
     EXPECT_EQ(dump(), before);
 
     script.answer("1492");
     add_item(ctx, map, 0);
-    EXPECT_EQ(rows(QStringLiteral("collection='World chrono' and cat='Years' and item_title='1492'")), 1);
+    EXPECT_EQ(rows(u"collection='World chrono' and cat='Years' and item_title='1492'"_s), 1);
 }
 
 TEST_F(AddItem, NewMapLosesItsFillerAndLongTitlesAreKeptWhole) {
-    add_filler(QStringLiteral("Books"), QStringLiteral("Drafts"));
-    MapItems map = load(QStringLiteral("Books: Drafts"));
-    const QString long_title = QStringLiteral("x'").repeated(150);
+    add_filler(u"Books"_s, u"Drafts"_s);
+    MapItems map = load(u"Books: Drafts"_s);
+    const QString long_title = u"x'"_s.repeated(150);
     script.answer(std::optional<QString>(long_title));
     add_item(ctx, map, 0);
-    EXPECT_EQ(titles(QStringLiteral("Books: Drafts")), QStringList{long_title});
+    EXPECT_EQ(titles(u"Books: Drafts"_s), QStringList{long_title});
 }
 
 TEST_F(AddItem, ItemDeletedMeanwhileByAnotherWindowIsReportedAndTheRestPlaced) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Ariosto"), {}, 1);
-    const qint64 gone =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Boccaccio"), {}, 2);
-    const qint64 c =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Carducci"), {}, 3);
+    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
+    const qint64 gone = add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
+    const qint64 c = add(u"Books"_s, u"Poetry"_s, u"Carducci"_s, {}, 3);
     MapItems map = load(books_poetry);
-    db().exec(QStringLiteral("delete from repos where item_nr=") + QString::number(gone));
+    db().exec(u"delete from repos where item_nr="_s + QString::number(gone));
     script.answer("Dante");
     add_item(ctx, map, 0);
-    EXPECT_EQ(shown_texts().last(), QStringLiteral("Error 2000 09 12 1415"));
-    EXPECT_EQ(titles(books_poetry),
-              (QStringList{QStringLiteral("Ariosto"), QStringLiteral("Dante"), QStringLiteral("Carducci")}));
-    EXPECT_EQ(column(c, QStringLiteral("seq")).toDouble(), 4);
+    EXPECT_EQ(shown_texts().last(), u"Error 2000 09 12 1415"_s);
+    EXPECT_EQ(titles(books_poetry), (QStringList{u"Ariosto"_s, u"Dante"_s, u"Carducci"_s}));
+    EXPECT_EQ(column(c, u"seq"_s).toDouble(), 4);
 }
 
 // ---------------------------------------------------------------- rename tag
@@ -179,93 +172,90 @@ TEST_F(AddItem, ItemDeletedMeanwhileByAnotherWindowIsReportedAndTheRestPlaced) {
 class RenameTag : public EditFixture {};
 
 TEST_F(RenameTag, TopMapIsRefused) {
-    MapItems map = load(QStringLiteral("Top map"));
+    MapItems map = load(u"Top map"_s);
     rename_tag(ctx, map, 0);
-    EXPECT_EQ(shown_texts(), QStringList{QStringLiteral("Operation not allowed in top map.")});
+    EXPECT_EQ(shown_texts(), QStringList{u"Operation not allowed in top map."_s});
 }
 
 TEST_F(RenameTag, ProposesTheTitleAndRefusesTheSameTitle) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
     script.answer("Dante");
     rename_tag(ctx, map, 0);
-    EXPECT_EQ(script.shown()[0].text, QStringLiteral("New title?"));
-    EXPECT_EQ(script.shown()[0].title, QStringLiteral("Change item title"));
-    EXPECT_EQ(prompter.proposals, QStringList{QStringLiteral("Dante")});
-    EXPECT_EQ(last_shown().text, QStringLiteral("The new title is equal to the present one."));
+    EXPECT_EQ(script.shown()[0].text, u"New title?"_s);
+    EXPECT_EQ(script.shown()[0].title, u"Change item title"_s);
+    EXPECT_EQ(prompter.proposals, QStringList{u"Dante"_s});
+    EXPECT_EQ(last_shown().text, u"The new title is equal to the present one."_s);
     EXPECT_EQ(dump(), before);
 }
 
 TEST_F(RenameTag, CaseOnlyRenameIsStored) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("dante"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"dante"_s);
     MapItems map = load(books_poetry);
     script.answer("Dante");
     const EditOutcome outcome = rename_tag(ctx, map, 0);
-    EXPECT_EQ(column(nr, QStringLiteral("item_title")).toString(), QStringLiteral("Dante"));
+    EXPECT_EQ(column(nr, u"item_title"_s).toString(), u"Dante"_s);
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps);
     EXPECT_EQ(outcome.select_item, nr);
 }
 
 TEST_F(RenameTag, ReferenceTitlesMustLeadSomewhere) {
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
     script.answer("> Books: Nowhere");
     rename_tag(ctx, map, 0);
-    EXPECT_EQ(last_shown().text, QStringLiteral("Invalid reference."));
+    EXPECT_EQ(last_shown().text, u"Invalid reference."_s);
     EXPECT_EQ(dump(), before);
 
     script.answer("> books: novels");
     rename_tag(ctx, map, 0);
-    EXPECT_EQ(column(nr, QStringLiteral("item_title")).toString(), QStringLiteral("> books: novels"));
+    EXPECT_EQ(column(nr, u"item_title"_s).toString(), u"> books: novels"_s);
 }
 
 TEST_F(RenameTag, ItemDeletedMeanwhileShowsTheErrorCode) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Petrarca"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
     MapItems map = load(books_poetry);
-    db().exec(QStringLiteral("delete from repos where item_nr=") + QString::number(nr));
+    db().exec(u"delete from repos where item_nr="_s + QString::number(nr));
     const QStringList before = dump();
     script.answer("Alighieri");
-    const EditOutcome outcome = rename_tag(ctx, map, index_of(map, QStringLiteral("Dante")));
-    EXPECT_EQ(last_shown().text, QStringLiteral("Error 2000 09 12 12 25"));
+    const EditOutcome outcome = rename_tag(ctx, map, index_of(map, u"Dante"_s));
+    EXPECT_EQ(last_shown().text, u"Error 2000 09 12 12 25"_s);
     EXPECT_EQ(dump(), before);
     EXPECT_TRUE(outcome.reload) << "the window shows the map as it now is";
 }
 
 TEST_F(RenameTag, CategoryRenameReachesItemsAndCategoryOrder) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Petrarca"));
-    add(QStringLiteral("Media"), QStringLiteral("Poetry"), QStringLiteral("Recital"));
-    db().exec(QStringLiteral("insert into cat_seq (collection, cat, seq) values ('Books', 'Poetry', 4)"));
-    MapItems map = load(QStringLiteral("Books"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
+    add(u"Media"_s, u"Poetry"_s, u"Recital"_s);
+    db().exec(u"insert into cat_seq (collection, cat, seq) values ('Books', 'Poetry', 4)"_s);
+    MapItems map = load(u"Books"_s);
     script.answer("Poésie d'amour [*]");
     const EditOutcome outcome = rename_tag(ctx, map, 0);
-    EXPECT_EQ(rows(QStringLiteral("collection='Books' and cat='Poésie d''amour [*]'")), 2);
-    EXPECT_EQ(rows(QStringLiteral("collection='Media' and cat='Poetry'")), 1)
-        << "other collections keep theirs";
-    EXPECT_EQ(db().scalar(QStringLiteral("select cat from cat_seq where seq=4")).toString(),
-              QStringLiteral("Poésie d'amour [*]"));
+    EXPECT_EQ(rows(u"collection='Books' and cat='Poésie d''amour [*]'"_s), 2);
+    EXPECT_EQ(rows(u"collection='Media' and cat='Poetry'"_s), 1) << "other collections keep theirs";
+    EXPECT_EQ(db().scalar(u"select cat from cat_seq where seq=4"_s).toString(), u"Poésie d'amour [*]"_s);
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps && outcome.refresh_tables);
 }
 
 TEST_F(RenameTag, CategoryCannotTakeTheNameOfAnotherButMayChangeItsCase) {
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    MapItems map = load(QStringLiteral("Books"));
-    const int poetry = index_of(map, QStringLiteral("Poetry"));
+    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    MapItems map = load(u"Books"_s);
+    const int poetry = index_of(map, u"Poetry"_s);
     const QStringList before = dump();
     script.answer("NOVELS");
     rename_tag(ctx, map, poetry);
-    EXPECT_EQ(last_shown().text, QStringLiteral("A map with this name already exists."));
+    EXPECT_EQ(last_shown().text, u"A map with this name already exists."_s);
     EXPECT_EQ(dump(), before);
 
     script.answer("POETRY");
     rename_tag(ctx, map, poetry);
-    EXPECT_EQ(db().scalar(QStringLiteral("select cat from repos where item_title='Dante'")).toString(),
-              QStringLiteral("POETRY"));
+    EXPECT_EQ(db().scalar(u"select cat from repos where item_title='Dante'"_s).toString(), u"POETRY"_s);
 }
 
 // ---------------------------------------------------------------- rename map
@@ -273,18 +263,18 @@ TEST_F(RenameTag, CategoryCannotTakeTheNameOfAnotherButMayChangeItsCase) {
 class RenameMap : public EditFixture {};
 
 TEST_F(RenameMap, TopAndCollectionMapsAreRefused) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    MapItems top = load(QStringLiteral("Top map"));
-    MapItems books = load(QStringLiteral("Books"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    MapItems top = load(u"Top map"_s);
+    MapItems books = load(u"Books"_s);
     rename_map(ctx, top);
     rename_map(ctx, books);
-    EXPECT_EQ(shown_texts(), (QStringList{QStringLiteral("The top map cannot be renamed."),
-                                          QStringLiteral("Collection maps cannot be renamed.")}));
+    EXPECT_EQ(shown_texts(),
+              (QStringList{u"The top map cannot be renamed."_s, u"Collection maps cannot be renamed."_s}));
 }
 
 TEST_F(RenameMap, UnknownCollectionAndExistingMapAreRefused) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
     script.answer("Bookz: Poetry");
@@ -294,16 +284,16 @@ TEST_F(RenameMap, UnknownCollectionAndExistingMapAreRefused) {
     rename_map(ctx, map);
     rename_map(ctx, map);
     EXPECT_EQ(prompter.proposals.front(), books_poetry);
-    EXPECT_EQ(script.shown()[0].text, QStringLiteral("New name of map?"));
-    EXPECT_EQ(script.shown()[0].title, QStringLiteral("Changing map name"));
-    EXPECT_EQ(script.shown()[1].text, QStringLiteral("Collection \"Bookz\" does not exist."));
-    EXPECT_EQ(script.shown()[3].text, QStringLiteral("Topic \"books: NOVELS\" already existing"));
-    EXPECT_EQ(script.shown()[5].text, QStringLiteral("Collection \"Nowhere\" does not exist."));
+    EXPECT_EQ(script.shown()[0].text, u"New name of map?"_s);
+    EXPECT_EQ(script.shown()[0].title, u"Changing map name"_s);
+    EXPECT_EQ(script.shown()[1].text, u"Collection \"Bookz\" does not exist."_s);
+    EXPECT_EQ(script.shown()[3].text, u"Topic \"books: NOVELS\" already existing"_s);
+    EXPECT_EQ(script.shown()[5].text, u"Collection \"Nowhere\" does not exist."_s);
     EXPECT_EQ(dump(), before);
 }
 
 TEST_F(RenameMap, UnchangedOrEmptyAnswerEndsQuietly) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
     script.answer("Books: Poetry");
@@ -315,26 +305,26 @@ TEST_F(RenameMap, UnchangedOrEmptyAnswerEndsQuietly) {
 }
 
 TEST_F(RenameMap, MapMovesIntoAnotherCollectionAndReopensThere) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Petrarca"));
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
+    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
     MapItems map = load(books_poetry);
     script.answer("media: L'été [1]*");
     const EditOutcome outcome = rename_map(ctx, map);
-    EXPECT_EQ(rows(QStringLiteral("collection='Media' and cat='L''été [1]*'")), 2);
-    EXPECT_EQ(rows(QStringLiteral("collection='Books'")), 1);
-    EXPECT_EQ(outcome.renamed_to, QStringLiteral("Media: L'été [1]*"));
+    EXPECT_EQ(rows(u"collection='Media' and cat='L''été [1]*'"_s), 2);
+    EXPECT_EQ(rows(u"collection='Books'"_s), 1);
+    EXPECT_EQ(outcome.renamed_to, u"Media: L'été [1]*"_s);
     EXPECT_EQ(outcome.open_map, outcome.renamed_to);
     EXPECT_TRUE(outcome.close && outcome.refresh_other_maps && outcome.refresh_tables);
 }
 
 TEST_F(RenameMap, CaseOnlyRenameSkipsTheExistenceTest) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems map = load(books_poetry);
     script.answer("Books: POETRY");
     rename_map(ctx, map);
     EXPECT_EQ(shown_texts().size(), 1);
-    EXPECT_EQ(rows(QStringLiteral("cat='POETRY' and cat<>'Poetry' collate binary")), 1);
+    EXPECT_EQ(rows(u"cat='POETRY' and cat<>'Poetry' collate binary"_s), 1);
 }
 
 // ---------------------------------------------------------------- remove and delete
@@ -342,11 +332,11 @@ TEST_F(RenameMap, CaseOnlyRenameSkipsTheExistenceTest) {
 class RemoveItem : public EditFixture {};
 
 TEST_F(RemoveItem, CategoryIsRemovedWithItsItemsAfterAQuestionThatPreselectsNo) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Petrarca"));
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    MapItems map = load(QStringLiteral("Books"));
-    const int poetry = index_of(map, QStringLiteral("Poetry"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
+    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
+    MapItems map = load(u"Books"_s);
+    const int poetry = index_of(map, u"Poetry"_s);
     const QStringList before = dump();
     script.answer(false);
     remove_item(ctx, map, poetry);
@@ -358,74 +348,72 @@ TEST_F(RemoveItem, CategoryIsRemovedWithItsItemsAfterAQuestionThatPreselectsNo) 
 
     script.answer(true);
     const EditOutcome outcome = remove_item(ctx, map, poetry);
-    EXPECT_EQ(rows(QStringLiteral("cat='Poetry'")), 0);
-    EXPECT_EQ(rows(QStringLiteral("cat='Novels'")), 1);
+    EXPECT_EQ(rows(u"cat='Poetry'"_s), 0);
+    EXPECT_EQ(rows(u"cat='Novels'"_s), 1);
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps && outcome.refresh_tables);
 }
 
 TEST_F(RemoveItem, ItemIsDeletedAfterAQuestionThatPreselectsNo) {
-    const qint64 nr =
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante's \"Vita\""));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Petrarca"));
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante's \"Vita\""_s);
+    add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
     MapItems map = load(books_poetry);
     script.answer(true);
-    remove_item(ctx, map, index_of(map, QStringLiteral("Dante's \"Vita\"")));
-    EXPECT_EQ(
-        last_shown().text,
-        QStringLiteral("Do you really want to remove item \"Dante's \"Vita\"\" from map \"Books: Poetry\"?"));
+    remove_item(ctx, map, index_of(map, u"Dante's \"Vita\""_s));
+    EXPECT_EQ(last_shown().text,
+              u"Do you really want to remove item \"Dante's \"Vita\"\" from map \"Books: Poetry\"?"_s);
     EXPECT_FALSE(last_shown().default_yes);
-    EXPECT_EQ(rows(QStringLiteral("item_nr=") + QString::number(nr)), 0);
-    EXPECT_EQ(rows(QStringLiteral("item_title='Petrarca'")), 1);
+    EXPECT_EQ(rows(u"item_nr="_s + QString::number(nr)), 0);
+    EXPECT_EQ(rows(u"item_title='Petrarca'"_s), 1);
 }
 
 TEST_F(RemoveItem, FillersAreRefusedWithTheirMessage) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"), {}, 1);
-    add_filler(QStringLiteral("Books"), QStringLiteral("Poetry"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s, {}, 1);
+    add_filler(u"Books"_s, u"Poetry"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
-    remove_item(ctx, map, index_of(map, QStringLiteral("-")));
+    remove_item(ctx, map, index_of(map, u"-"_s));
     remove_item(ctx, map, 5); // a grid filler: a panel past the entries
     const QString filler_message =
-        QStringLiteral("The item is a filler and cannot be removed in the present topic layout");
+        u"The item is a filler and cannot be removed in the present topic layout"_s;
     EXPECT_EQ(shown_texts(), (QStringList{filler_message, filler_message}));
     EXPECT_EQ(dump(), before);
 }
 
 TEST_F(RemoveItem, TopMapIsRefused) {
-    MapItems map = load(QStringLiteral("Top map"));
+    MapItems map = load(u"Top map"_s);
     remove_item(ctx, map, 0);
-    EXPECT_EQ(shown_texts(), QStringList{QStringLiteral("Top map cannot be changed.")});
+    EXPECT_EQ(shown_texts(), QStringList{u"Top map cannot be changed."_s});
 }
 
 class DeleteMap : public EditFixture {};
 
 TEST_F(DeleteMap, TopAndCollectionMapsAreRefused) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    MapItems top = load(QStringLiteral("Top map"));
-    MapItems books = load(QStringLiteral("Books"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    MapItems top = load(u"Top map"_s);
+    MapItems books = load(u"Books"_s);
     delete_map(ctx, top);
     delete_map(ctx, books);
-    EXPECT_EQ(shown_texts(), (QStringList{QStringLiteral("Operation not allowed for top map."),
-                                          QStringLiteral("Operation not allowed for collection maps.")}));
+    EXPECT_EQ(shown_texts(), (QStringList{u"Operation not allowed for top map."_s,
+                                          u"Operation not allowed for collection maps."_s}));
 }
 
 TEST_F(DeleteMap, AsksWithNoPreselectedAndDeletesOnlyThatMap) {
-    add(QStringLiteral("Books"), QStringLiteral("L'été *"), QStringLiteral("Dante"));
-    add(QStringLiteral("Books"), QStringLiteral("L'été *"), QStringLiteral("Petrarca"));
-    add(QStringLiteral("Books"), QStringLiteral("L'été"), QStringLiteral("Emma"));
-    MapItems map = load(QStringLiteral("Books: L'été *"));
+    add(u"Books"_s, u"L'été *"_s, u"Dante"_s);
+    add(u"Books"_s, u"L'été *"_s, u"Petrarca"_s);
+    add(u"Books"_s, u"L'été"_s, u"Emma"_s);
+    MapItems map = load(u"Books: L'été *"_s);
     const QStringList before = dump();
     script.answer(false);
     EXPECT_FALSE(delete_map(ctx, map).any());
     EXPECT_EQ(dump(), before);
-    EXPECT_EQ(last_shown().text, QStringLiteral("Do you really want to delete map \"Books: L'été *\"?"));
-    EXPECT_EQ(last_shown().title, QStringLiteral("Deleting map"));
+    EXPECT_EQ(last_shown().text, u"Do you really want to delete map \"Books: L'été *\"?"_s);
+    EXPECT_EQ(last_shown().title, u"Deleting map"_s);
     EXPECT_FALSE(last_shown().default_yes);
 
     script.answer(true);
     const EditOutcome outcome = delete_map(ctx, map);
-    EXPECT_EQ(rows(QStringLiteral("cat='L''été *'")), 0);
-    EXPECT_EQ(rows(QStringLiteral("cat='L''été'")), 1);
+    EXPECT_EQ(rows(u"cat='L''été *'"_s), 0);
+    EXPECT_EQ(rows(u"cat='L''été'"_s), 1);
     EXPECT_TRUE(outcome.close && outcome.refresh_other_maps && outcome.refresh_tables);
 }
 
@@ -434,7 +422,7 @@ TEST_F(DeleteMap, AsksWithNoPreselectedAndDeletesOnlyThatMap) {
 class Columns : public EditFixture {};
 
 TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems map = load(books_poetry);
     for (const char* wrong : {"0", "-3", "11", "2.5", "two"})
         script.answer(wrong);
@@ -443,19 +431,19 @@ TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
 
     QStringList expected;
     for (int i = 0; i < 5; ++i)
-        expected << QStringLiteral("New number of columns?") << QStringLiteral("Wrong value.");
-    expected << QStringLiteral("New number of columns?");
+        expected << u"New number of columns?"_s << u"Wrong value."_s;
+    expected << u"New number of columns?"_s;
     EXPECT_EQ(shown_texts(), expected);
-    EXPECT_EQ(script.shown()[0].title, QStringLiteral("Change nr of columns"));
-    EXPECT_EQ(prompter.proposals.front(), QStringLiteral("2"));
-    EXPECT_EQ(get_map_param(db(), books_poetry, QStringLiteral("#nr_columns")), QStringLiteral("4"));
+    EXPECT_EQ(script.shown()[0].title, u"Change nr of columns"_s);
+    EXPECT_EQ(prompter.proposals.front(), u"2"_s);
+    EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"4"_s);
     EXPECT_EQ(outcome.nr_columns, 4);
     EXPECT_TRUE(outcome.reload);
-    EXPECT_EQ(nr_columns_caption(outcome.nr_columns), QStringLiteral("Number of columns (now 4)"));
+    EXPECT_EQ(nr_columns_caption(outcome.nr_columns), u"Number of columns (now 4)"_s);
 }
 
 TEST_F(Columns, CancelChangesNothing) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
     script.answer(std::optional<QString>());
@@ -464,78 +452,72 @@ TEST_F(Columns, CancelChangesNothing) {
 }
 
 TEST_F(Columns, EmptyFillersGiveWayButFillersWithContentStay) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    add_filler(QStringLiteral("Books"), QStringLiteral("Poetry"));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("-"), QString());
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("-"), QStringLiteral("a note"));
-    add_filler(QStringLiteral("Books"), QStringLiteral("Novels"));
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add_filler(u"Books"_s, u"Poetry"_s);
+    add(u"Books"_s, u"Poetry"_s, u"-"_s, QString());
+    add(u"Books"_s, u"Poetry"_s, u"-"_s, u"a note"_s);
+    add_filler(u"Books"_s, u"Novels"_s);
     MapItems map = load(books_poetry);
     set_nr_columns(ctx, map, 3);
-    EXPECT_EQ(rows(QStringLiteral("cat='Poetry' and item_title='-'")), 1);
-    EXPECT_EQ(rows(QStringLiteral("cat='Novels' and item_title='-'")), 1) << "other maps keep their fillers";
-    EXPECT_EQ(get_map_param(db(), books_poetry, QStringLiteral("#nr_columns")), QStringLiteral("3"));
+    EXPECT_EQ(rows(u"cat='Poetry' and item_title='-'"_s), 1);
+    EXPECT_EQ(rows(u"cat='Novels' and item_title='-'"_s), 1) << "other maps keep their fillers";
+    EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"3"_s);
 }
 
 TEST_F(Columns, CollectionMapStoresTheNumberAndLeavesItemsAlone) {
-    add_filler(QStringLiteral("Books"), QString());
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-    MapItems map = load(QStringLiteral("Books"));
+    add_filler(u"Books"_s, QString());
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    MapItems map = load(u"Books"_s);
     set_nr_columns(ctx, map, 6);
-    EXPECT_EQ(rows(QStringLiteral("item_title='-'")), 1);
-    EXPECT_EQ(get_map_param(db(), QStringLiteral("Books"), QStringLiteral("#nr_columns")),
-              QStringLiteral("6"));
+    EXPECT_EQ(rows(u"item_title='-'"_s), 1);
+    EXPECT_EQ(get_map_param(db(), u"Books"_s, u"#nr_columns"_s), u"6"_s);
 }
 
 TEST_F(EditFixture, CreateMapFromItemIsToBeRevised) {
     create_map_from_item(ctx);
-    EXPECT_EQ(shown_texts(), QStringList{QStringLiteral("Function to be revised")});
+    EXPECT_EQ(shown_texts(), QStringList{u"Function to be revised"_s});
 }
 
 // ---------------------------------------------------------------- items from a content
 
 TEST(ContentPieces, CutsAtLineEndsAndCommasAndDropsListMarks) {
-    EXPECT_EQ(content_pieces(QStringLiteral("- apples, pears\r\n-- l'orange\n\n  kiwi  ,\r-x,--y,---  z, ")),
-              (QStringList{QStringLiteral("apples"), QStringLiteral("pears"), QStringLiteral("l'orange"),
-                           QStringLiteral("kiwi"), QStringLiteral("-x"), QStringLiteral("--y"),
-                           QStringLiteral("---  z")}));
-    EXPECT_TRUE(content_pieces(QStringLiteral(" ,\r\n, ")).isEmpty());
+    EXPECT_EQ(
+        content_pieces(u"- apples, pears\r\n-- l'orange\n\n  kiwi  ,\r-x,--y,---  z, "_s),
+        (QStringList{u"apples"_s, u"pears"_s, u"l'orange"_s, u"kiwi"_s, u"-x"_s, u"--y"_s, u"---  z"_s}));
+    EXPECT_TRUE(content_pieces(u" ,\r\n, "_s).isEmpty());
 }
 
 class ItemsFromContent : public EditFixture {};
 
 TEST_F(ItemsFromContent, EachPieceBecomesAnItemOfTheNamedMapInContentOrder) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Shopping"),
-        QStringLiteral("- zucchini, apples\r\n-- l'orange [bio]\n* ?\nApples"));
+    add(u"Books"_s, u"Poetry"_s, u"Shopping"_s, u"- zucchini, apples\r\n-- l'orange [bio]\n* ?\nApples"_s);
     MapItems map = load(books_poetry);
     script.answer("Fruit d'été");
-    const EditOutcome outcome = create_items_from_content(ctx, map, 0, QStringLiteral("media"));
-    EXPECT_EQ(last_shown().text, QStringLiteral("Name of category in collection \"Media\"?"));
-    EXPECT_EQ(titles(QStringLiteral("Media: Fruit d'été")),
-              (QStringList{QStringLiteral("zucchini"), QStringLiteral("apples"),
-                           QStringLiteral("l'orange [bio]"), QStringLiteral("* ?")}))
+    const EditOutcome outcome = create_items_from_content(ctx, map, 0, u"media"_s);
+    EXPECT_EQ(last_shown().text, u"Name of category in collection \"Media\"?"_s);
+    EXPECT_EQ(titles(u"Media: Fruit d'été"_s),
+              (QStringList{u"zucchini"_s, u"apples"_s, u"l'orange [bio]"_s, u"* ?"_s}))
         << "a title repeated in another case is made once";
-    EXPECT_EQ(outcome.open_map, QStringLiteral("Media: Fruit d'été"));
+    EXPECT_EQ(outcome.open_map, u"Media: Fruit d'été"_s);
     EXPECT_TRUE(outcome.refresh_other_maps && outcome.refresh_tables);
 }
 
 TEST_F(ItemsFromContent, ExistingMapKeepsItsItemsAndLosesItsFiller) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("List"),
-        QStringLiteral("Dante, Tasso"));
-    add(QStringLiteral("Media"), QStringLiteral("Names"), QStringLiteral("dante"), {}, 1);
-    add_filler(QStringLiteral("Media"), QStringLiteral("Names"));
+    add(u"Books"_s, u"Poetry"_s, u"List"_s, u"Dante, Tasso"_s);
+    add(u"Media"_s, u"Names"_s, u"dante"_s, {}, 1);
+    add_filler(u"Media"_s, u"Names"_s);
     MapItems map = load(books_poetry);
     script.answer("Names");
-    create_items_from_content(ctx, map, 0, QStringLiteral("Media"));
-    EXPECT_EQ(titles(QStringLiteral("Media: Names")),
-              (QStringList{QStringLiteral("dante"), QStringLiteral("Tasso")}));
+    create_items_from_content(ctx, map, 0, u"Media"_s);
+    EXPECT_EQ(titles(u"Media: Names"_s), (QStringList{u"dante"_s, u"Tasso"_s}));
 }
 
 TEST_F(ItemsFromContent, EmptyCategoryAnswerWritesNothing) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("List"), QStringLiteral("a, b"));
+    add(u"Books"_s, u"Poetry"_s, u"List"_s, u"a, b"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
     script.answer("");
-    EXPECT_FALSE(create_items_from_content(ctx, map, 0, QStringLiteral("Media")).any());
+    EXPECT_FALSE(create_items_from_content(ctx, map, 0, u"Media"_s).any());
     EXPECT_EQ(dump(), before);
 }
 

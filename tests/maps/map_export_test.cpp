@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class MapExport : public MapFixture {
@@ -19,20 +21,17 @@ protected:
     }
     QString exported() {
         QFile file(ctx.program_path(export_file_name()));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
-                                              : QStringLiteral("<missing>");
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : u"<missing>"_s;
     }
 };
 
 TEST_F(MapExport, CategoryMapListsItemsWithDatesAndIndentedContent) {
-    add(Row{QStringLiteral("Books"), QStringLiteral("Poésie"), QStringLiteral("L'Après-midi d'un faune"),
-            QStringLiteral("  Mallarmé\r\n\r\n  second line  \r\n"), 1.0,
-            QDateTime(QDate(2026, 1, 9), QTime(18, 30))});
-    add(Row{QStringLiteral("Books"), QStringLiteral("Poésie"), QStringLiteral("Ode"), {}, 2.0, std::nullopt});
-    add(Row{QStringLiteral("Books"), QStringLiteral("Poésie"), QStringLiteral("-"), {}, 3.0, std::nullopt});
-    add(Row{QStringLiteral("Books"), QStringLiteral("Poésie"), QStringLiteral("Unix"), QStringLiteral("a\nb"),
-            4.0, QDateTime(QDate(2027, 5, 1), QTime(0, 0))});
-    const MapItems map = loaded(QStringLiteral("Books: Poésie"));
+    add(Row{u"Books"_s, u"Poésie"_s, u"L'Après-midi d'un faune"_s, u"  Mallarmé\r\n\r\n  second line  \r\n"_s,
+            1.0, QDateTime(QDate(2026, 1, 9), QTime(18, 30))});
+    add(Row{u"Books"_s, u"Poésie"_s, u"Ode"_s, {}, 2.0, std::nullopt});
+    add(Row{u"Books"_s, u"Poésie"_s, u"-"_s, {}, 3.0, std::nullopt});
+    add(Row{u"Books"_s, u"Poésie"_s, u"Unix"_s, u"a\nb"_s, 4.0, QDateTime(QDate(2027, 5, 1), QTime(0, 0))});
+    const MapItems map = loaded(u"Books: Poésie"_s);
 
     EXPECT_EQ(map_export_text(map, ctx.collections, tc.clock.now()),
               QStringLiteral("05/12/26 07:04\n"
@@ -51,19 +50,9 @@ TEST_F(MapExport, CategoryMapListsItemsWithDatesAndIndentedContent) {
 }
 
 TEST_F(MapExport, CollectionMapListsItsCategories) {
-    add(Row{QStringLiteral("Books"),
-            QStringLiteral("Novels"),
-            QStringLiteral("a"),
-            {},
-            std::nullopt,
-            std::nullopt});
-    add(Row{QStringLiteral("Books"),
-            QStringLiteral("Poetry,l'Œuvre"),
-            QStringLiteral("b"),
-            {},
-            std::nullopt,
-            std::nullopt});
-    const MapItems map = loaded(QStringLiteral("Books:"));
+    add(Row{u"Books"_s, u"Novels"_s, u"a"_s, {}, std::nullopt, std::nullopt});
+    add(Row{u"Books"_s, u"Poetry,l'Œuvre"_s, u"b"_s, {}, std::nullopt, std::nullopt});
+    const MapItems map = loaded(u"Books:"_s);
 
     EXPECT_EQ(map_export_text(map, ctx.collections, tc.clock.now()), QStringLiteral("05/12/26 07:04\n"
                                                                                     "\n"
@@ -76,18 +65,17 @@ TEST_F(MapExport, CollectionMapListsItsCategories) {
 }
 
 TEST_F(MapExport, TopMapListsTheCollectionsInUse) {
-    ctx.collections.at(20).name = QStringLiteral("Carnets d'été");
+    ctx.collections.at(20).name = u"Carnets d'été"_s;
     ctx.collections.at(20).defined = true;
-    const MapItems map = loaded(QStringLiteral("Top map"));
+    const MapItems map = loaded(u"Top map"_s);
 
     const QString text = map_export_text(map, ctx.collections, tc.clock.now());
-    EXPECT_TRUE(
-        text.startsWith(QStringLiteral("05/12/26 07:04\n\nTOP MAP\n-------\n\n-- Agenda\n-- Contacts\n")));
-    EXPECT_TRUE(text.contains(QStringLiteral("-- Profession\n-- Carnets d'été\n-- Mix\n")));
-    EXPECT_TRUE(text.endsWith(QStringLiteral("-- Apx\n")));
-    EXPECT_FALSE(text.contains(QStringLiteral("-- \n")));
-    EXPECT_FALSE(text.contains(QStringLiteral("-- ") + ctx.collections.at(21).name + QLatin1Char('\n')));
-    EXPECT_FALSE(text.contains(QStringLiteral("All collections")));
+    EXPECT_TRUE(text.startsWith(u"05/12/26 07:04\n\nTOP MAP\n-------\n\n-- Agenda\n-- Contacts\n"_s));
+    EXPECT_TRUE(text.contains(u"-- Profession\n-- Carnets d'été\n-- Mix\n"_s));
+    EXPECT_TRUE(text.endsWith(u"-- Apx\n"_s));
+    EXPECT_FALSE(text.contains(u"-- \n"_s));
+    EXPECT_FALSE(text.contains(u"-- "_s + ctx.collections.at(21).name + QLatin1Char('\n')));
+    EXPECT_FALSE(text.contains(u"All collections"_s));
 }
 
 TEST_F(MapExport, DocumentIsRewrittenAsUtf8AndOpened) {
@@ -96,11 +84,10 @@ TEST_F(MapExport, DocumentIsRewrittenAsUtf8AndOpened) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(5000, 'z'));
     old.close();
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Brontë"), QStringLiteral("l'île"));
+    add(u"Books"_s, u"Poetry"_s, u"Brontë"_s, u"l'île"_s);
 
-    EXPECT_TRUE(export_map(ctx, loaded(QStringLiteral("Books: Poetry"))));
-    EXPECT_EQ(exported(),
-              QStringLiteral("05/12/26 07:04\n\nBooks: Poetry\n-------------\n\n-- Brontë\n   l'île\n"));
+    EXPECT_TRUE(export_map(ctx, loaded(u"Books: Poetry"_s)));
+    EXPECT_EQ(exported(), u"05/12/26 07:04\n\nBooks: Poetry\n-------------\n\n-- Brontë\n   l'île\n"_s);
     EXPECT_EQ(tc.desktop.opened, QStringList({ctx.program_path(export_file_name())}));
     EXPECT_TRUE(tc.prompter.messages().isEmpty());
 }
@@ -108,12 +95,12 @@ TEST_F(MapExport, DocumentIsRewrittenAsUtf8AndOpened) {
 TEST_F(MapExport, WriteFailureIsReportedAndNothingOpens) {
     QDir().mkpath(ctx.program_dir);
     // A directory in the way of the document makes the write fail.
-    QDir().mkpath(ctx.program_path(export_file_name()) + QStringLiteral("/blocked"));
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("x"));
+    QDir().mkpath(ctx.program_path(export_file_name()) + u"/blocked"_s);
+    add(u"Books"_s, u"Poetry"_s, u"x"_s);
 
-    EXPECT_FALSE(export_map(ctx, loaded(QStringLiteral("Books: Poetry"))));
+    EXPECT_FALSE(export_map(ctx, loaded(u"Books: Poetry"_s)));
     ASSERT_EQ(tc.prompter.messages().size(), 1);
-    EXPECT_TRUE(tc.prompter.messages()[0].startsWith(QStringLiteral("The map could not be exported to ") +
+    EXPECT_TRUE(tc.prompter.messages()[0].startsWith(u"The map could not be exported to "_s +
                                                      ctx.program_path(export_file_name())));
     EXPECT_TRUE(tc.desktop.opened.isEmpty());
 }
@@ -121,11 +108,11 @@ TEST_F(MapExport, WriteFailureIsReportedAndNothingOpens) {
 TEST_F(MapExport, DocumentNobodyOpensIsReported) {
     QDir().mkpath(ctx.program_dir);
     tc.desktop.open_result = false;
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("x"));
-    EXPECT_FALSE(export_map(ctx, loaded(QStringLiteral("Books: Poetry"))));
+    add(u"Books"_s, u"Poetry"_s, u"x"_s);
+    EXPECT_FALSE(export_map(ctx, loaded(u"Books: Poetry"_s)));
     EXPECT_EQ(tc.prompter.messages(),
-              QStringList({QStringLiteral("The map was exported to ") + ctx.program_path(export_file_name()) +
-                           QStringLiteral(", but no program could be found to open it.")}));
+              QStringList({u"The map was exported to "_s + ctx.program_path(export_file_name()) +
+                           u", but no program could be found to open it."_s}));
 }
 
 // ---------------------------------------------------------------- table view hand-off
@@ -134,9 +121,9 @@ class TableHandOff : public MapFixture {
 protected:
     TableHandOff() {
         // Left over from an earlier hand-over: must not narrow the next table.
-        ctx.table_presets.search_text = QStringLiteral("old search");
-        ctx.table_presets.title = QStringLiteral("old title");
-        ctx.table_presets.category = QStringLiteral("old cat");
+        ctx.table_presets.search_text = u"old search"_s;
+        ctx.table_presets.title = u"old title"_s;
+        ctx.table_presets.category = u"old cat"_s;
         ctx.table_presets.item_nr = 99;
         ctx.table_presets.deadlines_only = true;
     }
@@ -144,42 +131,38 @@ protected:
 
 TEST_F(TableHandOff, PresetsFollowTheKindOfMap) {
     MapItem selected;
-    selected.title = QStringLiteral("l'été");
+    selected.title = u"l'été"_s;
 
-    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, QStringLiteral("Top map")), &selected),
-              45);
+    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, u"Top map"_s), &selected), 45);
     EXPECT_TRUE(ctx.table_presets.empty());
 
-    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, QStringLiteral("journal")), &selected), 6);
-    EXPECT_EQ(ctx.table_presets.category, QStringLiteral("l'été"));
+    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, u"journal"_s), &selected), 6);
+    EXPECT_EQ(ctx.table_presets.category, u"l'été"_s);
     EXPECT_EQ(ctx.table_presets.item_nr, 0);
     EXPECT_TRUE(ctx.table_presets.search_text.isEmpty());
 
     selected.item_nr = 1234;
-    selected.title = QStringLiteral("Dune");
-    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, QStringLiteral("Books: Sci-Fi d'antan")),
-                                &selected),
+    selected.title = u"Dune"_s;
+    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, u"Books: Sci-Fi d'antan"_s), &selected),
               7);
-    EXPECT_EQ(ctx.table_presets.category, QStringLiteral("Sci-Fi d'antan"));
+    EXPECT_EQ(ctx.table_presets.category, u"Sci-Fi d'antan"_s);
     EXPECT_EQ(ctx.table_presets.item_nr, 1234);
     EXPECT_TRUE(ctx.table_presets.title.isEmpty());
     EXPECT_FALSE(ctx.table_presets.deadlines_only);
 }
 
 TEST_F(TableHandOff, NoSelectionAndUnknownCollections) {
-    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, QStringLiteral("Books: Poetry")), nullptr),
-              7);
-    EXPECT_EQ(ctx.table_presets.category, QStringLiteral("Poetry"));
+    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, u"Books: Poetry"_s), nullptr), 7);
+    EXPECT_EQ(ctx.table_presets.category, u"Poetry"_s);
     EXPECT_EQ(ctx.table_presets.item_nr, 0);
 
-    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, QStringLiteral("Books")), nullptr), 7);
+    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, u"Books"_s), nullptr), 7);
     EXPECT_TRUE(ctx.table_presets.empty());
 
     // A map whose collection is not in the table has no table view; nothing is left behind.
-    ctx.table_presets.category = QStringLiteral("stale");
-    EXPECT_EQ(
-        table_view_of_map(ctx, identify_map(ctx.collections, QStringLiteral("Nowhere: Poetry")), nullptr),
-        std::nullopt);
+    ctx.table_presets.category = u"stale"_s;
+    EXPECT_EQ(table_view_of_map(ctx, identify_map(ctx.collections, u"Nowhere: Poetry"_s), nullptr),
+              std::nullopt);
     EXPECT_TRUE(ctx.table_presets.empty());
 }
 

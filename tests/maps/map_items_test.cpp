@@ -6,6 +6,8 @@
 #include "maps/map_names.h"
 #include "maps/statement_counter.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class LoadItems : public MapFixture {
@@ -24,43 +26,43 @@ protected:
 // ---------------------------------------------------------------- map identity
 
 TEST_F(LoadItems, NamesGiveTheThreeKindsOfMap) {
-    const MapIdentity top = identify_map(ctx.collections, QStringLiteral("top MAP"));
+    const MapIdentity top = identify_map(ctx.collections, u"top MAP"_s);
     EXPECT_TRUE(top.top_map());
     EXPECT_EQ(top.position, 45);
-    EXPECT_EQ(top.caption(), QStringLiteral("TOP MAP"));
+    EXPECT_EQ(top.caption(), u"TOP MAP"_s);
 
-    const MapIdentity books = identify_map(ctx.collections, QStringLiteral("Books:"));
+    const MapIdentity books = identify_map(ctx.collections, u"Books:"_s);
     EXPECT_TRUE(books.collection_map());
-    EXPECT_EQ(books.collection, QStringLiteral("Books"));
+    EXPECT_EQ(books.collection, u"Books"_s);
     EXPECT_EQ(books.position, 7);
-    EXPECT_EQ(books.caption(), QStringLiteral("Books"));
+    EXPECT_EQ(books.caption(), u"Books"_s);
 
-    const MapIdentity journal = identify_map(ctx.collections, QStringLiteral("journal: Diary d'été"));
+    const MapIdentity journal = identify_map(ctx.collections, u"journal: Diary d'été"_s);
     EXPECT_EQ(journal.kind, MapKind::Category);
     EXPECT_EQ(journal.position, 6);
-    EXPECT_EQ(journal.cat, QStringLiteral("Diary d'été"));
-    EXPECT_EQ(journal.caption(), QStringLiteral("Diary d'été"));
+    EXPECT_EQ(journal.cat, u"Diary d'été"_s);
+    EXPECT_EQ(journal.caption(), u"Diary d'été"_s);
 }
 
 // ---------------------------------------------------------------- statements per position
 
 TEST_F(LoadItems, StatementsAreWrittenPerCollectionPosition) {
-    MapIdentity map = identify_map(ctx.collections, QStringLiteral("Journal: O'Hara"));
+    MapIdentity map = identify_map(ctx.collections, u"Journal: O'Hara"_s);
     EXPECT_EQ(category_statement(map),
               QStringLiteral("select * from repos where collection='Journal' and cat like "
                              "'*O''Hara*' order by  cvdate(item_title) desc"));
     EXPECT_EQ(category_fallback_statement(map),
               QStringLiteral("select * from repos where collection='Journal' and "
                              "cat like '*O''Hara*' order by item_title"));
-    map = identify_map(ctx.collections, QStringLiteral("World chrono: Rome"));
+    map = identify_map(ctx.collections, u"World chrono: Rome"_s);
     EXPECT_EQ(category_statement(map),
               QStringLiteral("select * from repos where collection='World chrono' and cat "
                              "like '*Rome*' order by  val(item_title)"));
-    map = identify_map(ctx.collections, QStringLiteral("Tessarin chrono: *"));
+    map = identify_map(ctx.collections, u"Tessarin chrono: *"_s);
     EXPECT_EQ(category_statement(map),
               QStringLiteral("select * from repos where collection='Tessarin chrono' and "
                              "cat like '*[*]*' order by  val(item_title)"));
-    map = identify_map(ctx.collections, QStringLiteral("Books: ??"));
+    map = identify_map(ctx.collections, u"Books: ??"_s);
     EXPECT_EQ(category_statement(map),
               QStringLiteral("select * from repos where collection='Books' and cat like "
                              "'*[??]*' order by seq,item_title"));
@@ -76,7 +78,7 @@ TEST_F(LoadItems, JournalSortsDatesNewestFirst) {
     add("Journal", "Diary", "02/01/2026");
     add("Journal", "Diary", "2026-03-14 10:00:00");
     add("Journal", "Diary", "31/12/25");
-    MapItems map = open_map(QStringLiteral("Journal: Diary"));
+    MapItems map = open_map(u"Journal: Diary"_s);
     const LoadResult result = load(map, true);
     EXPECT_FALSE(result.date_order_failed);
     EXPECT_EQ(titles_of(map.items()), QStringList({"2026-03-14 10:00:00", "02/01/2026", "31/12/25"}));
@@ -89,7 +91,7 @@ TEST_F(LoadItems, JournalWithATitleThatIsNoDateFallsBackToTitleOrderAndSaysSo) {
     add("Journal", "Diary", "Zanzibar notes");
     add("Journal", "Diary", "31/12/25");
     add("Journal", "Diary", "[draft] l'été");
-    MapItems map = open_map(QStringLiteral("Journal: Diary"));
+    MapItems map = open_map(u"Journal: Diary"_s);
     StatementCounter counter(db().handle());
     const LoadResult result = load(map, true);
     EXPECT_EQ(counter.count(), 2);
@@ -108,11 +110,11 @@ TEST_F(LoadItems, ChronoCollectionsSortTitlesAsNumbers) {
         add("World chrono", "Events", title);
     for (const char* title : {"2026 release", "300", "40"})
         add("Tessarin chrono", "Versions", title);
-    MapItems world = open_map(QStringLiteral("World chrono: Events"));
+    MapItems world = open_map(u"World chrono: Events"_s);
     load(world);
     // val() of a text without a number is 0.
     EXPECT_EQ(titles_of(world.items()), QStringList({"-753", "Undated", "9", "10", "1492"}));
-    MapItems tessarin = open_map(QStringLiteral("Tessarin chrono: Versions"));
+    MapItems tessarin = open_map(u"Tessarin chrono: Versions"_s);
     load(tessarin);
     EXPECT_EQ(titles_of(tessarin.items()), QStringList({"40", "300", "2026 release"}));
 }
@@ -123,7 +125,7 @@ TEST_F(LoadItems, OtherCollectionsSortBySeqThenTitle) {
     add({"Books", "Novels", "Alpha", {}, 1.0, {}});
     add({"Books", "Novels", "omega", {}, std::nullopt, {}});
     add({"Books", "Novels", "Dropped in", {}, 0.1, {}});
-    MapItems map = open_map(QStringLiteral("books: novels"));
+    MapItems map = open_map(u"books: novels"_s);
     load(map);
     EXPECT_EQ(titles_of(map.items()), QStringList({"omega", "Dropped in", "Alpha", "beta", "zeta"}));
 }
@@ -131,44 +133,44 @@ TEST_F(LoadItems, OtherCollectionsSortBySeqThenTitle) {
 TEST_F(LoadItems, AllColumnsAreRead) {
     const QDateTime due(QDate(2026, 5, 1), QTime(8, 30));
     const qint64 nr = add({"Books", "Novels", "Dune", "A desert planet", 3.0, due});
-    db().exec(QStringLiteral("update repos set mark='x', item_id=17, date_remind=%1 where item_nr=%2")
+    db().exec(u"update repos set mark='x', item_id=17, date_remind=%1 where item_nr=%2"_s
                   .arg(dates::to_julian(due.addDays(-1)), 0, 'f', 10)
                   .arg(nr));
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     load(map);
     ASSERT_EQ(map.count(), 1);
     const MapItem& item = map.item(0);
     EXPECT_EQ(item.item_nr, nr);
-    EXPECT_EQ(item.content, QStringLiteral("A desert planet"));
+    EXPECT_EQ(item.content, u"A desert planet"_s);
     EXPECT_EQ(item.expiry, due);
     EXPECT_EQ(item.remind, due.addDays(-1));
     EXPECT_FALSE(item.notified.has_value());
-    EXPECT_EQ(item.mark, QStringLiteral("x"));
+    EXPECT_EQ(item.mark, u"x"_s);
     EXPECT_EQ(item.id, 17.0);
     EXPECT_EQ(item.seq, 3.0);
 }
 
 TEST_F(LoadItems, LongTitlesHugeContentsAndApostrophesTravelIntact) {
-    const QString title = QStringLiteral("l'été d'Hélène [*] ? ").repeated(15).left(300);
-    const QString content = QStringLiteral("x'y\n").repeated(1 << 18); // 1 MB
+    const QString title = u"l'été d'Hélène [*] ? "_s.repeated(15).left(300);
+    const QString content = u"x'y\n"_s.repeated(1 << 18); // 1 MB
     add("Books", "Novels", title, content);
     add("Media", "Films", title);
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     LoadOptions options;
     options.similar_indicator = true;
     Load_items(ctx, map, options);
     ASSERT_EQ(map.count(), 1);
     EXPECT_EQ(map.item(0).title, title);
     EXPECT_EQ(map.item(0).content.size(), content.size());
-    EXPECT_EQ(map.item(0).panel_text, title + QStringLiteral("~+"));
+    EXPECT_EQ(map.item(0).panel_text, title + u"~+"_s);
 }
 
 TEST_F(LoadItems, EmptyCategoryReadsOnlyItemsWithoutCategory) {
     add("Books", "", "loose");
     add("Books", "Novels", "bound");
     MapIdentity identity;
-    identity.name = QStringLiteral("Books: ");
-    identity.collection = QStringLiteral("Books");
+    identity.name = u"Books: "_s;
+    identity.collection = u"Books"_s;
     identity.position = 7;
     MapItems map(identity);
     load(map);
@@ -183,16 +185,16 @@ TEST_F(LoadItems, CommaCategoriesShowInEachOfTheirMaps) {
     add("Books", "Italian", "I promessi sposi");
     add("Books", "Poetry collections", "Anthology"); // like finds "Poetry" in it; the category differs
     add("Media", "Poetry", "Other collection");
-    MapItems poetry = open_map(QStringLiteral("Books: Poetry"));
+    MapItems poetry = open_map(u"Books: Poetry"_s);
     const LoadResult result = load(poetry);
     EXPECT_EQ(titles_of(poetry.items()), QStringList({"Divina Commedia", "Leaves of Grass"}));
     EXPECT_EQ(result.rows, 3);
     EXPECT_EQ(result.taken, 2);
-    MapItems italian = open_map(QStringLiteral("Books: ITALIAN"));
+    MapItems italian = open_map(u"Books: ITALIAN"_s);
     load(italian);
     EXPECT_EQ(titles_of(italian.items()), QStringList({"Divina Commedia", "I promessi sposi"}));
     // A part of a category name still finds every comma list holding it.
-    MapItems poe = open_map(QStringLiteral("Books: Poe"));
+    MapItems poe = open_map(u"Books: Poe"_s);
     load(poe);
     EXPECT_EQ(titles_of(poe.items()), QStringList({"Divina Commedia"}));
 }
@@ -203,7 +205,7 @@ TEST_F(LoadItems, CategorySeparatorsOfTheTableViewAreSkipped) {
     add("Books", "Novels", "_____ Novels _____"); // not the separator form: no leading blank
     add("Books", "Novels,Sagas", " _____ Novels,Sagas _____");
     add("Books", "Novels", "Dune");
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     load(map);
     // Titles compare folded to lower case, where "_" comes before the letters.
     EXPECT_EQ(titles_of(map.items()), QStringList({"_____ Novels _____", "Dune"}));
@@ -217,15 +219,15 @@ TEST_F(LoadItems, AccentsCaseAndWildcardCharactersInCategories) {
     add("Books", "d", "plain d");
     add("Books", "*", "star");
     add("Books", "all * stars", "star inside");
-    MapItems ete = open_map(QStringLiteral("Books: ÉTÉ"));
+    MapItems ete = open_map(u"Books: ÉTÉ"_s);
     load(ete);
     EXPECT_EQ(titles_of(ete.items()), QStringList({"lower case", "summer"}));
-    MapItems draft = open_map(QStringLiteral("Books: [draft]"));
+    MapItems draft = open_map(u"Books: [draft]"_s);
     load(draft);
     // "[draft]" in a like pattern is the set d, r, a, f, t: every category holding one of those
     // letters is returned, and all but the map's own are skipped.
     EXPECT_EQ(titles_of(draft.items()), QStringList({"bracketed"}));
-    MapItems star = open_map(QStringLiteral("Books: *"));
+    MapItems star = open_map(u"Books: *"_s);
     load(star);
     EXPECT_EQ(titles_of(star.items()), QStringList({"star"}));
 }
@@ -234,7 +236,7 @@ TEST_F(LoadItems, AccentsCaseAndWildcardCharactersInCategories) {
 
 TEST_F(LoadItems, OpeningRefusesMoreThan200RowsAndReloadsDoNot) {
     add_many("Books", "Novels", 200);
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     LoadResult result = load(map, true);
     EXPECT_FALSE(result.refused);
     EXPECT_EQ(map.count(), 200);
@@ -244,7 +246,7 @@ TEST_F(LoadItems, OpeningRefusesMoreThan200RowsAndReloadsDoNot) {
     EXPECT_FALSE(result.refused);
     EXPECT_EQ(map.count(), 201);
 
-    MapItems again = open_map(QStringLiteral("Books: Novels"));
+    MapItems again = open_map(u"Books: Novels"_s);
     result = load(again, true);
     EXPECT_TRUE(result.refused);
     EXPECT_EQ(result.rows, 201);
@@ -253,35 +255,35 @@ TEST_F(LoadItems, OpeningRefusesMoreThan200RowsAndReloadsDoNot) {
     EXPECT_EQ(again.count(), 0);
     EXPECT_TRUE(tc.prompter.messages().isEmpty());
     // Refusing writes nothing, not even a filler.
-    EXPECT_EQ(rows(QStringLiteral("1")), 201);
+    EXPECT_EQ(rows(u"1"_s), 201);
 }
 
 TEST_F(LoadItems, TheOpeningLimitCountsRowsOfTheStatementNotItemsTaken) {
     add_many("Books", "Novels", 200);
     add("Books", "Novels and tales", "skipped but returned");
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     const LoadResult result = load(map, true);
     EXPECT_TRUE(result.refused);
-    EXPECT_NE(result.message.indexOf(QStringLiteral("(201)")), -1);
+    EXPECT_NE(result.message.indexOf(u"(201)"_s), -1);
 }
 
 TEST_F(LoadItems, AnOpenMapKeepsItsFirst500EntriesAndSaysSo) {
     add_many("Books", "Novels", 620);
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     LoadResult result = load(map);
     EXPECT_EQ(map.count(), MapItems::capacity);
     EXPECT_EQ(result.taken, 620);
     EXPECT_TRUE(map.truncated());
-    EXPECT_EQ(map.item(499).title, QStringLiteral("tag 0500"));
-    EXPECT_EQ(map.caption(), QStringLiteral("Novels (first 500 of 620 tags)"));
+    EXPECT_EQ(map.item(499).title, u"tag 0500"_s);
+    EXPECT_EQ(map.caption(), u"Novels (first 500 of 620 tags)"_s);
     EXPECT_FALSE(map.append(MapItem{}));
     EXPECT_EQ(map.count(), MapItems::capacity);
 
-    db().exec(QStringLiteral("delete from repos where item_title > 'tag 0400'"));
+    db().exec(u"delete from repos where item_title > 'tag 0400'"_s);
     result = load(map);
     EXPECT_EQ(map.count(), 400);
     EXPECT_FALSE(map.truncated());
-    EXPECT_EQ(map.caption(), QStringLiteral("Novels"));
+    EXPECT_EQ(map.caption(), u"Novels"_s);
 }
 
 // ---------------------------------------------------------------- collection maps and the top map
@@ -295,7 +297,7 @@ TEST_F(LoadItems, CollectionMapListsCategoriesInCatSeqOrderOnceEach) {
     add("Media", "Other", "not this collection");
     db().exec(QStringLiteral("insert into cat_seq (collection, cat, seq) values ('Books','Gamma',1), "
                              "('Books','Zeta',2), ('Media','Alpha',0)"));
-    MapItems map = open_map(QStringLiteral("Books"));
+    MapItems map = open_map(u"Books"_s);
     load(map, true);
     // Categories without a cat_seq row come first (a null sorts first), by name; a category
     // repeated in a comma list keeps the spelling seen first.
@@ -308,30 +310,28 @@ TEST_F(LoadItems, CollectionMapListsCategoriesInCatSeqOrderOnceEach) {
 }
 
 TEST_F(LoadItems, AnEmptyCollectionReceivesTheSampleItem) {
-    MapItems map = open_map(QStringLiteral("Wisdom:"));
+    MapItems map = open_map(u"Wisdom:"_s);
     const LoadResult result = load(map, true);
     EXPECT_EQ(titles_of(map.items()), QStringList({"category xyz"}));
-    EXPECT_EQ(rows(QStringLiteral("collection='Wisdom' and cat='category xyz' and item_title='item xyz'")),
-              1);
-    EXPECT_EQ(map.last_sql(),
-              QStringLiteral("select distinct cat from repos where collection='Wisdom' order by cat"));
+    EXPECT_EQ(rows(u"collection='Wisdom' and cat='category xyz' and item_title='item xyz'"_s), 1);
+    EXPECT_EQ(map.last_sql(), u"select distinct cat from repos where collection='Wisdom' order by cat"_s);
     EXPECT_EQ(result.statements, 3);
     // The second opening finds the sample and adds nothing.
-    MapItems again = open_map(QStringLiteral("Wisdom"));
+    MapItems again = open_map(u"Wisdom"_s);
     load(again, true);
-    EXPECT_EQ(rows(QStringLiteral("collection='Wisdom'")), 1);
+    EXPECT_EQ(rows(u"collection='Wisdom'"_s), 1);
 }
 
 TEST_F(LoadItems, TopMapListsPositions1To44) {
-    ctx.collections.at(20).name = QStringLiteral("Recipes");
-    MapItems map = open_map(QStringLiteral("Top map"));
+    ctx.collections.at(20).name = u"Recipes"_s;
+    MapItems map = open_map(u"Top map"_s);
     load(map, true);
     ASSERT_EQ(map.count(), 44);
-    EXPECT_EQ(map.item(0).title, QStringLiteral("Agenda"));
-    EXPECT_EQ(map.item(5).panel_text, QStringLiteral("Journal"));
-    EXPECT_EQ(map.item(19).title, QStringLiteral("Recipes"));
-    EXPECT_EQ(map.item(20).title, QStringLiteral("x03")); // spare positions show their names too
-    EXPECT_EQ(map.item(43).title, QStringLiteral("Apx"));
+    EXPECT_EQ(map.item(0).title, u"Agenda"_s);
+    EXPECT_EQ(map.item(5).panel_text, u"Journal"_s);
+    EXPECT_EQ(map.item(19).title, u"Recipes"_s);
+    EXPECT_EQ(map.item(20).title, u"x03"_s); // spare positions show their names too
+    EXPECT_EQ(map.item(43).title, u"Apx"_s);
     EXPECT_EQ(map.item(43).item_nr, 0);
 }
 
@@ -340,57 +340,57 @@ TEST_F(LoadItems, TopMapListsPositions1To44) {
 TEST_F(LoadItems, ReloadsTellWhetherThePanelsMustBeRebuilt) {
     const qint64 dune = add("Books", "Novels", "Dune");
     add("Books", "Novels", "Emma");
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     EXPECT_TRUE(load(map, true).needs_rebuild); // a first load always builds
 
     EXPECT_FALSE(load(map).needs_rebuild);
-    db().exec(QStringLiteral("update repos set mark='seen' where item_nr=%1").arg(dune));
+    db().exec(u"update repos set mark='seen' where item_nr=%1"_s.arg(dune));
     EXPECT_FALSE(load(map).needs_rebuild);
-    db().exec(QStringLiteral("update repos set item_content='spice' where item_nr=%1").arg(dune));
+    db().exec(u"update repos set item_content='spice' where item_nr=%1"_s.arg(dune));
     EXPECT_TRUE(load(map).needs_rebuild);
-    db().exec(QStringLiteral("update repos set item_title='dune' where item_nr=%1").arg(dune));
+    db().exec(u"update repos set item_title='dune' where item_nr=%1"_s.arg(dune));
     EXPECT_TRUE(load(map).needs_rebuild);
     const qint64 filler = add({"Books", "Novels", "-", {}, 9.0, {}});
     EXPECT_TRUE(load(map).needs_rebuild); // grew
-    db().exec(QStringLiteral("delete from repos where item_nr=%1").arg(filler));
+    db().exec(u"delete from repos where item_nr=%1"_s.arg(filler));
     EXPECT_FALSE(load(map).needs_rebuild); // a trailing filler went
-    db().exec(QStringLiteral("delete from repos where item_title='Emma'"));
+    db().exec(u"delete from repos where item_title='Emma'"_s);
     EXPECT_TRUE(load(map).needs_rebuild); // a real item went
 
     LoadOptions options;
-    options.rebuild_request = QStringLiteral("BOOKS: novels");
+    options.rebuild_request = u"BOOKS: novels"_s;
     EXPECT_TRUE(Load_items(ctx, map, options).needs_rebuild);
-    options.rebuild_request = QStringLiteral("Books: Novels2");
+    options.rebuild_request = u"Books: Novels2"_s;
     EXPECT_FALSE(Load_items(ctx, map, options).needs_rebuild);
 }
 
 TEST_F(LoadItems, RefreshingAnEmptiedMapInsertsOneFiller) {
     const qint64 only = add("Books", "Novels", "Dune");
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     Rinfresca(ctx, map, {});
-    db().exec(QStringLiteral("delete from repos where item_nr=%1").arg(only));
+    db().exec(u"delete from repos where item_nr=%1"_s.arg(only));
     const LoadResult result = Rinfresca(ctx, map, {});
     EXPECT_TRUE(result.needs_rebuild);
     ASSERT_EQ(map.count(), 1);
     EXPECT_TRUE(map.item(0).filler());
-    EXPECT_EQ(rows(QStringLiteral("collection='Books' and cat='Novels' and item_title='-'")), 1);
+    EXPECT_EQ(rows(u"collection='Books' and cat='Novels' and item_title='-'"_s), 1);
     // A second refresh finds the filler: nothing more is inserted and nothing is rebuilt.
     EXPECT_FALSE(Rinfresca(ctx, map, {}).needs_rebuild);
-    EXPECT_EQ(rows(QStringLiteral("collection='Books'")), 1);
+    EXPECT_EQ(rows(u"collection='Books'"_s), 1);
 }
 
 TEST_F(LoadItems, FillerOfAMapWithApostropheAndNoRefreshFillerForCollections) {
-    MapItems map = open_map(QStringLiteral("Books: l'été"));
+    MapItems map = open_map(u"Books: l'été"_s);
     Rinfresca(ctx, map, {});
-    EXPECT_EQ(rows(QStringLiteral("collection='Books' and cat='l''été' and item_title='-'")), 1);
-    MapItems top = open_map(QStringLiteral("Top map"));
+    EXPECT_EQ(rows(u"collection='Books' and cat='l''été' and item_title='-'"_s), 1);
+    MapItems top = open_map(u"Top map"_s);
     Rinfresca(ctx, top, {});
-    EXPECT_EQ(rows(QStringLiteral("1")), 1);
+    EXPECT_EQ(rows(u"1"_s), 1);
 }
 
 TEST_F(LoadItems, EntriesMoveAndEraseWithinTheMap) {
     add_many("Books", "Novels", 4);
-    MapItems map = open_map(QStringLiteral("Books: Novels"));
+    MapItems map = open_map(u"Books: Novels"_s);
     load(map);
     map.move(3, 1);
     EXPECT_EQ(titles_of(map.items()), QStringList({"tag 0001", "tag 0004", "tag 0002", "tag 0003"}));
@@ -403,11 +403,11 @@ TEST_F(LoadItems, EntriesMoveAndEraseWithinTheMap) {
 TEST_F(LoadItems, FillersOfWildcardAndEmptyCategoriesKeepTheirCategory) {
     for (const char* cat : {"*", "??", ""}) {
         SCOPED_TRACE(cat);
-        MapIdentity identity = identify_map(ctx.collections, QStringLiteral("Books: x"));
+        MapIdentity identity = identify_map(ctx.collections, u"Books: x"_s);
         identity.cat = QString::fromUtf8(cat); // the map of no category has no name of its own
         MapItems map(identity);
         Rinfresca(ctx, map, {});
-        Statement filler = db().prepare(QStringLiteral("select cat from repos where item_title='-' and cat=?"));
+        Statement filler = db().prepare(u"select cat from repos where item_title='-' and cat=?"_s);
         filler.bind(1, QString::fromUtf8(cat));
         EXPECT_TRUE(filler.next()) << "the filler went under another category";
         // The refreshed map finds its own filler again instead of adding one more each time.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Every character is `per_char` twips wide; bold captions measure `caption` whatever their text.
@@ -28,7 +30,7 @@ std::vector<MapItem> items_titled(const QStringList& texts) {
         item.item_nr = nr++;
         item.title = text;
         item.panel_text = text;
-        item.content = QStringLiteral("content of ") + text;
+        item.content = u"content of "_s + text;
         items.push_back(item);
     }
     return items;
@@ -37,13 +39,13 @@ std::vector<MapItem> items_titled(const QStringList& texts) {
 std::vector<MapItem> items_count(int count) {
     QStringList texts;
     for (int i = 1; i <= count; ++i)
-        texts.append(QStringLiteral("t%1").arg(i));
+        texts.append(u"t%1"_s.arg(i));
     return items_titled(texts);
 }
 
 LayoutRequest request(int columns) {
     LayoutRequest r;
-    r.caption = QStringLiteral("Caption");
+    r.caption = u"Caption"_s;
     r.columns = columns;
     return r;
 }
@@ -61,7 +63,7 @@ TEST(BuildPanels, SevenItemsInThreeColumnsMakeThreeRowsAndTwoGridFillers) {
     ASSERT_EQ(layout.panels.size(), 9U);
     for (int k = 7; k < 9; ++k) {
         EXPECT_TRUE(layout.panels[k].grid_filler);
-        EXPECT_EQ(layout.panels[k].text, QStringLiteral("-"));
+        EXPECT_EQ(layout.panels[k].text, u"-"_s);
         EXPECT_EQ(layout.panels[k].item_nr, 0);
         EXPECT_TRUE(layout.panels[k].tool_tip.isEmpty());
     }
@@ -86,7 +88,7 @@ TEST(BuildPanels, PanelsFillTheGridColumnByColumn) {
         EXPECT_EQ(panel.left, (expected[k].column - 1) * w);
         EXPECT_EQ(panel.top, (expected[k].row - 1) * h);
     }
-    EXPECT_EQ(layout.panels[3].text, QStringLiteral("t4"));
+    EXPECT_EQ(layout.panels[3].text, u"t4"_s);
 }
 
 TEST(BuildPanels, RowsAndColumnsAtTheirLimits) {
@@ -114,7 +116,7 @@ TEST(BuildPanels, WidthStartsFromTheCaptionSharedByTheColumns) {
     EXPECT_EQ(layout.auto_width, 3195); // 3200 rounded down to whole pixels
     // A wider text widens it.
     measure.per_char = 100;
-    layout = Build_panels(items_titled({"short", QStringLiteral("x").repeated(35)}), request(2), measure);
+    layout = Build_panels(items_titled({"short", u"x"_s.repeated(35)}), request(2), measure);
     EXPECT_EQ(layout.auto_width, 3690); // 3500 + 200, rounded down
 }
 
@@ -124,7 +126,7 @@ TEST(BuildPanels, WidthIsClampedBetween1300And8000BeforeItsPadding) {
     PanelLayout layout = Build_panels(items_count(3), request(10), measure);
     EXPECT_EQ(layout.auto_width, 1500);
     measure.per_char = 100;
-    layout = Build_panels(items_titled({QStringLiteral("é").repeated(300)}), request(1), measure);
+    layout = Build_panels(items_titled({u"é"_s.repeated(300)}), request(1), measure);
     EXPECT_EQ(layout.auto_width, 8190); // 8200 rounded down to whole pixels
 }
 
@@ -134,10 +136,10 @@ TEST(BuildPanels, TextsAreMeasuredInThePreferredSizeFrom8To14AndTheCaptionInBold
     r.font_size = 20;
     Build_panels(items_count(2), r, measure);
     ASSERT_EQ(measure.fonts.size(), 3U);
-    EXPECT_EQ(measure.fonts[0].family, QStringLiteral("Arial"));
+    EXPECT_EQ(measure.fonts[0].family, u"Arial"_s);
     EXPECT_TRUE(measure.fonts[0].bold);
     EXPECT_EQ(measure.fonts[0].point_size, 10);
-    EXPECT_EQ(measure.fonts[1].family, QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(measure.fonts[1].family, u"MS Sans Serif"_s);
     EXPECT_FALSE(measure.fonts[1].bold);
     EXPECT_EQ(measure.fonts[1].point_size, 14);
     r.font_size = 6;
@@ -229,12 +231,12 @@ TEST(BuildPanels, ColoursByKindAndSelection) {
 }
 
 TEST(BuildPanels, ToolTipsCutContentAt150Characters) {
-    EXPECT_EQ(panel_tool_tip(QStringLiteral("x").repeated(150)), QStringLiteral("x").repeated(150));
-    EXPECT_EQ(panel_tool_tip(QStringLiteral("é").repeated(151)), QStringLiteral("é").repeated(150) + "...");
+    EXPECT_EQ(panel_tool_tip(u"x"_s.repeated(150)), u"x"_s.repeated(150));
+    EXPECT_EQ(panel_tool_tip(u"é"_s.repeated(151)), u"é"_s.repeated(150) + "...");
     EXPECT_EQ(panel_tool_tip(QString()), QString());
     FixedMeasure measure;
     std::vector<MapItem> items = items_count(1);
-    items[0].content = QStringLiteral("y").repeated(1 << 20);
+    items[0].content = u"y"_s.repeated(1 << 20);
     EXPECT_EQ(Build_panels(items, request(1), measure).panels[0].tool_tip.size(), 153);
 }
 
@@ -246,21 +248,18 @@ TEST(BuildPanels, UnmaximisedWindowsSitInTheCornerOfTheMainWindow) {
 
 TEST(BuildPanels, RealFontMetricsMeasureTexts) {
     const FontMetricsMeasure measure;
-    const FontSpec normal{QStringLiteral("MS Sans Serif"), 10, false};
-    const int one = measure.width_twips(QStringLiteral("Meeting"), normal);
-    const int two = measure.width_twips(QStringLiteral("Meeting Meeting"), normal);
+    const FontSpec normal{u"MS Sans Serif"_s, 10, false};
+    const int one = measure.width_twips(u"Meeting"_s, normal);
+    const int two = measure.width_twips(u"Meeting Meeting"_s, normal);
     EXPECT_GT(one, 0);
     EXPECT_GT(two, one);
     EXPECT_EQ(measure.width_twips(QString(), normal), 0);
-    EXPECT_GT(
-        measure.width_twips(QStringLiteral("Meeting"), FontSpec{QStringLiteral("MS Sans Serif"), 14, false}),
-        one);
-    EXPECT_GE(measure.width_twips(QStringLiteral("Meeting"), FontSpec{QStringLiteral("Arial"), 10, true}),
-              measure.width_twips(QStringLiteral("Meeting"), FontSpec{QStringLiteral("Arial"), 10, false}));
+    EXPECT_GT(measure.width_twips(u"Meeting"_s, FontSpec{u"MS Sans Serif"_s, 14, false}), one);
+    EXPECT_GE(measure.width_twips(u"Meeting"_s, FontSpec{u"Arial"_s, 10, true}),
+              measure.width_twips(u"Meeting"_s, FontSpec{u"Arial"_s, 10, false}));
 
-    const PanelLayout layout =
-        Build_panels(items_titled({QStringLiteral("A title that is rather long for one panel, really")}),
-                     request(1), measure);
+    const PanelLayout layout = Build_panels(
+        items_titled({u"A title that is rather long for one panel, really"_s}), request(1), measure);
     EXPECT_EQ(layout.auto_width % 15, 0);
     EXPECT_GT(layout.auto_width, 1500);
     EXPECT_LE(layout.auto_width, 8190);

@@ -9,6 +9,8 @@
 
 #include <QSet>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Facts given by the test: the valid references and the repeated titles are listed.
@@ -44,74 +46,69 @@ constexpr int journal = 6;
 
 TEST(PanelText, ReferenceTitlesShowWhetherTheyLeadSomewhere) {
     ListedFacts listed;
-    listed.valid.insert(QStringLiteral("Books: Poetry"));
+    listed.valid.insert(u"Books: Poetry"_s);
     EXPECT_EQ(compose_panel_text(item("> Books: Poetry"), books, false, listed.facts()),
-              QStringLiteral("> Books: Poetry"));
-    EXPECT_EQ(compose_panel_text(item("> Books: Gone"), books, false, listed.facts()),
-              QStringLiteral("> Books: Gone !"));
+              u"> Books: Poetry"_s);
+    EXPECT_EQ(compose_panel_text(item("> Books: Gone"), books, false, listed.facts()), u"> Books: Gone !"_s);
     EXPECT_EQ(listed.asked, QStringList({"Books: Poetry", "Books: Gone"}));
     // A reference takes no other mark, even with content, an expiry or repeated.
-    MapItem dated = item("> Books: Poetry", QStringLiteral("LINK=/tmp"));
+    MapItem dated = item("> Books: Poetry", u"LINK=/tmp"_s);
     dated.expiry = QDateTime(QDate(2026, 1, 2), QTime(0, 0));
     listed.repeated.insert(dated.title);
-    EXPECT_EQ(compose_panel_text(dated, books, true, listed.facts()), QStringLiteral("> Books: Poetry"));
+    EXPECT_EQ(compose_panel_text(dated, books, true, listed.facts()), u"> Books: Poetry"_s);
     // In the journal too.
     EXPECT_EQ(compose_panel_text(item("> Books: Gone"), journal, false, listed.facts()),
-              QStringLiteral("> Books: Gone !"));
+              u"> Books: Gone !"_s);
 }
 
 TEST(PanelText, ContentReferencesUseTheFirstLineOfTheContent) {
     ListedFacts listed;
-    listed.valid.insert(QStringLiteral("Books: Poetry"));
+    listed.valid.insert(u"Books: Poetry"_s);
     EXPECT_EQ(compose_panel_text(item("Poems", "> Books: Poetry\r\nmore text"), books, false, listed.facts()),
-              QStringLiteral("Poems >"));
+              u"Poems >"_s);
     EXPECT_EQ(compose_panel_text(item("Poems", ">Books: Poetry\nmore"), books, false, listed.facts()),
-              QStringLiteral("Poems >"));
+              u"Poems >"_s);
     EXPECT_EQ(compose_panel_text(item("Poems", "> Books: Prose"), books, false, listed.facts()),
-              QStringLiteral("Poems !"));
+              u"Poems !"_s);
     // Content only counts when it begins with ">".
     EXPECT_EQ(compose_panel_text(item("Poems", " > Books: Poetry"), books, false, listed.facts()),
-              QStringLiteral("Poems~"));
+              u"Poems~"_s);
 }
 
 TEST(PanelText, JournalDatesShowFiftyCharactersOfContent) {
     ListedFacts listed;
-    const QString sixty = QStringLiteral("0123456789").repeated(6);
+    const QString sixty = u"0123456789"_s.repeated(6);
     EXPECT_EQ(compose_panel_text(item("14/03/2026", sixty), journal, false, listed.facts()),
-              QStringLiteral("14/03/26 - ") + sixty.left(50) + QStringLiteral("..."));
+              u"14/03/26 - "_s + sixty.left(50) + u"..."_s);
     const QString fifty = sixty.left(50);
     EXPECT_EQ(compose_panel_text(item("2026-03-14 22:15:00", fifty), journal, false, listed.facts()),
-              QStringLiteral("14/03/26 - ") + fifty);
+              u"14/03/26 - "_s + fifty);
     // The whole is cut before the first line end, "..." included.
     EXPECT_EQ(
         compose_panel_text(item("14/03/2026", "Dear diary\r\n" + sixty), journal, false, listed.facts()),
-        QStringLiteral("14/03/26 - Dear diary"));
+        u"14/03/26 - Dear diary"_s);
     EXPECT_EQ(
         compose_panel_text(item("14/03/2026", sixty.left(49) + "\n" + sixty), journal, false, listed.facts()),
-        QStringLiteral("14/03/26 - ") + sixty.left(49));
-    EXPECT_EQ(compose_panel_text(item("14/03/2026"), journal, false, listed.facts()),
-              QStringLiteral("14/03/26 - "));
+        u"14/03/26 - "_s + sixty.left(49));
+    EXPECT_EQ(compose_panel_text(item("14/03/2026"), journal, false, listed.facts()), u"14/03/26 - "_s);
     // A title that is no date shows as it is, without marks or "+".
     MapItem plain = item("Holidays", "LINK=/tmp");
     plain.expiry = QDateTime(QDate(2026, 1, 2), QTime(0, 0));
     listed.repeated.insert(plain.title);
-    EXPECT_EQ(compose_panel_text(plain, journal, true, listed.facts()), QStringLiteral("Holidays"));
+    EXPECT_EQ(compose_panel_text(plain, journal, true, listed.facts()), u"Holidays"_s);
     // The same date title elsewhere is an ordinary title.
-    EXPECT_EQ(compose_panel_text(item("14/03/2026", sixty), books, false, listed.facts()),
-              QStringLiteral("14/03/2026~"));
+    EXPECT_EQ(compose_panel_text(item("14/03/2026", sixty), books, false, listed.facts()), u"14/03/2026~"_s);
 }
 
 TEST(PanelText, ExpiryPrefixShowsTheTimeOnlyWhenThereIsOne) {
     ListedFacts listed;
     MapItem due = item("Pay rent");
     due.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 0, 30));
-    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()), QStringLiteral("01/04/26 - Pay rent"));
+    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()), u"01/04/26 - Pay rent"_s);
     due.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 5));
-    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()),
-              QStringLiteral("01/04/26 00:05 - Pay rent"));
+    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()), u"01/04/26 00:05 - Pay rent"_s);
     due.expiry = QDateTime(QDate(2026, 12, 31), QTime(23, 0));
-    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()),
-              QStringLiteral("31/12/26 23:00 - Pay rent"));
+    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()), u"31/12/26 23:00 - Pay rent"_s);
 }
 
 TEST(PanelText, OneMarkForLinksOrContent) {
@@ -119,35 +116,35 @@ TEST(PanelText, OneMarkForLinksOrContent) {
     auto text = [&](const char* content) {
         return compose_panel_text(item("t", QString::fromUtf8(content)), books, false, listed.facts());
     };
-    EXPECT_EQ(text("LINK=/home/me/file.txt"), QStringLiteral("t^"));
-    EXPECT_EQ(text("link=C:\\docs"), QStringLiteral("t^"));
-    EXPECT_EQ(text("https://example.org"), QStringLiteral("t^"));
-    EXPECT_EQ(text("HTTP://example.org"), QStringLiteral("t^"));
-    EXPECT_EQ(text("ftp://files"), QStringLiteral("t^"));
-    EXPECT_EQ(text("www.example.org"), QStringLiteral("t^"));
-    EXPECT_EQ(text("see www.example.org"), QStringLiteral("t~"));
-    EXPECT_EQ(text("PICDIR=/pictures"), QStringLiteral("t~"));
-    EXPECT_EQ(text(" \r\n\t "), QStringLiteral("t"));
-    EXPECT_EQ(text(""), QStringLiteral("t"));
-    EXPECT_EQ(text("  x  "), QStringLiteral("t~"));
+    EXPECT_EQ(text("LINK=/home/me/file.txt"), u"t^"_s);
+    EXPECT_EQ(text("link=C:\\docs"), u"t^"_s);
+    EXPECT_EQ(text("https://example.org"), u"t^"_s);
+    EXPECT_EQ(text("HTTP://example.org"), u"t^"_s);
+    EXPECT_EQ(text("ftp://files"), u"t^"_s);
+    EXPECT_EQ(text("www.example.org"), u"t^"_s);
+    EXPECT_EQ(text("see www.example.org"), u"t~"_s);
+    EXPECT_EQ(text("PICDIR=/pictures"), u"t~"_s);
+    EXPECT_EQ(text(" \r\n\t "), u"t"_s);
+    EXPECT_EQ(text(""), u"t"_s);
+    EXPECT_EQ(text("  x  "), u"t~"_s);
 }
 
 TEST(PanelText, SimilarIndicatorAddsPlusOnlyWhenSwitchedOn) {
     ListedFacts listed;
-    listed.repeated.insert(QStringLiteral("Dune"));
+    listed.repeated.insert(u"Dune"_s);
     MapItem dune = item("Dune", "spice");
     dune.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 0));
-    EXPECT_EQ(compose_panel_text(dune, books, true, listed.facts()), QStringLiteral("01/04/26 - Dune~+"));
-    EXPECT_EQ(compose_panel_text(dune, books, false, listed.facts()), QStringLiteral("01/04/26 - Dune~"));
-    EXPECT_EQ(compose_panel_text(item("Emma"), books, true, listed.facts()), QStringLiteral("Emma"));
+    EXPECT_EQ(compose_panel_text(dune, books, true, listed.facts()), u"01/04/26 - Dune~+"_s);
+    EXPECT_EQ(compose_panel_text(dune, books, false, listed.facts()), u"01/04/26 - Dune~"_s);
+    EXPECT_EQ(compose_panel_text(item("Emma"), books, true, listed.facts()), u"Emma"_s);
 }
 
 TEST(PanelText, LongAndAccentedTitlesAreKeptWhole) {
     ListedFacts listed;
-    const QString long_title = QStringLiteral("é").repeated(300);
+    const QString long_title = u"é"_s.repeated(300);
     EXPECT_EQ(compose_panel_text(item(long_title, "x"), books, false, listed.facts()), long_title + "~");
-    const QString big = QStringLiteral("a").repeated(1 << 20);
-    EXPECT_EQ(compose_panel_text(item("big", big), journal, false, listed.facts()), QStringLiteral("big"));
+    const QString big = u"a"_s.repeated(1 << 20);
+    EXPECT_EQ(compose_panel_text(item("big", big), journal, false, listed.facts()), u"big"_s);
     EXPECT_EQ(compose_panel_text(item("01/01/2026", big), journal, false, listed.facts()).size(),
               11 + 50 + 3);
 }
@@ -222,30 +219,30 @@ TEST_F(PanelFactsFromDatabase, BatchedTitleCountsAnswerAsThePerPanelRule) {
     EXPECT_EQ(counter.count(), 1);
     for (const QString& title : titles)
         EXPECT_EQ(batched.title_repeated(title), single.title_repeated(title)) << title.toStdString();
-    EXPECT_TRUE(batched.title_repeated(QStringLiteral("DUNE")));
-    EXPECT_TRUE(batched.title_repeated(QStringLiteral("L'Été")));
-    EXPECT_FALSE(batched.title_repeated(QStringLiteral("unique")));
-    EXPECT_TRUE(batched.title_repeated(QStringLiteral("50%1 %2")));
+    EXPECT_TRUE(batched.title_repeated(u"DUNE"_s));
+    EXPECT_TRUE(batched.title_repeated(u"L'Été"_s));
+    EXPECT_FALSE(batched.title_repeated(u"unique"_s));
+    EXPECT_TRUE(batched.title_repeated(u"50%1 %2"_s));
 }
 
 TEST_F(PanelFactsFromDatabase, NothingToAskIssuesNoStatement) {
     StatementCounter counter(db().handle());
-    const BatchedPanelFacts batched(ctx, {QStringLiteral("Books"), QStringLiteral("Nowhere")}, {});
+    const BatchedPanelFacts batched(ctx, {u"Books"_s, u"Nowhere"_s}, {});
     EXPECT_EQ(counter.count(), 0);
-    EXPECT_TRUE(batched.reference_valid(QStringLiteral("Books")));
-    EXPECT_FALSE(batched.reference_valid(QStringLiteral("Nowhere")));
+    EXPECT_TRUE(batched.reference_valid(u"Books"_s));
+    EXPECT_FALSE(batched.reference_valid(u"Nowhere"_s));
 }
 
 TEST_F(PanelFactsFromDatabase, VeryLongTextsAreSplitOverSeveralStatements) {
     QStringList titles;
     for (int i = 0; i < 5; ++i)
         titles.append(QString(QChar(u'a' + i)).repeated(90000));
-    titles.append(QStringLiteral("Dune"));
+    titles.append(u"Dune"_s);
     StatementCounter counter(db().handle());
     const BatchedPanelFacts batched(ctx, {}, titles);
     EXPECT_GT(counter.count(), 1);
     EXPECT_EQ(batched.statements(), counter.count());
-    EXPECT_TRUE(batched.title_repeated(QStringLiteral("Dune")));
+    EXPECT_TRUE(batched.title_repeated(u"Dune"_s));
     EXPECT_FALSE(batched.title_repeated(titles.first()));
 }
 
@@ -273,7 +270,7 @@ TEST_F(MapPanelTexts, ALoadedMapComposesEveryRuleAsOnePanelAtATimeWould) {
     add("Books", "Poetry", "Link", "LINK=/tmp/file");
     add("Books", "Poetry", "Content ref", "> Books: Prose.Dante\r\nsecond line");
     add({"Books", "Poetry", "Due", {}, std::nullopt, QDateTime(QDate(2026, 6, 1), QTime(9, 30))});
-    MapItems map(identify_map(ctx.collections, QStringLiteral("Books: Poetry")));
+    MapItems map(identify_map(ctx.collections, u"Books: Poetry"_s));
     load(map, true);
     const PanelFacts single = single_panel_facts(ctx);
     for (const MapItem& entry : map.items())
@@ -288,26 +285,25 @@ TEST_F(MapPanelTexts, OpeningA200ItemMapWithReferencesIssuesAConstantNumberOfSta
         for (int i = 0; i < count; ++i) {
             switch (i % 4) {
             case 0:
-                add("Books", cat, QStringLiteral("> Books: Target %1").arg(i % 8));
+                add("Books", cat, u"> Books: Target %1"_s.arg(i % 8));
                 break;
             case 1:
-                add("Books", cat, QStringLiteral("title %1").arg(i % 10),
-                    QStringLiteral("> Books: Poetry.x"));
+                add("Books", cat, u"title %1"_s.arg(i % 10), u"> Books: Poetry.x"_s);
                 break;
             case 2:
-                add("Books", cat, QStringLiteral("repeated"));
+                add("Books", cat, u"repeated"_s);
                 break;
             default:
-                add("Books", cat, QStringLiteral("plain %1").arg(i));
+                add("Books", cat, u"plain %1"_s.arg(i));
                 break;
             }
         }
         for (int t = 0; t < 4; ++t)
-            add("Books", QStringLiteral("Target %1").arg(t), "-");
+            add("Books", u"Target %1"_s.arg(t), "-");
         transaction.commit();
     };
-    fill(QStringLiteral("Small"), 20);
-    fill(QStringLiteral("Large"), 200);
+    fill(u"Small"_s, 20);
+    fill(u"Large"_s, 200);
 
     auto statements_for = [&](const QString& name) {
         MapItems map(identify_map(ctx.collections, name));
@@ -317,8 +313,8 @@ TEST_F(MapPanelTexts, OpeningA200ItemMapWithReferencesIssuesAConstantNumberOfSta
         EXPECT_EQ(result.statements, counter.count()) << counter.texts().join('\n').left(2000).toStdString();
         return counter.count();
     };
-    const int small = statements_for(QStringLiteral("Books: Small"));
-    const int large = statements_for(QStringLiteral("Books: Large"));
+    const int small = statements_for(u"Books: Small"_s);
+    const int large = statements_for(u"Books: Large"_s);
     EXPECT_EQ(small, large);
     // The items, their references and their titles.
     EXPECT_EQ(large, 3);
