@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class MainWindowTest : public ::testing::Test {
@@ -19,10 +21,9 @@ protected:
     void SetUp() override {
         t.screen.width = 800 * 15;
         t.screen.height = 600 * 15;
-        t.ctx.db =
-            Database::open(t.env.path(QStringLiteral("family.tdb")), {}, &t.clock, Database::Mode::CreateNew);
+        t.ctx.db = Database::open(t.env.path(u"family.tdb"_s), {}, &t.clock, Database::Mode::CreateNew);
         schema::upgrade(*t.ctx.db);
-        t.ctx.db_title = QStringLiteral("family");
+        t.ctx.db_title = u"family"_s;
     }
 
     void store(const char* key, int twips) {
@@ -34,8 +35,8 @@ protected:
 
 TEST_F(MainWindowTest, IsAnMdiFrameWithItsOwnIcon) {
     MainWindow window(t.ctx);
-    EXPECT_EQ(window.objectName(), QStringLiteral("MDIForm1"));
-    auto* area = window.findChild<QMdiArea*>(QStringLiteral("mdi_area"));
+    EXPECT_EQ(window.objectName(), u"MDIForm1"_s);
+    auto* area = window.findChild<QMdiArea*>(u"mdi_area"_s);
     ASSERT_NE(area, nullptr);
     EXPECT_EQ(window.centralWidget(), area);
     EXPECT_EQ(window.mdi_area(), area);
@@ -47,15 +48,14 @@ TEST_F(MainWindowTest, CaptionNamesTheDatabaseAndTheClockTime) {
     MainWindow window(t.ctx);
     t.clock.set(QDateTime(QDate(2026, 3, 4), QTime(17, 5, 59)));
     window.set_main_caption();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessarin (family) 04/03/26 17:05"));
+    EXPECT_EQ(window.windowTitle(), u"Tessarin (family) 04/03/26 17:05"_s);
 
     // Set again after another database opens, the caption follows the context.
-    t.ctx.db_title = QStringLiteral("archive 2025");
+    t.ctx.db_title = u"archive 2025"_s;
     t.ctx.recompilation_needed = true;
     t.clock.advance_seconds(60);
     window.set_main_caption();
-    EXPECT_EQ(window.windowTitle(),
-              QStringLiteral("Tessarin (archive 2025) 04/03/26 17:06 (recompilation needed)"));
+    EXPECT_EQ(window.windowTitle(), u"Tessarin (archive 2025) 04/03/26 17:06 (recompilation needed)"_s);
 }
 
 TEST_F(MainWindowTest, RestoresTheGeometryKeptInTheDatabase) {

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using MapWindowCommandsTest = MapWindowFixture;
@@ -17,7 +19,7 @@ using MapWindowCommandsTest = MapWindowFixture;
 TEST_F(MapWindowCommandsTest, CtrlF2RenamesTheMapAndReopensItUnderItsNewName) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     const int old_number = window->window_number();
 
@@ -30,13 +32,13 @@ TEST_F(MapWindowCommandsTest, CtrlF2RenamesTheMapAndReopensItUnderItsNewName) {
     ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
     MapWindow* renamed = maps->window(ctx.map_windows.in_use_slots().front());
     ASSERT_NE(renamed, nullptr);
-    EXPECT_EQ(renamed->windowTitle(), QStringLiteral("Poésie d'Italie"));
+    EXPECT_EQ(renamed->windowTitle(), u"Poésie d'Italie"_s);
     EXPECT_EQ(panel_texts(renamed), (QStringList{"Dante", "Petrarca"}));
 }
 
 TEST_F(MapWindowCommandsTest, CtrlDelDeletesTheMapAndClosesItsWindow) {
     add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     const int number = window->window_number();
 
@@ -48,8 +50,7 @@ TEST_F(MapWindowCommandsTest, CtrlDelDeletesTheMapAndClosesItsWindow) {
     t.prompter.answer(true);
     key(window, Qt::Key_Delete, Qt::ControlModifier);
     settle();
-    EXPECT_EQ(t.prompter.shown().back().text,
-              QStringLiteral("Do you really want to delete map \"Books: Poetry\"?"));
+    EXPECT_EQ(t.prompter.shown().back().text, u"Do you really want to delete map \"Books: Poetry\"?"_s);
     EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 0);
     EXPECT_FALSE(ctx.map_windows.slot(number).in_use);
     EXPECT_TRUE(area.subWindowList().isEmpty());
@@ -59,8 +60,8 @@ TEST_F(MapWindowCommandsTest, F7SortsThePanelsAndStoresTheOrder) {
     add("Books", "Poetry", "zeta");
     add("Books", "Poetry", "Alpha");
     add("Books", "Poetry", "beta");
-    ctx.db->exec(QStringLiteral("update repos set seq = 10 - item_nr"));
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    ctx.db->exec(u"update repos set seq = 10 - item_nr"_s);
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(panel_texts(window), (QStringList{"beta", "Alpha", "zeta"}));
 
@@ -70,26 +71,26 @@ TEST_F(MapWindowCommandsTest, F7SortsThePanelsAndStoresTheOrder) {
 }
 
 TEST_F(MapWindowCommandsTest, TopMapRefusesEditing) {
-    MapWindow* top = maps->open_map(QStringLiteral("Top map"));
+    MapWindow* top = maps->open_map(u"Top map"_s);
     ASSERT_NE(top, nullptr);
     const int rows = count("1=1");
     key(top, Qt::Key_Insert);
-    EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("Top map cannot be changed.")});
+    EXPECT_EQ(t.prompter.messages(), QStringList{u"Top map cannot be changed."_s});
     EXPECT_EQ(count("1=1"), rows);
 }
 
 TEST_F(MapWindowCommandsTest, PrintExportsTheMapAndOpensTheDocument) {
-    add("Books", "Poetry", "Dante", QStringLiteral("Nel mezzo"));
+    add("Books", "Poetry", "Dante", u"Nel mezzo"_s);
     ASSERT_TRUE(QDir().mkpath(ctx.program_dir));
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
-    window->action(QStringLiteral("m_export_map_to_wordpad"))->trigger();
+    window->action(u"m_export_map_to_wordpad"_s)->trigger();
     ASSERT_EQ(t.desktop.opened.size(), 1);
     QFile document(t.desktop.opened.front());
     ASSERT_TRUE(document.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(document.readAll());
-    EXPECT_TRUE(text.contains(QStringLiteral("-- Dante")));
-    EXPECT_TRUE(text.contains(QStringLiteral("   Nel mezzo")));
+    EXPECT_TRUE(text.contains(u"-- Dante"_s));
+    EXPECT_TRUE(text.contains(u"   Nel mezzo"_s));
 }
 
 TEST_F(MapWindowCommandsTest, ThePastTheLastSlotOfTheSessionIsRefused) {
@@ -98,7 +99,7 @@ TEST_F(MapWindowCommandsTest, ThePastTheLastSlotOfTheSessionIsRefused) {
         const auto slot = ctx.map_windows.reserve_slot();
         ctx.map_windows.release(*slot);
     }
-    EXPECT_EQ(maps->open_map(QStringLiteral("Books: Poetry")), nullptr);
+    EXPECT_EQ(maps->open_map(u"Books: Poetry"_s), nullptr);
     EXPECT_EQ(t.prompter.messages(), QStringList{MapWindowTable::full_message});
     EXPECT_TRUE(area.subWindowList().isEmpty());
 }
@@ -106,13 +107,13 @@ TEST_F(MapWindowCommandsTest, ThePastTheLastSlotOfTheSessionIsRefused) {
 TEST_F(MapWindowCommandsTest, RefreshingOtherWindowsShowsTheChange) {
     add("Books", "Poetry", "Dante");
     add("Books", "Novels", "Manzoni");
-    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
-    MapWindow* novels = maps->open_map(QStringLiteral("Books: Novels"));
+    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
+    MapWindow* novels = maps->open_map(u"Books: Novels"_s);
     ASSERT_NE(poetry, nullptr);
     ASSERT_NE(novels, nullptr);
     add("Books", "Poetry", "Petrarca");
     add("Books", "Novels", "Verga");
-    maps->refresh_all_windows(QStringLiteral("books: novels"));
+    maps->refresh_all_windows(u"books: novels"_s);
     EXPECT_EQ(panel_texts(poetry), (QStringList{"Dante", "Petrarca"}));
     EXPECT_EQ(panel_texts(novels), QStringList{"Manzoni"});
     maps->refresh_open_maps();
@@ -121,23 +122,20 @@ TEST_F(MapWindowCommandsTest, RefreshingOtherWindowsShowsTheChange) {
 
 TEST_F(MapWindowCommandsTest, SavingAllKeepsEachWindowsPlaceAndColumns) {
     add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     key(window, Qt::Key_2);
     window->sub_window()->move(45, 30);
     maps->save_all();
-    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#left")),
-              QString::number(45 * 15));
-    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#top")),
-              QString::number(30 * 15));
-    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns")),
-              QStringLiteral("2"));
+    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#left"_s), QString::number(45 * 15));
+    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#top"_s), QString::number(30 * 15));
+    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#nr_columns"_s), u"2"_s);
     EXPECT_TRUE(ctx.map_windows.slot(window->window_number()).in_use);
 }
 
 TEST_F(MapWindowCommandsTest, UnavailableCommandsDoNothingFromTheKeyboard) {
     add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     for (const Qt::Key k : {Qt::Key_Space, Qt::Key_F3, Qt::Key_F10, Qt::Key_I, Qt::Key_R})
         key(window, k);
@@ -151,17 +149,17 @@ TEST_F(MapWindowCommandsTest, UnavailableCommandsDoNothingFromTheKeyboard) {
 TEST_F(MapWindowCommandsTest, DropOverTheBackgroundDeletesTheDraggedTag) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     DragPayload drag;
     drag.item_nr = window->items().item(1).item_nr;
-    drag.title = QStringLiteral("Petrarca");
+    drag.title = u"Petrarca"_s;
     drag.source_window = window->window_number();
     drag.source_index = 1;
     t.prompter.answer(true);
     window->drop_on_background(drag);
     EXPECT_EQ(t.prompter.shown().front().text,
-              QStringLiteral("Do you really want to remove item \"Petrarca\" from map \"Books: Poetry\"?"));
+              u"Do you really want to remove item \"Petrarca\" from map \"Books: Poetry\"?"_s);
     EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 1);
     EXPECT_EQ(panel_texts(window), QStringList{"Dante"});
 }
@@ -170,15 +168,15 @@ TEST_F(MapWindowCommandsTest, CopyItemsCompletesWhenTheSourceMapIsActivated) {
     add("Books", "Poetry", "Dante");
     add("Books", "Classics", "Omero");
     add("Books", "Classics", "Dante");
-    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
-    MapWindow* classics = maps->open_map(QStringLiteral("Books: Classics"));
+    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
+    MapWindow* classics = maps->open_map(u"Books: Classics"_s);
     ASSERT_NE(poetry, nullptr);
     ASSERT_NE(classics, nullptr);
     maps->activate(poetry->window_number());
     settle();
 
     t.prompter.answer(true);
-    poetry->action(QStringLiteral("m_copy_items_from_another_map"))->trigger();
+    poetry->action(u"m_copy_items_from_another_map"_s)->trigger();
     ASSERT_TRUE(ctx.pending_map_operation.pending());
     maps->activate(classics->window_number());
     settle();
@@ -190,16 +188,16 @@ TEST_F(MapWindowCommandsTest, CopyItemsCompletesWhenTheSourceMapIsActivated) {
 
 TEST_F(MapWindowCommandsTest, ContentBoxOfACollectionMapListsTheCategoryItems) {
     add("Books", "Poetry", "Dante");
-    add("Books", "Poetry", QStringLiteral("Léopardi"));
-    MapWindow* books = maps->open_map(QStringLiteral("Books"));
+    add("Books", "Poetry", u"Léopardi"_s);
+    MapWindow* books = maps->open_map(u"Books"_s);
     ASSERT_NE(books, nullptr);
     key(books, Qt::Key_F9);
-    auto* box = books->findChild<QPlainTextEdit*>(QStringLiteral("Edit_box"));
+    auto* box = books->findChild<QPlainTextEdit*>(u"Edit_box"_s);
     ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(box->toPlainText().contains(QStringLiteral("1) Dante")));
-    EXPECT_TRUE(box->toPlainText().contains(QStringLiteral("2) Léopardi")));
+    EXPECT_TRUE(box->toPlainText().contains(u"1) Dante"_s));
+    EXPECT_TRUE(box->toPlainText().contains(u"2) Léopardi"_s));
     QTest::keyClicks(box, "a");
-    EXPECT_EQ(t.prompter.messages().last(), QStringLiteral("this item cannot be edited"));
+    EXPECT_EQ(t.prompter.messages().last(), u"this item cannot be edited"_s);
 }
 
 } // namespace

@@ -11,36 +11,37 @@
 #include <QPointer>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using MapWindowTest = MapWindowFixture;
 
 TEST_F(MapWindowTest, OpensAMapAsPanelsNamedInOrder) {
-    add("Books", "Poetry", QStringLiteral("L'été"));
-    add("Books", "Poetry", QStringLiteral("Émile"));
-    add("Books", "Poetry", QStringLiteral("Zola"));
-    ctx.db->exec(QStringLiteral("update repos set seq = item_nr"));
+    add("Books", "Poetry", u"L'été"_s);
+    add("Books", "Poetry", u"Émile"_s);
+    add("Books", "Poetry", u"Zola"_s);
+    ctx.db->exec(u"update repos set seq = item_nr"_s);
 
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->objectName(), QStringLiteral("f_tagmap"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Poetry"));
+    EXPECT_EQ(window->objectName(), u"f_tagmap"_s);
+    EXPECT_EQ(window->windowTitle(), u"Poetry"_s);
     ASSERT_NE(window->sub_window(), nullptr);
     EXPECT_EQ(area.activeSubWindow(), window->sub_window());
     EXPECT_EQ(area.window()->focusWidget(), panel_area(window));
     // In the order of their stored positions.
-    EXPECT_EQ(panel_texts(window),
-              (QStringList{QStringLiteral("L'été"), QStringLiteral("Émile"), QStringLiteral("Zola")}));
+    EXPECT_EQ(panel_texts(window), (QStringList{u"L'été"_s, u"Émile"_s, u"Zola"_s}));
 
     const MapSlot& slot = ctx.map_windows.slot(window->window_number());
     EXPECT_TRUE(slot.in_use);
-    EXPECT_EQ(slot.collection, QStringLiteral("Books"));
-    EXPECT_EQ(slot.cat, QStringLiteral("Poetry"));
+    EXPECT_EQ(slot.collection, u"Books"_s);
+    EXPECT_EQ(slot.cat, u"Poetry"_s);
     EXPECT_EQ(window->map_name(), slot.map_name);
 
     // The first panel is selected: light cyan; the others grey in a category map.
-    auto* first = window->findChild<MapPanel*>(QStringLiteral("pan_1"));
-    auto* second = window->findChild<MapPanel*>(QStringLiteral("pan_2"));
+    auto* first = window->findChild<MapPanel*>(u"pan_1"_s);
+    auto* second = window->findChild<MapPanel*>(u"pan_2"_s);
     EXPECT_EQ(first->background(), QColor(0xC0, 0xFF, 0xFF));
     EXPECT_EQ(second->background(), QColor(0xC0, 0xC0, 0xC0));
     QTest::mouseClick(second, Qt::LeftButton);
@@ -51,58 +52,57 @@ TEST_F(MapWindowTest, OpensAMapAsPanelsNamedInOrder) {
 
 TEST_F(MapWindowTest, TopAndCollectionMapsHaveTheirCaptionsAndColours) {
     add("Books", "Poetry", "Dante");
-    MapWindow* top = maps->open_map(QStringLiteral("top map"));
+    MapWindow* top = maps->open_map(u"top map"_s);
     ASSERT_NE(top, nullptr);
-    EXPECT_EQ(top->windowTitle(), QStringLiteral("TOP MAP"));
-    EXPECT_EQ(panel_texts(top).first(), QStringLiteral("Agenda"));
-    EXPECT_EQ(top->findChild<MapPanel*>(QStringLiteral("pan_2"))->background(), QColor(0xC0, 0xFF, 0xC0));
+    EXPECT_EQ(top->windowTitle(), u"TOP MAP"_s);
+    EXPECT_EQ(panel_texts(top).first(), u"Agenda"_s);
+    EXPECT_EQ(top->findChild<MapPanel*>(u"pan_2"_s)->background(), QColor(0xC0, 0xFF, 0xC0));
 
-    MapWindow* books = maps->open_map(QStringLiteral("Books"));
+    MapWindow* books = maps->open_map(u"Books"_s);
     ASSERT_NE(books, nullptr);
-    EXPECT_EQ(books->windowTitle(), QStringLiteral("Books"));
-    EXPECT_EQ(panel_texts(books), QStringList{QStringLiteral("Poetry")});
+    EXPECT_EQ(books->windowTitle(), u"Books"_s);
+    EXPECT_EQ(panel_texts(books), QStringList{u"Poetry"_s});
     // Only a collection map offers the random map of the selected category.
-    EXPECT_TRUE(books->action(QStringLiteral("m_random_map_of_cat"))->isVisible());
-    EXPECT_FALSE(top->action(QStringLiteral("m_random_map_of_cat"))->isVisible());
+    EXPECT_TRUE(books->action(u"m_random_map_of_cat"_s)->isVisible());
+    EXPECT_FALSE(top->action(u"m_random_map_of_cat"_s)->isVisible());
 }
 
 TEST_F(MapWindowTest, SelectsTheItemPartOfTheName) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry.Petrarca"));
+    MapWindow* window = maps->open_map(u"Books: Poetry.Petrarca"_s);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->selected_index(), 1);
 }
 
 TEST_F(MapWindowTest, SevenItemsInThreeColumnsMakeNinePanels) {
     for (int i = 1; i <= 7; ++i)
-        add("Books", "Poetry", QStringLiteral("poem %1").arg(i));
-    set_map_param(*ctx.db, t.prompter, QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns"), "3");
+        add("Books", "Poetry", u"poem %1"_s.arg(i));
+    set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
 
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     const QStringList texts = panel_texts(window);
     ASSERT_EQ(texts.size(), 9);
-    EXPECT_EQ(texts[7], QStringLiteral("-"));
-    EXPECT_EQ(texts[8], QStringLiteral("-"));
+    EXPECT_EQ(texts[7], u"-"_s);
+    EXPECT_EQ(texts[8], u"-"_s);
     EXPECT_EQ(window->panel_layout().rows, 3);
     // Column by column: the fourth panel starts the second column.
-    auto* p1 = window->findChild<QPushButton*>(QStringLiteral("pan_1"));
-    auto* p2 = window->findChild<QPushButton*>(QStringLiteral("pan_2"));
-    auto* p4 = window->findChild<QPushButton*>(QStringLiteral("pan_4"));
+    auto* p1 = window->findChild<QPushButton*>(u"pan_1"_s);
+    auto* p2 = window->findChild<QPushButton*>(u"pan_2"_s);
+    auto* p4 = window->findChild<QPushButton*>(u"pan_4"_s);
     EXPECT_EQ(p2->x(), p1->x());
     EXPECT_GT(p2->y(), p1->y());
     EXPECT_EQ(p4->y(), p1->y());
     EXPECT_GT(p4->x(), p1->x());
-    EXPECT_EQ(window->action(QStringLiteral("M_change_nr_columns"))->text(),
-              QStringLiteral("Number of columns (now 3)"));
+    EXPECT_EQ(window->action(u"M_change_nr_columns"_s)->text(), u"Number of columns (now 3)"_s);
 }
 
 TEST_F(MapWindowTest, ArrowKeysWrapInTheColumnAndMoveAcrossColumns) {
     for (int i = 1; i <= 7; ++i)
-        add("Books", "Poetry", QStringLiteral("poem %1").arg(i));
-    set_map_param(*ctx.db, t.prompter, QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns"), "3");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+        add("Books", "Poetry", u"poem %1"_s.arg(i));
+    set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(window->selected_index(), 0);
 
@@ -131,9 +131,9 @@ TEST_F(MapWindowTest, RightPastTheLastColumnGoesToTheNextMap) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
     add("Books", "Novels", "Manzoni");
-    set_map_param(*ctx.db, t.prompter, QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns"), "2");
-    MapWindow* novels = maps->open_map(QStringLiteral("Books: Novels"));
-    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "2");
+    MapWindow* novels = maps->open_map(u"Books: Novels"_s);
+    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(novels, nullptr);
     ASSERT_NE(poetry, nullptr);
     ASSERT_EQ(area.activeSubWindow(), poetry->sub_window());
@@ -153,24 +153,22 @@ TEST_F(MapWindowTest, RightPastTheLastColumnGoesToTheNextMap) {
 
 TEST_F(MapWindowTest, DigitSetsTheNumberOfColumns) {
     for (int i = 1; i <= 7; ++i)
-        add("Books", "Poetry", QStringLiteral("poem %1").arg(i));
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+        add("Books", "Poetry", u"poem %1"_s.arg(i));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(panel_texts(window).size(), 7);
 
     key(window, Qt::Key_3);
     EXPECT_EQ(panel_texts(window).size(), 9);
     EXPECT_EQ(window->panel_layout().columns, 3);
-    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#nr_columns")),
-              QStringLiteral("3"));
-    EXPECT_EQ(window->action(QStringLiteral("M_change_nr_columns"))->text(),
-              QStringLiteral("Number of columns (now 3)"));
+    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#nr_columns"_s), u"3"_s);
+    EXPECT_EQ(window->action(u"M_change_nr_columns"_s)->text(), u"Number of columns (now 3)"_s);
 }
 
 TEST_F(MapWindowTest, EnterOpensTheReferencedMapInANewWindow) {
     add("Books", "Poetry", "> Books: Novels");
     add("Books", "Novels", "Manzoni");
-    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(poetry, nullptr);
 
     key(poetry, Qt::Key_Return);
@@ -178,32 +176,32 @@ TEST_F(MapWindowTest, EnterOpensTheReferencedMapInANewWindow) {
     MapWindow* novels = maps->window(ctx.map_windows.session_count());
     ASSERT_NE(novels, nullptr);
     EXPECT_NE(novels, poetry);
-    EXPECT_EQ(novels->windowTitle(), QStringLiteral("Novels"));
-    EXPECT_EQ(panel_texts(novels), QStringList{QStringLiteral("Manzoni")});
+    EXPECT_EQ(novels->windowTitle(), u"Novels"_s);
+    EXPECT_EQ(panel_texts(novels), QStringList{u"Manzoni"_s});
     EXPECT_EQ(area.activeSubWindow(), novels->sub_window());
     (void)active;
 }
 
 TEST_F(MapWindowTest, DoubleClickOnAReferenceToAMissingMapCreatesItWithAFiller) {
     add("Books", "Poetry", "> Books: Prose");
-    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(poetry, nullptr);
-    EXPECT_EQ(panel_texts(poetry), QStringList{QStringLiteral("> Books: Prose !")});
+    EXPECT_EQ(panel_texts(poetry), QStringList{u"> Books: Prose !"_s});
 
-    QTest::mouseDClick(poetry->findChild<QPushButton*>(QStringLiteral("pan_1")), Qt::LeftButton);
+    QTest::mouseDClick(poetry->findChild<QPushButton*>(u"pan_1"_s), Qt::LeftButton);
     EXPECT_EQ(count("collection='Books' and cat='Prose'"), 1);
     EXPECT_EQ(count("collection='Books' and cat='Prose' and item_title='-'"), 1);
     MapWindow* prose = maps->window(ctx.map_windows.session_count());
     ASSERT_NE(prose, nullptr);
-    EXPECT_EQ(prose->windowTitle(), QStringLiteral("Prose"));
+    EXPECT_EQ(prose->windowTitle(), u"Prose"_s);
     // The reference is no longer broken in the window that followed it.
-    EXPECT_EQ(panel_texts(poetry), QStringList{QStringLiteral("> Books: Prose")});
+    EXPECT_EQ(panel_texts(poetry), QStringList{u"> Books: Prose"_s});
 }
 
 TEST_F(MapWindowTest, EnterInACollectionWhoseFlagAsksForTheTableSaysItIsNotAvailable) {
     add("Contacts", "Friends", "Anna");
     ctx.collections.at(2).open_coll_as_map = false;
-    MapWindow* top = maps->open_map(QStringLiteral("Top map"));
+    MapWindow* top = maps->open_map(u"Top map"_s);
     ASSERT_NE(top, nullptr);
     key(top, Qt::Key_Down); // Contacts
     const int opened = ctx.map_windows.session_count();
@@ -215,12 +213,12 @@ TEST_F(MapWindowTest, EnterInACollectionWhoseFlagAsksForTheTableSaysItIsNotAvail
     key(top, Qt::Key_Return, Qt::AltModifier);
     MapWindow* contacts = maps->window(ctx.map_windows.session_count());
     ASSERT_NE(contacts, nullptr);
-    EXPECT_EQ(contacts->windowTitle(), QStringLiteral("Contacts"));
+    EXPECT_EQ(contacts->windowTitle(), u"Contacts"_s);
 }
 
 TEST_F(MapWindowTest, EscClosesTheWindowAndReleasesItsSlot) {
     add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     const int number = window->window_number();
     QPointer<QMdiSubWindow> sub = window->sub_window();
@@ -232,17 +230,17 @@ TEST_F(MapWindowTest, EscClosesTheWindowAndReleasesItsSlot) {
     EXPECT_EQ(maps->window(number), nullptr);
     EXPECT_TRUE(area.subWindowList().isEmpty());
     // Its place was saved as it closed.
-    EXPECT_FALSE(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#width")).isEmpty());
+    EXPECT_FALSE(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#width"_s).isEmpty());
 }
 
 TEST_F(MapWindowTest, ReopeningAMapReplacesItsWindow) {
     add("Books", "Poetry", "Dante");
-    MapWindow* first = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* first = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(first, nullptr);
     const int first_number = first->window_number();
     add("Books", "Poetry", "Petrarca");
 
-    MapWindow* second = maps->open_map(QStringLiteral("books: poetry"));
+    MapWindow* second = maps->open_map(u"books: poetry"_s);
     ASSERT_NE(second, nullptr);
     settle();
     EXPECT_FALSE(ctx.map_windows.slot(first_number).in_use);
@@ -255,10 +253,10 @@ TEST_F(MapWindowTest, AMapOfTooManyTagsIsRefusedAtOpening) {
     {
         Transaction transaction(*ctx.db);
         for (int i = 1; i <= 201; ++i)
-            add("Books", "Big", QStringLiteral("tag %1").arg(i, 3, 10, QLatin1Char('0')));
+            add("Books", "Big", u"tag %1"_s.arg(i, 3, 10, QLatin1Char('0')));
         transaction.commit();
     }
-    EXPECT_EQ(maps->open_map(QStringLiteral("Books: Big")), nullptr);
+    EXPECT_EQ(maps->open_map(u"Books: Big"_s), nullptr);
     ASSERT_EQ(t.prompter.messages().size(), 1);
     EXPECT_EQ(t.prompter.messages().first(),
               QStringLiteral("This map has too many tags (201) and will not be open. "
@@ -270,26 +268,26 @@ TEST_F(MapWindowTest, AMapOfTooManyTagsIsRefusedAtOpening) {
 }
 
 TEST_F(MapWindowTest, ContentBoxShowsTheSelectedContentAndRefusesTyping) {
-    add("Books", "Poetry", "Dante", QStringLiteral("Nel mezzo del cammin"));
-    add("Books", "Poetry", "Petrarca", QStringLiteral("Chiare, fresche e dolci acque"));
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    add("Books", "Poetry", "Dante", u"Nel mezzo del cammin"_s);
+    add("Books", "Poetry", "Petrarca", u"Chiare, fresche e dolci acque"_s);
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
-    auto* frame = window->findChild<QWidget*>(QStringLiteral("fra_edit"));
-    auto* box = window->findChild<QPlainTextEdit*>(QStringLiteral("Edit_box"));
+    auto* frame = window->findChild<QWidget*>(u"fra_edit"_s);
+    auto* box = window->findChild<QPlainTextEdit*>(u"Edit_box"_s);
     ASSERT_NE(frame, nullptr);
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(frame->isVisible());
 
     key(window, Qt::Key_F9);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("Nel mezzo del cammin"));
+    EXPECT_EQ(box->toPlainText(), u"Nel mezzo del cammin"_s);
     key(window, Qt::Key_Down);
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("Chiare, fresche e dolci acque"));
+    EXPECT_EQ(box->toPlainText(), u"Chiare, fresche e dolci acque"_s);
 
     QTest::keyClicks(box, "x");
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("Chiare, fresche e dolci acque"));
+    EXPECT_EQ(box->toPlainText(), u"Chiare, fresche e dolci acque"_s);
     ASSERT_FALSE(t.prompter.messages().isEmpty());
-    EXPECT_EQ(t.prompter.messages().last(), QStringLiteral("Press F10 for editing."));
+    EXPECT_EQ(t.prompter.messages().last(), u"Press F10 for editing."_s);
 
     key(window, Qt::Key_F9);
     EXPECT_FALSE(frame->isVisible());
@@ -298,19 +296,18 @@ TEST_F(MapWindowTest, ContentBoxShowsTheSelectedContentAndRefusesTyping) {
 TEST_F(MapWindowTest, UserResizeTurnsAutoSizeOffAndTimer1LaysThePanelsOut) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(window->parameters().auto_size);
-    auto* timer = window->findChild<QTimer*>(QStringLiteral("Timer1"));
+    auto* timer = window->findChild<QTimer*>(u"Timer1"_s);
     ASSERT_NE(timer, nullptr);
-    auto* panel = window->findChild<QPushButton*>(QStringLiteral("pan_1"));
+    auto* panel = window->findChild<QPushButton*>(u"pan_1"_s);
     const int width_before = panel->width();
 
     window->sub_window()->resize(window->sub_window()->width() + 300, window->sub_window()->height() + 200);
     EXPECT_FALSE(window->parameters().auto_size);
-    EXPECT_FALSE(window->action(QStringLiteral("m_auto_size"))->isChecked());
-    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#auto_size")),
-              QStringLiteral("0"));
+    EXPECT_FALSE(window->action(u"m_auto_size"_s)->isChecked());
+    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#auto_size"_s), u"0"_s);
     EXPECT_TRUE(timer->isActive());
     window->on_timer1();
     EXPECT_FALSE(timer->isActive());
@@ -324,55 +321,54 @@ TEST_F(MapWindowTest, UserResizeTurnsAutoSizeOffAndTimer1LaysThePanelsOut) {
 
 TEST_F(MapWindowTest, StartMapToggleIsStoredAndOpensAtStart) {
     add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
-    QAction* start = window->action(QStringLiteral("m_set_map_as_default_map"));
+    QAction* start = window->action(u"m_set_map_as_default_map"_s);
     ASSERT_TRUE(start->isCheckable());
     EXPECT_FALSE(start->isChecked());
     start->trigger();
     EXPECT_TRUE(start->isChecked());
-    EXPECT_EQ(get_map_param(*ctx.db, QStringLiteral("Books: Poetry"), QStringLiteral("#start_map")),
-              QStringLiteral("-1"));
+    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#start_map"_s), u"-1"_s);
 
     maps->close_all();
     settle();
     maps->open_start_maps(false);
     ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(maps->window(ctx.map_windows.in_use_slots().front())->windowTitle(), QStringLiteral("Poetry"));
+    EXPECT_EQ(maps->window(ctx.map_windows.in_use_slots().front())->windowTitle(), u"Poetry"_s);
 }
 
 TEST_F(MapWindowTest, CtrlUpOpensTheParentMap) {
     add("Books", "Poetry", "Dante");
-    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(poetry, nullptr);
     key(poetry, Qt::Key_Up, Qt::ControlModifier);
     MapWindow* books = maps->window(ctx.map_windows.session_count());
     ASSERT_NE(books, poetry);
     ASSERT_NE(books, nullptr);
-    EXPECT_EQ(books->windowTitle(), QStringLiteral("Books"));
+    EXPECT_EQ(books->windowTitle(), u"Books"_s);
 }
 
 TEST_F(MapWindowTest, OpenNamedReportsAnUnknownName) {
-    maps->open_named(QStringLiteral("Nowhere"));
+    maps->open_named(u"Nowhere"_s);
     EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
     ASSERT_EQ(t.prompter.messages().size(), 1);
-    EXPECT_EQ(t.prompter.messages().first(), QStringLiteral("\"Nowhere\" not found"));
+    EXPECT_EQ(t.prompter.messages().first(), u"\"Nowhere\" not found"_s);
 }
 
 } // namespace
 
 TEST_F(MapWindowTest, SimilarItemIndicatorFollowsThePreference) {
-    add("Books", "Poetry", QStringLiteral("Dante"));
-    add("Books", "Epic", QStringLiteral("dante"));
-    add("Books", "Poetry", QStringLiteral("Zola"));
-    ctx.db->exec(QStringLiteral("update repos set seq = item_nr"));
-    MapWindow* plain = maps->open_map(QStringLiteral("Books: Poetry"));
+    add("Books", "Poetry", u"Dante"_s);
+    add("Books", "Epic", u"dante"_s);
+    add("Books", "Poetry", u"Zola"_s);
+    ctx.db->exec(u"update repos set seq = item_nr"_s);
+    MapWindow* plain = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(panel_texts(plain), (QStringList{QStringLiteral("Dante"), QStringLiteral("Zola")}));
+    EXPECT_EQ(panel_texts(plain), (QStringList{u"Dante"_s, u"Zola"_s}));
 
-    set_gen_param(*ctx.db, QStringLiteral("presence_of_similar_items_indicator"), QStringLiteral("Y"));
+    set_gen_param(*ctx.db, u"presence_of_similar_items_indicator"_s, u"Y"_s);
     load_preferences(ctx);
-    MapWindow* marked = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* marked = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(marked, nullptr);
-    EXPECT_EQ(panel_texts(marked), (QStringList{QStringLiteral("Dante+"), QStringLiteral("Zola")}));
+    EXPECT_EQ(panel_texts(marked), (QStringList{u"Dante+"_s, u"Zola"_s}));
 }

@@ -12,19 +12,21 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString too_long_message = QStringLiteral("Password should no be longer than 9 characters");
+const QString too_long_message = u"Password should no be longer than 9 characters"_s;
 
 class PasswordDialogTest : public ::testing::Test {
 protected:
-    const QString path = QStringLiteral("/home/ann/Documents/family l'été.tdb");
+    const QString path = u"/home/ann/Documents/family l'été.tdb"_s;
     FakePrompter prompter;
     PasswordDialog dialog{nullptr, prompter, path};
 
     void SetUp() override { dialog.show(); }
 
-    QLineEdit* box() { return dialog.findChild<QLineEdit*>(QStringLiteral("t_password")); }
+    QLineEdit* box() { return dialog.findChild<QLineEdit*>(u"t_password"_s); }
     QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(QLatin1String(name)); }
     void type(const QString& text) { type_text(box(), text); }
 };
@@ -32,23 +34,23 @@ protected:
 } // namespace
 
 TEST_F(PasswordDialogTest, ShowsThePathAndTheControls) {
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("f_password"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tessarin - Enter the database password"));
-    auto* label = dialog.findChild<QLabel*>(QStringLiteral("lab_database"));
+    EXPECT_EQ(dialog.objectName(), u"f_password"_s);
+    EXPECT_EQ(dialog.windowTitle(), u"Tessarin - Enter the database password"_s);
+    auto* label = dialog.findChild<QLabel*>(u"lab_database"_s);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), path);
     ASSERT_NE(box(), nullptr);
     ASSERT_NE(button("b_enter"), nullptr);
     ASSERT_NE(button("b_change_db"), nullptr);
     ASSERT_NE(button("b_cancel"), nullptr);
-    EXPECT_EQ(button("b_enter")->text(), QStringLiteral("&Enter"));
-    EXPECT_EQ(button("b_change_db")->text(), QStringLiteral("Change &Database"));
-    EXPECT_EQ(button("b_cancel")->text(), QStringLiteral("&Cancel"));
+    EXPECT_EQ(button("b_enter")->text(), u"&Enter"_s);
+    EXPECT_EQ(button("b_change_db")->text(), u"Change &Database"_s);
+    EXPECT_EQ(button("b_cancel")->text(), u"&Cancel"_s);
     // The box starts empty and with the focus, and masks what is typed with '*'.
     EXPECT_TRUE(box()->text().isEmpty());
     EXPECT_EQ(dialog.focusWidget(), box());
-    type(QStringLiteral("abc"));
-    EXPECT_EQ(box()->displayText(), QStringLiteral("***"));
+    type(u"abc"_s);
+    EXPECT_EQ(box()->displayText(), u"***"_s);
 }
 
 TEST_F(PasswordDialogTest, IsCentredOnTheScreen) {
@@ -59,52 +61,52 @@ TEST_F(PasswordDialogTest, IsCentredOnTheScreen) {
 }
 
 TEST_F(PasswordDialogTest, KeepsNineCharactersAndWarnsOncePerExcessChange) {
-    type(QStringLiteral("abcdefghi"));
-    EXPECT_EQ(box()->text(), QStringLiteral("abcdefghi"));
+    type(u"abcdefghi"_s);
+    EXPECT_EQ(box()->text(), u"abcdefghi"_s);
     EXPECT_TRUE(prompter.shown().empty());
 
-    type(QStringLiteral("j"));
-    EXPECT_EQ(box()->text(), QStringLiteral("abcdefghi"));
+    type(u"j"_s);
+    EXPECT_EQ(box()->text(), u"abcdefghi"_s);
     ASSERT_EQ(prompter.messages(), QStringList{too_long_message});
-    EXPECT_EQ(prompter.shown().front().kind, QStringLiteral("message"));
+    EXPECT_EQ(prompter.shown().front().kind, u"message"_s);
 
     // Every further character is one more excess change.
-    type(QStringLiteral("kl"));
-    EXPECT_EQ(box()->text(), QStringLiteral("abcdefghi"));
+    type(u"kl"_s);
+    EXPECT_EQ(box()->text(), u"abcdefghi"_s);
     EXPECT_EQ(prompter.messages().size(), 3);
 
     // A pasted long text is one change: cut once, one message.
     prompter.clear();
     box()->clear();
-    box()->insert(QStringLiteral("0123456789abcdef"));
-    EXPECT_EQ(box()->text(), QStringLiteral("012345678"));
+    box()->insert(u"0123456789abcdef"_s);
+    EXPECT_EQ(box()->text(), u"012345678"_s);
     EXPECT_EQ(prompter.messages(), QStringList{too_long_message});
 }
 
 TEST_F(PasswordDialogTest, RemovesSpacesAtTheEnds) {
-    type(QStringLiteral("  pass  "));
-    EXPECT_EQ(box()->text(), QStringLiteral("pass"));
+    type(u"  pass  "_s);
+    EXPECT_EQ(box()->text(), u"pass"_s);
 
     // Spaces inside stay; only the ends are trimmed, and before the length is checked.
     box()->clear();
-    box()->insert(QStringLiteral("   ab cdefghi   "));
-    EXPECT_EQ(box()->text(), QStringLiteral("ab cdefgh"));
+    box()->insert(u"   ab cdefghi   "_s);
+    EXPECT_EQ(box()->text(), u"ab cdefgh"_s);
     EXPECT_EQ(prompter.messages(), QStringList{too_long_message});
 
     box()->clear();
     prompter.clear();
-    box()->insert(QStringLiteral("   ab c   "));
-    EXPECT_EQ(box()->text(), QStringLiteral("ab c"));
+    box()->insert(u"   ab c   "_s);
+    EXPECT_EQ(box()->text(), u"ab c"_s);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(PasswordDialogTest, EnterKeyGivesTheTextAsTyped) {
-    type(QStringLiteral("l'été"));
+    type(u"l'été"_s);
     QTest::keyClick(box(), Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::Enter);
-    EXPECT_EQ(dialog.answer().password, QStringLiteral("l'été"));
+    EXPECT_EQ(dialog.answer().password, u"l'été"_s);
 }
 
 TEST_F(PasswordDialogTest, EnterWithAnEmptyBoxGivesAnEmptyPassword) {
@@ -115,14 +117,14 @@ TEST_F(PasswordDialogTest, EnterWithAnEmptyBoxGivesAnEmptyPassword) {
 }
 
 TEST_F(PasswordDialogTest, EnterButtonGivesTheText) {
-    type(QStringLiteral("Zoë9"));
+    type(u"Zoë9"_s);
     QTest::mouseClick(button("b_enter"), Qt::LeftButton);
     EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::Enter);
-    EXPECT_EQ(dialog.answer().password, QStringLiteral("Zoë9"));
+    EXPECT_EQ(dialog.answer().password, u"Zoë9"_s);
 }
 
 TEST_F(PasswordDialogTest, EscapeCancelsWhateverWasTyped) {
-    type(QStringLiteral("secret"));
+    type(u"secret"_s);
     QTest::keyClick(box(), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -132,7 +134,7 @@ TEST_F(PasswordDialogTest, EscapeCancelsWhateverWasTyped) {
 }
 
 TEST_F(PasswordDialogTest, CancelButtonAndClosingTheWindowCancel) {
-    type(QStringLiteral("secret"));
+    type(u"secret"_s);
     QTest::mouseClick(button("b_cancel"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::Cancel);
@@ -140,13 +142,13 @@ TEST_F(PasswordDialogTest, CancelButtonAndClosingTheWindowCancel) {
     FakePrompter other_prompter;
     PasswordDialog other(nullptr, other_prompter, path);
     other.show();
-    type_text(other.findChild<QLineEdit*>(QStringLiteral("t_password")), QStringLiteral("secret"));
+    type_text(other.findChild<QLineEdit*>(u"t_password"_s), u"secret"_s);
     EXPECT_TRUE(other.close());
     EXPECT_EQ(other.answer().kind, PasswordAnswer::Kind::Cancel);
 }
 
 TEST_F(PasswordDialogTest, ChangeDatabaseButtonAsksForAnotherFile) {
-    type(QStringLiteral("secret"));
+    type(u"secret"_s);
     QTest::mouseClick(button("b_change_db"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::ChangeDatabase);
@@ -156,34 +158,34 @@ TEST_F(PasswordDialogTest, ChangeDatabaseButtonAsksForAnotherFile) {
 TEST_F(PasswordDialogTest, AltDPressesChangeDatabase) {
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    type(QStringLiteral("secret"));
+    type(u"secret"_s);
     QTest::keyClick(box(), Qt::Key_D, Qt::AltModifier);
     // A mnemonic presses its button at once and releases it a moment later, which is Qt's own
     // affair; that the key reached the right button, and not the box, is what counts here.
     EXPECT_TRUE(button("b_change_db")->isDown());
     EXPECT_FALSE(button("b_enter")->isDown());
-    EXPECT_EQ(box()->text(), QStringLiteral("secret"));
+    EXPECT_EQ(box()->text(), u"secret"_s);
 }
 
 TEST(PasswordDialogAsk, RunsModallyAndReturnsTheAnswer) {
     FakePrompter prompter;
     QString shown_path;
     when_modal_shows([&](QWidget* modal) {
-        ASSERT_EQ(modal->objectName(), QStringLiteral("f_password"));
-        shown_path = modal->findChild<QLabel*>(QStringLiteral("lab_database"))->text();
-        auto* box = modal->findChild<QLineEdit*>(QStringLiteral("t_password"));
-        type_text(box, QStringLiteral(" 1234567890"));
+        ASSERT_EQ(modal->objectName(), u"f_password"_s);
+        shown_path = modal->findChild<QLabel*>(u"lab_database"_s)->text();
+        auto* box = modal->findChild<QLineEdit*>(u"t_password"_s);
+        type_text(box, u" 1234567890"_s);
         QTest::keyClick(box, Qt::Key_Return);
     });
-    const PasswordAnswer answer = PasswordDialog::ask(nullptr, prompter, QStringLiteral("/data/notes.tdb"));
-    EXPECT_EQ(shown_path, QStringLiteral("/data/notes.tdb"));
+    const PasswordAnswer answer = PasswordDialog::ask(nullptr, prompter, u"/data/notes.tdb"_s);
+    EXPECT_EQ(shown_path, u"/data/notes.tdb"_s);
     EXPECT_EQ(answer.kind, PasswordAnswer::Kind::Enter);
-    EXPECT_EQ(answer.password, QStringLiteral("123456789"));
+    EXPECT_EQ(answer.password, u"123456789"_s);
     EXPECT_EQ(prompter.messages(), QStringList{too_long_message});
 
     when_modal_shows([](QWidget* modal) {
-        QTest::keyClick(modal->findChild<QLineEdit*>(QStringLiteral("t_password")), Qt::Key_Escape);
+        QTest::keyClick(modal->findChild<QLineEdit*>(u"t_password"_s), Qt::Key_Escape);
     });
-    EXPECT_EQ(PasswordDialog::ask(nullptr, prompter, QStringLiteral("/data/notes.tdb")).kind,
+    EXPECT_EQ(PasswordDialog::ask(nullptr, prompter, u"/data/notes.tdb"_s).kind,
               PasswordAnswer::Kind::Cancel);
 }

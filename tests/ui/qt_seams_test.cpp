@@ -12,39 +12,34 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 TEST(DesktopUrl, WebAddressesGetASchemeAndOtherAddressesStayAsTheyAre) {
-    EXPECT_EQ(desktop_url(QStringLiteral("www.example.org/a?b=1")),
-              QUrl(QStringLiteral("https://www.example.org/a?b=1")));
-    EXPECT_EQ(desktop_url(QStringLiteral("WWW.Example.org")),
-              QUrl(QStringLiteral("https://WWW.Example.org")));
-    EXPECT_EQ(desktop_url(QStringLiteral("http://example.org/x y")),
-              QUrl(QStringLiteral("http://example.org/x%20y")));
-    EXPECT_EQ(desktop_url(QStringLiteral("ftp://files.example.org/")),
-              QUrl(QStringLiteral("ftp://files.example.org/")));
-    const QUrl mail = desktop_url(QStringLiteral("mailto:ann@example.org"));
-    EXPECT_EQ(mail.scheme(), QStringLiteral("mailto"));
-    EXPECT_EQ(mail.path(), QStringLiteral("ann@example.org"));
+    EXPECT_EQ(desktop_url(u"www.example.org/a?b=1"_s), QUrl(u"https://www.example.org/a?b=1"_s));
+    EXPECT_EQ(desktop_url(u"WWW.Example.org"_s), QUrl(u"https://WWW.Example.org"_s));
+    EXPECT_EQ(desktop_url(u"http://example.org/x y"_s), QUrl(u"http://example.org/x%20y"_s));
+    EXPECT_EQ(desktop_url(u"ftp://files.example.org/"_s), QUrl(u"ftp://files.example.org/"_s));
+    const QUrl mail = desktop_url(u"mailto:ann@example.org"_s);
+    EXPECT_EQ(mail.scheme(), u"mailto"_s);
+    EXPECT_EQ(mail.path(), u"ann@example.org"_s);
 }
 
 TEST(DesktopUrl, EverythingElseIsALocalPathTakenAsItIs) {
-    const QUrl file = desktop_url(QStringLiteral("/home/ann/notes l'été #1.txt"));
+    const QUrl file = desktop_url(u"/home/ann/notes l'été #1.txt"_s);
     EXPECT_TRUE(file.isLocalFile());
-    EXPECT_EQ(file.toLocalFile(), QStringLiteral("/home/ann/notes l'été #1.txt"));
+    EXPECT_EQ(file.toLocalFile(), u"/home/ann/notes l'été #1.txt"_s);
     // A name that merely starts like an address is still a file.
-    EXPECT_TRUE(desktop_url(QStringLiteral("wwwroot/index.html")).isLocalFile());
-    EXPECT_EQ(desktop_url(QStringLiteral("/tmp/dir/")).toLocalFile(), QStringLiteral("/tmp/dir/"));
+    EXPECT_TRUE(desktop_url(u"wwwroot/index.html"_s).isLocalFile());
+    EXPECT_EQ(desktop_url(u"/tmp/dir/"_s).toLocalFile(), u"/tmp/dir/"_s);
 }
 
 TEST(QtFileFilter, PairFormBecomesQtFilterList) {
-    EXPECT_EQ(qt_file_filter(QStringLiteral("Tessarin database (*.tdb)")),
-              QStringLiteral("Tessarin database (*.tdb)"));
-    EXPECT_EQ(qt_file_filter(QStringLiteral("Tessarin database (*.tdb)|*.tdb")),
-              QStringLiteral("Tessarin database (*.tdb)"));
-    EXPECT_EQ(qt_file_filter(QStringLiteral("Pictures|*.jpg;*.gif;*.bmp|All files|*.*")),
-              QStringLiteral("Pictures (*.jpg *.gif *.bmp);;All files (*.*)"));
+    EXPECT_EQ(qt_file_filter(u"Tessarin database (*.tdb)"_s), u"Tessarin database (*.tdb)"_s);
+    EXPECT_EQ(qt_file_filter(u"Tessarin database (*.tdb)|*.tdb"_s), u"Tessarin database (*.tdb)"_s);
+    EXPECT_EQ(qt_file_filter(u"Pictures|*.jpg;*.gif;*.bmp|All files|*.*"_s),
+              u"Pictures (*.jpg *.gif *.bmp);;All files (*.*)"_s);
     // Parentheses in a name that are not its patterns do not hide the patterns.
-    EXPECT_EQ(qt_file_filter(QStringLiteral("Slide shows (old)|*.ssf")),
-              QStringLiteral("Slide shows (old) (*.ssf)"));
+    EXPECT_EQ(qt_file_filter(u"Slide shows (old)|*.ssf"_s), u"Slide shows (old) (*.ssf)"_s);
 }
 
 TEST(QtRandom, SameSeedSameRunInUnitInterval) {
@@ -80,13 +75,12 @@ TEST(QtPrompter, YesNoPreselectsTheNamedButton) {
             // Enter presses whatever button is preselected.
             QTest::keyClick(box, Qt::Key_Return);
         });
-        EXPECT_EQ(prompter.yes_no(QStringLiteral("Delete the map?"), QStringLiteral("Maps"), default_yes),
-                  default_yes);
-        EXPECT_EQ(text, QStringLiteral("Delete the map?"));
+        EXPECT_EQ(prompter.yes_no(u"Delete the map?"_s, u"Maps"_s, default_yes), default_yes);
+        EXPECT_EQ(text, u"Delete the map?"_s);
     }
     // Escape answers No even when Yes is preselected.
     when_modal_shows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    EXPECT_FALSE(prompter.yes_no(QStringLiteral("Sure?"), {}, true));
+    EXPECT_FALSE(prompter.yes_no(u"Sure?"_s, {}, true));
 }
 
 TEST(QtPrompter, OkCancelAndMessage) {
@@ -96,12 +90,12 @@ TEST(QtPrompter, OkCancelAndMessage) {
         title = modal->windowTitle();
         qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click();
     });
-    EXPECT_FALSE(prompter.ok_cancel(QStringLiteral("Compacting not executed")));
+    EXPECT_FALSE(prompter.ok_cancel(u"Compacting not executed"_s));
     // A box given no title carries the program's name.
-    EXPECT_EQ(title, QStringLiteral("Tessarin"));
+    EXPECT_EQ(title, u"Tessarin"_s);
 
     when_modal_shows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
-    EXPECT_TRUE(prompter.ok_cancel(QStringLiteral("Go on?")));
+    EXPECT_TRUE(prompter.ok_cancel(u"Go on?"_s));
 
     QStringList buttons;
     when_modal_shows([&](QWidget* modal) {
@@ -111,9 +105,9 @@ TEST(QtPrompter, OkCancelAndMessage) {
         title = box->windowTitle();
         QTest::keyClick(box, Qt::Key_Return);
     });
-    prompter.message(QStringLiteral("File not found"), QStringLiteral("Open"));
+    prompter.message(u"File not found"_s, u"Open"_s);
     EXPECT_EQ(buttons.size(), 1);
-    EXPECT_EQ(title, QStringLiteral("Open"));
+    EXPECT_EQ(title, u"Open"_s);
 }
 
 TEST(QtPrompter, InputReturnsTheTextOrNothingOnCancel) {
@@ -121,23 +115,22 @@ TEST(QtPrompter, InputReturnsTheTextOrNothingOnCancel) {
     when_modal_shows([](QWidget* modal) {
         auto* dialog = qobject_cast<QInputDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->textValue(), QStringLiteral("Books"));
-        dialog->setTextValue(QStringLiteral("Livres d'été"));
+        EXPECT_EQ(dialog->textValue(), u"Books"_s);
+        dialog->setTextValue(u"Livres d'été"_s);
         dialog->accept();
     });
-    EXPECT_EQ(prompter.input(QStringLiteral("New name"), QStringLiteral("Rename"), QStringLiteral("Books")),
-              std::optional<QString>(QStringLiteral("Livres d'été")));
+    EXPECT_EQ(prompter.input(u"New name"_s, u"Rename"_s, u"Books"_s),
+              std::optional<QString>(u"Livres d'été"_s));
 
     // An empty answer is an answer; only Cancel gives nothing.
     when_modal_shows([](QWidget* modal) {
         qobject_cast<QInputDialog*>(modal)->setTextValue({});
         qobject_cast<QInputDialog*>(modal)->accept();
     });
-    EXPECT_EQ(prompter.input(QStringLiteral("Name"), {}, QStringLiteral("x")),
-              std::optional<QString>(QString()));
+    EXPECT_EQ(prompter.input(u"Name"_s, {}, u"x"_s), std::optional<QString>(QString()));
 
     when_modal_shows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    EXPECT_EQ(prompter.input(QStringLiteral("Name"), {}, QStringLiteral("x")), std::nullopt);
+    EXPECT_EQ(prompter.input(u"Name"_s, {}, u"x"_s), std::nullopt);
 }
 
 TEST(QtPrompter, DialogsBelongToTheParentWhileItLives) {
@@ -148,7 +141,7 @@ TEST(QtPrompter, DialogsBelongToTheParentWhileItLives) {
         parent = modal->parentWidget();
         QTest::keyClick(modal, Qt::Key_Return);
     });
-    prompter.message(QStringLiteral("one"));
+    prompter.message(u"one"_s);
     EXPECT_EQ(parent, window.get());
 
     // Once the parent window is gone the boxes stand alone.
@@ -159,19 +152,19 @@ TEST(QtPrompter, DialogsBelongToTheParentWhileItLives) {
         parent = modal->parentWidget();
         QTest::keyClick(modal, Qt::Key_Return);
     });
-    prompter.message(QStringLiteral("two"));
+    prompter.message(u"two"_s);
     EXPECT_EQ(parent, nullptr);
 }
 
 TEST(QtDesktop, ClipboardAndRun) {
     QtDesktop desktop;
-    desktop.set_clipboard_text(QStringLiteral("Zoë's list"));
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Zoë's list"));
+    desktop.set_clipboard_text(u"Zoë's list"_s);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"Zoë's list"_s);
 
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
     desktop.set_clipboard_image(image);
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(4, 3));
 
-    EXPECT_FALSE(desktop.run(QStringLiteral("/nonexistent/tessarin-no-such-program"), QStringLiteral("x")));
+    EXPECT_FALSE(desktop.run(u"/nonexistent/tessarin-no-such-program"_s, u"x"_s));
 }
