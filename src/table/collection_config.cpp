@@ -38,7 +38,8 @@ CollectionFlags flags_of(const CollectionTable& collections, int position) {
     return CollectionFlags{collection.visible, collection.open_coll_as_map, collection.open_cat_as_map};
 }
 
-void save_collection_config(Database& db, CollectionTable& collections, const std::map<int, CollectionFlags>& rows) {
+void save_collection_config(Database& db, CollectionTable& collections,
+                            const std::map<int, CollectionFlags>& rows) {
     std::map<int, CollectionFlags> written;
     for (int position = 1; position <= CollectionTable::count; ++position) {
         const auto row = rows.find(position);

@@ -35,4 +35,5 @@ CollectionFlags flags_of(const CollectionTable& collections, int position);
 // `rows` take the flags of their boxes, in the stored keys and in the collection table; the
 // others write back what is stored (the same defaults as at loading: visible unless stored
 // otherwise, opened as tables).
-void save_collection_config(Database& db, CollectionTable& collections, const std::map<int, CollectionFlags>& rows);
+void save_collection_config(Database& db, CollectionTable& collections,
+                            const std::map<int, CollectionFlags>& rows);

@@ -32,7 +32,8 @@ int EditorSlots::in_use_count() const {
 }
 
 std::optional<EditedItem> read_edited_item(Database& db, qint64 item_nr) {
-    Statement row = db.prepare(QStringLiteral("select * from repos where item_nr=") + QString::number(item_nr));
+    Statement row =
+        db.prepare(QStringLiteral("select * from repos where item_nr=") + QString::number(item_nr));
     if (!row.next()) return std::nullopt;
     EditedItem item;
     item.item_nr = item_nr;
@@ -69,7 +70,8 @@ QString edit_content_refusal(AppContext& ctx, bool top_map, bool collection_map,
         return QStringLiteral(
             "The content of this item cannot be edited (the item is a pointer to a collection).");
     if (collection_map)
-        return QStringLiteral("The content of this item cannot be edited (the item is a pointer to a category).");
+        return QStringLiteral(
+            "The content of this item cannot be edited (the item is a pointer to a category).");
     if (!title.trimmed().isEmpty() && map_exists(ctx, title, true))
         return QStringLiteral(
             "The content of this item cannot be edited (the item is a pointer to anothe topic).");

@@ -62,11 +62,12 @@ QStringList parentless_maps(Database& db) {
 
 QStringList similar_tag_maps(Database& db, const QString& title) {
     QStringList maps;
-    Statement rows = db.prepare(QStringLiteral("Select * from repos where item_title='") + apici_raddoppiati(title) +
-                                QStringLiteral("'"));
+    Statement rows = db.prepare(QStringLiteral("Select * from repos where item_title='") +
+                                apici_raddoppiati(title) + QStringLiteral("'"));
     while (maps.size() < max_selected_maps && rows.next()) {
-        maps.append(rows.text(QStringLiteral("collection")) + QStringLiteral(": ") + rows.text(QStringLiteral("cat")) +
-                    QLatin1Char('.') + rows.text(QStringLiteral("item_title")));
+        maps.append(rows.text(QStringLiteral("collection")) + QStringLiteral(": ") +
+                    rows.text(QStringLiteral("cat")) + QLatin1Char('.') +
+                    rows.text(QStringLiteral("item_title")));
     }
     return maps;
 }

@@ -11,7 +11,8 @@ PadItem find_or_create_pad(Database& db) {
     Statement row = db.prepare(
         QStringLiteral("select * from repos where collection='pad' and cat='pad' and item_title='pad'"));
     if (row.next())
-        return PadItem{row.value(QStringLiteral("item_nr")).toLongLong(), row.text(QStringLiteral("item_content"))};
+        return PadItem{row.value(QStringLiteral("item_nr")).toLongLong(),
+                       row.text(QStringLiteral("item_content"))};
     db.exec(QStringLiteral("Insert into repos (collection,cat,item_title) values ('pad','pad','pad')"));
     return PadItem{db.last_insert_id(), QString()};
 }

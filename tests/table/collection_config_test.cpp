@@ -14,8 +14,9 @@ protected:
     QString param(const QString& key) { return get_gen_param(*ctx.db, key); }
     int stored_keys() {
         return ctx.db
-            ->scalar(QStringLiteral("select count(*) from gen_params where param like 'coll##_visible' or param like "
-                                    "'coll##_open_as_table' or param like 'cat##_open_as_table'"))
+            ->scalar(QStringLiteral(
+                "select count(*) from gen_params where param like 'coll##_visible' or param like "
+                "'coll##_open_as_table' or param like 'cat##_open_as_table'"))
             .toInt();
     }
 };
@@ -66,10 +67,12 @@ TEST_F(CollectionConfigTest, PositionsWithoutARowKeepWhatIsStored) {
 }
 
 TEST_F(CollectionConfigTest, AFailureHalfWayWritesNothing) {
-    ctx.db->exec(QStringLiteral("create trigger refuse before insert on gen_params when new.param='cat30_open_as_table' "
-                                "begin select raise(abort, 'refused'); end"));
+    ctx.db->exec(QStringLiteral(
+        "create trigger refuse before insert on gen_params when new.param='cat30_open_as_table' "
+        "begin select raise(abort, 'refused'); end"));
     ctx.collections.at(25).visible = false;
-    EXPECT_THROW(save_collection_config(*ctx.db, ctx.collections, {{25, CollectionFlags{true, true, true}}}), DbError);
+    EXPECT_THROW(save_collection_config(*ctx.db, ctx.collections, {{25, CollectionFlags{true, true, true}}}),
+                 DbError);
     EXPECT_EQ(stored_keys(), 0);
     EXPECT_EQ(flags_of(ctx.collections, 25), CollectionFlags{});
 }

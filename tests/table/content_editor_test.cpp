@@ -34,7 +34,8 @@ TEST_F(ContentEditorTest, ReadsTheItemAndComposesTheCaption) {
     EXPECT_EQ(item->content, QStringLiteral("first line\nsecond"));
     EXPECT_EQ(editor_caption(*item), QStringLiteral("Content of item \"Books: Poésie - L'été\""));
     EXPECT_EQ(editor_start_text(*item, {}), item->content);
-    EXPECT_EQ(editor_start_text(*item, QStringLiteral("typed in a table")), QStringLiteral("typed in a table"));
+    EXPECT_EQ(editor_start_text(*item, QStringLiteral("typed in a table")),
+              QStringLiteral("typed in a table"));
     EXPECT_FALSE(read_edited_item(*ctx.db, nr + 100));
 }
 
@@ -56,7 +57,8 @@ TEST_F(ContentEditorTest, AnItemDeletedMeanwhileIsNotWrittenAgain) {
     ctx.db->exec(QStringLiteral("delete from repos where item_nr=") + QString::number(nr));
     EXPECT_EQ(save_item_content(*ctx.db, nr, QStringLiteral("lost")), ContentSave::ItemMissing);
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos where item_content='lost'")).toInt(), 0);
+    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos where item_content='lost'")).toInt(),
+              0);
 }
 
 TEST_F(ContentEditorTest, RefusesPanelsThatStandForCollectionsCategoriesAndMaps) {
@@ -70,12 +72,14 @@ TEST_F(ContentEditorTest, RefusesPanelsThatStandForCollectionsCategoriesAndMaps)
     const Case cases[] = {
         {true, false, "Books",
          "The content of this item cannot be edited (the item is a pointer to a collection)."},
-        {false, true, "Poetry", "The content of this item cannot be edited (the item is a pointer to a category)."},
+        {false, true, "Poetry",
+         "The content of this item cannot be edited (the item is a pointer to a category)."},
         {false, false, "Books: Poetry",
          "The content of this item cannot be edited (the item is a pointer to anothe topic)."},
         {false, false, "books: poetry",
          "The content of this item cannot be edited (the item is a pointer to anothe topic)."},
-        {false, false, "Books", "The content of this item cannot be edited (the item is a pointer to anothe topic)."},
+        {false, false, "Books",
+         "The content of this item cannot be edited (the item is a pointer to anothe topic)."},
         {false, false, "Books: Missing", ""},
         {false, false, "Dante", ""},
         {false, false, "", ""},

@@ -59,7 +59,8 @@ TEST_F(GlobalFindTest, PlacesTheWindowFromItsStoredPosition) {
         SCOPED_TRACE(c.top);
         ctx.db->exec(QStringLiteral("delete from gen_params"));
         if (*c.top) set_gen_param(*ctx.db, QStringLiteral("f_global_find_top"), QString::fromLatin1(c.top));
-        if (*c.left) set_gen_param(*ctx.db, QStringLiteral("f_global_find_left"), QString::fromLatin1(c.left));
+        if (*c.left)
+            set_gen_param(*ctx.db, QStringLiteral("f_global_find_left"), QString::fromLatin1(c.left));
         EXPECT_EQ(global_find_place(*ctx.db, t.screen),
                   (TwipsRect{c.expected_top, c.expected_left, global_find_width, global_find_height}));
     }

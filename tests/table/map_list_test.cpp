@@ -19,7 +19,8 @@ protected:
     }
 
     void add_topic(int nr, const QString& name) {
-        Statement insert = ctx.db->prepare(QStringLiteral("insert into topics (topic_nr, topic_name) values (?, ?)"));
+        Statement insert =
+            ctx.db->prepare(QStringLiteral("insert into topics (topic_nr, topic_name) values (?, ?)"));
         insert.bind(1, nr);
         insert.bind(2, name);
         insert.next();
@@ -34,7 +35,8 @@ TEST_F(MapListTest, WithoutFilterListsEveryMapOnceInCollectionAndCategoryOrder) 
     // The order is the database's: letter case ignored, accented letters after the plain ones.
     EXPECT_EQ(list.entries, (QStringList{"Agenda: L'été", "Books: Poetry", "Books: Émile", "Media: Films"}));
     EXPECT_EQ(list.rows_read, 5) << "the reference category is read but not listed";
-    EXPECT_EQ(show_topic_list(*ctx.db, QString(), true).entries, list.entries) << "an empty filter filters nothing";
+    EXPECT_EQ(show_topic_list(*ctx.db, QString(), true).entries, list.entries)
+        << "an empty filter filters nothing";
 }
 
 TEST_F(MapListTest, TheFilterMatchesCollectionOrCategoryAnywhereIgnoringCase) {
@@ -43,14 +45,10 @@ TEST_F(MapListTest, TheFilterMatchesCollectionOrCategoryAnywhereIgnoringCase) {
         QStringList expected;
     };
     const Case cases[] = {
-        {"oet", {"Books: Poetry"}},
-        {"BOOKS", {"Books: Poetry", "Books: Émile"}},
-        {"émi", {"Books: Émile"}},
-        {"ÉMILE", {"Books: Émile"}},
-        {"l'été", {"Agenda: L'été"}},
-        {"ed", {"Media: Films"}},
-        {"nothing like it", {}},
-        {"*", {}},
+        {"oet", {"Books: Poetry"}},   {"BOOKS", {"Books: Poetry", "Books: Émile"}},
+        {"émi", {"Books: Émile"}},    {"ÉMILE", {"Books: Émile"}},
+        {"l'été", {"Agenda: L'été"}}, {"ed", {"Media: Films"}},
+        {"nothing like it", {}},      {"*", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.filter);
@@ -132,9 +130,8 @@ TEST_F(MapListTest, EntryTablesOpenTheCollectionFilteredOnTheCategory) {
     EXPECT_TRUE(open_entry_table(ctx, QStringLiteral("books: Poetry.Dante"), true, table));
     EXPECT_TRUE(open_entry_table(ctx, QStringLiteral("Books: Poetry"), false, table));
     EXPECT_FALSE(open_entry_table(ctx, QStringLiteral("Unknown: Poetry"), true, table));
-    EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{{7, QStringLiteral("Émile")},
-                                                            {7, QStringLiteral("Poetry")},
-                                                            {7, QString()}}));
+    EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{
+                          {7, QStringLiteral("Émile")}, {7, QStringLiteral("Poetry")}, {7, QString()}}));
     EXPECT_TRUE(t.prompter.shown().empty());
     EXPECT_FALSE(open_entry_table(ctx, QStringLiteral("Books: Poetry"), true, {}));
     EXPECT_EQ(t.prompter.messages(), QStringList{table_view_missing_message});

@@ -9,7 +9,8 @@ class NotepadTest : public MapsDb {
 protected:
     int pads() {
         return ctx.db
-            ->scalar(QStringLiteral("select count(*) from repos where collection='pad' and cat='pad' and item_title='pad'"))
+            ->scalar(QStringLiteral(
+                "select count(*) from repos where collection='pad' and cat='pad' and item_title='pad'"))
             .toInt();
     }
     QString pad_text() {
@@ -32,7 +33,8 @@ TEST_F(NotepadTest, TheNotepadItemIsMadeOnceAndFoundAfterwards) {
 }
 
 TEST_F(NotepadTest, AnExistingPadIsFoundWhateverItsLetterCase) {
-    const qint64 nr = add(QStringLiteral("PAD"), QStringLiteral("Pad"), QStringLiteral("pad"), QStringLiteral("notes"));
+    const qint64 nr =
+        add(QStringLiteral("PAD"), QStringLiteral("Pad"), QStringLiteral("pad"), QStringLiteral("notes"));
     const PadItem pad = find_or_create_pad(*ctx.db);
     EXPECT_EQ(pad.item_nr, nr);
     EXPECT_EQ(pad.text, QStringLiteral("notes"));

@@ -23,8 +23,9 @@ protected:
     }
     int stored_keys() {
         return ctx.db
-            ->scalar(QStringLiteral("select count(*) from gen_params where param like 'coll##_visible' or param like "
-                                    "'coll##_open_as_table' or param like 'cat##_open_as_table'"))
+            ->scalar(QStringLiteral(
+                "select count(*) from gen_params where param like 'coll##_visible' or param like "
+                "'coll##_open_as_table' or param like 'cat##_open_as_table'"))
             .toInt();
     }
     QPointer<QWidget> save(CollectionConfigWindow* window) {
@@ -50,7 +51,8 @@ TEST_F(CollectionConfigWindowTest, OneRowPerOfferedPositionTickedFromTheCollecti
     EXPECT_EQ(box(window, "check_visible", 11), nullptr);
     bool named = false;
     for (QLabel* label : window->findChildren<QLabel*>(QStringLiteral("lab_collection")))
-        named = named || (label->property("index").toInt() == 20 && label->text() == QStringLiteral("Récits d'été"));
+        named = named ||
+                (label->property("index").toInt() == 20 && label->text() == QStringLiteral("Récits d'été"));
     EXPECT_TRUE(named);
     EXPECT_EQ(child<QPushButton>(window, "b_save_and_exit")->text(), QStringLiteral("Save and exit (F12)"));
 

@@ -172,11 +172,12 @@ TEST_F(ContentEditorWindowTest, OtherKeysGoToTheProgramWideKeysButTextEditingKey
     };
     ContentEditorWindow* editor = room->open_content_editor(dante);
     QTest::keyClick(text_field(editor), Qt::Key_F6);
-    QTest::keyClick(text_field(editor), Qt::Key_A, Qt::ControlModifier); // select all
+    QTest::keyClick(text_field(editor), Qt::Key_A, Qt::ControlModifier);                   // select all
     QTest::keyClick(text_field(editor), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier); // consumed
     QTest::keyClick(text_field(editor), Qt::Key_X);
     EXPECT_EQ(passed, (std::vector<std::pair<int, int>>{{0, Qt::Key_F6}, {6, Qt::Key_K}, {0, Qt::Key_X}}));
-    EXPECT_EQ(text_field(editor)->toPlainText(), QStringLiteral("x")) << "Ctrl+A selected the text for the typing";
+    EXPECT_EQ(text_field(editor)->toPlainText(), QStringLiteral("x"))
+        << "Ctrl+A selected the text for the typing";
     text_field(editor)->setPlainText(editor->reference_text());
 }
 
@@ -219,16 +220,18 @@ TEST_F(ContentEditorWindowTest, F10InAMapEditsTheSelectedItemAndRefusesPointers)
 
     map->select(map->items().item(0).item_nr == dante ? 1 : 0);
     map->action(QStringLiteral("m_edit_content"))->trigger();
-    EXPECT_EQ(t.prompter.messages(),
-              QStringList{"The content of this item cannot be edited (the item is a pointer to anothe topic)."});
+    EXPECT_EQ(
+        t.prompter.messages(),
+        QStringList{"The content of this item cannot be edited (the item is a pointer to anothe topic)."});
     EXPECT_EQ(room->editor_slots().in_use_count(), 1);
 
     MapWindow* collection = maps->open_map(QStringLiteral("Books"));
     ASSERT_NE(collection, nullptr);
     collection->select(0);
     collection->action(QStringLiteral("m_edit_content"))->trigger();
-    EXPECT_EQ(t.prompter.messages().last(),
-              QStringLiteral("The content of this item cannot be edited (the item is a pointer to a category)."));
+    EXPECT_EQ(
+        t.prompter.messages().last(),
+        QStringLiteral("The content of this item cannot be edited (the item is a pointer to a category)."));
 }
 
 TEST_F(ContentEditorWindowTest, SavingRefreshesTheOpenMaps) {

@@ -42,7 +42,8 @@ TEST_F(GlobalFindWindowTest, EnterHandsTheStringToTheAllCollectionsTableAndClose
     settle();
     EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{{45, QStringLiteral("d'été")}}));
     EXPECT_FALSE(find);
-    EXPECT_FALSE(get_gen_param(*ctx.db, QStringLiteral("f_global_find_top")).isEmpty()) << "the place is kept";
+    EXPECT_FALSE(get_gen_param(*ctx.db, QStringLiteral("f_global_find_top")).isEmpty())
+        << "the place is kept";
 }
 
 TEST_F(GlobalFindWindowTest, ASearchTableOfTheRoomIsPreferredToThePlainHook) {

@@ -57,9 +57,12 @@ TEST_F(MapListWindowTest, ListsAllMapsWithTheirCountAndControls) {
     EXPECT_EQ(child<QLabel>(list, "lab_filter")->text(), QStringLiteral("Filter"));
     EXPECT_EQ(child<QListWidget>(list, "lista")->font().family(), QStringLiteral("Courier New"));
     const std::pair<const char*, const char*> buttons[] = {
-        {"b_open_item_map", "&Open item map"},       {"b_open_collection_map", "Open &collection map"},
-        {"b_open_item_table", "&Open item table"},   {"b_open_collection_table", "Open &collection table"},
-        {"b_open_top_map", "Open &top map"},         {"b_open_top_table", "Open top table"},
+        {"b_open_item_map", "&Open item map"},
+        {"b_open_collection_map", "Open &collection map"},
+        {"b_open_item_table", "&Open item table"},
+        {"b_open_collection_table", "Open &collection table"},
+        {"b_open_top_map", "Open &top map"},
+        {"b_open_top_table", "Open top table"},
         {"b_cancel", "&Cancel (ESC)"},
     };
     for (const auto& [name, caption] : buttons) {
@@ -103,7 +106,8 @@ TEST_F(MapListWindowTest, OpensFilteredParentlessOrWithTheMapsOfAnotherWindow) {
     EXPECT_TRUE(child<QCheckBox>(filtered, "c_filter")->isChecked());
     EXPECT_EQ(filtered->windowTitle(), QStringLiteral("Maps - (found: 1)"));
 
-    ctx.db->exec(QStringLiteral("insert into topics (topic_nr, topic_name) values (1, 'Root'), (2, 'Child')"));
+    ctx.db->exec(
+        QStringLiteral("insert into topics (topic_nr, topic_name) values (1, 'Root'), (2, 'Child')"));
     ctx.db->exec(QStringLiteral("insert into items (sub_topic_nr) values (2)"));
     MapListWindow* parentless = room->open_map_list(parentless_marker);
     settle();
@@ -124,11 +128,13 @@ TEST_F(MapListWindowTest, MapButtonsOpenTheEntryItsCollectionAndTheTopMap) {
     choose(list, QStringLiteral("Books: Poetry"));
     click(list, "b_open_item_map");
     ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name, QStringLiteral("Books: Poetry"));
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name,
+              QStringLiteral("Books: Poetry"));
     click(list, "b_open_collection_map");
     EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name, QStringLiteral("Books"));
     click(list, "b_open_top_map");
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name, QStringLiteral("Top map"));
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name,
+              QStringLiteral("Top map"));
     EXPECT_EQ(ctx.map_windows.in_use_count(), 3);
     EXPECT_NE(room->map_list(), nullptr) << "the list stays open";
 }
@@ -171,7 +177,8 @@ TEST_F(MapListWindowTest, KeysUpIntoTheListEscapeClosesOthersGoToTheProgram) {
 TEST_F(MapListWindowTest, ARightClickShowsThePopupWhoseEscapeLeavesTheWindowOpen) {
     MapListWindow* list = room->open_map_list(QString());
     auto* lista = child<QListWidget>(list, "lista");
-    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(5, 5), lista->viewport()->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                  lista->viewport()->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(lista->viewport(), &right_click);
     ASSERT_TRUE(list->popup_menu()->isVisible());
     QTest::keyClick(list->popup_menu(), Qt::Key_Escape);

@@ -14,7 +14,9 @@ protected:
     QString pad_text() {
         return ctx.db->scalar(QStringLiteral("select item_content from repos where ") + pad_where).toString();
     }
-    static QPlainTextEdit* text_field(const NotepadWindow* pad) { return child<QPlainTextEdit>(pad, "t_testo"); }
+    static QPlainTextEdit* text_field(const NotepadWindow* pad) {
+        return child<QPlainTextEdit>(pad, "t_testo");
+    }
 };
 
 TEST_F(NotepadWindowTest, OpeningMakesTheNotepadItemOnceAndReopeningReplacesTheWindow) {

@@ -47,12 +47,15 @@ protected:
         maps.reset();
     }
 
-    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
+    qint64 add(const QString& collection, const QString& cat, const QString& title,
+               const QString& content = {}) {
         return insert_item(*ctx.db, collection, cat, title, content);
     }
 
     QString content_of(qint64 item_nr) {
-        return ctx.db->scalar(QStringLiteral("select item_content from repos where item_nr=") + QString::number(item_nr))
+        return ctx.db
+            ->scalar(QStringLiteral("select item_content from repos where item_nr=") +
+                     QString::number(item_nr))
             .toString();
     }
     int count(const QString& where) {

@@ -33,7 +33,8 @@ QLabel* header(QWidget* parent, const char* name, const char* caption) {
 
 } // namespace
 
-CollectionConfigWindow::CollectionConfigWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+CollectionConfigWindow::CollectionConfigWindow(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx) {
     setObjectName(collection_config_form);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
@@ -121,8 +122,8 @@ std::vector<int> CollectionConfigWindow::positions() const {
 void CollectionConfigWindow::save_and_exit() {
     std::map<int, CollectionFlags> flags;
     for (const auto& [position, row] : rows_)
-        flags[position] =
-            CollectionFlags{row.visible->isChecked(), row.coll_as_map->isChecked(), row.cat_as_map->isChecked()};
+        flags[position] = CollectionFlags{row.visible->isChecked(), row.coll_as_map->isChecked(),
+                                          row.cat_as_map->isChecked()};
     try {
         save_collection_config(*ctx_.db, ctx_.collections, flags);
     } catch (const DbError& error) {
@@ -170,7 +171,8 @@ void CollectionConfigWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
         try {
-            save_form_position(*ctx_.db, collection_config_form, true, form_place(*this), form_minimised(*this));
+            save_form_position(*ctx_.db, collection_config_form, true, form_place(*this),
+                               form_minimised(*this));
         } catch (const DbError& error) {
             report_error(ctx_.prompter, error);
         }

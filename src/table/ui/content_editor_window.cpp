@@ -9,12 +9,12 @@
 #include "table/ui/form_place.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -75,7 +75,8 @@ bool ContentEditorWindow::load(qint64 item_nr, const QString& passed_text) {
     set_form_caption(*this, editor_caption(*item), position > 0 ? position_icon(position) : QIcon());
     t_testo_->setPlainText(editor_start_text(*item, passed_text));
     try {
-        apply_form_place(*this, restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
+        apply_form_place(*this,
+                         restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }

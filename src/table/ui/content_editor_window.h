@@ -16,8 +16,8 @@ class ContentEditorWindow final : public QWidget {
     Q_OBJECT
 public:
     // `refresh_all` refreshes every other view of the items after a save and at closing.
-    ContentEditorWindow(AppContext& ctx, EditorSlots& editor_slots, int slot, std::function<void()> refresh_all,
-                        QWidget* parent = nullptr);
+    ContentEditorWindow(AppContext& ctx, EditorSlots& editor_slots, int slot,
+                        std::function<void()> refresh_all, QWidget* parent = nullptr);
     ~ContentEditorWindow() override;
 
     // Loads the item: the text passed by the caller when it is not empty, else the stored

@@ -28,8 +28,8 @@ QMdiSubWindow* frame_of(const QWidget& window) {
 TwipsRect form_place(const QWidget& window) {
     const QMdiSubWindow* frame = frame_of(window);
     const QRect rect = frame ? frame->geometry() : window.geometry();
-    return TwipsRect{rect.top() * twips_per_pixel, rect.left() * twips_per_pixel, rect.width() * twips_per_pixel,
-                     rect.height() * twips_per_pixel};
+    return TwipsRect{rect.top() * twips_per_pixel, rect.left() * twips_per_pixel,
+                     rect.width() * twips_per_pixel, rect.height() * twips_per_pixel};
 }
 
 void apply_form_place(QWidget& window, const TwipsRect& place) {
@@ -68,14 +68,22 @@ bool pass_to_hot_keys(AppContext& ctx, const QKeyEvent& event) {
 
 bool is_text_editing_key(const QKeyEvent& event) {
     static const QKeySequence::StandardKey editing[] = {
-        QKeySequence::Copy,          QKeySequence::Cut,
-        QKeySequence::Paste,         QKeySequence::Undo,
-        QKeySequence::Redo,          QKeySequence::SelectAll,
-        QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
-        QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
-        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
-        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
-        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
+        QKeySequence::Copy,
+        QKeySequence::Cut,
+        QKeySequence::Paste,
+        QKeySequence::Undo,
+        QKeySequence::Redo,
+        QKeySequence::SelectAll,
+        QKeySequence::MoveToNextWord,
+        QKeySequence::MoveToPreviousWord,
+        QKeySequence::SelectNextWord,
+        QKeySequence::SelectPreviousWord,
+        QKeySequence::MoveToStartOfDocument,
+        QKeySequence::MoveToEndOfDocument,
+        QKeySequence::SelectStartOfDocument,
+        QKeySequence::SelectEndOfDocument,
+        QKeySequence::DeleteStartOfWord,
+        QKeySequence::DeleteEndOfWord,
     };
     for (const auto key : editing)
         if (event.matches(key)) return true;

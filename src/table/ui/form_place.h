@@ -4,8 +4,8 @@
 
 #include "core/geometry.h"
 
-#include <QIcon>
 #include <QFont>
+#include <QIcon>
 
 class AppContext;
 class QKeyEvent;

@@ -99,7 +99,8 @@ MapListWindow::MapListWindow(AppContext& ctx, MapWindows& maps, QWidget* parent)
 void MapListWindow::load(const QStringList& selected, const QString& filter) {
     loading_ = true;
     try {
-        apply_form_place(*this, restore_form_position(*ctx_.db, ctx_.screen, map_list_form, false, form_place(*this)));
+        apply_form_place(
+            *this, restore_form_position(*ctx_.db, ctx_.screen, map_list_form, false, form_place(*this)));
         const MapListOpening opening = map_list_opening(selected, filter);
         switch (opening.mode) {
         case MapListOpening::Mode::Selected:

@@ -9,12 +9,12 @@
 #include "table/ui/form_place.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -61,7 +61,8 @@ bool NotepadWindow::load() {
     try {
         const PadItem pad = find_or_create_pad(*ctx_.db);
         t_testo_->setPlainText(pad.text);
-        apply_form_place(*this, restore_form_position(*ctx_.db, ctx_.screen, pad_form, false, form_place(*this)));
+        apply_form_place(*this,
+                         restore_form_position(*ctx_.db, ctx_.screen, pad_form, false, form_place(*this)));
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
         return false;

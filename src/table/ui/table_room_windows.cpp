@@ -60,7 +60,8 @@ void TableRoomWindows::install_hooks() {
     ctx_.hooks.open_collection_config = [this] { open_collection_config(); };
 }
 
-void TableRoomWindows::show_window(QWidget* window, const QString& frame_name, std::function<void()> activated) {
+void TableRoomWindows::show_window(QWidget* window, const QString& frame_name,
+                                   std::function<void()> activated) {
     if (QMdiArea* area = area_ ? area_() : nullptr) {
         QMdiSubWindow* frame = area->addSubWindow(window);
         frame->setAttribute(Qt::WA_DeleteOnClose);
@@ -132,9 +133,8 @@ NotepadWindow* TableRoomWindows::open_pad() {
 GlobalFindWindow* TableRoomWindows::open_global_find() {
     close_single(global_find_);
     if (!ctx_.db) return nullptr;
-    auto* window = new GlobalFindWindow(ctx_, [this] {
-        return open_search_table ? open_search_table : ctx_.hooks.open_table_view;
-    });
+    auto* window = new GlobalFindWindow(
+        ctx_, [this] { return open_search_table ? open_search_table : ctx_.hooks.open_table_view; });
     show_window(window, QStringLiteral("f_global_find_frame"), [window] { window->activated(); });
     window->load();
     global_find_ = window;
