@@ -11,6 +11,11 @@
 
 using namespace Qt::StringLiterals;
 
+// Failures show the rectangle rather than its bytes.
+void PrintTo(const TwipsRect& r, std::ostream* out) {
+    *out << '{' << r.top << ", " << r.left << ", " << r.width << ", " << r.height << '}';
+}
+
 namespace {
 
 // The fake screen is 28800 x 16200 twips (1920 x 1080 pixels).
@@ -38,54 +43,69 @@ protected:
 
 } // namespace
 
-TEST_F(WindowGeometry, NothingStoredGivesDefaultSizeCentred) {
-    const TwipsRect place = restore();
-    EXPECT_EQ(place, (TwipsRect{(16200 - 6000) / 2, (28800 - 5000) / 2, 5000, 6000}));
-}
-
-TEST_F(WindowGeometry, StoredPlaceIsUsedBelowTheOffScreenLimit) {
-    store("f_edit_top", "44999");
-    store("f_edit_left", "0");
-    store("f_edit_width", "7000");
-    store("f_edit_height", "8000");
-    EXPECT_EQ(restore(), (TwipsRect{44999, 0, 7000, 8000}));
-}
-
-TEST_F(WindowGeometry, OffScreenTopOrLeftGoesToTheEdge) {
-    store("f_edit_top", "50000");
-    store("f_edit_left", "45000");
-    const TwipsRect place = restore();
-    EXPECT_EQ(place.top, 0);
-    EXPECT_EQ(place.left, 0);
-}
-
-TEST_F(WindowGeometry, SizeIsKeptBelowTheScreen) {
-    store("f_edit_width", "40000");
-    store("f_edit_height", "20000");
-    TwipsRect place = restore();
-    EXPECT_EQ(place.width, 28800 - 1000);
-    EXPECT_EQ(place.height, 16200 - 900);
-
-    // Exactly the limit stays; one below is kept as stored.
-    store("f_edit_width", "27800");
-    store("f_edit_height", "15299");
-    place = restore();
-    EXPECT_EQ(place.width, 27800);
-    EXPECT_EQ(place.height, 15299);
-}
-
-TEST_F(WindowGeometry, PositionOnlyKeepsTheCurrentSizeAndCentresWithIt) {
-    store("f_edit_width", "9000"); // not read when only the position is kept
-    const TwipsRect place = restore(true, {0, 0, 3000, 4000});
-    EXPECT_EQ(place, (TwipsRect{(16200 - 4000) / 2, (28800 - 3000) / 2, 3000, 4000}));
-}
-
-TEST_F(WindowGeometry, UnreadableStoredValueCountsAsMissing) {
-    store("f_edit_top", "abc");
-    store("f_edit_width", "");
-    const TwipsRect place = restore();
-    EXPECT_EQ(place.width, 5000);
-    EXPECT_EQ(place.top, (16200 - 6000) / 2);
+TEST_F(WindowGeometry, RestoreKeepsTheStoredPlaceOnTheScreen) {
+    const TwipsRect current{0, 0, 3000, 4000};
+    const struct {
+        const char* label;
+        const char* top;
+        const char* left;
+        const char* width;
+        const char* height;
+        bool position_only;
+        TwipsRect expected;
+    } cases[] = {
+        {"nothing stored: default size, centred",
+         nullptr,
+         nullptr,
+         nullptr,
+         nullptr,
+         false,
+         {(16200 - 6000) / 2, (28800 - 5000) / 2, 5000, 6000}},
+        {"just below the off-screen limit", "44999", "0", "7000", "8000", false, {44999, 0, 7000, 8000}},
+        {"off-screen top and left go to the edge",
+         "50000",
+         "45000",
+         nullptr,
+         nullptr,
+         false,
+         {0, 0, 5000, 6000}},
+        {"larger than the screen",
+         nullptr,
+         nullptr,
+         "40000",
+         "20000",
+         false,
+         {(16200 - 15300) / 2, (28800 - 27800) / 2, 27800, 15300}},
+        {"exactly the width limit, one below the height limit",
+         nullptr,
+         nullptr,
+         "27800",
+         "15299",
+         false,
+         {(16200 - 15299) / 2, (28800 - 27800) / 2, 27800, 15299}},
+        {"position only: the current size, centred with it",
+         nullptr,
+         nullptr,
+         "9000",
+         nullptr,
+         true,
+         {(16200 - 4000) / 2, (28800 - 3000) / 2, 3000, 4000}},
+        {"unreadable values count as missing",
+         "abc",
+         nullptr,
+         "",
+         nullptr,
+         false,
+         {(16200 - 6000) / 2, (28800 - 5000) / 2, 5000, 6000}},
+    };
+    for (const auto& c : cases) {
+        db->exec(u"delete from gen_params"_s);
+        for (const auto& [key, value] :
+             {std::pair{"f_edit_top", c.top}, std::pair{"f_edit_left", c.left},
+              std::pair{"f_edit_width", c.width}, std::pair{"f_edit_height", c.height}})
+            if (value) store(key, value);
+        EXPECT_EQ(restore(c.position_only, current), c.expected) << c.label;
+    }
 }
 
 TEST_F(WindowGeometry, SaveStoresPlaceAsTextAndRestoresIt) {
