@@ -70,15 +70,6 @@ TEST_F(MapWindowCommandsTest, F7SortsThePanelsAndStoresTheOrder) {
     EXPECT_EQ(titles_by_seq("Books", "Poetry"), (QStringList{"Alpha", "beta", "zeta"}));
 }
 
-TEST_F(MapWindowCommandsTest, TopMapRefusesEditing) {
-    MapWindow* top = maps->open_map(u"Top map"_s);
-    ASSERT_NE(top, nullptr);
-    const int rows = count("1=1");
-    key(top, Qt::Key_Insert);
-    EXPECT_EQ(t.prompter.messages(), QStringList{u"Top map cannot be changed."_s});
-    EXPECT_EQ(count("1=1"), rows);
-}
-
 TEST_F(MapWindowCommandsTest, PrintExportsTheMapAndOpensTheDocument) {
     add("Books", "Poetry", "Dante", u"Nel mezzo"_s);
     ASSERT_TRUE(QDir().mkpath(ctx.program_dir));

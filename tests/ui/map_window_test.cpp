@@ -348,13 +348,6 @@ TEST_F(MapWindowTest, CtrlUpOpensTheParentMap) {
     EXPECT_EQ(books->windowTitle(), u"Books"_s);
 }
 
-TEST_F(MapWindowTest, OpenNamedReportsAnUnknownName) {
-    maps->open_named(u"Nowhere"_s);
-    EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
-    ASSERT_EQ(t.prompter.messages().size(), 1);
-    EXPECT_EQ(t.prompter.messages().first(), u"\"Nowhere\" not found"_s);
-}
-
 } // namespace
 
 TEST_F(MapWindowTest, SimilarItemIndicatorFollowsThePreference) {
