@@ -6,6 +6,7 @@
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_commands.h"
 #include "support/items.h"
+#include "table/map_list.h"
 #include "support/test_context.h"
 
 #include <QAction>
@@ -175,4 +176,17 @@ TEST_F(GeneralMenuTest, PrintWithNothingOpenExplains) {
     commands->print();
     ASSERT_EQ(t.prompter.messages().size(), 1);
     EXPECT_TRUE(t.prompter.messages().front().startsWith(QStringLiteral("Open a table or tag map first.")));
+}
+
+TEST_F(GeneralMenuTest, MapListEntriesWaitForTheMapListAndAskItForParentlessMaps) {
+    auto before = menu();
+    EXPECT_FALSE(entry(*before, "m_show_parentless_topics")->isEnabled());
+    EXPECT_FALSE(entry(*before, "m_find_map")->isEnabled());
+    QStringList asked;
+    ctx.hooks.open_map_list = [&asked](const QString& filter) { asked.append(filter); };
+    auto after = menu();
+    entry(*after, "m_show_parentless_topics")->trigger();
+    t.prompter.answer("Nov");
+    entry(*after, "m_find_map")->trigger();
+    EXPECT_EQ(asked, (QStringList{parentless_marker, "Nov"}));
 }

@@ -16,6 +16,7 @@
 #include "shell/product_info.h"
 #include "shell/ui/icons.h"
 #include "shell/ui/main_window.h"
+#include "table/map_list.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -245,7 +246,10 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     QMenu* general = add_submenu(menu, QStringLiteral("m_general_operations"), QStringLiteral("General operations "));
     add_entry(general, QStringLiteral("m_resume_prev_session"), QStringLiteral("Resume previous session (V)"),
               [this] { resume_previous_session(); });
-    add_entry(general, QStringLiteral("m_show_parentless_topics"), QStringLiteral("Show parentless topics (Z)"), {});
+    std::function<void()> parentless;
+    if (ctx_.hooks.open_map_list) parentless = [this] { ctx_.hooks.open_map_list(parentless_marker); };
+    add_entry(general, QStringLiteral("m_show_parentless_topics"), QStringLiteral("Show parentless topics (Z)"),
+              parentless);
     add_entry(general, QStringLiteral("m_exit_all"), QStringLiteral("Close all topics (X)"),
               [this] { close_all_windows(); });
     general->menuAction()->setVisible(false);
