@@ -438,3 +438,26 @@ TEST_F(TableViewTest, RefreshFromElsewhereKeepsAPendingInsert) {
     EXPECT_EQ(view->edit_mode_, EditMode::Insert);
     t.prompter.answer(false); // closing at the end drops the insert
 }
+
+TEST_F(TableViewTest, OwnKeysFirstThenTheProgramWideShortcuts) {
+    add("Money", "bills", "gas");
+    std::vector<std::pair<int, int>> general;
+    ctx.hooks.handle_hot_key = [&general](int shift, int key) {
+        if (key != Qt::Key_Control) general.emplace_back(shift, key); // the modifier's own press
+        return key == Qt::Key_F3 || key == Qt::Key_Q;
+    };
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    t.prompter.answer(std::optional<QString>()); // the find prompt, cancelled
+    QTest::keyClick(view->grid(), Qt::Key_F3);
+    EXPECT_TRUE(t.prompter.all_answered());
+    EXPECT_TRUE(general.empty());
+    QTest::keyClick(view->grid(), Qt::Key_F3, Qt::ControlModifier);
+    QTest::keyClick(control<QLineEdit>(view, "t_filter_title"), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(general, (std::vector<std::pair<int, int>>{{2, Qt::Key_F3}, {2, Qt::Key_Q}}));
+    // Plain typing reaches the field once the general routine has declined it.
+    QTest::keyClicks(control<QLineEdit>(view, "t_filter_mark"), "x");
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_mark")->text(), QStringLiteral("x"));
+    EXPECT_EQ(general.size(), 3u);
+    ctx.hooks.handle_hot_key = nullptr;
+}

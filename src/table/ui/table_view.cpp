@@ -7,6 +7,7 @@
 #include "core/dates.h"
 #include "core/file_helpers.h"
 #include "core/geometry.h"
+#include "core/key_shift.h"
 #include "core/params.h"
 #include "core/sql_text.h"
 #include "maps/map_names.h"
@@ -52,12 +53,6 @@ const QString find_title = QStringLiteral("Find records");
 // Positions that ask for a search when their window is first activated.
 bool finds_on_first_activation(int position) {
     return position == 2 || position == 3 || position == 4 || position == 9;
-}
-
-// The modifier sum the program-wide key routine expects: 1 Shift, 2 Ctrl, 4 Alt.
-int shift_sum(Qt::KeyboardModifiers mods) {
-    return (mods & Qt::ShiftModifier ? 1 : 0) + (mods & Qt::ControlModifier ? 2 : 0) +
-           (mods & Qt::AltModifier ? 4 : 0);
 }
 
 QLineEdit* line_edit(QWidget* parent, const QString& name) {
@@ -271,9 +266,17 @@ void TableView::create_controls() {
     connect(List1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { lookup_chosen(item->text()); });
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { header_clicked(c); });
     connect(grid_, &QTableView::doubleClicked, this, [this] { run_current_item(); });
-    // The window sees the keys before its controls.
-    for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
+    // The window sees the keys before its controls: a filter on every control that takes the
+    // focus, but not on the parts inside one (a date editor's own line edit), so that a key the
+    // inner part leaves to the outer one is handled once.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->focusPolicy() == Qt::NoFocus) continue;
+        bool inside_control = false;
+        for (QWidget* up = child->parentWidget(); up && up != this; up = up->parentWidget())
+            inside_control = inside_control || up->focusPolicy() != Qt::NoFocus;
+        if (!inside_control) child->installEventFilter(this);
+    }
+    grid_->viewport()->installEventFilter(this); // its pop-up menu
 }
 
 void TableView::create_menu() {
@@ -745,46 +748,54 @@ void TableView::escape_pressed() {
 bool TableView::handle_key(QKeyEvent* event, bool in_grid) {
     const int key = event->key();
     if (ctx_.key_lock) return true;
-    if (ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_sum(event->modifiers()), key)) return true;
+    const int shift = shift_bits(event->modifiers() & ~Qt::KeypadModifier);
+    // Keys with Ctrl or Alt (Ctrl+F3 global find, Alt+F3 file search...) belong to the
+    // program-wide shortcuts; the window's own keys are plain.
+    const bool plain = (shift & ~1) == 0;
     auto click_if_enabled = [](QPushButton* b) {
         if (b->isEnabled()) b->click();
         return true;
     };
-    switch (key) {
-    case Qt::Key_F1:
-        m_popup_->popup(mapToGlobal(rect().center()));
-        return true;
-    case Qt::Key_F2:
-        return click_if_enabled(b_edit_);
-    case Qt::Key_F3:
-        return click_if_enabled(b_find_);
-    case Qt::Key_F10:
-        return click_if_enabled(b_zoom_);
-    case Qt::Key_F12:
-        return click_if_enabled(b_save_);
-    case Qt::Key_Escape:
-        escape_pressed();
-        return true;
-    default:
-        break;
+    if (plain) {
+        switch (key) {
+        case Qt::Key_F1:
+            m_popup_->popup(mapToGlobal(rect().center()));
+            return true;
+        case Qt::Key_F2:
+            return click_if_enabled(b_edit_);
+        case Qt::Key_F3:
+            return click_if_enabled(b_find_);
+        case Qt::Key_F10:
+            return click_if_enabled(b_zoom_);
+        case Qt::Key_F12:
+            return click_if_enabled(b_save_);
+        case Qt::Key_Escape:
+            escape_pressed();
+            return true;
+        default:
+            break;
+        }
+        // Insert, Delete and Enter act on the rows when typed in the grid; in the text fields
+        // they keep their ordinary meaning.
+        if (in_grid) {
+            switch (key) {
+            case Qt::Key_Insert:
+                return click_if_enabled(b_add_);
+            case Qt::Key_Delete:
+                if (editing_in_grid_) return false;
+                return click_if_enabled(b_delete_);
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                if (editing_in_grid_) return false;
+                run_current_item();
+                return true;
+            default:
+                break;
+            }
+        }
     }
-    // Insert, Delete and Enter act on the rows when typed in the grid; in the text fields they
-    // keep their ordinary meaning.
-    if (!in_grid) return false;
-    switch (key) {
-    case Qt::Key_Insert:
-        return click_if_enabled(b_add_);
-    case Qt::Key_Delete:
-        if (editing_in_grid_) return false;
-        return click_if_enabled(b_delete_);
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (editing_in_grid_) return false;
-        run_current_item();
-        return true;
-    default:
-        return false;
-    }
+    // Every other key goes to the program-wide shortcuts.
+    return ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift, key);
 }
 
 bool TableView::eventFilter(QObject* watched, QEvent* event) {
@@ -795,8 +806,7 @@ bool TableView::eventFilter(QObject* watched, QEvent* event) {
             grid_->setFocus();
             return true;
         }
-        filtered_key_ = key;
-        if (handle_key(key, watched == grid_ || watched == grid_->viewport())) return true;
+        if (handle_key(key, watched == grid_)) return true;
     }
     if (event->type() == QEvent::ContextMenu) {
         if (auto* field = qobject_cast<QLineEdit*>(watched); field && field->parentWidget() == fra_filters_) {
@@ -809,11 +819,6 @@ bool TableView::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TableView::keyPressEvent(QKeyEvent* event) {
-    // A key a control left unused comes here after the filter has seen it already.
-    if (event == filtered_key_ || !handle_key(event, false)) QWidget::keyPressEvent(event);
 }
 
 void TableView::activated() {

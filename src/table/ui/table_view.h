@@ -113,7 +113,6 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -281,5 +280,4 @@ private:
     };
     std::optional<KeptPosition> keep_;
     int current_row_ = -1;
-    const QKeyEvent* filtered_key_ = nullptr; // the key event the filter handled last
 };
