@@ -28,13 +28,6 @@ protected:
     }
 };
 
-TEST_F(InsertReference, TopMapIsRefused) {
-    MapItems top = load(u"Top map"_s);
-    start_insert_reference(ctx, top, 1);
-    EXPECT_EQ(shown_texts(), QStringList{u"Operation not allowed in top map."_s});
-    EXPECT_FALSE(ctx.pending_map_operation.pending());
-}
-
 TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems poetry = load(books_poetry);
@@ -142,17 +135,6 @@ TEST_F(InsertReference, PendingCopyIsNotCompletedAsAReference) {
 // ---------------------------------------------------------------- copy items
 
 class CopyItems : public EditFixture {};
-
-TEST_F(CopyItems, TopAndCollectionMapsAreRefused) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems top = load(u"Top map"_s);
-    MapItems books = load(u"Books"_s);
-    start_copy_items(ctx, top, 1);
-    start_copy_items(ctx, books, 2);
-    EXPECT_EQ(shown_texts(), (QStringList{u"Operation not allowed in top map."_s,
-                                          u"Operation not allowed in collection map."_s}));
-    EXPECT_FALSE(ctx.pending_map_operation.pending());
-}
 
 TEST_F(CopyItems, MissingTitlesAreCopiedWithAllTheirFields) {
     add(u"Books"_s, u"Poetry"_s, u"dante"_s, {}, 1);

@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/params.h"
 #include "map_editing_fixture.h"
+#include "map_fixture.h"
 #include "maps/map_editing.h"
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -10,18 +13,61 @@ namespace {
 
 const QString books_poetry = u"Books: Poetry"_s;
 
+// ---------------------------------------------------------------- refusals
+
+// Commands that would change the top map or a collection map refuse with their own message (or
+// silently) before asking anything, writing anything or starting a pending operation.
+TEST_F(EditFixture, TopAndCollectionMapsRefuseTheCommandsThatWouldChangeThem) {
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    using Command = std::function<EditOutcome(MapItems&)>;
+    const struct {
+        const char* command;
+        const char* map;
+        Command run;
+        const char* message; // nullptr: refused without a word
+    } cases[] = {
+        {"add item", "Top map", [&](MapItems& m) { return add_item(ctx, m, 0); },
+         "Top map cannot be changed."},
+        {"rename tag", "Top map", [&](MapItems& m) { return rename_tag(ctx, m, 0); },
+         "Operation not allowed in top map."},
+        {"rename map", "Top map", [&](MapItems& m) { return rename_map(ctx, m); },
+         "The top map cannot be renamed."},
+        {"rename map", "Books", [&](MapItems& m) { return rename_map(ctx, m); },
+         "Collection maps cannot be renamed."},
+        {"remove item", "Top map", [&](MapItems& m) { return remove_item(ctx, m, 0); },
+         "Top map cannot be changed."},
+        {"delete map", "Top map", [&](MapItems& m) { return delete_map(ctx, m); },
+         "Operation not allowed for top map."},
+        {"delete map", "Books", [&](MapItems& m) { return delete_map(ctx, m); },
+         "Operation not allowed for collection maps."},
+        {"insert reference", "Top map", [&](MapItems& m) { return start_insert_reference(ctx, m, 1); },
+         "Operation not allowed in top map."},
+        {"copy items", "Top map", [&](MapItems& m) { return start_copy_items(ctx, m, 1); },
+         "Operation not allowed in top map."},
+        {"copy items", "Books", [&](MapItems& m) { return start_copy_items(ctx, m, 2); },
+         "Operation not allowed in collection map."},
+        {"sort", "Top map", [&](MapItems& m) { return sort_by_text(ctx, m, 0); }, nullptr},
+        {"drop within", "Top map", [&](MapItems& m) { return drop_within(ctx, m, 0, 3); }, nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::string row = std::string(c.command) + " in " + c.map;
+        script.clear();
+        MapItems map = load(QString::fromUtf8(c.map));
+        const QStringList entries = titles_of(map.items());
+        const QStringList before = dump();
+        const EditOutcome outcome = c.run(map);
+        EXPECT_EQ(shown_texts(), c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList())
+            << row;
+        EXPECT_FALSE(outcome.any()) << row;
+        EXPECT_FALSE(ctx.pending_map_operation.pending()) << row;
+        EXPECT_EQ(titles_of(map.items()), entries) << row;
+        EXPECT_EQ(dump(), before) << row;
+    }
+}
+
 // ---------------------------------------------------------------- add item
 
 class AddItem : public EditFixture {};
-
-TEST_F(AddItem, TopMapIsRefusedWithoutAQuestion) {
-    MapItems map = load(u"Top map"_s);
-    const QStringList before = dump();
-    const EditOutcome outcome = add_item(ctx, map, 0);
-    EXPECT_EQ(shown_texts(), QStringList{u"Top map cannot be changed."_s});
-    EXPECT_FALSE(outcome.any());
-    EXPECT_EQ(dump(), before);
-}
 
 TEST_F(AddItem, CategoryOfACollectionMapStartsWithAFillerAndIsAppendedAndSelected) {
     add(u"Books"_s, u"Novels"_s, u"Emma"_s);
@@ -171,12 +217,6 @@ TEST_F(AddItem, ItemDeletedMeanwhileByAnotherWindowIsReportedAndTheRestPlaced) {
 
 class RenameTag : public EditFixture {};
 
-TEST_F(RenameTag, TopMapIsRefused) {
-    MapItems map = load(u"Top map"_s);
-    rename_tag(ctx, map, 0);
-    EXPECT_EQ(shown_texts(), QStringList{u"Operation not allowed in top map."_s});
-}
-
 TEST_F(RenameTag, ProposesTheTitleAndRefusesTheSameTitle) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems map = load(books_poetry);
@@ -261,16 +301,6 @@ TEST_F(RenameTag, CategoryCannotTakeTheNameOfAnotherButMayChangeItsCase) {
 // ---------------------------------------------------------------- rename map
 
 class RenameMap : public EditFixture {};
-
-TEST_F(RenameMap, TopAndCollectionMapsAreRefused) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems top = load(u"Top map"_s);
-    MapItems books = load(u"Books"_s);
-    rename_map(ctx, top);
-    rename_map(ctx, books);
-    EXPECT_EQ(shown_texts(),
-              (QStringList{u"The top map cannot be renamed."_s, u"Collection maps cannot be renamed."_s}));
-}
 
 TEST_F(RenameMap, UnknownCollectionAndExistingMapAreRefused) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
@@ -379,23 +409,7 @@ TEST_F(RemoveItem, FillersAreRefusedWithTheirMessage) {
     EXPECT_EQ(dump(), before);
 }
 
-TEST_F(RemoveItem, TopMapIsRefused) {
-    MapItems map = load(u"Top map"_s);
-    remove_item(ctx, map, 0);
-    EXPECT_EQ(shown_texts(), QStringList{u"Top map cannot be changed."_s});
-}
-
 class DeleteMap : public EditFixture {};
-
-TEST_F(DeleteMap, TopAndCollectionMapsAreRefused) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems top = load(u"Top map"_s);
-    MapItems books = load(u"Books"_s);
-    delete_map(ctx, top);
-    delete_map(ctx, books);
-    EXPECT_EQ(shown_texts(), (QStringList{u"Operation not allowed for top map."_s,
-                                          u"Operation not allowed for collection maps."_s}));
-}
 
 TEST_F(DeleteMap, AsksWithNoPreselectedAndDeletesOnlyThatMap) {
     add(u"Books"_s, u"L'été *"_s, u"Dante"_s);

@@ -145,13 +145,6 @@ TEST_F(Sorting, CollectionMapSortWritesTheCategoryOrder) {
     EXPECT_EQ(entry_titles(load(u"Books"_s)), (QStringList{u"alpha"_s, u"beta"_s, u"Émile"_s, u"Zeta"_s}));
 }
 
-TEST_F(Sorting, TopMapIsLeftAlone) {
-    MapItems map = load(u"Top map"_s);
-    const QStringList before = entry_titles(map);
-    EXPECT_FALSE(sort_by_text(ctx, map, 0).any());
-    EXPECT_EQ(entry_titles(map), before);
-}
-
 // ---------------------------------------------------------------- drag and drop
 
 class DropWithin : public EditFixture {};
@@ -172,13 +165,6 @@ TEST_F(DropWithin, EntryMovesToTheDropPositionAndTheOthersShift) {
     EXPECT_EQ(titles(books_poetry).last(), u"t4"_s);
     drop_within(ctx, map, 0, 40);
     EXPECT_EQ(titles(books_poetry).last(), u"t2"_s);
-}
-
-TEST_F(DropWithin, TopMapIgnoresDrops) {
-    MapItems map = load(u"Top map"_s);
-    const QStringList before = entry_titles(map);
-    EXPECT_FALSE(drop_within(ctx, map, 0, 3).any());
-    EXPECT_EQ(entry_titles(map), before);
 }
 
 class DropBetween : public EditFixture {
