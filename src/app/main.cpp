@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
     session.steps.save_open_maps = [&ctx, &maps] {
         save_open_maps(ctx);
         maps.save_all();
+        // Table views keep their column widths and place as they close.
+        if (ctx.hooks.close_table_views) ctx.hooks.close_table_views();
     };
 
     // General menu, toolbar and keys.
