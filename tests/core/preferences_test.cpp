@@ -194,11 +194,30 @@ TEST_F(PreferencesTest, RenameFindsByLeftSideThenByRightSide) {
     EXPECT_TRUE(prompter.shown().empty());
 }
 
-TEST_F(PreferencesTest, RenamesChainInFileOrder) {
-    renaming_file(u"family.dat"_s, "Books=Library\nLibrary=Reading list\nReading list = Shelf\n");
-    load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, u"Shelf"_s);
-    EXPECT_EQ(ctx.collections.find(u"Library"_s), 0);
+TEST_F(PreferencesTest, RenamingFileLinesGiveThePositionItsName) {
+    const struct {
+        const char* label;
+        QByteArray file;
+        int position;
+        QString name;
+        QString gone; // a name no position holds any more
+    } cases[] = {
+        {"renames chain in file order", "Books=Library\nLibrary=Reading list\nReading list = Shelf\n", 7,
+         u"Shelf"_s, u"Library"_s},
+        {"an older eight-bit file reads its accents", "Media=M\xe9" /* é in Latin-1 */ "dias\n", 8,
+         u"Médias"_s, u"Media"_s},
+        {"comments, blank lines and lines without \"=\" are skipped",
+         "; Nowhere=Elsewhere would end the program\n\n   \n\tjust a note\nBooks=Library\n", 7, u"Library"_s,
+         u"Books"_s},
+    };
+    for (const auto& c : cases) {
+        ctx.collections.init_collections();
+        renaming_file(u"family.dat"_s, c.file);
+        load_collection_names(ctx);
+        EXPECT_EQ(at(c.position).name, c.name) << c.label;
+        EXPECT_EQ(ctx.collections.find(c.gone), 0) << c.label;
+    }
+    EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(PreferencesTest, EmptyRightSideHidesThePosition) {
@@ -216,20 +235,6 @@ TEST_F(PreferencesTest, FreePositionBecomesACollectionWithTrimmedAccentedName) {
     EXPECT_TRUE(at(19).defined);
     EXPECT_TRUE(at(19).visible);
     EXPECT_EQ(at(9).name, u"Glossário"_s);
-}
-
-TEST_F(PreferencesTest, OlderEightBitFileReadsItsAccents) {
-    renaming_file(u"family.dat"_s, QByteArray("Media=M\xe9" /* é in Latin-1 */ "dias\n"));
-    load_collection_names(ctx);
-    EXPECT_EQ(at(8).name, u"Médias"_s);
-}
-
-TEST_F(PreferencesTest, CommentsBlankLinesAndLinesWithoutEqualsAreSkipped) {
-    renaming_file(u"family.dat"_s,
-                  "; Nowhere=Elsewhere would end the program\n\n   \n\tjust a note\nBooks=Library\n");
-    load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, u"Library"_s);
-    EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(PreferencesTest, ImageViewerLineRemovesTheButtonOnlyForFalse) {
