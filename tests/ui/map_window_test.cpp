@@ -172,14 +172,12 @@ TEST_F(MapWindowTest, EnterOpensTheReferencedMapInANewWindow) {
     ASSERT_NE(poetry, nullptr);
 
     key(poetry, Qt::Key_Return);
-    const int active = ctx.map_windows.active_slot();
     MapWindow* novels = maps->window(ctx.map_windows.session_count());
     ASSERT_NE(novels, nullptr);
     EXPECT_NE(novels, poetry);
     EXPECT_EQ(novels->windowTitle(), u"Novels"_s);
     EXPECT_EQ(panel_texts(novels), QStringList{u"Manzoni"_s});
     EXPECT_EQ(area.activeSubWindow(), novels->sub_window());
-    (void)active;
 }
 
 TEST_F(MapWindowTest, DoubleClickOnAReferenceToAMissingMapCreatesItWithAFiller) {
