@@ -61,82 +61,69 @@ TEST(PanelText, ReferenceTitlesShowWhetherTheyLeadSomewhere) {
               u"> Books: Gone !"_s);
 }
 
-TEST(PanelText, ContentReferencesUseTheFirstLineOfTheContent) {
+TEST(PanelText, MarksDatesAndContentReferences) {
     ListedFacts listed;
     listed.valid.insert(u"Books: Poetry"_s);
-    EXPECT_EQ(compose_panel_text(item("Poems", "> Books: Poetry\r\nmore text"), books, false, listed.facts()),
-              u"Poems >"_s);
-    EXPECT_EQ(compose_panel_text(item("Poems", ">Books: Poetry\nmore"), books, false, listed.facts()),
-              u"Poems >"_s);
-    EXPECT_EQ(compose_panel_text(item("Poems", "> Books: Prose"), books, false, listed.facts()),
-              u"Poems !"_s);
-    // Content only counts when it begins with ">".
-    EXPECT_EQ(compose_panel_text(item("Poems", " > Books: Poetry"), books, false, listed.facts()),
-              u"Poems~"_s);
-}
-
-TEST(PanelText, JournalDatesShowFiftyCharactersOfContent) {
-    ListedFacts listed;
+    listed.repeated = {u"Holidays"_s, u"Dune"_s};
     const QString sixty = u"0123456789"_s.repeated(6);
-    EXPECT_EQ(compose_panel_text(item("14/03/2026", sixty), journal, false, listed.facts()),
-              u"14/03/26 - "_s + sixty.left(50) + u"..."_s);
     const QString fifty = sixty.left(50);
-    EXPECT_EQ(compose_panel_text(item("2026-03-14 22:15:00", fifty), journal, false, listed.facts()),
-              u"14/03/26 - "_s + fifty);
-    // The whole is cut before the first line end, "..." included.
-    EXPECT_EQ(
-        compose_panel_text(item("14/03/2026", "Dear diary\r\n" + sixty), journal, false, listed.facts()),
-        u"14/03/26 - Dear diary"_s);
-    EXPECT_EQ(
-        compose_panel_text(item("14/03/2026", sixty.left(49) + "\n" + sixty), journal, false, listed.facts()),
-        u"14/03/26 - "_s + sixty.left(49));
-    EXPECT_EQ(compose_panel_text(item("14/03/2026"), journal, false, listed.facts()), u"14/03/26 - "_s);
-    // A title that is no date shows as it is, without marks or "+".
-    MapItem plain = item("Holidays", "LINK=/tmp");
-    plain.expiry = QDateTime(QDate(2026, 1, 2), QTime(0, 0));
-    listed.repeated.insert(plain.title);
-    EXPECT_EQ(compose_panel_text(plain, journal, true, listed.facts()), u"Holidays"_s);
-    // The same date title elsewhere is an ordinary title.
-    EXPECT_EQ(compose_panel_text(item("14/03/2026", sixty), books, false, listed.facts()), u"14/03/2026~"_s);
-}
-
-TEST(PanelText, ExpiryPrefixShowsTheTimeOnlyWhenThereIsOne) {
-    ListedFacts listed;
-    MapItem due = item("Pay rent");
-    due.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 0, 30));
-    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()), u"01/04/26 - Pay rent"_s);
-    due.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 5));
-    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()), u"01/04/26 00:05 - Pay rent"_s);
-    due.expiry = QDateTime(QDate(2026, 12, 31), QTime(23, 0));
-    EXPECT_EQ(compose_panel_text(due, books, false, listed.facts()), u"31/12/26 23:00 - Pay rent"_s);
-}
-
-TEST(PanelText, OneMarkForLinksOrContent) {
-    ListedFacts listed;
-    auto text = [&](const char* content) {
-        return compose_panel_text(item("t", QString::fromUtf8(content)), books, false, listed.facts());
+    const QDateTime jan2(QDate(2026, 1, 2), QTime(0, 0));
+    const QDate apr1(2026, 4, 1);
+    const struct {
+        QString title;
+        QString content;
+        std::optional<QDateTime> expiry;
+        int position;
+        bool similar;
+        QString expected;
+    } cases[] = {
+        // A content reference is the content's first line, when the content begins with ">".
+        {"Poems", "> Books: Poetry\r\nmore text", {}, books, false, "Poems >"},
+        {"Poems", ">Books: Poetry\nmore", {}, books, false, "Poems >"},
+        {"Poems", "> Books: Prose", {}, books, false, "Poems !"},
+        {"Poems", " > Books: Poetry", {}, books, false, "Poems~"},
+        // Journal dates show fifty characters of content, cut before the first line end.
+        {"14/03/2026", sixty, {}, journal, false, "14/03/26 - " + fifty + "..."},
+        {"2026-03-14 22:15:00", fifty, {}, journal, false, "14/03/26 - " + fifty},
+        {"14/03/2026", "Dear diary\r\n" + sixty, {}, journal, false, "14/03/26 - Dear diary"},
+        {"14/03/2026", sixty.left(49) + "\n" + sixty, {}, journal, false, "14/03/26 - " + sixty.left(49)},
+        {"14/03/2026", {}, {}, journal, false, "14/03/26 - "},
+        // A journal title that is no date shows as it is, without marks or "+"; a date title
+        // elsewhere is an ordinary title.
+        {"Holidays", "LINK=/tmp", jan2, journal, true, "Holidays"},
+        {"14/03/2026", sixty, {}, books, false, "14/03/2026~"},
+        // The expiry prefix shows the time only when there is one.
+        {"Pay rent", {}, QDateTime(apr1, QTime(0, 0, 30)), books, false, "01/04/26 - Pay rent"},
+        {"Pay rent", {}, QDateTime(apr1, QTime(0, 5)), books, false, "01/04/26 00:05 - Pay rent"},
+        {"Pay rent",
+         {},
+         QDateTime(QDate(2026, 12, 31), QTime(23, 0)),
+         books,
+         false,
+         "31/12/26 23:00 - Pay rent"},
+        // One mark: "^" for a link or a web address on its own, "~" for any other content.
+        {"t", "LINK=/home/me/file.txt", {}, books, false, "t^"},
+        {"t", "link=C:\\docs", {}, books, false, "t^"},
+        {"t", "https://example.org", {}, books, false, "t^"},
+        {"t", "HTTP://example.org", {}, books, false, "t^"},
+        {"t", "ftp://files", {}, books, false, "t^"},
+        {"t", "www.example.org", {}, books, false, "t^"},
+        {"t", "see www.example.org", {}, books, false, "t~"},
+        {"t", "PICDIR=/pictures", {}, books, false, "t~"},
+        {"t", " \r\n\t ", {}, books, false, "t"},
+        {"t", "", {}, books, false, "t"},
+        {"t", "  x  ", {}, books, false, "t~"},
+        // "+" marks a repeated title only when the indicator is switched on.
+        {"Dune", "spice", QDateTime(apr1, QTime(0, 0)), books, true, "01/04/26 - Dune~+"},
+        {"Dune", "spice", QDateTime(apr1, QTime(0, 0)), books, false, "01/04/26 - Dune~"},
+        {"Emma", {}, {}, books, true, "Emma"},
     };
-    EXPECT_EQ(text("LINK=/home/me/file.txt"), u"t^"_s);
-    EXPECT_EQ(text("link=C:\\docs"), u"t^"_s);
-    EXPECT_EQ(text("https://example.org"), u"t^"_s);
-    EXPECT_EQ(text("HTTP://example.org"), u"t^"_s);
-    EXPECT_EQ(text("ftp://files"), u"t^"_s);
-    EXPECT_EQ(text("www.example.org"), u"t^"_s);
-    EXPECT_EQ(text("see www.example.org"), u"t~"_s);
-    EXPECT_EQ(text("PICDIR=/pictures"), u"t~"_s);
-    EXPECT_EQ(text(" \r\n\t "), u"t"_s);
-    EXPECT_EQ(text(""), u"t"_s);
-    EXPECT_EQ(text("  x  "), u"t~"_s);
-}
-
-TEST(PanelText, SimilarIndicatorAddsPlusOnlyWhenSwitchedOn) {
-    ListedFacts listed;
-    listed.repeated.insert(u"Dune"_s);
-    MapItem dune = item("Dune", "spice");
-    dune.expiry = QDateTime(QDate(2026, 4, 1), QTime(0, 0));
-    EXPECT_EQ(compose_panel_text(dune, books, true, listed.facts()), u"01/04/26 - Dune~+"_s);
-    EXPECT_EQ(compose_panel_text(dune, books, false, listed.facts()), u"01/04/26 - Dune~"_s);
-    EXPECT_EQ(compose_panel_text(item("Emma"), books, true, listed.facts()), u"Emma"_s);
+    for (const auto& c : cases) {
+        MapItem entry = item(c.title, c.content);
+        entry.expiry = c.expiry;
+        EXPECT_EQ(compose_panel_text(entry, c.position, c.similar, listed.facts()), c.expected)
+            << c.title.toStdString() << " / " << c.content.left(30).toStdString();
+    }
 }
 
 TEST(PanelText, LongAndAccentedTitlesAreKeptWhole) {
