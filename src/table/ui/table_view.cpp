@@ -42,6 +42,10 @@
 
 namespace {
 
+// Size of a table view opened for the first time, in twips.
+constexpr int first_width = 12000;
+constexpr int first_height = 9000;
+
 constexpr int px(int twips) {
     return twips / twips_per_pixel;
 }
@@ -146,6 +150,7 @@ void TableView::create_controls() {
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setSectionsClickable(true);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grid_->horizontalHeader()->setStretchLastSection(true);
 
     fra_edit_ = new QGroupBox(this);
     fra_edit_->setObjectName(QStringLiteral("fra_edit"));
@@ -227,9 +232,10 @@ void TableView::create_controls() {
     auto* main = new QVBoxLayout(this);
     main->setContentsMargins(4, 4, 4, 4);
     main->addWidget(fra_filters_);
-    main->addWidget(grid_, 1);
+    // The rows take most of the height; the edit area grows less.
+    main->addWidget(grid_, 3);
     main->addLayout(commands);
-    main->addWidget(fra_edit_);
+    main->addWidget(fra_edit_, 1);
 
     // Editing comes from table_view_edit.cpp; until it is part of the window the editing
     // controls say so and stay off.
@@ -858,13 +864,23 @@ void TableView::apply_geometry() {
     const TwipsRect now{current.top() * twips_per_pixel, current.left() * twips_per_pixel,
                         current.width() * twips_per_pixel, current.height() * twips_per_pixel};
     TwipsRect place = now;
+    const QString name = QStringLiteral("f_gentabx_%1").arg(query_.position());
     try {
-        place = restore_form_position(*ctx_.db, ctx_.screen, QStringLiteral("f_gentabx_%1").arg(query_.position()),
-                                      false, now);
+        place = restore_form_position(*ctx_.db, ctx_.screen, name, false, now);
+        // The first opening of a position: room for the filters, the grid and the edit area,
+        // centred on the screen, rather than the small default of other windows.
+        if (get_gen_param(*ctx_.db, name + QStringLiteral("_width")).trimmed().isEmpty()) {
+            place.width = std::min(first_width, ctx_.screen.width_twips() - 1000);
+            place.height = std::min(first_height, ctx_.screen.height_twips() - 900);
+            place.left = std::max(0, (ctx_.screen.width_twips() - place.width) / 2);
+            place.top = std::max(0, (ctx_.screen.height_twips() - place.height) / 2);
+        }
     } catch (const DbError&) {
         // A window without a stored place keeps the one it was given.
     }
-    const QRect rect(px(place.left), px(place.top), px(place.width), px(place.height));
+    QRect rect(px(place.left), px(place.top), px(place.width), px(place.height));
+    // Never smaller than its controls need, so that no caption is cut.
+    rect.setSize(rect.size().expandedTo(minimumSizeHint()));
     if (QMdiSubWindow* sub = sub_window())
         sub->setGeometry(rect);
     else
