@@ -7,6 +7,7 @@
 #include "support/fakes.h"
 #include "support/temp_env.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -43,68 +44,29 @@ protected:
 
 } // namespace
 
+// Unstored sides are centred on the 28800 x 16200 screen: a default 5000 x 6000 window at 5100, 11900.
 TEST_F(WindowGeometry, RestoreKeepsTheStoredPlaceOnTheScreen) {
-    const TwipsRect current{0, 0, 3000, 4000};
+    constexpr const char* none = nullptr;
+    const char* const keys[] = {"f_edit_top", "f_edit_left", "f_edit_width", "f_edit_height"};
     const struct {
         const char* label;
-        const char* top;
-        const char* left;
-        const char* width;
-        const char* height;
+        std::array<const char*, 4> stored; // top, left, width, height
         bool position_only;
         TwipsRect expected;
     } cases[] = {
-        {"nothing stored: default size, centred",
-         nullptr,
-         nullptr,
-         nullptr,
-         nullptr,
-         false,
-         {(16200 - 6000) / 2, (28800 - 5000) / 2, 5000, 6000}},
-        {"just below the off-screen limit", "44999", "0", "7000", "8000", false, {44999, 0, 7000, 8000}},
-        {"off-screen top and left go to the edge",
-         "50000",
-         "45000",
-         nullptr,
-         nullptr,
-         false,
-         {0, 0, 5000, 6000}},
-        {"larger than the screen",
-         nullptr,
-         nullptr,
-         "40000",
-         "20000",
-         false,
-         {(16200 - 15300) / 2, (28800 - 27800) / 2, 27800, 15300}},
-        {"exactly the width limit, one below the height limit",
-         nullptr,
-         nullptr,
-         "27800",
-         "15299",
-         false,
-         {(16200 - 15299) / 2, (28800 - 27800) / 2, 27800, 15299}},
-        {"position only: the current size, centred with it",
-         nullptr,
-         nullptr,
-         "9000",
-         nullptr,
-         true,
-         {(16200 - 4000) / 2, (28800 - 3000) / 2, 3000, 4000}},
-        {"unreadable values count as missing",
-         "abc",
-         nullptr,
-         "",
-         nullptr,
-         false,
-         {(16200 - 6000) / 2, (28800 - 5000) / 2, 5000, 6000}},
+        {"nothing stored", {none, none, none, none}, false, {5100, 11900, 5000, 6000}},
+        {"below the off-screen limit", {"44999", "0", "7000", "8000"}, false, {44999, 0, 7000, 8000}},
+        {"off-screen top and left", {"50000", "45000", none, none}, false, {0, 0, 5000, 6000}},
+        {"larger than the screen", {none, none, "40000", "20000"}, false, {450, 500, 27800, 15300}},
+        {"at and below the limits", {none, none, "27800", "15299"}, false, {450, 500, 27800, 15299}},
+        {"position only: current size", {none, none, "9000", none}, true, {6100, 12900, 3000, 4000}},
+        {"unreadable values", {"abc", none, "", none}, false, {5100, 11900, 5000, 6000}},
     };
     for (const auto& c : cases) {
         db->exec(u"delete from gen_params"_s);
-        for (const auto& [key, value] :
-             {std::pair{"f_edit_top", c.top}, std::pair{"f_edit_left", c.left},
-              std::pair{"f_edit_width", c.width}, std::pair{"f_edit_height", c.height}})
-            if (value) store(key, value);
-        EXPECT_EQ(restore(c.position_only, current), c.expected) << c.label;
+        for (int k = 0; k < 4; ++k)
+            if (c.stored[k]) store(keys[k], c.stored[k]);
+        EXPECT_EQ(restore(c.position_only, {0, 0, 3000, 4000}), c.expected) << c.label;
     }
 }
 
@@ -130,30 +92,28 @@ TEST_F(WindowGeometry, MinimisedWindowSavesNothing) {
     EXPECT_EQ(param_rows(), 0);
 }
 
-TEST_F(WindowGeometry, MainWindowDefaultsToTheScreenLessFourHundred) {
-    const TwipsRect place = restore_main_window_geometry(*db, screen);
-    EXPECT_EQ(place, (TwipsRect{0, 0, 28800, 16200 - 400}));
-}
-
-TEST_F(WindowGeometry, MainWindowIgnoresOffScreenValues) {
-    store("mdiform_width", "45000");
-    store("mdiform_height", "60000");
-    store("mdiform_top", "45000");
-    store("mdiform_left", "99999");
-    EXPECT_EQ(restore_main_window_geometry(*db, screen), (TwipsRect{0, 0, 28800, 16200 - 400}));
-}
-
-TEST_F(WindowGeometry, MainWindowIsKeptOnTheScreen) {
-    store("mdiform_width", "40000"); // wider than the screen
-    store("mdiform_height", "10000");
-    store("mdiform_top", "9000"); // its bottom would pass the screen's
-    store("mdiform_left", "-600");
-    EXPECT_EQ(restore_main_window_geometry(*db, screen), (TwipsRect{16200 - 10000, 0, 28800, 10000}));
-
-    store("mdiform_width", "8000");
-    store("mdiform_top", "300");
-    store("mdiform_left", "1500");
-    EXPECT_EQ(restore_main_window_geometry(*db, screen), (TwipsRect{300, 1500, 8000, 10000}));
+TEST_F(WindowGeometry, MainWindowIsRestoredOnTheScreen) {
+    constexpr const char* none = nullptr;
+    const char* const keys[] = {"mdiform_top", "mdiform_left", "mdiform_width", "mdiform_height"};
+    const TwipsRect screen_less_400{0, 0, 28800, 16200 - 400};
+    const struct {
+        const char* label;
+        std::array<const char*, 4> stored; // top, left, width, height
+        TwipsRect expected;
+    } cases[] = {
+        {"nothing stored", {none, none, none, none}, screen_less_400},
+        {"off-screen values ignored", {"45000", "99999", "45000", "60000"}, screen_less_400},
+        {"wider than the screen, bottom past it",
+         {"9000", "-600", "40000", "10000"},
+         {6200, 0, 28800, 10000}},
+        {"inside the screen", {"300", "1500", "8000", "10000"}, {300, 1500, 8000, 10000}},
+    };
+    for (const auto& c : cases) {
+        db->exec(u"delete from gen_params"_s);
+        for (int k = 0; k < 4; ++k)
+            if (c.stored[k]) store(keys[k], c.stored[k]);
+        EXPECT_EQ(restore_main_window_geometry(*db, screen), c.expected) << c.label;
+    }
 }
 
 TEST_F(WindowGeometry, MainWindowSavedOnlyWhenLoadedAndNotMinimised) {
