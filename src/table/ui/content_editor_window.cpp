@@ -130,20 +130,7 @@ void ContentEditorWindow::cancel() {
 }
 
 bool ContentEditorWindow::handle_key(QKeyEvent* event) {
-    // While a modal flow runs (the lock box), keys reach no window.
-    if (ctx_.key_lock) return true;
-    if (is_text_editing_key(*event)) return false;
-    if (pass_to_hot_keys(ctx_, *event)) return true;
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        close_form(*this);
-        return true;
-    case Qt::Key_F12:
-        save_and_exit();
-        return true;
-    default:
-        return false;
-    }
+    return text_form_key(ctx_, *this, *event, [this] { save_and_exit(); });
 }
 
 bool ContentEditorWindow::eventFilter(QObject* watched, QEvent* event) {

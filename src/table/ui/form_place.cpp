@@ -117,3 +117,21 @@ QFont fixed_pitch_font(float point_size) {
     font.setPointSizeF(point_size);
     return font;
 }
+
+bool text_form_key(AppContext& ctx, QWidget& window, const QKeyEvent& event,
+                   const std::function<void()>& save_and_exit) {
+    // While a modal flow runs (the lock box), keys reach no window.
+    if (ctx.key_lock) return true;
+    if (is_text_editing_key(event)) return false;
+    if (pass_to_hot_keys(ctx, event)) return true;
+    switch (event.key()) {
+    case Qt::Key_Escape:
+        close_form(window);
+        return true;
+    case Qt::Key_F12:
+        save_and_exit();
+        return true;
+    default:
+        return false;
+    }
+}

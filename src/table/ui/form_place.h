@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QIcon>
+#include <functional>
 
 class AppContext;
 class QKeyEvent;
@@ -32,6 +33,12 @@ bool pass_to_hot_keys(AppContext& ctx, const QKeyEvent& event);
 // Copy, paste, undo, select all and the word and document moves of a text field: the program-
 // wide routine takes every Ctrl key, and a text window would lose these without this exception.
 bool is_text_editing_key(const QKeyEvent& event);
+
+// The keys of the content editor and the notepad: nothing while keys are locked, the text box's
+// own editing keys, then the general keys; Escape closes the window, F12 runs `save_and_exit`.
+// True when the key was taken.
+bool text_form_key(AppContext& ctx, QWidget& window, const QKeyEvent& event,
+                   const std::function<void()>& save_and_exit);
 
 // The text of a multi-line field as typed: toPlainText() would turn no-break spaces into plain
 // ones, which a content saved back must keep.
