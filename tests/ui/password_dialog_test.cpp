@@ -100,59 +100,44 @@ TEST_F(PasswordDialogTest, RemovesSpacesAtTheEnds) {
     EXPECT_TRUE(prompter.shown().empty());
 }
 
-TEST_F(PasswordDialogTest, EnterKeyGivesTheTextAsTyped) {
-    type(u"l'été"_s);
-    QTest::keyClick(box(), Qt::Key_Return);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::Enter);
-    EXPECT_EQ(dialog.answer().password, u"l'été"_s);
-}
-
-TEST_F(PasswordDialogTest, EnterWithAnEmptyBoxGivesAnEmptyPassword) {
-    QTest::keyClick(box(), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::Enter);
-    EXPECT_TRUE(dialog.answer().password.isEmpty());
-}
-
-TEST_F(PasswordDialogTest, EnterButtonGivesTheText) {
-    type(u"Zoë9"_s);
-    QTest::mouseClick(button("b_enter"), Qt::LeftButton);
-    EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::Enter);
-    EXPECT_EQ(dialog.answer().password, u"Zoë9"_s);
-}
-
-TEST_F(PasswordDialogTest, EscapeCancelsWhateverWasTyped) {
-    type(u"secret"_s);
-    QTest::keyClick(box(), Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::Cancel);
-    EXPECT_TRUE(dialog.answer().password.isEmpty());
-    EXPECT_TRUE(prompter.shown().empty());
-}
-
-TEST_F(PasswordDialogTest, CancelButtonAndClosingTheWindowCancel) {
-    type(u"secret"_s);
-    QTest::mouseClick(button("b_cancel"), Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::Cancel);
-
-    FakePrompter other_prompter;
-    PasswordDialog other(nullptr, other_prompter, path);
-    other.show();
-    type_text(other.findChild<QLineEdit*>(u"t_password"_s), u"secret"_s);
-    EXPECT_TRUE(other.close());
-    EXPECT_EQ(other.answer().kind, PasswordAnswer::Kind::Cancel);
-}
-
-TEST_F(PasswordDialogTest, ChangeDatabaseButtonAsksForAnotherFile) {
-    type(u"secret"_s);
-    QTest::mouseClick(button("b_change_db"), Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.answer().kind, PasswordAnswer::Kind::ChangeDatabase);
-    EXPECT_TRUE(dialog.answer().password.isEmpty());
+// Every way out of the dialog, after something (or nothing) was typed.
+TEST(PasswordDialogAnswer, EachWayOutGivesItsAnswer) {
+    using Kind = PasswordAnswer::Kind;
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        return [k, m](PasswordDialog& d) { QTest::keyClick(d.findChild<QLineEdit*>(u"t_password"_s), k, m); };
+    };
+    const auto click = [](const char* name) {
+        return [name](PasswordDialog& d) {
+            QTest::mouseClick(d.findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
+        };
+    };
+    const struct {
+        const char* way;
+        QString typed;
+        std::function<void(PasswordDialog&)> leave;
+        Kind kind;
+        QString password;
+    } cases[] = {
+        {"Return", u"l'été"_s, key(Qt::Key_Return), Kind::Enter, u"l'été"_s},
+        {"keypad Enter on an empty box", {}, key(Qt::Key_Enter, Qt::KeypadModifier), Kind::Enter, {}},
+        {"Enter button", u"Zoë9"_s, click("b_enter"), Kind::Enter, u"Zoë9"_s},
+        {"Escape", u"secret"_s, key(Qt::Key_Escape), Kind::Cancel, {}},
+        {"Cancel button", u"secret"_s, click("b_cancel"), Kind::Cancel, {}},
+        {"closing the window", u"secret"_s, [](PasswordDialog& d) { d.close(); }, Kind::Cancel, {}},
+        {"Change Database button", u"secret"_s, click("b_change_db"), Kind::ChangeDatabase, {}},
+    };
+    for (const auto& c : cases) {
+        FakePrompter prompter;
+        PasswordDialog dialog(nullptr, prompter, u"/data/notes.tdb"_s);
+        dialog.show();
+        type_text(dialog.findChild<QLineEdit*>(u"t_password"_s), c.typed);
+        c.leave(dialog);
+        EXPECT_FALSE(dialog.isVisible()) << c.way;
+        EXPECT_EQ(dialog.result(), c.kind == Kind::Cancel ? QDialog::Rejected : QDialog::Accepted) << c.way;
+        EXPECT_EQ(dialog.answer().kind, c.kind) << c.way;
+        EXPECT_EQ(dialog.answer().password, c.password) << c.way;
+        EXPECT_TRUE(prompter.shown().empty()) << c.way;
+    }
 }
 
 TEST_F(PasswordDialogTest, AltDPressesChangeDatabase) {
