@@ -9,8 +9,6 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 struct ChildRun {
@@ -20,7 +18,7 @@ struct ChildRun {
 
 ChildRun run_child(const QString& db, const QString& password, int die_at, int day) {
     QProcess child;
-    child.setProgram(QCoreApplication::applicationDirPath() + u"/crash_child"_s);
+    child.setProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/crash_child"));
     child.setArguments({db, password, QString::number(die_at), QString::number(day)});
     child.start();
     EXPECT_TRUE(child.waitForFinished(60000));
@@ -31,7 +29,7 @@ int backups_of(const QString& db) {
     int n = 0;
     const QFileInfo info(db);
     for (const QString& name : QDir(info.absolutePath()).entryList(QDir::Files))
-        if (name.startsWith(info.fileName() + u".old"_s)) ++n;
+        if (name.startsWith(info.fileName() + QStringLiteral(".old"))) ++n;
     return n;
 }
 
@@ -42,8 +40,8 @@ int backups_of(const QString& db) {
 TEST(CrashRecovery, KilledAtEveryFileStepTheNextStartFindsEverything) {
     TempEnv env;
     FakeClock clock;
-    const QString db = env.path(u"crash.tdb"_s);
-    const QString password = u"k'ill"_s;
+    const QString db = env.path(QStringLiteral("crash.tdb"));
+    const QString password = QStringLiteral("k'ill");
     make_database(db, password, 300, &clock);
 
     int day = 0;
@@ -59,7 +57,7 @@ TEST(CrashRecovery, KilledAtEveryFileStepTheNextStartFindsEverything) {
         day += 1;
         const ChildRun next = run_child(db, password, 0, day);
         ASSERT_EQ(next.exit_code, 0);
-        EXPECT_EQ(next.output, u"300"_s);
+        EXPECT_EQ(next.output, QStringLiteral("300"));
         EXPECT_LE(backups_of(db), 3);
         EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(db)));
     }

@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 QByteArray digest(const QString& path) {
@@ -35,7 +33,7 @@ class DbFiles : public ::testing::Test {
 protected:
     TempEnv env;
     FakeClock clock;
-    QString path = env.path(u"notes.tdb"_s);
+    QString path = env.path(QStringLiteral("notes.tdb"));
 };
 
 } // namespace
@@ -43,16 +41,16 @@ protected:
 // ------------------------------------------------------------------ encryption and opening
 
 TEST_F(DbFiles, EncryptedFileHoldsNoReadableTextAndNeedsItsKey) {
-    make_database(path, u"s3cr'ét"_s, 50, &clock);
+    make_database(path, QStringLiteral("s3cr'ét"), 50, &clock);
     const QByteArray raw = contents(path);
     EXPECT_FALSE(raw.contains("secret content"));
     EXPECT_FALSE(raw.contains("Novels"));
     EXPECT_FALSE(raw.startsWith("SQLite format 3"));
     EXPECT_EQ(raw.size() % cipher_page_size, 0);
-    EXPECT_EQ(count_items(path, u"s3cr'ét"_s, &clock), 50);
+    EXPECT_EQ(count_items(path, QStringLiteral("s3cr'ét"), &clock), 50);
 
     try {
-        Database::open(path, u"s3cr'et"_s, &clock);
+        Database::open(path, QStringLiteral("s3cr'et"), &clock);
         FAIL() << "opened with a wrong password";
     } catch (const DbError& e) {
         EXPECT_EQ(e.kind(), DbErrorKind::WrongPassword);
@@ -69,16 +67,16 @@ TEST_F(DbFiles, EncryptedFileHoldsNoReadableTextAndNeedsItsKey) {
 TEST_F(DbFiles, PlainFileIsOrdinarySqliteAndOpensWithAnyTypedPassword) {
     make_database(path, {}, 3, &clock);
     EXPECT_TRUE(contents(path).startsWith(QByteArray("SQLite format 3\0", 16)));
-    EXPECT_EQ(count_items(path, u"whatever"_s, &clock), 3);
+    EXPECT_EQ(count_items(path, QStringLiteral("whatever"), &clock), 3);
 }
 
 TEST_F(DbFiles, FilesThatAreNoDatabaseAreToldApart) {
-    const QString text = env.write_file(u"letter.tdb"_s, "Dear Emile,\nthis is no database.\n");
-    const QString pages = env.write_file(u"noise.tdb"_s, QByteArray(4096, '\x5a'));
-    const QString empty = env.write_file(u"empty.tdb"_s, QByteArray());
+    const QString text = env.write_file(QStringLiteral("letter.tdb"), "Dear Emile,\nthis is no database.\n");
+    const QString pages = env.write_file(QStringLiteral("noise.tdb"), QByteArray(4096, '\x5a'));
+    const QString empty = env.write_file(QStringLiteral("empty.tdb"), QByteArray());
     for (const QString& file : {text, empty}) {
         try {
-            Database::open(file, u"pw"_s, &clock);
+            Database::open(file, QStringLiteral("pw"), &clock);
             FAIL() << file.toStdString();
         } catch (const DbError& e) {
             EXPECT_EQ(e.kind(), DbErrorKind::NotADatabase) << file.toStdString();
@@ -102,7 +100,7 @@ TEST_F(DbFiles, TruncatedDatabaseFailsCleanly) {
     EXPECT_THROW(
         {
             auto db = Database::open(path, {}, &clock);
-            db->scalar(u"select count(*) from repos where item_content like '%x%'"_s);
+            db->scalar(QStringLiteral("select count(*) from repos where item_content like '%x%'"));
         },
         DbError);
 }
@@ -110,11 +108,11 @@ TEST_F(DbFiles, TruncatedDatabaseFailsCleanly) {
 // ------------------------------------------------------------------ compaction
 
 TEST_F(DbFiles, CompactionKeepsEveryRowShrinksAndLeavesNoTemporaryFile) {
-    const QString password = u"pw"_s;
+    const QString password = QStringLiteral("pw");
     make_database(path, password, 2000, &clock);
     {
         auto db = Database::open(path, password, &clock);
-        db->exec(u"delete from repos where item_nr > 200"_s);
+        db->exec(QStringLiteral("delete from repos where item_nr > 200"));
     }
     const qint64 before = QFileInfo(path).size();
     db_files::compact(Database::open(path, password, &clock), password, &clock);
@@ -125,11 +123,11 @@ TEST_F(DbFiles, CompactionKeepsEveryRowShrinksAndLeavesNoTemporaryFile) {
     // Indexes and the schema version travel with the copy.
     auto db = Database::open(path, password, &clock);
     EXPECT_EQ(db->user_version(), 1);
-    EXPECT_GT(db->scalar(u"select count(*) from sqlite_master where type='index'"_s).toInt(), 3);
+    EXPECT_GT(db->scalar(QStringLiteral("select count(*) from sqlite_master where type='index'")).toInt(), 3);
 }
 
 TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
-    const QString password = u"pw"_s;
+    const QString password = QStringLiteral("pw");
     make_database(path, password, 300, &clock);
     const QByteArray original = digest(path);
     for (const char* failing : {"remove_tmp", "export", "verify", "replace"}) {
@@ -138,7 +136,7 @@ TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
         const auto hook = [&](const char* step) {
             if (qstrcmp(step, failing) != 0) return;
             reached = true;
-            throw DbError(13, u"database or disk is full"_s);
+            throw DbError(13, QStringLiteral("database or disk is full"));
         };
         EXPECT_THROW(db_files::compact(Database::open(path, password, &clock), password, &clock, hook),
                      DbError);
@@ -151,11 +149,11 @@ TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
 
 TEST_F(DbFiles, LeftoverTemporaryFilesAreRemoved) {
     make_database(path, {}, 1, &clock);
-    env.write_file(u"notes.tdb.tmp"_s, "half a copy");
-    env.write_file(u"notes.tdb.old.new"_s, "half a backup");
+    env.write_file(QStringLiteral("notes.tdb.tmp"), "half a copy");
+    env.write_file(QStringLiteral("notes.tdb.old.new"), "half a backup");
     db_files::remove_leftovers(path);
-    EXPECT_FALSE(QFileInfo::exists(path + u".tmp"_s));
-    EXPECT_FALSE(QFileInfo::exists(path + u".old.new"_s));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".tmp")));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.new")));
     EXPECT_TRUE(QFileInfo::exists(path));
 }
 
@@ -185,7 +183,7 @@ TEST_F(DbFiles, BackupsRotateOnlyOnceTwelveHoursHavePassed) {
     // Eleven hours later nothing moves, even though the database changed.
     {
         auto db = Database::open(path, {}, &clock);
-        db->exec(u"insert into repos (collection,cat,item_title) values ('A','B','later')"_s);
+        db->exec(QStringLiteral("insert into repos (collection,cat,item_title) values ('A','B','later')"));
     }
     EXPECT_FALSE(db_files::rotate_backups(path, start.addSecs(11 * 3600)));
     EXPECT_EQ(digest(old(1)), first);
@@ -199,8 +197,8 @@ TEST_F(DbFiles, BackupsRotateOnlyOnceTwelveHoursHavePassed) {
     EXPECT_TRUE(db_files::rotate_backups(path, start.addDays(2)));
     EXPECT_TRUE(db_files::rotate_backups(path, start.addDays(3)));
     EXPECT_EQ(digest(old(3)), digest(old(2))) << "both are copies of the same state";
-    EXPECT_FALSE(QFileInfo::exists(path + u".old.old.old.old"_s));
-    EXPECT_FALSE(QFileInfo::exists(path + u".old.new"_s));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.old.old.old")));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.new")));
 }
 
 TEST_F(DbFiles, BackupIsAnIndependentCopy) {
@@ -217,7 +215,7 @@ TEST_F(DbFiles, BackupIsAnIndependentCopy) {
 TEST_F(DbFiles, BackupAgeComesFromTheNewestBackupsModificationTime) {
     make_database(path, {}, 1, &clock);
     const QDateTime now(QDate(2026, 6, 1), QTime(12, 0));
-    env.write_file(u"notes.tdb.old"_s, "older backup");
+    env.write_file(QStringLiteral("notes.tdb.old"), "older backup");
     set_mtime(db_files::backup_path(path, 1), now.addSecs(-11 * 3600 - 3599));
     EXPECT_FALSE(db_files::rotate_backups(path, now));
     set_mtime(db_files::backup_path(path, 1), now.addSecs(-12 * 3600 - 1));
@@ -236,7 +234,7 @@ TEST_F(DbFiles, FailedRotationStepKeepsEveryGenerationReadable) {
          {"backup_copy", "rotate_oldest", "rotate_2_to_3", "rotate_1_to_2", "rotate_new_to_1"}) {
         SCOPED_TRACE(failing);
         const auto hook = [&](const char* step) {
-            if (qstrcmp(step, failing) == 0) throw DbError(13, u"disk full"_s);
+            if (qstrcmp(step, failing) == 0) throw DbError(13, QStringLiteral("disk full"));
         };
         when = when.addDays(2);
         EXPECT_THROW(db_files::rotate_backups(path, when, hook), DbError);

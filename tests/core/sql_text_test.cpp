@@ -7,39 +7,38 @@
 
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 TEST(Apici, DoublesEveryApostrophe) {
-    EXPECT_EQ(apici_raddoppiati(u"O'Brien"_s), u"O''Brien"_s);
-    EXPECT_EQ(apici_raddoppiati(u"l''a"_s), u"l''''a"_s);
-    EXPECT_EQ(apici_raddoppiati(u"'"_s), u"''"_s);
-    EXPECT_EQ(apici_raddoppiati(u"'''"_s), u"''''''"_s);
-    EXPECT_EQ(apici_raddoppiati(u"'start and end'"_s), u"''start and end''"_s);
-    EXPECT_EQ(apici_raddoppiati(u"Città dell'anno"_s), u"Città dell''anno"_s);
-    EXPECT_EQ(apici_raddoppiati(u"plain"_s), u"plain"_s);
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("O'Brien")), QStringLiteral("O''Brien"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("l''a")), QStringLiteral("l''''a"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("'")), QStringLiteral("''"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("'''")), QStringLiteral("''''''"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("'start and end'")), QStringLiteral("''start and end''"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("Città dell'anno")), QStringLiteral("Città dell''anno"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("plain")), QStringLiteral("plain"));
 }
 
 TEST(Apici, LoneWildcardsAndTheEmptyTextGoInBrackets) {
-    EXPECT_EQ(apici_raddoppiati(u"***"_s), u"[***]"_s);
-    EXPECT_EQ(apici_raddoppiati(u"?"_s), u"[?]"_s);
-    EXPECT_EQ(apici_raddoppiati(u"??"_s), u"[??]"_s);
-    EXPECT_EQ(apici_raddoppiati(QString()), u"[]"_s);
-    EXPECT_EQ(apici_raddoppiati(u""_s), u"[]"_s);
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("***")), QStringLiteral("[***]"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("?")), QStringLiteral("[?]"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("??")), QStringLiteral("[??]"));
+    EXPECT_EQ(apici_raddoppiati(QString()), QStringLiteral("[]"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("")), QStringLiteral("[]"));
     // Anything mixed is left alone apart from its apostrophes.
-    EXPECT_EQ(apici_raddoppiati(u"a*"_s), u"a*"_s);
-    EXPECT_EQ(apici_raddoppiati(u"?*"_s), u"?*"_s);
-    EXPECT_EQ(apici_raddoppiati(u"* "_s), u"* "_s);
-    EXPECT_EQ(apici_raddoppiati(u"*'"_s), u"*''"_s);
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("a*")), QStringLiteral("a*"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("?*")), QStringLiteral("?*"));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("* ")), QStringLiteral("* "));
+    EXPECT_EQ(apici_raddoppiati(QStringLiteral("*'")), QStringLiteral("*''"));
 }
 
 TEST(Apici, QuotedValuesComeBackUnchangedFromTheEngine) {
     TempEnv env;
     FakeClock clock;
     auto db = Database::open(env.path("quote.tdb"), {}, &clock, Database::Mode::CreateNew);
-    for (const QString& value : {u"O'Brien"_s, u"''"_s, u"it's 'quoted'"_s, u"'); drop table x; --"_s}) {
-        EXPECT_EQ(db->scalar(u"select '%1'"_s.arg(apici_raddoppiati(value))).toString(), value);
+    for (const QString& value : {QStringLiteral("O'Brien"), QStringLiteral("''"),
+                                 QStringLiteral("it's 'quoted'"), QStringLiteral("'); drop table x; --")}) {
+        EXPECT_EQ(db->scalar(QStringLiteral("select '%1'").arg(apici_raddoppiati(value))).toString(), value);
     }
 }
 

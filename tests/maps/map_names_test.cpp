@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 QString s(const char* text) {
@@ -251,7 +249,7 @@ using CreateMap = MapsDb;
 TEST_F(CreateMap, InsertsOneFillerAndRefusesTheSecondTime) {
     EXPECT_TRUE(create_map(ctx, s("Books: New")));
     EXPECT_EQ(titles_in(s("Books"), s("New")), QStringList{s("-")});
-    EXPECT_TRUE(ctx.db->scalar(u"select item_content is null from repos"_s).toBool());
+    EXPECT_TRUE(ctx.db->scalar(QStringLiteral("select item_content is null from repos")).toBool());
     EXPECT_TRUE(t.prompter.shown().empty());
 
     EXPECT_FALSE(create_map(ctx, s("books: new")));

@@ -8,13 +8,11 @@
 
 #include <sqlite3.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 class MapParams : public MapFixture {
 protected:
-    const QString map = u"Books: l'été"_s;
+    const QString map = QStringLiteral("Books: l'été");
 
     MapParams() {
         tc.screen.width = 28800;
@@ -91,7 +89,7 @@ TEST_F(MapParams, HeightStaysBelowTheScreenAndTheIntervalIsA16BitNumber) {
     store("#height", "20000");
     EXPECT_EQ(Load_parameters(ctx, map).place.height, 16200 - 850);
     tc.screen.height = 5000;
-    db().exec(u"delete from map_params"_s);
+    db().exec(QStringLiteral("delete from map_params"));
     EXPECT_EQ(Load_parameters(ctx, map).place.height, 5000 - 850);
     store("#intervallo", "40000");
     EXPECT_EQ(Load_parameters(ctx, map).intervallo, 32767);
@@ -123,16 +121,16 @@ TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
     p.auto_size = false; // has its own toggle: not saved here
     MapWindowState window{{100, 200, 3000, 4000}, false, false};
     Save_parameters(ctx, map, p, window);
-    EXPECT_EQ(stored("#top"), u"100"_s);
-    EXPECT_EQ(stored("#left"), u"200"_s);
-    EXPECT_EQ(stored("#width"), u"3000"_s);
-    EXPECT_EQ(stored("#height"), u"4000"_s);
-    EXPECT_EQ(stored("#nr_columns"), u"3"_s);
-    EXPECT_EQ(stored("#randomico"), u"-1"_s);
-    EXPECT_EQ(stored("#intervallo"), u"1234"_s);
-    EXPECT_EQ(stored("#autom"), u"0"_s);
+    EXPECT_EQ(stored("#top"), QStringLiteral("100"));
+    EXPECT_EQ(stored("#left"), QStringLiteral("200"));
+    EXPECT_EQ(stored("#width"), QStringLiteral("3000"));
+    EXPECT_EQ(stored("#height"), QStringLiteral("4000"));
+    EXPECT_EQ(stored("#nr_columns"), QStringLiteral("3"));
+    EXPECT_EQ(stored("#randomico"), QStringLiteral("-1"));
+    EXPECT_EQ(stored("#intervallo"), QStringLiteral("1234"));
+    EXPECT_EQ(stored("#autom"), QStringLiteral("0"));
     EXPECT_EQ(stored("#auto_size"), QString());
-    EXPECT_EQ(db().scalar(u"select colcat from map_params limit 1"_s).toString(), map);
+    EXPECT_EQ(db().scalar(QStringLiteral("select colcat from map_params limit 1")).toString(), map);
 
     const MapParameters back = Load_parameters(ctx, map);
     EXPECT_EQ(back.place, window.place);
@@ -143,9 +141,9 @@ TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
 
 TEST_F(MapParams, TheHeightIsSavedWithoutTheContentBox) {
     Save_parameters(ctx, map, MapParameters{}, MapWindowState{{0, 0, 3000, 5990}, false, true});
-    EXPECT_EQ(stored("#height"), u"5000"_s);
+    EXPECT_EQ(stored("#height"), QStringLiteral("5000"));
     Save_position(ctx, map, MapWindowState{{0, 0, 3000, 4000}, false, false});
-    EXPECT_EQ(stored("#height"), u"4000"_s);
+    EXPECT_EQ(stored("#height"), QStringLiteral("4000"));
 }
 
 TEST_F(MapParams, AMinimisedWindowKeepsItsGeometry) {
@@ -153,11 +151,11 @@ TEST_F(MapParams, AMinimisedWindowKeepsItsGeometry) {
     MapParameters p;
     p.nr_columns = 5;
     Save_parameters(ctx, map, p, MapWindowState{{45000, 45000, 150, 300}, true, false});
-    EXPECT_EQ(stored("#top"), u"10"_s);
-    EXPECT_EQ(stored("#width"), u"3000"_s);
-    EXPECT_EQ(stored("#nr_columns"), u"5"_s);
+    EXPECT_EQ(stored("#top"), QStringLiteral("10"));
+    EXPECT_EQ(stored("#width"), QStringLiteral("3000"));
+    EXPECT_EQ(stored("#nr_columns"), QStringLiteral("5"));
     Save_position(ctx, map, MapWindowState{{1, 1, 1, 1}, true, false});
-    EXPECT_EQ(stored("#left"), u"20"_s);
+    EXPECT_EQ(stored("#left"), QStringLiteral("20"));
 }
 
 TEST_F(MapParams, SavingUnchangedValuesWritesNothing) {
@@ -176,8 +174,8 @@ TEST_F(MapParams, SavingUnchangedValuesWritesNothing) {
 }
 
 TEST_F(MapParams, AFailingSaveIsReportedToTheUser) {
-    db().exec(u"drop table map_params"_s);
+    db().exec(QStringLiteral("drop table map_params"));
     Save_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
     ASSERT_FALSE(tc.prompter.messages().isEmpty());
-    EXPECT_TRUE(tc.prompter.messages().first().startsWith(u"Error "_s));
+    EXPECT_TRUE(tc.prompter.messages().first().startsWith(QStringLiteral("Error ")));
 }

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 QString s(const char* text) {
@@ -120,7 +118,7 @@ TEST(MapWindowSlots, NextAndPreviousGoRoundTheOpenWindows) {
     MapWindowTable table;
     EXPECT_EQ(table.next_in_use(0), std::nullopt);
     for (int n = 0; n < 5; ++n)
-        open(table, u"Books: Map %1"_s.arg(n));
+        open(table, QStringLiteral("Books: Map %1").arg(n));
     table.release(2);
     table.release(4);
     EXPECT_EQ(table.next_in_use(1), 3);

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 QString s(const char* text) {
@@ -229,7 +227,7 @@ TEST_F(Navigation, OpeningAMapReplacesItsOpenWindow) {
 TEST_F(Navigation, AFullSessionRefusesWithoutClosingAnything) {
     ClosingWindow old(s("Books: Poetry"));
     for (int n = 1; n <= MapWindowTable::capacity; ++n) {
-        const QString name = n == 10 ? s("Books: Poetry") : u"Books: Map %1"_s.arg(n);
+        const QString name = n == 10 ? s("Books: Poetry") : QStringLiteral("Books: Map %1").arg(n);
         const auto opening = begin_open_map(ctx, name);
         ASSERT_TRUE(opening);
         ctx.map_windows.record(opening->slot, s("Books"), cat_of(name), opening->map,

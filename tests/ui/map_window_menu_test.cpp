@@ -6,8 +6,6 @@
 #include <QMenu>
 #include <QMimeData>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 using MapWindowMenuTest = MapWindowFixture;
@@ -62,7 +60,7 @@ const Command commands[] = {
 
 TEST_F(MapWindowMenuTest, HoldsEveryCommandWithItsCaption) {
     add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
     ASSERT_NE(window, nullptr);
     QMenu* menu = window->popup_menu();
     ASSERT_NE(menu, nullptr);
@@ -79,9 +77,9 @@ TEST_F(MapWindowMenuTest, HoldsEveryCommandWithItsCaption) {
 TEST_F(MapWindowMenuTest, RightClickSelectsThePanelAndShowsTheMenu) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
     ASSERT_NE(window, nullptr);
-    QTest::mouseClick(window->findChild<QPushButton*>(u"pan_2"_s), Qt::RightButton);
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("pan_2")), Qt::RightButton);
     EXPECT_EQ(window->selected_index(), 1);
     EXPECT_TRUE(window->popup_menu()->isVisible());
     window->popup_menu()->hide();
@@ -90,28 +88,29 @@ TEST_F(MapWindowMenuTest, RightClickSelectsThePanelAndShowsTheMenu) {
 TEST_F(MapWindowMenuTest, InsAddsAnItemAfterTheSelectedOne) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
     ASSERT_NE(window, nullptr);
     t.prompter.answer("Léopardi d'Italia");
     key(window, Qt::Key_Insert);
     EXPECT_TRUE(t.prompter.all_answered());
     ASSERT_FALSE(t.prompter.shown().empty());
-    EXPECT_EQ(t.prompter.shown().front().text, u"Title?"_s);
+    EXPECT_EQ(t.prompter.shown().front().text, QStringLiteral("Title?"));
     EXPECT_EQ(count("collection='Books' and cat='Poetry' and item_title='Léopardi d''Italia'"), 1);
-    EXPECT_EQ(panel_texts(window), (QStringList{"Dante", u"Léopardi d'Italia"_s, "Petrarca"}));
-    EXPECT_EQ(titles_by_seq("Books", "Poetry"), (QStringList{"Dante", u"Léopardi d'Italia"_s, "Petrarca"}));
+    EXPECT_EQ(panel_texts(window), (QStringList{"Dante", QStringLiteral("Léopardi d'Italia"), "Petrarca"}));
+    EXPECT_EQ(titles_by_seq("Books", "Poetry"),
+              (QStringList{"Dante", QStringLiteral("Léopardi d'Italia"), "Petrarca"}));
 }
 
 TEST_F(MapWindowMenuTest, DelAnsweredNoLeavesTheDatabaseAlone) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
     ASSERT_NE(window, nullptr);
     t.prompter.answer(false);
     key(window, Qt::Key_Delete);
     ASSERT_EQ(t.prompter.shown().size(), 1U);
     EXPECT_EQ(t.prompter.shown().front().text,
-              u"Do you really want to remove item \"Dante\" from map \"Books: Poetry\"?"_s);
+              QStringLiteral("Do you really want to remove item \"Dante\" from map \"Books: Poetry\"?"));
     EXPECT_FALSE(t.prompter.shown().front().default_yes);
     EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 2);
     EXPECT_EQ(panel_texts(window), (QStringList{"Dante", "Petrarca"}));
@@ -127,12 +126,12 @@ TEST_F(MapWindowMenuTest, DroppingWithinTheWindowReordersThePositions) {
     add("Books", "Poetry", "Ariosto");
     add("Books", "Poetry", "Boiardo");
     add("Books", "Poetry", "Carducci");
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
     ASSERT_NE(window, nullptr);
 
     DragPayload drag;
     drag.item_nr = window->items().item(0).item_nr;
-    drag.title = u"Ariosto"_s;
+    drag.title = QStringLiteral("Ariosto");
     drag.source_window = window->window_number();
     drag.source_index = 0;
     window->drop(drag, 2);
@@ -144,14 +143,14 @@ TEST_F(MapWindowMenuTest, DroppingOnAnotherMapMovesTheItem) {
     const qint64 dante = add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
     add("Books", "Classics", "Omero");
-    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
-    MapWindow* classics = maps->open_map(u"Books: Classics"_s);
+    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* classics = maps->open_map(QStringLiteral("Books: Classics"));
     ASSERT_NE(poetry, nullptr);
     ASSERT_NE(classics, nullptr);
 
     DragPayload drag;
     drag.item_nr = dante;
-    drag.title = u"Dante"_s;
+    drag.title = QStringLiteral("Dante");
     drag.source_window = poetry->window_number();
     drag.source_index = 0;
     classics->drop(drag, 0);
@@ -164,7 +163,7 @@ TEST_F(MapWindowMenuTest, DroppingOnAnotherMapMovesTheItem) {
 TEST_F(MapWindowMenuTest, ADragCarriesItsPanel) {
     DragPayload drag;
     drag.item_nr = 42;
-    drag.title = u"L'été"_s;
+    drag.title = QStringLiteral("L'été");
     drag.source_window = 7;
     drag.source_index = 3;
     drag.copy = true;
@@ -172,20 +171,20 @@ TEST_F(MapWindowMenuTest, ADragCarriesItsPanel) {
     const auto back = panel_drag::decode(mime.get());
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->item_nr, 42);
-    EXPECT_EQ(back->title, u"L'été"_s);
+    EXPECT_EQ(back->title, QStringLiteral("L'été"));
     EXPECT_EQ(back->source_window, 7);
     EXPECT_EQ(back->source_index, 3);
     EXPECT_TRUE(back->copy);
     QMimeData other;
-    other.setText(u"plain"_s);
+    other.setText(QStringLiteral("plain"));
     EXPECT_FALSE(panel_drag::decode(&other).has_value());
 }
 
 TEST_F(MapWindowMenuTest, AReferenceWaitingForItsTargetIsCompletedByActivation) {
     add("Books", "Poetry", "Dante");
     add("Books", "Novels", "Manzoni");
-    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
-    MapWindow* novels = maps->open_map(u"Books: Novels"_s);
+    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* novels = maps->open_map(QStringLiteral("Books: Novels"));
     ASSERT_NE(poetry, nullptr);
     ASSERT_NE(novels, nullptr);
     maps->activate(poetry->window_number());
@@ -204,13 +203,13 @@ TEST_F(MapWindowMenuTest, AReferenceWaitingForItsTargetIsCompletedByActivation) 
 TEST_F(MapWindowMenuTest, AClickOnAPanelOfAnotherMapCompletesAWaitingReference) {
     add("Books", "Poetry", "Dante");
     add("Books", "Novels", "Manzoni");
-    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
-    MapWindow* novels = maps->open_map(u"Books: Novels"_s);
+    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* novels = maps->open_map(QStringLiteral("Books: Novels"));
     ASSERT_NE(poetry, nullptr);
     ASSERT_NE(novels, nullptr);
     settle();
     ctx.pending_map_operation = {PendingMapOperation::Kind::InsertReference, poetry->window_number()};
-    QTest::mouseClick(novels->findChild<QPushButton*>(u"pan_1"_s), Qt::LeftButton);
+    QTest::mouseClick(novels->findChild<QPushButton*>(QStringLiteral("pan_1")), Qt::LeftButton);
     settle();
     EXPECT_FALSE(ctx.pending_map_operation.pending());
     EXPECT_EQ(count("collection='Books' and cat='Poetry' and item_title='> Books: Novels.Manzoni'"), 1);
@@ -219,18 +218,18 @@ TEST_F(MapWindowMenuTest, AClickOnAPanelOfAnotherMapCompletesAWaitingReference) 
 } // namespace
 
 TEST_F(MapWindowMenuTest, ItemsFromContentGoIntoTheChosenCollection) {
-    add("Books", "Poetry", "Reading list", u"-- Dante\r\n- L'Infinito, Émile\r\n"_s);
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
+    add("Books", "Poetry", "Reading list", QStringLiteral("-- Dante\r\n- L'Infinito, Émile\r\n"));
+    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
     ASSERT_NE(window, nullptr);
     QMenu* menu = window->findChild<QMenu*>();
     ASSERT_NE(menu, nullptr);
-    auto* action = menu->findChild<QAction*>(u"m_Create_items_from_content"_s);
+    auto* action = menu->findChild<QAction*>(QStringLiteral("m_Create_items_from_content"));
     ASSERT_NE(action, nullptr);
 
     // Anything but a collection is refused and writes nothing.
     t.prompter.answer("Books: Poetry");
     action->trigger();
-    EXPECT_EQ(t.prompter.messages().last(), u"Only collection should be selected."_s);
+    EXPECT_EQ(t.prompter.messages().last(), QStringLiteral("Only collection should be selected."));
     EXPECT_EQ(count("cat='To read'"), 0);
 
     t.prompter.clear();

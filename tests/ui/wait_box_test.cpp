@@ -7,15 +7,13 @@
 #include <QScreen>
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
-
 TEST(WaitBox, ShowsAtOnceInTheMiddleOfTheScreenWithoutTakingTheUserAway) {
     QWidget owner;
     auto* box = new WaitBox(&owner);
-    EXPECT_EQ(box->objectName(), u"f_please_wait"_s);
-    auto* label = box->findChild<QLabel*>(u"Label1"_s);
+    EXPECT_EQ(box->objectName(), QStringLiteral("f_please_wait"));
+    auto* label = box->findChild<QLabel*>(QStringLiteral("Label1"));
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), u"Please wait..."_s);
+    EXPECT_EQ(label->text(), QStringLiteral("Please wait..."));
 
     box->show_now();
     EXPECT_TRUE(box->isVisible());
