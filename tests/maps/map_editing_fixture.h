@@ -27,46 +27,12 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '}';
 }
 
-// Forwards to the scripted prompter and keeps the text each input box proposed.
-class ProposingPrompter final : public Prompter {
-public:
-    explicit ProposingPrompter(FakePrompter& script) : script_(script) {}
-    QStringList proposals;
-
-    void message(const QString& text, const QString& title) override { script_.message(text, title); }
-    bool yes_no(const QString& text, const QString& title, bool default_yes) override {
-        return script_.yes_no(text, title, default_yes);
-    }
-    bool ok_cancel(const QString& text, const QString& title) override {
-        return script_.ok_cancel(text, title);
-    }
-    std::optional<QString> input(const QString& prompt, const QString& title,
-                                 const QString& default_text) override {
-        proposals.append(default_text);
-        return script_.input(prompt, title, default_text);
-    }
-    std::optional<QString> open_file(const QString& title, const QString& filter,
-                                     const QString& start) override {
-        return script_.open_file(title, filter, start);
-    }
-    std::optional<QString> save_file(const QString& title, const QString& filter,
-                                     const QString& start) override {
-        return script_.save_file(title, filter, start);
-    }
-    std::optional<QString> choose_directory(const QString& title, const QString& start) override {
-        return script_.choose_directory(title, start);
-    }
-
-private:
-    FakePrompter& script_;
-};
-
 // A context on a fresh database with the default collections; script answers on `script`.
 class EditFixture : public ::testing::Test {
 protected:
     TestContext tc;
     FakePrompter& script = tc.prompter;
-    ProposingPrompter prompter{tc.prompter};
+    FakePrompter& prompter = tc.prompter;
     AppContext ctx{{prompter, tc.desktop, tc.clock, tc.random, tc.screen},
                    tc.settings,
                    tc.env.path(QStringLiteral("home"))};

@@ -225,7 +225,7 @@ TEST_F(RenameTag, ProposesTheTitleAndRefusesTheSameTitle) {
     rename_tag(ctx, map, 0);
     EXPECT_EQ(script.shown()[0].text, u"New title?"_s);
     EXPECT_EQ(script.shown()[0].title, u"Change item title"_s);
-    EXPECT_EQ(prompter.proposals, QStringList{u"Dante"_s});
+    EXPECT_EQ(prompter.input_defaults, QStringList{u"Dante"_s});
     EXPECT_EQ(last_shown().text, u"The new title is equal to the present one."_s);
     EXPECT_EQ(dump(), before);
 }
@@ -313,7 +313,7 @@ TEST_F(RenameMap, UnknownCollectionAndExistingMapAreRefused) {
     rename_map(ctx, map);
     rename_map(ctx, map);
     rename_map(ctx, map);
-    EXPECT_EQ(prompter.proposals.front(), books_poetry);
+    EXPECT_EQ(prompter.input_defaults.front(), books_poetry);
     EXPECT_EQ(script.shown()[0].text, u"New name of map?"_s);
     EXPECT_EQ(script.shown()[0].title, u"Changing map name"_s);
     EXPECT_EQ(script.shown()[1].text, u"Collection \"Bookz\" does not exist."_s);
@@ -449,7 +449,7 @@ TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
     expected << u"New number of columns?"_s;
     EXPECT_EQ(shown_texts(), expected);
     EXPECT_EQ(script.shown()[0].title, u"Change nr of columns"_s);
-    EXPECT_EQ(prompter.proposals.front(), u"2"_s);
+    EXPECT_EQ(prompter.input_defaults.front(), u"2"_s);
     EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"4"_s);
     EXPECT_EQ(outcome.nr_columns, 4);
     EXPECT_TRUE(outcome.reload);

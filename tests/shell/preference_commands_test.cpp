@@ -77,7 +77,7 @@ TEST_F(PreferenceCommandsTest, FontSizeBoxTextsAndCaptionBeforeAndAfterAChange) 
     ASSERT_EQ(prompter.shown().size(), 1U);
     EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New size (a value between 8 and 14)?"));
     EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred font size"));
-    EXPECT_EQ(recording.defaults, QStringList{QStringLiteral("10")});
+    EXPECT_EQ(prompter.input_defaults, QStringList{QStringLiteral("10")});
     EXPECT_EQ(ctx.prefs.font_size, 12.5F);
     EXPECT_EQ(commands.font_size_caption(), QStringLiteral("Font size (now = 12.5)"));
 
@@ -135,7 +135,7 @@ TEST_F(PreferenceCommandsTest, LockIntervalBoxCaptionAndCount) {
     EXPECT_EQ(prompter.shown()[0].text,
               QStringLiteral("New interval (minimum 0.5 minutes)? (minutes, 0 = no auto-lock)"));
     EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred auto-lock interval"));
-    EXPECT_EQ(recording.defaults, QStringList{QStringLiteral("3.0")});
+    EXPECT_EQ(prompter.input_defaults, QStringList{QStringLiteral("3.0")});
     EXPECT_EQ(ctx.prefs.lock_interval, 135);
     EXPECT_EQ(ctx.inactivity, 0);
     EXPECT_EQ(commands.lock_interval_caption(),
@@ -146,7 +146,7 @@ TEST_F(PreferenceCommandsTest, LockIntervalBoxCaptionAndCount) {
     script({QStringLiteral("0.2"), QString()});
     EXPECT_FALSE(commands.m_lock_interval());
     EXPECT_EQ(ctx.inactivity, 7);
-    EXPECT_EQ(recording.defaults.last(), QStringLiteral("2.3"));
+    EXPECT_EQ(prompter.input_defaults.last(), QStringLiteral("2.3"));
 }
 
 TEST_F(PreferenceCommandsTest, RandomChangeIntervalAboveZeroWithTheCommaRule) {
@@ -170,7 +170,7 @@ TEST_F(PreferenceCommandsTest, RandomChangeIntervalBoxAndCaption) {
     EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New interval (seconds)?"));
     EXPECT_EQ(prompter.shown()[0].title,
               QStringLiteral("Changing preferred interval of random single-item change"));
-    EXPECT_EQ(recording.defaults, QStringList{QStringLiteral("3")});
+    EXPECT_EQ(prompter.input_defaults, QStringList{QStringLiteral("3")});
     EXPECT_EQ(ctx.prefs.change_interval, 2.5F);
     EXPECT_EQ(commands.interval_of_random_item_change_caption(),
               QStringLiteral("Interval of random item change (now = 2.5 secs)"));

@@ -45,8 +45,10 @@ bool FakePrompter::ok_cancel(const QString& text, const QString& title) {
     return next_flag(QStringLiteral("ok_cancel"));
 }
 
-std::optional<QString> FakePrompter::input(const QString& prompt, const QString& title, const QString&) {
+std::optional<QString> FakePrompter::input(const QString& prompt, const QString& title,
+                                          const QString& default_text) {
     shown_.push_back({QStringLiteral("input"), prompt, title});
+    input_defaults.append(default_text);
     return next_text(QStringLiteral("input"));
 }
 

@@ -29,6 +29,8 @@ public:
     bool all_answered() const { return answers_.empty(); }
 
     const std::vector<Shown>& shown() const { return shown_; }
+    // The text each input box proposed, in order.
+    QStringList input_defaults;
     QStringList messages() const; // the texts of every call, in order
     void clear() { shown_.clear(); }
 

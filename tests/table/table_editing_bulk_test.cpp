@@ -32,7 +32,7 @@ TEST_F(BulkReplace, CategoryMovesEveryItemOfTheCollectionsCategory) {
     EXPECT_EQ(script.shown()[0].title, title);
     EXPECT_EQ(script.shown()[1].text, QStringLiteral("New category?"));
     EXPECT_EQ(script.shown()[1].title, title);
-    EXPECT_EQ(prompter.proposals.front(), QStringLiteral("Novels"));
+    EXPECT_EQ(prompter.input_defaults.front(), QStringLiteral("Novels"));
     // The new value is stored as typed, apostrophe and asterisk included.
     for (const qint64 moved : {a, b})
         EXPECT_EQ(column(moved, QStringLiteral("cat")).toString(), QStringLiteral("Kid's *"));
@@ -82,7 +82,7 @@ TEST_F(BulkReplace, CollectionMovesOneCategory) {
     EXPECT_EQ(script.shown()[0].text, QStringLiteral("Collection to be changed?"));
     EXPECT_EQ(script.shown()[0].title, title);
     EXPECT_EQ(script.shown()[1].text, QStringLiteral("New collection?"));
-    EXPECT_EQ(prompter.proposals.front(), QStringLiteral("Books"));
+    EXPECT_EQ(prompter.input_defaults.front(), QStringLiteral("Books"));
     EXPECT_EQ(column(novel, QStringLiteral("collection")).toString(), QStringLiteral("O'Media"));
     EXPECT_EQ(column(poetry, QStringLiteral("collection")).toString(), QStringLiteral("Books"));
     EXPECT_EQ(outcome.rename.old_map, QStringLiteral("books: Novels"));
