@@ -10,6 +10,7 @@
 #include "table/table_model.h"
 #include "table/ui/table_view.h"
 #include "table/ui/table_views.h"
+#include "table_ui/table_view_fixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,39 +31,11 @@
 namespace {
 
 // Table views with their editing, and map windows, in an MDI area over a fresh database.
-class TableEditWindow : public ::testing::Test {
+class TableEditWindow : public TableViewFixture {
 protected:
-    TestContext t;
-    AppContext& ctx = t.ctx;
-    QMdiArea area;
-    std::unique_ptr<MapWindows> maps;
-    std::unique_ptr<TableViews> tables;
-
-    void SetUp() override {
-        const QString path = t.env.path(QStringLiteral("table.tdb"));
-        make_database(path, {}, 0, &t.clock);
-        ctx.db = Database::open(path, {}, &t.clock);
-        ctx.collections.init_collections();
-        area.resize(1400, 1000);
-        area.show();
-        maps = std::make_unique<MapWindows>(ctx, [this] { return &area; });
-        tables = std::make_unique<TableViews>(
-            ctx, [this] { return &area; }, *maps);
-        tables->install_hooks();
-    }
-
     void TearDown() override {
-        tables->close_all();
-        maps->close_all();
-        settle();
-        tables.reset();
-        maps.reset();
+        TableViewFixture::TearDown();
         EXPECT_TRUE(t.prompter.all_answered()) << "scripted answers left unused";
-    }
-
-    static void settle() {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     TableView* open(int position) {
@@ -72,16 +45,6 @@ protected:
         return view;
     }
 
-    qint64 add(const QString& collection, const QString& cat, const QString& title,
-               const QString& content = {}) {
-        return insert_item(*ctx.db, collection, cat, title, content);
-    }
-
-    template <class W> static W* control(const TableView* view, const char* name) {
-        W* w = view->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     static QPushButton* button(const TableView* view, const char* name) {
         return control<QPushButton>(view, name);
     }

@@ -10,6 +10,7 @@
 #include "table/ui/table_views.h"
 #include "support/items.h"
 #include "support/test_context.h"
+#include "table_ui/table_view_fixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -27,55 +28,8 @@
 
 namespace {
 
-// Table views and map windows in an MDI area over a fresh database with the default collections.
-class TableViewTest : public ::testing::Test {
+class TableViewTest : public TableViewFixture {
 protected:
-    TestContext t;
-    AppContext& ctx = t.ctx;
-    QMdiArea area;
-    std::unique_ptr<MapWindows> maps;
-    std::unique_ptr<TableViews> tables;
-
-    void SetUp() override {
-        const QString path = t.env.path(QStringLiteral("table.tdb"));
-        make_database(path, {}, 0, &t.clock);
-        ctx.db = Database::open(path, {}, &t.clock);
-        ctx.collections.init_collections();
-        area.resize(1400, 1000);
-        area.show();
-        maps = std::make_unique<MapWindows>(ctx, [this] { return &area; });
-        tables = std::make_unique<TableViews>(ctx, [this] { return &area; }, *maps);
-        tables->install_hooks();
-        maps->open_table_search = [this](int position) {
-            TableView::Options options;
-            options.find_on_activate = true;
-            tables->open_table_view(position, options);
-        };
-    }
-
-    void TearDown() override {
-        tables->close_all();
-        maps->close_all();
-        settle();
-        tables.reset();
-        maps.reset();
-    }
-
-    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
-        return insert_item(*ctx.db, collection, cat, title, content);
-    }
-
-    static void settle() {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    template <class W> static W* control(const TableView* view, const char* name) {
-        W* w = view->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
     static QStringList grid_titles(const TableView* view) {
         QStringList list;
         for (int row = 0; row < view->model()->rowCount(); ++row)
