@@ -23,6 +23,11 @@ QString minutes_text(int seconds) {
 
 } // namespace
 
+QString invalid_font_size_message(const QString& answer) {
+    return QStringLiteral("Invalid value: \"") + answer.trimmed() +
+           QStringLiteral("\" is not a font size. Type a number from 8 to 14, such as 10 or 10.5.");
+}
+
 QString preference_number(double value) {
     QString text = QString::number(value, 'g', 7);
     // Seven digits cannot show a large whole number without an exponent; write it out instead.
@@ -108,7 +113,7 @@ bool PreferenceCommands::m_font_size() {
         if (!answer || answer->isEmpty()) return false;
         const auto value = preference_answer(*answer, false);
         if (!value || *value < 8 || *value > 14) {
-            ctx_.prompter.message(invalid_value);
+            ctx_.prompter.message(invalid_font_size_message(*answer));
             continue;
         }
         const auto size = static_cast<float>(*value);

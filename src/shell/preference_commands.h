@@ -20,6 +20,9 @@ std::optional<double> preference_answer(const QString& text, bool comma_as_point
 // The entries of the "Preferences" submenu (all but the language entry). Each stores its
 // parameter at once and updates ctx.prefs; the menu reads the check marks and captions back from
 // here. Dialog commands ask again after "Invalid value" until the answer is valid or empty.
+// What a refused font size answer is told: the value typed and what is accepted.
+QString invalid_font_size_message(const QString& answer);
+
 class PreferenceCommands {
 public:
     explicit PreferenceCommands(AppContext& ctx);

@@ -53,20 +53,27 @@ const QStringList invalid{QStringLiteral("Invalid value")};
 } // namespace
 
 TEST_F(PreferenceCommandsTest, FontSizeAcceptsEightToFourteenAndAsksAgainOtherwise) {
+    // A refusal names the answer and says what is accepted, then the question comes again.
+    const auto refused = [](const char* answer) {
+        const QString text = invalid_font_size_message(QString::fromLatin1(answer));
+        EXPECT_TRUE(text.contains(QString::fromLatin1(answer)));
+        EXPECT_TRUE(text.contains(QStringLiteral("from 8 to 14")));
+        return QStringList{text};
+    };
     run_cases(&PreferenceCommands::m_font_size, "font_size",
               {
                   {"empty answer leaves", {QString()}, {}, {}},
                   {"cancel leaves", {std::nullopt}, {}, {}},
-                  {"not a number", {QStringLiteral("big"), QString()}, {}, invalid},
-                  {"below 8", {QStringLiteral("7"), QString()}, {}, invalid},
-                  {"above 14", {QStringLiteral("14.5"), QString()}, {}, invalid},
-                  {"no comma rule here", {QStringLiteral("10,5"), QString()}, {}, invalid},
+                  {"not a number", {QStringLiteral("abc"), QString()}, {}, refused("abc")},
+                  {"below 8", {QStringLiteral("7"), QString()}, {}, refused("7")},
+                  {"above 14", {QStringLiteral("14.5"), QString()}, {}, refused("14.5")},
+                  {"no comma rule here", {QStringLiteral("10,5"), QString()}, {}, refused("10,5")},
                   {"lower bound", {QStringLiteral("8")}, QStringLiteral("8"), {}},
                   {"upper bound", {QStringLiteral("14")}, QStringLiteral("14"), {}},
                   {"a fraction after a refusal",
                    {QStringLiteral("7.99"), QStringLiteral(" 10.5 ")},
                    QStringLiteral("10.5"),
-                   invalid},
+                   refused("7.99")},
               });
 }
 
