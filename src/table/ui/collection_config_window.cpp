@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "table/ui/form_fit.h"
 #include "table/ui/form_place.h"
 
 #include <QApplication>
@@ -71,6 +72,7 @@ void CollectionConfigWindow::load() {
     try {
         apply_form_place(*this, restore_form_position(*ctx_.db, ctx_.screen, collection_config_form, true,
                                                       TwipsRect{0, 0, config_width, config_height}));
+        fit_form_to_content(*this);
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }

@@ -9,6 +9,7 @@
 #include "maps/ui/map_windows.h"
 #include "table/global_find.h"
 #include "table/map_list.h"
+#include "table/ui/form_fit.h"
 #include "table/ui/form_place.h"
 
 #include <QCheckBox>
@@ -101,6 +102,7 @@ void MapListWindow::load(const QStringList& selected, const QString& filter) {
     try {
         apply_form_place(
             *this, restore_form_position(*ctx_.db, ctx_.screen, map_list_form, false, form_place(*this)));
+        fit_form_to_content(*this);
         const MapListOpening opening = map_list_opening(selected, filter);
         switch (opening.mode) {
         case MapListOpening::Mode::Selected:
