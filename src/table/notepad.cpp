@@ -7,6 +7,11 @@
 #include "core/seams.h"
 #include "table/content_editor.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
 PadItem find_or_create_pad(Database& db) {
     Statement row = db.prepare(
         QStringLiteral("select * from repos where collection='pad' and cat='pad' and item_title='pad'"));
@@ -37,4 +42,26 @@ bool save_pad(Database& db, Prompter& prompter, const QString& text, const QStri
     update.next();
     transaction.commit();
     return true;
+}
+
+bool keep_pad_draft(const QString& path, const QString& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+std::optional<QString> read_pad_draft(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return QString::fromUtf8(file.readAll());
+}
+
+void remove_pad_draft(const QString& path) {
+    QFile::remove(path);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class Database;
 class Prompter;
@@ -26,3 +27,14 @@ QString pad_question_title();
 // the notepad item again (making it when another window deleted it meanwhile). True when
 // written; the caller then takes `text` as its new reference.
 bool save_pad(Database& db, Prompter& prompter, const QString& text, const QString& reference, bool ask);
+
+// Text typed into the notepad and not saved is kept in this file of the program directory when
+// the notepad closes, and offered at the next opening, so that closing without a question never
+// loses typing. Saving the notepad removes it.
+inline const QString pad_draft_file = QStringLiteral("notepad_draft.txt");
+// Writes the draft in one step (a crash leaves the old draft or the new, never half of one).
+// False when it could not be written.
+bool keep_pad_draft(const QString& path, const QString& text);
+// The kept draft; nullopt when there is none (or it cannot be read).
+std::optional<QString> read_pad_draft(const QString& path);
+void remove_pad_draft(const QString& path);

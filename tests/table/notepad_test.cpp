@@ -74,4 +74,19 @@ TEST_F(NotepadTest, APadDeletedMeanwhileIsMadeAgainWithTheText) {
     EXPECT_EQ(pad_text(), QStringLiteral("kept"));
 }
 
+TEST_F(NotepadTest, TheDraftIsKeptWholeAndAnUnwritablePlaceIsSaid) {
+    const QString path = ctx.program_path(pad_draft_file); // the directory does not exist yet
+    EXPECT_FALSE(read_pad_draft(path));
+    const QString text = QStringLiteral("l'été\r\nline two\n");
+    ASSERT_TRUE(keep_pad_draft(path, text));
+    EXPECT_EQ(read_pad_draft(path), text);
+    ASSERT_TRUE(keep_pad_draft(path, QStringLiteral("shorter")));
+    EXPECT_EQ(read_pad_draft(path), QStringLiteral("shorter"));
+    remove_pad_draft(path);
+    EXPECT_FALSE(read_pad_draft(path));
+    // A file where the directory should be: the draft cannot be written, and the answer says so.
+    const QString blocked = t.env.write_file(QStringLiteral("blocked"), "x");
+    EXPECT_FALSE(keep_pad_draft(blocked + QStringLiteral("/") + pad_draft_file, text));
+}
+
 } // namespace

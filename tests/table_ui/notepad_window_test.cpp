@@ -1,10 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "table/notepad.h"
 #include "table/ui/notepad_window.h"
 #include "table_room_fixture.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 
 namespace {
 
@@ -52,11 +55,18 @@ TEST_F(NotepadWindowTest, SaveAndF12WriteWithoutAsking) {
     EXPECT_EQ(text_field(reopened)->toPlainText(), QStringLiteral("l'été à Noël"));
 }
 
-TEST_F(NotepadWindowTest, LeavingWithoutSavingAsksNothingAndLosesTheText) {
+TEST_F(NotepadWindowTest, LeavingWithoutSavingAsksNothingAndKeepsTheTextAsADraft) {
+    const QString draft = ctx.program_path(pad_draft_file);
+    QString typed;
     for (const char* how : {"b_cancel", "escape", "close box"}) {
         SCOPED_TRACE(how);
         NotepadWindow* pad = room->open_pad();
-        type_text(text_field(pad), QStringLiteral("unsaved"));
+        // The text left unsaved last time comes back, marked, and not yet stored.
+        EXPECT_EQ(text_field(pad)->toPlainText(), typed);
+        EXPECT_EQ(child<QLabel>(pad, "lab_draft")->isVisibleTo(pad), !typed.isEmpty());
+        EXPECT_EQ(pad->reference_text(), QString());
+        type_text(text_field(pad), QStringLiteral(" l'été"));
+        typed += QStringLiteral(" l'été");
         QPointer<QWidget> window = pad;
         if (QLatin1String(how) == QLatin1String("b_cancel"))
             QTest::mouseClick(child<QPushButton>(pad, "b_cancel"), Qt::LeftButton);
@@ -67,7 +77,34 @@ TEST_F(NotepadWindowTest, LeavingWithoutSavingAsksNothingAndLosesTheText) {
         settle();
         EXPECT_FALSE(window);
         EXPECT_EQ(pad_text(), QString());
+        EXPECT_EQ(read_pad_draft(draft), typed);
     }
+    EXPECT_TRUE(t.prompter.shown().empty());
+
+    // Saving stores the draft and removes it; closing unchanged leaves none.
+    NotepadWindow* pad = room->open_pad();
+    QTest::mouseClick(child<QPushButton>(pad, "b_save"), Qt::LeftButton);
+    EXPECT_EQ(pad_text(), typed);
+    EXPECT_FALSE(read_pad_draft(draft));
+    EXPECT_FALSE(child<QLabel>(pad, "lab_draft")->isVisibleTo(pad));
+    QTest::keyClick(text_field(pad), Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(read_pad_draft(draft));
+
+    // "Back to saved text" gives the draft up on purpose.
+    pad = room->open_pad();
+    text_field(pad)->moveCursor(QTextCursor::End);
+    type_text(text_field(pad), QStringLiteral("!"));
+    room.reset(); // the program ends with the notepad open: the text is kept all the same
+    room = std::make_unique<TableRoomWindows>(ctx, *maps, [this] { return &area; });
+    EXPECT_EQ(read_pad_draft(draft), typed + QStringLiteral("!"));
+    pad = room->open_pad();
+    EXPECT_EQ(text_field(pad)->toPlainText(), typed + QStringLiteral("!"));
+    QTest::mouseClick(child<QPushButton>(pad, "b_saved_text"), Qt::LeftButton);
+    EXPECT_EQ(text_field(pad)->toPlainText(), typed);
+    QTest::keyClick(text_field(pad), Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(read_pad_draft(draft));
     EXPECT_TRUE(t.prompter.shown().empty());
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 class AppContext;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -15,8 +16,11 @@ class NotepadWindow final : public QWidget {
     Q_OBJECT
 public:
     NotepadWindow(AppContext& ctx, std::function<void()> refresh_all, QWidget* parent = nullptr);
+    // A notepad destroyed without closing (the program ending) still keeps its unsaved text.
+    ~NotepadWindow() override;
 
-    // Finds (or makes) the notepad item and shows its text. False when the database refused.
+    // Finds (or makes) the notepad item and shows its text; text kept unsaved when the notepad
+    // last closed comes back in its place, marked as a draft. False when the database refused.
     bool load();
 
     QString text() const;
@@ -32,6 +36,9 @@ private:
     // The save routine; `ask` puts the question first. No command of this window asks.
     bool save(bool ask);
     void save_and_exit();
+    // Shows or hides the mark of a restored draft and its button.
+    void show_draft_mark(bool on);
+    QString draft_path() const;
     bool handle_key(QKeyEvent* event);
 
     AppContext& ctx_;
@@ -41,5 +48,7 @@ private:
     QPushButton* b_save_;
     QPushButton* b_save_and_exit_;
     QPushButton* b_cancel_;
+    QLabel* lab_draft_;
+    QPushButton* b_saved_text_;
     bool closed_ = false;
 };
