@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     table_room.open_search_table = [&tables](int position) {
         TableView::Options options;
         options.from_global_find = true;
-        tables.open_table_view(position, options);
+        return tables.open_table_view(position, options) != nullptr;
     };
 
     // The command form: auto-lock timer, input watch, preferences, lock and password change.

@@ -13,6 +13,8 @@ class Database;
 inline const QString no_more_editors_message = QStringLiteral("No more edit forms loadable");
 inline const QString item_not_found_message = QStringLiteral("Item not found.");
 inline const QString save_changes_question = QStringLiteral("Do you want to save the changes?");
+inline const QString hand_back_refused_message =
+    QStringLiteral("The insert or edit this text belongs to has ended. The text stays in the editor.");
 
 // The slots of the content editor windows: 1..500, the first free one is taken, and a slot is
 // free again once its window has closed.

@@ -29,8 +29,11 @@ bool hand_to_table_view(AppContext& ctx, int position, const std::function<void(
     return true;
 }
 
-bool start_global_find(AppContext& ctx, const QString& typed, const std::function<void(int)>& open_table) {
+bool start_global_find(AppContext& ctx, const QString& typed, const std::function<bool(int)>& open_table) {
     ctx.table_presets = TablePresets{};
     ctx.table_presets.search_text = typed.trimmed();
-    return hand_to_table_view(ctx, CollectionTable::all_collections, open_table);
+    if (!open_table) return hand_to_table_view(ctx, CollectionTable::all_collections, {});
+    const bool opened = open_table(CollectionTable::all_collections);
+    ctx.table_presets = TablePresets{};
+    return opened;
 }

@@ -32,6 +32,8 @@ void save_global_find_place(Database& db, const TwipsRect& place, bool minimised
 bool hand_to_table_view(AppContext& ctx, int position, const std::function<void(int)>& open_table);
 
 // Starts the search: the trimmed text becomes the search preset and the table view of all
-// collections opens through `open_table` (which replaces an open one). An empty text lists
-// every item. False when there is no table view to hand to.
-bool start_global_find(AppContext& ctx, const QString& typed, const std::function<void(int)>& open_table);
+// collections opens through `open_table` (which replaces an open one and answers whether it
+// did). An empty text lists every item. False when there is no table view to hand to, or when
+// the open one refused to close (it keeps a pending edit): the search then stays with the
+// caller, and no preset is left behind.
+bool start_global_find(AppContext& ctx, const QString& typed, const std::function<bool(int)>& open_table);

@@ -10,10 +10,12 @@ class GlobalFindTest : public MapsDb {
 protected:
     std::vector<int> opened;
     std::vector<TablePresets> presets_seen;
-    std::function<void(int)> table() {
-        return [this](int position) {
+    // `opens`: whether the table view opens (an open one with a pending edit may refuse).
+    std::function<bool(int)> table(bool opens = true) {
+        return [this, opens](int position) {
             opened.push_back(position);
             presets_seen.push_back(ctx.table_presets);
+            return opens;
         };
     }
 };
@@ -32,6 +34,12 @@ TEST_F(GlobalFindTest, ABlankStringOpensTheTableWithoutFilter) {
     EXPECT_TRUE(start_global_find(ctx, QStringLiteral("   "), table()));
     ASSERT_EQ(opened, std::vector<int>{45});
     EXPECT_TRUE(presets_seen[0].empty());
+}
+
+TEST_F(GlobalFindTest, ATableThatRefusesToCloseKeepsTheSearchWithTheCaller) {
+    EXPECT_FALSE(start_global_find(ctx, QStringLiteral("Dante"), table(false)));
+    EXPECT_EQ(opened, std::vector<int>{45});
+    EXPECT_TRUE(ctx.table_presets.empty()) << "no preset is left for a later window";
 }
 
 TEST_F(GlobalFindTest, WithoutATableViewTheUserIsToldAndNoPresetIsLeft) {

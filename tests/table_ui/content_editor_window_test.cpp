@@ -59,6 +59,30 @@ TEST_F(ContentEditorWindowTest, OpensOnTheItemInTheFirstFreeSlot) {
     EXPECT_EQ(room->open_content_editor(dante)->slot(), 1) << "a freed slot is taken again";
 }
 
+TEST_F(ContentEditorWindowTest, PlacesTooSmallForTheFontGrowToShowButtonsAndCaption) {
+    ctx.prefs.font_size = 14;
+    QFont large = area.font();
+    large.setPointSizeF(14);
+    area.setFont(large);
+    for (const char* form : {"f_edit", "f_pad"}) {
+        set_gen_param(*ctx.db, QString::fromLatin1(form) + QStringLiteral("_width"), QStringLiteral("1500"));
+        set_gen_param(*ctx.db, QString::fromLatin1(form) + QStringLiteral("_height"), QStringLiteral("900"));
+    }
+    const QList<QWidget*> windows{room->open_content_editor(dante), room->open_pad()};
+    settle();
+    for (QWidget* window : windows) {
+        ASSERT_NE(window, nullptr);
+        SCOPED_TRACE(window->objectName().toStdString());
+        for (const QPushButton* b : window->findChildren<QPushButton*>()) {
+            if (b->isVisibleTo(window)) {
+                EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+            }
+        }
+        const QWidget* frame = window->parentWidget();
+        EXPECT_GT(frame->width(), frame->fontMetrics().horizontalAdvance(window->windowTitle()));
+    }
+}
+
 TEST_F(ContentEditorWindowTest, AMissingItemOpensNothing) {
     EXPECT_EQ(room->open_content_editor(dante + 50), nullptr);
     EXPECT_EQ(t.prompter.messages(), QStringList{item_not_found_message});

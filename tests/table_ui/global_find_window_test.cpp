@@ -49,11 +49,31 @@ TEST_F(GlobalFindWindowTest, EnterHandsTheStringToTheAllCollectionsTableAndClose
 TEST_F(GlobalFindWindowTest, ASearchTableOfTheRoomIsPreferredToThePlainHook) {
     wire_table_view();
     std::vector<int> searched;
-    room->open_search_table = [&](int position) { searched.push_back(position); };
+    room->open_search_table = [&](int position) {
+        searched.push_back(position);
+        return true;
+    };
     GlobalFindWindow* window = room->open_global_find();
     QTest::mouseClick(child<QPushButton>(window, "b_start_search"), Qt::LeftButton);
     EXPECT_EQ(searched, std::vector<int>{45});
     EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(GlobalFindWindowTest, ATableThatRefusesToCloseLeavesTheWindowWithItsSearch) {
+    int tries = 0;
+    room->open_search_table = [&](int) {
+        ++tries;
+        return false; // the open table kept a pending edit
+    };
+    GlobalFindWindow* window = room->open_global_find();
+    type_text(field(window), QStringLiteral("Dante"));
+    QTest::keyClick(field(window), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(tries, 1);
+    ASSERT_EQ(room->global_find(), window);
+    EXPECT_TRUE(open(QPointer<QWidget>(window)));
+    EXPECT_EQ(field(window)->text(), QStringLiteral("Dante"));
+    EXPECT_TRUE(ctx.table_presets.empty());
 }
 
 TEST_F(GlobalFindWindowTest, WithoutATableViewItSaysSoAndKeepsTheText) {

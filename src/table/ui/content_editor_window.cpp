@@ -6,6 +6,7 @@
 #include "core/db_error.h"
 #include "core/params.h"
 #include "table/content_editor.h"
+#include "table/ui/form_fit.h"
 #include "table/ui/form_place.h"
 
 #include <QCloseEvent>
@@ -77,12 +78,31 @@ bool ContentEditorWindow::load(qint64 item_nr, const QString& passed_text) {
     try {
         apply_form_place(*this,
                          restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
+        fit_form_to_content(*this);
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
     reference_ = field_text(*t_testo_);
     t_testo_->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+void ContentEditorWindow::load_handed(const EditedItem& item, const QString& text,
+                                      std::function<bool(const QString&)> hand_back) {
+    item_nr_ = item.item_nr;
+    hand_back_ = std::move(hand_back);
+    const int position = ctx_.collections.find(item.collection);
+    set_form_caption(*this, editor_caption(item), position > 0 ? position_icon(position) : QIcon());
+    t_testo_->setPlainText(text);
+    try {
+        apply_form_place(*this,
+                         restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
+        fit_form_to_content(*this);
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+    reference_ = field_text(*t_testo_);
+    t_testo_->setFocus(Qt::OtherFocusReason);
 }
 
 QString ContentEditorWindow::text() const {
@@ -96,6 +116,15 @@ void ContentEditorWindow::activated() {
 
 ContentEditorWindow::SaveResult ContentEditorWindow::save() {
     const QString current = text();
+    if (hand_back_) {
+        // The owner of the text saves it; until it takes it, the text stays here.
+        if (!hand_back_(current)) {
+            ctx_.prompter.message(hand_back_refused_message);
+            return SaveResult::Failed;
+        }
+        reference_ = current;
+        return SaveResult::Written;
+    }
     ContentSave result;
     try {
         result = save_item_content(*ctx_.db, item_nr_, current);

@@ -7,6 +7,7 @@
 #include <functional>
 
 class AppContext;
+struct EditedItem;
 class EditorSlots;
 class QPlainTextEdit;
 class QPushButton;
@@ -23,6 +24,10 @@ public:
     // Loads the item: the text passed by the caller when it is not empty, else the stored
     // content. False (the user told, the slot freed) when the item does not exist.
     bool load(qint64 item_nr, const QString& passed_text);
+    // Loads text that is not stored yet (the content of a pending insert or edit elsewhere):
+    // saving writes nothing and hands the text to `hand_back`, which answers whether it took it.
+    void load_handed(const EditedItem& item, const QString& text,
+                     std::function<bool(const QString&)> hand_back);
 
     int slot() const { return slot_; }
     qint64 item_nr() const { return item_nr_; }
@@ -51,6 +56,7 @@ private:
     EditorSlots& slots_;
     const int slot_;
     std::function<void()> refresh_all_;
+    std::function<bool(const QString&)> hand_back_; // set: the text goes back to its owner
     qint64 item_nr_ = 0;
     QString reference_;
     QPlainTextEdit* t_testo_;

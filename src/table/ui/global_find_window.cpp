@@ -6,6 +6,7 @@
 #include "core/db_error.h"
 #include "core/params.h"
 #include "table/global_find.h"
+#include "table/ui/form_fit.h"
 #include "table/ui/form_place.h"
 
 #include <QCloseEvent>
@@ -15,7 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-GlobalFindWindow::GlobalFindWindow(AppContext& ctx, std::function<std::function<void(int)>()> open_table,
+GlobalFindWindow::GlobalFindWindow(AppContext& ctx, std::function<std::function<bool(int)>()> open_table,
                                    QWidget* parent)
     : QWidget(parent), ctx_(ctx), open_table_(std::move(open_table)) {
     setObjectName(global_find_form);
@@ -52,6 +53,7 @@ void GlobalFindWindow::load() {
     }
     try {
         apply_form_place(*this, global_find_place(*ctx_.db, ctx_.screen));
+        fit_form_to_content(*this);
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
@@ -65,8 +67,9 @@ void GlobalFindWindow::activated() {
 
 void GlobalFindWindow::start_search() {
     save_place();
-    // Without a table view the window stays open with its text, after the user has been told.
-    if (start_global_find(ctx_, t_string_->text(), open_table_ ? open_table_() : std::function<void(int)>()))
+    // Without a table view, or when the open one keeps a pending edit, the window stays open
+    // with its text.
+    if (start_global_find(ctx_, t_string_->text(), open_table_ ? open_table_() : std::function<bool(int)>()))
         close_form(*this);
 }
 

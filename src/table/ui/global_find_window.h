@@ -17,7 +17,7 @@ class GlobalFindWindow final : public QWidget {
 public:
     // `open_table` opens a table view with the search marked as coming from this window; it is
     // asked at the moment of the search, and empty while the program has no table view.
-    GlobalFindWindow(AppContext& ctx, std::function<std::function<void(int)>()> open_table,
+    GlobalFindWindow(AppContext& ctx, std::function<std::function<bool(int)>()> open_table,
                      QWidget* parent = nullptr);
 
     // Places the window, empties the field and gives it the focus.
@@ -35,7 +35,7 @@ private:
     void save_place();
 
     AppContext& ctx_;
-    std::function<std::function<void(int)>()> open_table_;
+    std::function<std::function<bool(int)>()> open_table_;
     QLabel* lab_string_;
     QLineEdit* t_string_;
     QPushButton* b_start_search_;

@@ -95,6 +95,23 @@ ContentEditorWindow* TableRoomWindows::open_content_editor(qint64 item_nr, const
     return window;
 }
 
+ContentEditorWindow*
+TableRoomWindows::open_content_editor_for(const EditedItem& item, const QString& text,
+                                          std::function<bool(const QString&)> hand_back) {
+    if (!ctx_.db) return nullptr;
+    const std::optional<int> slot = editor_slots_.reserve();
+    if (!slot) {
+        ctx_.prompter.message(no_more_editors_message);
+        return nullptr;
+    }
+    auto* window = new ContentEditorWindow(ctx_, editor_slots_, *slot, [this] { refresh_all(); });
+    show_window(window, QStringLiteral("f_edit_frame_%1").arg(*slot), [window] { window->activated(); });
+    window->load_handed(item, text, std::move(hand_back));
+    editors_[static_cast<std::size_t>(*slot)] = window;
+    show_frame(window);
+    return window;
+}
+
 ContentEditorWindow* TableRoomWindows::editor(int slot) const {
     if (slot < 1 || slot > EditorSlots::capacity || !editor_slots_.in_use(slot)) return nullptr;
     return editors_[static_cast<std::size_t>(slot)];
@@ -133,8 +150,14 @@ NotepadWindow* TableRoomWindows::open_pad() {
 GlobalFindWindow* TableRoomWindows::open_global_find() {
     close_single(global_find_);
     if (!ctx_.db) return nullptr;
-    auto* window = new GlobalFindWindow(
-        ctx_, [this] { return open_search_table ? open_search_table : ctx_.hooks.open_table_view; });
+    auto* window = new GlobalFindWindow(ctx_, [this]() -> std::function<bool(int)> {
+        if (open_search_table) return open_search_table;
+        if (!ctx_.hooks.open_table_view) return {};
+        return [this](int position) {
+            ctx_.hooks.open_table_view(position);
+            return true;
+        };
+    });
     show_window(window, QStringLiteral("f_global_find_frame"), [window] { window->activated(); });
     window->load();
     global_find_ = window;

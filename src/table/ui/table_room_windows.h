@@ -36,13 +36,18 @@ public:
     void install_hooks();
 
     // Opens the table view of a position for a search typed into global find, so that the table
-    // view leaves the collection filter empty. Without it global find falls back on
+    // view leaves the collection filter empty; answers whether the window opened (an open one
+    // with a pending edit may refuse to close). Without it global find falls back on
     // ctx.hooks.open_table_view.
-    std::function<void(int position)> open_search_table;
+    std::function<bool(int position)> open_search_table;
 
     // A new editor in the first free slot; "No more edit forms loadable" when all are taken.
     // `text`, when not empty, is edited instead of the stored content.
     ContentEditorWindow* open_content_editor(qint64 item_nr, const QString& text = {});
+    // An editor on text not stored yet, handed back through `hand_back` at each save (the
+    // content of an insert or edit pending in a table view).
+    ContentEditorWindow* open_content_editor_for(const EditedItem& item, const QString& text,
+                                                 std::function<bool(const QString&)> hand_back);
     // These close the open window of their kind and open a fresh one.
     NotepadWindow* open_pad();
     GlobalFindWindow* open_global_find();
