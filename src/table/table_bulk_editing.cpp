@@ -483,6 +483,33 @@ bool write_cell(AppContext& ctx, const TableEditView& view, qint64 item_nr, int 
     });
 }
 
+std::optional<CellUndo> cell_before_write(Database& db, qint64 item_nr, int column) {
+    if (!column_editable(column)) return std::nullopt;
+    Statement row = db.prepare(QStringLiteral("select ") + QLatin1String(column_names[column]) +
+                               QStringLiteral(" from repos where item_nr=?"));
+    row.bind(1, item_nr);
+    if (!row.next()) return std::nullopt;
+    return CellUndo{item_nr, column, row.value(0)};
+}
+
+bool undo_cell_write(AppContext& ctx, const CellUndo& undo) {
+    if (!column_editable(undo.column)) return false;
+    return reported(ctx, false, [&] {
+        Database& db = *ctx.db;
+        if (!load_record(db, undo.item_nr)) {
+            ctx.prompter.message(item_vanished_message);
+            return false;
+        }
+        Statement update =
+            db.prepare(QStringLiteral("update repos set ") + QLatin1String(column_names[undo.column]) +
+                       QStringLiteral("=? where item_nr=?"));
+        update.bind(1, undo.before);
+        update.bind(2, undo.item_nr);
+        update.next();
+        return true;
+    });
+}
+
 // ---------------------------------------------------------------- other commands
 
 EditOutcome create_items_from_record(AppContext& ctx, const EditRecord& record) {

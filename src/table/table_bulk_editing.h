@@ -6,6 +6,7 @@
 #include "table/table_editing.h"
 
 #include <QString>
+#include <QVariant>
 #include <optional>
 
 class AppContext;
@@ -104,6 +105,17 @@ bool column_editable(int column);
 // Writes a cell typed in the grid (columns 1 to 7) into the row of `item_nr`. Refuses an empty
 // collection, category or title and a non-numeric Id or sequence with the save's messages.
 bool write_cell(AppContext& ctx, const TableEditView& view, qint64 item_nr, int column, const QString& text);
+
+// What a cell write replaces: the stored value of that cell, so that the row can be put back.
+struct CellUndo {
+    qint64 item_nr = 0;
+    int column = 0;
+    QVariant before;
+};
+// The value a write of `column` would replace; nullopt when the row or the column does not exist.
+std::optional<CellUndo> cell_before_write(Database& db, qint64 item_nr, int column);
+// Writes the cell back as it was. A row deleted meanwhile is reported and nothing is written.
+bool undo_cell_write(AppContext& ctx, const CellUndo& undo);
 
 // ---------------------------------------------------------------- other commands
 

@@ -10,6 +10,8 @@
 #include "maps/map_names.h"
 #include "table/table_edit_support.h"
 
+#include <QRegularExpression>
+
 namespace table_edit {
 
 namespace {
@@ -230,6 +232,16 @@ EditRecord insert_defaults(AppContext& ctx, const TableEditView& view, const QSt
     }
     if (id_position(view.position)) record.item_id = next_item_id(*ctx.db, record.collection);
     return record;
+}
+
+QString insert_category(const QString& cat_filter, bool only_by_category, const QString& shown_cat) {
+    const QString filter = cat_filter.trimmed();
+    static const QRegularExpression joined(QStringLiteral("[*?#\\[\\]()]|\\b(and|or)\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (filter.isEmpty() || !only_by_category || filter.contains(joined)) return QStringLiteral("Mix");
+    if (!shown_cat.trimmed().isEmpty() && shown_cat.contains(filter, Qt::CaseInsensitive))
+        return shown_cat.trimmed();
+    return filter;
 }
 
 void fill_empty_id(AppContext& ctx, const TableEditView& view, EditRecord& record) {

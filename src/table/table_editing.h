@@ -102,6 +102,13 @@ QString next_item_id(Database& db, const QString& collection);
 // dates at the present minute, in positions 7 and 8 the next Id.
 EditRecord insert_defaults(AppContext& ctx, const TableEditView& view, const QString& previous_collection);
 
+// The category a new record proposes: the category the grid is filtered to, when the category
+// filter is one plain word or phrase (no wildcard, no "and"/"or", no parentheses) and selects
+// the rows by itself (AND, or the only filter in use). `shown_cat` is the category of the row
+// shown, which then carries its stored letter case; without a row the filter's text is taken.
+// Otherwise "Mix".
+QString insert_category(const QString& cat_filter, bool only_by_category, const QString& shown_cat);
+
 // An edit started in positions 7 and 8 with an empty Id gets the next one.
 void fill_empty_id(AppContext& ctx, const TableEditView& view, EditRecord& record);
 

@@ -357,6 +357,31 @@ TEST_F(IdNumbering, NextIdFollowsTheHighestOfTheCollection) {
     EXPECT_EQ(next_item_id(db(), QStringLiteral("Media")), QStringLiteral("501"));
 }
 
+TEST(InsertCategory, TheCategoryFilteredToOrMix) {
+    struct Case {
+        const char* filter;
+        bool only_by_category;
+        const char* shown;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {"bills", true, "Bills", "Bills"},        // the stored letter case of the row shown
+        {" bills ", true, "", "bills"},           // no row: the filter as typed, trimmed
+        {"bill", true, "Old bills", "Old bills"}, // a part of the category
+        {"", true, "Bills", "Mix"},               // no filter
+        {"bills", false, "Bills", "Mix"},         // OR with other filters: rows of any category
+        {"bills or gas", true, "Bills", "Mix"},   // several words
+        {"(bills)", true, "Bills", "Mix"},
+        {"bil*", true, "Bills", "Mix"},                // a pattern
+        {"Organ", true, "Organ music", "Organ music"}, // "or" inside a word is no joiner
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(table_edit::insert_category(QString::fromUtf8(c.filter), c.only_by_category,
+                                              QString::fromUtf8(c.shown)),
+                  QString::fromUtf8(c.proposed))
+            << c.filter << " / " << c.shown;
+}
+
 TEST_F(IdNumbering, InsertDefaultsOfEachKindOfPosition) {
     tc.clock.set(QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53)));
     const EditRecord books = insert_defaults(ctx, view(7), QStringLiteral("Money"));
