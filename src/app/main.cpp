@@ -110,6 +110,10 @@ int main(int argc, char** argv) {
         options.from_global_find = true;
         return tables.open_table_view(position, options) != nullptr;
     };
+    tables.edit_pending_content = [&table_room](const EditedItem& item, const QString& text,
+                                                std::function<bool(const QString&)> hand_back) {
+        return table_room.open_content_editor_for(item, text, std::move(hand_back)) != nullptr;
+    };
 
     // The command form: auto-lock timer, input watch, preferences, lock and password change.
     CommandForm command_form(ctx, [&ui] { return ui.main_window(); });

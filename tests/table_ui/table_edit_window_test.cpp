@@ -7,7 +7,10 @@
 #include "maps/ui/map_windows.h"
 #include "support/items.h"
 #include "support/test_context.h"
+#include "table/content_editor.h"
 #include "table/table_model.h"
+#include "table/ui/content_editor_window.h"
+#include "table/ui/table_room_windows.h"
 #include "table/ui/table_view.h"
 #include "table/ui/table_views.h"
 #include "table_ui/table_view_fixture.h"
@@ -17,6 +20,7 @@
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -234,11 +238,36 @@ TEST_F(TableEditWindow, TypedCellsAreWrittenAndDateCellsRefused) {
     auto* editor = control<QLineEdit>(view, "cell_editor");
     ASSERT_TRUE(editor);
     EXPECT_TRUE(view->editing_in_grid_);
+    // The cell being typed into is plainly marked, and the window says so.
+    auto* status = control<QLabel>(view, "lab_cell_edit");
+    EXPECT_FALSE(editor->styleSheet().isEmpty());
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("Editing cell")));
     QTest::keyClicks(editor, QStringLiteral("mas"));
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_FALSE(view->editing_in_grid_);
     EXPECT_EQ(value(item, "item_title").toString(), QStringLiteral("Xmas"));
     EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Xmas"));
+    EXPECT_TRUE(status->text().contains(QStringLiteral("Ctrl+Z")));
+
+    // Ctrl+Z in the grid puts the row back as it was before the write, once.
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(value(item, "item_title").toString(), QStringLiteral("Call"));
+    EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Call"));
+    EXPECT_EQ(view->model()->text(0, 6), QStringLiteral("Call"));
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_FALSE(view->cell_undo_available());
+    // An empty mark written into a cell and undone is Null again.
+    grid->setCurrentIndex(view->model()->index(0, 3));
+    QTest::keyClick(grid, '!');
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(value(item, "mark").toString(), QStringLiteral("!"));
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(value(item, "mark").isNull());
+    grid->setCurrentIndex(view->model()->index(0, 6));
+    QTest::keyClick(grid, 'X');
+    QTest::keyClicks(editor, QStringLiteral("mas"));
+    QTest::keyClick(editor, Qt::Key_Return);
 
     // A refused cell keeps its editor and its text; Escape leaves it unwritten.
     grid->setCurrentIndex(view->model()->index(0, 6));
@@ -400,3 +429,90 @@ TEST_F(TableEditWindow, StartMapFlagOfTheCurrentRowsMap) {
 }
 
 } // namespace
+
+TEST_F(TableEditWindow, AWindowKeepingAPendingInsertIsNotReplaced) {
+    TableView* view = open(45);
+    ASSERT_TRUE(view);
+    button(view, "b_add")->click();
+    ASSERT_EQ(view->edit_mode_, EditMode::Insert);
+    // Asked whether to save, Yes: the empty title is refused, so the window must stay.
+    t.prompter.answer(true);
+    ctx.table_presets.search_text = QStringLiteral("Dante");
+    EXPECT_EQ(tables->open_table_view(45), nullptr);
+    settle();
+    EXPECT_EQ(tables->window(45), view);
+    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_TRUE(ctx.table_presets.empty());
+    t.prompter.answer(false); // closing at the end drops the insert
+}
+
+TEST_F(TableEditWindow, ZoomOfAPendingInsertEditsTheTypedContentAndHandsItBack) {
+    TableRoomWindows room(ctx, *maps, [this] { return &area; });
+    room.install_hooks();
+    tables->edit_pending_content = [&room](const EditedItem& item, const QString& text,
+                                           std::function<bool(const QString&)> hand_back) {
+        return room.open_content_editor_for(item, text, std::move(hand_back)) != nullptr;
+    };
+    TableView* view = open(10);
+    ASSERT_TRUE(view);
+    button(view, "b_add")->click();
+    QTest::keyClicks(field(view, "t_item_title"), QStringLiteral("Notes"));
+    auto* content = control<QPlainTextEdit>(view, "t_item_content");
+    content->setPlainText(QStringLiteral("first line"));
+    QTest::keyClick(field(view, "t_item_title"), Qt::Key_F10);
+    ContentEditorWindow* editor = room.editor(1);
+    ASSERT_NE(editor, nullptr) << "F10 opens the editor while the insert is pending";
+    EXPECT_EQ(editor->text(), QStringLiteral("first line"));
+    EXPECT_TRUE(editor->windowTitle().contains(QStringLiteral("Notes")));
+    auto* text = editor->findChild<QPlainTextEdit*>(QStringLiteral("t_testo"));
+    text->setPlainText(QStringLiteral("first line\nsecond line"));
+    editor->findChild<QPushButton*>(QStringLiteral("b_save_and_exit"))->click();
+    settle();
+    EXPECT_EQ(room.editor(1), nullptr);
+    // The text is back in the field, the insert still pending and nothing written yet.
+    EXPECT_EQ(content->toPlainText(), QStringLiteral("first line\nsecond line"));
+    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(item_titled(QStringLiteral("Notes")), 0);
+    button(view, "b_save")->click();
+    EXPECT_EQ(value(item_titled(QStringLiteral("Notes")), "item_content").toString(),
+              QStringLiteral("first line\nsecond line"));
+
+    // An editor whose change has ended meanwhile keeps its text and says why.
+    button(view, "b_edit")->click();
+    view->m_popup_->findChild<QAction*>(QStringLiteral("m_expand_edit_area"))->trigger();
+    editor = room.editor(1);
+    ASSERT_NE(editor, nullptr) << "the menu entry opens it too";
+    t.prompter.answer(false); // Escape: do not save the edit
+    button(view, "b_exit")->click();
+    ASSERT_EQ(view->edit_mode_, EditMode::Idle);
+    editor->findChild<QPlainTextEdit*>(QStringLiteral("t_testo"))->setPlainText(QStringLiteral("late"));
+    editor->findChild<QPushButton*>(QStringLiteral("b_save_and_exit"))->click();
+    settle();
+    EXPECT_EQ(room.editor(1), editor);
+    EXPECT_EQ(t.prompter.messages().last(), hand_back_refused_message);
+    EXPECT_EQ(value(item_titled(QStringLiteral("Notes")), "item_content").toString(),
+              QStringLiteral("first line\nsecond line"));
+    editor->findChild<QPushButton*>(QStringLiteral("b_cancel"))->click();
+    settle();
+}
+
+TEST_F(TableEditWindow, InsertProposesTheCategoryTheGridIsFilteredTo) {
+    add(QStringLiteral("Money"), QStringLiteral("Bills"), QStringLiteral("gas"));
+    add(QStringLiteral("Money"), QStringLiteral("shop"), QStringLiteral("bread"));
+    ctx.table_presets.category = QStringLiteral("bills"); // as a map window hands it over
+    TableView* view = open(5);
+    ASSERT_TRUE(view);
+    QTest::keyClick(view->grid(), Qt::Key_Insert);
+    ASSERT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(field(view, "t_cat")->text(), QStringLiteral("Bills"));
+    t.prompter.answer(false);
+    button(view, "b_exit")->click();
+    ASSERT_EQ(view->edit_mode_, EditMode::Idle);
+    // Without a category filter the new item goes to "Mix".
+    t.clock.advance_seconds(5);
+    field(view, "t_filter_cat")->clear();
+    QTest::keyClick(view->grid(), Qt::Key_Insert);
+    EXPECT_EQ(field(view, "t_cat")->text(), QStringLiteral("Mix"));
+    t.prompter.answer(false);
+    button(view, "b_exit")->click();
+}

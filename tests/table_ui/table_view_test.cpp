@@ -15,12 +15,14 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -221,15 +223,35 @@ TEST_F(TableViewTest, BadFiltersAreReportedAndKeepTheRows) {
         {"*", false, 0},    {"?", false, 0},      {"O'Brien", false, 0},
         {"[", false, 0},    {"gas)", true, -1},
     };
+    auto* problem = control<QLabel>(view, "lab_filter_problem");
     for (const Case& c : cases) {
         t.clock.advance_seconds(5);
         const int before = view->items_found();
+        const QString statement = view->current_statement();
         t.prompter.clear();
         title->setText(QString::fromUtf8(c.typed));
-        EXPECT_EQ(t.prompter.messages().size(), c.reported ? 1 : 0) << c.typed;
+        // A refused filter is said inside the window, never in a message box, and runs nothing.
+        EXPECT_TRUE(t.prompter.shown().empty()) << c.typed;
+        EXPECT_EQ(problem->isVisibleTo(view), c.reported) << c.typed;
+        EXPECT_EQ(problem->text().contains(QStringLiteral("cannot be used")), c.reported) << c.typed;
+        EXPECT_EQ(title->property("refused").toBool(), c.reported) << c.typed;
+        EXPECT_FALSE(view->query_waiting()) << c.typed;
+        if (c.reported) {
+            EXPECT_EQ(view->current_statement(), statement) << c.typed;
+        }
         EXPECT_EQ(view->items_found(), c.rows < 0 ? before : c.rows) << c.typed;
         EXPECT_EQ(title->text(), QString::fromUtf8(c.typed)); // nothing typed is lost
     }
+    // Typed within the two seconds, a half-typed filter schedules no query either.
+    title->setText(QStringLiteral("gas"));
+    QTest::keyClicks(title, " or");
+    EXPECT_FALSE(view->query_waiting());
+    EXPECT_TRUE(problem->isVisibleTo(view));
+    QTest::keyClicks(title, " Gordon");
+    EXPECT_FALSE(problem->isVisibleTo(view));
+    EXPECT_FALSE(title->property("refused").toBool());
+    run_waiting_query(view);
+    EXPECT_EQ(view->items_found(), 2);
     t.clock.advance_seconds(5);
     title->setText(QString(QLatin1Char('g')).repeated(1000));
     EXPECT_EQ(view->items_found(), 0);
@@ -259,6 +281,14 @@ TEST_F(TableViewTest, HeaderClickSortsAndMarksTheColumn) {
     t.clock.advance_seconds(5);
     view->grid()->horizontalHeader()->sectionClicked(6);
     EXPECT_EQ(grid_titles(view), (QStringList{QStringLiteral("zeta"), QStringLiteral("alpha")}));
+
+    // A click while a typed filter waits for the two seconds joins the waiting query.
+    QTest::keyClicks(control<QLineEdit>(view, "t_filter_title"), "a");
+    ASSERT_TRUE(view->query_waiting());
+    view->grid()->horizontalHeader()->sectionClicked(6);
+    run_waiting_query(view);
+    EXPECT_EQ(grid_titles(view), (QStringList{QStringLiteral("alpha"), QStringLiteral("zeta")}));
+    EXPECT_EQ(view->model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Title*"));
 }
 
 TEST_F(TableViewTest, ClearPictureFilterAndLookupList) {
@@ -270,13 +300,16 @@ TEST_F(TableViewTest, ClearPictureFilterAndLookupList) {
     view->filter_on_pictures();
     EXPECT_EQ(grid_titles(view), QStringList{QStringLiteral("photo")});
     EXPECT_TRUE(control<QRadioButton>(view, "o_and")->isChecked());
-    control<QLineEdit>(view, "t_filter_id")->setText(QStringLiteral("kept"));
+    t.clock.advance_seconds(5);
+    control<QLineEdit>(view, "t_filter_id")->setText(QStringLiteral("7"));
+    EXPECT_EQ(view->items_found(), 0);
     t.clock.advance_seconds(5);
     QTest::mouseClick(control<QPushButton>(view, "b_clear"), Qt::LeftButton);
+    // Clear empties every filter, the Id one included, and the grid shows every row again.
     EXPECT_EQ(control<QLineEdit>(view, "t_filter_content")->text(), QString());
-    // The Id filter is not among the fields Clear empties.
-    EXPECT_EQ(control<QLineEdit>(view, "t_filter_id")->text(), QStringLiteral("kept"));
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_id")->text(), QString());
     EXPECT_TRUE(control<QRadioButton>(view, "o_or")->isChecked());
+    EXPECT_EQ(view->items_found(), 2);
 
     view->Build_lookup_list(QStringLiteral("filter_cat"));
     auto* list = control<QListWidget>(view, "List1");
@@ -348,6 +381,44 @@ TEST_F(TableViewTest, MapWindowHandsItsMapToTheTable) {
     EXPECT_TRUE(search->query_waiting());
     run_waiting_query(search);
     EXPECT_EQ(search->items_found(), 1);
+}
+
+TEST_F(TableViewTest, OpensOnItsFirstColumnsWhateverTheWidthsAndRow) {
+    // Wide stored columns and a preset row far down used to leave the grid scrolled to its far
+    // right, with blank headers.
+    set_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_6_width"), QStringLiteral("12000"));
+    set_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_7_width"), QStringLiteral("30000"));
+    qint64 last = 0;
+    for (int i = 0; i < 60; ++i)
+        last = add("Money", "bills", QStringLiteral("bill %1").arg(i, 2, 10, QLatin1Char('0')));
+    ctx.table_presets.category = QStringLiteral("bills");
+    ctx.table_presets.item_nr = last;
+    TableView* view = tables->open_table_view(5);
+    ASSERT_NE(view, nullptr);
+    settle();
+    EXPECT_EQ(view->get_item_nr(), last);
+    EXPECT_GT(view->grid()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view->grid()->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(view->grid()->columnViewportPosition(2), 0) << "the Category column is the first in view";
+}
+
+TEST_F(TableViewTest, TablesFollowTheFontSizeAndShowDatesInFull) {
+    ctx.prefs.font_size = 14;
+    const qint64 item = add("Agenda", "work", "call");
+    ctx.db->exec(QStringLiteral("update repos set date_expiry=cvdate('2026-12-05 10:00:00'), "
+                                "date_remind=cvdate('2026-12-04 09:00:00') where item_nr=") +
+                 QString::number(item));
+    TableView* view = tables->open_table_view(1);
+    ASSERT_NE(view, nullptr);
+    EXPECT_GE(view->grid()->font().pointSizeF(), 14.0);
+    EXPECT_GE(control<QLineEdit>(view, "t_item_title")->font().pointSizeF(), 14.0);
+    const QFontMetrics metrics = view->grid()->fontMetrics();
+    EXPECT_GE(view->grid()->verticalHeader()->defaultSectionSize(), metrics.height());
+    for (int column : {8, 9}) {
+        const QString shown = view->model()->text(0, column);
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_GT(view->grid()->columnWidth(column), metrics.horizontalAdvance(shown)) << column;
+    }
 }
 
 TEST_F(TableViewTest, ClosingStoresGeometryAndColumnWidths) {

@@ -36,6 +36,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -135,6 +137,13 @@ void TableView::create_controls() {
     filters->addWidget(o_and_, 0, column);
     filters->addWidget(o_or_, 1, column++);
     filters->addWidget(b_clear_, 1, column);
+    // Why a filter cannot be used yet: said here, while the user goes on typing.
+    lab_filter_problem_ = new QLabel(fra_filters_);
+    lab_filter_problem_->setObjectName(QStringLiteral("lab_filter_problem"));
+    lab_filter_problem_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    lab_filter_problem_->setWordWrap(true);
+    lab_filter_problem_->hide();
+    filters->addWidget(lab_filter_problem_, 2, 0, 1, column + 1);
     filters->setColumnStretch(7, 2); // title
     filters->setColumnStretch(8, 2); // content
 
@@ -223,6 +232,10 @@ void TableView::create_controls() {
     auto* commands = new QHBoxLayout;
     for (QPushButton* b : {b_add_, b_edit_, b_delete_, b_find_, b_save_, b_storm_, b_exit_})
         commands->addWidget(b);
+    lab_cell_edit_ = label(this, QStringLiteral("lab_cell_edit"), QString());
+    lab_cell_edit_->setStyleSheet(QStringLiteral("color: #0050b0; font-weight: bold;"));
+    lab_cell_edit_->hide();
+    commands->addWidget(lab_cell_edit_);
     commands->addStretch();
 
     List1_ = new QListWidget(this);
@@ -334,6 +347,7 @@ bool TableView::load(const Options& options) {
                                                       lab_date_exp_, lab_date_rem_})
         w->setVisible(query_.date_position());
     if (position == 7 || position == 8) t_item_id_->setAlignment(Qt::AlignRight);
+    apply_font_size();
 
     writing_filters_ = true;
     if (deadlines) o_and_->setChecked(true);
@@ -377,6 +391,16 @@ void TableView::apply_options_and_presets(const Options& options) {
     }
     writing_filters_ = false;
     Filter_changed();
+}
+
+void TableView::apply_font_size() {
+    // The grid, the filters and the edit area in the program's font size where it is larger.
+    QFont larger = font();
+    if (ctx_.prefs.font_size > larger.pointSizeF()) {
+        larger.setPointSizeF(ctx_.prefs.font_size);
+        setFont(larger);
+    }
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
 }
 
 // ---------------------------------------------------------------- the query
@@ -435,23 +459,13 @@ void TableView::on_query_timer() {
 void TableView::run_query() {
     query_in_progress_ = true;
     last_query_ = ctx_.clock.now();
-    const TableFilters filters = read_filters();
-    const std::pair<QString, const QString*> fields[] = {
-        {QStringLiteral("mark"), &filters.mark},   {QStringLiteral("collection"), &filters.collection},
-        {QStringLiteral("category"), &filters.cat}, {QStringLiteral("Id"), &filters.id},
-        {QStringLiteral("title"), &filters.title},  {QStringLiteral("content"), &filters.content},
-    };
-    for (const auto& [caption, text] : fields) {
-        if (text == &filters.content && text->trimmed().compare(picture_filter, Qt::CaseInsensitive) == 0) continue;
-        if (const std::optional<QString> problem = filter_problem(caption, *text)) {
-            // The rows of the previous query stay; the filter stays as typed for the user to fix.
-            ctx_.prompter.message(*problem);
-            keep_.reset();
-            query_in_progress_ = false;
-            return;
-        }
+    if (!check_filters()) {
+        // The rows of the previous query stay; the filter stays as typed for the user to fix.
+        keep_.reset();
+        query_in_progress_ = false;
+        return;
     }
-
+    const TableFilters filters = read_filters();
     const TableQuery::Built built = query_.build(filters);
     if (!loading_) save_col_widths();
     try {
@@ -499,8 +513,39 @@ void TableView::refresh_keep_position() {
     Filter_changed();
 }
 
+bool TableView::check_filters() {
+    const std::pair<QString, QLineEdit*> fields[] = {
+        {QStringLiteral("mark"), t_filter_mark_},    {QStringLiteral("collection"), t_filter_collection_},
+        {QStringLiteral("category"), t_filter_cat_}, {QStringLiteral("Id"), t_filter_id_},
+        {QStringLiteral("title"), t_filter_title_},  {QStringLiteral("content"), t_filter_content_},
+    };
+    QString first_problem;
+    for (const auto& [caption, field] : fields) {
+        const QString text = field->text();
+        std::optional<QString> problem;
+        if (!(field == t_filter_content_ && text.trimmed().compare(picture_filter, Qt::CaseInsensitive) == 0))
+            problem = filter_problem(caption, text);
+        field->setStyleSheet(problem ? QStringLiteral("QLineEdit { border: 2px solid #c00000; }")
+                                     : QString());
+        field->setProperty("refused", problem.has_value());
+        if (problem && first_problem.isEmpty()) first_problem = *problem;
+    }
+    lab_filter_problem_->setText(first_problem);
+    lab_filter_problem_->setVisible(!first_problem.isEmpty());
+    return first_problem.isEmpty();
+}
+
 void TableView::filter_edited() {
     if (writing_filters_ || loading_) return;
+    // A filter that cannot be used yet ("or", "(a" while typing) is marked and runs nothing.
+    if (!check_filters()) {
+        if (query_waiting_) {
+            query_timer_->stop();
+            query_waiting_ = false;
+            query_in_progress_ = false;
+        }
+        return;
+    }
     refresh_keep_position();
 }
 
@@ -518,7 +563,12 @@ void TableView::go_to_row(int row) {
     const QSignalBlocker block(grid_->selectionModel());
     const QModelIndex index = model_->index(row, table_columns::title);
     grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // Only the rows scroll: bringing the title column into a grid not yet laid out would leave
+    // the window opened on its far right, with blank headers.
+    QScrollBar* across = grid_->horizontalScrollBar();
+    const int across_before = across->value();
     grid_->scrollTo(index);
+    across->setValue(across_before);
     // A refresh asked for by another window must not overwrite an insert or edit typed here.
     if (!pending) load_current_row();
 }
@@ -588,12 +638,23 @@ void TableView::set_col_widths() {
         const bool hide = table_columns::hidden(query_.position(), column);
         grid_->setColumnHidden(column, hide);
         if (hide) continue;
+        int width = px(table_columns::default_width(column));
         try {
-            grid_->setColumnWidth(column, px(table_columns::width(*ctx_.db, query_.position(), column)));
+            width = px(table_columns::width(*ctx_.db, query_.position(), column));
         } catch (const DbError&) {
-            grid_->setColumnWidth(column, px(table_columns::default_width(column)));
+            // The default width stands.
         }
+        // A date column is never narrower than a date in the font in use ("05/1..." otherwise).
+        if (column >= table_columns::date_expiry && column <= table_columns::date_remind)
+            width = std::max(width, date_column_width());
+        grid_->setColumnWidth(column, width);
     }
+}
+
+int TableView::date_column_width() const {
+    const QFontMetrics metrics = grid_->fontMetrics();
+    const int margin = 2 * grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 8;
+    return metrics.horizontalAdvance(QStringLiteral("00/00/00 00:00")) + margin;
 }
 
 void TableView::save_col_widths() {
@@ -632,8 +693,10 @@ void TableView::check_long_content() {
 }
 
 void TableView::header_clicked(int column) {
-    if (query_in_progress_) return;
-    if (query_.header_click(column)) Filter_changed();
+    // A query waiting for its spacing builds its statement when it runs, so the new order
+    // joins it; only a query being filled right now ignores the click.
+    if (query_in_progress_ && !query_waiting_) return;
+    if (query_.header_click(column) && !query_waiting_) Filter_changed();
 }
 
 // ---------------------------------------------------------------- commands
@@ -662,7 +725,8 @@ void TableView::filter_on_pictures() {
 
 void TableView::clear_filters() {
     writing_filters_ = true;
-    for (QLineEdit* field : {t_filter_mark_, t_filter_collection_, t_filter_cat_, t_filter_title_, t_filter_content_})
+    for (QLineEdit* field : {t_filter_mark_, t_filter_collection_, t_filter_cat_, t_filter_id_,
+                             t_filter_title_, t_filter_content_})
         field->clear();
     o_or_->setChecked(true);
     writing_filters_ = false;

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -120,6 +121,10 @@ private:
     void create_controls();
     void create_menu();
     void set_layout_for_position();
+    // The window's font follows the program's font size where that is larger.
+    void apply_font_size();
+    // The width, in pixels, that shows a date and time of the grid in full.
+    int date_column_width() const;
     void apply_options_and_presets(const Options& options);
     void run_query();
     void update_caption();
@@ -129,6 +134,9 @@ private:
     bool handle_key(QKeyEvent* event, bool in_grid);
     void header_clicked(int column);
     void filter_edited();
+    // Marks the filters that cannot be turned into a condition (red frame, the reason in
+    // lab_filter_problem) and clears the marks of the others. True when every filter is usable.
+    bool check_filters();
     void lookup_chosen(const QString& entry);
     void hide_lookup_list();
     TableFilters read_filters() const;
@@ -170,6 +178,10 @@ public:
     bool start_cell_edit(const QString& typed);
     bool commit_cell_edit();
     void cancel_cell_edit();
+    // Ctrl+Z in the grid: the row of the last cell write as it was before it. False when there is
+    // nothing to undo.
+    bool undo_cell_edit();
+    bool cell_undo_available() const { return undo_item_nr_ != 0; }
     // Idle, insert or edit: the command buttons, their highlight, the grid and the filters follow.
     void set_edit_mode(EditMode mode);
     // A field of the edit area changed: typing starts an edit, and b_save follows the fields.
@@ -182,7 +194,12 @@ public:
     QLineEdit* cell_editor_ = nullptr; // open while a cell is typed into
     int cell_edit_column_ = -1;
     QDateTime cell_edit_started_;
-    int drag_row_ = -1; // the row a mouse press may start to drag
+    // What the last cell write replaced (one level): the row, the column and the stored value.
+    qint64 undo_item_nr_ = 0;
+    int undo_column_ = 0;
+    QVariant undo_before_;
+    QLabel* lab_cell_edit_ = nullptr; // says that a cell is being typed into, then how to undo
+    int drag_row_ = -1;               // the row a mouse press may start to drag
     QPoint drag_start_;
     // Set by setup_editing: the save check run before the grid moves to another row, before
     // Escape ends a pending insert or edit, and before the window closes. Empty: nothing is
@@ -247,6 +264,7 @@ public:
     QRadioButton* o_and_ = nullptr;
     QRadioButton* o_or_ = nullptr;
     QPushButton* b_clear_ = nullptr;
+    QLabel* lab_filter_problem_ = nullptr;
 
     QListWidget* List1_ = nullptr;
     QString list_target_; // the field List1 fills

@@ -31,6 +31,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -43,6 +44,7 @@ namespace {
 const QString row_mime_type = QStringLiteral("application/x-tessarin-item-nr");
 const QString highlight_style = QStringLiteral("background-color: #c0ffff;"); // &HFFFFC0, light cyan
 const QString unavailable_tip = QStringLiteral("Not available in this version");
+const QString cell_undo_hint = QStringLiteral("Cell written: Ctrl+Z in the grid puts the row back");
 
 table_edit::EditMode logic_mode(EditMode mode) {
     switch (mode) {
@@ -248,8 +250,10 @@ private:
         }
     }
 
-    // A printable key typed on the grid starts a cell edit.
+    // A printable key typed on the grid starts a cell edit; Ctrl+Z undoes the last cell write.
     bool grid_key(QKeyEvent* key) {
+        if (key->key() == Qt::Key_Z && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier)
+            return view_->undo_cell_edit();
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
         const QString text = key->text();
         if (text.isEmpty() || !text.at(0).isPrint()) return false;
@@ -362,6 +366,14 @@ void TableView::on_add() {
     EditRecord record;
     try {
         record = table_edit::insert_defaults(ctx_, edit_view(*this), t_collection_->text());
+        // A grid filtered to one category proposes that category for the new item.
+        const TableFilters filters = read_filters();
+        const bool only_by_category =
+            !filters.use_or || (filters.mark.trimmed().isEmpty() && filters.collection.trimmed().isEmpty() &&
+                                filters.id.trimmed().isEmpty() && filters.title.trimmed().isEmpty() &&
+                                filters.content.trimmed().isEmpty());
+        record.cat = table_edit::insert_category(filters.cat, only_by_category,
+                                                 current_item_nr_ != 0 ? t_cat_->text() : QString());
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
         return;
@@ -502,7 +514,21 @@ void TableView::on_browse_dir() {
 }
 
 void TableView::expand_edit_area() {
-    if (pending(edit_mode_) || get_item_nr() == 0 || !ctx_.hooks.open_content_editor) return;
+    if (pending(edit_mode_)) {
+        // The content typed so far goes to the editor, and what the editor saves comes back
+        // into the content field, to be saved with the rest of the pending change.
+        if (!views_.edit_pending_content) return;
+        const EditedItem item{edit_mode_ == EditMode::Edit ? get_item_nr() : 0, t_collection_->text(),
+                              t_cat_->text(), t_item_title_->text(), QString()};
+        const QPointer<TableView> self(this);
+        views_.edit_pending_content(item, t_item_content_->toPlainText(), [self](const QString& text) {
+            if (!self || !pending(self->edit_mode_)) return false;
+            self->t_item_content_->setPlainText(text);
+            return true;
+        });
+        return;
+    }
+    if (get_item_nr() == 0 || !ctx_.hooks.open_content_editor) return;
     ctx_.hooks.open_content_editor(get_item_nr());
 }
 
@@ -519,9 +545,14 @@ bool TableView::start_cell_edit(const QString& typed) {
     if (!cell_editor_) {
         cell_editor_ = new QLineEdit(grid()->viewport());
         cell_editor_->setObjectName(QStringLiteral("cell_editor"));
+        // Plainly not a row any more: a framed, tinted field over the cell.
+        cell_editor_->setStyleSheet(
+            QStringLiteral("QLineEdit { border: 2px solid #0050b0; background-color: #ffffd0; }"));
         cell_editor_->installEventFilter(
             findChild<QObject*>(EditEvents::object_name, Qt::FindDirectChildrenOnly));
     }
+    lab_cell_edit_->setText(QStringLiteral("Editing cell: Enter writes the row, Esc leaves it unchanged"));
+    lab_cell_edit_->show();
     editing_in_grid_ = true;
     cell_edit_column_ = index.column();
     cell_edit_started_ = ctx_.clock.now();
@@ -535,12 +566,37 @@ bool TableView::start_cell_edit(const QString& typed) {
 bool TableView::commit_cell_edit() {
     if (!editing_in_grid_ || !cell_editor_) return false;
     const qint64 item_nr = get_item_nr();
+    std::optional<table_edit::CellUndo> before;
+    try {
+        before = table_edit::cell_before_write(*ctx_.db, item_nr, cell_edit_column_);
+    } catch (const DbError&) {
+        // write_cell meets the same failure and reports it.
+    }
     if (!table_edit::write_cell(ctx_, edit_view(*this), item_nr, cell_edit_column_, cell_editor_->text())) {
         cell_editor_->setFocus();
         return false;
     }
     cancel_cell_edit();
+    if (before) {
+        undo_item_nr_ = before->item_nr;
+        undo_column_ = before->column;
+        undo_before_ = before->before;
+        lab_cell_edit_->setText(cell_undo_hint);
+        lab_cell_edit_->show();
+    }
     run_query_now(item_nr);
+    refresh_other_views();
+    return true;
+}
+
+bool TableView::undo_cell_edit() {
+    if (undo_item_nr_ == 0 || editing_in_grid_ || pending(edit_mode_)) return false;
+    const table_edit::CellUndo undo{undo_item_nr_, undo_column_, undo_before_};
+    undo_item_nr_ = 0;
+    undo_before_.clear();
+    lab_cell_edit_->hide();
+    if (!table_edit::undo_cell_write(ctx_, undo)) return true;
+    run_query_now(undo.item_nr);
     refresh_other_views();
     return true;
 }
@@ -548,6 +604,10 @@ bool TableView::commit_cell_edit() {
 void TableView::cancel_cell_edit() {
     editing_in_grid_ = false;
     cell_edit_column_ = -1;
+    if (undo_item_nr_ == 0)
+        lab_cell_edit_->hide();
+    else
+        lab_cell_edit_->setText(cell_undo_hint);
     if (!cell_editor_) return;
     const bool had_focus = cell_editor_->hasFocus();
     cell_editor_->hide();

@@ -8,6 +8,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -59,6 +60,7 @@ TableView* TableViews::open_table_view(int position, const TableView::Options& o
     windows_[static_cast<std::size_t>(position)] = view;
     view->apply_geometry();
     sub->show();
+    view->grid()->horizontalScrollBar()->setValue(0); // the first columns in view
     area->setActiveSubWindow(sub);
     view->grid()->setFocus();
     return view;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "table/content_editor.h"
 #include "table/ui/table_view.h"
 
 #include <QPointer>
@@ -35,6 +36,14 @@ public:
     void install_hooks();
 
     MapWindows& maps() { return maps_; }
+
+    // Opens the content editor on the content of an insert or edit still pending in a table view
+    // (`item` names it for the caption; its item_nr is 0 for an insert). The editor writes
+    // nothing: each save hands the text to `hand_back`, which answers whether it took it. Set by
+    // whoever builds the editors; empty, the zoom of a pending change is unavailable.
+    std::function<bool(const EditedItem& item, const QString& text,
+                       std::function<bool(const QString&)> hand_back)>
+        edit_pending_content;
 
     // The position of the table view activated last; 0 when none is open.
     int active_position() const { return active_; }
