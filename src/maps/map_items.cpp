@@ -125,9 +125,9 @@ bool rebuild_requested(const LoadOptions& options, const MapIdentity& map) {
     return !options.rebuild_request.isEmpty() && same_text(options.rebuild_request, map.name);
 }
 
-// A value inside a like pattern: wildcard-only values are bracketed so they match literally.
+// A category inside a like pattern: its own "*", "?", "#" and "[" match only themselves.
 QString quoted(const QString& text) {
-    return apici_raddoppiati(text);
+    return like_escaped(text);
 }
 
 struct Loaded {

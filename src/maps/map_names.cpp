@@ -129,7 +129,7 @@ bool map_exists(AppContext& ctx, const QString& name, bool exact) {
     if (exact)
         sql += QStringLiteral("' and cat = '") + sql_literal(cat) + QStringLiteral("'");
     else
-        sql += QStringLiteral("' and cat like '*") + apici_raddoppiati(cat) + QStringLiteral("*'");
+        sql += QStringLiteral("' and cat like '*") + like_escaped(cat) + QStringLiteral("*'");
     return has_row(*ctx.db, sql);
 }
 

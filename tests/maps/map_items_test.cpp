@@ -65,7 +65,11 @@ TEST_F(LoadItems, StatementsAreWrittenPerCollectionPosition) {
     map = identify_map(ctx.collections, u"Books: ??"_s);
     EXPECT_EQ(category_statement(map),
               QStringLiteral("select * from repos where collection='Books' and cat like "
-                             "'*[??]*' order by seq,item_title"));
+                             "'*[?][?]*' order by seq,item_title"));
+    map = identify_map(ctx.collections, u"Books: Issue #5 [draft] 50%*'"_s);
+    EXPECT_EQ(category_statement(map),
+              QStringLiteral("select * from repos where collection='Books' and cat like "
+                             "'*Issue [#]5 [[]draft] 50%[*]''*' order by seq,item_title"));
     // A map of no category is read by its own statement, whatever its position.
     map.cat.clear();
     map.position = 6;
@@ -223,6 +227,29 @@ TEST_F(LoadItems, AccentsCaseAndWildcardCharactersInCategories) {
     load(ete);
     EXPECT_EQ(titles_of(ete.items()), QStringList({"lower case", "summer"}));
     MapItems draft = open_map(u"Books: [draft]"_s);
+// Pattern characters of a category match only themselves: the map loads its own items, and a
+// refresh finds them instead of taking the map for empty and adding a filler each time.
+TEST_F(LoadItems, CategoriesHoldingPatternCharactersLoadTheirItems) {
+    const struct {
+        const char* cat;
+        const char* lookalike; // what the character would match as a pattern
+    } cases[] = {{"C#", "C5"}, {"Issue #5", "Issue 55"}, {"[draft]", "d"}, {"50%*", "50%x"}};
+    for (const auto& c : cases) {
+        add("Books", c.cat, "first");
+        add("Books", c.cat, "second");
+        add("Books", c.lookalike, "lookalike");
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cat);
+        MapItems map = open_map(u"Books: "_s + QString::fromUtf8(c.cat));
+        for (int refresh = 0; refresh < 2; ++refresh) {
+            Rinfresca(ctx, map, {});
+            EXPECT_EQ(titles_of(map.items()), QStringList({"first", "second"}));
+        }
+    }
+    EXPECT_EQ(rows(u"item_title='-'"_s), 0);
+}
+
     load(draft);
     // "[draft]" in a like pattern is the set d, r, a, f, t: every category holding one of those
     // letters is returned, and all but the map's own are skipped.
