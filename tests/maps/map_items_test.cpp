@@ -37,6 +37,18 @@ TEST_F(LoadItems, NamesGiveTheThreeKindsOfMap) {
     EXPECT_EQ(books.position, 7);
     EXPECT_EQ(books.caption(), u"Books"_s);
 
+    // One name per map: the collection map however it is written, and the map of no category
+    // apart from it.
+    for (const char* name : {"books", "BOOKS:", " Books:"}) {
+        const MapIdentity same = identify_map(ctx.collections, QString::fromUtf8(name));
+        EXPECT_TRUE(same.collection_map()) << name;
+        EXPECT_EQ(same.name, u"Books"_s) << name;
+    }
+    const MapIdentity no_category = identify_map(ctx.collections, u"books: "_s);
+    EXPECT_EQ(no_category.kind, MapKind::Category);
+    EXPECT_EQ(no_category.cat, QString());
+    EXPECT_EQ(no_category.name, u"Books: "_s);
+
     const MapIdentity journal = identify_map(ctx.collections, u"journal: Diary d'été"_s);
     EXPECT_EQ(journal.kind, MapKind::Category);
     EXPECT_EQ(journal.position, 6);
@@ -215,18 +227,6 @@ TEST_F(LoadItems, CategorySeparatorsOfTheTableViewAreSkipped) {
     EXPECT_EQ(titles_of(map.items()), QStringList({"_____ Novels _____", "Dune"}));
 }
 
-TEST_F(LoadItems, AccentsCaseAndWildcardCharactersInCategories) {
-    add("Books", "Été", "summer");
-    add("Books", "été", "lower case");
-    add("Books", "ete", "no accent");
-    add("Books", "[draft]", "bracketed");
-    add("Books", "d", "plain d");
-    add("Books", "*", "star");
-    add("Books", "all * stars", "star inside");
-    MapItems ete = open_map(u"Books: ÉTÉ"_s);
-    load(ete);
-    EXPECT_EQ(titles_of(ete.items()), QStringList({"lower case", "summer"}));
-    MapItems draft = open_map(u"Books: [draft]"_s);
 // Pattern characters of a category match only themselves: the map loads its own items, and a
 // refresh finds them instead of taking the map for empty and adding a filler each time.
 TEST_F(LoadItems, CategoriesHoldingPatternCharactersLoadTheirItems) {
@@ -250,6 +250,18 @@ TEST_F(LoadItems, CategoriesHoldingPatternCharactersLoadTheirItems) {
     EXPECT_EQ(rows(u"item_title='-'"_s), 0);
 }
 
+TEST_F(LoadItems, AccentsCaseAndWildcardCharactersInCategories) {
+    add("Books", "Été", "summer");
+    add("Books", "été", "lower case");
+    add("Books", "ete", "no accent");
+    add("Books", "[draft]", "bracketed");
+    add("Books", "d", "plain d");
+    add("Books", "*", "star");
+    add("Books", "all * stars", "star inside");
+    MapItems ete = open_map(u"Books: ÉTÉ"_s);
+    load(ete);
+    EXPECT_EQ(titles_of(ete.items()), QStringList({"lower case", "summer"}));
+    MapItems draft = open_map(u"Books: [draft]"_s);
     load(draft);
     // "[draft]" in a like pattern is the set d, r, a, f, t: every category holding one of those
     // letters is returned, and all but the map's own are skipped.

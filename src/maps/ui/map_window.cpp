@@ -92,7 +92,8 @@ QAction* MapWindow::action(const QString& object_name) const {
 bool MapWindow::load(const MapOpening& opening) {
     opening_ = true;
     pending_item_ = opening.item;
-    items_ = MapItems(identify_map(ctx_.collections, opening.map));
+    items_ = MapItems(opening.by_parts ? identify_category(ctx_.collections, opening.collection, opening.cat)
+                                       : identify_map(ctx_.collections, opening.map));
     const MapIdentity& id = items_.identity();
     ctx_.map_windows.record(window_number_, id.collection, id.cat, id.name, this);
     setWindowTitle(items_.caption());
