@@ -21,20 +21,9 @@ QString not_found_message(const QString& name) {
     return QLatin1Char('"') + name + QStringLiteral("\" not found");
 }
 
-// Steps 1 and 2 of opening an item, for a reference text (title, or content's first line) that
-// begins with "> ". Nothing when there is no target after the prefix.
-std::optional<PanelAction> reference_action(AppContext& ctx, const QString& reference, bool invert) {
-    const QString target = reference.mid(reference_prefix.size()).trimmed();
-    if (target.isEmpty()) return std::nullopt;
-    if (is_top_map_name(target)) return panel_action::OpenTopMap{};
-    if (map_exists(ctx, target, true)) return panel_action::OpenMapOrTable{target, invert};
-    // Only a category map can be created; a name without ":" that is no collection names nothing.
-    if (!target.contains(QLatin1Char(':'))) return panel_action::ShowMessage{not_found_message(target)};
-    return panel_action::CreateMapThenOpen{target, invert};
-}
-
 // A category holding "." followed by more text, stored before such names were refused, reaches
-// here by name (the list of open maps, start maps): the name is its map, not a map and an item,
+// here by name (references, the list of open maps, start maps): the name is its map, not a map
+// and an item,
 // when that category exists and the map before the "." does not. Opening the shorter map would
 // write a filler under a category nobody made.
 std::optional<std::pair<QString, QString>> stored_category_with_dot(AppContext& ctx, const QString& name,
@@ -47,6 +36,20 @@ std::optional<std::pair<QString, QString>> stored_category_with_dot(AppContext& 
     if (map_exists(ctx, parts.map, true) || !category_map_exists(ctx, collection, whole_cat, true))
         return std::nullopt;
     return std::make_pair(collection, whole_cat);
+}
+
+// Steps 1 and 2 of opening an item, for a reference text (title, or content's first line) that
+// begins with "> ". Nothing when there is no target after the prefix.
+std::optional<PanelAction> reference_action(AppContext& ctx, const QString& reference, bool invert) {
+    const QString target = reference.mid(reference_prefix.size()).trimmed();
+    if (target.isEmpty()) return std::nullopt;
+    if (is_top_map_name(target)) return panel_action::OpenTopMap{};
+    if (map_exists(ctx, target, true)) return panel_action::OpenMapOrTable{target, invert};
+    if (const auto whole = stored_category_with_dot(ctx, target, split_map_name(target)))
+        return panel_action::OpenCategory{whole->first, whole->second, invert};
+    // Only a category map can be created; a name without ":" that is no collection names nothing.
+    if (!target.contains(QLatin1Char(':'))) return panel_action::ShowMessage{not_found_message(target)};
+    return panel_action::CreateMapThenOpen{target, invert};
 }
 
 } // namespace

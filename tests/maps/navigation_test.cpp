@@ -382,6 +382,12 @@ TEST_F(PanelOpening, CollectionMapPanelsOpenCategoriesHoldingADotByTheirParts) {
     EXPECT_FALSE(ctx.map_windows.slot(first->slot).in_use);
 }
 
+TEST_F(PanelOpening, AReferenceToACategoryHoldingADotOpensItInsteadOfCreatingAnother) {
+    add(s("Books"), s("Vol. 2"), s("Chapter"));
+    EXPECT_EQ(open(category_map(), "> Books: Vol. 2"), "category Books / Vol. 2");
+    EXPECT_EQ(rows(), 3);
+}
+
 TEST_F(PanelOpening, TitlesNamingMapsOpenThem) {
     EXPECT_EQ(open(category_map(), "Books"), "open map Books");
     EXPECT_EQ(open(category_map(), "Books: Poetry.Canto"), "open map Books: Poetry.Canto");
