@@ -7,6 +7,29 @@
 
 namespace dates {
 
+QDateTime local_date_time(const QDate& date, const QTime& time) {
+    QDateTime local(date, time);
+    if (local.isValid() || !date.isValid() || !time.isValid()) return local;
+    // The wall-clock times of a gap form one run; the first valid one after it is found by
+    // halving the distance to a time known to be valid. No gap lasts a day.
+    const QDateTime wall(date, time, Qt::UTC);
+    qint64 invalid_ms = 0;
+    qint64 valid_ms = 24LL * 3600 * 1000;
+    const auto local_at = [&wall](qint64 ms) {
+        const QDateTime shifted = wall.addMSecs(ms);
+        return QDateTime(shifted.date(), shifted.time());
+    };
+    if (!local_at(valid_ms).isValid()) return local;
+    while (valid_ms - invalid_ms > 1) {
+        const qint64 middle = invalid_ms + (valid_ms - invalid_ms) / 2;
+        if (local_at(middle).isValid())
+            valid_ms = middle;
+        else
+            invalid_ms = middle;
+    }
+    return local_at(valid_ms);
+}
+
 double to_julian(const QDateTime& local) {
     const QDate d = local.date();
     const QTime t = local.time();
@@ -24,7 +47,7 @@ QDateTime from_julian(double julian_day) {
         ++day;
         ms -= 86400000;
     }
-    return QDateTime(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
+    return local_date_time(QDate::fromJulianDay(day), QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
 }
 
 QString sql_text(const QDateTime& local) {
@@ -71,7 +94,7 @@ std::optional<QDateTime> parse(const QString& text) {
                      m.capturedLength(6) > 0 ? m.captured(6).toInt() : 0);
         if (!time.isValid()) return std::nullopt;
     }
-    return QDateTime(date, time);
+    return local_date_time(date, time);
 }
 
 } // namespace dates

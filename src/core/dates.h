@@ -10,6 +10,11 @@
 // arithmetic in SQL is plain addition, and sqlite's datetime(col) shows them readably.
 namespace dates {
 
+// The local date-time of a wall-clock date and time. A time that the clock skips when it moves
+// forward (a spring-forward gap) becomes the first valid time after the gap, so that a stored
+// value never turns into an invalid date-time.
+QDateTime local_date_time(const QDate& date, const QTime& time);
+
 double to_julian(const QDateTime& local);
 QDateTime from_julian(double julian_day);
 

@@ -19,3 +19,21 @@ QString apici_raddoppiati(const QString& text) {
     quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
     return quoted;
 }
+
+QString like_escaped(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size() + 8);
+    for (const QChar ch : text) {
+        if (ch == QLatin1Char('*') || ch == QLatin1Char('?') || ch == QLatin1Char('#') ||
+            ch == QLatin1Char('[')) {
+            escaped += QLatin1Char('[');
+            escaped += ch;
+            escaped += QLatin1Char(']');
+        } else if (ch == QLatin1Char('\'')) {
+            escaped += QStringLiteral("''");
+        } else {
+            escaped += ch;
+        }
+    }
+    return escaped;
+}

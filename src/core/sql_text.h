@@ -8,3 +8,8 @@
 // doubled. A value made only of "?" or only of "*" (the empty value too) comes back inside
 // square brackets, so that like takes those characters literally instead of as wildcards.
 QString apici_raddoppiati(const QString& text);
+
+// A user value placed inside a like pattern: apostrophes doubled, and the pattern characters
+// "*", "?", "#" and "[" each put in brackets ("[*]", "[?]", "[#]", "[[]") so that they match
+// only themselves. The caller adds its own wildcards around the result.
+QString like_escaped(const QString& text);

@@ -8,6 +8,7 @@
 #include "core/sql_text.h"
 #include "maps/map_items.h"
 #include "maps/map_names.h"
+#include "maps/panel_facts.h"
 
 #include <QDir>
 #include <QFile>
@@ -204,10 +205,9 @@ ContentEdit edit_content(AppContext& ctx, const MapIdentity& map, const MapItem&
 QString content_box_text(AppContext& ctx, const MapIdentity& map, const MapItem& item) {
     if (!map.collection_map()) return item.content;
 
-    Statement rows =
-        ctx.db->prepare(QStringLiteral("select item_title from repos where collection='") +
-                        apici_raddoppiati(map.collection) + QStringLiteral("' and cat like '*") +
-                        apici_raddoppiati(item.title) + QStringLiteral("*' order by seq,item_title"));
+    Statement rows = ctx.db->prepare(QStringLiteral("select item_title from repos where collection='") +
+                                     equality_text(map.collection) + QStringLiteral("' and cat like '*") +
+                                     like_escaped(item.title) + QStringLiteral("*' order by seq,item_title"));
     QString text;
     int number = 0;
     while (rows.next())

@@ -85,7 +85,7 @@ std::vector<MapItem> category_items(Database& db, const MapIdentity& map) {
                             ? QStringLiteral("select * from repos where collection='") + eq(map.collection) +
                                   QStringLiteral("' and cat ='' order by seq,item_title")
                             : QStringLiteral("select * from repos where collection='") + eq(map.collection) +
-                                  QStringLiteral("' and cat like '*") + apici_raddoppiati(map.cat) +
+                                  QStringLiteral("' and cat like '*") + like_escaped(map.cat) +
                                   QStringLiteral("*' order by seq,item_title");
     std::vector<MapItem> items;
     Statement rows = db.prepare(sql);

@@ -36,6 +36,10 @@ EditOutcome add_category(AppContext& ctx, MapItems& map) {
                            QStringLiteral("Adding category to collection ") + in_quotes(id.collection));
     const QString cat = answer.value_or(QString()).trimmed();
     if (cat.isEmpty()) return {};
+    if (category_splits_map_name(cat)) {
+        ctx.prompter.message(category_name_refused_message(cat));
+        return {};
+    }
     if (has_row(*ctx.db, QStringLiteral("Select * from repos where collection ='") + eq(id.collection) +
                              QStringLiteral("' and cat = '") + eq(cat) + QStringLiteral("'"))) {
         ctx.prompter.message(QStringLiteral("Category already exists."));
@@ -135,6 +139,10 @@ EditOutcome add_titled_item(AppContext& ctx, const MapItems& map, int selected) 
 
 EditOutcome rename_category(AppContext& ctx, const MapIdentity& id, const QString& old_cat,
                             const QString& new_cat) {
+    if (category_splits_map_name(new_cat)) {
+        ctx.prompter.message(category_name_refused_message(new_cat));
+        return {};
+    }
     Database& db = *ctx.db;
     if (!same_text(old_cat, new_cat) &&
         has_row(db, QStringLiteral("Select * from repos where collection ='") + eq(id.collection) +
@@ -244,6 +252,12 @@ EditOutcome rename_map(AppContext& ctx, const MapItems& map) {
     if (position == 0) {
         ctx.prompter.message(QStringLiteral("Collection ") + in_quotes(collection) +
                              QStringLiteral(" does not exist."));
+        return {};
+    }
+    // The category is refused rather than cut at a "." followed by more text.
+    const QString typed_cat = colon < 0 ? QString() : typed.mid(colon + 1).trimmed();
+    if (category_splits_map_name(typed_cat)) {
+        ctx.prompter.message(category_name_refused_message(typed_cat));
         return {};
     }
     // Written the way the program writes map names, with the collection as the table spells it.
@@ -375,6 +389,10 @@ EditOutcome create_items_from_content(AppContext& ctx, const MapItems& map, int 
                                            {});
     const QString cat = answer.value_or(QString()).trimmed();
     if (cat.isEmpty()) return {};
+    if (category_splits_map_name(cat)) {
+        ctx.prompter.message(category_name_refused_message(cat));
+        return {};
+    }
     const QStringList pieces = content_pieces(map.item(selected).content);
     return guarded(ctx, [&] {
         Database& db = *ctx.db;

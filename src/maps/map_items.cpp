@@ -125,9 +125,9 @@ bool rebuild_requested(const LoadOptions& options, const MapIdentity& map) {
     return !options.rebuild_request.isEmpty() && same_text(options.rebuild_request, map.name);
 }
 
-// A value inside a like pattern: wildcard-only values are bracketed so they match literally.
+// A category inside a like pattern: its own "*", "?", "#" and "[" match only themselves.
 QString quoted(const QString& text) {
-    return apici_raddoppiati(text);
+    return like_escaped(text);
 }
 
 struct Loaded {
@@ -230,19 +230,31 @@ QString MapIdentity::caption() const {
 
 MapIdentity identify_map(const CollectionTable& collections, const QString& map_name) {
     MapIdentity map;
-    map.name = map_name.trimmed();
-    if (same_text(map.name, top_map_name)) {
+    // Not trimmed before it is parsed: "Books: " is the map of the empty category, "Books:" the
+    // collection map.
+    map.name = canonical_map_name(collections, map_name);
+    if (is_top_map_name(map_name)) {
         map.kind = MapKind::Top;
         map.position = CollectionTable::all_collections;
         return map;
     }
-    map.collection = collection_of(collections, map.name);
+    map.collection = collection_of(collections, map_name);
     map.position = collection_index(collections, map.collection);
-    if (is_collection_map(collections, map.name)) {
+    if (is_collection_map(collections, map_name)) {
         map.kind = MapKind::Collection;
         return map;
     }
-    map.cat = cat_of(map.name);
+    map.cat = cat_of(map_name);
+    return map;
+}
+
+MapIdentity identify_category(const CollectionTable& collections, const QString& collection,
+                              const QString& cat) {
+    MapIdentity map;
+    map.position = collection_index(collections, collection.trimmed());
+    map.collection = map.position != 0 ? collections.at(map.position).name : collection.trimmed();
+    map.cat = cat.trimmed();
+    map.name = category_map_name(map.collection, map.cat);
     return map;
 }
 
@@ -280,7 +292,8 @@ QString MapItems::caption() const {
 // ---------------------------------------------------------------- statements
 
 QString category_statement(const MapIdentity& map) {
-    const QString start = QStringLiteral("select * from repos where collection='") + equality_text(map.collection);
+    const QString start =
+        QStringLiteral("select * from repos where collection='") + equality_text(map.collection);
     if (map.cat.isEmpty()) return start + QStringLiteral("' and cat ='' order by cat, seq,item_title");
     const QString like = start + QStringLiteral("' and cat like '*") + quoted(map.cat);
     if (map.position == journal_position)

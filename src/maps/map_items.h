@@ -29,8 +29,13 @@ struct MapIdentity {
     QString caption() const;
 };
 
-// Parses a map name (without its item part) into the identity of its map.
+// Parses a map name (without its item part) into the identity of its map; the identity's name
+// is the canonical one (canonical_map_name).
 MapIdentity identify_map(const CollectionTable& collections, const QString& map_name);
+// The category map of `collection` and `cat` taken as they are: a category holding "." or ">"
+// is not parsed again.
+MapIdentity identify_category(const CollectionTable& collections, const QString& collection,
+                              const QString& cat);
 
 // One entry of a map window: a database item, a category of a collection map or a collection
 // of the top map (these two with item number 0).

@@ -93,6 +93,28 @@ SplitName split_map_name(const QString& name) {
     return {name.left(separator.at).trimmed(), name.mid(separator.at)};
 }
 
+QString canonical_map_name(const CollectionTable& collections, const QString& name) {
+    if (is_top_map_name(name)) return top_map_name;
+    if (is_collection_map(collections, name)) return collection_of(collections, name);
+    if (!name.contains(colon)) return name.trimmed();
+    return category_map_name(collection_of(collections, name), cat_of(name));
+}
+
+QString category_map_name(const QString& collection, const QString& cat) {
+    return collection + QStringLiteral(": ") + cat;
+}
+
+bool category_splits_map_name(const QString& cat) {
+    const QString trimmed = cat.trimmed();
+    return cat_of(QStringLiteral(": ") + trimmed) != trimmed;
+}
+
+QString category_name_refused_message(const QString& cat) {
+    return QStringLiteral("The category name \"") + cat.trimmed() +
+           QStringLiteral("\" cannot be used: a \".\" followed by more text would be read as the title of "
+                          "an item of the map.");
+}
+
 int collection_index(const CollectionTable& collections, const QString& name) {
     // Positions without a collection hold "", which names nothing.
     if (name.isEmpty()) return 0;
@@ -123,13 +145,15 @@ bool map_exists(AppContext& ctx, const QString& name, bool exact) {
     // "Books" and "Books:" both name the collection map, which exists with its collection.
     if (is_collection_map(ctx.collections, name)) return true;
     if (!name.contains(colon)) return false;
-    const QString collection = collection_of(ctx.collections, name);
-    const QString cat = cat_of(name);
+    return category_map_exists(ctx, collection_of(ctx.collections, name), cat_of(name), exact);
+}
+
+bool category_map_exists(AppContext& ctx, const QString& collection, const QString& cat, bool exact) {
     QString sql = QStringLiteral("Select * from repos where collection ='") + sql_literal(collection);
     if (exact)
         sql += QStringLiteral("' and cat = '") + sql_literal(cat) + QStringLiteral("'");
     else
-        sql += QStringLiteral("' and cat like '*") + apici_raddoppiati(cat) + QStringLiteral("*'");
+        sql += QStringLiteral("' and cat like '*") + like_escaped(cat) + QStringLiteral("*'");
     return has_row(*ctx.db, sql);
 }
 

@@ -31,6 +31,20 @@ struct SplitName {
 // another "."; or a ">" at the second character or later (the ">" belongs to the item part).
 SplitName split_map_name(const QString& name);
 
+// The one spelling of a map name, used wherever map names are compared or stored: "Top map";
+// a collection map as its collection alone ("Books", also for "books:"); a category map as
+// collection + ": " + category ("Books: " for the empty category). The collection is spelt as in
+// the collection table. `name` is a map name without an item part.
+QString canonical_map_name(const CollectionTable& collections, const QString& name);
+// The name of the category map of `collection` and `cat`, built from its parts.
+QString category_map_name(const QString& collection, const QString& cat);
+
+// Whether the map-name rule would split a category of this name (a "." followed by more text),
+// so that a map name made of it would not lead back to it.
+bool category_splits_map_name(const QString& cat);
+// The refusal of such a name for a new or renamed category.
+QString category_name_refused_message(const QString& cat);
+
 // Position 1..45 whose collection name equals `name`, 0 when none.
 int collection_index(const CollectionTable& collections, const QString& name);
 bool is_collection(const CollectionTable& collections, const QString& name);
@@ -43,6 +57,8 @@ QString map_name_of_item(AppContext& ctx, qint64 item_nr);
 // Whether a map (exact: its category equal; otherwise the category contained in a comma list)
 // holds at least one item. A name without ":" answers is_collection_map.
 bool map_exists(AppContext& ctx, const QString& name, bool exact);
+// The same for a category map given by its parts, whatever characters its category holds.
+bool category_map_exists(AppContext& ctx, const QString& collection, const QString& cat, bool exact);
 bool item_exists(AppContext& ctx, const QString& map_name, const QString& title);
 // For the text after "> ": the addressed item when it holds a ".", else the map.
 bool reference_is_valid(AppContext& ctx, const QString& text);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Positions, sorting and drag and drop of the map editing commands.
 #include "core/app_context.h"
+#include "core/dates.h"
 #include "core/sql_text.h"
 #include "maps/map_edit_support.h"
 #include "maps/map_editing.h"
@@ -242,7 +243,8 @@ EditOutcome drop_item(AppContext& ctx, const DragPayload& drag, const MapItems& 
     }
     // The Agenda's "tomorrow": whatever lands there is due, and reminded, tomorrow.
     const bool tomorrow = to.position == agenda_position && same_text(to.cat, QStringLiteral("tomorrow"));
-    const QVariant tomorrow_date = date_value(QDateTime(ctx.clock.now().date().addDays(1), QTime(0, 0)));
+    const QVariant tomorrow_date =
+        date_value(dates::local_date_time(ctx.clock.now().date().addDays(1), QTime(0, 0)));
 
     Transaction transaction(db);
     qint64 dropped = drag.item_nr;

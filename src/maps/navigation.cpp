@@ -4,6 +4,7 @@
 
 #include "core/app_context.h"
 #include "core/file_helpers.h"
+#include "maps/map_items.h"
 #include "maps/map_names.h"
 
 namespace {
@@ -20,6 +21,23 @@ QString not_found_message(const QString& name) {
     return QLatin1Char('"') + name + QStringLiteral("\" not found");
 }
 
+// A category holding "." followed by more text, stored before such names were refused, reaches
+// here by name (references, the list of open maps, start maps): the name is its map, not a map
+// and an item,
+// when that category exists and the map before the "." does not. Opening the shorter map would
+// write a filler under a category nobody made.
+std::optional<std::pair<QString, QString>> stored_category_with_dot(AppContext& ctx, const QString& name,
+                                                                    const SplitName& parts) {
+    const qsizetype colon = name.indexOf(QLatin1Char(':'));
+    if (parts.item.isEmpty() || colon < 0 || name.at(parts.map.size()) != QLatin1Char('.'))
+        return std::nullopt;
+    const QString collection = collection_of(ctx.collections, name);
+    const QString whole_cat = name.mid(colon + 1).trimmed();
+    if (map_exists(ctx, parts.map, true) || !category_map_exists(ctx, collection, whole_cat, true))
+        return std::nullopt;
+    return std::make_pair(collection, whole_cat);
+}
+
 // Steps 1 and 2 of opening an item, for a reference text (title, or content's first line) that
 // begins with "> ". Nothing when there is no target after the prefix.
 std::optional<PanelAction> reference_action(AppContext& ctx, const QString& reference, bool invert) {
@@ -27,6 +45,8 @@ std::optional<PanelAction> reference_action(AppContext& ctx, const QString& refe
     if (target.isEmpty()) return std::nullopt;
     if (is_top_map_name(target)) return panel_action::OpenTopMap{};
     if (map_exists(ctx, target, true)) return panel_action::OpenMapOrTable{target, invert};
+    if (const auto whole = stored_category_with_dot(ctx, target, split_map_name(target)))
+        return panel_action::OpenCategory{whole->first, whole->second, invert};
     // Only a category map can be created; a name without ":" that is no collection names nothing.
     if (!target.contains(QLatin1Char(':'))) return panel_action::ShowMessage{not_found_message(target)};
     return panel_action::CreateMapThenOpen{target, invert};
@@ -58,6 +78,14 @@ Route open_map_or_table(AppContext& ctx, const QString& name, bool invert) {
     }
     if (position == CollectionTable::all_collections) return route::TopMap{};
     return route::Map{name};
+}
+
+Route open_category_or_table(AppContext& ctx, const QString& collection, const QString& cat, bool invert) {
+    const int position = collection_index(ctx.collections, collection.trimmed());
+    if (position == 0) return route::CategoryMap{collection, cat};
+    if (ctx.collections.at(position).open_cat_as_map == invert) return route::Table{position, cat, {}};
+    if (position == CollectionTable::all_collections) return route::TopMap{};
+    return route::CategoryMap{collection, cat};
 }
 
 Route open_collection_by_name(AppContext& ctx, const QString& name) {
@@ -98,7 +126,7 @@ QStringList open_start_maps(AppContext& ctx, bool interactive) {
     Statement rows = ctx.db->prepare(QStringLiteral("Select * from map_params where param='#start_map'"));
     while (rows.next()) {
         any_row = true;
-        const QString name = rows.text(QStringLiteral("colcat"));
+        const QString name = canonical_map_name(ctx.collections, rows.text(QStringLiteral("colcat")));
         if (names.contains(name, Qt::CaseInsensitive)) continue;
         if (is_top_map_name(name) || map_exists(ctx, name, true)) names.append(name);
     }
@@ -115,10 +143,39 @@ std::optional<MapOpening> begin_open_map(AppContext& ctx, const QString& name) {
         return std::nullopt;
     }
     const SplitName parts = split_map_name(name);
-    table.close_windows_showing(parts.map);
+    if (const auto whole = stored_category_with_dot(ctx, name, parts))
+        return begin_open_category(ctx, whole->first, whole->second);
+    // "Books" and "books:" are one map: its window is found by the one spelling of its name.
+    table.close_windows_showing(canonical_map_name(ctx.collections, parts.map));
     const std::optional<int> slot = table.reserve_slot();
     if (!slot) return std::nullopt;
-    return MapOpening{*slot, name, parts.map, parts.item};
+    MapOpening opening;
+    opening.slot = *slot;
+    opening.name = name;
+    opening.map = parts.map;
+    opening.item = parts.item;
+    return opening;
+}
+
+std::optional<MapOpening> begin_open_category(AppContext& ctx, const QString& collection,
+                                              const QString& cat) {
+    MapWindowTable& table = ctx.map_windows;
+    if (!table.can_reserve()) {
+        ctx.prompter.message(MapWindowTable::full_message);
+        return std::nullopt;
+    }
+    const QString name = identify_category(ctx.collections, collection, cat).name;
+    table.close_windows_showing(name);
+    const std::optional<int> slot = table.reserve_slot();
+    if (!slot) return std::nullopt;
+    MapOpening opening;
+    opening.slot = *slot;
+    opening.name = name;
+    opening.map = name;
+    opening.by_parts = true;
+    opening.collection = collection;
+    opening.cat = cat;
+    return opening;
 }
 
 PanelAction open_panel_item(AppContext& ctx, const PanelWindow& window, const PanelItem& item, bool invert) {
@@ -131,9 +188,10 @@ PanelAction open_panel_item(AppContext& ctx, const PanelWindow& window, const Pa
     }
     if (window.top_map) return panel_action::OpenCollection{item.position, invert};
     if (window.collection_map) {
-        // Categories may live only inside comma lists, which the like test finds.
-        const QString category_map = window.collection + QStringLiteral(": ") + title;
-        if (map_exists(ctx, category_map, false)) return panel_action::OpenMapOrTable{category_map, invert};
+        // Categories may live only inside comma lists, which the like test finds. The map is
+        // opened by its parts: a category such as "Vol. 2" would not survive being parsed again.
+        if (category_map_exists(ctx, window.collection, title, false))
+            return panel_action::OpenCategory{window.collection, title, invert};
     }
     if (map_exists(ctx, title, true)) return panel_action::OpenMap{title};
     if (item.content.startsWith(QStringLiteral("LINK="), Qt::CaseInsensitive))
@@ -149,6 +207,8 @@ Route route_of(AppContext& ctx, const PanelAction& action) {
         return open_map_or_table(ctx, open->name, open->invert);
     if (const auto* create = std::get_if<panel_action::CreateMapThenOpen>(&action))
         return open_map_or_table(ctx, create->name, create->invert);
+    if (const auto* category = std::get_if<panel_action::OpenCategory>(&action))
+        return open_category_or_table(ctx, category->collection, category->cat, category->invert);
     if (const auto* collection = std::get_if<panel_action::OpenCollection>(&action))
         return open_collection(ctx, collection->position, collection->invert);
     if (const auto* map = std::get_if<panel_action::OpenMap>(&action)) return route::Map{map->name};

@@ -17,6 +17,12 @@ struct TopMap {};
 struct Map {
     QString name;
 };
+// The category map of `collection` and `cat` given by its parts, so that a category holding a
+// "." is not taken apart again.
+struct CategoryMap {
+    QString collection;
+    QString cat;
+};
 // The table view of the collection at `position` (45: all collections), filtered to `cat` when
 // it is not empty and positioned on the item titled `title` when that is not empty.
 struct Table {
@@ -26,7 +32,7 @@ struct Table {
 };
 } // namespace route
 // monostate: nothing to open (any message has been shown already).
-using Route = std::variant<std::monostate, route::TopMap, route::Map, route::Table>;
+using Route = std::variant<std::monostate, route::TopMap, route::Map, route::CategoryMap, route::Table>;
 
 // The collection at `position`: its map when its "open as map" flag, reversed by `invert` (Alt
 // held), is set (the top map for position 45), else its table view.
@@ -36,6 +42,8 @@ Route open_collection(AppContext& ctx, int position, bool invert);
 // category and positioned on the item part. A collection that is not in the table can only be
 // shown as a map.
 Route open_map_or_table(AppContext& ctx, const QString& name, bool invert);
+// The same choice for the category map of `collection` and `cat` given by its parts.
+Route open_category_or_table(AppContext& ctx, const QString& collection, const QString& cat, bool invert);
 // The table view of the collection named `name`; nothing when no collection has that name.
 Route open_collection_by_name(AppContext& ctx, const QString& name);
 // A name with ":" opens as a map, a collection name as its table view, "Top map" as the top
@@ -69,8 +77,15 @@ struct MapOpening {
     QString name; // handed to the window as its pending name, item part included
     QString map;  // the map part
     QString item; // the title of the panel to select
+    // Set when the map is a category map given by its parts: the window takes these as they are
+    // instead of parsing `map`.
+    bool by_parts = false;
+    QString collection;
+    QString cat;
 };
 std::optional<MapOpening> begin_open_map(AppContext& ctx, const QString& name);
+// The same for the category map of `collection` and `cat` given by its parts.
+std::optional<MapOpening> begin_open_category(AppContext& ctx, const QString& collection, const QString& cat);
 
 // Opening a panel's item (double click or Enter; Alt inverts the map/table choice).
 struct PanelWindow {
@@ -97,6 +112,12 @@ struct CreateMapThenOpen {
     QString name;
     bool invert = false;
 };
+// A category panel of a collection map: the category map by its parts, or its table view.
+struct OpenCategory {
+    QString collection;
+    QString cat;
+    bool invert = false;
+};
 struct OpenCollection {
     int position = 0;
     bool invert = false;
@@ -120,8 +141,9 @@ struct ShowMessage {
 
 using PanelAction =
     std::variant<panel_action::OpenTopMap, panel_action::OpenMapOrTable, panel_action::CreateMapThenOpen,
-                 panel_action::OpenCollection, panel_action::OpenMap, panel_action::RunLink,
-                 panel_action::OpenWebAddress, panel_action::ToggleContentBox, panel_action::ShowMessage>;
+                 panel_action::OpenCategory, panel_action::OpenCollection, panel_action::OpenMap,
+                 panel_action::RunLink, panel_action::OpenWebAddress, panel_action::ToggleContentBox,
+                 panel_action::ShowMessage>;
 
 // Decides what opening the item does, in this order: a "> Top map" title; a "> " reference in
 // the title, then in the content's first line; in the top map the panel's collection; in a

@@ -47,11 +47,10 @@ int run_batched(Database& db, const QString& head, const QStringList& rows, cons
 }
 
 // A category that its own like pattern surely matches, so that finding it by "=" (through the
-// index) answers the like at once: "#" and brackets are pattern syntax in it, and the empty
-// category becomes "[]".
+// index) answers the like at once. Every non-empty category does, its pattern characters being
+// escaped; the empty one makes a pattern that any category matches.
 bool plain_pattern(const QString& cat) {
-    return !cat.isEmpty() && !cat.contains(QLatin1Char('#')) && !cat.contains(QLatin1Char('[')) &&
-           !cat.contains(QLatin1Char(']'));
+    return !cat.isEmpty();
 }
 
 } // namespace
@@ -112,7 +111,7 @@ BatchedPanelFacts::BatchedPanelFacts(AppContext& ctx, const QStringList& referen
         case ReferenceCheck::Kind::MapLike:
             rows.append(QStringLiteral("(%1,2,%2,'*%3*',null,%4)")
                             .arg(asked.size())
-                            .arg(literal(check.collection), apici_raddoppiati(check.cat),
+                            .arg(literal(check.collection), like_escaped(check.cat),
                                  plain_pattern(check.cat) ? literal(check.cat) : QStringLiteral("null")));
             break;
         }

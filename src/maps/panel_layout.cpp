@@ -6,7 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-int FontMetricsMeasure::width_twips(const QString& text, const FontSpec& font) const {
+int TextMeasure::line_height_twips(const FontSpec& font) const {
+    return static_cast<int>(std::ceil(font.point_size * 24));
+}
+
+const QFontMetricsF& FontMetricsMeasure::metrics(const FontSpec& font) const {
     const QString key = font.family + QLatin1Char('|') + QString::number(font.point_size) +
                         (font.bold ? QStringLiteral("|b") : QStringLiteral("|n"));
     auto found = metrics_.constFind(key);
@@ -16,13 +20,43 @@ int FontMetricsMeasure::width_twips(const QString& text, const FontSpec& font) c
         qfont.setBold(font.bold);
         found = metrics_.insert(key, QFontMetricsF(qfont));
     }
-    return static_cast<int>(std::ceil(found->horizontalAdvance(text) * layout::pixel));
+    return *found;
+}
+
+int FontMetricsMeasure::width_twips(const QString& text, const FontSpec& font) const {
+    return static_cast<int>(std::ceil(metrics(font).horizontalAdvance(text) * layout::pixel));
+}
+
+int FontMetricsMeasure::line_height_twips(const FontSpec& font) const {
+    return static_cast<int>(std::ceil(metrics(font).height() * layout::pixel));
 }
 
 QString panel_tool_tip(const QString& content) {
     constexpr int limit = 150;
     if (content.size() <= limit) return content;
     return content.left(limit) + QStringLiteral("...");
+}
+
+PanelText fit_panel_text(const QString& text, const QString& content, int panel_width, const FontSpec& font,
+                         const TextMeasure& measure) {
+    PanelText fitted{text, panel_tool_tip(content)};
+    const int room = panel_width - layout::text_padding;
+    if (measure.width_twips(text, font) <= room) return fitted;
+    // The longest beginning that fits with "..." after it; none at all in a very narrow panel.
+    qsizetype fits = 0;
+    qsizetype too_long = text.size();
+    while (too_long - fits > 1) {
+        const qsizetype middle = fits + (too_long - fits) / 2;
+        if (measure.width_twips(text.left(middle) + layout::ellipsis, font) <= room)
+            fits = middle;
+        else
+            too_long = middle;
+    }
+    // A character of two UTF-16 units is not cut in half.
+    if (fits > 0 && text[fits - 1].isHighSurrogate()) --fits;
+    fitted.text = text.left(fits) + layout::ellipsis;
+    fitted.tool_tip = fitted.tool_tip.isEmpty() ? text : text + QLatin1Char('\n') + fitted.tool_tip;
+    return fitted;
 }
 
 QColor panel_colour(MapKind kind, bool selected) {
@@ -63,22 +97,40 @@ PanelLayout Build_panels(const std::vector<MapItem>& items, const LayoutRequest&
     width = std::clamp(width, min_width, max_width);
     result.auto_width = to_pixels(width + width_padding);
 
+    // A panel holds one whole line of its font: with its frame at the standard height, at least
+    // the line itself when panels shrink.
+    const int line_height = measure.line_height_twips(result.panel_font);
+    const int standard_height = std::max(standard_panel_height, to_pixels_up(line_height + text_frame));
+    const int lowest = std::max(min_panel_height, to_pixels_up(line_height));
+
     if (request.auto_size) {
         result.panel_width = result.auto_width;
-        result.panel_height = standard_panel_height;
+        result.panel_height = standard_height;
         const int around = frame_height + result.content_box_height;
         if (request.main_inner_height > 0 &&
             result.rows * result.panel_height + around > request.main_inner_height) {
             const int fitting = to_pixels((request.main_inner_height - around) / result.rows);
-            result.panel_height = std::max(min_panel_height, fitting);
+            result.panel_height = std::max(lowest, fitting);
         }
-        result.window_width = result.columns * result.panel_width + side_margin + frame_width;
+        const int beside = side_margin + frame_width;
+        if (request.main_inner_width > 0 &&
+            result.columns * result.panel_width + beside > request.main_inner_width) {
+            const int fitting = to_pixels((request.main_inner_width - beside) / result.columns);
+            result.panel_width = std::max(pixel, fitting);
+        }
+        result.window_width = result.columns * result.panel_width + beside;
         result.window_height = result.rows * result.panel_height + around;
+        // Whatever the panels need, the window stays inside the main window, so that its frame
+        // and close box can be reached.
+        if (request.main_inner_width > 0)
+            result.window_width = std::min(result.window_width, request.main_inner_width);
+        if (request.main_inner_height > 0)
+            result.window_height = std::min(result.window_height, request.main_inner_height);
     } else {
         const int inner_width = request.client_width - side_margin;
         result.panel_width = std::max(pixel, to_pixels(inner_width / result.columns));
         const int inner_height = request.client_height - result.content_box_height;
-        result.panel_height = std::max(min_panel_height, to_pixels(inner_height / result.rows));
+        result.panel_height = std::max(lowest, to_pixels(inner_height / result.rows));
     }
 
     result.panels.reserve(static_cast<std::size_t>(result.panel_count));
@@ -91,8 +143,10 @@ PanelLayout Build_panels(const std::vector<MapItem>& items, const LayoutRequest&
         panel.top = (panel.row - 1) * result.panel_height;
         if (k <= count) {
             const MapItem& item = items[static_cast<std::size_t>(k - 1)];
-            panel.text = item.panel_text;
-            panel.tool_tip = panel_tool_tip(item.content);
+            PanelText fitted =
+                fit_panel_text(item.panel_text, item.content, result.panel_width, result.panel_font, measure);
+            panel.text = std::move(fitted.text);
+            panel.tool_tip = std::move(fitted.tool_tip);
             panel.item_nr = item.item_nr;
         } else {
             panel.text = QStringLiteral("-");

@@ -199,6 +199,24 @@ TEST_F(SqlLike, FiltersTableRows) {
               QStringList({QString()}));
 }
 
+// A user value escaped by like_escaped finds itself inside any text and nothing that its
+// characters would match as a pattern.
+TEST_F(SqlLike, EscapedValuesMatchOnlyThemselves) {
+    add_titles({u"C#"_s, u"C5"_s, u"Issue #5"_s, u"Issue 55"_s, u"[draft]"_s, u"d"_s, u"50%*"_s, u"50%x"_s,
+                u"O'Brien?"_s, u"O'BrienX"_s, u"x C# y"_s});
+    const struct {
+        QString value;
+        QStringList found;
+    } cases[] = {
+        {u"C#"_s, {u"C#"_s, u"x C# y"_s}}, {u"Issue #5"_s, {u"Issue #5"_s}}, {u"[draft]"_s, {u"[draft]"_s}},
+        {u"50%*"_s, {u"50%*"_s}},          {u"O'Brien?"_s, {u"O'Brien?"_s}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(titles_where(u"item_title like '*%1*'"_s.arg(like_escaped(c.value))), c.found)
+            << c.value.toStdString();
+    EXPECT_EQ(like_escaped(u"a*b?c#d[e]f'g"_s), u"a[*]b[?]c[#]d[[]e]f''g"_s);
+}
+
 TEST_F(SqlLike, ColumnValuesKeepTheirTypeAfterMatching) {
     // The matcher reads column texts in place; the same values, shown beside it, stay texts.
     add_titles({u"alpha"_s, u"beta"_s});

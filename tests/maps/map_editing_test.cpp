@@ -535,4 +535,43 @@ TEST_F(ItemsFromContent, EmptyCategoryAnswerWritesNothing) {
     EXPECT_EQ(dump(), before);
 }
 
+// ---------------------------------------------------------------- category names
+
+class CategoryName : public EditFixture {};
+
+// A category "Vol. 2" would be opened by name as the map "Vol" with the item " 2": every command
+// that names a new category refuses it, says why, and writes nothing.
+TEST_F(CategoryName, ADotFollowedByMoreTextIsRefusedWhereverACategoryIsNamed) {
+    add(u"Books"_s, u"Poetry"_s, u"Dante"_s, u"Vol. 2, Vol. 3"_s);
+    const QString refused = u"The category name \"Vol. 2\" cannot be used: a \".\" followed by more text "
+                            u"would be read as the title of an item of the map."_s;
+    struct Case {
+        const char* command;
+        std::function<EditOutcome(MapItems&)> run;
+        QString map;
+    };
+    const Case cases[] = {
+        {"add category", [&](MapItems& map) { return add_item(ctx, map, 0); }, u"Books"_s},
+        {"rename category", [&](MapItems& map) { return rename_tag(ctx, map, 0); }, u"Books"_s},
+        {"rename map", [&](MapItems& map) { return rename_map(ctx, map); }, books_poetry},
+        {"items from content",
+         [&](MapItems& map) { return create_items_from_content(ctx, map, 0, u"Books"_s); }, books_poetry},
+    };
+    for (const Case& c : cases) {
+        MapItems map = load(c.map);
+        const QStringList before = dump();
+        script.answer(c.command == std::string("rename map") ? "Books: Vol. 2" : "Vol. 2");
+        EXPECT_FALSE(c.run(map).any()) << c.command;
+        EXPECT_EQ(last_shown().text, refused) << c.command;
+        EXPECT_EQ(dump(), before) << c.command;
+    }
+    // A final "." or a doubled one keeps the name whole, so such names stay allowed.
+    MapItems books = load(u"Books"_s);
+    script.answer("Vol.");
+    script.answer("Vol..2");
+    EXPECT_TRUE(add_item(ctx, books, 0).any());
+    EXPECT_TRUE(add_item(ctx, books, 0).any());
+    EXPECT_EQ(rows(u"cat in ('Vol.', 'Vol..2')"_s), 2);
+}
+
 } // namespace

@@ -37,6 +37,18 @@ TEST_F(LoadItems, NamesGiveTheThreeKindsOfMap) {
     EXPECT_EQ(books.position, 7);
     EXPECT_EQ(books.caption(), u"Books"_s);
 
+    // One name per map: the collection map however it is written, and the map of no category
+    // apart from it.
+    for (const char* name : {"books", "BOOKS:", " Books:"}) {
+        const MapIdentity same = identify_map(ctx.collections, QString::fromUtf8(name));
+        EXPECT_TRUE(same.collection_map()) << name;
+        EXPECT_EQ(same.name, u"Books"_s) << name;
+    }
+    const MapIdentity no_category = identify_map(ctx.collections, u"books: "_s);
+    EXPECT_EQ(no_category.kind, MapKind::Category);
+    EXPECT_EQ(no_category.cat, QString());
+    EXPECT_EQ(no_category.name, u"Books: "_s);
+
     const MapIdentity journal = identify_map(ctx.collections, u"journal: Diary d'été"_s);
     EXPECT_EQ(journal.kind, MapKind::Category);
     EXPECT_EQ(journal.position, 6);
@@ -65,7 +77,11 @@ TEST_F(LoadItems, StatementsAreWrittenPerCollectionPosition) {
     map = identify_map(ctx.collections, u"Books: ??"_s);
     EXPECT_EQ(category_statement(map),
               QStringLiteral("select * from repos where collection='Books' and cat like "
-                             "'*[??]*' order by seq,item_title"));
+                             "'*[?][?]*' order by seq,item_title"));
+    map = identify_map(ctx.collections, u"Books: Issue #5 [draft] 50%*'"_s);
+    EXPECT_EQ(category_statement(map),
+              QStringLiteral("select * from repos where collection='Books' and cat like "
+                             "'*Issue [#]5 [[]draft] 50%[*]''*' order by seq,item_title"));
     // A map of no category is read by its own statement, whatever its position.
     map.cat.clear();
     map.position = 6;
@@ -209,6 +225,29 @@ TEST_F(LoadItems, CategorySeparatorsOfTheTableViewAreSkipped) {
     load(map);
     // Titles compare folded to lower case, where "_" comes before the letters.
     EXPECT_EQ(titles_of(map.items()), QStringList({"_____ Novels _____", "Dune"}));
+}
+
+// Pattern characters of a category match only themselves: the map loads its own items, and a
+// refresh finds them instead of taking the map for empty and adding a filler each time.
+TEST_F(LoadItems, CategoriesHoldingPatternCharactersLoadTheirItems) {
+    const struct {
+        const char* cat;
+        const char* lookalike; // what the character would match as a pattern
+    } cases[] = {{"C#", "C5"}, {"Issue #5", "Issue 55"}, {"[draft]", "d"}, {"50%*", "50%x"}};
+    for (const auto& c : cases) {
+        add("Books", c.cat, "first");
+        add("Books", c.cat, "second");
+        add("Books", c.lookalike, "lookalike");
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cat);
+        MapItems map = open_map(u"Books: "_s + QString::fromUtf8(c.cat));
+        for (int refresh = 0; refresh < 2; ++refresh) {
+            Rinfresca(ctx, map, {});
+            EXPECT_EQ(titles_of(map.items()), QStringList({"first", "second"}));
+        }
+    }
+    EXPECT_EQ(rows(u"item_title='-'"_s), 0);
 }
 
 TEST_F(LoadItems, AccentsCaseAndWildcardCharactersInCategories) {

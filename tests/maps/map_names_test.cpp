@@ -143,6 +143,34 @@ TEST(IsCollectionMap, CollectionWithOrWithoutColonButNoCategory) {
     EXPECT_FALSE(is_top_map_name(s("Top maps")));
 }
 
+TEST(CanonicalMapName, OneSpellingPerMap) {
+    const CollectionTable c = defaults();
+    const struct {
+        const char* name;
+        const char* canonical;
+    } cases[] = {
+        {"Books", "Books"},
+        {"books:", "Books"},
+        {" BOOKS ", "Books"},
+        {"Books: ", "Books: "},
+        {"BOOKS : poetry", "Books: poetry"},
+        {"books:Poetry", "Books: Poetry"},
+        {" BOOKS :  Poetry ", "Books: Poetry"},
+        {"top MAP", "Top map"},
+        {"Gone: x", "Gone: x"},
+        {"Gone", "Gone"},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(canonical_map_name(c, s(k.name)), s(k.canonical)) << k.name;
+}
+
+TEST(CategorySplitsMapName, OnlyADotFollowedByMoreTextSplits) {
+    for (const char* cat : {"Vol. 2", "a.b", " x.y "})
+        EXPECT_TRUE(category_splits_map_name(s(cat))) << cat;
+    for (const char* cat : {"Vol.", "Vol..2", "Poetry", "", "C#", "a>b"})
+        EXPECT_FALSE(category_splits_map_name(s(cat))) << cat;
+}
+
 // ---- against a database ----
 
 using MapExists = MapsDb;

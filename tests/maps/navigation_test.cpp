@@ -18,6 +18,8 @@ QString s(const char* text) {
 std::string describe(const Route& route) {
     if (std::holds_alternative<route::TopMap>(route)) return "top map";
     if (const auto* map = std::get_if<route::Map>(&route)) return "map " + map->name.toStdString();
+    if (const auto* map = std::get_if<route::CategoryMap>(&route))
+        return "category map " + map->collection.toStdString() + " / " + map->cat.toStdString();
     if (const auto* table = std::get_if<route::Table>(&route))
         return "table " + std::to_string(table->position) + " cat=" + table->cat.toStdString() +
                " title=" + table->title.toStdString();
@@ -42,6 +44,9 @@ std::string describe(const PanelAction& action) {
         return "map or table " + a->name.toStdString() + (a->invert ? " inverted" : "");
     if (const auto* a = std::get_if<CreateMapThenOpen>(&action))
         return "create then open " + a->name.toStdString() + (a->invert ? " inverted" : "");
+    if (const auto* a = std::get_if<OpenCategory>(&action))
+        return "category " + a->collection.toStdString() + " / " + a->cat.toStdString() +
+               (a->invert ? " inverted" : "");
     if (const auto* a = std::get_if<OpenCollection>(&action))
         return "collection " + std::to_string(a->position) + (a->invert ? " inverted" : "");
     if (const auto* a = std::get_if<OpenMap>(&action)) return "open map " + a->name.toStdString();
@@ -222,6 +227,31 @@ TEST_F(Navigation, OpeningAMapReplacesItsOpenWindow) {
     EXPECT_EQ(old.closes, 1);
     EXPECT_EQ(other.closes, 0);
     EXPECT_EQ(ctx.map_windows.in_use_slots(), (std::vector<int>{2, 3}));
+
+    // "Books" and "books:" name one map: its window is replaced, never doubled. Windows record
+    // the canonical name of their map.
+    ClosingWindow collection(s("Books"));
+    const auto books = begin_open_map(ctx, s("Books"));
+    ctx.map_windows.record(books->slot, s("Books"), {}, s("Books"), &collection);
+    ASSERT_TRUE(begin_open_map(ctx, s("books:")));
+    EXPECT_EQ(collection.closes, 1);
+}
+
+// A stored name such as "Books: Vol. 2" (open maps of the last session, start maps) opens its
+// category when that exists and "Books: Vol" does not; otherwise the "." still starts an item.
+TEST_F(Navigation, ANameWhoseCategoryHoldsADotOpensThatCategoryWhenOnlyItExists) {
+    add(s("Books"), s("Vol. 2"), s("Chapter"));
+    auto opening = begin_open_map(ctx, s("books: Vol. 2"));
+    ASSERT_TRUE(opening);
+    EXPECT_TRUE(opening->by_parts);
+    EXPECT_EQ(opening->cat, s("Vol. 2"));
+    EXPECT_EQ(opening->item, QString());
+    add(s("Books"), s("Vol"), s(" 2"));
+    opening = begin_open_map(ctx, s("Books: Vol. 2"));
+    ASSERT_TRUE(opening);
+    EXPECT_FALSE(opening->by_parts);
+    EXPECT_EQ(opening->map, s("Books: Vol"));
+    EXPECT_EQ(opening->item, s(" 2"));
 }
 
 TEST_F(Navigation, AFullSessionRefusesWithoutClosingAnything) {
@@ -320,13 +350,42 @@ TEST_F(PanelOpening, TopMapPanelsOpenTheirCollection) {
 
 TEST_F(PanelOpening, CollectionMapPanelsOpenTheirCategory) {
     books().open_cat_as_map = false;
-    EXPECT_EQ(open(collection_map(), "Poetry"), "map or table Books: Poetry");
+    EXPECT_EQ(open(collection_map(), "Poetry"), "category Books / Poetry");
+    EXPECT_EQ(describe(route_of(ctx, open_panel_item(ctx, collection_map(), {s("Poetry"), {}, 0}, false))),
+              table(7, "Poetry"));
     // A category that lives only in comma lists opens too.
     const PanelAction italian = open_panel_item(ctx, collection_map(), {s("Italian"), {}, 0}, true);
-    EXPECT_EQ(describe(italian), "map or table Books: Italian inverted");
-    EXPECT_EQ(describe(route_of(ctx, italian)), map("Books: Italian"));
+    EXPECT_EQ(describe(italian), "category Books / Italian inverted");
+    EXPECT_EQ(describe(route_of(ctx, italian)), "category map Books / Italian");
     // A category gone meanwhile falls through to the later steps.
     EXPECT_EQ(open(collection_map(), "Prose"), "toggle content box");
+}
+
+// A category such as "Vol. 2" (from before such names were refused) is opened by its parts: by
+// name it would be the map "Vol" with the item " 2".
+TEST_F(PanelOpening, CollectionMapPanelsOpenCategoriesHoldingADotByTheirParts) {
+    add(s("Books"), s("Vol. 2"), s("Chapter"));
+    add(s("Books"), s("Vol"), s("decoy"));
+    books().open_cat_as_map = true;
+    const PanelAction action = open_panel_item(ctx, collection_map(), {s("Vol. 2"), {}, 0}, false);
+    EXPECT_EQ(describe(route_of(ctx, action)), "category map Books / Vol. 2");
+    books().open_cat_as_map = false;
+    EXPECT_EQ(describe(route_of(ctx, action)), table(7, "Vol. 2"));
+    // The opening by parts replaces a window of the same map, found by its whole name.
+    const auto first = begin_open_category(ctx, s("books"), s("Vol. 2"));
+    ASSERT_TRUE(first);
+    ctx.map_windows.record(first->slot, s("Books"), s("Vol. 2"), first->name, nullptr);
+    EXPECT_EQ(first->name, s("Books: Vol. 2"));
+    EXPECT_TRUE(first->by_parts);
+    const auto second = begin_open_category(ctx, s("Books"), s("vol. 2"));
+    ASSERT_TRUE(second);
+    EXPECT_FALSE(ctx.map_windows.slot(first->slot).in_use);
+}
+
+TEST_F(PanelOpening, AReferenceToACategoryHoldingADotOpensItInsteadOfCreatingAnother) {
+    add(s("Books"), s("Vol. 2"), s("Chapter"));
+    EXPECT_EQ(open(category_map(), "> Books: Vol. 2"), "category Books / Vol. 2");
+    EXPECT_EQ(rows(), 3);
 }
 
 TEST_F(PanelOpening, TitlesNamingMapsOpenThem) {

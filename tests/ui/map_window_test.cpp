@@ -363,3 +363,107 @@ TEST_F(MapWindowTest, SimilarItemIndicatorFollowsThePreference) {
     ASSERT_NE(marked, nullptr);
     EXPECT_EQ(panel_texts(marked), (QStringList{u"Dante+"_s, u"Zola"_s}));
 }
+
+// ---------------------------------------------------------------- names, drags and sizes
+
+TEST_F(MapWindowTest, ACategoryHoldingADotOpensFromItsCollectionMapAndWritesNothingStray) {
+    add("Books", "Vol. 2", "Chapter one");
+    add("Books", "Vol. 2", "Chapter two");
+    MapWindow* books = maps->open_map(u"Books"_s);
+    ASSERT_NE(books, nullptr);
+    const int vol = static_cast<int>(panel_texts(books).indexOf(u"Vol. 2"_s));
+    ASSERT_GE(vol, 0);
+    books->select(vol);
+    key(books, Qt::Key_Return);
+    settle();
+    MapWindow* opened = maps->window(ctx.map_windows.in_use_slots().back());
+    ASSERT_NE(opened, nullptr);
+    ASSERT_NE(opened, books);
+    EXPECT_EQ(opened->identity().cat, u"Vol. 2"_s);
+    EXPECT_EQ(opened->windowTitle(), u"Vol. 2"_s);
+    EXPECT_EQ(panel_texts(opened), (QStringList{u"Chapter one"_s, u"Chapter two"_s}));
+    opened->refresh();
+    EXPECT_EQ(count("cat <> 'Vol. 2'"), 0) << "no stray category written";
+}
+
+TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
+    add("Books", "Poetry", "Dante");
+    add("Books", "", "loose");
+    ASSERT_NE(maps->open_map(u"Books"_s), nullptr);
+    MapWindow* again = maps->open_map(u"books:"_s);
+    ASSERT_NE(again, nullptr);
+    settle();
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(again->map_name(), u"Books"_s);
+    maps->save_all();
+    EXPECT_EQ(ctx.db->scalar(u"select count(distinct colcat) from map_params"_s).toInt(), 1);
+    EXPECT_EQ(ctx.db->scalar(u"select min(colcat) from map_params"_s).toString(), u"Books"_s);
+
+    // "Books: " is the map of the items without a category, not the collection map.
+    MapWindow* loose = maps->open_map(u"Books: "_s);
+    ASSERT_NE(loose, nullptr);
+    settle();
+    EXPECT_EQ(loose->identity().kind, MapKind::Category);
+    EXPECT_EQ(panel_texts(loose), QStringList{u"loose"_s});
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 2);
+}
+
+TEST_F(MapWindowTest, GridFillersCannotBeDraggedNorDropped) {
+    for (int i = 1; i <= 7; ++i)
+        add("Books", "Poetry", u"poem %1"_s.arg(i));
+    add("Books", "Prose", u"novel"_s);
+    ctx.db->exec(u"update repos set seq = item_nr"_s);
+    set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
+    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
+    MapWindow* prose = maps->open_map(u"Books: Prose"_s);
+    ASSERT_NE(poetry, nullptr);
+    ASSERT_NE(prose, nullptr);
+    ASSERT_EQ(poetry->panel_count(), 9);
+    EXPECT_TRUE(poetry->drag_payload(6, false).has_value());
+    EXPECT_FALSE(poetry->drag_payload(7, false).has_value());
+    EXPECT_FALSE(poetry->drag_payload(8, true).has_value());
+
+    // A payload naming a grid filler moves nothing, here or in another window.
+    DragPayload filler;
+    filler.title = u"-"_s;
+    filler.source_window = poetry->window_number();
+    filler.source_index = 8;
+    const QStringList order = titles_by_seq(u"Books"_s, u"Poetry"_s);
+    poetry->drop(filler, 0);
+    prose->drop(filler, 0);
+    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Poetry"_s), order);
+    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Prose"_s), QStringList{u"novel"_s});
+    EXPECT_TRUE(t.prompter.shown().empty());
+}
+
+TEST_F(MapWindowTest, LongTitlesKeepTheWindowInsideTheMainWindowAndAreElided) {
+    const QString title = u"A very long title that goes on "_s.repeated(12);
+    add("Books", "Poetry", title);
+    add("Books", "Poetry", u"short"_s);
+    add("Books", "Poetry", u"other"_s);
+    ctx.db->exec(u"update repos set seq = item_nr"_s);
+    set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
+    ASSERT_NE(window, nullptr);
+    settle();
+    EXPECT_TRUE(area.viewport()->rect().contains(window->sub_window()->geometry()))
+        << "close box out of reach";
+    // Laid out again later (a refresh from another window), it stays inside as well.
+    window->refresh_from_outside();
+    EXPECT_TRUE(area.viewport()->rect().contains(window->sub_window()->geometry()));
+    auto* first = window->findChild<MapPanel*>(u"pan_1"_s);
+    EXPECT_TRUE(first->text().endsWith(u"..."_s));
+    EXPECT_TRUE(title.startsWith(first->text().chopped(3)));
+    EXPECT_TRUE(first->toolTip().startsWith(title));
+    EXPECT_LE(first->fontMetrics().horizontalAdvance(first->text()), first->width());
+}
+
+TEST_F(MapWindowTest, LargeFontsGetPanelsHighEnoughForTheirLetters) {
+    add("Books", "Poetry", u"Dante"_s);
+    ctx.prefs.font_size = 14;
+    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
+    ASSERT_NE(window, nullptr);
+    auto* panel = window->findChild<MapPanel*>(u"pan_1"_s);
+    EXPECT_EQ(panel->font().pointSizeF(), 14);
+    EXPECT_GE(panel->height(), panel->fontMetrics().height() + 4);
+}

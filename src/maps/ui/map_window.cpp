@@ -92,7 +92,8 @@ QAction* MapWindow::action(const QString& object_name) const {
 bool MapWindow::load(const MapOpening& opening) {
     opening_ = true;
     pending_item_ = opening.item;
-    items_ = MapItems(identify_map(ctx_.collections, opening.map));
+    items_ = MapItems(opening.by_parts ? identify_category(ctx_.collections, opening.collection, opening.cat)
+                                       : identify_map(ctx_.collections, opening.map));
     const MapIdentity& id = items_.identity();
     ctx_.map_windows.record(window_number_, id.collection, id.cat, id.name, this);
     setWindowTitle(items_.caption());
@@ -269,6 +270,7 @@ void MapWindow::build_panels() {
     request.content_box_visible = content_visible_;
     request.client_width = width() * twips_per_pixel;
     request.client_height = height() * twips_per_pixel;
+    request.main_inner_width = area ? area_size.width() * twips_per_pixel : ctx_.screen.width_twips();
     request.main_inner_height = area ? area_size.height() * twips_per_pixel : ctx_.screen.height_twips();
     request.kind = items_.identity().kind;
     request.selected = selected_;
@@ -318,6 +320,8 @@ void MapWindow::build_panels() {
         rect.setSize(QSize(px(layout_.window_width), px(layout_.window_height)));
         apply_geometry_px(rect);
     }
+    // A window grown by its panels is moved back inside the main window.
+    fit_inside_main_window();
     place_children();
     busy_ = false;
 }
@@ -325,8 +329,10 @@ void MapWindow::build_panels() {
 void MapWindow::update_panel_texts() {
     for (int i = 0; i < items_.count() && i < panel_count(); ++i) {
         const MapItem& item = items_.item(i);
-        panels_[static_cast<std::size_t>(i)]->setText(item.panel_text);
-        panels_[static_cast<std::size_t>(i)]->setToolTip(panel_tool_tip(item.content));
+        const PanelText fitted = fit_panel_text(item.panel_text, item.content, layout_.panel_width,
+                                                layout_.panel_font, text_measure());
+        panels_[static_cast<std::size_t>(i)]->setText(fitted.text);
+        panels_[static_cast<std::size_t>(i)]->setToolTip(fitted.tool_tip);
     }
 }
 

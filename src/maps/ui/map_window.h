@@ -75,6 +75,8 @@ public:
 
     // Opens the selected item (Enter, double click); `invert` swaps the map/table choice.
     void open_selected(bool invert);
+    // What a drag of panel `index` carries; nothing for a grid filler, which cannot be dragged.
+    std::optional<DragPayload> drag_payload(int index, bool shift) const;
     // A drop of a dragged panel on panel `target` of this window.
     void drop(const DragPayload& payload, int target);
     // A drop on the background: the dragged tag is deleted in its own window.

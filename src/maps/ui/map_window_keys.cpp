@@ -200,33 +200,42 @@ void MapWindow::show_popup(const QPoint& global_pos) {
     menu_->popup(global_pos);
 }
 
-void MapWindow::start_drag(int index, bool shift) {
-    if (busy_ || closing_ || index < 0 || index >= panel_count()) return;
-    const MapItem entry = entry_at(index);
+std::optional<DragPayload> MapWindow::drag_payload(int index, bool shift) const {
+    // A grid filler exists only in the window: there is nothing to carry.
+    if (busy_ || closing_ || index < 0 || index >= items_.count() || index >= panel_count())
+        return std::nullopt;
+    const MapItem& entry = items_.item(index);
     DragPayload payload;
     payload.item_nr = entry.item_nr;
     payload.title = entry.title;
     payload.source_window = window_number_;
     payload.source_index = index;
     payload.copy = shift;
+    return payload;
+}
+
+void MapWindow::start_drag(int index, bool shift) {
+    const std::optional<DragPayload> payload = drag_payload(index, shift);
+    if (!payload) return;
     auto* drag = new QDrag(panel(index)); // owned by the panel, deleted by Qt when done
-    drag->setMimeData(panel_drag::encode(payload));
+    drag->setMimeData(panel_drag::encode(*payload));
     drag->setPixmap(panel(index)->grab());
-    drag->exec(Qt::MoveAction | Qt::CopyAction, shift ? Qt::CopyAction : Qt::MoveAction);
+    drag->exec(Qt::MoveAction | Qt::CopyAction, payload->copy ? Qt::CopyAction : Qt::MoveAction);
 }
 
 void MapWindow::drop(const DragPayload& payload, int target) {
     if (busy_ || closing_ || items_.identity().top_map()) return;
     if (payload.source_window == window_number_) {
-        if (items_.count() == 0) return;
-        const int from = std::clamp(payload.source_index, 0, items_.count() - 1);
+        // Only an entry of the map moves; a payload naming a grid filler carries nothing.
+        if (payload.source_index < 0 || payload.source_index >= items_.count()) return;
+        const int from = payload.source_index;
         const int to = std::clamp(target, 0, items_.count() - 1);
         if (from == to) return select(to);
         apply(drop_within(ctx_, items_, from, to));
         return;
     }
     MapWindow* source = windows_.window(payload.source_window);
-    if (!source) return;
+    if (!source || payload.source_index < 0 || payload.source_index >= source->items().count()) return;
     apply(drop_between(ctx_, source->identity(), payload, items_));
 }
 

@@ -32,9 +32,17 @@ MapWindows::MapWindows(AppContext& ctx, std::function<QMdiArea*()> area)
 MapWindows::~MapWindows() = default;
 
 MapWindow* MapWindows::open_map(const QString& name) {
-    QMdiArea* area = area_ ? area_() : nullptr;
-    if (!area) return nullptr;
-    const std::optional<MapOpening> opening = begin_open_map(ctx_, name);
+    if (!area_ || !area_()) return nullptr;
+    return open_window(begin_open_map(ctx_, name));
+}
+
+MapWindow* MapWindows::open_category(const QString& collection, const QString& cat) {
+    if (!area_ || !area_()) return nullptr;
+    return open_window(begin_open_category(ctx_, collection, cat));
+}
+
+MapWindow* MapWindows::open_window(const std::optional<MapOpening>& opening) {
+    QMdiArea* area = area_();
     if (!opening) return nullptr;
     BusyPointer busy;
 
@@ -64,6 +72,7 @@ void MapWindows::execute(const Route& route) {
                    [](const std::monostate&) {},
                    [this](const route::TopMap&) { open_map(top_map_name); },
                    [this](const route::Map& map) { open_map(map.name); },
+                   [this](const route::CategoryMap& map) { open_category(map.collection, map.cat); },
                    [this](const route::Table& table) {
                        if (!ctx_.hooks.open_table_view) {
                            // Without table views the hand-over values must not reach a later window.

@@ -29,6 +29,8 @@ public:
     // an item part to select. nullptr when nothing opened: a blank name, a full window table or
     // a map refused at loading (the user was told).
     MapWindow* open_map(const QString& name);
+    // Opens the category map of `collection` and `cat` given by its parts.
+    MapWindow* open_category(const QString& collection, const QString& cat);
     // Carries out a navigation decision.
     void execute(const Route& route);
     // A map or collection name as typed (command line, dialogs).
@@ -64,6 +66,8 @@ public:
     QStringList selected_maps;
 
 private:
+    MapWindow* open_window(const std::optional<MapOpening>& opening);
+
     AppContext& ctx_;
     std::function<QMdiArea*()> area_;
 };
