@@ -2,16 +2,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/database.h"
 #include "core/params.h"
+#include "maps/navigation.h"
 #include "maps/ui/map_windows.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_commands.h"
 #include "support/items.h"
-#include "table/map_list.h"
 #include "support/test_context.h"
+#include "table/map_list.h"
+#include "table/ui/table_views.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QTableView>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -28,6 +36,7 @@ protected:
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MapWindows> maps;
     std::unique_ptr<ShellCommands> commands;
+    std::unique_ptr<TableViews> tables;
     QStringList quits;
 
     void SetUp() override {
@@ -50,6 +59,9 @@ protected:
     }
 
     void TearDown() override {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMenu*>(widget)) widget->close();
+        tables.reset();
         maps->close_all();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         commands.reset();
@@ -63,6 +75,26 @@ protected:
         EXPECT_NE(action, nullptr) << name;
         return action;
     }
+    // The table views as the program has them, and the main window active so that keys reach
+    // the focused control.
+    void with_table_views() {
+        tables = std::make_unique<TableViews>(
+            ctx, [this] { return window->mdi_area(); }, *maps);
+        tables->install_hooks();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // A key where the keyboard sends it: to the focused control, else to the main window.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : window.get(), key, modifiers);
+    }
+    static bool menu_open() {
+        const QWidgetList widgets = QApplication::topLevelWidgets();
+        return std::any_of(widgets.begin(), widgets.end(),
+                           [](QWidget* w) { return qobject_cast<QMenu*>(w) && w->isVisible(); });
+    }
+    int window_count() const { return static_cast<int>(window->mdi_area()->subWindowList().size()); }
     QStringList toolbar_keys() const {
         QStringList keys;
         for (QAction* action : window->toolbar()->actions())
@@ -146,21 +178,67 @@ TEST_F(GeneralMenuTest, ClickInTheTopStripShowsAHiddenToolbar) {
 
 TEST_F(GeneralMenuTest, KeysOnTheMainWindowOpenMapsAndQuit) {
     insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    QTest::keyClick(window.get(), Qt::Key_0, Qt::AltModifier);
-    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Top map"));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     // A typed shortcut on the command form opens the collection's map.
-    QTest::keyClick(window.get(), Qt::Key_B);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name, QStringLiteral("Books"));
-    // Escape ends the program only when no window is open.
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    press(Qt::Key_B);
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Books"));
+    // In the map the general keys still act; the command form's keys do not.
+    press(Qt::Key_0, Qt::AltModifier);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name,
+              QStringLiteral("Top map"));
+    press(Qt::Key_J);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 1) << "J opened Journal's map or Escape closed nothing";
     EXPECT_TRUE(quits.isEmpty());
-    QTest::keyClick(window.get(), Qt::Key_Z, Qt::AltModifier);
+    press(Qt::Key_Z, Qt::AltModifier);
     EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    // Escape ends the program only when no window is open.
+    press(Qt::Key_Escape);
     EXPECT_EQ(quits, QStringList{"quit"});
-    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(quits.size(), 2);
+}
+
+TEST_F(GeneralMenuTest, EditingKeysAndEnterInATextFieldStayWithTheField) {
+    with_table_views();
+    ctx.hooks.open_table_view(7);
+    auto* field = window->findChild<QLineEdit*>(QStringLiteral("t_filter_title"));
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    QTest::keyClicks(field, QStringLiteral("Emma"));
+    press(Qt::Key_Return);
+    EXPECT_FALSE(menu_open());
+    press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(field->selectedText(), QStringLiteral("Emma"));
+    press(Qt::Key_J);
+    EXPECT_EQ(field->text(), QStringLiteral("j"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("Emma"));
+    EXPECT_EQ(window_count(), 1);
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
+    EXPECT_FALSE(menu_open());
+    // Outside a text field Ctrl+A is the general key: the grid hands it on and Agenda's table opens.
+    window->findChild<QTableView*>(QStringLiteral("grid"))->setFocus();
+    press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window_count(), 2);
+}
+
+TEST_F(GeneralMenuTest, CtrlF1InAMapListsTheKeysInsteadOfTheMapMenu) {
+    QStringList captions;
+    ctx.hooks.show_text_window = [&captions](const QString&, const QString& caption) {
+        captions.append(caption);
+    };
+    commands->extras.hot_key_list = [] { return QStringLiteral("keys"); };
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    maps->execute(route::TopMap{});
+    ASSERT_TRUE(window->mdi_area()->isAncestorOf(QApplication::focusWidget()));
+    press(Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(captions, QStringList{"Tessarin - Hot keys"});
+    EXPECT_FALSE(menu_open());
 }
 
 TEST_F(GeneralMenuTest, ResumeReopensTheMapsOfTheLastSession) {
@@ -169,7 +247,8 @@ TEST_F(GeneralMenuTest, ResumeReopensTheMapsOfTheLastSession) {
     auto m = menu();
     entry(*m, "m_resume_prev_session")->trigger();
     ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Books: Novels"));
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name,
+              QStringLiteral("Books: Novels"));
 }
 
 TEST_F(GeneralMenuTest, PrintWithNothingOpenExplains) {

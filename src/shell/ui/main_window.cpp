@@ -226,6 +226,12 @@ TwipsRect MainWindow::geometry_twips() const {
             height() * twips_per_pixel};
 }
 
+bool MainWindow::has_own_focus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == this || focus == mdi_area_ || focus == mdi_area_->viewport()) return true;
+    return toolbar_->isAncestorOf(focus);
+}
+
 bool MainWindow::is_minimised() const {
     return isMinimized();
 }
