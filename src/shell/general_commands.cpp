@@ -80,9 +80,11 @@ PrintDecision print_decision(bool calendar_active, bool map_active, bool table_a
 }
 
 std::optional<QString> ask_map_filter(AppContext& ctx) {
+    // The filter typed last is proposed again.
+    const QString last = ctx.db ? get_gen_param(*ctx.db, QStringLiteral("last_topic_filter")) : QString();
     const auto answer =
         ctx.prompter.input(QStringLiteral("Character string to search for? \n(* = show all maps)"),
-                           QStringLiteral("Find map by string in title"));
+                           QStringLiteral("Find map by string in title"), last);
     if (!answer) return std::nullopt;
     const QString filter = answer->trimmed();
     if (filter.isEmpty()) return std::nullopt;

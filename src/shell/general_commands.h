@@ -46,7 +46,7 @@ struct PrintDecision {
 PrintDecision print_decision(bool calendar_active, bool map_active, bool table_active, bool any_map_or_table,
                              bool calendar_available);
 
-// "Find map": asks for a text; nullopt when the answer is empty (nothing happens),
+// "Find map": asks for a text, proposing the last filter; nullopt when the answer is empty (nothing happens),
 // "" for "*" (every map). A filter other than "*" is kept as "last_topic_filter".
 std::optional<QString> ask_map_filter(AppContext& ctx);
 

@@ -81,6 +81,7 @@ protected:
         tables = std::make_unique<TableViews>(
             ctx, [this] { return window->mdi_area(); }, *maps);
         tables->install_hooks();
+        commands->update_toolbar();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
@@ -95,6 +96,12 @@ protected:
                            [](QWidget* w) { return qobject_cast<QMenu*>(w) && w->isVisible(); });
     }
     int window_count() const { return static_cast<int>(window->mdi_area()->subWindowList().size()); }
+    QAction* tool(const char* key) const {
+        for (QAction* action : window->toolbar()->actions())
+            if (action->objectName() == QLatin1String(key)) return action;
+        ADD_FAILURE() << key;
+        return nullptr;
+    }
     QStringList toolbar_keys() const {
         QStringList keys;
         for (QAction* action : window->toolbar()->actions())
@@ -239,6 +246,55 @@ TEST_F(GeneralMenuTest, CtrlF1InAMapListsTheKeysInsteadOfTheMapMenu) {
     press(Qt::Key_F1, Qt::ControlModifier);
     EXPECT_EQ(captions, QStringList{"Tessarin - Hot keys"});
     EXPECT_FALSE(menu_open());
+}
+
+TEST_F(GeneralMenuTest, ToolbarButtonsEitherWorkOrAreDisabled) {
+    for (const char* key : {"calendar", "deadlines", "global_search", "table_view", "map_view_of_cat", "tree",
+                            "pad", "chiave", "config", "glimmeron"})
+        EXPECT_FALSE(tool(key)->isEnabled()) << key;
+    for (const char* key : {"coll7", "start_map", "print", "help", "clear", "exit"})
+        EXPECT_TRUE(tool(key)->isEnabled()) << key;
+    EXPECT_TRUE(tool("tree")->toolTip().endsWith(QStringLiteral("Not available in this version")));
+
+    with_table_views();
+    EXPECT_TRUE(tool("deadlines")->isEnabled());
+    // A table view's map view is its collection's map; a map's is itself, which stays in front.
+    ctx.hooks.open_table_view(7);
+    ASSERT_TRUE(tool("map_view_of_cat")->isEnabled());
+    tool("map_view_of_cat")->trigger();
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Books"));
+    QMdiSubWindow* map = window->mdi_area()->currentSubWindow();
+    EXPECT_TRUE(tool("map_view_of_cat")->isEnabled());
+    tool("map_view_of_cat")->trigger();
+    EXPECT_EQ(window->mdi_area()->currentSubWindow(), map);
+    EXPECT_EQ(window_count(), 2);
+    maps->close_all();
+    tables->close_all();
+    EXPECT_FALSE(tool("map_view_of_cat")->isEnabled());
+}
+
+TEST_F(GeneralMenuTest, PrintLooksForAnyOpenTableNotOnlyTheActiveWindow) {
+    with_table_views();
+    ctx.hooks.open_table_view(7);
+    // Another window in front: the table is still open, so there is no "open a table first".
+    window->mdi_area()->addSubWindow(new QWidget)->show();
+    ctx.active_kind = WindowKind::GlobalFind;
+    commands->print();
+    EXPECT_TRUE(t.prompter.messages().isEmpty());
+}
+
+TEST_F(GeneralMenuTest, AnOpenWithoutAProgramForTheFileSaysSoWithThePath) {
+    QDir().mkpath(ctx.program_dir);
+    const QString readme = ctx.program_path(QStringLiteral("readme.txt"));
+    QFile file(readme);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    t.desktop.open_result = false;
+    auto m = menu();
+    entry(*m, "m_readme")->trigger();
+    EXPECT_EQ(t.desktop.opened, QStringList{readme});
+    EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("No program is set to open ") + readme});
 }
 
 TEST_F(GeneralMenuTest, ResumeReopensTheMapsOfTheLastSession) {

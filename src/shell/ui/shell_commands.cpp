@@ -17,6 +17,7 @@
 #include "shell/ui/icons.h"
 #include "shell/ui/main_window.h"
 #include "table/map_list.h"
+#include "table/ui/table_view.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -58,13 +59,18 @@ QMenu* add_submenu(QMenu* menu, const QString& name, const QString& caption) {
     return submenu;
 }
 
+// The window the user works in: the active one, or the one that was active when the main window
+// lost the focus.
+QWidget* active_form(QMdiArea* area) {
+    if (!area) return nullptr;
+    QMdiSubWindow* active = area->currentSubWindow();
+    return active ? active->widget() : nullptr;
+}
+
 // A command of the active window's own menu, found by its name.
 QAction* active_window_action(QMdiArea* area, const QString& name) {
-    if (!area) return nullptr;
-    QMdiSubWindow* active = area->activeSubWindow();
-    if (!active && !area->subWindowList().isEmpty()) active = area->subWindowList().constLast();
-    if (!active || !active->widget()) return nullptr;
-    return active->widget()->findChild<QAction*>(name);
+    QWidget* form = active_form(area);
+    return form ? form->findChild<QAction*>(name) : nullptr;
 }
 
 // The focused control edits text, so its own editing keys come before the general keys.
@@ -102,6 +108,8 @@ ShellCommands::~ShellCommands() {
 }
 
 void ShellCommands::attach(MainWindow& window) {
+    // Some buttons act on the active window: they follow it.
+    connect(window.mdi_area(), &QMdiArea::subWindowActivated, this, [this] { update_toolbar(); });
     window.on_toolbar_button = [this](const ToolbarButton& button, bool alt) { toolbar_button(button, alt); };
     window.on_general_menu = [this] { show_general_menu(); };
     window.on_show_toolbar = [this] { show_toolbar(true); };
@@ -117,6 +125,7 @@ void ShellCommands::rebuild() {
     if (!window) return;
     window->build_toolbar(toolbar_buttons(ctx_), ctx_.prefs.large_toolbar);
     window->toolbar()->setVisible(ctx_.prefs.show_toolbar);
+    update_toolbar();
 }
 
 // ---------------------------------------------------------------- general menu
@@ -259,8 +268,10 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     if (extras.hot_key_list && ctx_.hooks.show_text_window) hot_keys = [this] { show_hot_keys(); };
     add_entry(help, QStringLiteral("m_hot_keys"),
               caption_with_key(QStringLiteral("Hot keys"), keys, HotKeyCommand::HotKeyList), hot_keys);
-    add_entry(help, QStringLiteral("m_web_site"), QStringLiteral("Web site"),
-              [this] { ctx_.desktop.open(web_site_address); });
+    add_entry(help, QStringLiteral("m_web_site"), QStringLiteral("Web site"), [this] {
+        if (!ctx_.desktop.open(web_site_address))
+            ctx_.prompter.message(QStringLiteral("No program is set to open ") + web_site_address);
+    });
     std::function<void()> history;
     if (extras.version_history && ctx_.hooks.show_text_window)
         history = [this] {
@@ -391,9 +402,10 @@ void ShellCommands::print() {
     const bool map_active = ctx_.active_kind == WindowKind::Map && ctx_.map_windows.active_slot() != 0 &&
                             ctx_.map_windows.slot(ctx_.map_windows.active_slot()).in_use;
     const bool table_active = ctx_.active_kind == WindowKind::Table;
-    const bool any =
-        ctx_.map_windows.in_use_count() > 0 ||
-        (area && active_window_action(area, QStringLiteral("m_export_filtered_items_to_notepad")));
+    bool any = ctx_.map_windows.in_use_count() > 0;
+    if (area)
+        for (QMdiSubWindow* sub : area->subWindowList())
+            any = any || qobject_cast<TableView*>(sub->widget()) != nullptr;
     const PrintDecision decision =
         print_decision(ctx_.active_kind == WindowKind::Calendar, map_active, table_active, any,
                        static_cast<bool>(ctx_.hooks.open_calendar));
@@ -454,6 +466,8 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
         if (QAction* action = active_window_action(window ? window->mdi_area() : nullptr,
                                                    QStringLiteral("m_table_view_of_this_map")))
             action->trigger();
+    } else if (key == QLatin1String("map_view_of_cat")) {
+        map_view_of_active_form();
     } else if (key == QLatin1String("start_map")) {
         maps_.open_start_maps(true);
     } else if (key == QLatin1String("pad")) {
@@ -470,6 +484,60 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
         close_all_windows();
     } else if (key == QLatin1String("exit")) {
         if (quit) quit();
+    }
+}
+
+void ShellCommands::map_view_of_active_form() {
+    MainWindow* window = main_window_();
+    QMdiArea* area = window ? window->mdi_area() : nullptr;
+    QWidget* form = active_form(area);
+    if (qobject_cast<MapWindow*>(form)) {
+        // A map is its own map view: it stays in front.
+        area->setActiveSubWindow(area->currentSubWindow());
+    } else if (auto* table = qobject_cast<TableView*>(form)) {
+        maps_.execute(collection_map_route(ctx_.collections, table->position()));
+    }
+}
+
+ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& key) const {
+    const auto built = [](bool present) { return present ? ButtonState::Works : ButtonState::NotAvailable; };
+    MainWindow* window = main_window_();
+    QWidget* form = active_form(window ? window->mdi_area() : nullptr);
+    if (key == QLatin1String("calendar")) return built(static_cast<bool>(ctx_.hooks.open_calendar));
+    if (key == QLatin1String("deadlines")) return built(static_cast<bool>(ctx_.hooks.open_table_view));
+    if (key == QLatin1String("global_search")) return built(static_cast<bool>(ctx_.hooks.open_global_find));
+    if (key == QLatin1String("pad")) return built(static_cast<bool>(ctx_.hooks.open_pad));
+    if (key == QLatin1String("config")) return built(static_cast<bool>(ctx_.hooks.open_collection_config));
+    if (key == QLatin1String("chiave")) return built(static_cast<bool>(extras.lock_now));
+    if (key == QLatin1String("exit")) return built(static_cast<bool>(quit));
+    // The map tree, the random views and the picture browser come with their own windows.
+    if (key == QLatin1String("tree") || key == QLatin1String("random_map_view") ||
+        key == QLatin1String("random_item") || key == QLatin1String("glimmeron"))
+        return ButtonState::NotAvailable;
+    if (key == QLatin1String("table_view")) {
+        QAction* action =
+            form ? form->findChild<QAction*>(QStringLiteral("m_table_view_of_this_map")) : nullptr;
+        return action && action->isEnabled() ? ButtonState::Works : ButtonState::NothingToActOn;
+    }
+    if (key == QLatin1String("map_view_of_cat")) {
+        // A selection inside other windows needs the map selection dialog, which is not built yet.
+        return qobject_cast<MapWindow*>(form) || qobject_cast<TableView*>(form) ? ButtonState::Works
+                                                                                : ButtonState::NothingToActOn;
+    }
+    return ButtonState::Works;
+}
+
+void ShellCommands::update_toolbar() {
+    MainWindow* window = main_window_();
+    if (!window) return;
+    for (QAction* action : window->toolbar()->actions()) {
+        const ButtonState state = toolbar_button_state(action->objectName());
+        action->setEnabled(state == ButtonState::Works);
+        const QString tip = state == ButtonState::NotAvailable
+                                ? action->text() + QStringLiteral(" - ") + unavailable_tip
+                                : action->text();
+        action->setToolTip(tip);
+        action->setStatusTip(tip);
     }
 }
 
