@@ -12,6 +12,7 @@
 #include "lang/ui/language_dialog.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "shell/command_line.h"
 #include "shell/help_texts.h"
 #include "shell/product_info.h"
 #include "shell/ui/command_form.h"
@@ -43,6 +44,9 @@ QString shipped_data_dir() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Start-up moves into the program directory; paths typed on the command line are relative
+    // to where the user started the program.
+    const QString start_dir = QDir::currentPath();
     QCoreApplication::setOrganizationName(QStringLiteral("tessarin"));
     QCoreApplication::setApplicationName(QStringLiteral("tessarin"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TESSARIN_VERSION));
@@ -94,7 +98,8 @@ int main(int argc, char** argv) {
     session.steps.apply_toolbar_visibility = [&commands] { commands.rebuild(); };
 
     // Table views: at most one per collection position.
-    TableViews tables(ctx, [&ui] { return ui.main_window() ? ui.main_window()->mdi_area() : nullptr; }, maps);
+    TableViews tables(
+        ctx, [&ui] { return ui.main_window() ? ui.main_window()->mdi_area() : nullptr; }, maps);
     tables.install_hooks();
     maps.open_table_search = [&tables](int position) {
         TableView::Options options;
@@ -103,7 +108,8 @@ int main(int argc, char** argv) {
     };
 
     // Content editors, notepad, global find, map list and collection configuration.
-    TableRoomWindows table_room(ctx, maps, [&ui] { return ui.main_window() ? ui.main_window()->mdi_area() : nullptr; });
+    TableRoomWindows table_room(ctx, maps,
+                                [&ui] { return ui.main_window() ? ui.main_window()->mdi_area() : nullptr; });
     table_room.install_hooks();
     table_room.open_search_table = [&tables](int position) {
         TableView::Options options;
@@ -125,7 +131,9 @@ int main(int argc, char** argv) {
     };
     commands.extras.lock_now = [&command_form] { command_form.m_lock_the_program(); };
     commands.extras.change_password = [&command_form] { command_form.m_change_password(); };
-    commands.extras.build_preferences = [&command_form](QMenu& menu) { command_form.build_preferences(menu); };
+    commands.extras.build_preferences = [&command_form](QMenu& menu) {
+        command_form.build_preferences(menu);
+    };
     command_form.build_language_entry = [&ctx, &ui](QMenu& menu) {
         QAction* entry = menu.addAction(change_language_caption());
         entry->setObjectName(QStringLiteral("m_change_language"));
@@ -135,8 +143,9 @@ int main(int argc, char** argv) {
 
     // Translation, tips and the text window. The built (or installed) lang.db replaces an older copy.
     const QString installed_lang_db = shipped_data_dir() + QStringLiteral("/lang.db");
-    install_lang_db(program_dir, QFileInfo::exists(installed_lang_db) ? installed_lang_db
-                                                                      : QStringLiteral(TESSARIN_BUILT_LANG_DB));
+    install_lang_db(program_dir, QFileInfo::exists(installed_lang_db)
+                                     ? installed_lang_db
+                                     : QStringLiteral(TESSARIN_BUILT_LANG_DB));
     Translator translator(ctx);
     session.steps.open_translation_tables = [&translator] { translator.open_tables(); };
     session.steps.show_tips = [&ctx, &ui] { show_tips_window(ctx, ui.main_window()); };
@@ -148,7 +157,7 @@ int main(int argc, char** argv) {
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     try {
-        session.Main(arguments.join(QLatin1Char(' ')));
+        session.Main(resolve_command_line(arguments.join(QLatin1Char(' ')), start_dir));
     } catch (const ProgramEnd& end) {
         return end.code();
     } catch (const DbError& error) {

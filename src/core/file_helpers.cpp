@@ -59,7 +59,8 @@ void open_path(Desktop& desktop, Prompter& prompter, const QString& path) {
     // The system's handler shows a directory in its file manager and opens a file with the
     // program registered for it.
     if (file_exists(target) || is_web_address(target)) {
-        desktop.open(target);
+        // No program set for the file type: say so rather than leave the user waiting.
+        if (!desktop.open(target)) prompter.message(QStringLiteral("No program is set to open ") + target);
     } else {
         prompter.message(QStringLiteral("Path not found: ") + target);
     }

@@ -74,7 +74,7 @@ bool AutoLock::lock() {
         ctx_.prompter.message(cannot_lock_message);
         return false;
     }
-    if (side.minimise_main_window) side.minimise_main_window();
+    if (side.hide_windows) side.hide_windows();
     for (int wrong = 0;;) {
         const auto answer = side.ask_password ? side.ask_password(lock_prompt(), lock_title())
                                               : ctx_.prompter.input(lock_prompt(), lock_title());
@@ -83,7 +83,7 @@ bool AutoLock::lock() {
         ctx_.prompter.message(QStringLiteral("Invalid password."));
         if (++wrong >= tries) throw ProgramEnd(1);
     }
-    if (side.restore_main_window) side.restore_main_window();
+    if (side.restore_windows) side.restore_windows();
     set_timer(true);
     ctx_.inactivity = 0;
     return true;

@@ -16,9 +16,10 @@ inline const QString cannot_lock_message =
 struct LockWindowSide {
     // Starts or stops the one-second timer that calls AutoLock::tick.
     std::function<void(bool enabled)> set_timer_enabled;
-    std::function<void()> minimise_main_window;
-    // Restores the main window and brings it forward.
-    std::function<void()> restore_main_window;
+    // Hides every window of the program, so that nothing of the data shows while locked.
+    std::function<void()> hide_windows;
+    // Shows again the windows hidden by hide_windows, as they were, the main window in front.
+    std::function<void()> restore_windows;
     // The main window caption shows the time to the minute.
     std::function<void()> refresh_caption;
     // The unlock box: a masked input box; nullopt for Cancel.

@@ -9,31 +9,23 @@
 
 #include <QRegularExpression>
 
-namespace {
-
-QString shortcut_caption(const CollectionTable& collections, int position, bool table) {
-    const Collection& collection = collections.at(position);
-    if (position == 2)
-        return collection.name + (table ? QStringLiteral(" (F11)") : QStringLiteral(" (ALT+F11)"));
-    // The key that opens the table is the one that does not open the map by default.
-    const bool alt = table == collection.open_coll_as_map;
-    return collection.name + QStringLiteral(" (") + (alt ? QStringLiteral("ALT+") : QStringLiteral("CTL+")) +
-           collection.shortcut + QLatin1Char(')');
-}
-
-} // namespace
-
 bool collection_offered(const CollectionTable& collections, const Preferences& prefs, int position) {
     const Collection& collection = collections.at(position);
     return collection.defined && collection.visible && (prefs.cogniva || !collection.cogniva);
 }
 
+QString caption_with_key(const QString& caption, const CollectionTable& collections, HotKeyCommand command,
+                         int position) {
+    const QString key = key_name_of(collections, command, position);
+    return key.isEmpty() ? caption : caption + QStringLiteral(" (") + key + QLatin1Char(')');
+}
+
 QString table_entry_caption(const CollectionTable& collections, int position) {
-    return shortcut_caption(collections, position, true);
+    return caption_with_key(collections.at(position).name, collections, HotKeyCommand::OpenTable, position);
 }
 
 QString map_entry_caption(const CollectionTable& collections, int position) {
-    return shortcut_caption(collections, position, false);
+    return caption_with_key(collections.at(position).name, collections, HotKeyCommand::OpenMap, position);
 }
 
 std::vector<ToolbarButton> toolbar_buttons(const AppContext& ctx) {
@@ -75,10 +67,12 @@ PrintDecision print_decision(bool calendar_active, bool map_active, bool table_a
     if (!any_map_or_table) {
         return {PrintTarget::Nothing,
                 calendar_available
-                    ? QStringLiteral("Open a table,tag map or the calendar first. This command applies to an open tag "
-                                     "map, the calendar or the filtered records of an open table.")
-                    : QStringLiteral("Open a table or tag map first. This command applies to an open tag map or the "
-                                     "filtered records of an open table.")};
+                    ? QStringLiteral(
+                          "Open a table,tag map or the calendar first. This command applies to an open tag "
+                          "map, the calendar or the filtered records of an open table.")
+                    : QStringLiteral(
+                          "Open a table or tag map first. This command applies to an open tag map or the "
+                          "filtered records of an open table.")};
     }
     if (map_active) return {PrintTarget::Map, {}};
     if (table_active) return {PrintTarget::Table, {}};
@@ -86,8 +80,11 @@ PrintDecision print_decision(bool calendar_active, bool map_active, bool table_a
 }
 
 std::optional<QString> ask_map_filter(AppContext& ctx) {
-    const auto answer = ctx.prompter.input(
-        QStringLiteral("Character string to search for? \n(* = show all maps)"), QStringLiteral("Find map by string in title"));
+    // The filter typed last is proposed again.
+    const QString last = ctx.db ? get_gen_param(*ctx.db, QStringLiteral("last_topic_filter")) : QString();
+    const auto answer =
+        ctx.prompter.input(QStringLiteral("Character string to search for? \n(* = show all maps)"),
+                           QStringLiteral("Find map by string in title"), last);
     if (!answer) return std::nullopt;
     const QString filter = answer->trimmed();
     if (filter.isEmpty()) return std::nullopt;
@@ -99,7 +96,8 @@ std::optional<QString> ask_map_filter(AppContext& ctx) {
 QStringList previous_session_maps(AppContext& ctx) {
     QStringList maps;
     const QString list = ctx.db ? get_gen_param(*ctx.db, QStringLiteral("topic_list")) : QString();
-    for (const QString& line : list.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         list.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts)) {
         const QString name = line.trimmed();
         if (name.isEmpty()) continue;
         bool seen = false;
@@ -129,10 +127,10 @@ bool delete_dropped_item(AppContext& ctx, qint64 item_nr) {
 }
 
 bool delete_dropped_category(AppContext& ctx, const QString& collection, const QString& cat) {
-    const QString tail = cat.contains(QLatin1String("> ")) ? QStringLiteral("\" ?")
-                                                           : QStringLiteral("\" with all its items?");
-    if (!ctx.prompter.yes_no(QStringLiteral("Do you want to delete category \"") + collection + QStringLiteral(": ") +
-                                 cat + tail,
+    const QString tail =
+        cat.contains(QLatin1String("> ")) ? QStringLiteral("\" ?") : QStringLiteral("\" with all its items?");
+    if (!ctx.prompter.yes_no(QStringLiteral("Do you want to delete category \"") + collection +
+                                 QStringLiteral(": ") + cat + tail,
                              QStringLiteral("Deleting category"), false))
         return false;
     ctx.db->exec(QStringLiteral("Delete from repos where collection ='") + apici_raddoppiati(collection) +

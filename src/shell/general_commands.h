@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "shell/hot_keys.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -15,9 +17,13 @@ struct Preferences;
 // not one of the cogniva collections while those functions are off.
 bool collection_offered(const CollectionTable& collections, const Preferences& prefs, int position);
 
-// Captions of the per-collection entries of the general menu. The table entry names the key that
-// opens the table (Alt when the collection opens as a map by default, else Ctrl), the map entry
-// the other one; position 2 opens with F11.
+// `caption` followed by the general key that runs `command` in parentheses, "Quit the program
+// (CTL+Q)"; the caption alone when no key runs it. Captions read the keys from the key table, so
+// that they name the keys the program obeys.
+QString caption_with_key(const QString& caption, const CollectionTable& collections, HotKeyCommand command,
+                         int position = 0);
+// Captions of the per-collection entries of the general menu: the name and the key that opens
+// the table, or the map.
 QString table_entry_caption(const CollectionTable& collections, int position);
 QString map_entry_caption(const CollectionTable& collections, int position);
 
@@ -40,8 +46,8 @@ struct PrintDecision {
 PrintDecision print_decision(bool calendar_active, bool map_active, bool table_active, bool any_map_or_table,
                              bool calendar_available);
 
-// "Find map": asks for a text; nullopt when the answer is empty (nothing happens), "" for "*"
-// (every map). A filter other than "*" is kept as "last_topic_filter".
+// "Find map": asks for a text, proposing the last filter; nullopt when the answer is empty (nothing happens),
+// "" for "*" (every map). A filter other than "*" is kept as "last_topic_filter".
 std::optional<QString> ask_map_filter(AppContext& ctx);
 
 // "Resume previous session": the maps listed in "topic_list" that still exist, in their order,

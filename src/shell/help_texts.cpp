@@ -6,6 +6,7 @@
 #include "core/app_context.h"
 #include "core/format.h"
 #include "core/program_title.h"
+#include "shell/hot_keys.h"
 #include "shell/product_info.h"
 
 #include <QRegularExpression>
@@ -19,10 +20,26 @@ struct KeyLine {
     const char* text;
 };
 
-constexpr KeyLine general_keys[] = {
-    {"CTL+Q", "Quit program"},      {"ALT+Z", "Close all maps"}, {"F1", "Display context menu (if any)"},
-    {"CTL+F1", "Display hot keys"}, {"ALT+F3", "File search"},   {"CTL+F3", "Global search"},
-    {"F4", "Open calendar"},        {"F6", "Find map"},
+// The general keys in the order of the list; their keys come from the key table.
+struct CommandLine {
+    HotKeyCommand command;
+    const char* text;
+};
+
+constexpr CommandLine general_keys[] = {
+    {HotKeyCommand::Quit, "Quit program"},
+    {HotKeyCommand::CloseAll, "Close all maps"},
+    {HotKeyCommand::GeneralMenu, "Display context menu (if any)"},
+    {HotKeyCommand::HotKeyList, "Display hot keys"},
+    {HotKeyCommand::FileSearch, "File search"},
+    {HotKeyCommand::GlobalFind, "Global search"},
+    {HotKeyCommand::OpenCalendar, "Open calendar"},
+    {HotKeyCommand::FindMap, "Find map"},
+};
+
+constexpr CommandLine map_opening_keys[] = {
+    {HotKeyCommand::TopMap, "Open top map"},
+    {HotKeyCommand::StartMaps, "Open start map"},
 };
 
 constexpr KeyLine table_keys[] = {
@@ -53,6 +70,14 @@ QString key_line(const QString& key, const QString& text) {
 template <std::size_t N> void append_keys(QStringList& lines, const KeyLine (&keys)[N]) {
     for (const KeyLine& line : keys)
         lines.append(key_line(QString::fromLatin1(line.key), QString::fromLatin1(line.text)));
+}
+
+template <std::size_t N>
+void append_keys(QStringList& lines, const CollectionTable& collections, const CommandLine (&keys)[N]) {
+    for (const CommandLine& line : keys) {
+        const QString key = key_name_of(collections, line.command);
+        if (!key.isEmpty()) lines.append(key_line(key, QString::fromLatin1(line.text)));
+    }
 }
 
 QString quoted(const QString& name) {
@@ -106,31 +131,25 @@ std::vector<Version> parse_changelog(const QString& changelog) {
 QString hot_key_list(const AppContext& ctx) {
     QStringList lines;
     lines.append(QStringLiteral("Functions generally applicable:"));
-    append_keys(lines, general_keys);
+    append_keys(lines, ctx.collections, general_keys);
 
-    // Both keys of every visible collection, whatever its open-as flags say; positions without a
-    // shortcut have no key to list.
+    // The keys of every visible collection, as the key table binds them: which of the two keys
+    // opens the table follows the collection's open-as flag.
     QStringList collection_lines;
-    for (int position = 1; position <= CollectionTable::count; ++position) {
-        const Collection& collection = ctx.collections.at(position);
+    for (const HotKey& hot_key : general_hot_keys(ctx.collections)) {
+        if (hot_key.position == 0) continue;
+        const Collection& collection = ctx.collections.at(hot_key.position);
         if (!collection.defined || !collection.visible) continue;
-        const QString table = QStringLiteral("Open table ") + quoted(collection.name);
-        const QString map = QStringLiteral("Open map ") + quoted(collection.name);
-        if (position == 2) {
-            collection_lines.append(key_line(QStringLiteral("F11"), table));
-            collection_lines.append(key_line(QStringLiteral("ALT+F11"), map));
-            continue;
-        }
-        if (collection.shortcut.trimmed().isEmpty()) continue;
-        collection_lines.append(key_line(QStringLiteral("CTL+") + collection.shortcut, table));
-        collection_lines.append(key_line(QStringLiteral("ALT+") + collection.shortcut, map));
+        const QString what = hot_key.command == HotKeyCommand::OpenTable ? QStringLiteral("Open table ")
+                                                                         : QStringLiteral("Open map ");
+        collection_lines.append(
+            key_line(key_name(hot_key.shift, hot_key.key), what + quoted(collection.name)));
     }
     std::stable_sort(
         collection_lines.begin(), collection_lines.end(),
         [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     lines.append(collection_lines);
-    lines.append(key_line(QStringLiteral("ALT+0"), QStringLiteral("Open top map")));
-    lines.append(key_line(QStringLiteral("ALT+1"), QStringLiteral("Open start map")));
+    append_keys(lines, ctx.collections, map_opening_keys);
 
     lines.append(QString());
     lines.append(QStringLiteral("Functions applicable to the active collection table (if any):"));

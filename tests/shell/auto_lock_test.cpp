@@ -17,8 +17,8 @@ protected:
         open_database(QStringLiteral("Secret"));
         ctx.prefs.lock_interval = 30;
         lock.side.set_timer_enabled = [this](bool on) { events.append(on ? "timer on" : "timer off"); };
-        lock.side.minimise_main_window = [this] { events.append("minimise"); };
-        lock.side.restore_main_window = [this] { events.append("restore"); };
+        lock.side.hide_windows = [this] { events.append("hide"); };
+        lock.side.restore_windows = [this] { events.append("restore"); };
         lock.side.refresh_caption = [this] { events.append("caption"); };
         ctx.hooks.check_reminders = [this](bool open_calendar) {
             EXPECT_FALSE(open_calendar);
@@ -52,7 +52,7 @@ TEST_F(AutoLockTest, HalfAMinuteLocksAfterThirtyQuietSeconds) {
     EXPECT_EQ(ctx.inactivity, 29);
     prompter.answer("Secret");
     EXPECT_TRUE(ticks(1));
-    EXPECT_EQ(events, (QStringList{"timer off", "minimise", "restore", "timer on"}));
+    EXPECT_EQ(events, (QStringList{"timer off", "hide", "restore", "timer on"}));
     EXPECT_EQ(ctx.inactivity, 0);
     EXPECT_TRUE(lock.timer_enabled());
 }
@@ -97,7 +97,7 @@ TEST_F(AutoLockTest, UnlockBoxTextsAndOtherLetterCase) {
               QStringLiteral("To unlock the program, enter the database password and press OK. To quit the "
                              "program, press Cancel.\nThe current auto-lock interval is 180 secs of "
                              "inactivity. You may change it through the 'preferences' menu."));
-    EXPECT_EQ(events, (QStringList{"timer off", "minimise", "restore", "timer on"}));
+    EXPECT_EQ(events, (QStringList{"timer off", "hide", "restore", "timer on"}));
     EXPECT_EQ(ctx.inactivity, 0);
 }
 
@@ -158,7 +158,7 @@ TEST_F(AutoLockTest, CancelEndsTheProgramAtOnce) {
         EXPECT_EQ(end.code(), 0);
     }
     EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(events, (QStringList{"timer off", "minimise"}));
+    EXPECT_EQ(events, (QStringList{"timer off", "hide"}));
 }
 
 TEST_F(AutoLockTest, NoPasswordRefusesAndLeavesTheTimerOff) {

@@ -19,7 +19,8 @@ protected:
         ctx.collections.init_collections();
         for (int position = 1; position <= CollectionTable::count; ++position)
             ctx.collections.at(position).visible = ctx.collections.at(position).defined;
-        ctx.db = Database::open(t.env.path(QStringLiteral("family.tdb")), {}, &t.clock, Database::Mode::CreateNew);
+        ctx.db =
+            Database::open(t.env.path(QStringLiteral("family.tdb")), {}, &t.clock, Database::Mode::CreateNew);
         schema::upgrade(*ctx.db);
     }
 
@@ -37,21 +38,25 @@ protected:
 } // namespace
 
 TEST_F(GeneralCommandsTest, ToolbarFollowsCollectionsAndPreferences) {
-    const QStringList commands_tail{"global_search", "table_view", "map_view_of_cat", "tree", "start_map", "pad",
-                                    "glimmeron", "chiave", "print", "help", "config", "clear", "exit"};
+    const QStringList commands_tail{
+        "global_search", "table_view", "map_view_of_cat", "tree",  "start_map", "pad", "glimmeron", "chiave",
+        "print",         "help",       "config",          "clear", "exit"};
     // Cogniva off: positions 12 to 18 and the random views are missing.
     QStringList expected;
     for (int position : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 43, 44, 45})
         expected.append(QStringLiteral("coll") + QString::number(position));
-    expected << "calendar" << "deadlines" << commands_tail;
+    expected << "calendar"
+             << "deadlines" << commands_tail;
     EXPECT_EQ(keys(), expected);
 
     ctx.prefs.cogniva = true;
     const QStringList with_cogniva = keys();
     for (int position = 12; position <= 18; ++position)
         EXPECT_TRUE(with_cogniva.contains(QStringLiteral("coll") + QString::number(position)));
-    EXPECT_EQ(with_cogniva.indexOf(QStringLiteral("random_map_view")), with_cogniva.indexOf(QStringLiteral("tree")) + 1);
-    EXPECT_EQ(with_cogniva.indexOf(QStringLiteral("random_item")), with_cogniva.indexOf(QStringLiteral("tree")) + 2);
+    EXPECT_EQ(with_cogniva.indexOf(QStringLiteral("random_map_view")),
+              with_cogniva.indexOf(QStringLiteral("tree")) + 1);
+    EXPECT_EQ(with_cogniva.indexOf(QStringLiteral("random_item")),
+              with_cogniva.indexOf(QStringLiteral("tree")) + 2);
 
     // A hidden collection, an undefined Agenda (no calendar, no deadlines), no picture viewer.
     ctx.collections.at(7).visible = false;
@@ -86,13 +91,14 @@ TEST_F(GeneralCommandsTest, PrintGoesToTheActiveWindowOrExplains) {
     EXPECT_EQ(print_decision(false, false, true, true, true).target, PrintTarget::Table);
     const PrintDecision none = print_decision(false, false, false, false, false);
     EXPECT_EQ(none.target, PrintTarget::Nothing);
-    EXPECT_EQ(none.message, QStringLiteral("Open a table or tag map first. This command applies to an open tag map or "
-                                           "the filtered records of an open table."));
-    EXPECT_TRUE(print_decision(false, false, false, false, true).message.startsWith(
-        QStringLiteral("Open a table,tag map or the calendar first.")));
+    EXPECT_EQ(none.message,
+              QStringLiteral("Open a table or tag map first. This command applies to an open tag map or "
+                             "the filtered records of an open table."));
+    EXPECT_TRUE(print_decision(false, false, false, false, true)
+                    .message.startsWith(QStringLiteral("Open a table,tag map or the calendar first.")));
 }
 
-TEST_F(GeneralCommandsTest, FindMapKeepsTheFilterUnlessItIsAStar) {
+TEST_F(GeneralCommandsTest, FindMapKeepsTheFilterUnlessItIsAStarAndProposesItAgain) {
     t.prompter.answer("  Gordon's  ");
     EXPECT_EQ(ask_map_filter(ctx), std::optional<QString>(QStringLiteral("Gordon's")));
     EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("last_topic_filter")), QStringLiteral("Gordon's"));
@@ -101,6 +107,7 @@ TEST_F(GeneralCommandsTest, FindMapKeepsTheFilterUnlessItIsAStar) {
     t.prompter.answer("*");
     EXPECT_EQ(ask_map_filter(ctx), std::optional<QString>(QString()));
     EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("last_topic_filter")), QStringLiteral("Gordon's"));
+    EXPECT_EQ(t.prompter.input_defaults, (QStringList{QString(), QStringLiteral("Gordon's")}));
 
     t.prompter.answer("   ");
     EXPECT_EQ(ask_map_filter(ctx), std::nullopt);
@@ -111,8 +118,9 @@ TEST_F(GeneralCommandsTest, FindMapKeepsTheFilterUnlessItIsAStar) {
 TEST_F(GeneralCommandsTest, ResumingReopensTheListedMapsThatStillExist) {
     insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
     insert_item(*ctx.db, QStringLiteral("Media"), QStringLiteral("L'été"), QStringLiteral("Song"));
-    set_gen_param(*ctx.db, QStringLiteral("topic_list"),
-                  QStringLiteral("Books: Novels\r\nBooks: Gone\r\nTop map\r\nMedia: L'été\r\nbooks: novels\r\n"));
+    set_gen_param(
+        *ctx.db, QStringLiteral("topic_list"),
+        QStringLiteral("Books: Novels\r\nBooks: Gone\r\nTop map\r\nMedia: L'été\r\nbooks: novels\r\n"));
     EXPECT_EQ(previous_session_maps(ctx), (QStringList{"Books: Novels", "Top map", "Media: L'été"}));
     EXPECT_TRUE(t.prompter.shown().empty());
 
@@ -122,7 +130,8 @@ TEST_F(GeneralCommandsTest, ResumingReopensTheListedMapsThatStillExist) {
 }
 
 TEST_F(GeneralCommandsTest, BackgroundDeletesDroppedItemsAndCategoriesAfterAsking) {
-    const qint64 emma = insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    const qint64 emma =
+        insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
     insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("O'Brien's"), QStringLiteral("a"));
     insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("O'Brien's"), QStringLiteral("b"));
     insert_item(*ctx.db, QStringLiteral("Media"), QStringLiteral("O'Brien's"), QStringLiteral("c"));

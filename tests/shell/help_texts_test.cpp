@@ -11,7 +11,8 @@
 namespace {
 
 // Only a few collections are visible: Agenda (A), Contacts (F11), Books renamed "Novels" (B)
-// with its open-as-map flag set, and All collections (0). Money is defined but hidden, File links
+// with its open-as-map flag set (Ctrl+B opens its map), and All collections (0, whose Alt key
+// is the top map's). Money is defined but hidden, File links
 // is flagged visible but no longer defined, x01 is defined without a shortcut.
 void few_visible_collections(AppContext& ctx) {
     ctx.collections.init_collections();
@@ -38,13 +39,12 @@ TEST(HotKeyList, ListsGeneralTableAndMapKeysWithTheVisibleCollectionsSorted) {
                                             "CTL+F3\tGlobal search\n"
                                             "F4\tOpen calendar\n"
                                             "F6\tFind map\n"
-                                            "ALT+0\tOpen map \"All collections\"\n"
                                             "ALT+A\tOpen map \"Agenda\"\n"
-                                            "ALT+B\tOpen map \"Novels\"\n"
+                                            "ALT+B\tOpen table \"Novels\"\n"
                                             "ALT+F11\tOpen map \"Contacts\"\n"
                                             "CTL+0\tOpen table \"All collections\"\n"
                                             "CTL+A\tOpen table \"Agenda\"\n"
-                                            "CTL+B\tOpen table \"Novels\"\n"
+                                            "CTL+B\tOpen map \"Novels\"\n"
                                             "F11\tOpen table \"Contacts\"\n"
                                             "ALT+0\tOpen top map\n"
                                             "ALT+1\tOpen start map\n"

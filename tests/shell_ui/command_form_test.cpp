@@ -119,17 +119,28 @@ TEST_F(CommandFormTest, AnyMouseOrKeyInputResetsTheCount) {
     EXPECT_EQ(t.ctx.inactivity, 77);
 }
 
-TEST_F(CommandFormTest, LockMinimisesAndAMaskedAnswerInOtherCaseRestores) {
+TEST_F(CommandFormTest, LockHidesEveryWindowAndAMaskedAnswerInOtherCaseBringsThemBack) {
     open(QStringLiteral("Secret"));
+    window->showMaximized();
+    // A text window of its own beside the main window, as tips and the key list are.
+    QWidget text_window(window.get(), Qt::Window);
+    text_window.show();
     form->start_timer();
     QStringList seen;
-    bool minimised_while_asked = false;
-    QTimer::singleShot(0, [&] { minimised_while_asked = window->isMinimized(); });
+    QStringList visible_while_asked;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible() && widget != QApplication::activeModalWidget())
+                visible_while_asked.append(widget->objectName() + QLatin1Char(' ') +
+                                           widget->metaObject()->className());
+    });
     answer_unlock_box(QStringLiteral("SECRET"), &seen);
     form->m_lock_the_program();
     EXPECT_EQ(seen, (QStringList{QStringLiteral("Tessarin (family)"), QStringLiteral("masked")}));
-    EXPECT_TRUE(minimised_while_asked);
-    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(visible_while_asked.isEmpty()) << visible_while_asked.join(", ").toStdString();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_TRUE(text_window.isVisible());
     EXPECT_TRUE(timer()->isActive());
     EXPECT_TRUE(ended.empty());
 }

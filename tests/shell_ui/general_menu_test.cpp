@@ -2,16 +2,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/database.h"
 #include "core/params.h"
+#include "maps/navigation.h"
 #include "maps/ui/map_windows.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_commands.h"
 #include "support/items.h"
-#include "table/map_list.h"
 #include "support/test_context.h"
+#include "table/map_list.h"
+#include "table/ui/table_views.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QTableView>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -28,6 +36,7 @@ protected:
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MapWindows> maps;
     std::unique_ptr<ShellCommands> commands;
+    std::unique_ptr<TableViews> tables;
     QStringList quits;
 
     void SetUp() override {
@@ -50,6 +59,9 @@ protected:
     }
 
     void TearDown() override {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMenu*>(widget)) widget->close();
+        tables.reset();
         maps->close_all();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         commands.reset();
@@ -62,6 +74,33 @@ protected:
         auto* action = menu.findChild<QAction*>(QLatin1String(name));
         EXPECT_NE(action, nullptr) << name;
         return action;
+    }
+    // The table views as the program has them, and the main window active so that keys reach
+    // the focused control.
+    void with_table_views() {
+        tables = std::make_unique<TableViews>(
+            ctx, [this] { return window->mdi_area(); }, *maps);
+        tables->install_hooks();
+        commands->update_toolbar();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // A key where the keyboard sends it: to the focused control, else to the main window.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : window.get(), key, modifiers);
+    }
+    static bool menu_open() {
+        const QWidgetList widgets = QApplication::topLevelWidgets();
+        return std::any_of(widgets.begin(), widgets.end(),
+                           [](QWidget* w) { return qobject_cast<QMenu*>(w) && w->isVisible(); });
+    }
+    int window_count() const { return static_cast<int>(window->mdi_area()->subWindowList().size()); }
+    QAction* tool(const char* key) const {
+        for (QAction* action : window->toolbar()->actions())
+            if (action->objectName() == QLatin1String(key)) return action;
+        ADD_FAILURE() << key;
+        return nullptr;
     }
     QStringList toolbar_keys() const {
         QStringList keys;
@@ -146,21 +185,116 @@ TEST_F(GeneralMenuTest, ClickInTheTopStripShowsAHiddenToolbar) {
 
 TEST_F(GeneralMenuTest, KeysOnTheMainWindowOpenMapsAndQuit) {
     insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    QTest::keyClick(window.get(), Qt::Key_0, Qt::AltModifier);
-    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Top map"));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     // A typed shortcut on the command form opens the collection's map.
-    QTest::keyClick(window.get(), Qt::Key_B);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name, QStringLiteral("Books"));
-    // Escape ends the program only when no window is open.
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    press(Qt::Key_B);
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Books"));
+    // In the map the general keys still act; the command form's keys do not.
+    press(Qt::Key_0, Qt::AltModifier);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().back()).map_name,
+              QStringLiteral("Top map"));
+    press(Qt::Key_J);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 1) << "J opened Journal's map or Escape closed nothing";
     EXPECT_TRUE(quits.isEmpty());
-    QTest::keyClick(window.get(), Qt::Key_Z, Qt::AltModifier);
+    press(Qt::Key_Z, Qt::AltModifier);
     EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    // Escape ends the program only when no window is open.
+    press(Qt::Key_Escape);
     EXPECT_EQ(quits, QStringList{"quit"});
-    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(quits.size(), 2);
+}
+
+TEST_F(GeneralMenuTest, EditingKeysAndEnterInATextFieldStayWithTheField) {
+    with_table_views();
+    ctx.hooks.open_table_view(7);
+    auto* field = window->findChild<QLineEdit*>(QStringLiteral("t_filter_title"));
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    QTest::keyClicks(field, QStringLiteral("Emma"));
+    press(Qt::Key_Return);
+    EXPECT_FALSE(menu_open());
+    press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(field->selectedText(), QStringLiteral("Emma"));
+    press(Qt::Key_J);
+    EXPECT_EQ(field->text(), QStringLiteral("j"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("Emma"));
+    EXPECT_EQ(window_count(), 1);
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
+    EXPECT_FALSE(menu_open());
+    // Outside a text field Ctrl+A is the general key: the grid hands it on and Agenda's table opens.
+    window->findChild<QTableView*>(QStringLiteral("grid"))->setFocus();
+    press(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(window_count(), 2);
+}
+
+TEST_F(GeneralMenuTest, CtrlF1InAMapListsTheKeysInsteadOfTheMapMenu) {
+    QStringList captions;
+    ctx.hooks.show_text_window = [&captions](const QString&, const QString& caption) {
+        captions.append(caption);
+    };
+    commands->extras.hot_key_list = [] { return QStringLiteral("keys"); };
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    maps->execute(route::TopMap{});
+    ASSERT_TRUE(window->mdi_area()->isAncestorOf(QApplication::focusWidget()));
+    press(Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(captions, QStringList{"Tessarin - Hot keys"});
+    EXPECT_FALSE(menu_open());
+}
+
+TEST_F(GeneralMenuTest, ToolbarButtonsEitherWorkOrAreDisabled) {
+    for (const char* key : {"calendar", "deadlines", "global_search", "table_view", "map_view_of_cat", "tree",
+                            "pad", "chiave", "config", "glimmeron"})
+        EXPECT_FALSE(tool(key)->isEnabled()) << key;
+    for (const char* key : {"coll7", "start_map", "print", "help", "clear", "exit"})
+        EXPECT_TRUE(tool(key)->isEnabled()) << key;
+    EXPECT_TRUE(tool("tree")->toolTip().endsWith(QStringLiteral("Not available in this version")));
+
+    with_table_views();
+    EXPECT_TRUE(tool("deadlines")->isEnabled());
+    // A table view's map view is its collection's map; a map's is itself, which stays in front.
+    ctx.hooks.open_table_view(7);
+    ASSERT_TRUE(tool("map_view_of_cat")->isEnabled());
+    tool("map_view_of_cat")->trigger();
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Books"));
+    QMdiSubWindow* map = window->mdi_area()->currentSubWindow();
+    EXPECT_TRUE(tool("map_view_of_cat")->isEnabled());
+    tool("map_view_of_cat")->trigger();
+    EXPECT_EQ(window->mdi_area()->currentSubWindow(), map);
+    EXPECT_EQ(window_count(), 2);
+    maps->close_all();
+    tables->close_all();
+    EXPECT_FALSE(tool("map_view_of_cat")->isEnabled());
+}
+
+TEST_F(GeneralMenuTest, PrintLooksForAnyOpenTableNotOnlyTheActiveWindow) {
+    with_table_views();
+    ctx.hooks.open_table_view(7);
+    // Another window in front: the table is still open, so there is no "open a table first".
+    window->mdi_area()->addSubWindow(new QWidget)->show();
+    ctx.active_kind = WindowKind::GlobalFind;
+    commands->print();
+    EXPECT_TRUE(t.prompter.messages().isEmpty());
+}
+
+TEST_F(GeneralMenuTest, AnOpenWithoutAProgramForTheFileSaysSoWithThePath) {
+    QDir().mkpath(ctx.program_dir);
+    const QString readme = ctx.program_path(QStringLiteral("readme.txt"));
+    QFile file(readme);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    t.desktop.open_result = false;
+    auto m = menu();
+    entry(*m, "m_readme")->trigger();
+    EXPECT_EQ(t.desktop.opened, QStringList{readme});
+    EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("No program is set to open ") + readme});
 }
 
 TEST_F(GeneralMenuTest, ResumeReopensTheMapsOfTheLastSession) {
@@ -169,7 +303,8 @@ TEST_F(GeneralMenuTest, ResumeReopensTheMapsOfTheLastSession) {
     auto m = menu();
     entry(*m, "m_resume_prev_session")->trigger();
     ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Books: Novels"));
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name,
+              QStringLiteral("Books: Novels"));
 }
 
 TEST_F(GeneralMenuTest, PrintWithNothingOpenExplains) {

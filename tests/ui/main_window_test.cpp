@@ -7,6 +7,7 @@
 #include "support/test_context.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -142,4 +143,22 @@ TEST_F(MainWindowTest, LoadedWhileItExists) {
     EXPECT_TRUE(t.ctx.main_window_loaded);
     window.reset();
     EXPECT_FALSE(t.ctx.main_window_loaded);
+}
+
+TEST_F(MainWindowTest, ClosingAWindowBringsBackTheOneTheUserCameFrom) {
+    MainWindow window(t.ctx);
+    window.show();
+    QMdiArea* area = window.mdi_area();
+    QMdiSubWindow* frames[3];
+    for (QMdiSubWindow*& frame : frames) {
+        frame = area->addSubWindow(new QWidget);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->show();
+    }
+    // The user goes from the last window to the first, then to the middle one, and closes it.
+    area->setActiveSubWindow(frames[2]);
+    area->setActiveSubWindow(frames[0]);
+    area->setActiveSubWindow(frames[1]);
+    frames[1]->close();
+    EXPECT_EQ(area->currentSubWindow(), frames[0]);
 }

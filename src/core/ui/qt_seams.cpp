@@ -8,11 +8,14 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QScreen>
 #include <QSoundEffect>
+#include <QStandardPaths>
 #include <random>
 
 namespace {
@@ -94,8 +97,40 @@ std::optional<QString> QtPrompter::choose_directory(const QString& title, const 
 QtDesktop::QtDesktop() = default;
 QtDesktop::~QtDesktop() = default;
 
+namespace {
+
+// On the free desktops Qt hands the path to "xdg-open" and reports success once that has
+// started, before it has looked for a program. The desktop's table of default programs tells
+// beforehand whether there is one; without the table nothing is known and the open goes ahead.
+bool no_program_set_for(const QUrl& url) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    QString type;
+    if (url.isLocalFile()) {
+        const QFileInfo info(url.toLocalFile());
+        if (!info.exists()) return false;
+        type = QMimeDatabase().mimeTypeForFile(info).name();
+    } else {
+        type = QStringLiteral("x-scheme-handler/") + url.scheme();
+    }
+    const QString query_tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query_tool.isEmpty()) return false;
+    QProcess query;
+    query.start(query_tool, {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return false;
+    return query.readAllStandardOutput().trimmed().isEmpty();
+#else
+    Q_UNUSED(url);
+    return false;
+#endif
+}
+
+} // namespace
+
 bool QtDesktop::open(const QString& path_or_url) {
-    return QDesktopServices::openUrl(desktop_url(path_or_url));
+    const QUrl url = desktop_url(path_or_url);
+    if (no_program_set_for(url)) return false;
+    return QDesktopServices::openUrl(url);
 }
 
 bool QtDesktop::run(const QString& program, const QString& argument) {

@@ -84,6 +84,7 @@ bool MapWindow::handle_key(QKeyEvent* event) {
         select(panel_count() - 1);
         return true;
     case Qt::Key_F1:
+        if (ctrl || alt) break; // the general keys: Ctrl+F1 lists the keys
         show_popup(pan_pan_->mapToGlobal(pan_pan_->rect().center()));
         return true;
     case Qt::Key_Control:

@@ -39,8 +39,8 @@ CommandForm::CommandForm(AppContext& ctx, std::function<MainWindow*()> main_wind
         else
             timer_->stop();
     };
-    lock_.side.minimise_main_window = [this] { minimise_main_window(); };
-    lock_.side.restore_main_window = [this] { restore_main_window(); };
+    lock_.side.hide_windows = [this] { hide_windows(); };
+    lock_.side.restore_windows = [this] { restore_windows(); };
     lock_.side.refresh_caption = [this] {
         if (MainWindow* window = main_window_()) window->set_main_caption();
     };
@@ -148,24 +148,36 @@ bool CommandForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void CommandForm::minimise_main_window() {
-    MainWindow* window = main_window_();
-    if (!window) return;
-    state_before_lock_ = window->windowState() & ~Qt::WindowMinimized;
-    window->showMinimized();
+void CommandForm::hide_windows() {
+    // A minimised window could be restored from the task bar: every window goes out of sight.
+    // Menus and tool tips close for good; windows and dialogs come back after the unlock.
+    hidden_.clear();
+    active_before_lock_ = QApplication::activeWindow();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget == this || !widget->isVisible()) continue;
+        const Qt::WindowType type = widget->windowType();
+        if (type == Qt::Window || type == Qt::Dialog) hidden_.append(widget);
+        widget->hide();
+    }
 }
 
-void CommandForm::restore_main_window() {
-    MainWindow* window = main_window_();
-    if (!window) return;
-    window->setWindowState(state_before_lock_);
-    window->show();
-    window->raise();
-    window->activateWindow();
+void CommandForm::restore_windows() {
+    // Hidden windows keep their state (maximised, minimised) and come back with it, the main
+    // window first so that the others stand above it, and the one the user was in in front.
+    MainWindow* main = main_window_();
+    if (main && hidden_.contains(main)) main->show();
+    for (const QPointer<QWidget>& widget : std::as_const(hidden_))
+        if (widget && widget != main) widget->show();
+    hidden_.clear();
+    QWidget* front = active_before_lock_ ? active_before_lock_.data() : main;
+    if (front && front->isVisible()) {
+        front->raise();
+        front->activateWindow();
+    }
 }
 
 std::optional<QString> CommandForm::ask_unlock_password(const QString& prompt, const QString& title) {
-    // Without a parent: the main window is minimised while the box waits.
+    // Without a parent: every window of the program is hidden while the box waits.
     QInputDialog box;
     box.setObjectName(QStringLiteral("lock_box"));
     box.setWindowTitle(title);

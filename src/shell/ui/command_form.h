@@ -5,6 +5,8 @@
 #include "shell/auto_lock.h"
 #include "shell/preference_commands.h"
 
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -57,8 +59,8 @@ private:
     void on_tick();
     // Runs a step that may lock; an ended program leaves through end_program.
     void guarded(const std::function<void()>& step);
-    void minimise_main_window();
-    void restore_main_window();
+    void hide_windows();
+    void restore_windows();
     std::optional<QString> ask_unlock_password(const QString& prompt, const QString& title);
 
     AppContext& ctx_;
@@ -66,6 +68,8 @@ private:
     QTimer* timer_;
     PreferenceCommands preferences_;
     AutoLock lock_;
-    Qt::WindowStates state_before_lock_ = Qt::WindowNoState;
+    // The windows hidden while locked, to show again after the unlock.
+    QList<QPointer<QWidget>> hidden_;
+    QPointer<QWidget> active_before_lock_;
     bool loaded_ = false;
 };

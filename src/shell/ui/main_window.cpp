@@ -68,6 +68,8 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     mdi_area_ = new QMdiArea(this);
     mdi_area_->setObjectName(QStringLiteral("mdi_area"));
     setCentralWidget(mdi_area_);
+    // Closing a window brings back the one the user came from, not the oldest one.
+    mdi_area_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     // The background takes right clicks, the top strip, double clicks and drops of panels.
     mdi_area_->viewport()->installEventFilter(this);
     mdi_area_->viewport()->setAcceptDrops(true);
@@ -87,9 +89,10 @@ void MainWindow::build_toolbar(const std::vector<ToolbarButton>& buttons, bool l
     const int size = large ? 32 : 16;
     toolbar_->setIconSize(QSize(size, size));
     for (const ToolbarButton& button : buttons_) {
-        QAction* action = toolbar_->addAction(
-            button.position != 0 ? collection_icon(ctx_.program_dir, button.position) : command_icon(button.key),
-            button.tooltip);
+        QAction* action =
+            toolbar_->addAction(button.position != 0 ? collection_icon(ctx_.program_dir, button.position)
+                                                     : command_icon(button.key),
+                                button.tooltip);
         action->setObjectName(button.key);
         action->setToolTip(button.tooltip);
         action->setStatusTip(button.tooltip);
@@ -147,7 +150,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mdi_area_->viewport()) return background_event(event) || QMainWindow::eventFilter(watched, event);
+    if (watched == mdi_area_->viewport())
+        return background_event(event) || QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         // Toolbar and its buttons: remember an Alt-click for the collection buttons; a right
@@ -220,6 +224,12 @@ void MainWindow::restore_geometry() {
 TwipsRect MainWindow::geometry_twips() const {
     return {y() * twips_per_pixel, x() * twips_per_pixel, width() * twips_per_pixel,
             height() * twips_per_pixel};
+}
+
+bool MainWindow::has_own_focus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == this || focus == mdi_area_ || focus == mdi_area_->viewport()) return true;
+    return toolbar_->isAncestorOf(focus);
 }
 
 bool MainWindow::is_minimised() const {

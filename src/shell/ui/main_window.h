@@ -29,6 +29,9 @@ public:
     // The frame's position and the inside's size in twips, as the database keeps them.
     TwipsRect geometry_twips() const;
     bool is_minimised() const;
+    // No window inside (nor any other window) has the focus: keys typed now are the main
+    // window's own.
+    bool has_own_focus() const;
 
     QMdiArea* mdi_area() const { return mdi_area_; }
     QToolBar* toolbar() const { return toolbar_; }

@@ -17,13 +17,19 @@
 #include "shell/ui/icons.h"
 #include "shell/ui/main_window.h"
 #include "table/map_list.h"
+#include "table/ui/table_view.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QToolBar>
 
 namespace {
@@ -53,13 +59,27 @@ QMenu* add_submenu(QMenu* menu, const QString& name, const QString& caption) {
     return submenu;
 }
 
+// The window the user works in: the active one, or the one that was active when the main window
+// lost the focus.
+QWidget* active_form(QMdiArea* area) {
+    if (!area) return nullptr;
+    QMdiSubWindow* active = area->currentSubWindow();
+    return active ? active->widget() : nullptr;
+}
+
 // A command of the active window's own menu, found by its name.
 QAction* active_window_action(QMdiArea* area, const QString& name) {
-    if (!area) return nullptr;
-    QMdiSubWindow* active = area->activeSubWindow();
-    if (!active && !area->subWindowList().isEmpty()) active = area->subWindowList().constLast();
-    if (!active || !active->widget()) return nullptr;
-    return active->widget()->findChild<QAction*>(name);
+    QWidget* form = active_form(area);
+    return form ? form->findChild<QAction*>(name) : nullptr;
+}
+
+// The focused control edits text, so its own editing keys come before the general keys.
+bool text_field_has_focus() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return false;
+    if (auto* combo = qobject_cast<QComboBox*>(focus)) return combo->isEditable();
+    return qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) ||
+           qobject_cast<QTextEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus);
 }
 
 // A collection's map; position 45 stands for the top map.
@@ -88,6 +108,8 @@ ShellCommands::~ShellCommands() {
 }
 
 void ShellCommands::attach(MainWindow& window) {
+    // Some buttons act on the active window: they follow it.
+    connect(window.mdi_area(), &QMdiArea::subWindowActivated, this, [this] { update_toolbar(); });
     window.on_toolbar_button = [this](const ToolbarButton& button, bool alt) { toolbar_button(button, alt); };
     window.on_general_menu = [this] { show_general_menu(); };
     window.on_show_toolbar = [this] { show_toolbar(true); };
@@ -103,6 +125,7 @@ void ShellCommands::rebuild() {
     if (!window) return;
     window->build_toolbar(toolbar_buttons(ctx_), ctx_.prefs.large_toolbar);
     window->toolbar()->setVisible(ctx_.prefs.show_toolbar);
+    update_toolbar();
 }
 
 // ---------------------------------------------------------------- general menu
@@ -116,7 +139,8 @@ void ShellCommands::fill_collection_menu(QMenu* menu, const QString& name, bool 
             command = [this, position] { maps_.execute(collection_map_route(ctx_.collections, position)); };
         else if (ctx_.hooks.open_table_view)
             command = [this, position] { ctx_.hooks.open_table_view(position); };
-        QAction* entry = add_entry(menu, name + QLatin1Char('_') + QString::number(position), caption, command);
+        QAction* entry =
+            add_entry(menu, name + QLatin1Char('_') + QString::number(position), caption, command);
         entry->setIcon(collection_icon(ctx_.program_dir, position));
         entry->setVisible(collection_offered(ctx_.collections, ctx_.prefs, position));
     }
@@ -128,22 +152,26 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     menu->setToolTipsVisible(true);
     const bool cogniva = ctx_.prefs.cogniva;
 
-    add_entry(menu, QStringLiteral("m_quit"), QStringLiteral("Quit the program (CTL+Q)"), quit);
-    add_entry(menu, QStringLiteral("m_lock_the_program"), QStringLiteral("Lock the program"), extras.lock_now);
+    const CollectionTable& keys = ctx_.collections;
+    add_entry(menu, QStringLiteral("m_quit"),
+              caption_with_key(QStringLiteral("Quit the program"), keys, HotKeyCommand::Quit), quit);
+    add_entry(menu, QStringLiteral("m_lock_the_program"), QStringLiteral("Lock the program"),
+              extras.lock_now);
     add_entry(menu, QStringLiteral("m_change_database"), QStringLiteral("Change database"), change_database);
-    add_entry(menu, QStringLiteral("m_change_password"), QStringLiteral("Change password"), extras.change_password);
+    add_entry(menu, QStringLiteral("m_change_password"), QStringLiteral("Change password"),
+              extras.change_password);
 
     fill_collection_menu(
         add_submenu(menu, QStringLiteral("m_new_stores"), QStringLiteral("Open table for collection...")),
         QStringLiteral("m_collection_x"), true);
-    fill_collection_menu(
-        add_submenu(menu, QStringLiteral("m_open_collection_map"), QStringLiteral("Open tag map for collection...")),
-        QStringLiteral("m_collection_map_x"), false);
+    fill_collection_menu(add_submenu(menu, QStringLiteral("m_open_collection_map"),
+                                     QStringLiteral("Open tag map for collection...")),
+                         QStringLiteral("m_collection_map_x"), false);
 
     // The random views and the storm come with their own windows; until then their entries
     // are shown disabled while the cogniva functions are on.
-    QMenu* random_maps =
-        add_submenu(menu, QStringLiteral("m_open_random_map"), QStringLiteral("Open random map for collection..."));
+    QMenu* random_maps = add_submenu(menu, QStringLiteral("m_open_random_map"),
+                                     QStringLiteral("Open random map for collection..."));
     QMenu* random_items = add_submenu(menu, QStringLiteral("m_open_random_single_item_frame"),
                                       QStringLiteral("Open random item for collection..."));
     for (int position = 1; position <= CollectionTable::count; ++position) {
@@ -151,23 +179,29 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
         const QString name = ctx_.collections.at(position).name;
         add_entry(random_maps, QStringLiteral("m_random_map_x_") + QString::number(position), name, {})
             ->setVisible(offered);
-        add_entry(random_items, QStringLiteral("m_random_single_item_frame_x_") + QString::number(position), name, {})
+        add_entry(random_items, QStringLiteral("m_random_single_item_frame_x_") + QString::number(position),
+                  name, {})
             ->setVisible(offered);
     }
     random_maps->menuAction()->setVisible(cogniva);
     random_items->menuAction()->setVisible(cogniva);
 
-    add_entry(menu, QStringLiteral("m_collections_map"), QStringLiteral("Open top map (CTL+0)"),
+    add_entry(menu, QStringLiteral("m_collections_map"),
+              caption_with_key(QStringLiteral("Open top map"), keys, HotKeyCommand::TopMap),
               [this] { maps_.execute(route::TopMap{}); });
-    add_entry(menu, QStringLiteral("m_default_map"), QStringLiteral("Open start map (CTL+1)"),
+    add_entry(menu, QStringLiteral("m_default_map"),
+              caption_with_key(QStringLiteral("Open start map"), keys, HotKeyCommand::StartMaps),
               [this] { maps_.open_start_maps(true); });
     add_entry(menu, QStringLiteral("m_create_map"), QStringLiteral("Open or create map"), {});
-    add_entry(menu, QStringLiteral("m_random_item_view"), QStringLiteral("Open random item from all collections"), {})
+    add_entry(menu, QStringLiteral("m_random_item_view"),
+              QStringLiteral("Open random item from all collections"), {})
         ->setVisible(cogniva);
     add_entry(menu, QStringLiteral("m_random_map_from_pics_in_dir"),
               QStringLiteral("Open random map from pictures in a directory"), {})
         ->setVisible(cogniva);
-    add_entry(menu, QStringLiteral("m_open_calendar"), QStringLiteral("Open calendar (F4)"), ctx_.hooks.open_calendar);
+    add_entry(menu, QStringLiteral("m_open_calendar"),
+              caption_with_key(QStringLiteral("Open calendar"), keys, HotKeyCommand::OpenCalendar),
+              ctx_.hooks.open_calendar);
     std::function<void()> deadlines;
     if (ctx_.hooks.open_table_view)
         deadlines = [this] {
@@ -178,12 +212,15 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     add_entry(menu, QStringLiteral("m_show_deadlines"), QStringLiteral("Show deadlines"), deadlines);
     add_entry(menu, QStringLiteral("m_set_start_map"), QStringLiteral("Assign start map"),
               [this] { ctx_.prompter.message(assign_start_map_text); });
-    add_entry(menu, QStringLiteral("m_global_search"), QStringLiteral("Global search (CTL+F3)"),
+    add_entry(menu, QStringLiteral("m_global_search"),
+              caption_with_key(QStringLiteral("Global search"), keys, HotKeyCommand::GlobalFind),
               ctx_.hooks.open_global_find);
     std::function<void()> find;
     if (ctx_.hooks.open_map_list) find = [this] { find_map(); };
-    add_entry(menu, QStringLiteral("m_find_map"), QStringLiteral("Find  map (F6)"), find);
-    add_entry(menu, QStringLiteral("m_file_search"), QStringLiteral("File search (ALT+F3)"), {});
+    add_entry(menu, QStringLiteral("m_find_map"),
+              caption_with_key(QStringLiteral("Find  map"), keys, HotKeyCommand::FindMap), find);
+    add_entry(menu, QStringLiteral("m_file_search"),
+              caption_with_key(QStringLiteral("File search"), keys, HotKeyCommand::FileSearch), {});
     QAction* automatic = add_entry(menu, QStringLiteral("m_allow_automatic_changes"),
                                    QStringLiteral("Allow automatic changes on/off"),
                                    [this] { ctx_.allow_automatic_changes = !ctx_.allow_automatic_changes; });
@@ -192,13 +229,14 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
 
     QMenu* options = add_submenu(menu, QStringLiteral("m_options"), QStringLiteral("Preferences"));
     const bool toolbar_shown = ctx_.prefs.show_toolbar;
-    QAction* show_bar = add_entry(options, QStringLiteral("m_show_toolbar"), QStringLiteral("Show toolbar on/off"),
-                                  [this, toolbar_shown] { show_toolbar(!toolbar_shown); });
+    QAction* show_bar =
+        add_entry(options, QStringLiteral("m_show_toolbar"), QStringLiteral("Show toolbar on/off"),
+                  [this, toolbar_shown] { show_toolbar(!toolbar_shown); });
     show_bar->setCheckable(true);
     show_bar->setChecked(toolbar_shown);
     const bool large = ctx_.prefs.large_toolbar;
-    QAction* large_bar = add_entry(options, QStringLiteral("m_large_toolbar"), QStringLiteral("Large toolbar on/off"),
-                                   [this, large] {
+    QAction* large_bar = add_entry(options, QStringLiteral("m_large_toolbar"),
+                                   QStringLiteral("Large toolbar on/off"), [this, large] {
                                        ctx_.prefs.large_toolbar = !large;
                                        if (ctx_.db)
                                            set_gen_param(*ctx_.db, QStringLiteral("large_toolbar"),
@@ -209,17 +247,18 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     large_bar->setChecked(large);
     large_bar->setVisible(false);
     const bool minimum = ctx_.prefs.mdiform_min_size;
-    QAction* minimum_size =
-        add_entry(options, QStringLiteral("m_mdiform_minimum_size"), QStringLiteral("Backgroung form minimum size on/off"),
-                  [this, minimum] { set_minimum_size(!minimum); });
+    QAction* minimum_size = add_entry(options, QStringLiteral("m_mdiform_minimum_size"),
+                                      QStringLiteral("Backgroung form minimum size on/off"),
+                                      [this, minimum] { set_minimum_size(!minimum); });
     minimum_size->setCheckable(true);
     minimum_size->setChecked(minimum);
     minimum_size->setVisible(false);
     if (extras.build_preferences) extras.build_preferences(*options);
 
     QMenu* help = add_submenu(menu, QStringLiteral("m_help"), QStringLiteral("Help"));
-    add_entry(help, QStringLiteral("m_readme"), QStringLiteral("Open Readme.txt"),
-              [this] { open_path(ctx_.desktop, ctx_.prompter, ctx_.program_path(QStringLiteral("readme.txt"))); });
+    add_entry(help, QStringLiteral("m_readme"), QStringLiteral("Open Readme.txt"), [this] {
+        open_path(ctx_.desktop, ctx_.prompter, ctx_.program_path(QStringLiteral("readme.txt")));
+    });
     std::function<void()> guide;
     if (!extras.user_guide_file.isEmpty())
         guide = [this] { open_path(ctx_.desktop, ctx_.prompter, ctx_.program_path(extras.user_guide_file)); };
@@ -227,37 +266,45 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     add_entry(help, QStringLiteral("m_initial_tips"), QStringLiteral("Tips"), extras.show_tips);
     std::function<void()> hot_keys;
     if (extras.hot_key_list && ctx_.hooks.show_text_window) hot_keys = [this] { show_hot_keys(); };
-    add_entry(help, QStringLiteral("m_hot_keys"), QStringLiteral("Hot keys (CTL+F1)"), hot_keys);
-    add_entry(help, QStringLiteral("m_web_site"), QStringLiteral("Web site"),
-              [this] { ctx_.desktop.open(web_site_address); });
+    add_entry(help, QStringLiteral("m_hot_keys"),
+              caption_with_key(QStringLiteral("Hot keys"), keys, HotKeyCommand::HotKeyList), hot_keys);
+    add_entry(help, QStringLiteral("m_web_site"), QStringLiteral("Web site"), [this] {
+        if (!ctx_.desktop.open(web_site_address))
+            ctx_.prompter.message(QStringLiteral("No program is set to open ") + web_site_address);
+    });
     std::function<void()> history;
     if (extras.version_history && ctx_.hooks.show_text_window)
         history = [this] {
-            ctx_.hooks.show_text_window(extras.version_history(), text_window_caption(QStringLiteral(" - Version history")));
+            ctx_.hooks.show_text_window(extras.version_history(),
+                                        text_window_caption(QStringLiteral(" - Version history")));
         };
     add_entry(help, QStringLiteral("m_release_notes"), QStringLiteral("Version history"), history);
     std::function<void()> about;
     if (extras.about_text && ctx_.hooks.show_text_window)
         about = [this] {
-            ctx_.hooks.show_text_window(extras.about_text(), text_window_caption(QStringLiteral(" - About this program")));
+            ctx_.hooks.show_text_window(extras.about_text(),
+                                        text_window_caption(QStringLiteral(" - About this program")));
         };
     add_entry(help, QStringLiteral("m_about_this_program"), QStringLiteral("About this program"), about);
 
-    QMenu* general = add_submenu(menu, QStringLiteral("m_general_operations"), QStringLiteral("General operations "));
+    QMenu* general =
+        add_submenu(menu, QStringLiteral("m_general_operations"), QStringLiteral("General operations "));
     add_entry(general, QStringLiteral("m_resume_prev_session"), QStringLiteral("Resume previous session (V)"),
               [this] { resume_previous_session(); });
     std::function<void()> parentless;
     if (ctx_.hooks.open_map_list) parentless = [this] { ctx_.hooks.open_map_list(parentless_marker); };
-    add_entry(general, QStringLiteral("m_show_parentless_topics"), QStringLiteral("Show parentless topics (Z)"),
-              parentless);
+    add_entry(general, QStringLiteral("m_show_parentless_topics"),
+              QStringLiteral("Show parentless topics (Z)"), parentless);
     add_entry(general, QStringLiteral("m_exit_all"), QStringLiteral("Close all topics (X)"),
               [this] { close_all_windows(); });
     general->menuAction()->setVisible(false);
 
-    add_entry(menu, QStringLiteral("m_agenda"), QStringLiteral("Notes for development of Tessarin"),
-              [this] { open_path(ctx_.desktop, ctx_.prompter, ctx_.program_path(QStringLiteral("no_kit/tessarin_agenda.doc"))); })
-        ->setVisible(ctx_.development_mode);
-    add_entry(menu, QStringLiteral("m_test"), QStringLiteral("test"), [] {})->setVisible(ctx_.development_mode);
+    add_entry(menu, QStringLiteral("m_agenda"), QStringLiteral("Notes for development of Tessarin"), [this] {
+        open_path(ctx_.desktop, ctx_.prompter,
+                  ctx_.program_path(QStringLiteral("no_kit/tessarin_agenda.doc")));
+    })->setVisible(ctx_.development_mode);
+    add_entry(menu, QStringLiteral("m_test"), QStringLiteral("test"), [] {
+    })->setVisible(ctx_.development_mode);
     return menu;
 }
 
@@ -277,7 +324,8 @@ HotKeyActions ShellCommands::hot_key_actions() {
     actions.open_calendar = ctx_.hooks.open_calendar;
     if (ctx_.hooks.open_map_list) actions.find_map = [this] { find_map(); };
     actions.global_find = ctx_.hooks.open_global_find;
-    if (extras.hot_key_list && ctx_.hooks.show_text_window) actions.hot_key_list = [this] { show_hot_keys(); };
+    if (extras.hot_key_list && ctx_.hooks.show_text_window)
+        actions.hot_key_list = [this] { show_hot_keys(); };
     actions.top_map = [this] { maps_.execute(route::TopMap{}); };
     actions.start_maps = [this] { maps_.open_start_maps(true); };
     actions.close_all = [this] { close_all_windows(); };
@@ -290,17 +338,25 @@ HotKeyActions ShellCommands::hot_key_actions() {
 bool ShellCommands::handle_hot_key(int shift, int key) {
     ctx_.inactivity = 0;
     if (ctx_.key_lock) return true;
+    // Select all, copy, paste... in a text field edit the field, whatever the general keys say.
+    if (is_field_editing_key(shift, key) && text_field_has_focus()) return false;
     return ::handle_hot_key(ctx_.collections, shift, key, hot_key_actions());
 }
 
 bool ShellCommands::handle_main_window_key(QKeyEvent* event) {
+    // A key a window inside did not use comes up to the main window: that window has already
+    // offered it to the general keys, and the command form's keys are not for it.
+    MainWindow* window = main_window_();
+    if (!window || !window->has_own_focus()) return false;
     const int shift = shift_bits(event->modifiers() & ~Qt::KeypadModifier);
     if (handle_hot_key(shift, event->key())) return true;
     CommandFormActions actions;
     actions.general_menu = [this] { show_general_menu(); };
     actions.any_window_open = [this] { return any_window_open(); };
     actions.quit = quit;
-    actions.open_collection_map = [this](int position) { maps_.execute(collection_map_route(ctx_.collections, position)); };
+    actions.open_collection_map = [this](int position) {
+        maps_.execute(collection_map_route(ctx_.collections, position));
+    };
     return command_form_key(form_keys_, ctx_.collections, shift, event->key(), event->text(), actions);
 }
 
@@ -336,7 +392,8 @@ void ShellCommands::close_all_windows() {
 
 void ShellCommands::show_hot_keys() {
     if (extras.hot_key_list && ctx_.hooks.show_text_window)
-        ctx_.hooks.show_text_window(extras.hot_key_list(), text_window_caption(QStringLiteral(" - Hot keys")));
+        ctx_.hooks.show_text_window(extras.hot_key_list(),
+                                    text_window_caption(QStringLiteral(" - Hot keys")));
 }
 
 void ShellCommands::print() {
@@ -345,10 +402,13 @@ void ShellCommands::print() {
     const bool map_active = ctx_.active_kind == WindowKind::Map && ctx_.map_windows.active_slot() != 0 &&
                             ctx_.map_windows.slot(ctx_.map_windows.active_slot()).in_use;
     const bool table_active = ctx_.active_kind == WindowKind::Table;
-    const bool any = ctx_.map_windows.in_use_count() > 0 ||
-                     (area && active_window_action(area, QStringLiteral("m_export_filtered_items_to_notepad")));
-    const PrintDecision decision = print_decision(ctx_.active_kind == WindowKind::Calendar, map_active, table_active,
-                                                  any, static_cast<bool>(ctx_.hooks.open_calendar));
+    bool any = ctx_.map_windows.in_use_count() > 0;
+    if (area)
+        for (QMdiSubWindow* sub : area->subWindowList())
+            any = any || qobject_cast<TableView*>(sub->widget()) != nullptr;
+    const PrintDecision decision =
+        print_decision(ctx_.active_kind == WindowKind::Calendar, map_active, table_active, any,
+                       static_cast<bool>(ctx_.hooks.open_calendar));
     switch (decision.target) {
     case PrintTarget::Nothing:
         if (!decision.message.isEmpty()) ctx_.prompter.message(decision.message);
@@ -359,26 +419,29 @@ void ShellCommands::print() {
                 action->trigger();
         return;
     case PrintTarget::Table:
-        if (QAction* action = active_window_action(area, QStringLiteral("m_export_filtered_items_to_notepad")))
+        if (QAction* action =
+                active_window_action(area, QStringLiteral("m_export_filtered_items_to_notepad")))
             action->trigger();
         return;
     case PrintTarget::Calendar:
-        if (QAction* action = active_window_action(area, QStringLiteral("m_print")))
-            action->trigger();
+        if (QAction* action = active_window_action(area, QStringLiteral("m_print"))) action->trigger();
         return;
     }
 }
 
 void ShellCommands::show_toolbar(bool on) {
     ctx_.prefs.show_toolbar = on;
-    if (ctx_.db) set_gen_param(*ctx_.db, QStringLiteral("show_toolbar"), on ? QStringLiteral("Y") : QStringLiteral("N"));
+    if (ctx_.db)
+        set_gen_param(*ctx_.db, QStringLiteral("show_toolbar"),
+                      on ? QStringLiteral("Y") : QStringLiteral("N"));
     if (MainWindow* window = main_window_()) window->toolbar()->setVisible(on);
 }
 
 void ShellCommands::set_minimum_size(bool on) {
     ctx_.prefs.mdiform_min_size = on;
     if (ctx_.db)
-        set_gen_param(*ctx_.db, QStringLiteral("mdiform_min_size"), on ? QStringLiteral("Y") : QStringLiteral("N"));
+        set_gen_param(*ctx_.db, QStringLiteral("mdiform_min_size"),
+                      on ? QStringLiteral("Y") : QStringLiteral("N"));
     if (on)
         if (MainWindow* window = main_window_()) window->shrink_to_windows();
 }
@@ -400,9 +463,11 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
         if (ctx_.hooks.open_global_find) ctx_.hooks.open_global_find();
     } else if (key == QLatin1String("table_view")) {
         MainWindow* window = main_window_();
-        if (QAction* action =
-                active_window_action(window ? window->mdi_area() : nullptr, QStringLiteral("m_table_view_of_this_map")))
+        if (QAction* action = active_window_action(window ? window->mdi_area() : nullptr,
+                                                   QStringLiteral("m_table_view_of_this_map")))
             action->trigger();
+    } else if (key == QLatin1String("map_view_of_cat")) {
+        map_view_of_active_form();
     } else if (key == QLatin1String("start_map")) {
         maps_.open_start_maps(true);
     } else if (key == QLatin1String("pad")) {
@@ -419,6 +484,60 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
         close_all_windows();
     } else if (key == QLatin1String("exit")) {
         if (quit) quit();
+    }
+}
+
+void ShellCommands::map_view_of_active_form() {
+    MainWindow* window = main_window_();
+    QMdiArea* area = window ? window->mdi_area() : nullptr;
+    QWidget* form = active_form(area);
+    if (qobject_cast<MapWindow*>(form)) {
+        // A map is its own map view: it stays in front.
+        area->setActiveSubWindow(area->currentSubWindow());
+    } else if (auto* table = qobject_cast<TableView*>(form)) {
+        maps_.execute(collection_map_route(ctx_.collections, table->position()));
+    }
+}
+
+ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& key) const {
+    const auto built = [](bool present) { return present ? ButtonState::Works : ButtonState::NotAvailable; };
+    MainWindow* window = main_window_();
+    QWidget* form = active_form(window ? window->mdi_area() : nullptr);
+    if (key == QLatin1String("calendar")) return built(static_cast<bool>(ctx_.hooks.open_calendar));
+    if (key == QLatin1String("deadlines")) return built(static_cast<bool>(ctx_.hooks.open_table_view));
+    if (key == QLatin1String("global_search")) return built(static_cast<bool>(ctx_.hooks.open_global_find));
+    if (key == QLatin1String("pad")) return built(static_cast<bool>(ctx_.hooks.open_pad));
+    if (key == QLatin1String("config")) return built(static_cast<bool>(ctx_.hooks.open_collection_config));
+    if (key == QLatin1String("chiave")) return built(static_cast<bool>(extras.lock_now));
+    if (key == QLatin1String("exit")) return built(static_cast<bool>(quit));
+    // The map tree, the random views and the picture browser come with their own windows.
+    if (key == QLatin1String("tree") || key == QLatin1String("random_map_view") ||
+        key == QLatin1String("random_item") || key == QLatin1String("glimmeron"))
+        return ButtonState::NotAvailable;
+    if (key == QLatin1String("table_view")) {
+        QAction* action =
+            form ? form->findChild<QAction*>(QStringLiteral("m_table_view_of_this_map")) : nullptr;
+        return action && action->isEnabled() ? ButtonState::Works : ButtonState::NothingToActOn;
+    }
+    if (key == QLatin1String("map_view_of_cat")) {
+        // A selection inside other windows needs the map selection dialog, which is not built yet.
+        return qobject_cast<MapWindow*>(form) || qobject_cast<TableView*>(form) ? ButtonState::Works
+                                                                                : ButtonState::NothingToActOn;
+    }
+    return ButtonState::Works;
+}
+
+void ShellCommands::update_toolbar() {
+    MainWindow* window = main_window_();
+    if (!window) return;
+    for (QAction* action : window->toolbar()->actions()) {
+        const ButtonState state = toolbar_button_state(action->objectName());
+        action->setEnabled(state == ButtonState::Works);
+        const QString tip = state == ButtonState::NotAvailable
+                                ? action->text() + QStringLiteral(" - ") + unavailable_tip
+                                : action->text();
+        action->setToolTip(tip);
+        action->setStatusTip(tip);
     }
 }
 

@@ -50,6 +50,10 @@ public:
     void attach(MainWindow& window);
     // Rebuilds the toolbar (after a change of collections or preferences).
     void rebuild();
+    // Enables the toolbar buttons that can act now: a button whose window is not part of the
+    // program is disabled and says so in its tip, one that acts on the active window is disabled
+    // while that window cannot take it.
+    void update_toolbar();
 
     // Builds m_popup afresh (so that it shows the current collections and check marks).
     QMenu* build_general_menu(QWidget* parent);
@@ -62,6 +66,8 @@ public:
     void dropped(const DragPayload& payload);
 
     void open_collection(int position, bool invert);
+    // "Tag map view of active form": a map stays in front, a table view opens its collection's map.
+    void map_view_of_active_form();
     void find_map();
     void resume_previous_session();
     void close_all_windows();
@@ -74,6 +80,8 @@ public:
     const QString& map_filter() const { return map_filter_; }
 
 private:
+    enum class ButtonState { Works, NotAvailable, NothingToActOn };
+    ButtonState toolbar_button_state(const QString& key) const;
     HotKeyActions hot_key_actions();
     bool any_window_open() const;
     void fill_collection_menu(QMenu* menu, const QString& name, bool table);
