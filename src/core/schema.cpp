@@ -5,7 +5,9 @@
 #include "core/database.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringList>
+#include <vector>
 
 namespace {
 
@@ -104,6 +106,93 @@ void step_1(Database& db) {
         db.exec(QString::fromLatin1(index));
 }
 
+// The one spelling of a stored map name, from its text alone (the collection table is not known
+// yet when the file opens): a collection map as its collection ("Books:" -> "Books"), a category
+// map as collection + ": " + category ("Books:Vol " -> "Books: Vol", "Books: " stays the map of the
+// empty category). Letter case is left as it is: the stored names compare without it.
+QString canonical_stored_map_name(const QString& name) {
+    const QString trimmed = name.trimmed();
+    if (trimmed.compare(QLatin1String("Top map"), Qt::CaseInsensitive) == 0) return QStringLiteral("Top map");
+    const qsizetype colon = name.indexOf(QLatin1Char(':'));
+    if (colon < 0) return trimmed;
+    const QString collection = name.left(colon).trimmed();
+    const QString rest = name.mid(colon + 1);
+    if (rest.isEmpty()) return collection;
+    return collection + QStringLiteral(": ") + rest.trimmed();
+}
+
+// Per-map parameters kept under a name that is not the one spelling of their map: they move to
+// it. Where the map already has the parameter under its canonical name that row stays, otherwise
+// the newest row of the group does.
+void canonical_map_params(Database& db) {
+    struct Row {
+        qint64 rowid;
+        QString colcat;
+    };
+    QHash<QString, std::vector<Row>> groups;
+    QHash<QString, QString> canonical_of_group;
+    Statement rows = db.prepare(QStringLiteral("SELECT rowid, colcat, param FROM map_params ORDER BY rowid"));
+    while (rows.next()) {
+        const QString colcat = rows.text(QStringLiteral("colcat"));
+        const QString canonical = canonical_stored_map_name(colcat);
+        const QString key =
+            canonical.toCaseFolded() + QChar(0) + rows.text(QStringLiteral("param")).toCaseFolded();
+        groups[key].push_back({rows.value(0).toLongLong(), colcat});
+        canonical_of_group.insert(key, canonical);
+    }
+    Statement remove = db.prepare(QStringLiteral("DELETE FROM map_params WHERE rowid=?"));
+    Statement rename = db.prepare(QStringLiteral("UPDATE map_params SET colcat=? WHERE rowid=?"));
+    for (auto group = groups.cbegin(); group != groups.cend(); ++group) {
+        const QString canonical = canonical_of_group.value(group.key());
+        const std::vector<Row>& members = group.value();
+        const Row* kept = &members.back();
+        for (const Row& row : members)
+            if (row.colcat.compare(canonical, Qt::CaseInsensitive) == 0) kept = &row;
+        for (const Row& row : members) {
+            if (&row == kept) continue;
+            remove.reset();
+            remove.bind(1, row.rowid);
+            remove.next();
+        }
+        if (kept->colcat == canonical) continue;
+        rename.reset();
+        rename.bind(1, canonical);
+        rename.bind(2, kept->rowid);
+        rename.next();
+    }
+}
+
+// The list of maps open at the end of the last session, one name a line, in canonical spelling
+// and without a map named twice.
+void canonical_open_maps(Database& db) {
+    Statement read = db.prepare(QStringLiteral("SELECT value FROM gen_params WHERE param='topic_list'"));
+    if (!read.next()) return;
+    const QString list = read.text(QStringLiteral("value"));
+    QStringList names;
+    for (const QString& line :
+         list.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts)) {
+        const QString name = canonical_stored_map_name(line);
+        if (name.isEmpty()) continue;
+        bool seen = false;
+        for (const QString& kept : names)
+            seen = seen || kept.compare(name, Qt::CaseInsensitive) == 0;
+        if (!seen) names.append(name);
+    }
+    QString text;
+    for (const QString& name : names)
+        text += name + QStringLiteral("\r\n");
+    if (text == list) return;
+    Statement write = db.prepare(QStringLiteral("UPDATE gen_params SET value=? WHERE param='topic_list'"));
+    write.bind(1, text);
+    write.next();
+}
+
+// Step 2: every stored map name in its one spelling, so that "Books:" settings reach "Books".
+void step_2(Database& db) {
+    canonical_map_params(db);
+    canonical_open_maps(db);
+}
+
 } // namespace
 
 namespace schema {
@@ -113,6 +202,7 @@ void upgrade(Database& db) {
     if (version >= current_version) return;
     Transaction transaction(db);
     if (version < 1) step_1(db);
+    if (version < 2) step_2(db);
     db.set_user_version(current_version);
     transaction.commit();
 }

@@ -7,7 +7,7 @@ class Database;
 namespace schema {
 
 // Version written to PRAGMA user_version by the newest upgrade step.
-inline constexpr int current_version = 1;
+inline constexpr int current_version = 2;
 
 // Brings a database to the current schema: creates the tables of a new file, and applies the
 // numbered upgrade steps to an older one (including a file made by another tool that holds just

@@ -19,3 +19,33 @@ TEST(Schema, NewDatabaseGetsEveryTableAndVersion) {
     db->exec(QStringLiteral("Insert into repos (collection,cat,item_title) values ('Books','x','y')"));
     EXPECT_EQ(db->last_insert_id(), 1);
 }
+
+// A file of version 1 kept per-map settings and the open-map list under names such as "Books:"
+// that the maps no longer go by.
+TEST(Schema, StepTwoMovesSettingsToTheCanonicalMapName) {
+    TempEnv env;
+    FakeClock clock;
+    auto db = Database::open(env.path("old.tdb"), {}, &clock, Database::Mode::CreateNew);
+    schema::upgrade(*db);
+    db->set_user_version(1);
+    db->exec(QStringLiteral(
+        "INSERT INTO map_params (colcat, param, value) VALUES ('Books:', '#top', '10'), "
+        "('Books', '#left', '20'), ('Books:', '#left', '99'), ('Books:Vol. 2 ', '#top', '30'), "
+        "('Books: ', '#top', '40'), ('top MAP', '#top', '50'), ('Media :', '#start_map', 'si')"));
+    db->exec(
+        QStringLiteral("INSERT INTO gen_params (param, value) VALUES "
+                       "('topic_list', 'Books:' || char(13, 10) || 'Books' || char(13, 10) || 'Media: x ')"));
+    schema::upgrade(*db);
+
+    EXPECT_EQ(db->user_version(), 2);
+    Statement rows =
+        db->prepare(QStringLiteral("SELECT colcat || '|' || param || '|' || value FROM map_params "
+                                   "ORDER BY colcat COLLATE BINARY, param COLLATE BINARY"));
+    QStringList stored;
+    while (rows.next())
+        stored.append(rows.value(0).toString());
+    EXPECT_EQ(stored, QStringList({"Books|#left|20", "Books|#top|10", "Books: |#top|40",
+                                   "Books: Vol. 2|#top|30", "Media|#start_map|si", "Top map|#top|50"}));
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT value FROM gen_params WHERE param='topic_list'")).toString(),
+              QStringLiteral("Books\r\nMedia: x\r\n"));
+}
