@@ -45,6 +45,13 @@ bool is_web_address(const QString& text) {
     return false;
 }
 
+bool open_with_system(Desktop& desktop, Prompter& prompter, const QString& target) {
+    if (desktop.open(target)) return true;
+    // No program set for the file type: say so rather than leave the user waiting.
+    prompter.message(QStringLiteral("No program is set to open ") + target);
+    return false;
+}
+
 void open_path(Desktop& desktop, Prompter& prompter, const QString& path) {
     // Paths come from item contents, which go on after the first line; a bare line feed ends
     // the line too in texts written on this platform.
@@ -59,8 +66,7 @@ void open_path(Desktop& desktop, Prompter& prompter, const QString& path) {
     // The system's handler shows a directory in its file manager and opens a file with the
     // program registered for it.
     if (file_exists(target) || is_web_address(target)) {
-        // No program set for the file type: say so rather than leave the user waiting.
-        if (!desktop.open(target)) prompter.message(QStringLiteral("No program is set to open ") + target);
+        open_with_system(desktop, prompter, target);
     } else {
         prompter.message(QStringLiteral("Path not found: ") + target);
     }

@@ -25,6 +25,10 @@ void strip_quotes(QString& text);
 // True for texts beginning "https://", "ftp://", "http://" or "www." (any letter case).
 bool is_web_address(const QString& text);
 
+// Opens a file, a directory or an address (also "mailto:") with the system; when no program
+// opens it the user is told so, with the target. True when it opened.
+bool open_with_system(Desktop& desktop, Prompter& prompter, const QString& target);
+
 // Opens a directory, a file or a web address with the system; anything else is reported as
 // "Path not found: " + path. Only the path's first line counts.
 void open_path(Desktop& desktop, Prompter& prompter, const QString& path);

@@ -59,11 +59,11 @@ QString map_not_found_message(const QString& name) {
 
 Route run_table_item(AppContext& ctx, const QString& title, const QString& content) {
     if (names_file(first_line(content))) {
-        ctx.desktop.open(first_line(content).trimmed());
+        open_with_system(ctx.desktop, ctx.prompter, first_line(content).trimmed());
         return {};
     }
     if (names_file(first_line(title))) {
-        ctx.desktop.open(first_line(title).trimmed());
+        open_with_system(ctx.desktop, ctx.prompter, first_line(title).trimmed());
         return {};
     }
     if (content.startsWith(QStringLiteral("LINK="), Qt::CaseInsensitive)) {
@@ -82,7 +82,7 @@ Route run_table_item(AppContext& ctx, const QString& title, const QString& conte
         return {};
     }
     const QString address = mail_address_in(content);
-    if (!address.isEmpty()) ctx.desktop.open(QStringLiteral("mailto:") + address);
+    if (!address.isEmpty()) open_with_system(ctx.desktop, ctx.prompter, QStringLiteral("mailto:") + address);
     return {};
 }
 

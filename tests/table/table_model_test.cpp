@@ -194,6 +194,14 @@ TEST_F(TableDb, RunningARowsItem) {
         EXPECT_EQ(t.prompter.messages().value(0), c.message) << c.title.toStdString();
         EXPECT_EQ(std::holds_alternative<route::Map>(route), c.map) << c.title.toStdString();
     }
+    // Without a program for the file or the mail address the user hears which one.
+    t.desktop.open_result = false;
+    for (const Case& c : {cases[0], cases[1], cases[5]}) {
+        t.prompter.clear();
+        run_table_item(ctx, c.title, c.content);
+        EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("No program is set to open ") + c.opened})
+            << c.title.toStdString();
+    }
     EXPECT_EQ(mail_address_in(QStringLiteral("mail:bob@x.org]")), QStringLiteral("bob@x.org"));
     EXPECT_EQ(mail_address_in(QStringLiteral("line\r\n[joe@y.it\r\n")), QStringLiteral("joe@y.it"));
     EXPECT_EQ(mail_address_in(QStringLiteral("none")), QString());
