@@ -8,6 +8,7 @@
 #include "core/params.h"
 #include "maps/links.h"
 #include "maps/map_names.h"
+#include "table/like_condition.h"
 #include "table/table_edit_support.h"
 
 #include <QRegularExpression>
@@ -238,10 +239,14 @@ QString insert_category(const QString& cat_filter, bool only_by_category, const 
     const QString filter = cat_filter.trimmed();
     static const QRegularExpression joined(QStringLiteral("[*?#\\[\\]()]|\\b(and|or)\\b"),
                                            QRegularExpression::CaseInsensitiveOption);
-    if (filter.isEmpty() || !only_by_category || filter.contains(joined)) return QStringLiteral("Mix");
-    if (!shown_cat.trimmed().isEmpty() && shown_cat.contains(filter, Qt::CaseInsensitive))
+    if (filter.isEmpty() || !only_by_category) return QStringLiteral("Mix");
+    // A category handed over from a map stands in the filter in its literal form ("C[#]").
+    const std::optional<QString> literal = literal_text_of_filter(filter);
+    if (!literal && filter.contains(joined)) return QStringLiteral("Mix");
+    const QString cat = literal ? literal->trimmed() : filter;
+    if (!shown_cat.trimmed().isEmpty() && shown_cat.contains(cat, Qt::CaseInsensitive))
         return shown_cat.trimmed();
-    return filter;
+    return cat;
 }
 
 void fill_empty_id(AppContext& ctx, const TableEditView& view, EditRecord& record) {

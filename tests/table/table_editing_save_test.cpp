@@ -374,6 +374,8 @@ TEST(InsertCategory, TheCategoryFilteredToOrMix) {
         {"(bills)", true, "Bills", "Mix"},
         {"bil*", true, "Bills", "Mix"},                // a pattern
         {"Organ", true, "Organ music", "Organ music"}, // "or" inside a word is no joiner
+        {"C[#] R[a]ndom", true, "", "C# Random"},      // a category handed over from a map
+        {"[[]draft]", true, "My [draft]", "My [draft]"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(table_edit::insert_category(QString::fromUtf8(c.filter), c.only_by_category,

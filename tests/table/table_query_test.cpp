@@ -54,6 +54,29 @@ TEST(LikeConditionValid, TellsUsableFiltersFromBrokenOnes) {
     EXPECT_TRUE(message->contains(QStringLiteral("\"(rome\""))) << message->toStdString();
 }
 
+TEST(LiteralFilter, ACategoryFromTheDataStaysOneLiteralWord) {
+    struct Case {
+        const char* text;
+        const char* filter;
+    };
+    const Case cases[] = {
+        {"C#", "C[#]"},       {"Random notes", "R[a]ndom notes"}, {"Gordon (old)", "G[o]rdon [(]old[)]"},
+        {"a*b?", "a[*]b[?]"}, {"[x] ORE!", "[[]x] [O]RE!"},
+    };
+    for (const Case& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        const QString filter = literal_filter(text);
+        EXPECT_EQ(filter, QString::fromUtf8(c.filter)) << c.text;
+        EXPECT_EQ(build_like_condition(QStringLiteral("f"), filter),
+                  QStringLiteral(" f like '*") + filter + QStringLiteral("*' "))
+            << c.text;
+        EXPECT_EQ(literal_text_of_filter(filter), text) << c.text;
+    }
+    // Typed filters keep their patterns and keywords.
+    for (const char* typed : {"C#", "a or b", "[a-c]x", "[!]"})
+        EXPECT_FALSE(literal_text_of_filter(QString::fromUtf8(typed)).has_value()) << typed;
+}
+
 TEST(TableQuery, BaseStatementPerPosition) {
     EXPECT_EQ(TableQuery(5, QStringLiteral("Money"), false).base_statement(), plain_base);
     const TableQuery all(45, QStringLiteral("All collections"), false);

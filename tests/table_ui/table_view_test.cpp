@@ -98,6 +98,30 @@ TEST_F(TableViewTest, PresetsFilterPositionAndAreCleared) {
     EXPECT_TRUE(ctx.table_presets.empty());
 }
 
+TEST_F(TableViewTest, ACategoryHandedOverIsMatchedAsItStands) {
+    add("Books", "C#", "Sharp");
+    add("Books", "C1", "One");
+    add("Books", "Random (old)", "Dice");
+    add("Books", "R", "Letter");
+    for (const auto& [cat, title] : {std::pair{"C#", "Sharp"}, std::pair{"Random (old)", "Dice"}}) {
+        ctx.table_presets.category = QString::fromUtf8(cat);
+        TableView* view = tables->open_table_view(7);
+        ASSERT_NE(view, nullptr);
+        settle();
+        EXPECT_EQ(grid_titles(view), QStringList{QString::fromUtf8(title)}) << cat;
+    }
+    // A category chosen from the lookup list enters the filter in the same form.
+    TableView* view = tables->window(7);
+    view->Build_lookup_list(QStringLiteral("filter_cat"));
+    auto* list = control<QListWidget>(view, "List1");
+    const QList<QListWidgetItem*> sharp = list->findItems(QStringLiteral("C#"), Qt::MatchExactly);
+    ASSERT_EQ(sharp.size(), 1);
+    t.clock.advance_seconds(5);
+    list->itemClicked(sharp.front());
+    run_waiting_query(view);
+    EXPECT_EQ(grid_titles(view), QStringList{QStringLiteral("Sharp")});
+}
+
 TEST_F(TableViewTest, DeadlinesWindow) {
     const qint64 due = add("Agenda", "todo", "dentist");
     add("Agenda", "todo", "no date");

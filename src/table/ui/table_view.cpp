@@ -381,12 +381,13 @@ void TableView::apply_options_and_presets(const Options& options) {
             t_filter_collection_->setText(presets.search_text);
         o_or_->setChecked(true);
     }
+    // A category or title handed over from the data is matched as it stands, not as a pattern.
     if (!presets.category.isEmpty()) {
-        t_filter_cat_->setText(presets.category);
+        t_filter_cat_->setText(literal_filter(presets.category));
         o_and_->setChecked(true);
     }
     if (!presets.title.isEmpty()) {
-        t_filter_title_->setText(presets.title);
+        t_filter_title_->setText(literal_filter(presets.title));
         o_and_->setChecked(true);
     }
     writing_filters_ = false;
@@ -779,8 +780,10 @@ void TableView::lookup_chosen(const QString& entry) {
     QLineEdit* field = lookup_target(list_target_);
     hide_lookup_list();
     if (!field) return;
-    field->setText(entry);
-    if (field == t_collection_ || field == t_cat_)
+    const bool edit_field = field == t_collection_ || field == t_cat_;
+    // A filter field gets the chosen name in the form that matches it literally.
+    field->setText(edit_field ? entry : literal_filter(entry));
+    if (edit_field)
         t_item_title_->setFocus();
     else
         grid_->setFocus();

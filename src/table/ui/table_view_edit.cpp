@@ -9,6 +9,7 @@
 #include "core/params.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "table/like_condition.h"
 #include "table/table_bulk_editing.h"
 #include "table/table_columns.h"
 #include "table/table_editing.h"
@@ -672,9 +673,10 @@ void TableView::build_edit_menu(QMenu* menu) {
         if (!outcome.changed) return;
         follow_map_rename(ctx_, views_.maps(), outcome.rename);
         refresh_other_views();
-        if (!filter.isEmpty() && filter.compare(outcome.old_value, Qt::CaseInsensitive) == 0) {
+        if (!filter.isEmpty() && literal_text_of_filter(filter).value_or(filter).compare(
+                                     outcome.old_value, Qt::CaseInsensitive) == 0) {
             TableFilters filters = read_filters();
-            filters.cat = outcome.new_value;
+            filters.cat = literal_filter(outcome.new_value);
             set_filter_texts(filters);
         }
         run_query_now(get_item_nr());
