@@ -8,6 +8,7 @@
 #include "maps/links.h"
 #include "maps/map_edit_support.h"
 #include "maps/map_export.h"
+#include "maps/map_items.h"
 #include "maps/map_names.h"
 #include "maps/map_parameters.h"
 #include "table/table_edit_support.h"
@@ -26,8 +27,9 @@ QString in_quotes(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-QString map_of(const QString& collection, const QString& cat) {
-    return collection + QStringLiteral(": ") + cat;
+// The name a map window showing the category map of `collection` and `cat` carries.
+QString map_of(const CollectionTable& collections, const QString& collection, const QString& cat) {
+    return identify_category(collections, collection, cat).name;
 }
 
 // Runs a command; a database failure is reported and answers `failed` (its transaction has
@@ -131,7 +133,8 @@ BulkOutcome bulk_replace_category(AppContext& ctx, const QString& collection, co
         outcome.changed = true;
         outcome.old_value = *old_cat;
         outcome.new_value = *new_cat;
-        outcome.rename = {map_of(collection, *old_cat), map_of(collection, *new_cat)};
+        outcome.rename = {map_of(ctx.collections, collection, *old_cat),
+                          map_of(ctx.collections, collection, *new_cat), collection, *new_cat};
         return outcome;
     });
 }
@@ -162,7 +165,8 @@ BulkOutcome bulk_replace_collection(AppContext& ctx, const QString& collection, 
         outcome.changed = true;
         outcome.old_value = *old_collection;
         outcome.new_value = *new_collection;
-        outcome.rename = {map_of(*old_collection, cat), map_of(*new_collection, cat)};
+        outcome.rename = {map_of(ctx.collections, *old_collection, cat),
+                          map_of(ctx.collections, *new_collection, cat), *new_collection, cat};
         return outcome;
     });
 }
@@ -528,7 +532,7 @@ EditOutcome create_items_from_record(AppContext& ctx, const EditRecord& record) 
         ctx.prompter.message(QStringLiteral("Only collection should be selected."));
         return {};
     }
-    MapItems source(identify_map(ctx.collections, map_of(record.collection, record.cat)));
+    MapItems source(identify_category(ctx.collections, record.collection, record.cat));
     MapItem item;
     item.item_nr = record.item_nr;
     item.title = record.title;

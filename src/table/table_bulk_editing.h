@@ -24,6 +24,9 @@ namespace table_edit {
 struct MapRename {
     QString old_map;
     QString new_map;
+    // The parts of `new_map`, by which it opens whatever characters its category holds.
+    QString new_collection;
+    QString new_cat;
     bool empty() const { return old_map.isEmpty(); }
 };
 // The name a map window showing `shown` takes after `rename`; nullopt when it is not concerned.

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -405,6 +406,20 @@ TEST_F(TableViewTest, MapWindowHandsItsMapToTheTable) {
     EXPECT_TRUE(search->query_waiting());
     run_waiting_query(search);
     EXPECT_EQ(search->items_found(), 1);
+}
+
+TEST_F(TableViewTest, TheCurrentRowsCategoryMapOpensByItsParts) {
+    add("Books", "Vol", "Preface");
+    add("Books", "Vol. 2", "Chapter");
+    TableView* view = tables->open_table_view(7);
+    ASSERT_NE(view, nullptr);
+    view->go_to_row(1);
+    ASSERT_EQ(view->model()->text(1, 2), QStringLiteral("Vol. 2"));
+    view->popup_menu()->findChild<QAction*>(QStringLiteral("m_open_map_of_current_category"))->trigger();
+    MapWindow* map = maps->window(ctx.map_windows.session_count());
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->map_name(), QStringLiteral("Books: Vol. 2"));
+    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), 2); // no filler made
 }
 
 TEST_F(TableViewTest, OpensOnItsFirstColumnsWhateverTheWidthsAndRow) {

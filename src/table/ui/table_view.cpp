@@ -312,8 +312,7 @@ void TableView::create_menu() {
     add(QStringLiteral("m_filter_on_pictures"), QStringLiteral("Filter on images"), [this] { filter_on_pictures(); });
     add(QStringLiteral("m_open_map_of_current_category"), QStringLiteral("Open tag map of current category"), [this] {
         const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
-        if (row.size() > 2)
-            views_.maps().open_map(row[1].toString() + QStringLiteral(": ") + row[2].toString());
+        if (row.size() > 2) views_.maps().open_category(row[1].toString(), row[2].toString());
     });
     add(QStringLiteral("m_open_map_of_collection"), QStringLiteral("Open tag map of current collection"), [this] {
         const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};

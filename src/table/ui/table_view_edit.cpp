@@ -7,6 +7,7 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "maps/map_items.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 #include "table/like_condition.h"
@@ -170,7 +171,7 @@ void follow_map_rename(AppContext& ctx, MapWindows& maps, const table_edit::MapR
     } catch (const DbError& error) {
         report_error(ctx.prompter, error);
     }
-    maps.open_map(rename.new_map);
+    maps.open_category(rename.new_collection, rename.new_cat);
 }
 
 // Mouse, key and drop events of the edit area and the grid that the editing side handles.
@@ -631,9 +632,10 @@ void TableView::drop_on_row(qint64 dragged_item_nr, int target_row) {
 
 namespace {
 
-// The current row's collection and category as the edit area shows them.
-QString current_map(const TableView& view) {
-    return view.t_collection_->text().trimmed() + QStringLiteral(": ") + view.t_cat_->text().trimmed();
+// The name of the current row's category map (as the edit area shows collection and category),
+// spelt as the map window stores its settings.
+QString current_map(const TableView& view, const CollectionTable& collections) {
+    return identify_category(collections, view.t_collection_->text(), view.t_cat_->text()).name;
 }
 
 // The collection a command on "the collection" works on: the window's own, or in the window of
@@ -754,14 +756,14 @@ void TableView::build_edit_menu(QMenu* menu) {
     QAction* start_map =
         add("m_set_map_as_default_map", QStringLiteral("Set current category as default map"), [this] {
             if (get_item_nr() == 0) return;
-            table_edit::toggle_start_map(ctx_, current_map(*this));
+            table_edit::toggle_start_map(ctx_, current_map(*this, ctx_.collections));
         });
     start_map->setCheckable(true);
     // The check mark shows the flag of the current row's map each time the menu opens.
     connect(menu, &QMenu::aboutToShow, this, [this, start_map] {
         bool on = false;
         try {
-            on = get_item_nr() != 0 && table_edit::is_start_map(ctx_, current_map(*this));
+            on = get_item_nr() != 0 && table_edit::is_start_map(ctx_, current_map(*this, ctx_.collections));
         } catch (const DbError&) {
             // An unreadable flag shows unchecked; toggling reports the failure.
         }
