@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -131,6 +132,27 @@ TEST(QtPrompter, InputReturnsTheTextOrNothingOnCancel) {
 
     when_modal_shows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     EXPECT_EQ(prompter.input(u"Name"_s, {}, u"x"_s), std::nullopt);
+}
+
+TEST(QtPrompter, InputBoxesShowTheirWholeTitleWithinTheScreen) {
+    QtPrompter prompter;
+    const QString title = u"Adding item to map Books: Russian and French novels of the nineteenth century"_s;
+    const QString endless = title.repeated(20);
+    for (const bool choose : {false, true}) {
+        for (const QString& caption : {title, endless}) {
+            when_modal_shows([&](QWidget* modal) {
+                const int screen_width = modal->screen()->availableGeometry().width();
+                const int title_width = modal->fontMetrics().horizontalAdvance(caption);
+                EXPECT_GE(modal->width(), std::min(title_width, screen_width)) << choose;
+                EXPECT_LE(modal->width(), screen_width) << choose;
+                qobject_cast<QDialog*>(modal)->reject();
+            });
+            if (choose)
+                EXPECT_EQ(prompter.choose(u"Title?"_s, caption, {u"a"_s}), std::nullopt);
+            else
+                EXPECT_EQ(prompter.input(u"Title?"_s, caption, {}), std::nullopt);
+        }
+    }
 }
 
 TEST(QtPrompter, DialogsBelongToTheParentWhileItLives) {

@@ -9,13 +9,18 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QScreen>
 #include <QSoundEffect>
 #include <QStandardPaths>
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -33,6 +38,28 @@ std::optional<QString> chosen(const QString& path) {
 // A screen size used when the platform reports no screen at all.
 constexpr int fallback_width_px = 1024;
 constexpr int fallback_height_px = 768;
+
+// Room beside a window title for the title bar's icon and buttons.
+constexpr int title_bar_buttons_px = 120;
+
+// Input boxes take the width of their prompt only, so a long title came out elided ("Addin...
+// ovels"). The box is made wide enough for the whole title and every prompt line in its font, but
+// never wider than the screen it shows on.
+void fit_to_title(QInputDialog& dialog) {
+    const QFontMetrics metrics(dialog.font());
+    int wanted = metrics.horizontalAdvance(dialog.windowTitle()) + title_bar_buttons_px;
+    for (const QString& line : dialog.labelText().split(QLatin1Char('\n')))
+        wanted = std::max(wanted, metrics.horizontalAdvance(line) + 2 * metrics.averageCharWidth());
+    const QScreen* screen = dialog.screen() ? dialog.screen() : QGuiApplication::primaryScreen();
+    const int screen_width = screen ? screen->availableGeometry().width() : fallback_width_px;
+    // The dialog's layout sets its minimum size from its contents, so the width goes to the
+    // prompt's label; asking for the size hint builds that layout.
+    (void)dialog.sizeHint();
+    auto* label = dialog.findChild<QLabel*>();
+    if (!label || !dialog.layout()) return;
+    const QMargins margins = dialog.layout()->contentsMargins();
+    label->setMinimumWidth(std::min(wanted, screen_width) - margins.left() - margins.right());
+}
 
 } // namespace
 
@@ -65,6 +92,7 @@ std::optional<QString> QtPrompter::input(const QString& prompt, const QString& t
     dialog.setLabelText(prompt);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(default_text);
+    fit_to_title(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
@@ -76,6 +104,7 @@ std::optional<QString> QtPrompter::choose(const QString& prompt, const QString& 
     dialog.setLabelText(prompt);
     dialog.setComboBoxItems(choices);
     dialog.setComboBoxEditable(false);
+    fit_to_title(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
