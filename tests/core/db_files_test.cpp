@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/database.h"
 #include "core/db_files.h"
+#include "core/schema.h"
 #include "support/test_context.h"
 
 #include <QCryptographicHash>
@@ -122,7 +123,7 @@ TEST_F(DbFiles, CompactionKeepsEveryRowShrinksAndLeavesNoTemporaryFile) {
     EXPECT_FALSE(contents(path).contains("secret content"));
     // Indexes and the schema version travel with the copy.
     auto db = Database::open(path, password, &clock);
-    EXPECT_EQ(db->user_version(), 1);
+    EXPECT_EQ(db->user_version(), schema::current_version);
     EXPECT_GT(db->scalar(QStringLiteral("select count(*) from sqlite_master where type='index'")).toInt(), 3);
 }
 

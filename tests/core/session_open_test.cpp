@@ -3,6 +3,7 @@
 #include "core/db_files.h"
 #include "core/params.h"
 #include "core/program_end.h"
+#include "core/schema.h"
 #include "core/session.h"
 #include "support/test_context.h"
 
@@ -240,7 +241,7 @@ TEST_F(OpenDatabase, DatabaseMadeByAnotherToolIsUpgradedInPlace) {
     }
     ui.enter({});
     ASSERT_FALSE(run(db));
-    EXPECT_EQ(ctx.db->user_version(), 1);
+    EXPECT_EQ(ctx.db->user_version(), schema::current_version);
     EXPECT_EQ(ctx.db->scalar(u"select item_title from repos where collection='books' and cat='NOVELS'"_s)
                   .toString(),
               u"L'Étranger"_s);
