@@ -40,9 +40,9 @@ struct PendingMapOperation {
 // Program-wide state: one per process, created by main and passed by reference.
 class AppContext {
 public:
-    AppContext(Seams seams, Settings& settings, QString program_dir)
+    AppContext(Seams seams, Settings& settings_store, QString data_dir)
         : prompter(seams.prompter), desktop(seams.desktop), clock(seams.clock), random(seams.random),
-          screen(seams.screen), settings(settings), program_dir(std::move(program_dir)) {}
+          screen(seams.screen), settings(settings_store), program_dir(std::move(data_dir)) {}
 
     Prompter& prompter;
     Desktop& desktop;

@@ -57,10 +57,10 @@ struct RepoColumns {
           mark(rows.column_index(QStringLiteral("mark"))), id(rows.column_index(QStringLiteral("item_id"))),
           seq(rows.column_index(QStringLiteral("seq"))) {}
 
-    MapItem read(const Statement& rows, QString title) const {
+    MapItem read(const Statement& rows, QString shown_title) const {
         MapItem item;
         item.item_nr = rows.value(item_nr).toLongLong();
-        item.title = std::move(title);
+        item.title = std::move(shown_title);
         item.content = rows.value(content).toString();
         item.expiry = date_of(rows.value(expiry));
         item.remind = date_of(rows.value(remind));
