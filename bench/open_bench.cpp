@@ -71,7 +71,7 @@ void BM_Open_Program(benchmark::State& state) {
         state.ResumeTiming();
         db_files::remove_leftovers(d.work);
         auto source = Database::open(d.work, password, &d.clock);
-        db_files::compact(std::move(source), password, &d.clock);
+        db_files::compact(std::move(source));
         db_files::rotate_backups(d.work, d.clock.now());
         auto db = Database::open(d.work, password, &d.clock);
         schema::upgrade(*db);
