@@ -97,7 +97,7 @@ void BM_Table_Model_ThreeWordOr_FirstScreen(benchmark::State& state) {
     TableBenchData& d = data();
     int rows = 0;
     for (auto _ : state) {
-        TableModel model(*d.db, d.query.select_from(), d.query.last_column() + 1);
+        TableModel model(d.db, d.query.select_from(), d.query.last_column() + 1);
         model.fill(d.statement);
         for (int row = 0; row < std::min(screen_rows, model.rowCount()); ++row)
             for (int column = 1; column < model.columnCount(); ++column)
@@ -152,7 +152,7 @@ void BM_Table_Model_AllRows_Memory(benchmark::State& state) {
     const QString all = d.query.build({}).statement;
     for (auto _ : state) {
         const double before = resident_mb();
-        TableModel model(*d.db, d.query.select_from(), d.query.last_column() + 1);
+        TableModel model(d.db, d.query.select_from(), d.query.last_column() + 1);
         QElapsedTimer timer;
         timer.start();
         model.fill(all);

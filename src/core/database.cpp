@@ -156,11 +156,32 @@ bool Statement::is_null(const QString& name) const {
 
 // ---------------------------------------------------------------- Database
 
-Database::Database(sqlite3* db, QString path, QString password)
-    : db_(db), path_(std::move(path)), password_(std::move(password)) {}
+Database::Database(sqlite3* db, QString path, QString password, const Clock* clock)
+    : db_(db), path_(std::move(path)), password_(std::move(password)), clock_(clock) {}
 
 Database::~Database() {
     sqlite3_close_v2(db_);
+}
+
+sqlite3* Database::handle() const {
+    if (!db_) throw DbError(SQLITE_MISUSE, QStringLiteral("The database is closed."));
+    return db_;
+}
+
+void Database::close() {
+    if (!db_) return;
+    if (sqlite3_next_stmt(db_, nullptr))
+        throw DbError(SQLITE_BUSY,
+                      QStringLiteral("The database cannot be closed while a statement is open."));
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+void Database::reopen(const QString& password) {
+    close();
+    std::unique_ptr<Database> fresh = open(path_, password, clock_);
+    std::swap(db_, fresh->db_);
+    std::swap(password_, fresh->password_);
 }
 
 std::unique_ptr<Database> Database::open(const QString& path, const QString& password, const Clock* clock,
@@ -190,7 +211,7 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& pas
     auto open_connection = [&](int page_size) {
         sqlite3* raw = nullptr;
         const int rc = sqlite3_open_v2(file_name.constData(), &raw, flags, nullptr);
-        std::unique_ptr<Database> db(new Database(raw, path, plain ? QString() : password));
+        std::unique_ptr<Database> db(new Database(raw, path, plain ? QString() : password, clock));
         check(raw, rc, QStringLiteral("open"));
         sqlite3_extended_result_codes(raw, 0);
         sqlite3_busy_timeout(raw, 2000);
@@ -227,7 +248,7 @@ void Database::raise(int rc, const QString& context) const {
 void Database::exec(const QString& sql) {
     const QByteArray utf8 = sql.toUtf8();
     char* error = nullptr;
-    const int rc = sqlite3_exec(db_, utf8.constData(), nullptr, nullptr, &error);
+    const int rc = sqlite3_exec(handle(), utf8.constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         const QString message = error ? QString::fromUtf8(error) : last_message(db_);
         sqlite3_free(error);
@@ -236,20 +257,20 @@ void Database::exec(const QString& sql) {
 }
 
 Statement Database::prepare(const QString& sql) {
-    return Statement(db_, sql);
+    return Statement(handle(), sql);
 }
 
 QVariant Database::scalar(const QString& sql) {
-    Statement statement(db_, sql);
+    Statement statement(handle(), sql);
     return statement.next() ? statement.value(0) : QVariant();
 }
 
 qint64 Database::last_insert_id() const {
-    return sqlite3_last_insert_rowid(db_);
+    return sqlite3_last_insert_rowid(handle());
 }
 
 int Database::changes() const {
-    return sqlite3_changes(db_);
+    return sqlite3_changes(handle());
 }
 
 int Database::user_version() {
@@ -262,8 +283,9 @@ void Database::set_user_version(int version) {
 
 QStringList Database::table_names() {
     QStringList names;
-    Statement statement(db_, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
-                                            "LIKE 'sqlite[_]%' ESCAPE '[' ORDER BY name"));
+    Statement statement(handle(),
+                        QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
+                                       "LIKE 'sqlite[_]%' ESCAPE '[' ORDER BY name"));
     while (statement.next())
         names.append(statement.value(0).toString());
     return names;
@@ -280,7 +302,7 @@ Transaction::Transaction(Database& db) : db_(db) {
 }
 
 Transaction::~Transaction() {
-    if (!done_) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!done_ && db_.is_open()) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Transaction::commit() {

@@ -60,8 +60,17 @@ public:
 
     const QString& path() const { return path_; }
     bool encrypted() const { return !password_.isEmpty(); }
-    // The password the database was opened with ("" for a plain file).
+    // The key the file really has: "" for a plain file, whatever password was typed for it.
     const QString& password() const { return password_; }
+
+    // Closes the connection; every later use throws DbError until reopen() succeeds. Refuses
+    // (throws, connection left open) while a prepared statement of this connection is alive, so
+    // that no statement outlives the connection it was prepared on.
+    void close();
+    // Opens the same file again in place with `password`, so that every holder of this object
+    // reads the new connection. On failure the object stays closed and the error is thrown.
+    void reopen(const QString& password);
+    bool is_open() const { return db_ != nullptr; }
 
     // Runs one or more statements that return no rows.
     void exec(const QString& sql);
@@ -79,16 +88,18 @@ public:
     // The copy is synced to disk before this returns.
     void export_to(const QString& target);
 
-    sqlite3* handle() const { return db_; }
+    // The live connection; throws DbError when the database is closed.
+    sqlite3* handle() const;
 
     // Raises the DbError for the connection's last failure.
     [[noreturn]] void raise(int rc, const QString& context = {}) const;
 
 private:
-    Database(sqlite3* db, QString path, QString password);
+    Database(sqlite3* db, QString path, QString password, const Clock* clock);
     sqlite3* db_;
     QString path_;
     QString password_;
+    const Clock* clock_;
 };
 
 // Rolls back unless committed, so that a failure half-way writes nothing.

@@ -9,10 +9,13 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace db_files {
@@ -87,10 +90,15 @@ static QString new_backup_path(const QString& path) {
     return path + QStringLiteral(".old.new");
 }
 
+// Where the new backup is written before it is complete; renamed to ".old.new" once flushed.
+static QString partial_backup_path(const QString& path) {
+    return path + QStringLiteral(".old.part");
+}
+
 void remove_leftovers(const QString& path) {
     remove_if_exists(tmp_path(path));
     remove_if_exists(tmp_path(path) + QStringLiteral("-journal"));
-    remove_if_exists(new_backup_path(path));
+    remove_if_exists(partial_backup_path(path));
 }
 
 qint64 free_bytes(const QString& path) {
@@ -102,67 +110,132 @@ bool enough_space_to_compact(const QString& path, qint64 available) {
     return available < 0 || available >= 2 * QFileInfo(path).size();
 }
 
+// Attaches `file` to `db` as `schema_name`. With the source's own key no KEY clause is given:
+// the engine then hands the attached file the key already derived for the source (with its
+// salt), so no second key derivation runs. Another key (or "" for a plain file) is bound.
+static void attach(Database& db, const QString& file, const QString& schema_name, const QString& key) {
+    const bool same_key = key == db.password();
+    Statement statement = db.prepare(
+        QStringLiteral("ATTACH DATABASE ? AS %1%2").arg(schema_name, same_key ? QString() : " KEY ?"));
+    statement.bind(1, file);
+    if (!same_key) statement.bind(2, key);
+    if (key.isEmpty()) {
+        statement.next();
+        return;
+    }
+    // An existing encrypted file is read as soon as it is attached, before a page size can be
+    // given for it: the engine's default page size (process-wide) stands in for that moment.
+    const int default_page_size = db.scalar(QStringLiteral("PRAGMA cipher_default_page_size")).toInt();
+    db.exec(QStringLiteral("PRAGMA cipher_default_page_size = %1").arg(cipher_page_size));
+    try {
+        statement.next();
+    } catch (...) {
+        db.exec(QStringLiteral("PRAGMA cipher_default_page_size = %1").arg(default_page_size));
+        throw;
+    }
+    db.exec(QStringLiteral("PRAGMA cipher_default_page_size = %1").arg(default_page_size));
+    db.exec(QStringLiteral("PRAGMA %1.cipher_page_size = %2").arg(schema_name).arg(cipher_page_size));
+}
+
+static void detach_quietly(Database& db, const QString& schema_name) {
+    try {
+        db.exec(QStringLiteral("DETACH DATABASE %1").arg(schema_name));
+    } catch (const DbError&) {
+        // Already detached, or the connection is failing: the first error is the one to report.
+    }
+}
+
+// Pages kept in memory while a whole file is read twice (integrity, then row counts), so that the
+// second pass need not read and decrypt every page again.
+static qint64 cache_kib_for(const QString& file) {
+    constexpr qint64 cap_kib = 512 * 1024;
+    return std::min(cap_kib, QFileInfo(file).size() / 1024 + 1024);
+}
+
+// Reads the flushed copy back through a fresh attachment (nothing of it cached from the export)
+// and compares it with the source: integrity, then the row count of every table.
+static void verify_copy(Database& source, const QString& copy, const QString& key) {
+    const QList<QPair<QString, qint64>> before = table_counts(source, QStringLiteral("main"));
+    attach(source, copy, QStringLiteral("verified"), key);
+    try {
+        source.exec(QStringLiteral("PRAGMA verified.cache_size = -%1").arg(cache_kib_for(copy)));
+        const QString check = source.scalar(QStringLiteral("PRAGMA verified.quick_check")).toString();
+        if (check != QStringLiteral("ok"))
+            throw DbError(db_errno::verification_failed,
+                          QStringLiteral("the compacted copy failed its integrity check (%1)").arg(check));
+        if (table_counts(source, QStringLiteral("verified")) != before)
+            throw DbError(db_errno::verification_failed,
+                          QStringLiteral("the compacted copy does not hold the same rows as the database"));
+    } catch (...) {
+        detach_quietly(source, QStringLiteral("verified"));
+        throw;
+    }
+    source.exec(QStringLiteral("DETACH DATABASE verified"));
+}
+
+// Creates `file` empty with the permission bits of `like`, so that the copy written into it is
+// never readable by more people than the original (the engine would create it with defaults).
+static void create_like(const QString& file, const QString& like) {
+    struct stat original {};
+    if (::stat(QFile::encodeName(like).constData(), &original) != 0)
+        fail(QStringLiteral("Cannot read"), like);
+    const mode_t mode = original.st_mode & 07777;
+    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) fail(QStringLiteral("Cannot write"), file);
+    const int rc = ::fchmod(fd, mode);
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    if (rc != 0) fail(QStringLiteral("Cannot set the permissions of"), file);
+}
+
 // The copy is written under `key` and checked against the source before it takes the source's
-// place; the source is closed just before the rename.
-static void replace_by_copy(std::unique_ptr<Database> source, const QString& key, const Clock* clock,
-                            const StepHook& hook) {
-    const QString path = source->path();
+// place; the source is closed just before the rename, and closed too when anything fails.
+static void replace_by_copy(Database& source, const QString& key, const StepHook& hook) {
+    const QString path = source.path();
     const QString tmp = tmp_path(path);
     try {
         step(hook, "remove_tmp");
         remove_if_exists(tmp);
         // Hold the file exclusively while it is copied and replaced, so that no other program
-        // writes into a file that is about to be swapped.
-        source->exec(QStringLiteral("PRAGMA main.locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;"));
+        // writes into a file that is about to be swapped. The export reads every page once; a
+        // cache as large as the file lets the row counts of the check find them in memory.
+        source.exec(QStringLiteral("PRAGMA main.locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT; "
+                                   "PRAGMA main.cache_size = -%1")
+                        .arg(cache_kib_for(path)));
         step(hook, "export");
-        export_copy(*source, tmp, key);
+        create_like(tmp, path);
+        export_copy(source, tmp, key);
         step(hook, "verify");
-        {
-            const auto before = table_counts(*source, QStringLiteral("main"));
-            std::unique_ptr<Database> copy = Database::open(tmp, key, clock);
-            const QString check = copy->scalar(QStringLiteral("PRAGMA quick_check")).toString();
-            if (check != QStringLiteral("ok"))
-                throw DbError(
-                    db_errno::verification_failed,
-                    QStringLiteral("the compacted copy failed its integrity check (%1)").arg(check));
-            if (table_counts(*copy, QStringLiteral("main")) != before)
-                throw DbError(
-                    db_errno::verification_failed,
-                    QStringLiteral("the compacted copy does not hold the same rows as the database"));
-        }
+        verify_copy(source, tmp, key);
         step(hook, "replace");
-        source.reset();
+        source.close();
         rename_file(tmp, path);
         step(hook, "sync_directory");
         sync_directory(directory_of(path));
     } catch (...) {
-        source.reset();
+        try {
+            source.close();
+        } catch (const DbError&) {
+            // A statement still open keeps the connection; the first error is the one to report.
+        }
         ::unlink(QFile::encodeName(tmp).constData());
         throw;
     }
 }
 
-void compact(std::unique_ptr<Database> source, const QString& password, const Clock* clock,
-             const StepHook& hook) {
-    replace_by_copy(std::move(source), password, clock, hook);
+void compact(std::unique_ptr<Database> source, const StepHook& hook) {
+    replace_by_copy(*source, source->password(), hook);
 }
 
-void change_key(std::unique_ptr<Database> source, const QString& new_password, const Clock* clock,
-                const StepHook& hook) {
-    replace_by_copy(std::move(source), new_password, clock, hook);
+void change_key(Database& db, const QString& new_password, const StepHook& hook) {
+    replace_by_copy(db, new_password, hook);
 }
 
 void export_copy(Database& db, const QString& target, const QString& key) {
-    // The key travels as a bound value, so passwords with quotes need no escaping.
-    Statement attach = db.prepare(QStringLiteral("ATTACH DATABASE ? AS compacted KEY ?"));
-    attach.bind(1, target);
-    attach.bind(2, key);
-    attach.next();
+    attach(db, target, QStringLiteral("compacted"), key);
     try {
-        if (!key.isEmpty())
-            db.exec(QStringLiteral("PRAGMA compacted.cipher_page_size = %1").arg(cipher_page_size));
-        else
-            db.exec(QStringLiteral("PRAGMA compacted.page_size = %1").arg(cipher_page_size));
+        if (key.isEmpty()) db.exec(QStringLiteral("PRAGMA compacted.page_size = %1").arg(cipher_page_size));
         // The copy is of no use until it has been flushed and checked as a whole, so the engine
         // need not journal or sync each of the export's statements.
         db.exec(QStringLiteral("PRAGMA compacted.journal_mode = OFF; PRAGMA compacted.synchronous = OFF"));
@@ -172,11 +245,7 @@ void export_copy(Database& db, const QString& target, const QString& key) {
         db.exec(QStringLiteral("PRAGMA compacted.user_version = %1").arg(version));
         db.exec(QStringLiteral("DETACH DATABASE compacted"));
     } catch (...) {
-        try {
-            db.exec(QStringLiteral("DETACH DATABASE compacted"));
-        } catch (const DbError&) {
-            // Already detached, or the connection is failing: the first error is the one to report.
-        }
+        detach_quietly(db, QStringLiteral("compacted"));
         throw;
     }
     sync_file(target);
@@ -191,38 +260,58 @@ bool verify(const QString& path, const QString& password, const Clock* clock) {
     }
 }
 
-bool rotate_backups(const QString& path, const QDateTime& now, const StepHook& hook) {
+// Moves a complete ".old.new" in as ".old", shifting the older generations first. Each step
+// checks what is still to do, so a run cut short anywhere is finished by the next one without
+// dropping a generation.
+static void shift_in_new_backup(const QString& path, const StepHook& hook) {
     const QString old1 = backup_path(path, 1);
-    const QFileInfo newest(old1);
+    const QString old2 = backup_path(path, 2);
+    step(hook, "rotate_oldest");
+    if (exists(old2)) remove_if_exists(backup_path(path, 3));
+    step(hook, "rotate_2_to_3");
+    if (exists(old2)) rename_file(old2, backup_path(path, 3));
+    step(hook, "rotate_1_to_2");
+    if (exists(old1)) rename_file(old1, old2);
+    step(hook, "rotate_new_to_1");
+    rename_file(new_backup_path(path), old1);
+    step(hook, "sync_backups");
+    sync_directory(directory_of(path));
+}
+
+bool rotate_backups(const QString& path, const QDateTime& now, const StepHook& hook) {
+    const QString fresh = new_backup_path(path);
+    // An earlier rotation stopped after its new generation was complete: finish it first.
+    if (exists(fresh)) shift_in_new_backup(path, hook);
+
+    const QFileInfo newest(backup_path(path, 1));
     if (newest.exists() && newest.lastModified() > now.addSecs(-12 * 3600)) return false;
 
     // The new generation is written in full before any older one moves.
-    const QString fresh = new_backup_path(path);
+    const QString partial = partial_backup_path(path);
     step(hook, "backup_copy");
-    copy_file_synced(path, fresh);
+    copy_file_synced(path, partial);
     {
-        QFile stamp(fresh);
+        QFile stamp(partial);
         if (stamp.open(QIODevice::ReadWrite)) stamp.setFileTime(now, QFileDevice::FileModificationTime);
     }
-    step(hook, "rotate_oldest");
-    remove_if_exists(backup_path(path, 3));
-    step(hook, "rotate_2_to_3");
-    if (exists(backup_path(path, 2))) rename_file(backup_path(path, 2), backup_path(path, 3));
-    step(hook, "rotate_1_to_2");
-    if (exists(old1)) rename_file(old1, backup_path(path, 2));
-    step(hook, "rotate_new_to_1");
-    rename_file(fresh, old1);
-    step(hook, "sync_backups");
-    sync_directory(directory_of(path));
+    rename_file(partial, fresh);
+    shift_in_new_backup(path, hook);
     return true;
 }
 
 void copy_file_synced(const QString& from, const QString& to) {
     const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0) fail(QStringLiteral("Cannot read"), from);
-    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (out < 0) {
+    struct stat original {};
+    const int out = ::fstat(in, &original) == 0 ? ::open(QFile::encodeName(to).constData(),
+                                                         O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600)
+                                                : -1;
+    // The copy has the source's permission bits, whatever the umask or a leftover file had.
+    if (out < 0 || ::fchmod(out, original.st_mode & 07777) != 0) {
+        const int saved = errno;
         ::close(in);
+        if (out >= 0) ::close(out);
+        errno = saved;
         fail(QStringLiteral("Cannot write"), to);
     }
     std::vector<char> buffer(1 << 20);

@@ -235,9 +235,23 @@ Session::Next Session::open_chosen(const QString& file, bool from_dialog, bool& 
 }
 
 void Session::open_file(const QString& file, const QString& password, bool is_new) {
+    const auto cannot_write = [&file] {
+        return DbError(
+            db_errno::read_only,
+            QStringLiteral("The database cannot be written: %1. Tessarin writes to the file and its "
+                           "folder (compaction, backups, journal); copy it to a writable folder and "
+                           "open it from there.")
+                .arg(QDir::toNativeSeparators(file)));
+    };
+    // Checked before the lock, whose file could not be made in such a folder either.
+    if (!is_new && !writable(file)) throw cannot_write();
     lock_ = std::make_unique<QLockFile>(file + QStringLiteral(".lock"));
     lock_->setStaleLockTime(0); // held for the whole session; a dead holder is still detected
     if (!lock_->tryLock(0)) {
+        if (lock_->error() != QLockFile::LockFailedError) {
+            lock_.reset();
+            throw cannot_write();
+        }
         qint64 pid = 0;
         QString host;
         QString app;
@@ -252,13 +266,6 @@ void Session::open_file(const QString& file, const QString& password, bool is_ne
     if (is_new) {
         auto created = Database::open(file, password, &ctx_.clock, Database::Mode::CreateNew);
         schema::upgrade(*created);
-    } else if (!writable(file)) {
-        throw DbError(
-            db_errno::read_only,
-            QStringLiteral("The database cannot be written: %1. Tessarin writes to the file and its "
-                           "folder (compaction, backups, journal); copy it to a writable folder and "
-                           "open it from there.")
-                .arg(QDir::toNativeSeparators(file)));
     }
     db_files::remove_leftovers(file);
     // Opening checks the password before anything is written.
@@ -274,7 +281,7 @@ void Session::open_file(const QString& file, const QString& password, bool is_ne
         ui_.show_wait_box();
     } else {
         error_while_compacting_ = true;
-        db_files::compact(std::move(source), password, &ctx_.clock, file_hook);
+        db_files::compact(std::move(source), file_hook);
         error_while_compacting_ = false;
         verified = true; // the compacted copy passed its checks before it took the file's place
     }
@@ -298,27 +305,38 @@ void Session::back_up(const QString& file, const QString& password, bool verifie
 void Session::completion_steps() {
     ui_.process_events();
     if (steps.reset_map_windows) steps.reset_map_windows();
-    load_preferences(ctx_);
+    report_failure([this] { load_preferences(ctx_); });
     ui_.show_main_window();
     if (steps.show_command_form) steps.show_command_form();
     ui_.close_wait_box();
     if (!ctx_.map_to_open.isEmpty() && steps.open_named) {
         ui_.close_wait_box();
         ui_.process_events();
-        steps.open_named(ctx_.map_to_open);
+        report_failure([this] { steps.open_named(ctx_.map_to_open); });
         ui_.process_events();
     }
     ui_.set_hourglass(false);
-    start_session();
+    report_failure([this] { start_session(); });
     if (steps.start_command_timer) steps.start_command_timer();
     if (steps.apply_toolbar_visibility) steps.apply_toolbar_visibility();
     ui_.bring_main_window_forward();
-    if (steps.check_reminders) steps.check_reminders();
-    if (ctx_.prefs.open_start_maps && steps.open_start_maps) steps.open_start_maps(false);
-    if (get_gen_param(*ctx_.db, QStringLiteral("show_initial_tips"))
-                .compare(QStringLiteral("N"), Qt::CaseInsensitive) != 0 &&
-        steps.show_tips)
-        steps.show_tips();
+    if (steps.check_reminders) report_failure(steps.check_reminders);
+    if (ctx_.prefs.open_start_maps && steps.open_start_maps)
+        report_failure([this] { steps.open_start_maps(false); });
+    report_failure([this] {
+        if (get_gen_param(*ctx_.db, QStringLiteral("show_initial_tips"))
+                    .compare(QStringLiteral("N"), Qt::CaseInsensitive) != 0 &&
+            steps.show_tips)
+            steps.show_tips();
+    });
+}
+
+void Session::report_failure(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
 }
 
 void Session::append_log(const QString& line) {
@@ -339,22 +357,22 @@ void Session::end_session() {
     QFile::remove(ctx_.program_path(QStringLiteral("buff.tmp")));
     QDir scratch(ctx_.program_path(QStringLiteral("tmp")));
     if (scratch.exists()) scratch.removeRecursively();
-    if (steps.save_open_maps) steps.save_open_maps();
-    ui_.save_main_window_geometry();
+    // A failing database must not stop the rest of the shutdown: each failure is reported and
+    // the end is written wherever it still can be.
+    if (steps.save_open_maps) report_failure(steps.save_open_maps);
+    report_failure([this] { ui_.save_main_window_geometry(); });
 
     const QDateTime end = to_second(ctx_.clock.now());
     const double days = dates::to_julian(end) - dates::to_julian(ctx_.session_start);
     if (ctx_.db) {
-        try {
+        report_failure([&] {
             const auto seconds = static_cast<qint64>(std::floor(days * 24 * 60 * 60 + 1e-6));
             ctx_.db->exec(QStringLiteral(
                               "update session_log set end_time=%1, duration_seconds=%2 where start_time = %3")
                               .arg(QString::number(dates::to_julian(end), 'f', 8))
                               .arg(seconds)
                               .arg(dates::sql_literal(ctx_.session_start)));
-        } catch (const DbError& error) {
-            report_error(ctx_.prompter, error);
-        }
+        });
     }
     append_log(QStringLiteral("End   ") + log_time(end) + QStringLiteral(" - duration minutes: ") +
                QString::number(days * 24 * 60, 'f', 2));
@@ -363,8 +381,8 @@ void Session::end_session() {
 }
 
 bool Session::main_window_unloading() {
-    if (steps.save_open_maps) steps.save_open_maps();
-    ui_.save_main_window_geometry();
+    if (steps.save_open_maps) report_failure(steps.save_open_maps);
+    report_failure([this] { ui_.save_main_window_geometry(); });
     ctx_.main_window_loaded = false;
     if (ctx_.restarting) {
         ctx_.restarting = false;
@@ -381,8 +399,9 @@ void Session::close_database() {
 
 void Session::restart_with_database() {
     ctx_.restarting = true;
-    ui_.close_all_windows();
-    ui_.close_all_windows();
+    // Windows store their places as they close; a failing database must not stop the change.
+    report_failure([this] { ui_.close_all_windows(); });
+    report_failure([this] { ui_.close_all_windows(); });
     close_database();
     ui_.process_events();
     bool auto_open = false;

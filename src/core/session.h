@@ -70,6 +70,8 @@ private:
     void back_up(const QString& file, const QString& password, bool verified);
     void completion_steps();
     void append_log(const QString& line);
+    // Runs `work`; a database error is reported and the caller goes on with its next step.
+    void report_failure(const std::function<void()>& work);
 
     AppContext& ctx_;
     StartupUi& ui_;

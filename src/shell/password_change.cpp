@@ -4,16 +4,38 @@
 
 #include "core/app_context.h"
 #include "core/db_error.h"
+#include "core/program_end.h"
 #include "core/schema.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
-std::unique_ptr<Database> reopen(AppContext& ctx, const QString& path, const QString& password) {
-    auto db = Database::open(path, password, &ctx.clock);
-    schema::upgrade(*db);
-    return db;
+// Opens the same Database object again, so that every window holding it reads the new connection.
+void reopen(AppContext& ctx, const QString& password) {
+    ctx.db->reopen(password);
+    schema::upgrade(*ctx.db);
+}
+
+// Neither key opens the file: the program cannot go on without its database.
+[[noreturn]] void end_without_database(AppContext& ctx, const QString& what) {
+    ctx.db.reset();
+    ctx.prompter.message(what + QStringLiteral("\nThe program ends."));
+    throw ProgramEnd(1);
+}
+
+// The backups beside the database were written under the old key and are not rewritten.
+void tell_about_backups(AppContext& ctx, const QString& path, const QString& old_password) {
+    QStringList backups;
+    for (int generation = 1; generation <= 3; ++generation)
+        if (QFileInfo::exists(db_files::backup_path(path, generation)))
+            backups.append(QDir::toNativeSeparators(db_files::backup_path(path, generation)));
+    if (backups.isEmpty()) return;
+    ctx.prompter.message(QStringLiteral("The backup copies %1 still open %2.")
+                             .arg(backups.join(QStringLiteral(", ")),
+                                  old_password.isEmpty() ? QStringLiteral("without a password")
+                                                         : QStringLiteral("with the old password")));
 }
 
 } // namespace
@@ -40,36 +62,37 @@ PasswordChange change_password(AppContext& ctx, const AskPassword& ask, const db
     }
     if (new_password == old_password) return PasswordChange::Unchanged;
 
-    // The connection is handed to the file work, which closes it before the copy takes the file's
-    // place; the lock beside the database stays held throughout.
+    // The file work closes the connection before the copy takes the file's place; the same
+    // Database object is then opened again in place. The lock beside the database stays held.
     const QString path = ctx.db->path();
     try {
-        db_files::change_key(std::move(ctx.db), new_password, &ctx.clock, hook);
+        db_files::change_key(*ctx.db, new_password, hook);
     } catch (const DbError& error) {
         try {
-            ctx.db = reopen(ctx, path, old_password);
+            reopen(ctx, old_password);
             ctx.prompter.message(QStringLiteral("The password was not changed: ") + error.description());
             return PasswordChange::Failed;
         } catch (const DbError&) {
             // A failure after the rename leaves the new file in place: it opens with the new key.
         }
         try {
-            ctx.db = reopen(ctx, path, new_password);
-            return PasswordChange::Changed;
+            reopen(ctx, new_password);
         } catch (const DbError& again) {
-            ctx.prompter.message(QStringLiteral("The password was not changed: ") + error.description() +
-                                 QStringLiteral("\nThe database could not be opened again: ") +
-                                 again.description());
-            return PasswordChange::Failed;
+            end_without_database(ctx, QStringLiteral("The password was not changed: ") + error.description() +
+                                          QStringLiteral("\nThe database could not be opened again: ") +
+                                          again.description());
         }
+        tell_about_backups(ctx, path, old_password);
+        return PasswordChange::Changed;
     }
     try {
-        ctx.db = reopen(ctx, path, new_password);
+        reopen(ctx, new_password);
     } catch (const DbError& error) {
-        ctx.prompter.message(QStringLiteral("The password of ") + QDir::toNativeSeparators(path) +
-                             QStringLiteral(" was changed, but the database could not be opened again: ") +
-                             error.description());
-        return PasswordChange::Failed;
+        end_without_database(
+            ctx, QStringLiteral("The password of ") + QDir::toNativeSeparators(path) +
+                     QStringLiteral(" was changed, but the database could not be opened again: ") +
+                     error.description());
     }
+    tell_about_backups(ctx, path, old_password);
     return PasswordChange::Changed;
 }

@@ -23,7 +23,9 @@ enum class PasswordChange { Cancelled, Unchanged, Changed, Failed };
 // compares without regard to case), then the database is rewritten under the new key through a
 // verified copy that replaces it atomically; an empty new password leaves a plain file. Cancel
 // at any dialog leaves everything as it was. On a failure the user is told what happened and the
-// database stays as it was, open with the old password. ctx.db is open again afterwards in
-// every case but one: when even the old file cannot be reopened (reported), it stays closed.
+// database stays as it was, open with the old password. ctx.db stays the same object, open
+// again afterwards, so that windows holding it read the new connection. When neither key opens
+// the file again, the failure is reported, ctx.db is dropped and ProgramEnd is thrown. After a
+// change, one message says that existing backups still open with the old password.
 // `hook` lets tests fail the file work at a named step.
 PasswordChange change_password(AppContext& ctx, const AskPassword& ask, const db_files::StepHook& hook = {});

@@ -34,8 +34,13 @@ QString display_text(int column, const QVariant& value) {
 
 } // namespace
 
-TableModel::TableModel(Database& db, QString select_from, int columns, QObject* parent)
+TableModel::TableModel(const std::unique_ptr<Database>& db, QString select_from, int columns, QObject* parent)
     : QAbstractTableModel(parent), db_(db), select_from_(std::move(select_from)), columns_(columns) {}
+
+Database& TableModel::db() const {
+    if (!db_) throw DbError(db_errno::not_a_database, QStringLiteral("No database is open."));
+    return *db_;
+}
 
 // The rows' order and item numbers only: the columns are read later, a page at a time, so the
 // engine's sorter need not carry every title and content through the sort.
@@ -50,7 +55,7 @@ QString TableModel::numbers_statement(const QString& statement) {
 void TableModel::fill(const QString& statement) {
     std::vector<qint64> ids;
     {
-        Statement rows = db_.prepare(numbers_statement(statement));
+        Statement rows = db().prepare(numbers_statement(statement));
         while (rows.next())
             ids.push_back(rows.value(0).toLongLong());
     }
@@ -82,7 +87,8 @@ std::vector<QVariant> TableModel::record(int row) const {
     std::vector<QVariant> values;
     const qint64 item_nr = item_nr_at(row);
     if (item_nr == 0) return values;
-    Statement read = db_.prepare(select_from_ + QStringLiteral(" where repos.item_nr = ") + QString::number(item_nr));
+    Statement read =
+        db().prepare(select_from_ + QStringLiteral(" where repos.item_nr = ") + QString::number(item_nr));
     if (!read.next()) return values;
     for (int column = 0; column < read.column_count(); ++column)
         values.push_back(read.value(column));
@@ -106,8 +112,8 @@ const std::vector<TableModel::Row>& TableModel::page(int number) const {
     // The same item may appear in several rows (a join may repeat it); every row gets its columns.
     QHash<qint64, Row> by_item;
     try {
-        Statement read = db_.prepare(select_from_ + QStringLiteral(" where repos.item_nr in (") + in +
-                                     QLatin1Char(')'));
+        Statement read =
+            db().prepare(select_from_ + QStringLiteral(" where repos.item_nr in (") + in + QLatin1Char(')'));
         while (read.next()) {
             Row row;
             for (int column = 0; column < columns_ && column < read.column_count(); ++column)

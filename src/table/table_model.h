@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <array>
 #include <list>
+#include <memory>
 #include <vector>
 
 class Database;
@@ -28,8 +29,11 @@ public:
 
     // `select_from` is the SELECT ... FROM ... of the statements, without WHERE: the columns are
     // read through it, "where repos.item_nr in (...)" being appended. `columns` is the number of
-    // its columns (8, or 11 with the date columns).
-    TableModel(Database& db, QString select_from, int columns, QObject* parent = nullptr);
+    // its columns (8, or 11 with the date columns). `db` is the slot owning the program's
+    // connection (ctx.db): it is read at each use, so the model never holds a connection that a
+    // password change or "Change database" has replaced or closed.
+    TableModel(const std::unique_ptr<Database>& db, QString select_from, int columns,
+               QObject* parent = nullptr);
 
     // Runs `statement` (whose first column is item_nr) and shows its rows. A failing statement
     // throws DbError and leaves the rows shown before.
@@ -61,8 +65,9 @@ public:
 private:
     using Row = std::array<QString, 11>;
     const std::vector<Row>& page(int number) const;
+    Database& db() const;
 
-    Database& db_;
+    const std::unique_ptr<Database>& db_;
     QString select_from_;
     int columns_;
     std::vector<qint64> ids_;

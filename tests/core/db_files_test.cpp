@@ -116,7 +116,7 @@ TEST_F(DbFiles, CompactionKeepsEveryRowShrinksAndLeavesNoTemporaryFile) {
         db->exec(QStringLiteral("delete from repos where item_nr > 200"));
     }
     const qint64 before = QFileInfo(path).size();
-    db_files::compact(Database::open(path, password, &clock), password, &clock);
+    db_files::compact(Database::open(path, password, &clock));
     EXPECT_LT(QFileInfo(path).size(), before / 2);
     EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(path)));
     EXPECT_EQ(count_items(path, password, &clock), 200);
@@ -125,6 +125,38 @@ TEST_F(DbFiles, CompactionKeepsEveryRowShrinksAndLeavesNoTemporaryFile) {
     auto db = Database::open(path, password, &clock);
     EXPECT_EQ(db->user_version(), schema::current_version);
     EXPECT_GT(db->scalar(QStringLiteral("select count(*) from sqlite_master where type='index'")).toInt(), 3);
+}
+
+TEST_F(DbFiles, APasswordTypedForAPlainFileNeverBecomesItsKey) {
+    make_database(path, {}, 20, &clock);
+    auto db = Database::open(path, QStringLiteral("oops"), &clock);
+    EXPECT_FALSE(db->encrypted());
+    db_files::compact(std::move(db));
+    db_files::rotate_backups(path, clock.now());
+    for (const QString& file : {path, db_files::backup_path(path, 1)}) {
+        SCOPED_TRACE(file.toStdString());
+        EXPECT_TRUE(contents(file).startsWith(QByteArray("SQLite format 3\0", 16)));
+        EXPECT_EQ(count_items(file, {}, &clock), 20);
+    }
+}
+
+TEST_F(DbFiles, CompactedFileAndBackupsKeepTheOriginalPermissions) {
+    const auto mode_of = [](const QString& file) {
+        struct stat info {};
+        EXPECT_EQ(::stat(QFile::encodeName(file).constData(), &info), 0);
+        return info.st_mode & 07777;
+    };
+    make_database(path, QStringLiteral("pw"), 20, &clock);
+    QDateTime when(QDate(2026, 2, 1), QTime(9, 0));
+    for (const mode_t mode : {0600, 0640, 0604}) {
+        SCOPED_TRACE(mode);
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+        db_files::compact(Database::open(path, QStringLiteral("pw"), &clock));
+        when = when.addDays(1);
+        ASSERT_TRUE(db_files::rotate_backups(path, when));
+        EXPECT_EQ(mode_of(path), mode);
+        EXPECT_EQ(mode_of(db_files::backup_path(path, 1)), mode);
+    }
 }
 
 TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
@@ -139,8 +171,7 @@ TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
             reached = true;
             throw DbError(13, QStringLiteral("database or disk is full"));
         };
-        EXPECT_THROW(db_files::compact(Database::open(path, password, &clock), password, &clock, hook),
-                     DbError);
+        EXPECT_THROW(db_files::compact(Database::open(path, password, &clock), hook), DbError);
         EXPECT_TRUE(reached);
         EXPECT_EQ(digest(path), original);
         EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(path)));
@@ -151,10 +182,12 @@ TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
 TEST_F(DbFiles, LeftoverTemporaryFilesAreRemoved) {
     make_database(path, {}, 1, &clock);
     env.write_file(QStringLiteral("notes.tdb.tmp"), "half a copy");
-    env.write_file(QStringLiteral("notes.tdb.old.new"), "half a backup");
+    env.write_file(QStringLiteral("notes.tdb.old.part"), "half a backup");
+    env.write_file(QStringLiteral("notes.tdb.old.new"), "a whole backup waiting to be shifted in");
     db_files::remove_leftovers(path);
     EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".tmp")));
-    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.new")));
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.part")));
+    EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral(".old.new")));
     EXPECT_TRUE(QFileInfo::exists(path));
 }
 

@@ -101,3 +101,47 @@ TEST_F(SessionLog, RowNotFoundStillWritesTheLogLine) {
     session.end_session();
     EXPECT_TRUE(log_text().endsWith(u" - duration minutes: 1.00\r\n"_s));
 }
+
+// A database error while quitting is reported and the rest of the shutdown still runs; the
+// session's end is written wherever the database still allows it.
+TEST_F(SessionLog, ADatabaseErrorWhileQuittingDoesNotStopTheShutdown) {
+    for (const bool table_gone : {false, true}) {
+        SCOPED_TRACE(table_gone);
+        prompter.clear();
+        ui.quitted = false;
+        env.write_file(u"home/tmp/thumb.jpg"_s, "x");
+        session.steps.save_open_maps = [] { throw DbError(8, u"attempt to write a readonly database"_s); };
+        if (table_gone) ctx.db->exec(u"drop table session_log"_s);
+        clock.advance_seconds(60);
+        EXPECT_NO_THROW(session.main_window_unloading());
+        EXPECT_TRUE(ui.quitted);
+        EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"tmp"_s)));
+        EXPECT_TRUE(log_text().endsWith(u" - duration minutes: 1.00\r\n"_s));
+        ASSERT_FALSE(prompter.messages().isEmpty());
+        EXPECT_TRUE(prompter.messages()[0].contains(u"attempt to write a readonly database"_s));
+        if (!table_gone) {
+            auto check = Database::open(db, {}, &clock);
+            EXPECT_EQ(check->scalar(u"select duration_seconds from session_log"_s).toInt(), 60);
+        }
+        ui.enter({});
+        session.Main(db);
+        QFile::remove(ctx.program_path(u"log.txt"_s));
+    }
+}
+
+// "Change database" whose completion meets a database error reports it and finishes opening.
+TEST_F(SessionLog, ADatabaseErrorWhileFinishingChangeDatabaseIsReported) {
+    const QString other = env.path(u"other.tdb"_s);
+    make_database(other, {}, 2, &clock);
+    int tips = 0;
+    session.steps.check_reminders = [] { throw DbError(11, u"database disk image is malformed"_s); };
+    session.steps.show_tips = [&] { ++tips; };
+    ui.choose(other);
+    ui.enter({});
+    EXPECT_NO_THROW(session.restart_with_database());
+    ASSERT_TRUE(ctx.db);
+    EXPECT_EQ(ctx.db->path(), other);
+    EXPECT_EQ(ctx.db->scalar(u"select count(*) from session_log"_s).toInt(), 1);
+    EXPECT_EQ(tips, 1) << "the steps after the failing one ran";
+    EXPECT_EQ(prompter.messages().size(), 1);
+}

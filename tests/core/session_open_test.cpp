@@ -12,7 +12,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -24,6 +28,41 @@ QByteArray digest(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
+
+// Makes a folder unwritable for the test's lifetime: for the superuser by mounting it read-only
+// in a mount namespace of this thread's own, for anyone else by its permission bits.
+struct ReadOnlyFolder {
+    QString folder;
+    QString error;
+    bool mounted = false;
+
+    explicit ReadOnlyFolder(QString path) : folder(std::move(path)) {
+        if (::geteuid() != 0) {
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            return;
+        }
+        const QByteArray name = QFile::encodeName(folder);
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(name.constData(), name.constData(), nullptr, MS_BIND, nullptr) != 0) {
+            error = u"cannot mount "_s + folder + u": "_s + QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        mounted = true;
+        if (::mount(nullptr, name.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            error =
+                u"cannot make "_s + folder + u" read-only: "_s + QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~ReadOnlyFolder() {
+        if (mounted)
+            ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+        else
+            QFile::setPermissions(folder,
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+};
 
 class OpenDatabase : public ::testing::Test, protected TestContext {
 protected:
@@ -361,20 +400,36 @@ TEST_F(OpenDatabase, PasswordsOfNineCharactersWithQuotesAndAccents) {
     }
 }
 
+TEST_F(OpenDatabase, APasswordTypedForAPlainFileLeavesItAndItsBackupPlain) {
+    make_database(db, {}, 6, &clock);
+    ui.enter(u"oops"_s);
+    ASSERT_FALSE(run(db));
+    EXPECT_FALSE(ctx.db->encrypted());
+    session.end_session();
+    for (const QString& file : {db, db + u".old"_s}) {
+        SCOPED_TRACE(file.toStdString());
+        QFile raw(file);
+        ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+        EXPECT_EQ(raw.read(16), QByteArray("SQLite format 3\0", 16));
+        EXPECT_EQ(count_items(file, {}, &clock), 6);
+    }
+}
+
 TEST_F(OpenDatabase, ReadOnlyFolderIsReportedBeforeAnythingIsTouched) {
-    if (::geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
     const QString folder = env.path(u"locked"_s);
     QDir().mkpath(folder);
     const QString file = folder + u"/ro.tdb"_s;
     make_database(file, {}, 3, &clock);
     const QByteArray before = digest(file);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    // Permission bits do not bind the superuser; a read-only mount does.
+    const ReadOnlyFolder locked(folder);
+    ASSERT_TRUE(locked.error.isEmpty()) << locked.error.toStdString();
     ui.enter({});
     ui.choose(std::nullopt);
     EXPECT_TRUE(run(file));
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     ASSERT_EQ(prompter.messages().size(), 1);
-    EXPECT_TRUE(prompter.messages()[0].contains(u"cannot be written"_s));
+    EXPECT_TRUE(prompter.messages()[0].contains(u"cannot be written"_s))
+        << prompter.messages()[0].toStdString();
     EXPECT_EQ(digest(file), before);
 }
 

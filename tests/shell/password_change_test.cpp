@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/db_error.h"
 #include "core/db_files.h"
+#include "core/program_end.h"
+#include "maps/map_items.h"
 #include "shell/password_change.h"
 #include "shell_fixture.h"
 #include "support/test_context.h"
+#include "table/table_model.h"
+#include "table/table_query.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <deque>
+#include <sys/stat.h>
 
 namespace {
 
@@ -189,4 +194,77 @@ TEST_F(PasswordChangeTest, AFailureAfterTheRenameKeepsTheNewFileOpen) {
               PasswordChange::Changed);
     EXPECT_TRUE(opens_with(QStringLiteral("New")));
     expect_connection(QStringLiteral("New"));
+}
+
+// A table view's model and a map keep working across the change: the Database object they read
+// is the one ctx.db owned before, opened again in place (run under AddressSanitizer, a window
+// left on a freed connection fails here).
+TEST_F(PasswordChangeTest, OpenWindowsReadTheNewConnection) {
+    for (const QString& next : {QStringLiteral("New"), QString()}) {
+        SCOPED_TRACE(next.toStdString());
+        open_with(QStringLiteral("Old"));
+        ctx.collections.init_collections();
+        const Database* before = ctx.db.get();
+        TableModel model(ctx.db, TableQuery(1, QStringLiteral("Books"), false).select_from(), 8);
+        model.fill(QStringLiteral("Select item_nr, item_title from repos order by item_title"));
+        MapItems map(identify_map(ctx.collections, QStringLiteral("Books: Novels")));
+        const int taken = Load_items(ctx, map, {}).taken;
+        ASSERT_GT(taken, 0);
+
+        EXPECT_EQ(run({QStringLiteral("Old"), next, next}), PasswordChange::Changed);
+        EXPECT_EQ(ctx.db.get(), before);
+        // Filter, edit, and read both windows again.
+        model.fill(QStringLiteral("Select item_nr, item_title from repos where item_title like 'item 1*'"));
+        ASSERT_GT(model.rowCount(), 0);
+        ctx.db->exec(QStringLiteral("update repos set item_title = 'edited' where item_nr = %1")
+                         .arg(model.item_nr_at(0)));
+        model.invalidate();
+        EXPECT_EQ(model.record(0).at(0).toLongLong(), model.item_nr_at(0));
+        EXPECT_EQ(Load_items(ctx, map, {}).taken, taken);
+        EXPECT_TRUE(opens_with(next));
+        ctx.db.reset();
+        QFile::remove(ctx.db_path);
+    }
+}
+
+// When neither key opens the file afterwards, the program ends with a message instead of
+// running on without a database.
+TEST_F(PasswordChangeTest, ADatabaseThatCannotBeReopenedEndsTheProgram) {
+    for (const bool step_fails : {false, true}) {
+        SCOPED_TRACE(step_fails);
+        open_with(QStringLiteral("Old"));
+        prompter.clear();
+        const auto hook = [&](const char* step) {
+            if (qstrcmp(step, "sync_directory") != 0) return;
+            QFile damaged(ctx.db_path);
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            damaged.write(QByteArray(4096, 'x'));
+            damaged.close();
+            if (step_fails) throw DbError(3026, QStringLiteral("flush failed"));
+        };
+        EXPECT_THROW(run({QStringLiteral("Old"), QStringLiteral("New"), QStringLiteral("New")}, hook),
+                     ProgramEnd);
+        EXPECT_FALSE(ctx.db);
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].contains(QStringLiteral("could not be opened again")));
+        EXPECT_TRUE(messages()[0].endsWith(QStringLiteral("The program ends.")));
+        QFile::remove(ctx.db_path);
+        captions.clear();
+    }
+}
+
+// The rewritten file keeps the permissions of the original; the user is told once that the
+// existing backups still open with the old password.
+TEST_F(PasswordChangeTest, TheNewFileKeepsItsPermissionsAndTheBackupsAreNamed) {
+    open_with(QStringLiteral("Old"));
+    ASSERT_EQ(::chmod(QFile::encodeName(ctx.db_path).constData(), 0600), 0);
+    db_files::rotate_backups(ctx.db_path, clock.now());
+    db_files::rotate_backups(ctx.db_path, clock.now().addDays(1));
+    EXPECT_EQ(run({QStringLiteral("Old"), QString(), QString()}), PasswordChange::Changed);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(ctx.db_path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains(db_files::backup_path(ctx.db_path, 2)));
+    EXPECT_TRUE(messages()[0].endsWith(QStringLiteral("still open with the old password.")));
 }

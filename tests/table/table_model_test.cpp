@@ -76,7 +76,7 @@ TEST_F(TableDb, FiltersSelectTheExpectedRows) {
     add("Money", "bills", "power *", "monthly");
     add("Money", "shop", "O'Brien bread", "LINK=/tmp/notes.txt");
     add("Books", "Novels", "gas station");
-    TableModel model(*ctx.db, TableQuery(5, QStringLiteral("Money"), false).select_from(), 8);
+    TableModel model(ctx.db, TableQuery(5, QStringLiteral("Money"), false).select_from(), 8);
     auto run = [&](const TableFilters& f) {
         model.fill(TableQuery(5, QStringLiteral("Money"), false).build(f).statement);
         QStringList list = titles(model);
@@ -108,7 +108,7 @@ TEST_F(TableDb, TypedOrderingSortsDatesAndNumbersAndFailsOnlyOnNonDates) {
     add("World chrono", "c", "800");
     add("World chrono", "c", "not a year");
     TableQuery chrono(11, QStringLiteral("World chrono"), false);
-    TableModel model(*ctx.db, chrono.select_from(), 8);
+    TableModel model(ctx.db, chrono.select_from(), 8);
     model.fill(chrono.build({}).statement);
     // Titles that are no numbers count as 0 and come first.
     EXPECT_EQ(titles(model), (QStringList{QStringLiteral("not a year"), QStringLiteral("800"), QStringLiteral("1500")}));
@@ -116,7 +116,7 @@ TEST_F(TableDb, TypedOrderingSortsDatesAndNumbersAndFailsOnlyOnNonDates) {
     add("Journal", "j", "01/02/2024");
     add("Journal", "j", "15/01/2025");
     TableQuery journal(6, QStringLiteral("Journal"), false);
-    TableModel days(*ctx.db, journal.select_from(), 8);
+    TableModel days(ctx.db, journal.select_from(), 8);
     days.fill(journal.build({}).statement);
     EXPECT_EQ(titles(days), (QStringList{QStringLiteral("15/01/2025"), QStringLiteral("01/02/2024")}));
     // A title that is no date makes the typed statement fail; the plain one still runs and the
@@ -133,7 +133,7 @@ TEST_F(TableDb, DateColumnsShowDayFirstAndExpiredMarks) {
     ctx.db->exec(QStringLiteral("update repos set date_expiry = cvdate('2020-05-04 10:30:00'), date_remind = "
                                 "cvdate('2020-05-03 09:00:00') where item_nr = %1").arg(nr));
     const TableQuery query(1, QStringLiteral("Agenda"), false);
-    TableModel model(*ctx.db, query.select_from(), 11);
+    TableModel model(ctx.db, query.select_from(), 11);
     model.fill(query.build({}).statement);
     ASSERT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.text(0, 8), QStringLiteral("04/05/20 10:30"));

@@ -36,7 +36,7 @@ TEST_F(TableDb, ModelPassesTheTesterAndReadsPagesLazily) {
             QStringLiteral("first line %1\nsecond line").arg(i));
     transaction.commit();
     const TableQuery query(5, QStringLiteral("Money"), false);
-    TableModel model(*ctx.db, query.select_from(), 8);
+    TableModel model(ctx.db, query.select_from(), 8);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.fill(query.build({}).statement);
     EXPECT_EQ(model.rowCount(), 1000);

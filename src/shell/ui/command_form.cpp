@@ -83,8 +83,10 @@ void CommandForm::m_lock_the_program() {
 
 void CommandForm::m_change_password() {
     MainWindow* window = main_window_();
-    change_password(ctx_, [this, window](const QString& caption) {
-        return PasswordDialog::ask_with_caption(window, ctx_.prompter, ctx_.db_path, caption);
+    guarded([this, window] {
+        change_password(ctx_, [this, window](const QString& caption) {
+            return PasswordDialog::ask_with_caption(window, ctx_.prompter, ctx_.db_path, caption);
+        });
     });
 }
 

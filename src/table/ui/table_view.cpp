@@ -352,7 +352,7 @@ bool TableView::load(const Options& options) {
     if (deadlines) o_and_->setChecked(true);
     writing_filters_ = false;
 
-    model_ = std::make_unique<TableModel>(*ctx_.db, query_.select_from(), query_.last_column() + 1);
+    model_ = std::make_unique<TableModel>(ctx_.db, query_.select_from(), query_.last_column() + 1);
     model_->set_right_aligned(table_columns::item_id);
     grid_->setModel(model_.get());
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
