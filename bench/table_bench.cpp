@@ -40,8 +40,9 @@ double resident_mb() {
 // program's functions) become CASE and julianday('now','localtime').
 QString engine_dialect(QString sql) {
     const QString now = QStringLiteral("julianday('now','localtime')");
-    sql.replace(QStringLiteral("iif((date_remind<=now() and date_expiry>now()),'Warning','')"),
-                QStringLiteral("(CASE WHEN date_remind<=%1 and date_expiry>%1 THEN 'Warning' ELSE '' END)").arg(now));
+    sql.replace(
+        QStringLiteral("iif((date_remind<=now() and date_expiry>now()),'Warning','')"),
+        QStringLiteral("(CASE WHEN date_remind<=%1 and date_expiry>%1 THEN 'Warning' ELSE '' END)").arg(now));
     sql.replace(QStringLiteral("iif(date_expiry<=now(),'Expired','')"),
                 QStringLiteral("(CASE WHEN date_expiry<=%1 THEN 'Expired' ELSE '' END)").arg(now));
     sql.replace(QStringLiteral("like '*"), QStringLiteral("like '%"));
@@ -109,8 +110,9 @@ void BM_Table_Model_ThreeWordOr_FirstScreen(benchmark::State& state) {
 
 void BM_Table_SqlcipherCli_ThreeWordOr(benchmark::State& state) {
     TableBenchData& d = data();
-    const QByteArray script = "PRAGMA key = '" + QString(password).replace(QStringLiteral("'"), QStringLiteral("''")).toUtf8() +
-                              "';\nPRAGMA cipher_page_size = 4096;\n" + d.cli_statement.toUtf8() + ";\n.quit\n";
+    const QByteArray script =
+        "PRAGMA key = '" + QString(password).replace(QStringLiteral("'"), QStringLiteral("''")).toUtf8() +
+        "';\nPRAGMA cipher_page_size = 4096;\n" + d.cli_statement.toUtf8() + ";\n.quit\n";
     qint64 lines = 0;
     for (auto _ : state) {
         QProcess cli;

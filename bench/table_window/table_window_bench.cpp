@@ -40,12 +40,20 @@ double resident_mb() {
 // Messages go to the terminal: a modal box would stop an unattended run.
 class PrintingPrompter final : public Prompter {
 public:
-    void message(const QString& text, const QString&) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void message(const QString& text, const QString&) override {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
     bool yes_no(const QString&, const QString&, bool) override { return false; }
     bool ok_cancel(const QString&, const QString&) override { return false; }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QString> open_file(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    std::optional<QString> save_file(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> open_file(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> save_file(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
     std::optional<QString> choose_directory(const QString&, const QString&) override { return std::nullopt; }
 };
 
@@ -84,7 +92,8 @@ int main(int argc, char** argv) {
     area.resize(1600, 1000);
     area.show();
     MapWindows maps(ctx, [&area] { return &area; });
-    TableViews tables(ctx, [&area] { return &area; }, maps);
+    TableViews tables(
+        ctx, [&area] { return &area; }, maps);
     QCoreApplication::processEvents();
     const double start = resident_mb();
     std::printf("resident before the window: %.1f MB\n", start);
@@ -126,9 +135,9 @@ int main(int argc, char** argv) {
         view->grid()->viewport()->repaint();
         ++pages;
     }
-    std::printf("scrolled %d screens over %d rows: %lld ms, pages read %d, pages kept %d, resident %.1f MB\n", pages,
-                view->items_found(), static_cast<long long>(timer.elapsed()), view->model()->pages_read(),
-                view->model()->cached_pages(), resident_mb());
+    std::printf("scrolled %d screens over %d rows: %lld ms, pages read %d, pages kept %d, resident %.1f MB\n",
+                pages, view->items_found(), static_cast<long long>(timer.elapsed()),
+                view->model()->pages_read(), view->model()->cached_pages(), resident_mb());
     tables.close_all();
     return 0;
 }

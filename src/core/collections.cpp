@@ -16,12 +16,12 @@ void CollectionTable::init_collections() {
         bool cogniva;
     };
     static const Default defaults[] = {
-        {"Agenda", "A", false},        {"Contacts", "F11", false},     {"File links", "L", false},
-        {"Internet URLs", "I", false}, {"Money", "E", false},          {"Journal", "J", false},
-        {"Books", "B", false},         {"Media", "D", false},          {"Glossary", "G", false},
-        {"Encyclopaedia", "Y", false}, {"World chrono", "H", false},   {"Myself", "M", true},
-        {"Tessarin chrono", "O", true}, {"Persons", "P", true},        {"Favorites", "F", true},
-        {"Wisdom", "W", true},         {"Improvement", "T", true},     {"Profession", "N", true},
+        {"Agenda", "A", false},         {"Contacts", "F11", false},   {"File links", "L", false},
+        {"Internet URLs", "I", false},  {"Money", "E", false},        {"Journal", "J", false},
+        {"Books", "B", false},          {"Media", "D", false},        {"Glossary", "G", false},
+        {"Encyclopaedia", "Y", false},  {"World chrono", "H", false}, {"Myself", "M", true},
+        {"Tessarin chrono", "O", true}, {"Persons", "P", true},       {"Favorites", "F", true},
+        {"Wisdom", "W", true},          {"Improvement", "T", true},   {"Profession", "N", true},
     };
     for (int position = 1; position <= count; ++position) {
         Collection c;

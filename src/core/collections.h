@@ -9,9 +9,9 @@
 struct Collection {
     QString name;
     QString shortcut;
-    bool cogniva = false;       // offered only while the cogniva functions are on
-    bool defined = false;       // the position holds a collection
-    bool visible = false;       // offered in menus and toolbar
+    bool cogniva = false;          // offered only while the cogniva functions are on
+    bool defined = false;          // the position holds a collection
+    bool visible = false;          // offered in menus and toolbar
     bool open_coll_as_map = false; // collection opens as its map (else as its table view)
     bool open_cat_as_map = false;  // its category maps open as maps (else as tables)
 };

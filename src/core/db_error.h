@@ -29,8 +29,8 @@ inline constexpr int read_only = 3051;
 class DbError : public std::runtime_error {
 public:
     DbError(int number, QString description, DbErrorKind kind = DbErrorKind::Other)
-        : std::runtime_error(description.toStdString()), number_(number), description_(std::move(description)),
-          kind_(kind) {}
+        : std::runtime_error(description.toStdString()), number_(number),
+          description_(std::move(description)), kind_(kind) {}
     int number() const { return number_; }
     const QString& description() const { return description_; }
     DbErrorKind kind() const { return kind_; }

@@ -145,7 +145,8 @@ void load_preferences(AppContext& ctx) {
     }
 
     prefs.cogniva = is_yes(get_gen_param(db, QStringLiteral("cogniva")));
-    prefs.similar_items_indicator = is_yes(get_gen_param(db, QStringLiteral("presence_of_similar_items_indicator")));
+    prefs.similar_items_indicator =
+        is_yes(get_gen_param(db, QStringLiteral("presence_of_similar_items_indicator")));
     // A database that never stored the choice shows the toolbar: without it a new user would
     // find no way to the collections.
     const QString toolbar = get_gen_param(db, QStringLiteral("show_toolbar"));

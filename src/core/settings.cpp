@@ -12,10 +12,11 @@ const QString group = QStringLiteral("General");
 } // namespace
 
 Settings::Settings()
-    : store_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tessarin"),
-                                         QStringLiteral("tessarin"))) {}
+    : store_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                         QStringLiteral("tessarin"), QStringLiteral("tessarin"))) {}
 
-Settings::Settings(const QString& ini_path) : store_(std::make_unique<QSettings>(ini_path, QSettings::IniFormat)) {}
+Settings::Settings(const QString& ini_path)
+    : store_(std::make_unique<QSettings>(ini_path, QSettings::IniFormat)) {}
 
 Settings::~Settings() = default;
 

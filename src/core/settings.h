@@ -11,7 +11,7 @@ class QSettings;
 // before a database is open. A missing key, or a store that cannot be read, gives "".
 class Settings {
 public:
-    Settings();                               // the user's store
+    Settings();                                 // the user's store
     explicit Settings(const QString& ini_path); // a store in a given file (tests, portable use)
     ~Settings();
 

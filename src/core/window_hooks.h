@@ -6,7 +6,18 @@
 #include <functional>
 
 // The kind of window that was activated last; menus and toolbar act on it.
-enum class WindowKind { None, Map, Table, Calendar, Tree, Storm, RandomItem, GlobalFind, MapList, FileSearch };
+enum class WindowKind {
+    None,
+    Map,
+    Table,
+    Calendar,
+    Tree,
+    Storm,
+    RandomItem,
+    GlobalFind,
+    MapList,
+    FileSearch
+};
 
 // Windows of one subsystem that another reaches. main fills each member once the window it
 // stands for is part of the program; an empty member means the window does not exist yet, and

@@ -99,8 +99,8 @@ bool write_export_document(AppContext& ctx, const QString& text, const QString& 
     // Text mode gives the platform's line ends.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(bytes) != bytes.size() ||
         !file.commit()) {
-        ctx.prompter.message(what + QStringLiteral(" could not be exported to ") + path + QStringLiteral(": ") +
-                             file.errorString());
+        ctx.prompter.message(what + QStringLiteral(" could not be exported to ") + path +
+                             QStringLiteral(": ") + file.errorString());
         return false;
     }
     if (ctx.desktop.open(path)) return true;

@@ -9,33 +9,42 @@ namespace table_columns {
 Labels labels_for(int position) {
     switch (position) {
     case 1:
-        return {QStringLiteral("Action"), QStringLiteral("Details"), QStringLiteral("action"), QStringLiteral("details")};
+        return {QStringLiteral("Action"), QStringLiteral("Details"), QStringLiteral("action"),
+                QStringLiteral("details")};
     case 2:
         return {QStringLiteral("Contact"), QStringLiteral("Description"), QStringLiteral("contact"),
                 QStringLiteral("desc.")};
     case 3:
-        return {QStringLiteral("Title"), QStringLiteral("Path"), QStringLiteral("title"), QStringLiteral("path")};
+        return {QStringLiteral("Title"), QStringLiteral("Path"), QStringLiteral("title"),
+                QStringLiteral("path")};
     case 4:
         return {QStringLiteral("Name"), QStringLiteral("URL"), QStringLiteral("name"), QStringLiteral("URL")};
     case 6:
-        return {QStringLiteral("Date"), QStringLiteral("Note"), QStringLiteral("date"), QStringLiteral("note")};
+        return {QStringLiteral("Date"), QStringLiteral("Note"), QStringLiteral("date"),
+                QStringLiteral("note")};
     case 7:
-        return {QStringLiteral("Author"), QStringLiteral("Title"), QStringLiteral("author"), QStringLiteral("title")};
+        return {QStringLiteral("Author"), QStringLiteral("Title"), QStringLiteral("author"),
+                QStringLiteral("title")};
     case 8:
         return {QStringLiteral("Author or interpreter"), QStringLiteral("Title"), QStringLiteral("author"),
                 QStringLiteral("title")};
     case 9:
-        return {QStringLiteral("Term"), QStringLiteral("Description"), QStringLiteral("term"), QStringLiteral("desc.")};
+        return {QStringLiteral("Term"), QStringLiteral("Description"), QStringLiteral("term"),
+                QStringLiteral("desc.")};
     case 10:
     case 43:
-        return {QStringLiteral("Title"), QStringLiteral("Note"), QStringLiteral("title"), QStringLiteral("note")};
+        return {QStringLiteral("Title"), QStringLiteral("Note"), QStringLiteral("title"),
+                QStringLiteral("note")};
     case 11:
     case 13:
-        return {QStringLiteral("Year"), QStringLiteral("What"), QStringLiteral("year"), QStringLiteral("what")};
+        return {QStringLiteral("Year"), QStringLiteral("What"), QStringLiteral("year"),
+                QStringLiteral("what")};
     case 14:
-        return {QStringLiteral("Person"), QStringLiteral("Note"), QStringLiteral("pers."), QStringLiteral("note")};
+        return {QStringLiteral("Person"), QStringLiteral("Note"), QStringLiteral("pers."),
+                QStringLiteral("note")};
     default:
-        return {QStringLiteral("Title"), QStringLiteral("Content"), QStringLiteral("title"), QStringLiteral("cont.")};
+        return {QStringLiteral("Title"), QStringLiteral("Content"), QStringLiteral("title"),
+                QStringLiteral("cont.")};
     }
 }
 
@@ -121,7 +130,8 @@ void save_width(Database& db, int position, int column, int twips) {
 } // namespace table_columns
 
 QString table_caption(const QString& collection_name, bool deadlines_only, int items_found) {
-    return collection_name + (deadlines_only ? QStringLiteral(" - DEADLINES ONLY (items found: ")
-                                             : QStringLiteral(" (items found: ")) +
+    return collection_name +
+           (deadlines_only ? QStringLiteral(" - DEADLINES ONLY (items found: ")
+                           : QStringLiteral(" (items found: ")) +
            QString::number(items_found) + QLatin1Char(')');
 }

@@ -53,8 +53,7 @@ QString width_key(int position, int column);
 int width(Database& db, int position, int column);
 // Stores the widths of columns 1 to `last_column` (not 5); `width_of(column)` gives the
 // grid's current width in twips; hidden columns are stored as 0.
-template <class WidthOf>
-void save_widths(Database& db, int position, int last_column, WidthOf width_of);
+template <class WidthOf> void save_widths(Database& db, int position, int last_column, WidthOf width_of);
 void save_width(Database& db, int position, int column, int twips);
 
 } // namespace table_columns

@@ -26,7 +26,8 @@ bool names_file(const QString& line) {
 // absolute path ("/...") stands for them as well.
 bool begins_with_drive_path(const QString& content) {
     return content.startsWith(QStringLiteral("C:\\"), Qt::CaseInsensitive) ||
-           content.startsWith(QStringLiteral("D:\\"), Qt::CaseInsensitive) || content.startsWith(QLatin1Char('/'));
+           content.startsWith(QStringLiteral("D:\\"), Qt::CaseInsensitive) ||
+           content.startsWith(QLatin1Char('/'));
 }
 
 bool left_bound(QChar c) {
@@ -35,8 +36,8 @@ bool left_bound(QChar c) {
 }
 
 bool right_bound(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char(')') || c == QLatin1Char(']') || c == QLatin1Char('\r') ||
-           c == QLatin1Char('\n');
+    return c == QLatin1Char(' ') || c == QLatin1Char(')') || c == QLatin1Char(']') ||
+           c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
 } // namespace
@@ -93,14 +94,15 @@ QString long_content_message(Database& db, int found, int visible) {
         const QString content = items.text(QStringLiteral("item_content"));
         if (content.size() < long_content_limit) continue;
         list += QStringLiteral("\r\ncollection = ") + items.text(QStringLiteral("collection")) +
-                QStringLiteral(" / cat = ") + items.text(QStringLiteral("cat")) + QStringLiteral(" / title = ") +
-                items.text(QStringLiteral("item_title")) + QStringLiteral(" (length=") +
-                QString::number(content.size()) + QLatin1Char(')');
+                QStringLiteral(" / cat = ") + items.text(QStringLiteral("cat")) +
+                QStringLiteral(" / title = ") + items.text(QStringLiteral("item_title")) +
+                QStringLiteral(" (length=") + QString::number(content.size()) + QLatin1Char(')');
     }
     return QStringLiteral("DBGrid error: items found = ") + QString::number(found) +
            QStringLiteral(" and visible rows = ") + QString::number(visible) +
-           QStringLiteral(". One or more items have content longer than  1096 characters. To avoid the problem, "
-                          "their content should be cut to less than 1097 character (edit can be done using tag "
-                          "maps.)\r\n") +
+           QStringLiteral(
+               ". One or more items have content longer than  1096 characters. To avoid the problem, "
+               "their content should be cut to less than 1097 character (edit can be done using tag "
+               "maps.)\r\n") +
            list;
 }

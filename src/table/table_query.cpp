@@ -11,8 +11,8 @@ const QString select_dates = QStringLiteral(
     "Select item_nr,repos.collection,repos.cat,mark,item_id,repos.seq,item_title,item_content, date_expiry, "
     "date_remind, iif((date_remind<=now() and date_expiry>now()),'Warning','') || "
     "iif(date_expiry<=now(),'Expired','') as Expired ");
-const QString select_plain =
-    QStringLiteral("Select item_nr,repos.collection,repos.cat,mark,item_id,repos.seq,item_title ,item_content ");
+const QString select_plain = QStringLiteral(
+    "Select item_nr,repos.collection,repos.cat,mark,item_id,repos.seq,item_title ,item_content ");
 const QString from_join = QStringLiteral(
     " from repos left join cat_seq on repos.collection=cat_seq.collection and repos.cat=cat_seq.cat");
 
@@ -34,7 +34,8 @@ QString build_like_condition(const QString& field, const QString& text) {
     for (const LikeToken& token : like_tokens(text)) {
         switch (token.kind) {
         case LikeToken::Word:
-            result += QLatin1Char(' ') + field + QStringLiteral(" like '*") + token.word + QStringLiteral("*' ");
+            result +=
+                QLatin1Char(' ') + field + QStringLiteral(" like '*") + token.word + QStringLiteral("*' ");
             break;
         case LikeToken::Open:
             result += QStringLiteral(" ( ");
@@ -56,7 +57,8 @@ QString build_like_condition(const QString& field, const QString& text) {
 QString typed_ordering(int position, const QString& statement) {
     switch (position) {
     case 11:
-        return replace_after_order_by(statement, QStringLiteral("item_title"), QStringLiteral("val(item_title)"));
+        return replace_after_order_by(statement, QStringLiteral("item_title"),
+                                      QStringLiteral("val(item_title)"));
     case 6:
         return replace_after_order_by(statement, QStringLiteral("item_title"),
                                       QStringLiteral("cvdate(item_title)"));
@@ -119,14 +121,15 @@ TableQuery::Built TableQuery::build(const TableFilters& filters) const {
     auto join = [&filter, &joiner] { filter += filter.isEmpty() ? QStringLiteral(" where ") : joiner; };
 
     const std::pair<const QString*, QString> fields[] = {
-        {&filters.mark, QStringLiteral("mark")},       {&filters.collection, QStringLiteral("collection")},
-        {&filters.cat, QStringLiteral("cat")},         {&filters.id, QStringLiteral("item_id")},
+        {&filters.mark, QStringLiteral("mark")},        {&filters.collection, QStringLiteral("collection")},
+        {&filters.cat, QStringLiteral("cat")},          {&filters.id, QStringLiteral("item_id")},
         {&filters.title, QStringLiteral("item_title")}, {&filters.content, QStringLiteral("item_content")},
     };
     for (const auto& [text, field] : fields) {
         const QString trimmed = text->trimmed();
         if (trimmed.isEmpty()) continue;
-        if (field == QStringLiteral("item_content") && trimmed.compare(picture_filter, Qt::CaseInsensitive) == 0) {
+        if (field == QStringLiteral("item_content") &&
+            trimmed.compare(picture_filter, Qt::CaseInsensitive) == 0) {
             join();
             filter += QStringLiteral(" item_content like 'LINK=*' and (item_content like '*.jpg*' or "
                                      "item_content like '*.gif*' or item_content like '*.bmp*') ");

@@ -6,7 +6,8 @@
 
 QStringList FakePrompter::messages() const {
     QStringList texts;
-    for (const Shown& s : shown_) texts.append(s.text);
+    for (const Shown& s : shown_)
+        texts.append(s.text);
     return texts;
 }
 
@@ -46,7 +47,7 @@ bool FakePrompter::ok_cancel(const QString& text, const QString& title) {
 }
 
 std::optional<QString> FakePrompter::input(const QString& prompt, const QString& title,
-                                          const QString& default_text) {
+                                           const QString& default_text) {
     shown_.push_back({QStringLiteral("input"), prompt, title});
     input_defaults.append(default_text);
     return next_text(QStringLiteral("input"));

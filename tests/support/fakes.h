@@ -37,9 +37,12 @@ public:
     void message(const QString& text, const QString& title) override;
     bool yes_no(const QString& text, const QString& title, bool default_yes) override;
     bool ok_cancel(const QString& text, const QString& title) override;
-    std::optional<QString> input(const QString& prompt, const QString& title, const QString& default_text) override;
-    std::optional<QString> open_file(const QString& title, const QString& filter, const QString& start) override;
-    std::optional<QString> save_file(const QString& title, const QString& filter, const QString& start) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& default_text) override;
+    std::optional<QString> open_file(const QString& title, const QString& filter,
+                                     const QString& start) override;
+    std::optional<QString> save_file(const QString& title, const QString& filter,
+                                     const QString& start) override;
     std::optional<QString> choose_directory(const QString& title, const QString& start) override;
 
 private:

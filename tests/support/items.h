@@ -8,8 +8,8 @@
 // content stays NULL, as the program's own inserts leave it.
 inline qint64 insert_item(Database& db, const QString& collection, const QString& cat, const QString& title,
                           const QString& content = {}) {
-    Statement insert =
-        db.prepare(QStringLiteral("insert into repos (collection, cat, item_title, item_content) values (?, ?, ?, ?)"));
+    Statement insert = db.prepare(
+        QStringLiteral("insert into repos (collection, cat, item_title, item_content) values (?, ?, ?, ?)"));
     insert.bind(1, collection);
     insert.bind(2, cat);
     insert.bind(3, title);

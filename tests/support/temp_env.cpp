@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-TempEnv::TempEnv() { qputenv("TESSARIN_HOME", QFile::encodeName(dir_.path())); }
+TempEnv::TempEnv() {
+    qputenv("TESSARIN_HOME", QFile::encodeName(dir_.path()));
+}
 
 QString TempEnv::path(const QString& name) const {
     return name.isEmpty() ? dir_.path() : QDir(dir_.path()).filePath(name);

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/db_error.h"
 #include "core/params.h"
+#include "support/items.h"
+#include "support/test_context.h"
 #include "table/like_condition.h"
 #include "table/table_columns.h"
 #include "table/table_item.h"
 #include "table/table_model.h"
 #include "table/table_query.h"
-#include "support/items.h"
-#include "support/test_context.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -26,7 +26,8 @@ protected:
         ctx.db = Database::open(path, {}, &t.clock);
         ctx.collections.init_collections();
     }
-    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
+    qint64 add(const QString& collection, const QString& cat, const QString& title,
+               const QString& content = {}) {
         return insert_item(*ctx.db, collection, cat, title, content);
     }
     QStringList titles(TableModel& model) {
@@ -44,8 +45,22 @@ TEST_F(TableDb, EveryFilterStatementRunsOnTheDatabase) {
     add("Money", "bills", "power [2024]", "paid *");
     add("Money", "shop", "bread", "O'Brien bakery");
     const QString long_text = QString(QLatin1Char('x')).repeated(1000);
-    const char* typed[] = {"*", "***", "?", "??", "O'Brien", "'", "[", "]", "[a-", "gas or power", "(gas or power)",
-                           "Gordon", "bread and O", "%image%", "a*b", "#"};
+    const char* typed[] = {"*",
+                           "***",
+                           "?",
+                           "??",
+                           "O'Brien",
+                           "'",
+                           "[",
+                           "]",
+                           "[a-",
+                           "gas or power",
+                           "(gas or power)",
+                           "Gordon",
+                           "bread and O",
+                           "%image%",
+                           "a*b",
+                           "#"};
     for (const int position : {5, 6, 7, 11, 45}) {
         for (bool use_or : {true, false}) {
             for (const char* text : typed) {
@@ -67,7 +82,8 @@ TEST_F(TableDb, EveryFilterStatementRunsOnTheDatabase) {
         TableFilters f;
         f.title = QString::fromUtf8(broken);
         EXPECT_TRUE(filter_problem(QStringLiteral("title"), f.title).has_value()) << broken;
-        EXPECT_THROW(ctx.db->prepare(TableQuery(5, QStringLiteral("Money"), false).build(f).plain), DbError) << broken;
+        EXPECT_THROW(ctx.db->prepare(TableQuery(5, QStringLiteral("Money"), false).build(f).plain), DbError)
+            << broken;
     }
 }
 
@@ -111,7 +127,8 @@ TEST_F(TableDb, TypedOrderingSortsDatesAndNumbersAndFailsOnlyOnNonDates) {
     TableModel model(ctx.db, chrono.select_from(), 8);
     model.fill(chrono.build({}).statement);
     // Titles that are no numbers count as 0 and come first.
-    EXPECT_EQ(titles(model), (QStringList{QStringLiteral("not a year"), QStringLiteral("800"), QStringLiteral("1500")}));
+    EXPECT_EQ(titles(model),
+              (QStringList{QStringLiteral("not a year"), QStringLiteral("800"), QStringLiteral("1500")}));
 
     add("Journal", "j", "01/02/2024");
     add("Journal", "j", "15/01/2025");
@@ -131,7 +148,8 @@ TEST_F(TableDb, TypedOrderingSortsDatesAndNumbersAndFailsOnlyOnNonDates) {
 TEST_F(TableDb, DateColumnsShowDayFirstAndExpiredMarks) {
     const qint64 nr = add("Agenda", "todo", "dentist");
     ctx.db->exec(QStringLiteral("update repos set date_expiry = cvdate('2020-05-04 10:30:00'), date_remind = "
-                                "cvdate('2020-05-03 09:00:00') where item_nr = %1").arg(nr));
+                                "cvdate('2020-05-03 09:00:00') where item_nr = %1")
+                     .arg(nr));
     const TableQuery query(1, QStringLiteral("Agenda"), false);
     TableModel model(ctx.db, query.select_from(), 11);
     model.fill(query.build({}).statement);
@@ -180,10 +198,16 @@ TEST_F(TableDb, RunningARowsItem) {
     const Case cases[] = {
         {QStringLiteral("x"), file + QStringLiteral("\nmore"), file, {}},
         {file, QStringLiteral("notes"), file, {}},
-        {QStringLiteral("x"), QStringLiteral("LINK=https://example.org\nnext"), QStringLiteral("https://example.org"), {}},
+        {QStringLiteral("x"),
+         QStringLiteral("LINK=https://example.org\nnext"),
+         QStringLiteral("https://example.org"),
+         {}},
         {QStringLiteral("> Books: Poetry"), {}, {}, {}, true},
         {QStringLiteral("> Books: Nothing"), {}, {}, QStringLiteral("Map \"Books: Nothing\" not found.")},
-        {QStringLiteral("x"), QStringLiteral("write to (anna@example.org) soon"), QStringLiteral("mailto:anna@example.org"), {}},
+        {QStringLiteral("x"),
+         QStringLiteral("write to (anna@example.org) soon"),
+         QStringLiteral("mailto:anna@example.org"),
+         {}},
         {QStringLiteral("x"), QStringLiteral("plain"), {}, {}},
     };
     for (const Case& c : cases) {
@@ -211,8 +235,10 @@ TEST_F(TableDb, LongContentMessageListsLongContents) {
     add("Books", "Novels", "short", QStringLiteral("s"));
     add("Books", "Novels", "long", QString(QLatin1Char('y')).repeated(long_content_limit));
     const QString message = long_content_message(*ctx.db, 5, 0);
-    EXPECT_TRUE(message.startsWith(QStringLiteral("DBGrid error: items found = 5 and visible rows = 0. One or more")));
-    EXPECT_TRUE(message.endsWith(QStringLiteral("\r\n\r\ncollection = Books / cat = Novels / title = long (length=1096)")))
+    EXPECT_TRUE(message.startsWith(
+        QStringLiteral("DBGrid error: items found = 5 and visible rows = 0. One or more")));
+    EXPECT_TRUE(message.endsWith(
+        QStringLiteral("\r\n\r\ncollection = Books / cat = Novels / title = long (length=1096)")))
         << message.toStdString();
     EXPECT_FALSE(message.contains(QStringLiteral("title = short")));
 }
@@ -220,8 +246,8 @@ TEST_F(TableDb, LongContentMessageListsLongContents) {
 TEST_F(TableDb, NumbersStatementKeepsTheRowsAndTheirOrder) {
     Transaction transaction(*ctx.db);
     for (int i = 0; i < 60; ++i) {
-        const qint64 nr = add(i % 2 ? "Agenda" : "Books", QStringLiteral("c%1").arg(i % 4), QStringLiteral("t%1").arg(i % 9),
-                              QStringLiteral("content %1").arg(i % 5));
+        const qint64 nr = add(i % 2 ? "Agenda" : "Books", QStringLiteral("c%1").arg(i % 4),
+                              QStringLiteral("t%1").arg(i % 9), QStringLiteral("content %1").arg(i % 5));
         ctx.db->exec(QStringLiteral("update repos set mark = '%1', date_expiry = %2 where item_nr = %3")
                          .arg(i % 3)
                          .arg(i % 7 ? QStringLiteral("null") : QString::number(2460000 + i))
@@ -247,5 +273,6 @@ TEST_F(TableDb, NumbersStatementKeepsTheRowsAndTheirOrder) {
         }
     }
     // A statement of another shape is run as it is.
-    EXPECT_EQ(TableModel::numbers_statement(QStringLiteral("select * from repos")), QStringLiteral("select * from repos"));
+    EXPECT_EQ(TableModel::numbers_statement(QStringLiteral("select * from repos")),
+              QStringLiteral("select * from repos"));
 }

@@ -8,7 +8,8 @@
 namespace {
 
 const QString plain_base = QStringLiteral(
-    "Select item_nr,repos.collection,repos.cat,mark,item_id,repos.seq,item_title ,item_content  from repos left "
+    "Select item_nr,repos.collection,repos.cat,mark,item_id,repos.seq,item_title ,item_content  from repos "
+    "left "
     "join cat_seq on repos.collection=cat_seq.collection and repos.cat=cat_seq.cat where repos.collection = "
     "'Money' ");
 
@@ -39,7 +40,8 @@ TEST(BuildLikeCondition, WordsKeywordsAndParentheses) {
         {"Sandy", " f like '*S*'  and  f like '*y*' "},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(build_like_condition(QStringLiteral("f"), QString::fromUtf8(c.text)), QString::fromUtf8(c.expected))
+        EXPECT_EQ(build_like_condition(QStringLiteral("f"), QString::fromUtf8(c.text)),
+                  QString::fromUtf8(c.expected))
             << c.text;
 }
 
@@ -80,16 +82,18 @@ TEST(LiteralFilter, ACategoryFromTheDataStaysOneLiteralWord) {
 TEST(TableQuery, BaseStatementPerPosition) {
     EXPECT_EQ(TableQuery(5, QStringLiteral("Money"), false).base_statement(), plain_base);
     const TableQuery all(45, QStringLiteral("All collections"), false);
-    EXPECT_TRUE(all.base_statement().startsWith(QStringLiteral("Select item_nr,repos.collection,repos.cat,mark,"
-                                                               "item_id,repos.seq,item_title,item_content, "
-                                                               "date_expiry, date_remind, iif(")));
+    EXPECT_TRUE(
+        all.base_statement().startsWith(QStringLiteral("Select item_nr,repos.collection,repos.cat,mark,"
+                                                       "item_id,repos.seq,item_title,item_content, "
+                                                       "date_expiry, date_remind, iif(")));
     EXPECT_TRUE(all.base_statement().endsWith(QStringLiteral(" where 1=1 ")));
     EXPECT_EQ(all.sort_column(), 1);
     EXPECT_EQ(TableQuery(1, QStringLiteral("Agenda"), false).last_column(), 10);
     EXPECT_EQ(TableQuery(5, QStringLiteral("Money"), false).last_column(), 7);
     // A collection name with an apostrophe is quoted.
-    EXPECT_TRUE(TableQuery(12, QStringLiteral("My'self"), false).base_statement().endsWith(
-        QStringLiteral("repos.collection = 'My''self' ")));
+    EXPECT_TRUE(TableQuery(12, QStringLiteral("My'self"), false)
+                    .base_statement()
+                    .endsWith(QStringLiteral("repos.collection = 'My''self' ")));
     // The Journal starts by title descending, the chronology by title ascending.
     const TableQuery journal(6, QStringLiteral("Journal"), false);
     EXPECT_EQ(journal.sort_column(), 6);
@@ -102,8 +106,9 @@ TEST(TableQuery, NoFilterGivesBasePlusOrder) {
     const TableQuery query(5, QStringLiteral("Money"), false);
     const auto built = query.build(none());
     EXPECT_EQ(built.statement,
-              plain_base + QStringLiteral(" order by  cat_seq.seq    ,repos.cat    ,repos.collection  ,repos.seq  "
-                                          ",item_title  ,item_content  ,date_expiry  "));
+              plain_base +
+                  QStringLiteral(" order by  cat_seq.seq    ,repos.cat    ,repos.collection  ,repos.seq  "
+                                 ",item_title  ,item_content  ,date_expiry  "));
     EXPECT_EQ(built.statement, built.plain);
 }
 
@@ -113,8 +118,9 @@ TEST(TableQuery, OrderForEverySortColumnAndDirection) {
         const char* primary;
     };
     const Case cases[] = {
-        {1, " order by  repos.collection "}, {3, " order by mark "},         {4, " order by item_id "},
-        {6, " order by item_title "},        {7, " order by item_content "}, {8, " order by date_expiry "},
+        {1, " order by  repos.collection "}, {3, " order by mark "},
+        {4, " order by item_id "},           {6, " order by item_title "},
+        {7, " order by item_content "},      {8, " order by date_expiry "},
         {9, " order by date_remind "},       {10, " order by iif(date_remind<now(),'','x') "},
     };
     for (const Case& c : cases) {
@@ -130,7 +136,8 @@ TEST(TableQuery, OrderForEverySortColumnAndDirection) {
             if (c.column != 6) order += QStringLiteral(",item_title") + d;
             if (c.column != 7) order += QStringLiteral(",item_content") + d;
             if (c.column != 8) order += QStringLiteral(",date_expiry") + d;
-            EXPECT_EQ(query.build(none()).statement, query.base_statement() + order) << c.column << " " << dir.toStdString();
+            EXPECT_EQ(query.build(none()).statement, query.base_statement() + order)
+                << c.column << " " << dir.toStdString();
         }
     }
 }
@@ -139,12 +146,13 @@ TEST(TableQuery, CategoryHeaderTwiceGoesAscendingThenDescending) {
     TableQuery query(5, QStringLiteral("Money"), false);
     ASSERT_TRUE(query.header_click(2));
     EXPECT_EQ(query.build(none()).statement,
-              plain_base + QStringLiteral(" order by  cat_seq.seq  ASC  ,repos.cat  ASC  ,repos.collection ASC "
-                                          ",repos.seq ASC ,item_title ASC ,item_content ASC ,date_expiry ASC "));
+              plain_base +
+                  QStringLiteral(" order by  cat_seq.seq  ASC  ,repos.cat  ASC  ,repos.collection ASC "
+                                 ",repos.seq ASC ,item_title ASC ,item_content ASC ,date_expiry ASC "));
     ASSERT_TRUE(query.header_click(2));
-    EXPECT_TRUE(query.build(none()).statement.endsWith(
-        QStringLiteral(" order by  cat_seq.seq  DESC  ,repos.cat  DESC  ,repos.collection DESC ,repos.seq DESC "
-                       ",item_title DESC ,item_content DESC ,date_expiry DESC ")));
+    EXPECT_TRUE(query.build(none()).statement.endsWith(QStringLiteral(
+        " order by  cat_seq.seq  DESC  ,repos.cat  DESC  ,repos.collection DESC ,repos.seq DESC "
+        ",item_title DESC ,item_content DESC ,date_expiry DESC ")));
 }
 
 TEST(TableQuery, HeadersThatCannotOrderLeaveTheStateAlone) {
@@ -179,7 +187,9 @@ TEST(TableQuery, TypedOrderingPerPosition) {
         if (c.expected_fragment) {
             EXPECT_TRUE(built.statement.contains(QString::fromUtf8(c.expected_fragment))) << c.position;
             EXPECT_NE(built.statement, built.plain);
-            EXPECT_EQ(built.statement.count(QStringLiteral("val(")) + built.statement.count(QStringLiteral("cvdate(")), 1);
+            EXPECT_EQ(built.statement.count(QStringLiteral("val(")) +
+                          built.statement.count(QStringLiteral("cvdate(")),
+                      1);
         }
         if (c.untouched) {
             EXPECT_EQ(built.statement, built.plain) << c.position;
@@ -198,12 +208,15 @@ TEST(TableQuery, FiltersAreJoinedByTheChosenWord) {
     const QString expected_filter =
         QStringLiteral(" and (   ( repos.cat like '*bills*' )  AND  ( repos.item_title like '*gas*'  or  "
                        "repos.item_title like '*power*' )  )");
-    EXPECT_TRUE(query.build(f).statement.startsWith(plain_base + expected_filter)) << query.build(f).statement.toStdString();
+    EXPECT_TRUE(query.build(f).statement.startsWith(plain_base + expected_filter))
+        << query.build(f).statement.toStdString();
     f.use_or = true;
-    EXPECT_TRUE(query.build(f).statement.contains(QStringLiteral(")  OR  ("))) << query.build(f).statement.toStdString();
+    EXPECT_TRUE(query.build(f).statement.contains(QStringLiteral(")  OR  (")))
+        << query.build(f).statement.toStdString();
 
     TableFilters all_six = none();
-    all_six.mark = all_six.collection = all_six.cat = all_six.id = all_six.title = all_six.content = QStringLiteral("q");
+    all_six.mark = all_six.collection = all_six.cat = all_six.id = all_six.title = all_six.content =
+        QStringLiteral("q");
     const QString statement = query.build(all_six).statement;
     qsizetype at = 0;
     for (const char* field : {"repos.mark", "repos.collection like", "repos.cat like", "repos.item_id",
@@ -246,5 +259,6 @@ TEST(TableQuery, PictureFilterAndDeadlines) {
         << statement.toStdString();
     EXPECT_TRUE(statement.contains(QStringLiteral(" order by date_expiry ")));
     // A deadlines window without any filter still has its date condition.
-    EXPECT_TRUE(query.build(none()).statement.contains(QStringLiteral(" and (   date_expiry is not null  )")));
+    EXPECT_TRUE(
+        query.build(none()).statement.contains(QStringLiteral(" and (   date_expiry is not null  )")));
 }

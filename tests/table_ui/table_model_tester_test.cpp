@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table model on its own, under QAbstractItemModelTester (which needs Qt Test).
 #include "core/database.h"
-#include "table/table_model.h"
-#include "table/table_query.h"
 #include "support/items.h"
 #include "support/test_context.h"
+#include "table/table_model.h"
+#include "table/table_query.h"
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
@@ -22,7 +22,8 @@ protected:
         make_database(path, {}, 0, &t.clock);
         ctx.db = Database::open(path, {}, &t.clock);
     }
-    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
+    qint64 add(const QString& collection, const QString& cat, const QString& title,
+               const QString& content = {}) {
         return insert_item(*ctx.db, collection, cat, title, content);
     }
 };
@@ -32,7 +33,8 @@ protected:
 TEST_F(TableDb, ModelPassesTheTesterAndReadsPagesLazily) {
     Transaction transaction(*ctx.db);
     for (int i = 0; i < 1000; ++i)
-        add("Money", QStringLiteral("cat %1").arg(i % 7), QStringLiteral("t%1").arg(i, 4, 10, QLatin1Char('0')),
+        add("Money", QStringLiteral("cat %1").arg(i % 7),
+            QStringLiteral("t%1").arg(i, 4, 10, QLatin1Char('0')),
             QStringLiteral("first line %1\nsecond line").arg(i));
     transaction.commit();
     const TableQuery query(5, QStringLiteral("Money"), false);
@@ -60,4 +62,3 @@ TEST_F(TableDb, ModelPassesTheTesterAndReadsPagesLazily) {
     model.fill(query.build({}).statement + QStringLiteral(" limit 0"));
     EXPECT_EQ(model.rowCount(), 0);
 }
-

@@ -31,7 +31,8 @@ protected:
         area.resize(1400, 1000);
         area.show();
         maps = std::make_unique<MapWindows>(ctx, [this] { return &area; });
-        tables = std::make_unique<TableViews>(ctx, [this] { return &area; }, *maps);
+        tables = std::make_unique<TableViews>(
+            ctx, [this] { return &area; }, *maps);
         tables->install_hooks();
         maps->open_table_search = [this](int position) {
             TableView::Options options;
@@ -53,7 +54,8 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    qint64 add(const QString& collection, const QString& cat, const QString& title, const QString& content = {}) {
+    qint64 add(const QString& collection, const QString& cat, const QString& title,
+               const QString& content = {}) {
         return insert_item(*ctx.db, collection, cat, title, content);
     }
 

@@ -4,12 +4,12 @@
 #include "core/params.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "support/items.h"
+#include "support/test_context.h"
 #include "table/table_model.h"
 #include "table/table_query.h"
 #include "table/ui/table_view.h"
 #include "table/ui/table_views.h"
-#include "support/items.h"
-#include "support/test_context.h"
 #include "table_ui/table_view_fixture.h"
 
 #include <QAbstractItemModelTester>
@@ -126,7 +126,9 @@ TEST_F(TableViewTest, ACategoryHandedOverIsMatchedAsItStands) {
 TEST_F(TableViewTest, DeadlinesWindow) {
     const qint64 due = add("Agenda", "todo", "dentist");
     add("Agenda", "todo", "no date");
-    ctx.db->exec(QStringLiteral("update repos set date_expiry = cvdate('2026-04-01 10:00:00') where item_nr = %1").arg(due));
+    ctx.db->exec(
+        QStringLiteral("update repos set date_expiry = cvdate('2026-04-01 10:00:00') where item_nr = %1")
+            .arg(due));
     ctx.table_presets.deadlines_only = true;
     TableView* view = tables->open_table_view(45);
     ASSERT_NE(view, nullptr);
@@ -245,8 +247,7 @@ TEST_F(TableViewTest, BadFiltersAreReportedAndKeepTheRows) {
     };
     const Case cases[] = {
         {"(gas", true, -1}, {"Andrew", true, -1}, {"Gordon", false, 2}, // "G" or "don"
-        {"*", false, 0},    {"?", false, 0},      {"O'Brien", false, 0},
-        {"[", false, 0},    {"gas)", true, -1},
+        {"*", false, 0},    {"?", false, 0},      {"O'Brien", false, 0}, {"[", false, 0}, {"gas)", true, -1},
     };
     auto* problem = control<QLabel>(view, "lab_filter_problem");
     for (const Case& c : cases) {
@@ -477,7 +478,8 @@ TEST_F(TableViewTest, ClosingStoresGeometryAndColumnWidths) {
 
 TEST_F(TableViewTest, ModelOfAWindowPassesTheItemModelTester) {
     for (int i = 0; i < 300; ++i)
-        add("Money", QStringLiteral("c%1").arg(i % 3), QStringLiteral("t%1").arg(i), QStringLiteral("line 1\nline 2"));
+        add("Money", QStringLiteral("c%1").arg(i % 3), QStringLiteral("t%1").arg(i),
+            QStringLiteral("line 1\nline 2"));
     TableView* view = tables->open_table_view(5);
     ASSERT_NE(view, nullptr);
     QAbstractItemModelTester tester(view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);

@@ -69,8 +69,8 @@ PasswordAnswer PasswordDialog::ask(QWidget* parent, Prompter& prompter, const QS
     return dialog.answer();
 }
 
-std::optional<QString> PasswordDialog::ask_with_caption(QWidget* parent, Prompter& prompter, const QString& path,
-                                                        const QString& caption) {
+std::optional<QString> PasswordDialog::ask_with_caption(QWidget* parent, Prompter& prompter,
+                                                        const QString& path, const QString& caption) {
     PasswordDialog dialog(parent, prompter, path);
     dialog.setWindowTitle(caption);
     dialog.b_change_db_->hide();

@@ -50,6 +50,7 @@ QIcon collection_icon(const QString& program_dir, int position) {
         }
         return render(QStringLiteral(":/icons/default.svg"));
     }
-    const QString resource = QStringLiteral(":/icons/coll") + QString::number(position) + QStringLiteral(".svg");
+    const QString resource =
+        QStringLiteral(":/icons/coll") + QString::number(position) + QStringLiteral(".svg");
     return render(QFile::exists(resource) ? resource : QStringLiteral(":/icons/default.svg"));
 }

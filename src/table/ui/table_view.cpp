@@ -3,8 +3,8 @@
 #include "table/ui/table_view.h"
 
 #include "core/app_context.h"
-#include "core/db_error.h"
 #include "core/dates.h"
+#include "core/db_error.h"
 #include "core/file_helpers.h"
 #include "core/geometry.h"
 #include "core/key_shift.h"
@@ -111,7 +111,8 @@ void TableView::create_controls() {
     t_filter_id_ = line_edit(fra_filters_, QStringLiteral("t_filter_id"));
     t_filter_title_ = line_edit(fra_filters_, QStringLiteral("t_filter_title"));
     t_filter_content_ = line_edit(fra_filters_, QStringLiteral("t_filter_content"));
-    look_filter_collection_ = button(fra_filters_, QStringLiteral("look_filter_collection"), QStringLiteral("..."));
+    look_filter_collection_ =
+        button(fra_filters_, QStringLiteral("look_filter_collection"), QStringLiteral("..."));
     look_filter_cat_ = button(fra_filters_, QStringLiteral("look_filter_cat"), QStringLiteral("..."));
     o_and_ = new QRadioButton(QStringLiteral("AND"), fra_filters_);
     o_and_->setObjectName(QStringLiteral("o_and"));
@@ -252,18 +253,19 @@ void TableView::create_controls() {
 
     // Editing comes from table_view_edit.cpp; until it is part of the window the editing
     // controls say so and stay off.
-    for (QWidget* w : std::initializer_list<QWidget*>{b_add_, b_edit_, b_delete_, b_save_, b_storm_, b_browse_,
-                                                      b_browse_dir_, b_zoom_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{b_add_, b_edit_, b_delete_, b_save_, b_storm_,
+                                                      b_browse_, b_browse_dir_, b_zoom_}) {
         w->setEnabled(false);
         w->setToolTip(unavailable_tip);
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_,
-                                                      t_date_exp_, t_date_rem_, c_date_exp_, c_date_rem_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_,
+                                         t_date_exp_, t_date_rem_, c_date_exp_, c_date_rem_})
         w->setEnabled(false);
     t_item_content_->setReadOnly(true);
 
-    for (QLineEdit* field : {t_filter_mark_, t_filter_collection_, t_filter_cat_, t_filter_id_, t_filter_title_,
-                             t_filter_content_}) {
+    for (QLineEdit* field : {t_filter_mark_, t_filter_collection_, t_filter_cat_, t_filter_id_,
+                             t_filter_title_, t_filter_content_}) {
         connect(field, &QLineEdit::textChanged, this, [this] { filter_edited(); });
         field->installEventFilter(this);
     }
@@ -278,12 +280,16 @@ void TableView::create_controls() {
     connect(b_exit_, &QPushButton::clicked, this, [this] { escape_pressed(); });
     connect(look_filter_collection_, &QPushButton::clicked, this,
             [this] { Build_lookup_list(QStringLiteral("filter_collection")); });
-    connect(look_filter_cat_, &QPushButton::clicked, this, [this] { Build_lookup_list(QStringLiteral("filter_cat")); });
+    connect(look_filter_cat_, &QPushButton::clicked, this,
+            [this] { Build_lookup_list(QStringLiteral("filter_cat")); });
     connect(look_collection_, &QPushButton::clicked, this,
             [this] { Build_lookup_list(QStringLiteral("edit_or_ins_collection")); });
-    connect(look_cat_, &QPushButton::clicked, this, [this] { Build_lookup_list(QStringLiteral("edit_or_ins_cat")); });
-    connect(List1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { lookup_chosen(item->text()); });
-    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) { header_clicked(c); });
+    connect(look_cat_, &QPushButton::clicked, this,
+            [this] { Build_lookup_list(QStringLiteral("edit_or_ins_cat")); });
+    connect(List1_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { lookup_chosen(item->text()); });
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int c) { header_clicked(c); });
     connect(grid_, &QTableView::doubleClicked, this, [this] { run_current_item(); });
     // The window sees the keys before its controls: a filter on every control that takes the
     // focus, but not on the parts inside one (a date editor's own line edit), so that a key the
@@ -308,16 +314,20 @@ void TableView::create_menu() {
         connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
         return action;
     };
-    add(QStringLiteral("m_refresh_grid"), QStringLiteral("Refresh grid"), [this] { refresh_keep_position(); });
-    add(QStringLiteral("m_filter_on_pictures"), QStringLiteral("Filter on images"), [this] { filter_on_pictures(); });
-    add(QStringLiteral("m_open_map_of_current_category"), QStringLiteral("Open tag map of current category"), [this] {
-        const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
-        if (row.size() > 2) views_.maps().open_category(row[1].toString(), row[2].toString());
-    });
-    add(QStringLiteral("m_open_map_of_collection"), QStringLiteral("Open tag map of current collection"), [this] {
-        const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
-        if (row.size() > 1) views_.maps().open_map(row[1].toString());
-    });
+    add(QStringLiteral("m_refresh_grid"), QStringLiteral("Refresh grid"),
+        [this] { refresh_keep_position(); });
+    add(QStringLiteral("m_filter_on_pictures"), QStringLiteral("Filter on images"),
+        [this] { filter_on_pictures(); });
+    add(QStringLiteral("m_open_map_of_current_category"), QStringLiteral("Open tag map of current category"),
+        [this] {
+            const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
+            if (row.size() > 2) views_.maps().open_category(row[1].toString(), row[2].toString());
+        });
+    add(QStringLiteral("m_open_map_of_collection"), QStringLiteral("Open tag map of current collection"),
+        [this] {
+            const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
+            if (row.size() > 1) views_.maps().open_map(row[1].toString());
+        });
     add(QStringLiteral("m_open_collections_map"), QStringLiteral("Open top map"),
         [this] { views_.maps().execute(route::TopMap{}); });
     m_popup_->addSeparator();
@@ -367,8 +377,8 @@ bool TableView::load(const Options& options) {
 void TableView::apply_options_and_presets(const Options& options) {
     TablePresets presets = ctx_.table_presets;
     ctx_.table_presets = TablePresets{};
-    presets_applied_ = !presets.search_text.isEmpty() || !presets.category.isEmpty() || !presets.title.isEmpty() ||
-                       presets.item_nr != 0 || query_.deadlines_only();
+    presets_applied_ = !presets.search_text.isEmpty() || !presets.category.isEmpty() ||
+                       !presets.title.isEmpty() || presets.item_nr != 0 || query_.deadlines_only();
     preset_item_nr_ = presets.item_nr;
 
     writing_filters_ = true;
@@ -473,7 +483,8 @@ void TableView::run_query() {
         current_statement_ = built.statement;
     } catch (const DbError&) {
         const QString all = ctx_.collections.at(CollectionTable::all_collections).name;
-        if (query_.position() == 6 || (!all.isEmpty() && t_collection_->text().compare(all, Qt::CaseInsensitive) == 0))
+        if (query_.position() == 6 ||
+            (!all.isEmpty() && t_collection_->text().compare(all, Qt::CaseInsensitive) == 0))
             ctx_.prompter.message(QStringLiteral("Check data format of item title"));
         try {
             model_->fill(built.plain);
@@ -562,7 +573,8 @@ void TableView::go_to_row(int row) {
     current_row_ = row;
     const QSignalBlocker block(grid_->selectionModel());
     const QModelIndex index = model_->index(row, table_columns::title);
-    grid_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid_->selectionModel()->setCurrentIndex(index,
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     // Only the rows scroll: bringing the title column into a grid not yet laid out would leave
     // the window opened on its far right, with blank headers.
     QScrollBar* across = grid_->horizontalScrollBar();
@@ -587,7 +599,9 @@ void TableView::row_changed(int row) {
 void TableView::load_current_row() {
     filling_edit_area_ = true;
     const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
-    auto value = [&row](int column) { return column < static_cast<int>(row.size()) ? row[column] : QVariant(); };
+    auto value = [&row](int column) {
+        return column < static_cast<int>(row.size()) ? row[column] : QVariant();
+    };
     current_item_nr_ = value(table_columns::item_nr).toLongLong();
     t_collection_->setText(value(table_columns::collection).toString());
     t_cat_->setText(value(table_columns::cat).toString());
@@ -596,7 +610,8 @@ void TableView::load_current_row() {
     t_item_title_->setText(value(table_columns::title).toString());
     t_item_content_->setPlainText(value(table_columns::content).toString());
     if (query_.date_position()) {
-        const std::pair<QDateTimeEdit*, QCheckBox*> pickers[] = {{t_date_exp_, c_date_exp_}, {t_date_rem_, c_date_rem_}};
+        const std::pair<QDateTimeEdit*, QCheckBox*> pickers[] = {{t_date_exp_, c_date_exp_},
+                                                                 {t_date_rem_, c_date_rem_}};
         int column = table_columns::date_expiry;
         for (const auto& [picker, on] : pickers) {
             const QVariant stored = value(column++);
@@ -660,8 +675,9 @@ int TableView::date_column_width() const {
 void TableView::save_col_widths() {
     if (!model_ || !ctx_.db) return;
     try {
-        table_columns::save_widths(*ctx_.db, query_.position(), query_.last_column(),
-                                   [this](int column) { return grid_->columnWidth(column) * twips_per_pixel; });
+        table_columns::save_widths(*ctx_.db, query_.position(), query_.last_column(), [this](int column) {
+            return grid_->columnWidth(column) * twips_per_pixel;
+        });
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
@@ -755,8 +771,8 @@ void TableView::Build_lookup_list(const QString& target) {
             t_filter_collection_->text().trimmed().isEmpty())
             sql = QStringLiteral("select distinct cat from repos order by cat");
         else
-            sql = QStringLiteral("select distinct cat from repos where collection = '") + apici_raddoppiati(collection) +
-                  QStringLiteral("' order by cat");
+            sql = QStringLiteral("select distinct cat from repos where collection = '") +
+                  apici_raddoppiati(collection) + QStringLiteral("' order by cat");
     }
     List1_->clear();
     try {
@@ -874,7 +890,8 @@ bool TableView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (auto* field = qobject_cast<QLineEdit*>(watched);
-            field && field->parentWidget() == fra_filters_ && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            field && field->parentWidget() == fra_filters_ &&
+            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
             grid_->setFocus();
             return true;
         }
@@ -915,11 +932,12 @@ void TableView::Save_form_position() {
     if (!ctx_.db) return;
     save_col_widths();
     const QRect rect = sub_window() ? sub_window()->geometry() : geometry();
-    const TwipsRect place{rect.top() * twips_per_pixel, rect.left() * twips_per_pixel, rect.width() * twips_per_pixel,
-                          rect.height() * twips_per_pixel};
+    const TwipsRect place{rect.top() * twips_per_pixel, rect.left() * twips_per_pixel,
+                          rect.width() * twips_per_pixel, rect.height() * twips_per_pixel};
     const bool minimised = sub_window() ? sub_window()->isMinimized() : isMinimized();
     try {
-        save_form_position(*ctx_.db, QStringLiteral("f_gentabx_%1").arg(query_.position()), false, place, minimised);
+        save_form_position(*ctx_.db, QStringLiteral("f_gentabx_%1").arg(query_.position()), false, place,
+                           minimised);
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }

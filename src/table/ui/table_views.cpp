@@ -88,7 +88,8 @@ void TableViews::close_all() {
 
 void TableViews::forget(int position, const TableView* view) {
     if (position < 1 || position > CollectionTable::count) return;
-    if (windows_[static_cast<std::size_t>(position)] == view) windows_[static_cast<std::size_t>(position)] = nullptr;
+    if (windows_[static_cast<std::size_t>(position)] == view)
+        windows_[static_cast<std::size_t>(position)] = nullptr;
     if (active_ == position) active_ = 0;
 }
 
