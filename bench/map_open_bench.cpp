@@ -120,7 +120,7 @@ struct MapBenchData {
             MapItems map(identify_map(ctx->collections, name));
             LoadOptions options;
             options.opening = true;
-            if (!Load_items(*ctx, map, options).refused && map.count() == size) return name;
+            if (!load_map_items(*ctx, map, options).refused && map.count() == size) return name;
         }
         throw std::runtime_error("no map of the wanted size");
     }
@@ -176,20 +176,20 @@ MapBenchData& data() {
     return instance;
 }
 
-// Load_items and Build_panels as a window opening the map runs them.
+// load_map_items and lay_out_panels as a window opening the map runs them.
 int open_map(MapBenchData& d, const QString& name, bool similar_indicator) {
     MapItems map(identify_map(d.ctx->collections, name));
     LoadOptions options;
     options.opening = true;
     options.similar_indicator = similar_indicator;
-    const LoadResult result = Load_items(*d.ctx, map, options);
+    const LoadResult result = load_map_items(*d.ctx, map, options);
     if (result.refused) throw std::runtime_error("map refused");
     LayoutRequest request;
     request.caption = map.caption();
     request.columns = 3;
     request.font_size = 10;
     request.main_inner_height = 15000;
-    const PanelLayout layout = Build_panels(map.items(), request, d.measure);
+    const PanelLayout layout = lay_out_panels(map.items(), request, d.measure);
     benchmark::DoNotOptimize(layout.panels.data());
     return map.count();
 }
@@ -199,7 +199,7 @@ int open_map_per_panel(MapBenchData& d, const QString& name, bool similar_indica
     MapItems map(identify_map(d.ctx->collections, name));
     LoadOptions options;
     options.opening = true;
-    Load_items(*d.ctx, map, options);
+    load_map_items(*d.ctx, map, options);
     const PanelFacts facts = single_panel_facts(*d.ctx);
     for (int i = 0; i < map.count(); ++i)
         map.item(i).panel_text =
@@ -207,7 +207,7 @@ int open_map_per_panel(MapBenchData& d, const QString& name, bool similar_indica
     LayoutRequest request;
     request.caption = map.caption();
     request.columns = 3;
-    const PanelLayout layout = Build_panels(map.items(), request, d.measure);
+    const PanelLayout layout = lay_out_panels(map.items(), request, d.measure);
     benchmark::DoNotOptimize(layout.panels.data());
     return map.count();
 }

@@ -6,7 +6,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config ccache qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
-          libsqlcipher-dev sqlcipher libgtest-dev libgmock-dev libbenchmark-dev)
+          libsqlcipher-dev sqlcipher libgtest-dev libgmock-dev libbenchmark-dev
+          clang-format clang-tidy)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     }
     clock.offset += 3;
     timer.restart();
-    view->Filter_changed();
+    view->filter_changed();
     QCoreApplication::processEvents();
     std::printf("three-word OR search: %d rows, %lld ms, resident %.1f MB\n", view->items_found(),
                 static_cast<long long>(timer.elapsed()), resident_mb());

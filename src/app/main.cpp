@@ -129,8 +129,8 @@ int main(int argc, char** argv) {
         for (const int number : ctx.map_windows.in_use_slots())
             if (MapWindow* window = maps.window(number)) window->refresh_from_outside();
     };
-    commands.extras.lock_now = [&command_form] { command_form.m_lock_the_program(); };
-    commands.extras.change_password = [&command_form] { command_form.m_change_password(); };
+    commands.extras.lock_now = [&command_form] { command_form.lock_program(); };
+    commands.extras.change_password = [&command_form] { command_form.ask_password_change(); };
     commands.extras.build_preferences = [&command_form](QMenu& menu) {
         command_form.build_preferences(menu);
     };

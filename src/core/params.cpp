@@ -11,8 +11,8 @@
 namespace {
 
 QString map_where(const QString& map_name, const QString& key) {
-    return QStringLiteral(" where colcat='") + apici_raddoppiati(map_name) + QStringLiteral("' and param='") +
-           key + QStringLiteral("'");
+    return QStringLiteral(" where colcat='") + sql_quote(map_name) + QStringLiteral("' and param='") + key +
+           QStringLiteral("'");
 }
 
 bool same_text(const QString& a, const QString& b) {

@@ -12,7 +12,7 @@ bool consists_only_of(const QString& text, QChar c) {
 
 } // namespace
 
-QString apici_raddoppiati(const QString& text) {
+QString sql_quote(const QString& text) {
     if (consists_only_of(text, QLatin1Char('?')) || consists_only_of(text, QLatin1Char('*')))
         return QLatin1Char('[') + text + QLatin1Char(']');
     QString quoted = text;

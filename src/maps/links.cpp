@@ -69,7 +69,7 @@ LinkInsertion insert_link(AppContext& ctx, const MapIdentity& map, MapItem& item
 
         const QString content = link_prefix + *chosen;
         Database& db = *ctx.db;
-        db.exec(QStringLiteral("update repos set item_content='") + apici_raddoppiati(content) +
+        db.exec(QStringLiteral("update repos set item_content='") + sql_quote(content) +
                 QStringLiteral("' where item_nr=") + QString::number(item.item_nr));
         if (db.changes() == 0) {
             ctx.prompter.message(item_vanished_message);
@@ -119,7 +119,7 @@ bool open_link(AppContext& ctx, const QString& text, bool report) {
     return ctx.desktop.open(target);
 }
 
-bool Run_link(AppContext& ctx, const QString& content) {
+bool run_link(AppContext& ctx, const QString& content) {
     return open_link(ctx, content.mid(link_prefix.size()).trimmed(), true);
 }
 

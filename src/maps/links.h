@@ -32,7 +32,7 @@ bool shell_open_url(AppContext& ctx, const QString& text);
 
 // Runs the link of an item whose content begins with "LINK=": the content from its sixth
 // character, with reporting on.
-bool Run_link(AppContext& ctx, const QString& content);
+bool run_link(AppContext& ctx, const QString& content);
 
 // When the content begins with "PICDIR=" (any letter case) and its first line names an existing
 // directory, makes that directory, ending in "/", the picture directory of the random views

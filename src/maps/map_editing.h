@@ -17,13 +17,13 @@ class AppContext;
 // past the entries, at a grid filler that exists only in the window.
 
 // What the window does after a command, in this order:
-//   1. this window: `reload` (Rinfresca) or `relayout` (Build_panels over the entries as they
+//   1. this window: `reload` (refresh_map) or `relayout` (lay_out_panels over the entries as they
 //      now stand: the command changed them in memory), then selects `select_index` or the entry
 //      of `select_item`;
 //   2. `renamed_to`: the window takes that name and saves its parameters under it;
 //   3. the other windows: every other map window (`refresh_other_maps`), the table views and
 //      the calendar (`refresh_tables`), and the map window numbered `refresh_window`
-//      (Save_parameters, Load_items, Build_panels); then `activate_window` is activated;
+//      (save_map_parameters, load_map_items, lay_out_panels); then `activate_window` is activated;
 //   4. `open_map` is opened, and this window closes when `close`.
 struct EditOutcome {
     bool reload = false;

@@ -407,7 +407,7 @@ Loaded load_category_map(AppContext& ctx, const MapIdentity& map, const LoadOpti
 
 } // namespace
 
-LoadResult Load_items(AppContext& ctx, MapItems& map, const LoadOptions& options) {
+LoadResult load_map_items(AppContext& ctx, MapItems& map, const LoadOptions& options) {
     LoadResult result;
     const MapIdentity& identity = map.identity();
     Loaded loaded;
@@ -449,14 +449,14 @@ LoadResult Load_items(AppContext& ctx, MapItems& map, const LoadOptions& options
     return result;
 }
 
-LoadResult Rinfresca(AppContext& ctx, MapItems& map, const LoadOptions& options) {
+LoadResult refresh_map(AppContext& ctx, MapItems& map, const LoadOptions& options) {
     const std::vector<MapItem> shown = map.items();
-    LoadResult result = Load_items(ctx, map, options);
+    LoadResult result = load_map_items(ctx, map, options);
     if (result.refused || map.count() > 0 || map.identity().kind != MapKind::Category) return result;
     // A map is never shown empty: it keeps a filler until an item arrives.
     insert_filler(*ctx.db, map.identity());
     const int statements = result.statements + 1;
-    result = Load_items(ctx, map, options);
+    result = load_map_items(ctx, map, options);
     result.statements += statements;
     result.needs_rebuild = panels_changed(shown, map.items()) || rebuild_requested(options, map.identity());
     return result;

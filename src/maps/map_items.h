@@ -126,12 +126,12 @@ inline const QString date_order_message =
 // Reads the map into `map` and composes the panel texts. A category map whose title order by
 // date fails (a title that is no date) is read again in title order and the user is told so.
 // Database failures propagate as DbError.
-LoadResult Load_items(AppContext& ctx, MapItems& map, const LoadOptions& options);
+LoadResult load_map_items(AppContext& ctx, MapItems& map, const LoadOptions& options);
 
 // The database part of refreshing a window: loads the map and, when a category map turned out
 // empty, inserts one filler item and loads it again. The window saves its parameters before
 // and lays the panels out after it when `needs_rebuild`.
-LoadResult Rinfresca(AppContext& ctx, MapItems& map, const LoadOptions& options);
+LoadResult refresh_map(AppContext& ctx, MapItems& map, const LoadOptions& options);
 
 // Inserts the filler item "-" that keeps an empty category map alive.
 void insert_filler(Database& db, const MapIdentity& map);

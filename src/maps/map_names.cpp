@@ -38,11 +38,11 @@ Separator find_separator(const QString& name) {
     return {};
 }
 
-// A user value compared with "=" or inserted. apici_raddoppiati puts a value made only of "*" or
+// A user value compared with "=" or inserted. sql_quote puts a value made only of "*" or
 // "?" (and the empty value) in brackets for like; "=" would compare, and an insert would store,
 // the brackets themselves. Such a value holds no apostrophe, so it is safe as it stands.
 QString sql_literal(const QString& value) {
-    return value.contains(QLatin1Char('\'')) ? apici_raddoppiati(value) : value;
+    return value.contains(QLatin1Char('\'')) ? sql_quote(value) : value;
 }
 
 bool has_row(Database& db, const QString& sql) {

@@ -24,7 +24,7 @@ constexpr int max_interval = 32767;
 QHash<QString, QString> stored_parameters(Database& db, const QString& map_name) {
     QHash<QString, QString> values;
     Statement rows = db.prepare(QStringLiteral("select param, value from map_params where colcat='") +
-                                apici_raddoppiati(map_name) + QStringLiteral("'"));
+                                sql_quote(map_name) + QStringLiteral("'"));
     while (rows.next()) {
         const QString key = rows.value(0).toString().toLower();
         if (!values.contains(key)) values.insert(key, rows.value(1).toString());
@@ -105,7 +105,7 @@ QString map_flag_text(bool on) {
     return on ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
-MapParameters Load_parameters(AppContext& ctx, const QString& map_name) {
+MapParameters load_map_parameters(AppContext& ctx, const QString& map_name) {
     const QHash<QString, QString> values = stored_parameters(*ctx.db, map_name);
     const int screen_width = ctx.screen.width_twips();
     const int screen_height = ctx.screen.height_twips();
@@ -145,8 +145,8 @@ MapParameters Load_parameters(AppContext& ctx, const QString& map_name) {
     return params;
 }
 
-void Save_parameters(AppContext& ctx, const QString& map_name, const MapParameters& params,
-                     const MapWindowState& window) {
+void save_map_parameters(AppContext& ctx, const QString& map_name, const MapParameters& params,
+                         const MapWindowState& window) {
     std::vector<std::pair<QString, QString>> values;
     if (!window.minimised) values = position_values(window);
     values.emplace_back(QStringLiteral("#nr_columns"), number(params.nr_columns));
@@ -156,7 +156,7 @@ void Save_parameters(AppContext& ctx, const QString& map_name, const MapParamete
     write_changed(ctx, map_name, values);
 }
 
-void Save_position(AppContext& ctx, const QString& map_name, const MapWindowState& window) {
+void save_map_position(AppContext& ctx, const QString& map_name, const MapWindowState& window) {
     if (window.minimised) return;
     write_changed(ctx, map_name, position_values(window));
 }

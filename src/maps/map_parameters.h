@@ -38,16 +38,16 @@ inline constexpr int content_box_height = 990;
 // that maps opened together do not cover one another; 2000 by 5000 twips with the height kept
 // below the screen height less 850; one column (also for stored values outside 1..10); auto
 // size on; an interval of 1000..1500 ms chosen at random when missing or 0.
-MapParameters Load_parameters(AppContext& ctx, const QString& map_name);
+MapParameters load_map_parameters(AppContext& ctx, const QString& map_name);
 
 // Writes "#top", "#left", "#height", "#width" (not for a minimised window; the height without
 // the content box when it is shown), then "#nr_columns", "#randomico", "#intervallo" and "#autom".
 // Values equal to the stored ones are not written again. Failures are reported to the user.
-void Save_parameters(AppContext& ctx, const QString& map_name, const MapParameters& params,
-                     const MapWindowState& window);
+void save_map_parameters(AppContext& ctx, const QString& map_name, const MapParameters& params,
+                         const MapWindowState& window);
 
 // The geometry alone, as a closing window saves it.
-void Save_position(AppContext& ctx, const QString& map_name, const MapWindowState& window);
+void save_map_position(AppContext& ctx, const QString& map_name, const MapWindowState& window);
 
 // Flags are stored as "-1" (on) and "0" (off), as the check boxes of the map window write them.
 QString map_flag_text(bool on);

@@ -76,8 +76,8 @@ TwipsRect unmaximised_place(int main_inner_width, int main_inner_height) {
     return TwipsRect{0, 0, main_inner_width - 180, main_inner_height - 820};
 }
 
-PanelLayout Build_panels(const std::vector<MapItem>& items, const LayoutRequest& request,
-                         const TextMeasure& measure) {
+PanelLayout lay_out_panels(const std::vector<MapItem>& items, const LayoutRequest& request,
+                           const TextMeasure& measure) {
     using namespace layout;
     PanelLayout result;
     result.columns = std::clamp(request.columns, 1, map_max_columns);

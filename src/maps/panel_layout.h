@@ -133,8 +133,8 @@ struct PanelLayout {
 // the panels share the inner area (less the 50 margin beside and the content box below), never
 // lower than the smallest height. Every length is a whole number of pixels. A panel text wider
 // than its panel is elided (see fit_panel_text).
-PanelLayout Build_panels(const std::vector<MapItem>& items, const LayoutRequest& request,
-                         const TextMeasure& measure);
+PanelLayout lay_out_panels(const std::vector<MapItem>& items, const LayoutRequest& request,
+                           const TextMeasure& measure);
 
 // The panel's tool tip: its content cut to 150 characters, "..." appended when longer.
 QString panel_tool_tip(const QString& content);

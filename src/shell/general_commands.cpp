@@ -133,7 +133,7 @@ bool delete_dropped_category(AppContext& ctx, const QString& collection, const Q
                                  QStringLiteral(": ") + cat + tail,
                              QStringLiteral("Deleting category"), false))
         return false;
-    ctx.db->exec(QStringLiteral("Delete from repos where collection ='") + apici_raddoppiati(collection) +
-                 QStringLiteral("' and cat='") + apici_raddoppiati(cat) + QLatin1Char('\''));
+    ctx.db->exec(QStringLiteral("Delete from repos where collection ='") + sql_quote(collection) +
+                 QStringLiteral("' and cat='") + sql_quote(cat) + QLatin1Char('\''));
     return true;
 }

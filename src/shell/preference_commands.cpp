@@ -75,37 +75,37 @@ void PreferenceCommands::relayout() const {
     if (relayout_map_windows) relayout_map_windows();
 }
 
-bool PreferenceCommands::m_open_start_map_at_startup() {
+bool PreferenceCommands::toggle_start_maps_at_startup() {
     return toggle(ctx_.prefs.open_start_maps, "global_search_auto_start");
 }
 
-bool PreferenceCommands::m_Presence_of_similar_item_indicator() {
+bool PreferenceCommands::toggle_similar_item_indicator() {
     toggle(ctx_.prefs.similar_items_indicator, "presence_of_similar_items_indicator");
     relayout();
     return ctx_.prefs.similar_items_indicator;
 }
 
-bool PreferenceCommands::m_cogniva_functions() {
+bool PreferenceCommands::toggle_cogniva_functions() {
     toggle(ctx_.prefs.cogniva, "cogniva");
     if (ctx_.hooks.rebuild_main_window) ctx_.hooks.rebuild_main_window();
     return ctx_.prefs.cogniva;
 }
 
-bool PreferenceCommands::m_show_toolbar() {
+bool PreferenceCommands::toggle_show_toolbar() {
     return toggle(ctx_.prefs.show_toolbar, "show_toolbar");
 }
 
-bool PreferenceCommands::m_large_toolbar() {
+bool PreferenceCommands::toggle_large_toolbar() {
     toggle(ctx_.prefs.large_toolbar, "large_toolbar");
     if (ctx_.hooks.rebuild_main_window) ctx_.hooks.rebuild_main_window();
     return ctx_.prefs.large_toolbar;
 }
 
-bool PreferenceCommands::m_mdiform_minimum_size() {
+bool PreferenceCommands::toggle_minimum_size() {
     return toggle(ctx_.prefs.mdiform_min_size, "mdiform_min_size");
 }
 
-bool PreferenceCommands::m_font_size() {
+bool PreferenceCommands::ask_font_size() {
     for (;;) {
         const auto answer = ctx_.prompter.input(QStringLiteral("New size (a value between 8 and 14)?"),
                                                 QStringLiteral("Changing preferred font size"),
@@ -125,7 +125,7 @@ bool PreferenceCommands::m_font_size() {
     }
 }
 
-bool PreferenceCommands::m_lock_interval() {
+bool PreferenceCommands::ask_lock_interval() {
     for (;;) {
         const auto answer = ctx_.prompter.input(
             QStringLiteral("New interval (minimum 0.5 minutes)? (minutes, 0 = no auto-lock)"),
@@ -151,7 +151,7 @@ bool PreferenceCommands::m_lock_interval() {
     }
 }
 
-bool PreferenceCommands::m_interval_of_random_item_change() {
+bool PreferenceCommands::ask_random_item_interval() {
     for (;;) {
         const auto answer =
             ctx_.prompter.input(QStringLiteral("New interval (seconds)?"),

@@ -33,20 +33,20 @@ public:
     QString interval_of_random_item_change_caption() const;
 
     // Toggles; each returns the new check state.
-    bool m_open_start_map_at_startup();
-    bool m_Presence_of_similar_item_indicator();
+    bool toggle_start_maps_at_startup();
+    bool toggle_similar_item_indicator();
     // Stores the flag, then rebuilds the main window (ctx.hooks.rebuild_main_window) so that
     // collections, toolbar buttons and menu entries follow it.
-    bool m_cogniva_functions();
-    bool m_show_toolbar();
+    bool toggle_cogniva_functions();
+    bool toggle_show_toolbar();
     // Stores the flag, then rebuilds the main window so the toolbar takes the new button size.
-    bool m_large_toolbar();
-    bool m_mdiform_minimum_size();
+    bool toggle_large_toolbar();
+    bool toggle_minimum_size();
 
     // Dialogs; each returns true when a new value was taken.
-    bool m_font_size();
-    bool m_lock_interval();
-    bool m_interval_of_random_item_change();
+    bool ask_font_size();
+    bool ask_lock_interval();
+    bool ask_random_item_interval();
 
     // Lays the open map windows out again with the current font size and indicator; set by main
     // once the map windows exist.

@@ -24,7 +24,7 @@ bool has_column(Database& db, const QString& table, const QString& column) {
 TopicList show_topic_list(Database& db, const QString& filter, bool filter_on) {
     QString sql = QStringLiteral("select distinct collection,cat from repos ");
     if (filter_on && !filter.isEmpty()) {
-        const QString quoted = apici_raddoppiati(filter);
+        const QString quoted = sql_quote(filter);
         sql += QStringLiteral(" where  cat like '*") + quoted + QStringLiteral("*' or collection like '*") +
                quoted + QStringLiteral("*'");
     }
@@ -62,8 +62,8 @@ QStringList parentless_maps(Database& db) {
 
 QStringList similar_tag_maps(Database& db, const QString& title) {
     QStringList maps;
-    Statement rows = db.prepare(QStringLiteral("Select * from repos where item_title='") +
-                                apici_raddoppiati(title) + QStringLiteral("'"));
+    Statement rows = db.prepare(QStringLiteral("Select * from repos where item_title='") + sql_quote(title) +
+                                QStringLiteral("'"));
     while (maps.size() < max_selected_maps && rows.next()) {
         maps.append(rows.text(QStringLiteral("collection")) + QStringLiteral(": ") +
                     rows.text(QStringLiteral("cat")) + QLatin1Char('.') +

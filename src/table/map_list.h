@@ -19,7 +19,7 @@ inline const QString parentless_marker = QStringLiteral("~show~parentless~topics
 inline const QString no_similar_maps_message = QStringLiteral("No other maps exist with same item.");
 inline constexpr int max_selected_maps = 1000;
 
-// Show_topic_list: the maps of repos in collection and category order, those whose category
+// show_topic_list: the maps of repos in collection and category order, those whose category
 // begins with "> " left out. With the filter on, only maps whose collection or category holds
 // the text anywhere, without regard to case.
 struct TopicList {

@@ -146,8 +146,8 @@ QString delete_question(const QString& title) {
     return QStringLiteral("Do you really want to delete record ") + in_quotes(title) + QStringLiteral("?");
 }
 
-SaveOutcome Check_save(AppContext& ctx, const TableEditView& view, EditMode mode, EditRecord& record,
-                       bool ask) {
+SaveOutcome check_before_save(AppContext& ctx, const TableEditView& view, EditMode mode, EditRecord& record,
+                              bool ask) {
     if (!pending(mode)) return {};
     trim_record(record);
     if (ask && !ctx.prompter.yes_no(save_question(record.title), save_question_title, true)) {
@@ -194,7 +194,7 @@ SaveOutcome Check_save(AppContext& ctx, const TableEditView& view, EditMode mode
         }
         // Items saved through "All collections" belong to no map of their own.
         if (!same_text(record.collection, ctx.collections.at(CollectionTable::all_collections).name))
-            Regenerate_sequence_within_cat(db, record.collection, record.cat);
+            regenerate_sequence_within_category(db, record.collection, record.cat);
         transaction.commit();
 
         SaveOutcome outcome;
@@ -271,7 +271,7 @@ std::optional<EditRecord> load_record(Database& db, qint64 item_nr) {
     return record;
 }
 
-int Regenerate_sequence_within_cat(Database& db, const QString& collection, const QString& cat) {
+int regenerate_sequence_within_category(Database& db, const QString& collection, const QString& cat) {
     JoinedTransaction transaction(db);
     std::vector<SeqRow> rows;
     {

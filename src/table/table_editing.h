@@ -73,7 +73,7 @@ QString save_question(const QString& title);
 QString replace_question(const QString& title);
 inline const QString not_found_after_save_message = QStringLiteral("error 2000 09 09 14 00");
 
-// What Check_save answers the window.
+// What check_before_save answers the window.
 struct SaveOutcome {
     bool go_on = true;    // the caller may carry on; false keeps the mode and the fields as typed
     bool dropped = false; // the user declined to save: reload the area from the current row
@@ -90,8 +90,8 @@ struct SaveOutcome {
 // replacement, a row deleted meanwhile (item_vanished_message of maps/links.h) and a database
 // failure keep the change pending and write nothing; a save writes the row and renumbers its
 // map's sequence in one transaction.
-SaveOutcome Check_save(AppContext& ctx, const TableEditView& view, EditMode mode, EditRecord& record,
-                       bool ask);
+SaveOutcome check_before_save(AppContext& ctx, const TableEditView& view, EditMode mode, EditRecord& record,
+                              bool ask);
 
 // "Select max (item_id) from repos where collection ='...'" plus one, as text; "1" for a
 // collection without numbered items.
@@ -119,7 +119,7 @@ std::optional<EditRecord> load_record(Database& db, qint64 item_nr);
 // Gives the rows of the map seq 1, 2, 3... in the order collection, cat, seq, item_title,
 // writing only the rows whose seq is Null or differs in its "000" form. Joins the caller's
 // transaction when there is one. Answers the number of rows written.
-int Regenerate_sequence_within_cat(Database& db, const QString& collection, const QString& cat);
+int regenerate_sequence_within_category(Database& db, const QString& collection, const QString& cat);
 
 inline const QString delete_question_title = QStringLiteral("Deleting record");
 QString delete_question(const QString& title);

@@ -68,7 +68,7 @@ Route run_table_item(AppContext& ctx, const QString& title, const QString& conte
         return {};
     }
     if (content.startsWith(QStringLiteral("LINK="), Qt::CaseInsensitive)) {
-        Run_link(ctx, content);
+        run_link(ctx, content);
         return {};
     }
     if (begins_with_drive_path(content)) {

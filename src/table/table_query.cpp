@@ -77,7 +77,7 @@ TableQuery::TableQuery(int position, QString collection_name, bool deadlines_onl
         base_ += QStringLiteral(" where 1=1 ");
         sort_column_ = 1;
     } else {
-        base_ += QStringLiteral(" where repos.collection = '") + apici_raddoppiati(collection_name_) +
+        base_ += QStringLiteral(" where repos.collection = '") + sql_quote(collection_name_) +
                  QStringLiteral("' ");
         sort_column_ = 2;
     }
@@ -137,7 +137,7 @@ TableQuery::Built TableQuery::build(const TableFilters& filters) const {
         }
         join();
         filter += QStringLiteral(" (") +
-                  build_like_condition(QStringLiteral("repos.") + field, apici_raddoppiati(trimmed)) +
+                  build_like_condition(QStringLiteral("repos.") + field, sql_quote(trimmed)) +
                   QStringLiteral(") ");
     }
     if (deadlines_only_) {

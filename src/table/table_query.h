@@ -25,7 +25,7 @@ inline const QString picture_filter = QStringLiteral("%image%");
 // Turns a filter text into a condition on `field`: words joined by and, or and parentheses,
 // each word matched anywhere in the field ("field like '*word*'"). The keywords are found also
 // inside words, so "Gordon" gives the words "G" and "don" joined by " or ". `text` is expected
-// to have passed through apici_raddoppiati already.
+// to have passed through sql_quote already.
 QString build_like_condition(const QString& field, const QString& text);
 
 // In position 11 the first "item_title" after the first "order by" becomes "val(item_title)";

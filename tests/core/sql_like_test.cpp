@@ -189,14 +189,12 @@ TEST_F(SqlLike, FiltersTableRows) {
     EXPECT_EQ(titles_where(u"item_title like '*list*'"_s),
               QStringList({u"Shopping list"_s, u"LISTINO prezzi"_s}));
     EXPECT_EQ(titles_where(u"item_title not like '*list*'"_s).size(), 6);
-    EXPECT_EQ(titles_where(u"item_title like '*%1*'"_s.arg(apici_raddoppiati("o'b"))),
-              QStringList({u"O'Brien"_s}));
+    EXPECT_EQ(titles_where(u"item_title like '*%1*'"_s.arg(sql_quote("o'b"))), QStringList({u"O'Brien"_s}));
     EXPECT_EQ(titles_where(u"item_title like '*À'"_s), QStringList({u"Città"_s}));
-    // Quoted by apici_raddoppiati, a lone wildcard finds only itself and the empty title only itself.
-    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(apici_raddoppiati(u"*"_s))), QStringList({u"*"_s}));
-    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(apici_raddoppiati(u"?"_s))), QStringList({u"?"_s}));
-    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(apici_raddoppiati(QString()))),
-              QStringList({QString()}));
+    // Quoted by sql_quote, a lone wildcard finds only itself and the empty title only itself.
+    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(sql_quote(u"*"_s))), QStringList({u"*"_s}));
+    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(sql_quote(u"?"_s))), QStringList({u"?"_s}));
+    EXPECT_EQ(titles_where(u"item_title like '%1'"_s.arg(sql_quote(QString()))), QStringList({QString()}));
 }
 
 // A user value escaped by like_escaped finds itself inside any text and nothing that its

@@ -10,26 +10,26 @@
 namespace {
 
 TEST(Apici, DoublesEveryApostrophe) {
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("O'Brien")), QStringLiteral("O''Brien"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("l''a")), QStringLiteral("l''''a"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("'")), QStringLiteral("''"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("'''")), QStringLiteral("''''''"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("'start and end'")), QStringLiteral("''start and end''"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("Città dell'anno")), QStringLiteral("Città dell''anno"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("plain")), QStringLiteral("plain"));
+    EXPECT_EQ(sql_quote(QStringLiteral("O'Brien")), QStringLiteral("O''Brien"));
+    EXPECT_EQ(sql_quote(QStringLiteral("l''a")), QStringLiteral("l''''a"));
+    EXPECT_EQ(sql_quote(QStringLiteral("'")), QStringLiteral("''"));
+    EXPECT_EQ(sql_quote(QStringLiteral("'''")), QStringLiteral("''''''"));
+    EXPECT_EQ(sql_quote(QStringLiteral("'start and end'")), QStringLiteral("''start and end''"));
+    EXPECT_EQ(sql_quote(QStringLiteral("Città dell'anno")), QStringLiteral("Città dell''anno"));
+    EXPECT_EQ(sql_quote(QStringLiteral("plain")), QStringLiteral("plain"));
 }
 
 TEST(Apici, LoneWildcardsAndTheEmptyTextGoInBrackets) {
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("***")), QStringLiteral("[***]"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("?")), QStringLiteral("[?]"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("??")), QStringLiteral("[??]"));
-    EXPECT_EQ(apici_raddoppiati(QString()), QStringLiteral("[]"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("")), QStringLiteral("[]"));
+    EXPECT_EQ(sql_quote(QStringLiteral("***")), QStringLiteral("[***]"));
+    EXPECT_EQ(sql_quote(QStringLiteral("?")), QStringLiteral("[?]"));
+    EXPECT_EQ(sql_quote(QStringLiteral("??")), QStringLiteral("[??]"));
+    EXPECT_EQ(sql_quote(QString()), QStringLiteral("[]"));
+    EXPECT_EQ(sql_quote(QStringLiteral("")), QStringLiteral("[]"));
     // Anything mixed is left alone apart from its apostrophes.
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("a*")), QStringLiteral("a*"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("?*")), QStringLiteral("?*"));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("* ")), QStringLiteral("* "));
-    EXPECT_EQ(apici_raddoppiati(QStringLiteral("*'")), QStringLiteral("*''"));
+    EXPECT_EQ(sql_quote(QStringLiteral("a*")), QStringLiteral("a*"));
+    EXPECT_EQ(sql_quote(QStringLiteral("?*")), QStringLiteral("?*"));
+    EXPECT_EQ(sql_quote(QStringLiteral("* ")), QStringLiteral("* "));
+    EXPECT_EQ(sql_quote(QStringLiteral("*'")), QStringLiteral("*''"));
 }
 
 TEST(Apici, QuotedValuesComeBackUnchangedFromTheEngine) {
@@ -38,7 +38,7 @@ TEST(Apici, QuotedValuesComeBackUnchangedFromTheEngine) {
     auto db = Database::open(env.path("quote.tdb"), {}, &clock, Database::Mode::CreateNew);
     for (const QString& value : {QStringLiteral("O'Brien"), QStringLiteral("''"),
                                  QStringLiteral("it's 'quoted'"), QStringLiteral("'); drop table x; --")}) {
-        EXPECT_EQ(db->scalar(QStringLiteral("select '%1'").arg(apici_raddoppiati(value))).toString(), value);
+        EXPECT_EQ(db->scalar(QStringLiteral("select '%1'").arg(sql_quote(value))).toString(), value);
     }
 }
 

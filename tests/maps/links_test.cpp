@@ -118,10 +118,10 @@ TEST_F(Links, PicturesGoToThePictureViewer) {
 
 TEST_F(Links, RunLinkTakesTheContentAfterItsPrefix) {
     const QString path = file(u"docs/report (final).txt"_s);
-    EXPECT_TRUE(Run_link(ctx, u"LINK=  "_s + path + u"\r\nsee page 3"_s));
+    EXPECT_TRUE(run_link(ctx, u"LINK=  "_s + path + u"\r\nsee page 3"_s));
     EXPECT_EQ(tc.desktop.opened, QStringList({path}));
 
-    EXPECT_FALSE(Run_link(ctx, u"LINK=/no/such/file.txt"_s));
+    EXPECT_FALSE(run_link(ctx, u"LINK=/no/such/file.txt"_s));
     EXPECT_EQ(messages(), QStringList({u"Path not found: /no/such/file.txt"_s}));
 }
 

@@ -117,7 +117,7 @@ protected:
     // The map as a freshly opened window holds it.
     MapItems load(const QString& name) {
         MapItems map(identify_map(ctx.collections, name));
-        Load_items(ctx, map, {});
+        load_map_items(ctx, map, {});
         return map;
     }
     QStringList titles(const QString& name) {

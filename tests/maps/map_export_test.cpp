@@ -16,7 +16,7 @@ protected:
 
     MapItems loaded(const QString& name) {
         MapItems map(identify_map(ctx.collections, name));
-        Load_items(ctx, map, LoadOptions{});
+        load_map_items(ctx, map, LoadOptions{});
         return map;
     }
     QString exported() {

@@ -17,7 +17,7 @@ protected:
     LoadResult load(MapItems& map, bool opening = false) {
         LoadOptions options;
         options.opening = opening;
-        return Load_items(ctx, map, options);
+        return load_map_items(ctx, map, options);
     }
 };
 
@@ -174,7 +174,7 @@ TEST_F(LoadItems, LongTitlesHugeContentsAndApostrophesTravelIntact) {
     MapItems map = open_map(u"Books: Novels"_s);
     LoadOptions options;
     options.similar_indicator = true;
-    Load_items(ctx, map, options);
+    load_map_items(ctx, map, options);
     ASSERT_EQ(map.count(), 1);
     EXPECT_EQ(map.item(0).title, title);
     EXPECT_EQ(map.item(0).content.size(), content.size());
@@ -243,7 +243,7 @@ TEST_F(LoadItems, CategoriesHoldingPatternCharactersLoadTheirItems) {
         SCOPED_TRACE(c.cat);
         MapItems map = open_map(u"Books: "_s + QString::fromUtf8(c.cat));
         for (int refresh = 0; refresh < 2; ++refresh) {
-            Rinfresca(ctx, map, {});
+            refresh_map(ctx, map, {});
             EXPECT_EQ(titles_of(map.items()), QStringList({"first", "second"}));
         }
     }
@@ -398,32 +398,32 @@ TEST_F(LoadItems, ReloadsTellWhetherThePanelsMustBeRebuilt) {
 
     LoadOptions options;
     options.rebuild_request = u"BOOKS: novels"_s;
-    EXPECT_TRUE(Load_items(ctx, map, options).needs_rebuild);
+    EXPECT_TRUE(load_map_items(ctx, map, options).needs_rebuild);
     options.rebuild_request = u"Books: Novels2"_s;
-    EXPECT_FALSE(Load_items(ctx, map, options).needs_rebuild);
+    EXPECT_FALSE(load_map_items(ctx, map, options).needs_rebuild);
 }
 
 TEST_F(LoadItems, RefreshingAnEmptiedMapInsertsOneFiller) {
     const qint64 only = add("Books", "Novels", "Dune");
     MapItems map = open_map(u"Books: Novels"_s);
-    Rinfresca(ctx, map, {});
+    refresh_map(ctx, map, {});
     db().exec(u"delete from repos where item_nr=%1"_s.arg(only));
-    const LoadResult result = Rinfresca(ctx, map, {});
+    const LoadResult result = refresh_map(ctx, map, {});
     EXPECT_TRUE(result.needs_rebuild);
     ASSERT_EQ(map.count(), 1);
     EXPECT_TRUE(map.item(0).filler());
     EXPECT_EQ(rows(u"collection='Books' and cat='Novels' and item_title='-'"_s), 1);
     // A second refresh finds the filler: nothing more is inserted and nothing is rebuilt.
-    EXPECT_FALSE(Rinfresca(ctx, map, {}).needs_rebuild);
+    EXPECT_FALSE(refresh_map(ctx, map, {}).needs_rebuild);
     EXPECT_EQ(rows(u"collection='Books'"_s), 1);
 }
 
 TEST_F(LoadItems, FillerOfAMapWithApostropheAndNoRefreshFillerForCollections) {
     MapItems map = open_map(u"Books: l'été"_s);
-    Rinfresca(ctx, map, {});
+    refresh_map(ctx, map, {});
     EXPECT_EQ(rows(u"collection='Books' and cat='l''été' and item_title='-'"_s), 1);
     MapItems top = open_map(u"Top map"_s);
-    Rinfresca(ctx, top, {});
+    refresh_map(ctx, top, {});
     EXPECT_EQ(rows(u"1"_s), 1);
 }
 
@@ -445,12 +445,12 @@ TEST_F(LoadItems, FillersOfWildcardAndEmptyCategoriesKeepTheirCategory) {
         MapIdentity identity = identify_map(ctx.collections, u"Books: x"_s);
         identity.cat = QString::fromUtf8(cat); // the map of no category has no name of its own
         MapItems map(identity);
-        Rinfresca(ctx, map, {});
+        refresh_map(ctx, map, {});
         Statement filler = db().prepare(u"select cat from repos where item_title='-' and cat=?"_s);
         filler.bind(1, QString::fromUtf8(cat));
         EXPECT_TRUE(filler.next()) << "the filler went under another category";
         // The refreshed map finds its own filler again instead of adding one more each time.
-        Rinfresca(ctx, map, {});
+        refresh_map(ctx, map, {});
         EXPECT_EQ(map.count(), 1);
     }
 }

@@ -29,7 +29,7 @@ protected:
 
 TEST_F(MapParams, DefaultsCentreTheWindowWithARandomShift) {
     tc.random.values = {0.0, 0.9999, 0.5};
-    const MapParameters p = Load_parameters(ctx, map);
+    const MapParameters p = load_map_parameters(ctx, map);
     EXPECT_EQ(p.place.width, 2000);
     EXPECT_EQ(p.place.height, 5000);
     EXPECT_EQ(p.place.top, (16200 - 400 - 5000) / 2 - 1999);   // random 0
@@ -45,10 +45,10 @@ TEST_F(MapParams, DefaultsCentreTheWindowWithARandomShift) {
 
 TEST_F(MapParams, TheRandomIntervalReachesBothEnds) {
     tc.random.values = {0.0, 0.0, 0.0};
-    EXPECT_EQ(Load_parameters(ctx, map).intervallo, 1000);
+    EXPECT_EQ(load_map_parameters(ctx, map).intervallo, 1000);
     tc.random.values = {0.0, 0.0, 0.99999};
     tc.random.index = 0;
-    EXPECT_EQ(Load_parameters(ctx, map).intervallo, 1500);
+    EXPECT_EQ(load_map_parameters(ctx, map).intervallo, 1500);
 }
 
 TEST_F(MapParams, StoredValuesAreRead) {
@@ -64,7 +64,7 @@ TEST_F(MapParams, StoredValuesAreRead) {
     store("#intervallo", "2500");
     store("#start_map", "-1");
     tc.random.index = 0;
-    const MapParameters p = Load_parameters(ctx, map);
+    const MapParameters p = load_map_parameters(ctx, map);
     EXPECT_EQ(p.place, (TwipsRect{120, -30, 7005, 4000}));
     EXPECT_EQ(p.nr_columns, 4);
     EXPECT_FALSE(p.auto_size);
@@ -81,34 +81,34 @@ TEST_F(MapParams, ColumnsOutside1To10ReadAsOne) {
                                                  {"1", 1},  {"abc", 1}, {"", 1},   {" 6 ", 6}};
     for (const auto& [text, expected] : cases) {
         store("#nr_columns", text);
-        EXPECT_EQ(Load_parameters(ctx, map).nr_columns, expected) << text;
+        EXPECT_EQ(load_map_parameters(ctx, map).nr_columns, expected) << text;
     }
 }
 
 TEST_F(MapParams, HeightStaysBelowTheScreenAndTheIntervalIsA16BitNumber) {
     store("#height", "20000");
-    EXPECT_EQ(Load_parameters(ctx, map).place.height, 16200 - 850);
+    EXPECT_EQ(load_map_parameters(ctx, map).place.height, 16200 - 850);
     tc.screen.height = 5000;
     db().exec(QStringLiteral("delete from map_params"));
-    EXPECT_EQ(Load_parameters(ctx, map).place.height, 5000 - 850);
+    EXPECT_EQ(load_map_parameters(ctx, map).place.height, 5000 - 850);
     store("#intervallo", "40000");
-    EXPECT_EQ(Load_parameters(ctx, map).intervallo, 32767);
+    EXPECT_EQ(load_map_parameters(ctx, map).intervallo, 32767);
     store("#intervallo", "0");
     tc.random.values = {0.0};
     tc.random.index = 0;
-    EXPECT_EQ(Load_parameters(ctx, map).intervallo, 1000);
+    EXPECT_EQ(load_map_parameters(ctx, map).intervallo, 1000);
 }
 
 TEST_F(MapParams, KeysAndMapNamesCompareWithoutCaseAndOtherMapsDoNotLeakIn) {
     db().exec(QStringLiteral("insert into map_params (colcat, param, value) values ('BOOKS: L''ÉTÉ', "
                              "'#NR_COLUMNS', '3'), ('Books: l''été2', '#nr_columns', '7')"));
-    EXPECT_EQ(Load_parameters(ctx, map).nr_columns, 3);
+    EXPECT_EQ(load_map_parameters(ctx, map).nr_columns, 3);
 }
 
 TEST_F(MapParams, LoadingIsOneStatement) {
     store("#nr_columns", "2");
     StatementCounter counter(db().handle());
-    Load_parameters(ctx, map);
+    load_map_parameters(ctx, map);
     EXPECT_EQ(counter.count(), 1);
 }
 
@@ -120,7 +120,7 @@ TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
     p.autom = false;
     p.auto_size = false; // has its own toggle: not saved here
     MapWindowState window{{100, 200, 3000, 4000}, false, false};
-    Save_parameters(ctx, map, p, window);
+    save_map_parameters(ctx, map, p, window);
     EXPECT_EQ(stored("#top"), QStringLiteral("100"));
     EXPECT_EQ(stored("#left"), QStringLiteral("200"));
     EXPECT_EQ(stored("#width"), QStringLiteral("3000"));
@@ -132,7 +132,7 @@ TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
     EXPECT_EQ(stored("#auto_size"), QString());
     EXPECT_EQ(db().scalar(QStringLiteral("select colcat from map_params limit 1")).toString(), map);
 
-    const MapParameters back = Load_parameters(ctx, map);
+    const MapParameters back = load_map_parameters(ctx, map);
     EXPECT_EQ(back.place, window.place);
     EXPECT_EQ(back.nr_columns, 3);
     EXPECT_TRUE(back.randomico);
@@ -140,42 +140,42 @@ TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
 }
 
 TEST_F(MapParams, TheHeightIsSavedWithoutTheContentBox) {
-    Save_parameters(ctx, map, MapParameters{}, MapWindowState{{0, 0, 3000, 5990}, false, true});
+    save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{0, 0, 3000, 5990}, false, true});
     EXPECT_EQ(stored("#height"), QStringLiteral("5000"));
-    Save_position(ctx, map, MapWindowState{{0, 0, 3000, 4000}, false, false});
+    save_map_position(ctx, map, MapWindowState{{0, 0, 3000, 4000}, false, false});
     EXPECT_EQ(stored("#height"), QStringLiteral("4000"));
 }
 
 TEST_F(MapParams, AMinimisedWindowKeepsItsGeometry) {
-    Save_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
+    save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
     MapParameters p;
     p.nr_columns = 5;
-    Save_parameters(ctx, map, p, MapWindowState{{45000, 45000, 150, 300}, true, false});
+    save_map_parameters(ctx, map, p, MapWindowState{{45000, 45000, 150, 300}, true, false});
     EXPECT_EQ(stored("#top"), QStringLiteral("10"));
     EXPECT_EQ(stored("#width"), QStringLiteral("3000"));
     EXPECT_EQ(stored("#nr_columns"), QStringLiteral("5"));
-    Save_position(ctx, map, MapWindowState{{1, 1, 1, 1}, true, false});
+    save_map_position(ctx, map, MapWindowState{{1, 1, 1, 1}, true, false});
     EXPECT_EQ(stored("#left"), QStringLiteral("20"));
 }
 
 TEST_F(MapParams, SavingUnchangedValuesWritesNothing) {
     const MapWindowState window{{10, 20, 3000, 4000}, false, false};
-    Save_parameters(ctx, map, MapParameters{}, window);
+    save_map_parameters(ctx, map, MapParameters{}, window);
     const int before = total_changes();
     StatementCounter counter(db().handle());
-    Save_parameters(ctx, map, MapParameters{}, window);
+    save_map_parameters(ctx, map, MapParameters{}, window);
     EXPECT_EQ(total_changes(), before);
     EXPECT_EQ(counter.count(), 1);
     MapWindowState moved = window;
     moved.place.top = 11;
-    Save_parameters(ctx, map, MapParameters{}, moved);
+    save_map_parameters(ctx, map, MapParameters{}, moved);
     EXPECT_EQ(total_changes(), before + 1);
     EXPECT_TRUE(tc.prompter.messages().isEmpty());
 }
 
 TEST_F(MapParams, AFailingSaveIsReportedToTheUser) {
     db().exec(QStringLiteral("drop table map_params"));
-    Save_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
+    save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
     ASSERT_FALSE(tc.prompter.messages().isEmpty());
     EXPECT_TRUE(tc.prompter.messages().first().startsWith(QStringLiteral("Error ")));
 }

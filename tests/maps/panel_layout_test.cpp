@@ -56,7 +56,7 @@ LayoutRequest request(int columns) {
 
 TEST(BuildPanels, SevenItemsInThreeColumnsMakeThreeRowsAndTwoGridFillers) {
     FixedMeasure measure;
-    const PanelLayout layout = Build_panels(items_count(7), request(3), measure);
+    const PanelLayout layout = lay_out_panels(items_count(7), request(3), measure);
     EXPECT_EQ(layout.columns, 3);
     EXPECT_EQ(layout.rows, 3);
     EXPECT_EQ(layout.panel_count, 9);
@@ -73,7 +73,7 @@ TEST(BuildPanels, SevenItemsInThreeColumnsMakeThreeRowsAndTwoGridFillers) {
 
 TEST(BuildPanels, PanelsFillTheGridColumnByColumn) {
     FixedMeasure measure;
-    const PanelLayout layout = Build_panels(items_count(7), request(3), measure);
+    const PanelLayout layout = lay_out_panels(items_count(7), request(3), measure);
     const int w = layout.panel_width;
     const int h = layout.panel_height;
     struct Expected {
@@ -93,15 +93,15 @@ TEST(BuildPanels, PanelsFillTheGridColumnByColumn) {
 
 TEST(BuildPanels, RowsAndColumnsAtTheirLimits) {
     FixedMeasure measure;
-    PanelLayout layout = Build_panels({}, request(4), measure);
+    PanelLayout layout = lay_out_panels({}, request(4), measure);
     EXPECT_EQ(layout.rows, 1);
     EXPECT_EQ(layout.panel_count, 4);
-    layout = Build_panels(items_count(1), request(0), measure);
+    layout = lay_out_panels(items_count(1), request(0), measure);
     EXPECT_EQ(layout.columns, 1);
-    layout = Build_panels(items_count(25), request(11), measure);
+    layout = lay_out_panels(items_count(25), request(11), measure);
     EXPECT_EQ(layout.columns, 10);
     EXPECT_EQ(layout.rows, 3);
-    layout = Build_panels(items_count(500), request(1), measure);
+    layout = lay_out_panels(items_count(500), request(1), measure);
     EXPECT_EQ(layout.rows, 500);
     EXPECT_EQ(layout.panels.back().top, 499 * layout.panel_height);
 }
@@ -112,21 +112,21 @@ TEST(BuildPanels, WidthStartsFromTheCaptionSharedByTheColumns) {
     FixedMeasure measure;
     measure.per_char = 10;
     measure.caption = 5200; // (5200 + 800) / 2 = 3000, plus 200
-    PanelLayout layout = Build_panels(items_count(4), request(2), measure);
+    PanelLayout layout = lay_out_panels(items_count(4), request(2), measure);
     EXPECT_EQ(layout.auto_width, 3195); // 3200 rounded down to whole pixels
     // A wider text widens it.
     measure.per_char = 100;
-    layout = Build_panels(items_titled({"short", u"x"_s.repeated(35)}), request(2), measure);
+    layout = lay_out_panels(items_titled({"short", u"x"_s.repeated(35)}), request(2), measure);
     EXPECT_EQ(layout.auto_width, 3690); // 3500 + 200, rounded down
 }
 
 TEST(BuildPanels, WidthIsClampedBetween1300And8000BeforeItsPadding) {
     FixedMeasure measure;
     measure.per_char = 1;
-    PanelLayout layout = Build_panels(items_count(3), request(10), measure);
+    PanelLayout layout = lay_out_panels(items_count(3), request(10), measure);
     EXPECT_EQ(layout.auto_width, 1500);
     measure.per_char = 100;
-    layout = Build_panels(items_titled({u"é"_s.repeated(300)}), request(1), measure);
+    layout = lay_out_panels(items_titled({u"é"_s.repeated(300)}), request(1), measure);
     EXPECT_EQ(layout.auto_width, 8190); // 8200 rounded down to whole pixels
 }
 
@@ -134,7 +134,7 @@ TEST(BuildPanels, TextsAreMeasuredInThePreferredSizeFrom8To14AndTheCaptionInBold
     FixedMeasure measure;
     LayoutRequest r = request(1);
     r.font_size = 20;
-    Build_panels(items_count(2), r, measure);
+    lay_out_panels(items_count(2), r, measure);
     ASSERT_GE(measure.fonts.size(), 3U);
     EXPECT_EQ(measure.fonts[0].family, u"Arial"_s);
     EXPECT_TRUE(measure.fonts[0].bold);
@@ -145,9 +145,9 @@ TEST(BuildPanels, TextsAreMeasuredInThePreferredSizeFrom8To14AndTheCaptionInBold
         EXPECT_EQ(measure.fonts[i].point_size, 14);
     }
     r.font_size = 6;
-    EXPECT_EQ(Build_panels(items_count(2), r, measure).panel_font.point_size, 8);
+    EXPECT_EQ(lay_out_panels(items_count(2), r, measure).panel_font.point_size, 8);
     r.font_size = 11;
-    EXPECT_EQ(Build_panels(items_count(2), r, measure).panel_font.point_size, 11);
+    EXPECT_EQ(lay_out_panels(items_count(2), r, measure).panel_font.point_size, 11);
 }
 
 // ---------------------------------------------------------------- auto size
@@ -157,14 +157,14 @@ TEST(BuildPanels, AutoSizeFitsTheWindowAroundItsPanels) {
     measure.per_char = 1;
     LayoutRequest r = request(3);
     r.main_inner_height = 20000;
-    PanelLayout layout = Build_panels(items_count(7), r, measure);
+    PanelLayout layout = lay_out_panels(items_count(7), r, measure);
     EXPECT_EQ(layout.panel_width, 1500);
     EXPECT_EQ(layout.panel_height, 300);
     EXPECT_EQ(layout.window_height, 3 * 300 + 465);
     EXPECT_EQ(layout.window_width, 3 * 1500 + 50 + 120);
     EXPECT_EQ(layout.content_box_height, 0);
     r.content_box_visible = true;
-    layout = Build_panels(items_count(7), r, measure);
+    layout = lay_out_panels(items_count(7), r, measure);
     EXPECT_EQ(layout.content_box_height, 990);
     EXPECT_EQ(layout.window_height, 3 * 300 + 465 + 990);
 }
@@ -174,21 +174,21 @@ TEST(BuildPanels, AutoSizeShrinksPanelsToFitTheMainWindowButNotBelow195) {
     LayoutRequest r = request(1);
     r.font_size = 8;            // a line of 192 twips: the floor is 195
     r.main_inner_height = 6000; // 20 rows of 300 and the frame would need 6465
-    PanelLayout layout = Build_panels(items_count(20), r, measure);
+    PanelLayout layout = lay_out_panels(items_count(20), r, measure);
     EXPECT_EQ(layout.panel_height, 270); // (6000 - 465) / 20 = 276, down to whole pixels
     EXPECT_LE(layout.window_height, 6000);
     // Exactly fitting keeps the standard height.
     r.main_inner_height = 20 * 300 + 465;
-    EXPECT_EQ(Build_panels(items_count(20), r, measure).panel_height, 300);
+    EXPECT_EQ(lay_out_panels(items_count(20), r, measure).panel_height, 300);
     // Far too small: the panels stop at 195, and the window still ends inside the main window.
     r.main_inner_height = 3000;
-    layout = Build_panels(items_count(20), r, measure);
+    layout = lay_out_panels(items_count(20), r, measure);
     EXPECT_EQ(layout.panel_height, 195);
     EXPECT_EQ(layout.window_height, 3000);
     // The content box counts in the fitting.
     r.main_inner_height = 6465;
     r.content_box_visible = true;
-    EXPECT_EQ(Build_panels(items_count(20), r, measure).panel_height, 240); // (6465 - 465 - 990) / 20 = 250
+    EXPECT_EQ(lay_out_panels(items_count(20), r, measure).panel_height, 240); // (6465 - 465 - 990) / 20 = 250
 }
 
 TEST(BuildPanels, WithoutAutoSizeThePanelsShareTheInnerArea) {
@@ -197,7 +197,7 @@ TEST(BuildPanels, WithoutAutoSizeThePanelsShareTheInnerArea) {
     r.auto_size = false;
     r.client_width = 9050;
     r.client_height = 3000;
-    PanelLayout layout = Build_panels(items_count(7), r, measure);
+    PanelLayout layout = lay_out_panels(items_count(7), r, measure);
     EXPECT_EQ(layout.panel_width, 3000);
     EXPECT_EQ(layout.panel_height, 990); // 1000 rounded down to whole pixels
     EXPECT_EQ(layout.window_width, 0);
@@ -212,11 +212,11 @@ TEST(BuildPanels, WithoutAutoSizeHeightsNeverGoBelow195) {
     r.client_width = 2000;
     r.client_height = 1200;
     r.content_box_visible = true; // leaves 210 for 2 rows
-    EXPECT_EQ(Build_panels(items_count(2), r, measure).panel_height, 195);
+    EXPECT_EQ(lay_out_panels(items_count(2), r, measure).panel_height, 195);
     r.content_box_visible = false;
-    EXPECT_EQ(Build_panels(items_count(2), r, measure).panel_height, 600);
+    EXPECT_EQ(lay_out_panels(items_count(2), r, measure).panel_height, 600);
     r.client_width = 10;
-    EXPECT_EQ(Build_panels(items_count(2), r, measure).panel_width, 15);
+    EXPECT_EQ(lay_out_panels(items_count(2), r, measure).panel_width, 15);
 }
 
 TEST(BuildPanels, AutoSizeNeverMakesTheWindowWiderThanTheMainWindow) {
@@ -226,18 +226,18 @@ TEST(BuildPanels, AutoSizeNeverMakesTheWindowWiderThanTheMainWindow) {
     r.main_inner_height = 9000;
     // Three columns of 8190 would need 24740 twips.
     const std::vector<MapItem> items = items_titled({u"x"_s.repeated(200), u"y"_s, u"z"_s});
-    PanelLayout layout = Build_panels(items, r, measure);
+    PanelLayout layout = lay_out_panels(items, r, measure);
     EXPECT_LE(layout.window_width, 12000);
     EXPECT_EQ(layout.panel_width, 3930); // (12000 - 170) / 3 = 3943, down to whole pixels
     EXPECT_EQ(layout.window_width, 3 * 3930 + 170);
     // Even panels of one pixel would not fit: the window takes the main window's width.
     r.columns = 10;
     r.main_inner_width = 200;
-    EXPECT_EQ(Build_panels(items, r, measure).window_width, 200);
+    EXPECT_EQ(lay_out_panels(items, r, measure).window_width, 200);
     // A window that fits keeps its measured size.
     r.columns = 3;
     r.main_inner_width = 30000;
-    EXPECT_EQ(Build_panels(items, r, measure).panel_width, 8190);
+    EXPECT_EQ(lay_out_panels(items, r, measure).panel_width, 8190);
 }
 
 TEST(BuildPanels, TextsWiderThanTheirPanelEndInAnEllipsisAndShowWholeInTheToolTip) {
@@ -245,7 +245,7 @@ TEST(BuildPanels, TextsWiderThanTheirPanelEndInAnEllipsisAndShowWholeInTheToolTi
     const QString title = u"abcdefghij"_s.repeated(10); // 10000 twips against a panel of 8190
     std::vector<MapItem> items = items_titled({title, u"short"_s});
     items[1].content.clear();
-    PanelLayout layout = Build_panels(items, request(1), measure);
+    PanelLayout layout = lay_out_panels(items, request(1), measure);
     // 8190 less the padding of 186 leaves 8004: 77 characters and "..." take 8000.
     EXPECT_EQ(layout.panels[0].text, title.left(77) + u"..."_s);
     EXPECT_EQ(layout.panels[0].tool_tip, title + u"\ncontent of "_s + title);
@@ -257,23 +257,23 @@ TEST(BuildPanels, TextsWiderThanTheirPanelEndInAnEllipsisAndShowWholeInTheToolTi
     EXPECT_EQ(fit_panel_text(title, {}, 300, layout.panel_font, measure).text, u"..."_s);
     // The text that set the auto width always fits whole.
     items = items_titled({u"w"_s.repeated(45)});
-    layout = Build_panels(items, request(1), measure);
+    layout = lay_out_panels(items, request(1), measure);
     EXPECT_EQ(layout.panels[0].text, u"w"_s.repeated(45));
 }
 
 TEST(BuildPanels, PanelsAreHighEnoughForALineOfTheirFont) {
     FixedMeasure measure; // a line is 1.2 times the point size: 240 twips at 10 points
     LayoutRequest r = request(1);
-    EXPECT_EQ(Build_panels(items_count(2), r, measure).panel_height, 300);
+    EXPECT_EQ(lay_out_panels(items_count(2), r, measure).panel_height, 300);
     r.font_size = 14; // 336 + 60 of frame, up to whole pixels
-    EXPECT_EQ(Build_panels(items_count(2), r, measure).panel_height, 405);
+    EXPECT_EQ(lay_out_panels(items_count(2), r, measure).panel_height, 405);
     // Shrinking to fit the main window stops at a whole line: 336, up to whole pixels.
     r.main_inner_height = 1000;
-    EXPECT_EQ(Build_panels(items_count(20), r, measure).panel_height, 345);
+    EXPECT_EQ(lay_out_panels(items_count(20), r, measure).panel_height, 345);
     r.auto_size = false;
     r.client_width = 3000;
     r.client_height = 1000;
-    EXPECT_EQ(Build_panels(items_count(20), r, measure).panel_height, 345);
+    EXPECT_EQ(lay_out_panels(items_count(20), r, measure).panel_height, 345);
 }
 
 // ---------------------------------------------------------------- looks
@@ -283,7 +283,7 @@ TEST(BuildPanels, ColoursByKindAndSelection) {
     LayoutRequest r = request(2);
     r.kind = MapKind::Collection;
     r.selected = 1;
-    const PanelLayout layout = Build_panels(items_count(3), r, measure);
+    const PanelLayout layout = lay_out_panels(items_count(3), r, measure);
     EXPECT_EQ(layout.panels[0].background, QColor(0xFF, 0xFF, 0xC0));
     EXPECT_EQ(layout.panels[1].background, QColor(0xC0, 0xFF, 0xFF));
     EXPECT_EQ(panel_colour(MapKind::Top, false), QColor(0xC0, 0xFF, 0xC0));
@@ -298,7 +298,7 @@ TEST(BuildPanels, ToolTipsCutContentAt150Characters) {
     FixedMeasure measure;
     std::vector<MapItem> items = items_count(1);
     items[0].content = u"y"_s.repeated(1 << 20);
-    EXPECT_EQ(Build_panels(items, request(1), measure).panels[0].tool_tip.size(), 153);
+    EXPECT_EQ(lay_out_panels(items, request(1), measure).panels[0].tool_tip.size(), 153);
 }
 
 TEST(BuildPanels, UnmaximisedWindowsSitInTheCornerOfTheMainWindow) {
@@ -319,7 +319,7 @@ TEST(BuildPanels, RealFontMetricsMeasureTexts) {
     EXPECT_GE(measure.width_twips(u"Meeting"_s, FontSpec{u"Arial"_s, 10, true}),
               measure.width_twips(u"Meeting"_s, FontSpec{u"Arial"_s, 10, false}));
 
-    const PanelLayout layout = Build_panels(
+    const PanelLayout layout = lay_out_panels(
         items_titled({u"A title that is rather long for one panel, really"_s}), request(1), measure);
     EXPECT_EQ(layout.auto_width % 15, 0);
     EXPECT_GT(layout.auto_width, 1500);
@@ -329,7 +329,7 @@ TEST(BuildPanels, RealFontMetricsMeasureTexts) {
         LayoutRequest r = request(1);
         r.font_size = size;
         const FontSpec font{u"MS Sans Serif"_s, size, false};
-        EXPECT_GE(Build_panels(items_count(1), r, measure).panel_height,
+        EXPECT_GE(lay_out_panels(items_count(1), r, measure).panel_height,
                   measure.line_height_twips(font) + layout::text_frame)
             << size;
     }

@@ -243,7 +243,7 @@ protected:
         LoadOptions options;
         options.opening = true;
         options.similar_indicator = similar;
-        return Load_items(ctx, map, options);
+        return load_map_items(ctx, map, options);
     }
 };
 

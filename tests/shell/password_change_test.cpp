@@ -208,7 +208,7 @@ TEST_F(PasswordChangeTest, OpenWindowsReadTheNewConnection) {
         TableModel model(ctx.db, TableQuery(1, QStringLiteral("Books"), false).select_from(), 8);
         model.fill(QStringLiteral("Select item_nr, item_title from repos order by item_title"));
         MapItems map(identify_map(ctx.collections, QStringLiteral("Books: Novels")));
-        const int taken = Load_items(ctx, map, {}).taken;
+        const int taken = load_map_items(ctx, map, {}).taken;
         ASSERT_GT(taken, 0);
 
         EXPECT_EQ(run({QStringLiteral("Old"), next, next}), PasswordChange::Changed);
@@ -220,7 +220,7 @@ TEST_F(PasswordChangeTest, OpenWindowsReadTheNewConnection) {
                          .arg(model.item_nr_at(0)));
         model.invalidate();
         EXPECT_EQ(model.record(0).at(0).toLongLong(), model.item_nr_at(0));
-        EXPECT_EQ(Load_items(ctx, map, {}).taken, taken);
+        EXPECT_EQ(load_map_items(ctx, map, {}).taken, taken);
         EXPECT_TRUE(opens_with(next));
         ctx.db.reset();
         QFile::remove(ctx.db_path);

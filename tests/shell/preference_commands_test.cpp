@@ -60,7 +60,7 @@ TEST_F(PreferenceCommandsTest, FontSizeAcceptsEightToFourteenAndAsksAgainOtherwi
         EXPECT_TRUE(text.contains(QStringLiteral("from 8 to 14")));
         return QStringList{text};
     };
-    run_cases(&PreferenceCommands::m_font_size, "font_size",
+    run_cases(&PreferenceCommands::ask_font_size, "font_size",
               {
                   {"empty answer leaves", {QString()}, {}, {}},
                   {"cancel leaves", {std::nullopt}, {}, {}},
@@ -80,7 +80,7 @@ TEST_F(PreferenceCommandsTest, FontSizeAcceptsEightToFourteenAndAsksAgainOtherwi
 TEST_F(PreferenceCommandsTest, FontSizeBoxTextsAndCaptionBeforeAndAfterAChange) {
     EXPECT_EQ(commands.font_size_caption(), QStringLiteral("Preferred font size (now = 10)"));
     script({QStringLiteral("12.5")});
-    ASSERT_TRUE(commands.m_font_size());
+    ASSERT_TRUE(commands.ask_font_size());
     ASSERT_EQ(prompter.shown().size(), 1U);
     EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New size (a value between 8 and 14)?"));
     EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred font size"));
@@ -102,19 +102,19 @@ TEST_F(PreferenceCommandsTest, FontSizeAndIndicatorLayTheMapWindowsOutAgain) {
         size_seen = ctx.prefs.font_size;
     };
     script({QString()});
-    commands.m_font_size();
+    commands.ask_font_size();
     EXPECT_EQ(relayouts, 0);
     script({QStringLiteral("14")});
-    commands.m_font_size();
+    commands.ask_font_size();
     EXPECT_EQ(relayouts, 1);
     EXPECT_EQ(size_seen, 14.0F);
-    commands.m_Presence_of_similar_item_indicator();
+    commands.toggle_similar_item_indicator();
     EXPECT_EQ(relayouts, 2);
 }
 
 TEST_F(PreferenceCommandsTest, LockIntervalInMinutesWithTheCommaRule) {
     const QStringList too_short{QStringLiteral("Value should not be less than 0.5 minutes")};
-    run_cases(&PreferenceCommands::m_lock_interval, "lock_interval",
+    run_cases(&PreferenceCommands::ask_lock_interval, "lock_interval",
               {
                   {"empty answer leaves", {QString()}, {}, {}},
                   {"cancel leaves", {std::nullopt}, {}, {}},
@@ -138,7 +138,7 @@ TEST_F(PreferenceCommandsTest, LockIntervalBoxCaptionAndCount) {
               QStringLiteral("Auto-lock timer (minutes, 0 = no auto lock, now = 3.0 mins)"));
     ctx.inactivity = 25;
     script({QStringLiteral("2,25")});
-    ASSERT_TRUE(commands.m_lock_interval());
+    ASSERT_TRUE(commands.ask_lock_interval());
     EXPECT_EQ(prompter.shown()[0].text,
               QStringLiteral("New interval (minimum 0.5 minutes)? (minutes, 0 = no auto-lock)"));
     EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred auto-lock interval"));
@@ -151,13 +151,13 @@ TEST_F(PreferenceCommandsTest, LockIntervalBoxCaptionAndCount) {
     // A refused answer leaves the count alone.
     ctx.inactivity = 7;
     script({QStringLiteral("0.2"), QString()});
-    EXPECT_FALSE(commands.m_lock_interval());
+    EXPECT_FALSE(commands.ask_lock_interval());
     EXPECT_EQ(ctx.inactivity, 7);
     EXPECT_EQ(prompter.input_defaults.last(), QStringLiteral("2.3"));
 }
 
 TEST_F(PreferenceCommandsTest, RandomChangeIntervalAboveZeroWithTheCommaRule) {
-    run_cases(&PreferenceCommands::m_interval_of_random_item_change, "change_interval",
+    run_cases(&PreferenceCommands::ask_random_item_interval, "change_interval",
               {
                   {"empty answer leaves", {QString()}, {}, {}},
                   {"cancel leaves", {std::nullopt}, {}, {}},
@@ -173,7 +173,7 @@ TEST_F(PreferenceCommandsTest, RandomChangeIntervalBoxAndCaption) {
     EXPECT_EQ(commands.interval_of_random_item_change_caption(),
               QStringLiteral("Interval of random item change (now = 3 secs)"));
     script({QStringLiteral("2,5")});
-    ASSERT_TRUE(commands.m_interval_of_random_item_change());
+    ASSERT_TRUE(commands.ask_random_item_interval());
     EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New interval (seconds)?"));
     EXPECT_EQ(prompter.shown()[0].title,
               QStringLiteral("Changing preferred interval of random single-item change"));
@@ -190,14 +190,14 @@ TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
         bool Preferences::*flag;
     };
     const Toggle toggles[] = {
-        {"global_search_auto_start", &PreferenceCommands::m_open_start_map_at_startup,
+        {"global_search_auto_start", &PreferenceCommands::toggle_start_maps_at_startup,
          &Preferences::open_start_maps},
-        {"presence_of_similar_items_indicator", &PreferenceCommands::m_Presence_of_similar_item_indicator,
+        {"presence_of_similar_items_indicator", &PreferenceCommands::toggle_similar_item_indicator,
          &Preferences::similar_items_indicator},
-        {"cogniva", &PreferenceCommands::m_cogniva_functions, &Preferences::cogniva},
-        {"show_toolbar", &PreferenceCommands::m_show_toolbar, &Preferences::show_toolbar},
-        {"large_toolbar", &PreferenceCommands::m_large_toolbar, &Preferences::large_toolbar},
-        {"mdiform_min_size", &PreferenceCommands::m_mdiform_minimum_size, &Preferences::mdiform_min_size},
+        {"cogniva", &PreferenceCommands::toggle_cogniva_functions, &Preferences::cogniva},
+        {"show_toolbar", &PreferenceCommands::toggle_show_toolbar, &Preferences::show_toolbar},
+        {"large_toolbar", &PreferenceCommands::toggle_large_toolbar, &Preferences::large_toolbar},
+        {"mdiform_min_size", &PreferenceCommands::toggle_minimum_size, &Preferences::mdiform_min_size},
     };
     for (const Toggle& t : toggles) {
         SCOPED_TRACE(t.key);
@@ -219,11 +219,11 @@ TEST_F(PreferenceCommandsTest, CognivaAndLargeToolbarRebuildTheMainWindow) {
     ctx.hooks.rebuild_main_window = [&] {
         rebuilt_with.append(QStringLiteral("%1/%2").arg(ctx.prefs.cogniva).arg(ctx.prefs.large_toolbar));
     };
-    commands.m_cogniva_functions();
-    commands.m_large_toolbar();
-    commands.m_show_toolbar();
-    commands.m_mdiform_minimum_size();
-    commands.m_open_start_map_at_startup();
+    commands.toggle_cogniva_functions();
+    commands.toggle_large_toolbar();
+    commands.toggle_show_toolbar();
+    commands.toggle_minimum_size();
+    commands.toggle_start_maps_at_startup();
     // The window is rebuilt after the flag changed, so the new toolbar follows it.
     EXPECT_EQ(rebuilt_with, (QStringList{QStringLiteral("1/0"), QStringLiteral("1/1")}));
 }

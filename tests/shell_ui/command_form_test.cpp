@@ -135,7 +135,7 @@ TEST_F(CommandFormTest, LockHidesEveryWindowAndAMaskedAnswerInOtherCaseBringsThe
                                            widget->metaObject()->className());
     });
     answer_unlock_box(QStringLiteral("SECRET"), &seen);
-    form->m_lock_the_program();
+    form->lock_program();
     EXPECT_EQ(seen, (QStringList{QStringLiteral("Tessarin (family)"), QStringLiteral("masked")}));
     EXPECT_TRUE(visible_while_asked.isEmpty()) << visible_while_asked.join(", ").toStdString();
     EXPECT_TRUE(window->isVisible());
@@ -149,7 +149,7 @@ TEST_F(CommandFormTest, CancelEndsTheProgramAndStopsTheTimer) {
     open(QStringLiteral("Secret"));
     form->start_timer();
     answer_unlock_box(std::nullopt);
-    form->m_lock_the_program();
+    form->lock_program();
     EXPECT_EQ(ended, std::vector<int>{0});
     EXPECT_FALSE(timer()->isActive());
 }
@@ -184,7 +184,7 @@ TEST_F(CommandFormTest, ChangePasswordThroughTheDialogKeepsNineCharacters) {
     };
     fill(QStringLiteral("Old"),
          [&] { fill(QStringLiteral("abcdefghij"), [&] { fill(QStringLiteral("ABCDEFGHI"), nullptr); }); });
-    form->m_change_password();
+    form->ask_password_change();
     EXPECT_EQ(titles,
               (QStringList{QStringLiteral("Enter current password"), QStringLiteral("Enter new password"),
                            QStringLiteral("Repeat new password")}));

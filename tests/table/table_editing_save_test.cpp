@@ -125,7 +125,7 @@ class CheckSave : public TableEditFixture {};
 TEST_F(CheckSave, NothingPendingGoesOnWithoutAsking) {
     EditRecord r = record(QString(), QString(), QString());
     for (const EditMode mode : {EditMode::Idle, EditMode::Find, EditMode::Delete}) {
-        const SaveOutcome outcome = Check_save(ctx, view(2), mode, r, true);
+        const SaveOutcome outcome = check_before_save(ctx, view(2), mode, r, true);
         EXPECT_TRUE(outcome.go_on);
         EXPECT_FALSE(outcome.saved);
     }
@@ -135,7 +135,7 @@ TEST_F(CheckSave, NothingPendingGoesOnWithoutAsking) {
 TEST_F(CheckSave, AskedAndDeclinedDropsTheChange) {
     EditRecord r = record(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("  Emma "));
     script.answer(false);
-    const SaveOutcome outcome = Check_save(ctx, view(7), EditMode::Insert, r, true);
+    const SaveOutcome outcome = check_before_save(ctx, view(7), EditMode::Insert, r, true);
     EXPECT_TRUE(outcome.go_on);
     EXPECT_TRUE(outcome.dropped);
     EXPECT_FALSE(outcome.saved);
@@ -150,7 +150,7 @@ TEST_F(CheckSave, RefusedCheckKeepsTheModeAndWritesNothing) {
     EditRecord r = record(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
     r.item_id = QStringLiteral("twelve");
     script.answer(true);
-    const SaveOutcome outcome = Check_save(ctx, view(7), EditMode::Insert, r, true);
+    const SaveOutcome outcome = check_before_save(ctx, view(7), EditMode::Insert, r, true);
     EXPECT_FALSE(outcome.go_on);
     EXPECT_FALSE(outcome.saved);
     EXPECT_EQ(outcome.focus, EditField::ItemId);
@@ -164,7 +164,7 @@ TEST_F(CheckSave, InsertWritesTheTrimmedFieldsAndNumbersTheMap) {
     EditRecord r = record(QStringLiteral(" Books "), QStringLiteral(" Novels"), QStringLiteral(" Emma "),
                           QStringLiteral("  a novel \n"));
     r.item_id = QStringLiteral(" 4 ");
-    const SaveOutcome outcome = Check_save(ctx, view(7), EditMode::Insert, r, false);
+    const SaveOutcome outcome = check_before_save(ctx, view(7), EditMode::Insert, r, false);
     ASSERT_TRUE(outcome.saved);
     EXPECT_TRUE(outcome.go_on);
     EXPECT_TRUE(outcome.inserted);
@@ -185,7 +185,7 @@ TEST_F(CheckSave, InsertWritesTheTrimmedFieldsAndNumbersTheMap) {
 TEST_F(CheckSave, EmptyIdIsStoredAsNull) {
     EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Bills"), QStringLiteral("Rent"));
     r.mark = QStringLiteral("!");
-    const SaveOutcome outcome = Check_save(ctx, view(5), EditMode::Insert, r, false);
+    const SaveOutcome outcome = check_before_save(ctx, view(5), EditMode::Insert, r, false);
     ASSERT_TRUE(outcome.saved);
     EXPECT_TRUE(column(outcome.item_nr, QStringLiteral("item_id")).isNull());
     EXPECT_EQ(column(outcome.item_nr, QStringLiteral("mark")).toString(), QStringLiteral("!"));
@@ -200,7 +200,7 @@ TEST_F(CheckSave, DuplicateDeclinedKeepsTheInsertPending) {
     r.item_id = QStringLiteral("2");
     script.answer(false);
     const SaveOutcome outcome =
-        Check_save(ctx, view(7, QStringLiteral("Author")), EditMode::Insert, r, false);
+        check_before_save(ctx, view(7, QStringLiteral("Author")), EditMode::Insert, r, false);
     EXPECT_FALSE(outcome.go_on);
     EXPECT_FALSE(outcome.saved);
     EXPECT_EQ(last_shown().text, QStringLiteral("Item EMMA already exists. Replace it?"));
@@ -225,7 +225,7 @@ TEST_F(CheckSave, DuplicateReplacedKeepsTheOldItemNumber) {
     r.remind = day(2);
     r.expiry = day(5);
     script.answer(true);
-    const SaveOutcome outcome = Check_save(ctx, view(1), EditMode::Insert, r, false);
+    const SaveOutcome outcome = check_before_save(ctx, view(1), EditMode::Insert, r, false);
     ASSERT_TRUE(outcome.saved);
     EXPECT_EQ(outcome.item_nr, old);
     EXPECT_EQ(all_rows(), 2);
@@ -251,7 +251,7 @@ TEST_F(CheckSave, EditWritesTheRowAndSwitchedOffPickersStoreNull) {
     r->title = QStringLiteral("Final report");
     r->expiry.reset();
     r->remind.reset();
-    const SaveOutcome outcome = Check_save(ctx, view(1), EditMode::Edit, *r, false);
+    const SaveOutcome outcome = check_before_save(ctx, view(1), EditMode::Edit, *r, false);
     ASSERT_TRUE(outcome.saved);
     EXPECT_FALSE(outcome.inserted);
     EXPECT_EQ(outcome.item_nr, item_nr);
@@ -272,7 +272,7 @@ TEST_F(CheckSave, EditOutsideTheDatePositionsLeavesTheDates) {
     EditRecord r = *load_record(db(), item_nr);
     r.expiry.reset();
     r.item_id = QStringLiteral("1");
-    ASSERT_TRUE(Check_save(ctx, view(7), EditMode::Edit, r, false).saved);
+    ASSERT_TRUE(check_before_save(ctx, view(7), EditMode::Edit, r, false).saved);
     EXPECT_EQ(date_column(item_nr, QStringLiteral("date_expiry")), day(9));
 }
 
@@ -281,7 +281,7 @@ TEST_F(CheckSave, EditOfAnItemDeletedMeanwhileWritesNothing) {
     EditRecord r = *load_record(db(), item_nr);
     r.item_id = QStringLiteral("1");
     db().exec(QStringLiteral("delete from repos where item_nr=") + QString::number(item_nr));
-    const SaveOutcome outcome = Check_save(ctx, view(7), EditMode::Edit, r, false);
+    const SaveOutcome outcome = check_before_save(ctx, view(7), EditMode::Edit, r, false);
     EXPECT_FALSE(outcome.go_on);
     EXPECT_FALSE(outcome.saved);
     EXPECT_EQ(shown_texts(), QStringList({item_vanished_message}));
@@ -294,7 +294,7 @@ TEST_F(CheckSave, ContentOfOneMegabyteIsSavedWhole) {
         content += QStringLiteral("line %1 with an apostrophe ' and \"quotes\"\n").arg(line);
     content = content.trimmed();
     EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Notes"), QStringLiteral("Big"), content);
-    const SaveOutcome outcome = Check_save(ctx, view(5), EditMode::Insert, r, false);
+    const SaveOutcome outcome = check_before_save(ctx, view(5), EditMode::Insert, r, false);
     ASSERT_TRUE(outcome.saved);
     EXPECT_EQ(column(outcome.item_nr, QStringLiteral("item_content")).toString(), content);
 }
@@ -302,7 +302,7 @@ TEST_F(CheckSave, ContentOfOneMegabyteIsSavedWhole) {
 TEST_F(CheckSave, DatabaseFailureIsReportedAndKeepsTheMode) {
     EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Notes"), QStringLiteral("Rent"));
     db().exec(QStringLiteral("alter table repos rename to repos_gone"));
-    const SaveOutcome outcome = Check_save(ctx, view(5), EditMode::Insert, r, false);
+    const SaveOutcome outcome = check_before_save(ctx, view(5), EditMode::Insert, r, false);
     EXPECT_FALSE(outcome.go_on);
     EXPECT_FALSE(outcome.saved);
     ASSERT_EQ(shown_texts().size(), 1u);
@@ -315,7 +315,7 @@ TEST_F(CheckSave, FailureAfterTheFirstWriteRollsTheInsertBack) {
     db().exec(QStringLiteral("create trigger no_seq before update of seq on repos begin "
                              "select raise(abort, 'seq is locked'); end"));
     EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Notes"), QStringLiteral("Gas"));
-    const SaveOutcome outcome = Check_save(ctx, view(5), EditMode::Insert, r, false);
+    const SaveOutcome outcome = check_before_save(ctx, view(5), EditMode::Insert, r, false);
     EXPECT_FALSE(outcome.saved);
     EXPECT_EQ(all_rows(), 1);
     ASSERT_EQ(shown_texts().size(), 1u);
@@ -326,7 +326,7 @@ TEST_F(CheckSave, ItemsSavedThroughAllCollectionsAreNotRenumbered) {
     add(QStringLiteral("All collections"), QStringLiteral("Mix"), QStringLiteral("01/01/26"), {}, 9);
     EditRecord r =
         record(QStringLiteral("All collections"), QStringLiteral("Mix"), QStringLiteral("02/01/26"));
-    ASSERT_TRUE(Check_save(ctx, view(45), EditMode::Insert, r, false).saved);
+    ASSERT_TRUE(check_before_save(ctx, view(45), EditMode::Insert, r, false).saved);
     EXPECT_EQ(seqs(QStringLiteral("All collections"), QStringLiteral("Mix")),
               QStringList({QStringLiteral("02/01/26=null"), QStringLiteral("01/01/26=9")}));
 }
@@ -409,10 +409,12 @@ TEST_F(CheckSave, RegenerateWritesOnlyTheRowsThatChange) {
     add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("a"), {}, 1);
     add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("b"), {}, 2);
     add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("c"), {}, 3);
-    EXPECT_EQ(Regenerate_sequence_within_cat(db(), QStringLiteral("Books"), QStringLiteral("Novels")), 0);
+    EXPECT_EQ(regenerate_sequence_within_category(db(), QStringLiteral("Books"), QStringLiteral("Novels")),
+              0);
     add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("dropped in"), {}, 0.1);
     add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("elsewhere"), {}, 7);
-    EXPECT_EQ(Regenerate_sequence_within_cat(db(), QStringLiteral("Books"), QStringLiteral("Novels")), 4);
+    EXPECT_EQ(regenerate_sequence_within_category(db(), QStringLiteral("Books"), QStringLiteral("Novels")),
+              4);
     EXPECT_EQ(seqs(QStringLiteral("Books"), QStringLiteral("Novels")),
               QStringList({QStringLiteral("dropped in=1"), QStringLiteral("a=2"), QStringLiteral("b=3"),
                            QStringLiteral("c=4")}));

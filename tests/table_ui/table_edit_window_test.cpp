@@ -479,7 +479,7 @@ TEST_F(TableEditWindow, ZoomOfAPendingInsertEditsTheTypedContentAndHandsItBack) 
 
     // An editor whose change has ended meanwhile keeps its text and says why.
     button(view, "b_edit")->click();
-    view->m_popup_->findChild<QAction*>(QStringLiteral("m_expand_edit_area"))->trigger();
+    view->popup_menu_->findChild<QAction*>(QStringLiteral("m_expand_edit_area"))->trigger();
     editor = room.editor(1);
     ASSERT_NE(editor, nullptr) << "the menu entry opens it too";
     t.prompter.answer(false); // Escape: do not save the edit

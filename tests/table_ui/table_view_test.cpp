@@ -113,7 +113,7 @@ TEST_F(TableViewTest, ACategoryHandedOverIsMatchedAsItStands) {
     }
     // A category chosen from the lookup list enters the filter in the same form.
     TableView* view = tables->window(7);
-    view->Build_lookup_list(QStringLiteral("filter_cat"));
+    view->build_lookup_list(QStringLiteral("filter_cat"));
     auto* list = control<QListWidget>(view, "List1");
     const QList<QListWidgetItem*> sharp = list->findItems(QStringLiteral("C#"), Qt::MatchExactly);
     ASSERT_EQ(sharp.size(), 1);
@@ -176,7 +176,7 @@ TEST_F(TableViewTest, RefreshKeepsTheSameItem) {
     EXPECT_EQ(view->get_item_nr(), two);
     add("Money", "a", "zero"); // a new row before it
     t.clock.advance_seconds(5);
-    view->Refresh_table();
+    view->refresh_table();
     EXPECT_EQ(view->items_found(), 4);
     EXPECT_EQ(view->get_item_nr(), two);
     EXPECT_EQ(view->grid()->currentIndex().row(), 2);
@@ -210,11 +210,11 @@ TEST_F(TableViewTest, FindAskesAndFillsThreeFiltersWithOr) {
     // "*" shows every record; Cancel changes nothing.
     t.clock.advance_seconds(5);
     t.prompter.answer("*");
-    view->b_find_Click();
+    view->find_item_in_grid();
     EXPECT_EQ(view->items_found(), 3);
     EXPECT_EQ(control<QLineEdit>(view, "t_filter_title")->text(), QString());
     t.prompter.answer(std::optional<QString>());
-    view->b_find_Click();
+    view->find_item_in_grid();
     EXPECT_EQ(view->items_found(), 3);
 }
 
@@ -337,7 +337,7 @@ TEST_F(TableViewTest, ClearPictureFilterAndLookupList) {
     EXPECT_TRUE(control<QRadioButton>(view, "o_or")->isChecked());
     EXPECT_EQ(view->items_found(), 2);
 
-    view->Build_lookup_list(QStringLiteral("filter_cat"));
+    view->build_lookup_list(QStringLiteral("filter_cat"));
     auto* list = control<QListWidget>(view, "List1");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("bills"));
@@ -347,7 +347,7 @@ TEST_F(TableViewTest, ClearPictureFilterAndLookupList) {
     EXPECT_EQ(control<QLineEdit>(view, "t_filter_cat")->text(), QStringLiteral("shop"));
 
     // Escape hides an open list first, then closes the window.
-    view->Build_lookup_list(QStringLiteral("filter_collection"));
+    view->build_lookup_list(QStringLiteral("filter_collection"));
     EXPECT_TRUE(list->isVisible());
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_FALSE(list->isVisible());

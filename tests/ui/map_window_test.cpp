@@ -307,7 +307,7 @@ TEST_F(MapWindowTest, UserResizeTurnsAutoSizeOffAndTimer1LaysThePanelsOut) {
     EXPECT_FALSE(window->action(u"m_auto_size"_s)->isChecked());
     EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#auto_size"_s), u"0"_s);
     EXPECT_TRUE(timer->isActive());
-    window->on_timer1();
+    window->on_relayout_timer();
     EXPECT_FALSE(timer->isActive());
     EXPECT_GT(panel->width(), width_before + 200);
 

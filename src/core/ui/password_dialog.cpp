@@ -20,47 +20,47 @@ PasswordDialog::PasswordDialog(QWidget* parent, Prompter& prompter, const QStrin
     setObjectName(QStringLiteral("f_password"));
     setWindowTitle(program_title() + translate(QStringLiteral(" - Enter the database password")));
 
-    lab_database_ = new QLabel(path, this);
-    lab_database_->setObjectName(QStringLiteral("lab_database"));
-    lab_database_->setWordWrap(true);
+    database_label_ = new QLabel(path, this);
+    database_label_->setObjectName(QStringLiteral("lab_database"));
+    database_label_->setWordWrap(true);
     // The path is shown for the user to read, never as markup.
-    lab_database_->setTextFormat(Qt::PlainText);
-    lab_database_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    database_label_->setTextFormat(Qt::PlainText);
+    database_label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    t_password_ = new QLineEdit(this);
-    t_password_->setObjectName(QStringLiteral("t_password"));
-    t_password_->setEchoMode(QLineEdit::Password);
+    password_field_ = new QLineEdit(this);
+    password_field_->setObjectName(QStringLiteral("t_password"));
+    password_field_->setEchoMode(QLineEdit::Password);
     // Every style masks with its own character; this box always shows '*'.
-    t_password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
-    t_password_->installEventFilter(this);
+    password_field_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    password_field_->installEventFilter(this);
 
-    b_enter_ = new QPushButton(translate(QStringLiteral("&Enter")), this);
-    b_enter_->setObjectName(QStringLiteral("b_enter"));
-    b_enter_->setDefault(true);
-    b_change_db_ = new QPushButton(translate(QStringLiteral("Change &Database")), this);
-    b_change_db_->setObjectName(QStringLiteral("b_change_db"));
-    b_cancel_ = new QPushButton(translate(QStringLiteral("&Cancel")), this);
-    b_cancel_->setObjectName(QStringLiteral("b_cancel"));
+    enter_button_ = new QPushButton(translate(QStringLiteral("&Enter")), this);
+    enter_button_->setObjectName(QStringLiteral("b_enter"));
+    enter_button_->setDefault(true);
+    change_db_button_ = new QPushButton(translate(QStringLiteral("Change &Database")), this);
+    change_db_button_->setObjectName(QStringLiteral("b_change_db"));
+    cancel_button_ = new QPushButton(translate(QStringLiteral("&Cancel")), this);
+    cancel_button_->setObjectName(QStringLiteral("b_cancel"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(b_enter_);
-    buttons->addWidget(b_change_db_);
-    buttons->addWidget(b_cancel_);
+    buttons->addWidget(enter_button_);
+    buttons->addWidget(change_db_button_);
+    buttons->addWidget(cancel_button_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lab_database_);
-    layout->addWidget(t_password_);
+    layout->addWidget(database_label_);
+    layout->addWidget(password_field_);
     layout->addLayout(buttons);
 
-    connect(t_password_, &QLineEdit::textChanged, this, &PasswordDialog::normalise_text);
-    connect(b_enter_, &QPushButton::clicked, this, &PasswordDialog::enter);
-    connect(b_change_db_, &QPushButton::clicked, this, &PasswordDialog::change_database);
-    connect(b_cancel_, &QPushButton::clicked, this, &PasswordDialog::reject);
+    connect(password_field_, &QLineEdit::textChanged, this, &PasswordDialog::normalise_text);
+    connect(enter_button_, &QPushButton::clicked, this, &PasswordDialog::enter);
+    connect(change_db_button_, &QPushButton::clicked, this, &PasswordDialog::change_database);
+    connect(cancel_button_, &QPushButton::clicked, this, &PasswordDialog::reject);
 
     setMinimumWidth(420);
     adjustSize();
     center_form(*this);
-    t_password_->setFocus();
+    password_field_->setFocus();
 }
 
 PasswordAnswer PasswordDialog::ask(QWidget* parent, Prompter& prompter, const QString& path) {
@@ -73,7 +73,7 @@ std::optional<QString> PasswordDialog::ask_with_caption(QWidget* parent, Prompte
                                                         const QString& path, const QString& caption) {
     PasswordDialog dialog(parent, prompter, path);
     dialog.setWindowTitle(caption);
-    dialog.b_change_db_->hide();
+    dialog.change_db_button_->hide();
     dialog.exec();
     if (dialog.answer().kind != PasswordAnswer::Kind::Enter) return std::nullopt;
     return dialog.answer().password;
@@ -90,14 +90,14 @@ void PasswordDialog::normalise_text(const QString& text) {
     }
     if (wanted != text) {
         const QScopedValueRollback guard(normalising_, true);
-        t_password_->setText(wanted);
+        password_field_->setText(wanted);
     }
     // Shown after the box holds the shortened text, so the user sees what was kept.
     if (too_long) prompter_.message(QStringLiteral("Password should no be longer than 9 characters"));
 }
 
 void PasswordDialog::enter() {
-    answer_ = {PasswordAnswer::Kind::Enter, t_password_->text().trimmed()};
+    answer_ = {PasswordAnswer::Kind::Enter, password_field_->text().trimmed()};
     accept();
 }
 
@@ -122,7 +122,7 @@ void PasswordDialog::showEvent(QShowEvent* event) {
 }
 
 bool PasswordDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == t_password_ && event->type() == QEvent::KeyPress) {
+    if (watched == password_field_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             enter();

@@ -44,11 +44,11 @@ private:
     void change_database();
 
     Prompter& prompter_;
-    QLabel* lab_database_;
-    QLineEdit* t_password_;
-    QPushButton* b_enter_;
-    QPushButton* b_change_db_;
-    QPushButton* b_cancel_;
+    QLabel* database_label_;
+    QLineEdit* password_field_;
+    QPushButton* enter_button_;
+    QPushButton* change_db_button_;
+    QPushButton* cancel_button_;
     PasswordAnswer answer_;
     bool normalising_ = false;
     bool centred_ = false;

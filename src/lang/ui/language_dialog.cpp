@@ -23,19 +23,19 @@ LanguageDialog::LanguageDialog(int current_language, QWidget* parent) : QDialog(
         layout->addWidget(options_[index]);
     }
 
-    b_ok_ = new QPushButton(QStringLiteral("OK"), this);
-    b_ok_->setObjectName(QStringLiteral("b_ok"));
-    b_ok_->setDefault(true);
-    b_cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    b_cancel_->setObjectName(QStringLiteral("b_cancel"));
+    ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_button_->setObjectName(QStringLiteral("b_ok"));
+    ok_button_->setDefault(true);
+    cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_button_->setObjectName(QStringLiteral("b_cancel"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(b_ok_);
-    buttons->addWidget(b_cancel_);
+    buttons->addWidget(ok_button_);
+    buttons->addWidget(cancel_button_);
     layout->addLayout(buttons);
 
-    connect(b_ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(b_cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
     setMinimumWidth(300);
     adjustSize();
     center_form(*this);

@@ -24,8 +24,8 @@ public:
 
 private:
     QRadioButton* options_[5];
-    QPushButton* b_ok_;
-    QPushButton* b_cancel_;
+    QPushButton* ok_button_;
+    QPushButton* cancel_button_;
 };
 
 // The "Change language" command through the dialog; returns the menu entry's new caption.

@@ -39,8 +39,8 @@ const TextMeasure& text_measure() {
 
 MapWindow::MapWindow(AppContext& ctx, MapWindows& windows, int window_number, QWidget* parent)
     : QWidget(parent), ctx_(ctx), windows_(windows), window_number_(window_number), items_(MapIdentity{}),
-      pan_pan_(new PanelArea(this)), fra_edit_(new QFrame(this)), edit_box_(new QPlainTextEdit(fra_edit_)),
-      timer1_(new QTimer(this)), menu_(nullptr) {
+      panel_area_(new PanelArea(this)), fra_edit_(new QFrame(this)), edit_box_(new QPlainTextEdit(fra_edit_)),
+      relayout_timer_(new QTimer(this)), menu_(nullptr) {
     setObjectName(QStringLiteral("f_tagmap"));
     // Every map window carries the product word and its window number.
     setProperty("tag", QStringLiteral("Tessarin%1").arg(window_number));
@@ -57,14 +57,14 @@ MapWindow::MapWindow(AppContext& ctx, MapWindows& windows, int window_number, QW
     edit_box_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     fra_edit_->hide();
 
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setSingleShot(true);
-    timer1_->setInterval(resize_settle_ms);
-    connect(timer1_, &QTimer::timeout, this, &MapWindow::on_timer1);
+    relayout_timer_->setObjectName(QStringLiteral("Timer1"));
+    relayout_timer_->setSingleShot(true);
+    relayout_timer_->setInterval(resize_settle_ms);
+    connect(relayout_timer_, &QTimer::timeout, this, &MapWindow::on_relayout_timer);
 
-    connect(pan_pan_, &PanelArea::dropped_on_background, this,
+    connect(panel_area_, &PanelArea::dropped_on_background, this,
             [this](const DragPayload& payload) { drop_on_background(payload); });
-    pan_pan_->installEventFilter(this);
+    panel_area_->installEventFilter(this);
     edit_box_->installEventFilter(this);
     create_menu();
 }
@@ -107,7 +107,7 @@ bool MapWindow::load(const MapOpening& opening) {
 
     apply_geometry_px(QRect(px(default_place.left), px(default_place.top), px(default_place.width),
                             px(default_place.height)));
-    params_ = Load_parameters(ctx_, id.name);
+    params_ = load_map_parameters(ctx_, id.name);
     const TwipsRect& place = params_.place;
     apply_geometry_px(QRect(px(place.left), px(place.top), px(place.width), px(place.height)));
     update_menu();
@@ -136,7 +136,7 @@ bool MapWindow::load_items(bool opening) {
     LoadOptions options = load_options();
     options.opening = opening;
     try {
-        const LoadResult result = Rinfresca(ctx_, items_, options);
+        const LoadResult result = refresh_map(ctx_, items_, options);
         if (result.refused) {
             ctx_.prompter.message(result.message);
             return false;
@@ -166,7 +166,7 @@ QIcon MapWindow::collection_icon() const {
 }
 
 void MapWindow::focus_panels() {
-    pan_pan_->setFocus(Qt::OtherFocusReason);
+    panel_area_->setFocus(Qt::OtherFocusReason);
 }
 
 void MapWindow::fit_inside_main_window() {
@@ -212,7 +212,7 @@ MapWindowState MapWindow::window_state() const {
 
 void MapWindow::place_children() {
     const int box = content_visible_ ? px(content_box_height) : 0;
-    pan_pan_->setGeometry(0, 0, width(), std::max(0, height() - box));
+    panel_area_->setGeometry(0, 0, width(), std::max(0, height() - box));
     fra_edit_->setGeometry(0, std::max(0, height() - box), width(), box);
     fra_edit_->setVisible(content_visible_);
 }
@@ -234,14 +234,14 @@ void MapWindow::frame_resized(const QSize& size) {
                       map_flag_text(false));
         update_menu();
     }
-    timer1_->start();
+    relayout_timer_->start();
 }
 
-void MapWindow::on_timer1() {
-    timer1_->stop();
+void MapWindow::on_relayout_timer() {
+    relayout_timer_->stop();
     if (closing_) return;
     if (busy_) {
-        timer1_->start();
+        relayout_timer_->start();
         return;
     }
     build_panels();
@@ -274,7 +274,7 @@ void MapWindow::build_panels() {
     request.main_inner_height = area ? area_size.height() * twips_per_pixel : ctx_.screen.height_twips();
     request.kind = items_.identity().kind;
     request.selected = selected_;
-    layout_ = Build_panels(items_.items(), request, text_measure());
+    layout_ = lay_out_panels(items_.items(), request, text_measure());
 
     while (panel_count() > layout_.panel_count) {
         MapPanel* gone = panels_.back();
@@ -285,7 +285,7 @@ void MapWindow::build_panels() {
         gone->deleteLater();
     }
     while (panel_count() < layout_.panel_count) {
-        auto* made = new MapPanel(panel_count(), pan_pan_);
+        auto* made = new MapPanel(panel_count(), panel_area_);
         connect(made, &MapPanel::clicked_at, this, [this](int index) { panel_clicked(index); });
         connect(made, &MapPanel::double_clicked_at, this, [this](int index, bool alt) {
             select(index);
@@ -386,7 +386,7 @@ void MapWindow::fill_content_box() {
 
 void MapWindow::save_parameters() {
     if (!ctx_.db || closing_) return;
-    Save_parameters(ctx_, map_name(), params_, window_state());
+    save_map_parameters(ctx_, map_name(), params_, window_state());
 }
 
 void MapWindow::refresh() {
@@ -395,7 +395,7 @@ void MapWindow::refresh() {
     busy_ = true;
     LoadResult result;
     try {
-        result = Rinfresca(ctx_, items_, load_options());
+        result = refresh_map(ctx_, items_, load_options());
     } catch (const DbError& error) {
         busy_ = false;
         report_error(ctx_.prompter, error);
@@ -437,7 +437,7 @@ void MapWindow::apply(const EditOutcome& outcome) {
         select(outcome.select_index);
     else if (outcome.reload || outcome.relayout)
         select(std::clamp(selected_, 0, panel_count() - 1));
-    if (!outcome.renamed_to.isEmpty()) Save_parameters(ctx_, outcome.renamed_to, params_, window_state());
+    if (!outcome.renamed_to.isEmpty()) save_map_parameters(ctx_, outcome.renamed_to, params_, window_state());
     if (outcome.refresh_other_maps) windows_.refresh_open_maps(map_name());
     if (outcome.refresh_tables) windows_.refresh_other_views();
     if (outcome.refresh_window != 0 && outcome.refresh_window != window_number_)
@@ -484,13 +484,13 @@ void MapWindow::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         if (ctx_.db && keep_place_) {
             try {
-                Save_position(ctx_, map_name(), window_state());
+                save_map_position(ctx_, map_name(), window_state());
             } catch (const DbError& error) {
                 report_error(ctx_.prompter, error);
             }
         }
         closing_ = true;
-        timer1_->stop();
+        relayout_timer_->stop();
         ctx_.map_windows.release(window_number_);
     }
     event->accept();

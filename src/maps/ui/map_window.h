@@ -66,11 +66,11 @@ public:
     // Moves and shrinks the window as needed to lie inside the main window's visible area.
     void fit_inside_main_window();
 
-    // Rinfresca: saves the parameters, reloads the items and lays the panels out when needed.
+    // refresh_map: saves the parameters, reloads the items and lays the panels out when needed.
     void refresh();
-    // The refresh another window asks for: Save_parameters, Load_items, Build_panels.
+    // The refresh another window asks for: save_map_parameters, load_map_items, lay_out_panels.
     void refresh_from_outside();
-    // Save_parameters with the window as it stands.
+    // save_map_parameters with the window as it stands.
     void save_parameters();
 
     // Opens the selected item (Enter, double click); `invert` swaps the map/table choice.
@@ -89,7 +89,7 @@ public:
 
 public Q_SLOTS:
     // Timer1: lays the panels out again once a resize has settled.
-    void on_timer1();
+    void on_relayout_timer();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -163,10 +163,10 @@ private:
     MapParameters params_;
     PanelLayout layout_;
     QString pending_item_;
-    PanelArea* pan_pan_;
+    PanelArea* panel_area_;
     QFrame* fra_edit_;
     QPlainTextEdit* edit_box_;
-    QTimer* timer1_;
+    QTimer* relayout_timer_;
     QMenu* menu_;
     QHash<QString, QAction*> actions_;
     std::vector<MapPanel*> panels_;

@@ -29,7 +29,7 @@ bool MapWindow::eventFilter(QObject* watched, QEvent* event) {
         frame_resized(static_cast<QResizeEvent*>(event)->size());
         return false;
     }
-    if (event->type() == QEvent::KeyPress && (watched == pan_pan_ || watched == edit_box_)) {
+    if (event->type() == QEvent::KeyPress && (watched == panel_area_ || watched == edit_box_)) {
         auto* key = static_cast<QKeyEvent*>(event);
         // The window sees every key before its controls.
         if (handle_key(key)) return true;
@@ -85,7 +85,7 @@ bool MapWindow::handle_key(QKeyEvent* event) {
         return true;
     case Qt::Key_F1:
         if (ctrl || alt) break; // the general keys: Ctrl+F1 lists the keys
-        show_popup(pan_pan_->mapToGlobal(pan_pan_->rect().center()));
+        show_popup(panel_area_->mapToGlobal(panel_area_->rect().center()));
         return true;
     case Qt::Key_Control:
         return true;

@@ -37,7 +37,7 @@ public:
     void open_named(const QString& name);
     void open_start_maps(bool interactive);
 
-    // Rinfresca of every open map window except the one showing `except`.
+    // refresh_map of every open map window except the one showing `except`.
     void refresh_open_maps(const QString& except = {});
     // After any change to items: the map windows, then the other views of the items.
     void refresh_all_windows(const QString& except = {});

@@ -77,11 +77,11 @@ void CommandForm::on_tick() {
     guarded([this] { lock_.tick(); });
 }
 
-void CommandForm::m_lock_the_program() {
+void CommandForm::lock_program() {
     guarded([this] { lock_.lock_now(); });
 }
 
-void CommandForm::m_change_password() {
+void CommandForm::ask_password_change() {
     MainWindow* window = main_window_();
     guarded([this, window] {
         change_password(ctx_, [this, window](const QString& caption) {
@@ -115,24 +115,24 @@ void CommandForm::build_preferences(QMenu& menu) {
     };
 
     toggle("m_open_start_map_at_startup", QStringLiteral("Open start maps at startup on/off"),
-           ctx_.prefs.open_start_maps, [&p] { return p.m_open_start_map_at_startup(); });
+           ctx_.prefs.open_start_maps, [&p] { return p.toggle_start_maps_at_startup(); });
     dialog(
-        "m_font_size", p.font_size_caption(), [&p] { return p.m_font_size(); },
+        "m_font_size", p.font_size_caption(), [&p] { return p.ask_font_size(); },
         [&p] { return p.font_size_caption(); });
     dialog(
-        "m_lock_interval", p.lock_interval_caption(), [&p] { return p.m_lock_interval(); },
+        "m_lock_interval", p.lock_interval_caption(), [&p] { return p.ask_lock_interval(); },
         [&p] { return p.lock_interval_caption(); });
     QAction* random = dialog(
         "m_interval_of_random_item_change", p.interval_of_random_item_change_caption(),
-        [&p] { return p.m_interval_of_random_item_change(); },
+        [&p] { return p.ask_random_item_interval(); },
         [&p] { return p.interval_of_random_item_change_caption(); });
     random->setVisible(ctx_.prefs.cogniva);
     toggle("m_Presence_of_similar_item_indicator",
            QStringLiteral("Presence of similar item indicator on/off"), ctx_.prefs.similar_items_indicator,
-           [&p] { return p.m_Presence_of_similar_item_indicator(); });
+           [&p] { return p.toggle_similar_item_indicator(); });
     if (build_language_entry) build_language_entry(menu);
     toggle("m_cogniva_functions", QStringLiteral("Cogniva functions on/off"), ctx_.prefs.cogniva,
-           [&p] { return p.m_cogniva_functions(); });
+           [&p] { return p.toggle_cogniva_functions(); });
 }
 
 bool CommandForm::eventFilter(QObject* watched, QEvent* event) {

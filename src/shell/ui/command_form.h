@@ -43,9 +43,9 @@ public:
     std::function<void(QMenu& menu)> build_language_entry;
 
     // "Lock the program" (menu entry and toolbar button).
-    void m_lock_the_program();
+    void lock_program();
     // "Change password".
-    void m_change_password();
+    void ask_password_change();
 
     // Ends the program at once, without the session's end, after the unlock box was cancelled or
     // answered wrongly three times. By default it leaves the event loops with `code`, the main

@@ -177,10 +177,10 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     for (int position = 1; position <= CollectionTable::count; ++position) {
         const bool offered = collection_offered(ctx_.collections, ctx_.prefs, position);
         const QString name = ctx_.collections.at(position).name;
-        add_entry(random_maps, QStringLiteral("m_random_map_x_") + QString::number(position), name, {})
+        add_entry(random_maps, QStringLiteral("random_map_x_action_") + QString::number(position), name, {})
             ->setVisible(offered);
-        add_entry(random_items, QStringLiteral("m_random_single_item_frame_x_") + QString::number(position),
-                  name, {})
+        add_entry(random_items,
+                  QStringLiteral("random_single_item_frame_x_action_") + QString::number(position), name, {})
             ->setVisible(offered);
     }
     random_maps->menuAction()->setVisible(cogniva);

@@ -31,9 +31,9 @@ TextWindow::TextWindow(AppContext& ctx, const QString& text, const QString& capt
     text_ = new FixedTextBox(this);
     text_->setObjectName(QStringLiteral("Text1"));
     text_->set_fixed_text(text);
-    b_ok_ = new QPushButton(QStringLiteral("OK"), this);
-    b_ok_->setObjectName(QStringLiteral("b_ok"));
-    connect(b_ok_, &QPushButton::clicked, this, &QWidget::close);
+    ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_button_->setObjectName(QStringLiteral("b_ok"));
+    connect(ok_button_, &QPushButton::clicked, this, &QWidget::close);
 
     // Rounded up, so that the window is never below the minimum.
     setMinimumHeight((text_window_min_height + twips_per_pixel - 1) / twips_per_pixel);
@@ -50,7 +50,7 @@ void TextWindow::lay_out() {
         widget->setGeometry(to_pixels(r.left), to_pixels(r.top), to_pixels(r.width), to_pixels(r.height));
     };
     place(text_, layout.text);
-    place(b_ok_, layout.button);
+    place(ok_button_, layout.button);
 }
 
 void TextWindow::resizeEvent(QResizeEvent* event) {

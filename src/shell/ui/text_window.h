@@ -26,7 +26,7 @@ private:
 
     AppContext& ctx_;
     FixedTextBox* text_;
-    QPushButton* b_ok_;
+    QPushButton* ok_button_;
 };
 
 // Shows `text` in a new text window under `caption` and returns at once (the window closes and

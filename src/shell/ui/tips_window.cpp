@@ -45,15 +45,16 @@ TipsWindow::TipsWindow(AppContext& ctx, const QString& tips, QWidget* parent)
     text_->installEventFilter(this);
     text_->setGeometry(twips_rect(margin, 120, window_width - 2 * margin, 3600));
 
-    c_show_again_ = new QCheckBox(QStringLiteral("Show this window every time the program is started"), this);
-    c_show_again_->setObjectName(QStringLiteral("c_show_again"));
-    c_show_again_->setChecked(true);
-    c_show_again_->setGeometry(twips_rect(margin, 3870, 6000, 360));
+    show_again_check_ =
+        new QCheckBox(QStringLiteral("Show this window every time the program is started"), this);
+    show_again_check_->setObjectName(QStringLiteral("c_show_again"));
+    show_again_check_->setChecked(true);
+    show_again_check_->setGeometry(twips_rect(margin, 3870, 6000, 360));
 
-    b_esc_ = new QPushButton(QStringLiteral("&Exit (ESC)"), this);
-    b_esc_->setObjectName(QStringLiteral("b_esc"));
-    b_esc_->setGeometry(twips_rect(window_width - margin - 1500, 3840, 1500, 420));
-    connect(b_esc_, &QPushButton::clicked, this, &QWidget::close);
+    esc_button_ = new QPushButton(QStringLiteral("&Exit (ESC)"), this);
+    esc_button_->setObjectName(QStringLiteral("b_esc"));
+    esc_button_->setGeometry(twips_rect(window_width - margin - 1500, 3840, 1500, 420));
+    connect(esc_button_, &QPushButton::clicked, this, &QWidget::close);
 
     // Inside the main window, in its middle; alone, in the middle of the screen.
     if (parent) {
@@ -68,7 +69,7 @@ TipsWindow::TipsWindow(AppContext& ctx, const QString& tips, QWidget* parent)
 void TipsWindow::closeEvent(QCloseEvent* event) {
     if (ctx_.db) {
         try {
-            remember_show_initial_tips(*ctx_.db, c_show_again_->isChecked());
+            remember_show_initial_tips(*ctx_.db, show_again_check_->isChecked());
         } catch (const DbError& error) {
             report_error(ctx_.prompter, error);
         }

@@ -24,8 +24,8 @@ protected:
 private:
     AppContext& ctx_;
     FixedTextBox* text_;
-    QCheckBox* c_show_again_;
-    QPushButton* b_esc_;
+    QCheckBox* show_again_check_;
+    QPushButton* esc_button_;
 };
 
 // Shows the tips of the program directory's "tips.txt" inside `parent` (the main window), or

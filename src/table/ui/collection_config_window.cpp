@@ -47,22 +47,22 @@ CollectionConfigWindow::CollectionConfigWindow(AppContext& ctx, QWidget* parent)
     grid->addWidget(header(rows_area_, "lab_header_col_open_as_tagmap", "show collection as tag map"), 0, 2);
     grid->addWidget(header(rows_area_, "lab_header_cat_open_as_tagmap", "show category as tag map"), 0, 3);
 
-    b_save_and_exit_ = new QPushButton(QStringLiteral("Save and exit (F12)"), this);
-    b_save_and_exit_->setObjectName(QStringLiteral("b_save_and_exit"));
-    b_cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    b_cancel_->setObjectName(QStringLiteral("b_cancel"));
+    save_and_exit_button_ = new QPushButton(QStringLiteral("Save and exit (F12)"), this);
+    save_and_exit_button_->setObjectName(QStringLiteral("b_save_and_exit"));
+    cancel_button_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_button_->setObjectName(QStringLiteral("b_cancel"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(b_save_and_exit_);
-    buttons->addWidget(b_cancel_);
+    buttons->addWidget(save_and_exit_button_);
+    buttons->addWidget(cancel_button_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
 
-    connect(b_save_and_exit_, &QPushButton::clicked, this, &CollectionConfigWindow::save_and_exit);
-    connect(b_cancel_, &QPushButton::clicked, this, &CollectionConfigWindow::cancel);
-    b_save_and_exit_->installEventFilter(this);
-    b_cancel_->installEventFilter(this);
+    connect(save_and_exit_button_, &QPushButton::clicked, this, &CollectionConfigWindow::save_and_exit);
+    connect(cancel_button_, &QPushButton::clicked, this, &CollectionConfigWindow::cancel);
+    save_and_exit_button_->installEventFilter(this);
+    cancel_button_->installEventFilter(this);
     scroll->installEventFilter(this);
 }
 

@@ -45,8 +45,8 @@ private:
     AppContext& ctx_;
     std::map<int, Row> rows_;
     QWidget* rows_area_;
-    QPushButton* b_save_and_exit_;
-    QPushButton* b_cancel_;
+    QPushButton* save_and_exit_button_;
+    QPushButton* cancel_button_;
     bool changed_ = false;
     bool loading_ = false;
     bool closed_ = false;

@@ -27,30 +27,31 @@ ContentEditorWindow::ContentEditorWindow(AppContext& ctx, EditorSlots& editor_sl
                                          std::function<void()> refresh_all, QWidget* parent)
     : QWidget(parent), ctx_(ctx), slots_(editor_slots), slot_(slot), refresh_all_(std::move(refresh_all)) {
     setObjectName(QStringLiteral("f_edit"));
-    t_testo_ = new QPlainTextEdit(this);
-    t_testo_->setObjectName(QStringLiteral("t_testo"));
-    t_testo_->setFont(fixed_pitch_font(std::max(10.0F, ctx_.prefs.font_size)));
-    b_save_ = new QPushButton(QStringLiteral("&Save"), this);
-    b_save_->setObjectName(QStringLiteral("b_save"));
-    b_save_and_exit_ = new QPushButton(QStringLiteral("S&ave and exit (F12)"), this);
-    b_save_and_exit_->setObjectName(QStringLiteral("b_save_and_exit"));
-    b_cancel_ = new QPushButton(QStringLiteral("&Exit without saving"), this);
-    b_cancel_->setObjectName(QStringLiteral("b_cancel"));
+    text_field_ = new QPlainTextEdit(this);
+    text_field_->setObjectName(QStringLiteral("t_testo"));
+    text_field_->setFont(fixed_pitch_font(std::max(10.0F, ctx_.prefs.font_size)));
+    save_button_ = new QPushButton(QStringLiteral("&Save"), this);
+    save_button_->setObjectName(QStringLiteral("b_save"));
+    save_and_exit_button_ = new QPushButton(QStringLiteral("S&ave and exit (F12)"), this);
+    save_and_exit_button_->setObjectName(QStringLiteral("b_save_and_exit"));
+    cancel_button_ = new QPushButton(QStringLiteral("&Exit without saving"), this);
+    cancel_button_->setObjectName(QStringLiteral("b_cancel"));
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(b_save_);
-    buttons->addWidget(b_save_and_exit_);
-    buttons->addWidget(b_cancel_);
+    buttons->addWidget(save_button_);
+    buttons->addWidget(save_and_exit_button_);
+    buttons->addWidget(cancel_button_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(t_testo_, 1);
+    layout->addWidget(text_field_, 1);
     layout->addLayout(buttons);
 
-    connect(b_save_, &QPushButton::clicked, this, &ContentEditorWindow::save_clicked);
-    connect(b_save_and_exit_, &QPushButton::clicked, this, &ContentEditorWindow::save_and_exit);
-    connect(b_cancel_, &QPushButton::clicked, this, &ContentEditorWindow::cancel);
-    for (QWidget* child : {static_cast<QWidget*>(t_testo_), static_cast<QWidget*>(b_save_),
-                           static_cast<QWidget*>(b_save_and_exit_), static_cast<QWidget*>(b_cancel_)})
+    connect(save_button_, &QPushButton::clicked, this, &ContentEditorWindow::save_clicked);
+    connect(save_and_exit_button_, &QPushButton::clicked, this, &ContentEditorWindow::save_and_exit);
+    connect(cancel_button_, &QPushButton::clicked, this, &ContentEditorWindow::cancel);
+    for (QWidget* child :
+         {static_cast<QWidget*>(text_field_), static_cast<QWidget*>(save_button_),
+          static_cast<QWidget*>(save_and_exit_button_), static_cast<QWidget*>(cancel_button_)})
         child->installEventFilter(this);
 }
 
@@ -74,7 +75,7 @@ bool ContentEditorWindow::load(qint64 item_nr, const QString& passed_text) {
     }
     const int position = ctx_.collections.find(item->collection);
     set_form_caption(*this, editor_caption(*item), position > 0 ? position_icon(position) : QIcon());
-    t_testo_->setPlainText(editor_start_text(*item, passed_text));
+    text_field_->setPlainText(editor_start_text(*item, passed_text));
     try {
         apply_form_place(*this,
                          restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
@@ -82,8 +83,8 @@ bool ContentEditorWindow::load(qint64 item_nr, const QString& passed_text) {
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
-    reference_ = field_text(*t_testo_);
-    t_testo_->setFocus(Qt::OtherFocusReason);
+    reference_ = field_text(*text_field_);
+    text_field_->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -93,7 +94,7 @@ void ContentEditorWindow::load_handed(const EditedItem& item, const QString& tex
     hand_back_ = std::move(hand_back);
     const int position = ctx_.collections.find(item.collection);
     set_form_caption(*this, editor_caption(item), position > 0 ? position_icon(position) : QIcon());
-    t_testo_->setPlainText(text);
+    text_field_->setPlainText(text);
     try {
         apply_form_place(*this,
                          restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
@@ -101,12 +102,12 @@ void ContentEditorWindow::load_handed(const EditedItem& item, const QString& tex
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
-    reference_ = field_text(*t_testo_);
-    t_testo_->setFocus(Qt::OtherFocusReason);
+    reference_ = field_text(*text_field_);
+    text_field_->setFocus(Qt::OtherFocusReason);
 }
 
 QString ContentEditorWindow::text() const {
-    return field_text(*t_testo_);
+    return field_text(*text_field_);
 }
 
 void ContentEditorWindow::activated() {
@@ -145,7 +146,7 @@ ContentEditorWindow::SaveResult ContentEditorWindow::save() {
 
 void ContentEditorWindow::save_clicked() {
     if (changed() && save() == SaveResult::ItemMissing) return close_form(*this);
-    t_testo_->setFocus(Qt::OtherFocusReason);
+    text_field_->setFocus(Qt::OtherFocusReason);
 }
 
 void ContentEditorWindow::save_and_exit() {
@@ -154,7 +155,7 @@ void ContentEditorWindow::save_and_exit() {
 }
 
 void ContentEditorWindow::cancel() {
-    t_testo_->setPlainText(reference_);
+    text_field_->setPlainText(reference_);
     close_form(*this);
 }
 

@@ -59,9 +59,9 @@ private:
     std::function<bool(const QString&)> hand_back_; // set: the text goes back to its owner
     qint64 item_nr_ = 0;
     QString reference_;
-    QPlainTextEdit* t_testo_;
-    QPushButton* b_save_;
-    QPushButton* b_save_and_exit_;
-    QPushButton* b_cancel_;
+    QPlainTextEdit* text_field_;
+    QPushButton* save_button_;
+    QPushButton* save_and_exit_button_;
+    QPushButton* cancel_button_;
     bool closed_ = false;
 };

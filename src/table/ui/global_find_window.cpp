@@ -20,36 +20,36 @@ GlobalFindWindow::GlobalFindWindow(AppContext& ctx, std::function<std::function<
                                    QWidget* parent)
     : QWidget(parent), ctx_(ctx), open_table_(std::move(open_table)) {
     setObjectName(global_find_form);
-    lab_string_ = new QLabel(QStringLiteral("String to match"), this);
-    lab_string_->setObjectName(QStringLiteral("lab_string"));
-    t_string_ = new QLineEdit(this);
-    t_string_->setObjectName(QStringLiteral("t_string"));
-    lab_string_->setBuddy(t_string_);
-    b_start_search_ = new QPushButton(QStringLiteral("&Search"), this);
-    b_start_search_->setObjectName(QStringLiteral("b_start_search"));
-    b_exit_ = new QPushButton(QStringLiteral("&Exit (ESC)"), this);
-    b_exit_->setObjectName(QStringLiteral("b_exit"));
+    string_label_ = new QLabel(QStringLiteral("String to match"), this);
+    string_label_->setObjectName(QStringLiteral("lab_string"));
+    string_field_ = new QLineEdit(this);
+    string_field_->setObjectName(QStringLiteral("t_string"));
+    string_label_->setBuddy(string_field_);
+    start_search_button_ = new QPushButton(QStringLiteral("&Search"), this);
+    start_search_button_->setObjectName(QStringLiteral("b_start_search"));
+    exit_button_ = new QPushButton(QStringLiteral("&Exit (ESC)"), this);
+    exit_button_->setObjectName(QStringLiteral("b_exit"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(lab_string_, 0, 0);
-    layout->addWidget(t_string_, 0, 1, 1, 2);
-    layout->addWidget(b_start_search_, 1, 1);
-    layout->addWidget(b_exit_, 1, 2);
+    layout->addWidget(string_label_, 0, 0);
+    layout->addWidget(string_field_, 0, 1, 1, 2);
+    layout->addWidget(start_search_button_, 1, 1);
+    layout->addWidget(exit_button_, 1, 2);
 
-    connect(b_start_search_, &QPushButton::clicked, this, &GlobalFindWindow::start_search);
-    connect(t_string_, &QLineEdit::returnPressed, this, &GlobalFindWindow::start_search);
-    connect(b_exit_, &QPushButton::clicked, this, [this] { close_form(*this); });
-    for (QWidget* child : {static_cast<QWidget*>(t_string_), static_cast<QWidget*>(b_start_search_),
-                           static_cast<QWidget*>(b_exit_)})
+    connect(start_search_button_, &QPushButton::clicked, this, &GlobalFindWindow::start_search);
+    connect(string_field_, &QLineEdit::returnPressed, this, &GlobalFindWindow::start_search);
+    connect(exit_button_, &QPushButton::clicked, this, [this] { close_form(*this); });
+    for (QWidget* child : {static_cast<QWidget*>(string_field_), static_cast<QWidget*>(start_search_button_),
+                           static_cast<QWidget*>(exit_button_)})
         child->installEventFilter(this);
 }
 
 void GlobalFindWindow::load() {
     set_form_caption(*this, global_find_caption);
-    QFont font = t_string_->font();
+    QFont font = string_field_->font();
     if (font.pointSizeF() < ctx_.prefs.font_size) {
         font.setPointSizeF(ctx_.prefs.font_size);
-        t_string_->setFont(font);
+        string_field_->setFont(font);
     }
     try {
         apply_form_place(*this, global_find_place(*ctx_.db, ctx_.screen));
@@ -57,8 +57,8 @@ void GlobalFindWindow::load() {
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
-    t_string_->clear();
-    t_string_->setFocus(Qt::OtherFocusReason);
+    string_field_->clear();
+    string_field_->setFocus(Qt::OtherFocusReason);
 }
 
 void GlobalFindWindow::activated() {
@@ -69,7 +69,8 @@ void GlobalFindWindow::start_search() {
     save_place();
     // Without a table view, or when the open one keeps a pending edit, the window stays open
     // with its text.
-    if (start_global_find(ctx_, t_string_->text(), open_table_ ? open_table_() : std::function<bool(int)>()))
+    if (start_global_find(ctx_, string_field_->text(),
+                          open_table_ ? open_table_() : std::function<bool(int)>()))
         close_form(*this);
 }
 
@@ -85,7 +86,8 @@ bool GlobalFindWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         if (ctx_.key_lock) return true;
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!(watched == t_string_ && is_text_editing_key(*key)) && pass_to_hot_keys(ctx_, *key)) return true;
+        if (!(watched == string_field_ && is_text_editing_key(*key)) && pass_to_hot_keys(ctx_, *key))
+            return true;
         if (key->key() == Qt::Key_Escape) {
             close_form(*this);
             return true;

@@ -36,9 +36,9 @@ private:
 
     AppContext& ctx_;
     std::function<std::function<bool(int)>()> open_table_;
-    QLabel* lab_string_;
-    QLineEdit* t_string_;
-    QPushButton* b_start_search_;
-    QPushButton* b_exit_;
+    QLabel* string_label_;
+    QLineEdit* string_field_;
+    QPushButton* start_search_button_;
+    QPushButton* exit_button_;
     bool closed_ = false;
 };

@@ -40,61 +40,61 @@ MapListWindow::MapListWindow(AppContext& ctx, MapWindows& maps, QWidget* parent)
     lista_ = new QListWidget(this);
     lista_->setObjectName(QStringLiteral("lista"));
     lista_->setFont(fixed_pitch_font(std::max(10.0F, ctx_.prefs.font_size)));
-    lab_filter_ = new QLabel(QStringLiteral("Filter"), this);
-    lab_filter_->setObjectName(QStringLiteral("lab_filter"));
-    t_filter_ = new QLineEdit(this);
-    t_filter_->setObjectName(QStringLiteral("t_filter"));
-    c_filter_ = new QCheckBox(this);
-    c_filter_->setObjectName(QStringLiteral("c_filter"));
-    c_filter_->setToolTip(QStringLiteral("Filter on/off"));
-    b_open_item_map_ = make_button(this, "b_open_item_map", "&Open item map");
-    b_open_collection_map_ = make_button(this, "b_open_collection_map", "Open &collection map");
-    b_open_item_table_ = make_button(this, "b_open_item_table", "&Open item table");
-    b_open_collection_table_ = make_button(this, "b_open_collection_table", "Open &collection table");
-    b_open_top_map_ = make_button(this, "b_open_top_map", "Open &top map");
-    b_open_top_table_ = make_button(this, "b_open_top_table", "Open top table");
-    b_cancel_ = make_button(this, "b_cancel", "&Cancel (ESC)");
+    filter_label_ = new QLabel(QStringLiteral("Filter"), this);
+    filter_label_->setObjectName(QStringLiteral("lab_filter"));
+    filter_field_ = new QLineEdit(this);
+    filter_field_->setObjectName(QStringLiteral("t_filter"));
+    filter_check_ = new QCheckBox(this);
+    filter_check_->setObjectName(QStringLiteral("c_filter"));
+    filter_check_->setToolTip(QStringLiteral("Filter on/off"));
+    open_item_map_button_ = make_button(this, "b_open_item_map", "&Open item map");
+    open_collection_map_button_ = make_button(this, "b_open_collection_map", "Open &collection map");
+    open_item_table_button_ = make_button(this, "b_open_item_table", "&Open item table");
+    open_collection_table_button_ = make_button(this, "b_open_collection_table", "Open &collection table");
+    open_top_map_button_ = make_button(this, "b_open_top_map", "Open &top map");
+    open_top_table_button_ = make_button(this, "b_open_top_table", "Open top table");
+    cancel_button_ = make_button(this, "b_cancel", "&Cancel (ESC)");
 
-    m_popup_ = new QMenu(this);
-    m_popup_->setObjectName(QStringLiteral("m_popup"));
-    m_storm_ = m_popup_->addAction(QStringLiteral("Storm"));
-    m_storm_->setObjectName(QStringLiteral("m_storm"));
+    popup_menu_ = new QMenu(this);
+    popup_menu_->setObjectName(QStringLiteral("m_popup"));
+    storm_action_ = popup_menu_->addAction(QStringLiteral("Storm"));
+    storm_action_->setObjectName(QStringLiteral("m_storm"));
     // The tags storm is not part of the program yet.
-    m_storm_->setEnabled(false);
-    m_storm_->setToolTip(QStringLiteral("Not available in this version"));
+    storm_action_->setEnabled(false);
+    storm_action_->setToolTip(QStringLiteral("Not available in this version"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(lab_filter_, 0, 0);
-    layout->addWidget(t_filter_, 0, 1);
-    layout->addWidget(c_filter_, 0, 2);
+    layout->addWidget(filter_label_, 0, 0);
+    layout->addWidget(filter_field_, 0, 1);
+    layout->addWidget(filter_check_, 0, 2);
     layout->addWidget(lista_, 1, 0, 1, 3);
     auto* buttons = new QGridLayout;
-    buttons->addWidget(b_open_item_map_, 0, 0);
-    buttons->addWidget(b_open_collection_map_, 0, 1);
-    buttons->addWidget(b_open_top_map_, 0, 2);
-    buttons->addWidget(b_open_item_table_, 1, 0);
-    buttons->addWidget(b_open_collection_table_, 1, 1);
-    buttons->addWidget(b_open_top_table_, 1, 2);
-    buttons->addWidget(b_cancel_, 2, 2);
+    buttons->addWidget(open_item_map_button_, 0, 0);
+    buttons->addWidget(open_collection_map_button_, 0, 1);
+    buttons->addWidget(open_top_map_button_, 0, 2);
+    buttons->addWidget(open_item_table_button_, 1, 0);
+    buttons->addWidget(open_collection_table_button_, 1, 1);
+    buttons->addWidget(open_top_table_button_, 1, 2);
+    buttons->addWidget(cancel_button_, 2, 2);
     layout->addLayout(buttons, 2, 0, 1, 3);
     layout->setRowStretch(1, 1);
 
-    connect(t_filter_, &QLineEdit::textEdited, this, &MapListWindow::filter_edited);
-    connect(c_filter_, &QCheckBox::clicked, this, [this] {
+    connect(filter_field_, &QLineEdit::textEdited, this, &MapListWindow::filter_edited);
+    connect(filter_check_, &QCheckBox::clicked, this, [this] {
         if (!loading_) show_topic_list();
     });
     connect(lista_, &QListWidget::itemDoubleClicked, this, [this] { open_item_map(); });
-    connect(b_open_item_map_, &QPushButton::clicked, this, &MapListWindow::open_item_map);
-    connect(b_open_collection_map_, &QPushButton::clicked, this, &MapListWindow::open_collection_map);
-    connect(b_open_collection_table_, &QPushButton::clicked, this, [this] { open_table(false); });
-    connect(b_open_item_table_, &QPushButton::clicked, this, [this] { open_table(true); });
-    connect(b_open_top_map_, &QPushButton::clicked, this, [this] { maps_.open_map(top_map_name); });
-    connect(b_open_top_table_, &QPushButton::clicked, this, &MapListWindow::open_top_table);
-    connect(b_cancel_, &QPushButton::clicked, this, [this] { close_form(*this); });
+    connect(open_item_map_button_, &QPushButton::clicked, this, &MapListWindow::open_item_map);
+    connect(open_collection_map_button_, &QPushButton::clicked, this, &MapListWindow::open_collection_map);
+    connect(open_collection_table_button_, &QPushButton::clicked, this, [this] { open_table(false); });
+    connect(open_item_table_button_, &QPushButton::clicked, this, [this] { open_table(true); });
+    connect(open_top_map_button_, &QPushButton::clicked, this, [this] { maps_.open_map(top_map_name); });
+    connect(open_top_table_button_, &QPushButton::clicked, this, &MapListWindow::open_top_table);
+    connect(cancel_button_, &QPushButton::clicked, this, [this] { close_form(*this); });
 
     // The pop-up menu keeps its own keys: Escape there closes the menu, not the window.
     for (QWidget* child : findChildren<QWidget*>())
-        if (child != m_popup_) child->installEventFilter(this);
+        if (child != popup_menu_) child->installEventFilter(this);
 }
 
 void MapListWindow::load(const QStringList& selected, const QString& filter) {
@@ -109,7 +109,7 @@ void MapListWindow::load(const QStringList& selected, const QString& filter) {
             set_entries(opening.entries);
             break;
         case MapListOpening::Mode::Filter:
-            t_filter_->setText(opening.filter);
+            filter_field_->setText(opening.filter);
             filter_edited(opening.filter);
             break;
         case MapListOpening::Mode::Parentless:
@@ -120,7 +120,7 @@ void MapListWindow::load(const QStringList& selected, const QString& filter) {
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
-    if (lista_->count() > 0) t_filter_->setFocus(Qt::OtherFocusReason);
+    if (lista_->count() > 0) filter_field_->setFocus(Qt::OtherFocusReason);
     loading_ = false;
 }
 
@@ -133,7 +133,7 @@ void MapListWindow::set_entries(const QStringList& entries) {
 void MapListWindow::show_topic_list() {
     lista_->clear();
     try {
-        const TopicList list = ::show_topic_list(*ctx_.db, t_filter_->text(), c_filter_->isChecked());
+        const TopicList list = ::show_topic_list(*ctx_.db, filter_field_->text(), filter_check_->isChecked());
         set_entries(list.entries);
         set_form_caption(*this, map_list_caption(QStringLiteral("Maps"), list.rows_read));
     } catch (const DbError& error) {
@@ -142,7 +142,7 @@ void MapListWindow::show_topic_list() {
 }
 
 void MapListWindow::filter_edited(const QString& text) {
-    c_filter_->setChecked(filter_box_for(text));
+    filter_check_->setChecked(filter_box_for(text));
     show_topic_list();
 }
 
@@ -205,7 +205,7 @@ bool MapListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MapListWindow::contextMenuEvent(QContextMenuEvent* event) {
-    m_popup_->popup(event->globalPos());
+    popup_menu_->popup(event->globalPos());
 }
 
 void MapListWindow::changeEvent(QEvent* event) {

@@ -26,13 +26,13 @@ public:
     // The opening: `selected`, when not empty, is listed as it is; otherwise `filter` goes into
     // the filter field, or the parentless maps are listed for the parentless marker.
     void load(const QStringList& selected, const QString& filter);
-    // Show_topic_list.
+    // show_topic_list.
     void show_topic_list();
     void activated();
 
     QStringList entries() const;
     QString selected_entry() const;
-    QMenu* popup_menu() const { return m_popup_; }
+    QMenu* popup_menu() const { return popup_menu_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,18 +52,18 @@ private:
     AppContext& ctx_;
     MapWindows& maps_;
     QListWidget* lista_;
-    QLabel* lab_filter_;
-    QLineEdit* t_filter_;
-    QCheckBox* c_filter_;
-    QPushButton* b_open_item_map_;
-    QPushButton* b_open_collection_map_;
-    QPushButton* b_open_item_table_;
-    QPushButton* b_open_collection_table_;
-    QPushButton* b_open_top_map_;
-    QPushButton* b_open_top_table_;
-    QPushButton* b_cancel_;
-    QMenu* m_popup_;
-    QAction* m_storm_;
+    QLabel* filter_label_;
+    QLineEdit* filter_field_;
+    QCheckBox* filter_check_;
+    QPushButton* open_item_map_button_;
+    QPushButton* open_collection_map_button_;
+    QPushButton* open_item_table_button_;
+    QPushButton* open_collection_table_button_;
+    QPushButton* open_top_map_button_;
+    QPushButton* open_top_table_button_;
+    QPushButton* cancel_button_;
+    QMenu* popup_menu_;
+    QAction* storm_action_;
     bool loading_ = false;
     bool closed_ = false;
 };

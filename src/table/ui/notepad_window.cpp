@@ -28,52 +28,53 @@ const QString pad_form = QStringLiteral("f_pad");
 NotepadWindow::NotepadWindow(AppContext& ctx, std::function<void()> refresh_all, QWidget* parent)
     : QWidget(parent), ctx_(ctx), refresh_all_(std::move(refresh_all)) {
     setObjectName(QStringLiteral("f_pad"));
-    t_testo_ = new QPlainTextEdit(this);
-    t_testo_->setObjectName(QStringLiteral("t_testo"));
-    t_testo_->setFont(fixed_pitch_font(std::max(10.0F, ctx_.prefs.font_size)));
-    b_save_ = new QPushButton(QStringLiteral("&Save"), this);
-    b_save_->setObjectName(QStringLiteral("b_save"));
-    b_save_and_exit_ = new QPushButton(QStringLiteral("&Save and exit (F12)"), this);
-    b_save_and_exit_->setObjectName(QStringLiteral("b_save_and_exit"));
-    b_cancel_ = new QPushButton(QStringLiteral("&Exit without saving"), this);
-    b_cancel_->setObjectName(QStringLiteral("b_cancel"));
+    text_field_ = new QPlainTextEdit(this);
+    text_field_->setObjectName(QStringLiteral("t_testo"));
+    text_field_->setFont(fixed_pitch_font(std::max(10.0F, ctx_.prefs.font_size)));
+    save_button_ = new QPushButton(QStringLiteral("&Save"), this);
+    save_button_->setObjectName(QStringLiteral("b_save"));
+    save_and_exit_button_ = new QPushButton(QStringLiteral("&Save and exit (F12)"), this);
+    save_and_exit_button_->setObjectName(QStringLiteral("b_save_and_exit"));
+    cancel_button_ = new QPushButton(QStringLiteral("&Exit without saving"), this);
+    cancel_button_->setObjectName(QStringLiteral("b_cancel"));
 
-    lab_draft_ =
+    draft_label_ =
         new QLabel(QStringLiteral("Unsaved text kept from the last time the notepad closed: Save stores it, "
                                   "\"Back to saved text\" shows the stored text instead."),
                    this);
-    lab_draft_->setObjectName(QStringLiteral("lab_draft"));
-    lab_draft_->setWordWrap(true);
-    lab_draft_->setStyleSheet(QStringLiteral("color: #0050b0;"));
-    b_saved_text_ = new QPushButton(QStringLiteral("&Back to saved text"), this);
-    b_saved_text_->setObjectName(QStringLiteral("b_saved_text"));
+    draft_label_->setObjectName(QStringLiteral("lab_draft"));
+    draft_label_->setWordWrap(true);
+    draft_label_->setStyleSheet(QStringLiteral("color: #0050b0;"));
+    saved_text_button_ = new QPushButton(QStringLiteral("&Back to saved text"), this);
+    saved_text_button_->setObjectName(QStringLiteral("b_saved_text"));
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(b_save_);
-    buttons->addWidget(b_save_and_exit_);
-    buttons->addWidget(b_cancel_);
-    buttons->addWidget(b_saved_text_);
+    buttons->addWidget(save_button_);
+    buttons->addWidget(save_and_exit_button_);
+    buttons->addWidget(cancel_button_);
+    buttons->addWidget(saved_text_button_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lab_draft_);
-    layout->addWidget(t_testo_, 1);
+    layout->addWidget(draft_label_);
+    layout->addWidget(text_field_, 1);
     layout->addLayout(buttons);
     show_draft_mark(false);
 
-    connect(b_save_, &QPushButton::clicked, this, [this] {
+    connect(save_button_, &QPushButton::clicked, this, [this] {
         save(false);
-        t_testo_->setFocus(Qt::OtherFocusReason);
+        text_field_->setFocus(Qt::OtherFocusReason);
     });
-    connect(b_save_and_exit_, &QPushButton::clicked, this, &NotepadWindow::save_and_exit);
+    connect(save_and_exit_button_, &QPushButton::clicked, this, &NotepadWindow::save_and_exit);
     // Leaving without saving asks nothing: unsaved text is kept as a draft for the next opening.
-    connect(b_cancel_, &QPushButton::clicked, this, [this] { close_form(*this); });
-    connect(b_saved_text_, &QPushButton::clicked, this, [this] {
-        t_testo_->setPlainText(reference_);
+    connect(cancel_button_, &QPushButton::clicked, this, [this] { close_form(*this); });
+    connect(saved_text_button_, &QPushButton::clicked, this, [this] {
+        text_field_->setPlainText(reference_);
         show_draft_mark(false);
-        t_testo_->setFocus(Qt::OtherFocusReason);
+        text_field_->setFocus(Qt::OtherFocusReason);
     });
-    for (QWidget* child : {static_cast<QWidget*>(t_testo_), static_cast<QWidget*>(b_save_),
-                           static_cast<QWidget*>(b_save_and_exit_), static_cast<QWidget*>(b_cancel_)})
+    for (QWidget* child :
+         {static_cast<QWidget*>(text_field_), static_cast<QWidget*>(save_button_),
+          static_cast<QWidget*>(save_and_exit_button_), static_cast<QWidget*>(cancel_button_)})
         child->installEventFilter(this);
 }
 
@@ -85,7 +86,7 @@ bool NotepadWindow::load() {
     set_form_caption(*this, pad_caption());
     try {
         const PadItem pad = find_or_create_pad(*ctx_.db);
-        t_testo_->setPlainText(pad.text);
+        text_field_->setPlainText(pad.text);
         apply_form_place(*this,
                          restore_form_position(*ctx_.db, ctx_.screen, pad_form, false, form_place(*this)));
         fit_form_to_content(*this);
@@ -93,16 +94,16 @@ bool NotepadWindow::load() {
         report_error(ctx_.prompter, error);
         return false;
     }
-    reference_ = field_text(*t_testo_);
+    reference_ = field_text(*text_field_);
     // The draft comes back unsaved: closing again keeps it, Save stores it.
     if (const std::optional<QString> draft = read_pad_draft(draft_path()); draft && *draft != reference_) {
-        t_testo_->setPlainText(*draft);
-        t_testo_->moveCursor(QTextCursor::End);
+        text_field_->setPlainText(*draft);
+        text_field_->moveCursor(QTextCursor::End);
         show_draft_mark(true);
     } else if (draft) {
         remove_pad_draft(draft_path());
     }
-    t_testo_->setFocus(Qt::OtherFocusReason);
+    text_field_->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -111,12 +112,12 @@ QString NotepadWindow::draft_path() const {
 }
 
 void NotepadWindow::show_draft_mark(bool on) {
-    lab_draft_->setVisible(on);
-    b_saved_text_->setVisible(on);
+    draft_label_->setVisible(on);
+    saved_text_button_->setVisible(on);
 }
 
 QString NotepadWindow::text() const {
-    return field_text(*t_testo_);
+    return field_text(*text_field_);
 }
 
 void NotepadWindow::activated() {

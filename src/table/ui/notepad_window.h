@@ -44,11 +44,11 @@ private:
     AppContext& ctx_;
     std::function<void()> refresh_all_;
     QString reference_;
-    QPlainTextEdit* t_testo_;
-    QPushButton* b_save_;
-    QPushButton* b_save_and_exit_;
-    QPushButton* b_cancel_;
-    QLabel* lab_draft_;
-    QPushButton* b_saved_text_;
+    QPlainTextEdit* text_field_;
+    QPushButton* save_button_;
+    QPushButton* save_and_exit_button_;
+    QPushButton* cancel_button_;
+    QLabel* draft_label_;
+    QPushButton* saved_text_button_;
     bool closed_ = false;
 };

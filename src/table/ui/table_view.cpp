@@ -105,46 +105,46 @@ QMdiSubWindow* TableView::sub_window() const {
 void TableView::create_controls() {
     fra_filters_ = new QGroupBox(QStringLiteral("filters"), this);
     fra_filters_->setObjectName(QStringLiteral("fra_filters"));
-    t_filter_mark_ = line_edit(fra_filters_, QStringLiteral("t_filter_mark"));
-    t_filter_collection_ = line_edit(fra_filters_, QStringLiteral("t_filter_collection"));
-    t_filter_cat_ = line_edit(fra_filters_, QStringLiteral("t_filter_cat"));
-    t_filter_id_ = line_edit(fra_filters_, QStringLiteral("t_filter_id"));
-    t_filter_title_ = line_edit(fra_filters_, QStringLiteral("t_filter_title"));
-    t_filter_content_ = line_edit(fra_filters_, QStringLiteral("t_filter_content"));
+    filter_mark_field_ = line_edit(fra_filters_, QStringLiteral("t_filter_mark"));
+    filter_collection_field_ = line_edit(fra_filters_, QStringLiteral("t_filter_collection"));
+    filter_cat_field_ = line_edit(fra_filters_, QStringLiteral("t_filter_cat"));
+    filter_id_field_ = line_edit(fra_filters_, QStringLiteral("t_filter_id"));
+    filter_title_field_ = line_edit(fra_filters_, QStringLiteral("t_filter_title"));
+    filter_content_field_ = line_edit(fra_filters_, QStringLiteral("t_filter_content"));
     look_filter_collection_ =
         button(fra_filters_, QStringLiteral("look_filter_collection"), QStringLiteral("..."));
     look_filter_cat_ = button(fra_filters_, QStringLiteral("look_filter_cat"), QStringLiteral("..."));
-    o_and_ = new QRadioButton(QStringLiteral("AND"), fra_filters_);
-    o_and_->setObjectName(QStringLiteral("o_and"));
-    o_or_ = new QRadioButton(QStringLiteral("OR"), fra_filters_);
-    o_or_->setObjectName(QStringLiteral("o_or"));
-    o_or_->setChecked(true);
-    b_clear_ = button(fra_filters_, QStringLiteral("b_clear"), QStringLiteral("Clear"));
+    and_option_ = new QRadioButton(QStringLiteral("AND"), fra_filters_);
+    and_option_->setObjectName(QStringLiteral("o_and"));
+    or_option_ = new QRadioButton(QStringLiteral("OR"), fra_filters_);
+    or_option_->setObjectName(QStringLiteral("o_or"));
+    or_option_->setChecked(true);
+    clear_button_ = button(fra_filters_, QStringLiteral("b_clear"), QStringLiteral("Clear"));
 
     auto* filters = new QGridLayout(fra_filters_);
     const std::pair<QString, QWidget*> filter_row[] = {
-        {QStringLiteral("mark"), t_filter_mark_},   {QStringLiteral("coll."), t_filter_collection_},
-        {QStringLiteral("cat."), t_filter_cat_},    {QStringLiteral("Id"), t_filter_id_},
-        {QStringLiteral("title"), t_filter_title_}, {QStringLiteral("content"), t_filter_content_},
+        {QStringLiteral("mark"), filter_mark_field_},   {QStringLiteral("coll."), filter_collection_field_},
+        {QStringLiteral("cat."), filter_cat_field_},    {QStringLiteral("Id"), filter_id_field_},
+        {QStringLiteral("title"), filter_title_field_}, {QStringLiteral("content"), filter_content_field_},
     };
     int column = 0;
     for (const auto& [caption, field] : filter_row) {
         filters->addWidget(new QLabel(caption, fra_filters_), 0, column);
         filters->addWidget(field, 1, column);
         ++column;
-        if (field == t_filter_collection_) filters->addWidget(look_filter_collection_, 1, column++);
-        if (field == t_filter_cat_) filters->addWidget(look_filter_cat_, 1, column++);
+        if (field == filter_collection_field_) filters->addWidget(look_filter_collection_, 1, column++);
+        if (field == filter_cat_field_) filters->addWidget(look_filter_cat_, 1, column++);
     }
-    filters->addWidget(o_and_, 0, column);
-    filters->addWidget(o_or_, 1, column++);
-    filters->addWidget(b_clear_, 1, column);
+    filters->addWidget(and_option_, 0, column);
+    filters->addWidget(or_option_, 1, column++);
+    filters->addWidget(clear_button_, 1, column);
     // Why a filter cannot be used yet: said here, while the user goes on typing.
-    lab_filter_problem_ = new QLabel(fra_filters_);
-    lab_filter_problem_->setObjectName(QStringLiteral("lab_filter_problem"));
-    lab_filter_problem_->setStyleSheet(QStringLiteral("color: #c00000;"));
-    lab_filter_problem_->setWordWrap(true);
-    lab_filter_problem_->hide();
-    filters->addWidget(lab_filter_problem_, 2, 0, 1, column + 1);
+    filter_problem_label_ = new QLabel(fra_filters_);
+    filter_problem_label_->setObjectName(QStringLiteral("lab_filter_problem"));
+    filter_problem_label_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    filter_problem_label_->setWordWrap(true);
+    filter_problem_label_->hide();
+    filters->addWidget(filter_problem_label_, 2, 0, 1, column + 1);
     filters->setColumnStretch(7, 2); // title
     filters->setColumnStretch(8, 2); // content
 
@@ -164,84 +164,85 @@ void TableView::create_controls() {
 
     fra_edit_ = new QGroupBox(this);
     fra_edit_->setObjectName(QStringLiteral("fra_edit"));
-    t_collection_ = line_edit(fra_edit_, QStringLiteral("t_collection"));
-    t_cat_ = line_edit(fra_edit_, QStringLiteral("t_cat"));
-    t_mark_ = line_edit(fra_edit_, QStringLiteral("t_mark"));
-    t_item_id_ = line_edit(fra_edit_, QStringLiteral("t_item_id"));
-    t_item_title_ = line_edit(fra_edit_, QStringLiteral("t_item_title"));
-    t_item_content_ = new QPlainTextEdit(fra_edit_);
-    t_item_content_->setObjectName(QStringLiteral("t_item_content"));
-    t_date_exp_ = new QDateTimeEdit(fra_edit_);
-    t_date_exp_->setObjectName(QStringLiteral("t_date_exp"));
-    t_date_rem_ = new QDateTimeEdit(fra_edit_);
-    t_date_rem_->setObjectName(QStringLiteral("t_date_rem"));
-    c_date_exp_ = new QCheckBox(fra_edit_);
-    c_date_exp_->setObjectName(QStringLiteral("c_date_exp"));
-    c_date_rem_ = new QCheckBox(fra_edit_);
-    c_date_rem_->setObjectName(QStringLiteral("c_date_rem"));
-    lab_collection_ = label(fra_edit_, QStringLiteral("lab_collection"), QStringLiteral("coll."));
-    lab_cat_ = label(fra_edit_, QStringLiteral("lab_cat"), QStringLiteral("cat."));
-    lab_mark_ = label(fra_edit_, QStringLiteral("lab_mark"), QStringLiteral("mark"));
-    lab_item_id_ = label(fra_edit_, QStringLiteral("lab_item_id"), QStringLiteral("Id"));
-    lab_item_title_ = label(fra_edit_, QStringLiteral("lab_item_title"), QStringLiteral("title"));
-    lab_item_content_ = label(fra_edit_, QStringLiteral("lab_item_content"), QStringLiteral("content"));
-    lab_date_exp_ = label(fra_edit_, QStringLiteral("lab_date_exp"), QStringLiteral("date expiry"));
-    lab_date_rem_ = label(fra_edit_, QStringLiteral("lab_date_rem"), QStringLiteral("date remind"));
+    collection_field_ = line_edit(fra_edit_, QStringLiteral("t_collection"));
+    cat_field_ = line_edit(fra_edit_, QStringLiteral("t_cat"));
+    mark_field_ = line_edit(fra_edit_, QStringLiteral("t_mark"));
+    item_id_field_ = line_edit(fra_edit_, QStringLiteral("t_item_id"));
+    item_title_field_ = line_edit(fra_edit_, QStringLiteral("t_item_title"));
+    item_content_field_ = new QPlainTextEdit(fra_edit_);
+    item_content_field_->setObjectName(QStringLiteral("t_item_content"));
+    date_exp_field_ = new QDateTimeEdit(fra_edit_);
+    date_exp_field_->setObjectName(QStringLiteral("t_date_exp"));
+    date_rem_field_ = new QDateTimeEdit(fra_edit_);
+    date_rem_field_->setObjectName(QStringLiteral("t_date_rem"));
+    date_exp_check_ = new QCheckBox(fra_edit_);
+    date_exp_check_->setObjectName(QStringLiteral("c_date_exp"));
+    date_rem_check_ = new QCheckBox(fra_edit_);
+    date_rem_check_->setObjectName(QStringLiteral("c_date_rem"));
+    collection_label_ = label(fra_edit_, QStringLiteral("lab_collection"), QStringLiteral("coll."));
+    cat_label_ = label(fra_edit_, QStringLiteral("lab_cat"), QStringLiteral("cat."));
+    mark_label_ = label(fra_edit_, QStringLiteral("lab_mark"), QStringLiteral("mark"));
+    item_id_label_ = label(fra_edit_, QStringLiteral("lab_item_id"), QStringLiteral("Id"));
+    item_title_label_ = label(fra_edit_, QStringLiteral("lab_item_title"), QStringLiteral("title"));
+    item_content_label_ = label(fra_edit_, QStringLiteral("lab_item_content"), QStringLiteral("content"));
+    date_exp_label_ = label(fra_edit_, QStringLiteral("lab_date_exp"), QStringLiteral("date expiry"));
+    date_rem_label_ = label(fra_edit_, QStringLiteral("lab_date_rem"), QStringLiteral("date remind"));
     look_collection_ = button(fra_edit_, QStringLiteral("look_collection"), QStringLiteral("..."));
     look_cat_ = button(fra_edit_, QStringLiteral("look_cat"), QStringLiteral("..."));
-    b_browse_ = button(fra_edit_, QStringLiteral("b_browse"), QStringLiteral("file"));
-    b_browse_dir_ = button(fra_edit_, QStringLiteral("b_browse_dir"), QStringLiteral("dir"));
-    b_zoom_ = button(fra_edit_, QStringLiteral("b_zoom"), QStringLiteral("&Zoom (F10)"));
+    browse_button_ = button(fra_edit_, QStringLiteral("b_browse"), QStringLiteral("file"));
+    browse_dir_button_ = button(fra_edit_, QStringLiteral("b_browse_dir"), QStringLiteral("dir"));
+    zoom_button_ = button(fra_edit_, QStringLiteral("b_zoom"), QStringLiteral("&Zoom (F10)"));
 
     auto* edit = new QGridLayout(fra_edit_);
-    edit->addWidget(lab_collection_, 0, 0);
-    edit->addWidget(t_collection_, 0, 1);
+    edit->addWidget(collection_label_, 0, 0);
+    edit->addWidget(collection_field_, 0, 1);
     edit->addWidget(look_collection_, 0, 2);
-    edit->addWidget(lab_cat_, 0, 3);
-    edit->addWidget(t_cat_, 0, 4);
+    edit->addWidget(cat_label_, 0, 3);
+    edit->addWidget(cat_field_, 0, 4);
     edit->addWidget(look_cat_, 0, 5);
-    edit->addWidget(lab_mark_, 0, 6);
-    edit->addWidget(t_mark_, 0, 7);
-    edit->addWidget(lab_item_id_, 0, 8);
-    edit->addWidget(t_item_id_, 0, 9);
-    edit->addWidget(lab_item_title_, 1, 0);
-    edit->addWidget(t_item_title_, 1, 1, 1, 9);
-    edit->addWidget(lab_item_content_, 2, 0);
-    edit->addWidget(t_item_content_, 2, 1, 1, 9);
+    edit->addWidget(mark_label_, 0, 6);
+    edit->addWidget(mark_field_, 0, 7);
+    edit->addWidget(item_id_label_, 0, 8);
+    edit->addWidget(item_id_field_, 0, 9);
+    edit->addWidget(item_title_label_, 1, 0);
+    edit->addWidget(item_title_field_, 1, 1, 1, 9);
+    edit->addWidget(item_content_label_, 2, 0);
+    edit->addWidget(item_content_field_, 2, 1, 1, 9);
     auto* content_buttons = new QVBoxLayout;
-    content_buttons->addWidget(b_browse_);
-    content_buttons->addWidget(b_browse_dir_);
-    content_buttons->addWidget(b_zoom_);
+    content_buttons->addWidget(browse_button_);
+    content_buttons->addWidget(browse_dir_button_);
+    content_buttons->addWidget(zoom_button_);
     edit->addLayout(content_buttons, 2, 10);
     auto* date_row = new QHBoxLayout;
-    date_row->addWidget(lab_date_exp_);
-    date_row->addWidget(c_date_exp_);
-    date_row->addWidget(t_date_exp_);
-    date_row->addWidget(lab_date_rem_);
-    date_row->addWidget(c_date_rem_);
-    date_row->addWidget(t_date_rem_);
+    date_row->addWidget(date_exp_label_);
+    date_row->addWidget(date_exp_check_);
+    date_row->addWidget(date_exp_field_);
+    date_row->addWidget(date_rem_label_);
+    date_row->addWidget(date_rem_check_);
+    date_row->addWidget(date_rem_field_);
     date_row->addStretch();
     edit->addLayout(date_row, 3, 0, 1, 11);
 
-    b_add_ = button(this, QStringLiteral("b_add"), QStringLiteral("Insert (INS)"));
-    b_edit_ = button(this, QStringLiteral("b_edit"), QStringLiteral("Edit (F2)"));
-    b_delete_ = button(this, QStringLiteral("b_delete"), QStringLiteral("Delete (DEL)"));
-    b_find_ = button(this, QStringLiteral("b_find"), QStringLiteral("Find (F3)"));
-    b_save_ = button(this, QStringLiteral("b_save"), QStringLiteral("Save (F12)"));
-    b_storm_ = button(this, QStringLiteral("b_storm"), QStringLiteral("Stor&m"));
-    b_exit_ = button(this, QStringLiteral("b_exit"), QStringLiteral("Cancel (ESC)"));
+    add_button_ = button(this, QStringLiteral("b_add"), QStringLiteral("Insert (INS)"));
+    edit_button_ = button(this, QStringLiteral("b_edit"), QStringLiteral("Edit (F2)"));
+    delete_button_ = button(this, QStringLiteral("b_delete"), QStringLiteral("Delete (DEL)"));
+    find_button_ = button(this, QStringLiteral("b_find"), QStringLiteral("Find (F3)"));
+    save_button_ = button(this, QStringLiteral("b_save"), QStringLiteral("Save (F12)"));
+    storm_button_ = button(this, QStringLiteral("b_storm"), QStringLiteral("Stor&m"));
+    exit_button_ = button(this, QStringLiteral("b_exit"), QStringLiteral("Cancel (ESC)"));
     auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {b_add_, b_edit_, b_delete_, b_find_, b_save_, b_storm_, b_exit_})
+    for (QPushButton* b :
+         {add_button_, edit_button_, delete_button_, find_button_, save_button_, storm_button_, exit_button_})
         commands->addWidget(b);
-    lab_cell_edit_ = label(this, QStringLiteral("lab_cell_edit"), QString());
-    lab_cell_edit_->setStyleSheet(QStringLiteral("color: #0050b0; font-weight: bold;"));
-    lab_cell_edit_->hide();
-    commands->addWidget(lab_cell_edit_);
+    cell_edit_label_ = label(this, QStringLiteral("lab_cell_edit"), QString());
+    cell_edit_label_->setStyleSheet(QStringLiteral("color: #0050b0; font-weight: bold;"));
+    cell_edit_label_->hide();
+    commands->addWidget(cell_edit_label_);
     commands->addStretch();
 
-    List1_ = new QListWidget(this);
-    List1_->setObjectName(QStringLiteral("List1"));
-    List1_->hide();
+    lookup_list_ = new QListWidget(this);
+    lookup_list_->setObjectName(QStringLiteral("List1"));
+    lookup_list_->hide();
 
     auto* main = new QVBoxLayout(this);
     main->setContentsMargins(4, 4, 4, 4);
@@ -253,40 +254,41 @@ void TableView::create_controls() {
 
     // Editing comes from table_view_edit.cpp; until it is part of the window the editing
     // controls say so and stay off.
-    for (QWidget* w : std::initializer_list<QWidget*>{b_add_, b_edit_, b_delete_, b_save_, b_storm_,
-                                                      b_browse_, b_browse_dir_, b_zoom_}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{add_button_, edit_button_, delete_button_, save_button_,
+                                         storm_button_, browse_button_, browse_dir_button_, zoom_button_}) {
         w->setEnabled(false);
         w->setToolTip(unavailable_tip);
     }
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_,
-                                         t_date_exp_, t_date_rem_, c_date_exp_, c_date_rem_})
+    for (QWidget* w : std::initializer_list<QWidget*>{collection_field_, cat_field_, mark_field_,
+                                                      item_id_field_, item_title_field_, date_exp_field_,
+                                                      date_rem_field_, date_exp_check_, date_rem_check_})
         w->setEnabled(false);
-    t_item_content_->setReadOnly(true);
+    item_content_field_->setReadOnly(true);
 
-    for (QLineEdit* field : {t_filter_mark_, t_filter_collection_, t_filter_cat_, t_filter_id_,
-                             t_filter_title_, t_filter_content_}) {
+    for (QLineEdit* field : {filter_mark_field_, filter_collection_field_, filter_cat_field_,
+                             filter_id_field_, filter_title_field_, filter_content_field_}) {
         connect(field, &QLineEdit::textChanged, this, [this] { filter_edited(); });
         field->installEventFilter(this);
     }
-    connect(o_and_, &QRadioButton::toggled, this, [this](bool on) {
+    connect(and_option_, &QRadioButton::toggled, this, [this](bool on) {
         if (on) filter_edited();
     });
-    connect(o_or_, &QRadioButton::toggled, this, [this](bool on) {
+    connect(or_option_, &QRadioButton::toggled, this, [this](bool on) {
         if (on) filter_edited();
     });
-    connect(b_clear_, &QPushButton::clicked, this, [this] { clear_filters(); });
-    connect(b_find_, &QPushButton::clicked, this, [this] { b_find_Click(); });
-    connect(b_exit_, &QPushButton::clicked, this, [this] { escape_pressed(); });
+    connect(clear_button_, &QPushButton::clicked, this, [this] { clear_filters(); });
+    connect(find_button_, &QPushButton::clicked, this, [this] { find_item_in_grid(); });
+    connect(exit_button_, &QPushButton::clicked, this, [this] { escape_pressed(); });
     connect(look_filter_collection_, &QPushButton::clicked, this,
-            [this] { Build_lookup_list(QStringLiteral("filter_collection")); });
+            [this] { build_lookup_list(QStringLiteral("filter_collection")); });
     connect(look_filter_cat_, &QPushButton::clicked, this,
-            [this] { Build_lookup_list(QStringLiteral("filter_cat")); });
+            [this] { build_lookup_list(QStringLiteral("filter_cat")); });
     connect(look_collection_, &QPushButton::clicked, this,
-            [this] { Build_lookup_list(QStringLiteral("edit_or_ins_collection")); });
+            [this] { build_lookup_list(QStringLiteral("edit_or_ins_collection")); });
     connect(look_cat_, &QPushButton::clicked, this,
-            [this] { Build_lookup_list(QStringLiteral("edit_or_ins_cat")); });
-    connect(List1_, &QListWidget::itemClicked, this,
+            [this] { build_lookup_list(QStringLiteral("edit_or_ins_cat")); });
+    connect(lookup_list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { lookup_chosen(item->text()); });
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int c) { header_clicked(c); });
@@ -305,11 +307,11 @@ void TableView::create_controls() {
 }
 
 void TableView::create_menu() {
-    m_popup_ = new QMenu(this);
-    m_popup_->setObjectName(QStringLiteral("m_popup"));
-    m_popup_->setToolTipsVisible(true);
+    popup_menu_ = new QMenu(this);
+    popup_menu_->setObjectName(QStringLiteral("m_popup"));
+    popup_menu_->setToolTipsVisible(true);
     auto add = [this](const QString& name, const QString& caption, std::function<void()> run) {
-        QAction* action = m_popup_->addAction(caption);
+        QAction* action = popup_menu_->addAction(caption);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
         return action;
@@ -330,7 +332,7 @@ void TableView::create_menu() {
         });
     add(QStringLiteral("m_open_collections_map"), QStringLiteral("Open top map"),
         [this] { views_.maps().execute(route::TopMap{}); });
-    m_popup_->addSeparator();
+    popup_menu_->addSeparator();
 }
 
 // ---------------------------------------------------------------- opening
@@ -350,16 +352,16 @@ bool TableView::load(const Options& options) {
     options_ = options;
 
     const QString date_format = detect_date_format() + QStringLiteral(" HH:mm");
-    for (QDateTimeEdit* picker : {t_date_exp_, t_date_rem_})
+    for (QDateTimeEdit* picker : {date_exp_field_, date_rem_field_})
         picker->setDisplayFormat(date_format);
-    for (QWidget* w : std::initializer_list<QWidget*>{t_date_exp_, t_date_rem_, c_date_exp_, c_date_rem_,
-                                                      lab_date_exp_, lab_date_rem_})
+    for (QWidget* w : std::initializer_list<QWidget*>{date_exp_field_, date_rem_field_, date_exp_check_,
+                                                      date_rem_check_, date_exp_label_, date_rem_label_})
         w->setVisible(query_.date_position());
-    if (position == 7 || position == 8) t_item_id_->setAlignment(Qt::AlignRight);
+    if (position == 7 || position == 8) item_id_field_->setAlignment(Qt::AlignRight);
     apply_font_size();
 
     writing_filters_ = true;
-    if (deadlines) o_and_->setChecked(true);
+    if (deadlines) and_option_->setChecked(true);
     writing_filters_ = false;
 
     model_ = std::make_unique<TableModel>(ctx_.db, query_.select_from(), query_.last_column() + 1);
@@ -383,24 +385,24 @@ void TableView::apply_options_and_presets(const Options& options) {
 
     writing_filters_ = true;
     if (!presets.search_text.isEmpty()) {
-        t_filter_cat_->setText(presets.search_text);
-        t_filter_title_->setText(presets.search_text);
-        t_filter_content_->setText(presets.search_text);
+        filter_cat_field_->setText(presets.search_text);
+        filter_title_field_->setText(presets.search_text);
+        filter_content_field_->setText(presets.search_text);
         if (query_.all_collections_view() && !options.from_global_find)
-            t_filter_collection_->setText(presets.search_text);
-        o_or_->setChecked(true);
+            filter_collection_field_->setText(presets.search_text);
+        or_option_->setChecked(true);
     }
     // A category or title handed over from the data is matched as it stands, not as a pattern.
     if (!presets.category.isEmpty()) {
-        t_filter_cat_->setText(literal_filter(presets.category));
-        o_and_->setChecked(true);
+        filter_cat_field_->setText(literal_filter(presets.category));
+        and_option_->setChecked(true);
     }
     if (!presets.title.isEmpty()) {
-        t_filter_title_->setText(literal_filter(presets.title));
-        o_and_->setChecked(true);
+        filter_title_field_->setText(literal_filter(presets.title));
+        and_option_->setChecked(true);
     }
     writing_filters_ = false;
-    Filter_changed();
+    filter_changed();
 }
 
 void TableView::apply_font_size() {
@@ -417,29 +419,29 @@ void TableView::apply_font_size() {
 
 TableFilters TableView::read_filters() const {
     TableFilters filters;
-    filters.mark = t_filter_mark_->text();
-    filters.collection = t_filter_collection_->text();
-    filters.cat = t_filter_cat_->text();
-    filters.id = t_filter_id_->text();
-    filters.title = t_filter_title_->text();
-    filters.content = t_filter_content_->text();
-    filters.use_or = o_or_->isChecked();
+    filters.mark = filter_mark_field_->text();
+    filters.collection = filter_collection_field_->text();
+    filters.cat = filter_cat_field_->text();
+    filters.id = filter_id_field_->text();
+    filters.title = filter_title_field_->text();
+    filters.content = filter_content_field_->text();
+    filters.use_or = or_option_->isChecked();
     return filters;
 }
 
 void TableView::set_filter_texts(const TableFilters& filters) {
     writing_filters_ = true;
-    t_filter_mark_->setText(filters.mark);
-    t_filter_collection_->setText(filters.collection);
-    t_filter_cat_->setText(filters.cat);
-    t_filter_id_->setText(filters.id);
-    t_filter_title_->setText(filters.title);
-    t_filter_content_->setText(filters.content);
-    (filters.use_or ? o_or_ : o_and_)->setChecked(true);
+    filter_mark_field_->setText(filters.mark);
+    filter_collection_field_->setText(filters.collection);
+    filter_cat_field_->setText(filters.cat);
+    filter_id_field_->setText(filters.id);
+    filter_title_field_->setText(filters.title);
+    filter_content_field_->setText(filters.content);
+    (filters.use_or ? or_option_ : and_option_)->setChecked(true);
     writing_filters_ = false;
 }
 
-void TableView::Filter_changed() {
+void TableView::filter_changed() {
     if (query_in_progress_) return;
     if (!loading_ && last_query_.isValid()) {
         const qint64 since = last_query_.msecsTo(ctx_.clock.now());
@@ -484,7 +486,7 @@ void TableView::run_query() {
     } catch (const DbError&) {
         const QString all = ctx_.collections.at(CollectionTable::all_collections).name;
         if (query_.position() == 6 ||
-            (!all.isEmpty() && t_collection_->text().compare(all, Qt::CaseInsensitive) == 0))
+            (!all.isEmpty() && collection_field_->text().compare(all, Qt::CaseInsensitive) == 0))
             ctx_.prompter.message(QStringLiteral("Check data format of item title"));
         try {
             model_->fill(built.plain);
@@ -498,7 +500,7 @@ void TableView::run_query() {
     }
     items_found_ = model_->rowCount();
     set_col_widths();
-    Update_col_headers();
+    update_column_headers();
 
     int row = items_found_ > 0 ? 0 : -1;
     if (preset_item_nr_ != 0) {
@@ -521,28 +523,32 @@ void TableView::run_query() {
 void TableView::refresh_keep_position() {
     if (query_in_progress_) return;
     keep_ = KeptPosition{current_item_nr_, current_row_};
-    Filter_changed();
+    filter_changed();
 }
 
 bool TableView::check_filters() {
     const std::pair<QString, QLineEdit*> fields[] = {
-        {QStringLiteral("mark"), t_filter_mark_},    {QStringLiteral("collection"), t_filter_collection_},
-        {QStringLiteral("category"), t_filter_cat_}, {QStringLiteral("Id"), t_filter_id_},
-        {QStringLiteral("title"), t_filter_title_},  {QStringLiteral("content"), t_filter_content_},
+        {QStringLiteral("mark"), filter_mark_field_},
+        {QStringLiteral("collection"), filter_collection_field_},
+        {QStringLiteral("category"), filter_cat_field_},
+        {QStringLiteral("Id"), filter_id_field_},
+        {QStringLiteral("title"), filter_title_field_},
+        {QStringLiteral("content"), filter_content_field_},
     };
     QString first_problem;
     for (const auto& [caption, field] : fields) {
         const QString text = field->text();
         std::optional<QString> problem;
-        if (!(field == t_filter_content_ && text.trimmed().compare(picture_filter, Qt::CaseInsensitive) == 0))
+        if (!(field == filter_content_field_ &&
+              text.trimmed().compare(picture_filter, Qt::CaseInsensitive) == 0))
             problem = filter_problem(caption, text);
         field->setStyleSheet(problem ? QStringLiteral("QLineEdit { border: 2px solid #c00000; }")
                                      : QString());
         field->setProperty("refused", problem.has_value());
         if (problem && first_problem.isEmpty()) first_problem = *problem;
     }
-    lab_filter_problem_->setText(first_problem);
-    lab_filter_problem_->setVisible(!first_problem.isEmpty());
+    filter_problem_label_->setText(first_problem);
+    filter_problem_label_->setVisible(!first_problem.isEmpty());
     return first_problem.isEmpty();
 }
 
@@ -603,15 +609,15 @@ void TableView::load_current_row() {
         return column < static_cast<int>(row.size()) ? row[column] : QVariant();
     };
     current_item_nr_ = value(table_columns::item_nr).toLongLong();
-    t_collection_->setText(value(table_columns::collection).toString());
-    t_cat_->setText(value(table_columns::cat).toString());
-    t_mark_->setText(value(table_columns::mark).toString());
-    t_item_id_->setText(value(table_columns::item_id).toString());
-    t_item_title_->setText(value(table_columns::title).toString());
-    t_item_content_->setPlainText(value(table_columns::content).toString());
+    collection_field_->setText(value(table_columns::collection).toString());
+    cat_field_->setText(value(table_columns::cat).toString());
+    mark_field_->setText(value(table_columns::mark).toString());
+    item_id_field_->setText(value(table_columns::item_id).toString());
+    item_title_field_->setText(value(table_columns::title).toString());
+    item_content_field_->setPlainText(value(table_columns::content).toString());
     if (query_.date_position()) {
-        const std::pair<QDateTimeEdit*, QCheckBox*> pickers[] = {{t_date_exp_, c_date_exp_},
-                                                                 {t_date_rem_, c_date_rem_}};
+        const std::pair<QDateTimeEdit*, QCheckBox*> pickers[] = {{date_exp_field_, date_exp_check_},
+                                                                 {date_rem_field_, date_rem_check_}};
         int column = table_columns::date_expiry;
         for (const auto& [picker, on] : pickers) {
             const QVariant stored = value(column++);
@@ -632,7 +638,7 @@ void TableView::run_current_item() {
 
 // ---------------------------------------------------------------- captions and columns
 
-void TableView::Update_col_headers() {
+void TableView::update_column_headers() {
     if (!model_) return;
     const int remind_width = grid_->columnWidth(table_columns::date_remind) * twips_per_pixel;
     QStringList headers;
@@ -643,8 +649,8 @@ void TableView::Update_col_headers() {
     }
     model_->set_headers(headers);
     const table_columns::Labels labels = table_columns::labels_for(query_.position());
-    lab_item_title_->setText(labels.title_label);
-    lab_item_content_->setText(labels.content_label);
+    item_title_label_->setText(labels.title_label);
+    item_content_label_->setText(labels.content_label);
 }
 
 void TableView::set_col_widths() {
@@ -691,10 +697,10 @@ void TableView::update_caption() {
 
 void TableView::update_buttons() {
     const bool idle = edit_mode_ != EditMode::Insert && edit_mode_ != EditMode::Edit;
-    b_find_->setEnabled(idle);
+    find_button_->setEnabled(idle);
     if (editing_ready_) {
-        b_edit_->setEnabled(idle && items_found_ > 0);
-        b_delete_->setEnabled(idle && items_found_ > 0);
+        edit_button_->setEnabled(idle && items_found_ > 0);
+        delete_button_->setEnabled(idle && items_found_ > 0);
     }
 }
 
@@ -712,106 +718,106 @@ void TableView::header_clicked(int column) {
     // A query waiting for its spacing builds its statement when it runs, so the new order
     // joins it; only a query being filled right now ignores the click.
     if (query_in_progress_ && !query_waiting_) return;
-    if (query_.header_click(column) && !query_waiting_) Filter_changed();
+    if (query_.header_click(column) && !query_waiting_) filter_changed();
 }
 
 // ---------------------------------------------------------------- commands
 
-void TableView::b_find_Click() {
-    if (!b_find_->isEnabled()) return;
+void TableView::find_item_in_grid() {
+    if (!find_button_->isEnabled()) return;
     const std::optional<QString> answer = ctx_.prompter.input(find_prompt, find_title, QStringLiteral("*"));
     if (!answer || answer->isEmpty()) return;
     const QString text = *answer == QStringLiteral("*") ? QString() : *answer;
     writing_filters_ = true;
-    t_filter_cat_->setText(text);
-    t_filter_title_->setText(text);
-    t_filter_content_->setText(text);
-    o_or_->setChecked(true);
+    filter_cat_field_->setText(text);
+    filter_title_field_->setText(text);
+    filter_content_field_->setText(text);
+    or_option_->setChecked(true);
     writing_filters_ = false;
-    Filter_changed();
+    filter_changed();
 }
 
 void TableView::filter_on_pictures() {
     writing_filters_ = true;
-    t_filter_content_->setText(picture_filter);
-    o_and_->setChecked(true);
+    filter_content_field_->setText(picture_filter);
+    and_option_->setChecked(true);
     writing_filters_ = false;
-    Filter_changed();
+    filter_changed();
 }
 
 void TableView::clear_filters() {
     writing_filters_ = true;
-    for (QLineEdit* field : {t_filter_mark_, t_filter_collection_, t_filter_cat_, t_filter_id_,
-                             t_filter_title_, t_filter_content_})
+    for (QLineEdit* field : {filter_mark_field_, filter_collection_field_, filter_cat_field_,
+                             filter_id_field_, filter_title_field_, filter_content_field_})
         field->clear();
-    o_or_->setChecked(true);
+    or_option_->setChecked(true);
     writing_filters_ = false;
-    Filter_changed();
+    filter_changed();
 }
 
 QLineEdit* TableView::lookup_target(const QString& target) const {
-    if (target == QStringLiteral("edit_or_ins_collection")) return t_collection_;
-    if (target == QStringLiteral("edit_or_ins_cat")) return t_cat_;
-    if (target == QStringLiteral("filter_collection")) return t_filter_collection_;
-    if (target == QStringLiteral("filter_cat")) return t_filter_cat_;
+    if (target == QStringLiteral("edit_or_ins_collection")) return collection_field_;
+    if (target == QStringLiteral("edit_or_ins_cat")) return cat_field_;
+    if (target == QStringLiteral("filter_collection")) return filter_collection_field_;
+    if (target == QStringLiteral("filter_cat")) return filter_cat_field_;
     return nullptr;
 }
 
-void TableView::Build_lookup_list(const QString& target) {
+void TableView::build_lookup_list(const QString& target) {
     QLineEdit* field = lookup_target(target);
     if (!field) return;
     QString sql;
     if (target.endsWith(QStringLiteral("collection"))) {
         sql = QStringLiteral("select distinct collection from repos order by collection");
     } else {
-        QString collection = t_collection_->text();
-        if (target == QStringLiteral("filter_cat") && !t_filter_collection_->text().trimmed().isEmpty())
-            collection = t_filter_collection_->text().trimmed();
+        QString collection = collection_field_->text();
+        if (target == QStringLiteral("filter_cat") && !filter_collection_field_->text().trimmed().isEmpty())
+            collection = filter_collection_field_->text().trimmed();
         if (target == QStringLiteral("filter_cat") && query_.all_collections_view() &&
-            t_filter_collection_->text().trimmed().isEmpty())
+            filter_collection_field_->text().trimmed().isEmpty())
             sql = QStringLiteral("select distinct cat from repos order by cat");
         else
             sql = QStringLiteral("select distinct cat from repos where collection = '") +
-                  apici_raddoppiati(collection) + QStringLiteral("' order by cat");
+                  sql_quote(collection) + QStringLiteral("' order by cat");
     }
-    List1_->clear();
+    lookup_list_->clear();
     try {
         Statement rows = ctx_.db->prepare(sql);
         while (rows.next())
-            List1_->addItem(rows.value(0).toString());
+            lookup_list_->addItem(rows.value(0).toString());
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
         return;
     }
     list_target_ = target;
     const QPoint below = field->mapTo(this, QPoint(0, field->height()));
-    List1_->setGeometry(below.x(), below.y(), std::max(field->width(), 200), 200);
-    List1_->show();
-    List1_->raise();
-    List1_->setFocus();
+    lookup_list_->setGeometry(below.x(), below.y(), std::max(field->width(), 200), 200);
+    lookup_list_->show();
+    lookup_list_->raise();
+    lookup_list_->setFocus();
 }
 
 void TableView::lookup_chosen(const QString& entry) {
     QLineEdit* field = lookup_target(list_target_);
     hide_lookup_list();
     if (!field) return;
-    const bool edit_field = field == t_collection_ || field == t_cat_;
+    const bool edit_field = field == collection_field_ || field == cat_field_;
     // A filter field gets the chosen name in the form that matches it literally.
     field->setText(edit_field ? entry : literal_filter(entry));
     if (edit_field)
-        t_item_title_->setFocus();
+        item_title_field_->setFocus();
     else
         grid_->setFocus();
 }
 
 void TableView::hide_lookup_list() {
-    List1_->hide();
-    List1_->clear();
+    lookup_list_->hide();
+    lookup_list_->clear();
     list_target_.clear();
 }
 
 void TableView::escape_pressed() {
-    if (List1_->isVisible()) {
+    if (lookup_list_->isVisible()) {
         hide_lookup_list();
         return;
     }
@@ -847,16 +853,16 @@ bool TableView::handle_key(QKeyEvent* event, bool in_grid) {
     if (plain) {
         switch (key) {
         case Qt::Key_F1:
-            m_popup_->popup(mapToGlobal(rect().center()));
+            popup_menu_->popup(mapToGlobal(rect().center()));
             return true;
         case Qt::Key_F2:
-            return click_if_enabled(b_edit_);
+            return click_if_enabled(edit_button_);
         case Qt::Key_F3:
-            return click_if_enabled(b_find_);
+            return click_if_enabled(find_button_);
         case Qt::Key_F10:
-            return click_if_enabled(b_zoom_);
+            return click_if_enabled(zoom_button_);
         case Qt::Key_F12:
-            return click_if_enabled(b_save_);
+            return click_if_enabled(save_button_);
         case Qt::Key_Escape:
             escape_pressed();
             return true;
@@ -868,10 +874,10 @@ bool TableView::handle_key(QKeyEvent* event, bool in_grid) {
         if (in_grid) {
             switch (key) {
             case Qt::Key_Insert:
-                return click_if_enabled(b_add_);
+                return click_if_enabled(add_button_);
             case Qt::Key_Delete:
                 if (editing_in_grid_) return false;
-                return click_if_enabled(b_delete_);
+                return click_if_enabled(delete_button_);
             case Qt::Key_Return:
             case Qt::Key_Enter:
                 if (editing_in_grid_) return false;
@@ -903,7 +909,7 @@ bool TableView::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (watched == grid_->viewport() || watched == grid_) {
-            m_popup_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+            popup_menu_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
         }
     }
@@ -919,16 +925,16 @@ void TableView::activated() {
     options_.no_auto_find = false;
     if (options_.find_on_activate) {
         options_.find_on_activate = false;
-        b_find_Click();
+        find_item_in_grid();
         return;
     }
     if (first && !presets_applied_ && !no_auto_find && finds_on_first_activation(query_.position()) &&
         !query_.deadlines_only())
-        b_find_Click();
+        find_item_in_grid();
     check_long_content();
 }
 
-void TableView::Save_form_position() {
+void TableView::store_form_position() {
     if (!ctx_.db) return;
     save_col_widths();
     const QRect rect = sub_window() ? sub_window()->geometry() : geometry();
@@ -979,7 +985,7 @@ void TableView::closeEvent(QCloseEvent* event) {
         }
         closing_ = true;
         query_timer_->stop();
-        Save_form_position();
+        store_form_position();
         views_.forget(query_.position(), this);
     }
     QWidget::closeEvent(event);

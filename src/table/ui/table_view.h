@@ -68,33 +68,33 @@ public:
     qint64 get_item_nr() const { return current_item_nr_; }
     TableModel* model() const { return model_.get(); }
     QTableView* grid() const { return grid_; }
-    QMenu* popup_menu() const { return m_popup_; }
+    QMenu* popup_menu() const { return popup_menu_; }
     QMdiSubWindow* sub_window() const;
     bool query_waiting() const { return query_waiting_; }
 
-    // Filter_changed: builds the statement from the filters and the sort state and fills the
+    // filter_changed: builds the statement from the filters and the sort state and fills the
     // grid. Outside loading it keeps the two-second spacing between queries; the query that
     // finally runs reads the filters as they are then.
-    void Filter_changed();
+    void filter_changed();
     // Runs the query and keeps the grid on the same item where possible.
     void refresh_keep_position();
-    // Refresh_table: what other windows call after changing items.
-    void Refresh_table() { refresh_keep_position(); }
+    // refresh_table: what other windows call after changing items.
+    void refresh_table() { refresh_keep_position(); }
     // The find command (F3): asks for a text and puts it into category, title and content.
-    void b_find_Click();
+    void find_item_in_grid();
     // The picture filter: link items pointing at pictures.
     void filter_on_pictures();
     // Empties the visible filters, selects OR and runs the query once.
     void clear_filters();
     // Column captions and edit-area labels of the position.
-    void Update_col_headers();
+    void update_column_headers();
     // Column widths and visibility from the stored parameters.
     void set_col_widths();
     // Stores the column widths of the grid.
     void save_col_widths();
     // Fills and shows List1 for a target ("edit_or_ins_collection", "edit_or_ins_cat",
     // "filter_collection", "filter_cat").
-    void Build_lookup_list(const QString& target);
+    void build_lookup_list(const QString& target);
     // Runs the item of the current row (double click, Enter in the grid).
     void run_current_item();
     // Moves the grid to `row` and shows that row in the edit area.
@@ -104,7 +104,7 @@ public:
     // Called when the window becomes the active one.
     void activated();
     // Stores geometry and column widths (closing).
-    void Save_form_position();
+    void store_form_position();
     // Gives the window its stored place (once it sits in its sub-window).
     void apply_geometry();
 
@@ -160,7 +160,7 @@ public:
     void on_delete();
     // The save routine with its checks; with `ask` and a change pending it asks first. True
     // when the caller may go on.
-    bool Check_save(bool ask);
+    bool check_before_save(bool ask);
     // Starts an insert whose content is `text` (other windows hand contents in this way).
     void insert_content(const QString& text);
     // Adds the editing commands to m_popup.
@@ -198,8 +198,8 @@ public:
     qint64 undo_item_nr_ = 0;
     int undo_column_ = 0;
     QVariant undo_before_;
-    QLabel* lab_cell_edit_ = nullptr; // says that a cell is being typed into, then how to undo
-    int drag_row_ = -1;               // the row a mouse press may start to drag
+    QLabel* cell_edit_label_ = nullptr; // says that a cell is being typed into, then how to undo
+    int drag_row_ = -1;                 // the row a mouse press may start to drag
     QPoint drag_start_;
     // Set by setup_editing: the save check run before the grid moves to another row, before
     // Escape ends a pending insert or edit, and before the window closes. Empty: nothing is
@@ -217,58 +217,58 @@ public:
 
     // The edit area (fra_edit).
     QGroupBox* fra_edit_ = nullptr;
-    QLineEdit* t_collection_ = nullptr;
-    QLineEdit* t_cat_ = nullptr;
-    QLineEdit* t_mark_ = nullptr;
-    QLineEdit* t_item_id_ = nullptr;
-    QLineEdit* t_item_title_ = nullptr;
-    QPlainTextEdit* t_item_content_ = nullptr;
-    QDateTimeEdit* t_date_exp_ = nullptr;
-    QDateTimeEdit* t_date_rem_ = nullptr;
+    QLineEdit* collection_field_ = nullptr;
+    QLineEdit* cat_field_ = nullptr;
+    QLineEdit* mark_field_ = nullptr;
+    QLineEdit* item_id_field_ = nullptr;
+    QLineEdit* item_title_field_ = nullptr;
+    QPlainTextEdit* item_content_field_ = nullptr;
+    QDateTimeEdit* date_exp_field_ = nullptr;
+    QDateTimeEdit* date_rem_field_ = nullptr;
     // The check boxes that switch the date pickers on; a switched-off date is stored as Null.
-    QCheckBox* c_date_exp_ = nullptr;
-    QCheckBox* c_date_rem_ = nullptr;
-    QLabel* lab_collection_ = nullptr;
-    QLabel* lab_cat_ = nullptr;
-    QLabel* lab_mark_ = nullptr;
-    QLabel* lab_item_id_ = nullptr;
-    QLabel* lab_item_title_ = nullptr;
-    QLabel* lab_item_content_ = nullptr;
-    QLabel* lab_date_exp_ = nullptr;
-    QLabel* lab_date_rem_ = nullptr;
+    QCheckBox* date_exp_check_ = nullptr;
+    QCheckBox* date_rem_check_ = nullptr;
+    QLabel* collection_label_ = nullptr;
+    QLabel* cat_label_ = nullptr;
+    QLabel* mark_label_ = nullptr;
+    QLabel* item_id_label_ = nullptr;
+    QLabel* item_title_label_ = nullptr;
+    QLabel* item_content_label_ = nullptr;
+    QLabel* date_exp_label_ = nullptr;
+    QLabel* date_rem_label_ = nullptr;
     QPushButton* look_collection_ = nullptr;
     QPushButton* look_cat_ = nullptr;
-    QPushButton* b_browse_ = nullptr;
-    QPushButton* b_browse_dir_ = nullptr;
-    QPushButton* b_zoom_ = nullptr;
+    QPushButton* browse_button_ = nullptr;
+    QPushButton* browse_dir_button_ = nullptr;
+    QPushButton* zoom_button_ = nullptr;
 
     // Command buttons.
-    QPushButton* b_add_ = nullptr;
-    QPushButton* b_edit_ = nullptr;
-    QPushButton* b_delete_ = nullptr;
-    QPushButton* b_find_ = nullptr;
-    QPushButton* b_save_ = nullptr;
-    QPushButton* b_storm_ = nullptr;
-    QPushButton* b_exit_ = nullptr;
+    QPushButton* add_button_ = nullptr;
+    QPushButton* edit_button_ = nullptr;
+    QPushButton* delete_button_ = nullptr;
+    QPushButton* find_button_ = nullptr;
+    QPushButton* save_button_ = nullptr;
+    QPushButton* storm_button_ = nullptr;
+    QPushButton* exit_button_ = nullptr;
 
     // The filters (fra_filters).
     QGroupBox* fra_filters_ = nullptr;
-    QLineEdit* t_filter_mark_ = nullptr;
-    QLineEdit* t_filter_collection_ = nullptr;
-    QLineEdit* t_filter_cat_ = nullptr;
-    QLineEdit* t_filter_id_ = nullptr;
-    QLineEdit* t_filter_title_ = nullptr;
-    QLineEdit* t_filter_content_ = nullptr;
+    QLineEdit* filter_mark_field_ = nullptr;
+    QLineEdit* filter_collection_field_ = nullptr;
+    QLineEdit* filter_cat_field_ = nullptr;
+    QLineEdit* filter_id_field_ = nullptr;
+    QLineEdit* filter_title_field_ = nullptr;
+    QLineEdit* filter_content_field_ = nullptr;
     QPushButton* look_filter_collection_ = nullptr;
     QPushButton* look_filter_cat_ = nullptr;
-    QRadioButton* o_and_ = nullptr;
-    QRadioButton* o_or_ = nullptr;
-    QPushButton* b_clear_ = nullptr;
-    QLabel* lab_filter_problem_ = nullptr;
+    QRadioButton* and_option_ = nullptr;
+    QRadioButton* or_option_ = nullptr;
+    QPushButton* clear_button_ = nullptr;
+    QLabel* filter_problem_label_ = nullptr;
 
-    QListWidget* List1_ = nullptr;
+    QListWidget* lookup_list_ = nullptr;
     QString list_target_; // the field List1 fills
-    QMenu* m_popup_ = nullptr;
+    QMenu* popup_menu_ = nullptr;
 
     AppContext& ctx_;
     TableViews& views_;

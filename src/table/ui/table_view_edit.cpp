@@ -78,7 +78,7 @@ TableEditView edit_view(const TableView& view) {
     v.position = view.position();
     v.collection_name = view.collection_name();
     v.title_caption = table_columns::labels_for(view.position()).title_column;
-    v.id_caption = view.lab_item_id_->text().isEmpty() ? QStringLiteral("Id") : view.lab_item_id_->text();
+    v.id_caption = view.item_id_label_->text().isEmpty() ? QStringLiteral("Id") : view.item_id_label_->text();
     return v;
 }
 
@@ -89,15 +89,15 @@ bool date_fields(const TableView& view) {
 EditRecord read_edit_area(const TableView& view) {
     EditRecord record;
     record.item_nr = view.get_item_nr();
-    record.collection = view.t_collection_->text();
-    record.cat = view.t_cat_->text();
-    record.mark = view.t_mark_->text();
-    record.item_id = view.t_item_id_->text();
-    record.title = view.t_item_title_->text();
-    record.content = view.t_item_content_->toPlainText();
+    record.collection = view.collection_field_->text();
+    record.cat = view.cat_field_->text();
+    record.mark = view.mark_field_->text();
+    record.item_id = view.item_id_field_->text();
+    record.title = view.item_title_field_->text();
+    record.content = view.item_content_field_->toPlainText();
     if (date_fields(view)) {
-        if (view.c_date_exp_->isChecked()) record.expiry = view.t_date_exp_->dateTime();
-        if (view.c_date_rem_->isChecked()) record.remind = view.t_date_rem_->dateTime();
+        if (view.date_exp_check_->isChecked()) record.expiry = view.date_exp_field_->dateTime();
+        if (view.date_rem_check_->isChecked()) record.remind = view.date_rem_field_->dateTime();
     }
     return record;
 }
@@ -106,18 +106,18 @@ EditRecord read_edit_area(const TableView& view) {
 void write_edit_area(TableView& view, const EditRecord& record) {
     const bool filling = view.filling_edit_area_;
     view.filling_edit_area_ = true;
-    view.t_collection_->setText(record.collection);
-    view.t_cat_->setText(record.cat);
-    view.t_mark_->setText(record.mark);
-    view.t_item_id_->setText(record.item_id);
-    view.t_item_title_->setText(record.title);
-    if (view.t_item_content_->toPlainText() != record.content)
-        view.t_item_content_->setPlainText(record.content);
+    view.collection_field_->setText(record.collection);
+    view.cat_field_->setText(record.cat);
+    view.mark_field_->setText(record.mark);
+    view.item_id_field_->setText(record.item_id);
+    view.item_title_field_->setText(record.title);
+    if (view.item_content_field_->toPlainText() != record.content)
+        view.item_content_field_->setPlainText(record.content);
     if (date_fields(view)) {
-        view.c_date_exp_->setChecked(record.expiry.has_value());
-        view.c_date_rem_->setChecked(record.remind.has_value());
-        if (record.expiry) view.t_date_exp_->setDateTime(*record.expiry);
-        if (record.remind) view.t_date_rem_->setDateTime(*record.remind);
+        view.date_exp_check_->setChecked(record.expiry.has_value());
+        view.date_rem_check_->setChecked(record.remind.has_value());
+        if (record.expiry) view.date_exp_field_->setDateTime(*record.expiry);
+        if (record.remind) view.date_rem_field_->setDateTime(*record.remind);
     }
     view.filling_edit_area_ = filling;
 }
@@ -126,21 +126,21 @@ QWidget* field_widget(TableView& view, table_edit::EditField field) {
     using table_edit::EditField;
     switch (field) {
     case EditField::Collection:
-        return view.t_collection_;
+        return view.collection_field_;
     case EditField::Cat:
-        return view.t_cat_;
+        return view.cat_field_;
     case EditField::Mark:
-        return view.t_mark_;
+        return view.mark_field_;
     case EditField::ItemId:
-        return view.t_item_id_;
+        return view.item_id_field_;
     case EditField::Title:
-        return view.t_item_title_;
+        return view.item_title_field_;
     case EditField::Content:
-        return view.t_item_content_;
+        return view.item_content_field_;
     case EditField::Expiry:
-        return view.t_date_exp_;
+        return view.date_exp_field_;
     case EditField::Remind:
-        return view.t_date_rem_;
+        return view.date_rem_field_;
     case EditField::None:
         break;
     }
@@ -148,10 +148,10 @@ QWidget* field_widget(TableView& view, table_edit::EditField field) {
 }
 
 bool any_text(const TableView& view) {
-    for (const QLineEdit* field :
-         {view.t_collection_, view.t_cat_, view.t_mark_, view.t_item_id_, view.t_item_title_})
+    for (const QLineEdit* field : {view.collection_field_, view.cat_field_, view.mark_field_,
+                                   view.item_id_field_, view.item_title_field_})
         if (!field->text().isEmpty()) return true;
-    return !view.t_item_content_->toPlainText().isEmpty();
+    return !view.item_content_field_->toPlainText().isEmpty();
 }
 
 // The map windows showing the old name of a renamed map close, and the new map opens in their
@@ -184,7 +184,7 @@ public:
         switch (event->type()) {
         case QEvent::MouseButtonDblClick:
             // The content field and the window background open the content editor.
-            if (watched == view_->t_item_content_->viewport() || watched == view_) {
+            if (watched == view_->item_content_field_->viewport() || watched == view_) {
                 if (!pending(view_->edit_mode_)) view_->expand_edit_area();
                 return watched == view_;
             }
@@ -296,31 +296,31 @@ void TableView::setup_editing() {
     if (editing_ready_) return;
     editing_ready_ = true;
 
-    for (QWidget* w : std::initializer_list<QWidget*>{b_add_, b_edit_, b_delete_, b_save_, b_browse_,
-                                                      b_browse_dir_, b_zoom_})
+    for (QWidget* w : std::initializer_list<QWidget*>{add_button_, edit_button_, delete_button_, save_button_,
+                                                      browse_button_, browse_dir_button_, zoom_button_})
         w->setToolTip(QString());
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_,
-                                         c_date_exp_, c_date_rem_, b_browse_, b_browse_dir_})
+    for (QWidget* w : std::initializer_list<QWidget*>{collection_field_, cat_field_, mark_field_,
+                                                      item_id_field_, item_title_field_, date_exp_check_,
+                                                      date_rem_check_, browse_button_, browse_dir_button_})
         w->setEnabled(true);
-    t_item_content_->setReadOnly(false);
-    b_zoom_->setEnabled(static_cast<bool>(ctx_.hooks.open_content_editor));
-    if (!b_zoom_->isEnabled()) b_zoom_->setToolTip(unavailable_tip);
-    t_date_exp_->setEnabled(c_date_exp_->isChecked());
-    t_date_rem_->setEnabled(c_date_rem_->isChecked());
+    item_content_field_->setReadOnly(false);
+    zoom_button_->setEnabled(static_cast<bool>(ctx_.hooks.open_content_editor));
+    if (!zoom_button_->isEnabled()) zoom_button_->setToolTip(unavailable_tip);
+    date_exp_field_->setEnabled(date_exp_check_->isChecked());
+    date_rem_field_->setEnabled(date_rem_check_->isChecked());
 
-    connect(b_add_, &QPushButton::clicked, this, [this] { on_add(); });
-    connect(b_edit_, &QPushButton::clicked, this, [this] { on_edit(); });
-    connect(b_save_, &QPushButton::clicked, this, [this] { on_save(); });
-    connect(b_delete_, &QPushButton::clicked, this, [this] { on_delete(); });
-    connect(b_browse_, &QPushButton::clicked, this, [this] { on_browse(); });
-    connect(b_browse_dir_, &QPushButton::clicked, this, [this] { on_browse_dir(); });
-    connect(b_zoom_, &QPushButton::clicked, this, [this] { expand_edit_area(); });
-    for (QLineEdit* field : {t_collection_, t_cat_, t_mark_, t_item_id_, t_item_title_})
+    connect(add_button_, &QPushButton::clicked, this, [this] { on_add(); });
+    connect(edit_button_, &QPushButton::clicked, this, [this] { on_edit(); });
+    connect(save_button_, &QPushButton::clicked, this, [this] { on_save(); });
+    connect(delete_button_, &QPushButton::clicked, this, [this] { on_delete(); });
+    connect(browse_button_, &QPushButton::clicked, this, [this] { on_browse(); });
+    connect(browse_dir_button_, &QPushButton::clicked, this, [this] { on_browse_dir(); });
+    connect(zoom_button_, &QPushButton::clicked, this, [this] { expand_edit_area(); });
+    for (QLineEdit* field : {collection_field_, cat_field_, mark_field_, item_id_field_, item_title_field_})
         connect(field, &QLineEdit::textChanged, this, [this] { edit_area_changed(); });
-    connect(t_item_content_, &QPlainTextEdit::textChanged, this, [this] { edit_area_changed(); });
-    const std::pair<QCheckBox*, QDateTimeEdit*> pickers[] = {{c_date_exp_, t_date_exp_},
-                                                             {c_date_rem_, t_date_rem_}};
+    connect(item_content_field_, &QPlainTextEdit::textChanged, this, [this] { edit_area_changed(); });
+    const std::pair<QCheckBox*, QDateTimeEdit*> pickers[] = {{date_exp_check_, date_exp_field_},
+                                                             {date_rem_check_, date_rem_field_}};
     for (const auto& [on, picker] : pickers) {
         connect(on, &QCheckBox::toggled, this, [this, picker = picker](bool checked) {
             picker->setEnabled(checked);
@@ -328,32 +328,32 @@ void TableView::setup_editing() {
         });
         connect(picker, &QDateTimeEdit::dateTimeChanged, this, [this] { edit_area_changed(); });
     }
-    connect(t_item_title_, &QLineEdit::returnPressed, this, [this] {
-        if (b_save_->isEnabled()) on_save();
+    connect(item_title_field_, &QLineEdit::returnPressed, this, [this] {
+        if (save_button_->isEnabled()) on_save();
     });
-    connect(t_cat_, &QLineEdit::returnPressed, this, [this] { t_item_title_->setFocus(); });
+    connect(cat_field_, &QLineEdit::returnPressed, this, [this] { item_title_field_->setFocus(); });
 
     auto* events = new EditEvents(this);
     installEventFilter(events);
-    t_item_content_->viewport()->installEventFilter(events);
+    item_content_field_->viewport()->installEventFilter(events);
     grid()->installEventFilter(events);
     grid()->viewport()->installEventFilter(events);
     grid()->viewport()->setAcceptDrops(true);
 
-    check_save_call = [this](bool ask) { return Check_save(ask); };
-    build_edit_menu(m_popup_);
+    check_save_call = [this](bool ask) { return check_before_save(ask); };
+    build_edit_menu(popup_menu_);
     set_edit_mode(edit_mode_);
 }
 
 void TableView::set_edit_mode(EditMode mode) {
     edit_mode_ = mode;
     const bool busy = pending(mode);
-    for (QPushButton* b : {b_add_, b_edit_, b_delete_, b_find_})
+    for (QPushButton* b : {add_button_, edit_button_, delete_button_, find_button_})
         highlight(b, false);
-    if (mode == EditMode::Insert) highlight(b_add_, true);
-    if (mode == EditMode::Edit) highlight(b_edit_, true);
-    b_add_->setEnabled(editing_ready_ && !busy);
-    b_save_->setEnabled(busy && any_text(*this));
+    if (mode == EditMode::Insert) highlight(add_button_, true);
+    if (mode == EditMode::Edit) highlight(edit_button_, true);
+    add_button_->setEnabled(editing_ready_ && !busy);
+    save_button_->setEnabled(busy && any_text(*this));
     grid()->setEnabled(!busy);
     fra_filters_->setEnabled(!busy);
     fra_filters_->setVisible(mode != EditMode::Insert);
@@ -364,10 +364,10 @@ void TableView::set_edit_mode(EditMode mode) {
 
 void TableView::on_add() {
     if (!editing_ready_ || pending(edit_mode_)) return;
-    if (!Check_save(true)) return;
+    if (!check_before_save(true)) return;
     EditRecord record;
     try {
-        record = table_edit::insert_defaults(ctx_, edit_view(*this), t_collection_->text());
+        record = table_edit::insert_defaults(ctx_, edit_view(*this), collection_field_->text());
         // A grid filtered to one category proposes that category for the new item.
         const TableFilters filters = read_filters();
         const bool only_by_category =
@@ -375,20 +375,20 @@ void TableView::on_add() {
                                 filters.id.trimmed().isEmpty() && filters.title.trimmed().isEmpty() &&
                                 filters.content.trimmed().isEmpty());
         record.cat = table_edit::insert_category(filters.cat, only_by_category,
-                                                 current_item_nr_ != 0 ? t_cat_->text() : QString());
+                                                 current_item_nr_ != 0 ? cat_field_->text() : QString());
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
         return;
     }
     write_edit_area(*this, record);
     set_edit_mode(EditMode::Insert);
-    b_save_->setEnabled(true);
-    t_item_title_->setFocus();
+    save_button_->setEnabled(true);
+    item_title_field_->setFocus();
 }
 
 void TableView::on_edit() {
     if (!editing_ready_ || pending(edit_mode_) || get_item_nr() == 0) return;
-    if (!Check_save(true)) return;
+    if (!check_before_save(true)) return;
     EditRecord record = read_edit_area(*this);
     try {
         table_edit::fill_empty_id(ctx_, edit_view(*this), record);
@@ -397,8 +397,8 @@ void TableView::on_edit() {
     }
     write_edit_area(*this, record);
     set_edit_mode(EditMode::Edit);
-    b_save_->setEnabled(true);
-    t_item_title_->setFocus();
+    save_button_->setEnabled(true);
+    item_title_field_->setFocus();
 }
 
 void TableView::edit_area_changed() {
@@ -413,26 +413,26 @@ void TableView::edit_area_changed() {
         } catch (const DbError& error) {
             report_error(ctx_.prompter, error);
         }
-        if (record.item_id != t_item_id_->text()) {
+        if (record.item_id != item_id_field_->text()) {
             filling_edit_area_ = true;
-            t_item_id_->setText(record.item_id);
+            item_id_field_->setText(record.item_id);
             filling_edit_area_ = false;
         }
         set_edit_mode(EditMode::Edit);
     }
-    b_save_->setEnabled(any_text(*this));
+    save_button_->setEnabled(any_text(*this));
 }
 
 void TableView::on_save() {
-    Check_save(false);
+    check_before_save(false);
 }
 
-bool TableView::Check_save(bool ask) {
+bool TableView::check_before_save(bool ask) {
     if (!pending(edit_mode_)) return true;
     if (cell_editor_ && cell_editor_->isVisible()) cancel_cell_edit();
     EditRecord record = read_edit_area(*this);
     const table_edit::SaveOutcome outcome =
-        table_edit::Check_save(ctx_, edit_view(*this), logic_mode(edit_mode_), record, ask);
+        table_edit::check_before_save(ctx_, edit_view(*this), logic_mode(edit_mode_), record, ask);
     if (outcome.dropped) {
         set_edit_mode(EditMode::Idle);
         load_current_row();
@@ -461,7 +461,7 @@ bool TableView::Check_save(bool ask) {
 
 void TableView::on_delete() {
     if (!editing_ready_ || pending(edit_mode_) || get_item_nr() == 0) return;
-    if (!Check_save(true)) return;
+    if (!check_before_save(true)) return;
     EditRecord record = read_edit_area(*this);
     const table_edit::DeleteResult result = table_edit::delete_record(ctx_, record);
     if (result == table_edit::DeleteResult::Declined || result == table_edit::DeleteResult::Failed) {
@@ -484,8 +484,8 @@ void TableView::insert_content(const QString& text) {
     }
     on_add();
     if (edit_mode_ != EditMode::Insert) return;
-    t_item_content_->setPlainText(text);
-    t_item_title_->setFocus();
+    item_content_field_->setPlainText(text);
+    item_title_field_->setFocus();
 }
 
 // ---------------------------------------------------------------- queries and refreshing
@@ -502,17 +502,18 @@ void TableView::run_query_now(qint64 item_nr) {
 void TableView::refresh_other_views() {
     views_.maps().refresh_open_maps();
     for (int position = 1; position <= CollectionTable::count; ++position)
-        if (TableView* other = views_.window(position); other && other != this) other->Refresh_table();
+        if (TableView* other = views_.window(position); other && other != this) other->refresh_table();
 }
 
 // ---------------------------------------------------------------- content, links, editor
 
 void TableView::on_browse() {
-    if (const auto content = table_edit::browse_link_file(ctx_)) t_item_content_->setPlainText(*content);
+    if (const auto content = table_edit::browse_link_file(ctx_)) item_content_field_->setPlainText(*content);
 }
 
 void TableView::on_browse_dir() {
-    if (const auto content = table_edit::browse_link_directory(ctx_)) t_item_content_->setPlainText(*content);
+    if (const auto content = table_edit::browse_link_directory(ctx_))
+        item_content_field_->setPlainText(*content);
 }
 
 void TableView::expand_edit_area() {
@@ -520,12 +521,12 @@ void TableView::expand_edit_area() {
         // The content typed so far goes to the editor, and what the editor saves comes back
         // into the content field, to be saved with the rest of the pending change.
         if (!views_.edit_pending_content) return;
-        const EditedItem item{edit_mode_ == EditMode::Edit ? get_item_nr() : 0, t_collection_->text(),
-                              t_cat_->text(), t_item_title_->text(), QString()};
+        const EditedItem item{edit_mode_ == EditMode::Edit ? get_item_nr() : 0, collection_field_->text(),
+                              cat_field_->text(), item_title_field_->text(), QString()};
         const QPointer<TableView> self(this);
-        views_.edit_pending_content(item, t_item_content_->toPlainText(), [self](const QString& text) {
+        views_.edit_pending_content(item, item_content_field_->toPlainText(), [self](const QString& text) {
             if (!self || !pending(self->edit_mode_)) return false;
-            self->t_item_content_->setPlainText(text);
+            self->item_content_field_->setPlainText(text);
             return true;
         });
         return;
@@ -553,8 +554,8 @@ bool TableView::start_cell_edit(const QString& typed) {
         cell_editor_->installEventFilter(
             findChild<QObject*>(EditEvents::object_name, Qt::FindDirectChildrenOnly));
     }
-    lab_cell_edit_->setText(QStringLiteral("Editing cell: Enter writes the row, Esc leaves it unchanged"));
-    lab_cell_edit_->show();
+    cell_edit_label_->setText(QStringLiteral("Editing cell: Enter writes the row, Esc leaves it unchanged"));
+    cell_edit_label_->show();
     editing_in_grid_ = true;
     cell_edit_column_ = index.column();
     cell_edit_started_ = ctx_.clock.now();
@@ -583,8 +584,8 @@ bool TableView::commit_cell_edit() {
         undo_item_nr_ = before->item_nr;
         undo_column_ = before->column;
         undo_before_ = before->before;
-        lab_cell_edit_->setText(cell_undo_hint);
-        lab_cell_edit_->show();
+        cell_edit_label_->setText(cell_undo_hint);
+        cell_edit_label_->show();
     }
     run_query_now(item_nr);
     refresh_other_views();
@@ -596,7 +597,7 @@ bool TableView::undo_cell_edit() {
     const table_edit::CellUndo undo{undo_item_nr_, undo_column_, undo_before_};
     undo_item_nr_ = 0;
     undo_before_.clear();
-    lab_cell_edit_->hide();
+    cell_edit_label_->hide();
     if (!table_edit::undo_cell_write(ctx_, undo)) return true;
     run_query_now(undo.item_nr);
     refresh_other_views();
@@ -607,9 +608,9 @@ void TableView::cancel_cell_edit() {
     editing_in_grid_ = false;
     cell_edit_column_ = -1;
     if (undo_item_nr_ == 0)
-        lab_cell_edit_->hide();
+        cell_edit_label_->hide();
     else
-        lab_cell_edit_->setText(cell_undo_hint);
+        cell_edit_label_->setText(cell_undo_hint);
     if (!cell_editor_) return;
     const bool had_focus = cell_editor_->hasFocus();
     cell_editor_->hide();
@@ -635,14 +636,14 @@ namespace {
 // The name of the current row's category map (as the edit area shows collection and category),
 // spelt as the map window stores its settings.
 QString current_map(const TableView& view, const CollectionTable& collections) {
-    return identify_category(collections, view.t_collection_->text(), view.t_cat_->text()).name;
+    return identify_category(collections, view.collection_field_->text(), view.cat_field_->text()).name;
 }
 
 // The collection a command on "the collection" works on: the window's own, or in the window of
 // all collections the current row's.
 QString command_collection(const TableView& view) {
     if (view.position() == CollectionTable::all_collections || view.collection_name().isEmpty())
-        return view.t_collection_->text().trimmed();
+        return view.collection_field_->text().trimmed();
     return view.collection_name();
 }
 
@@ -665,13 +666,13 @@ void TableView::build_edit_menu(QMenu* menu) {
         action->setToolTip(unavailable_tip);
     };
     // Commands that change rows first save or drop a pending change.
-    auto saved = [this] { return Check_save(true); };
+    auto saved = [this] { return check_before_save(true); };
 
     add("m_bulk_replace_of_category", QStringLiteral("Bulk replace of field \"category\""), [this, saved] {
         if (!saved()) return;
-        const QString filter = t_filter_cat_->text().trimmed();
+        const QString filter = filter_cat_field_->text().trimmed();
         const table_edit::BulkOutcome outcome = table_edit::bulk_replace_category(
-            ctx_, t_collection_->text().trimmed(), t_cat_->text().trimmed());
+            ctx_, collection_field_->text().trimmed(), cat_field_->text().trimmed());
         if (!outcome.changed) return;
         follow_map_rename(ctx_, views_.maps(), outcome.rename);
         refresh_other_views();
@@ -688,7 +689,7 @@ void TableView::build_edit_menu(QMenu* menu) {
         [this, saved] {
             if (!saved()) return;
             const table_edit::BulkOutcome outcome = table_edit::bulk_replace_collection(
-                ctx_, t_collection_->text().trimmed(), t_cat_->text().trimmed());
+                ctx_, collection_field_->text().trimmed(), cat_field_->text().trimmed());
             if (!outcome.changed) return;
             follow_map_rename(ctx_, views_.maps(), outcome.rename);
             refresh_other_views();
@@ -706,7 +707,7 @@ void TableView::build_edit_menu(QMenu* menu) {
         [this] { table_edit::sum_numbers_in_square_brackets(ctx_, current_statement()); });
     add("m_insert_separators", QStringLiteral("Insert/update separators"), [this, saved] {
         if (!saved()) return;
-        if (!table_edit::insert_separators(ctx_, t_collection_->text().trimmed())) return;
+        if (!table_edit::insert_separators(ctx_, collection_field_->text().trimmed())) return;
         run_query_now(get_item_nr());
     });
     add("m_remove_separators", QStringLiteral("Remove separators"), [this, saved] {
@@ -722,7 +723,7 @@ void TableView::build_edit_menu(QMenu* menu) {
         [this] { table_edit::export_filtered_items(ctx_, current_statement(), collection_name()); });
     add("m_sort_current_cat", QStringLiteral("Sort items of current category"), [this, saved] {
         if (!saved()) return;
-        table_edit::sort_current_cat(ctx_, command_collection(*this), t_cat_->text().trimmed());
+        table_edit::sort_current_cat(ctx_, command_collection(*this), cat_field_->text().trimmed());
         run_query_now(get_item_nr());
         refresh_other_views();
     });

@@ -73,7 +73,7 @@ TableView* TableViews::window(int position) const {
 
 void TableViews::refresh_all() {
     for (const QPointer<TableView>& view : windows_)
-        if (view) view->Refresh_table();
+        if (view) view->refresh_table();
 }
 
 void TableViews::close_all() {

@@ -28,7 +28,7 @@ public:
     TableView* open_table_view(int position, const TableView::Options& options = {});
     // The open window of a position, nullptr when none.
     TableView* window(int position) const;
-    // Refresh_table of every open table view.
+    // refresh_table of every open table view.
     void refresh_all();
     // Closes every table view (each stores its geometry and column widths).
     void close_all();
