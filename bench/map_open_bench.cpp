@@ -116,7 +116,7 @@ struct MapBenchData {
                                       "having count(*) = %1 order by collection, cat")
                            .arg(size));
         while (maps.next()) {
-            const QString name = maps.value(0).toString() + QStringLiteral(": ") + maps.value(1).toString();
+            QString name = maps.value(0).toString() + QStringLiteral(": ") + maps.value(1).toString();
             MapItems map(identify_map(ctx->collections, name));
             LoadOptions options;
             options.opening = true;

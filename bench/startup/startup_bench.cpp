@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     AnsweringUi ui(ctx, prompter, args.value(2));
     Session session(ctx, ui);
     try {
-        session.Main(args[1]);
+        session.start(args[1]);
     } catch (const ProgramEnd&) {
         return 1;
     }

@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     try {
-        session.Main(resolve_command_line(arguments.join(QLatin1Char(' ')), start_dir));
+        session.start(resolve_command_line(arguments.join(QLatin1Char(' ')), start_dir));
     } catch (const ProgramEnd& end) {
         return end.code();
     } catch (const DbError& error) {

@@ -148,7 +148,7 @@ static void detach_quietly(Database& db, const QString& schema_name) {
 // Pages kept in memory while a whole file is read twice (integrity, then row counts), so that the
 // second pass need not read and decrypt every page again.
 static qint64 cache_kib_for(const QString& file) {
-    constexpr qint64 cap_kib = 512 * 1024;
+    constexpr qint64 cap_kib = qint64{512} * 1024;
     return std::min(cap_kib, QFileInfo(file).size() / 1024 + 1024);
 }
 
@@ -284,7 +284,7 @@ bool rotate_backups(const QString& path, const QDateTime& now, const StepHook& h
     if (exists(fresh)) shift_in_new_backup(path, hook);
 
     const QFileInfo newest(backup_path(path, 1));
-    if (newest.exists() && newest.lastModified() > now.addSecs(-12 * 3600)) return false;
+    if (newest.exists() && newest.lastModified() > now.addSecs(qint64{-12} * 3600)) return false;
 
     // The new generation is written in full before any older one moves.
     const QString partial = partial_backup_path(path);

@@ -68,10 +68,10 @@ QStringList read_lines(QFile& file) {
 } // namespace
 
 QString collection_names_file(const QString& program_dir, const QString& db_path) {
-    const QString own =
+    QString own =
         program_dir + QLatin1Char('/') + QFileInfo(db_path).completeBaseName() + QStringLiteral(".dat");
     if (!db_path.isEmpty() && QFileInfo(own).isFile()) return own;
-    const QString general = program_dir + QStringLiteral("/general.dat");
+    QString general = program_dir + QStringLiteral("/general.dat");
     if (QFileInfo(general).isFile()) return general;
     return {};
 }

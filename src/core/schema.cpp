@@ -111,11 +111,11 @@ void step_1(Database& db) {
 // map as collection + ": " + category ("Books:Vol " -> "Books: Vol", "Books: " stays the map of the
 // empty category). Letter case is left as it is: the stored names compare without it.
 QString canonical_stored_map_name(const QString& name) {
-    const QString trimmed = name.trimmed();
+    QString trimmed = name.trimmed();
     if (trimmed.compare(QLatin1String("Top map"), Qt::CaseInsensitive) == 0) return QStringLiteral("Top map");
     const qsizetype colon = name.indexOf(QLatin1Char(':'));
     if (colon < 0) return trimmed;
-    const QString collection = name.left(colon).trimmed();
+    QString collection = name.left(colon).trimmed();
     const QString rest = name.mid(colon + 1);
     if (rest.isEmpty()) return collection;
     return collection + QStringLiteral(": ") + rest.trimmed();

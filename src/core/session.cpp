@@ -52,7 +52,7 @@ Session::Session(AppContext& ctx, StartupUi& ui) : ctx_(ctx), ui_(ui) {}
 
 Session::~Session() = default;
 
-void Session::Main(const QString& command_line) {
+void Session::start(const QString& command_line) {
     ctx_.language = 1;
     const QString language = ctx_.settings.get_setting(QStringLiteral("language"));
     bool numeric = false;

@@ -43,7 +43,7 @@ public:
 
     // The entry point: language, screen check, program directory, picture settings, command
     // line, then the database. Returns when the main window is up.
-    void Main(const QString& command_line);
+    void start(const QString& command_line);
 
     // Chooses, unlocks, compacts, backs up and opens a database, then runs the completion steps.
     void open_database(bool& auto_open);

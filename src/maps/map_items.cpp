@@ -30,7 +30,7 @@ std::optional<QDateTime> date_of(const QVariant& value) {
     if (!value.isValid() || value.isNull()) return std::nullopt;
     if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)
         return dates::from_julian(value.toDouble());
-    const auto parsed = dates::parse(value.toString());
+    auto parsed = dates::parse(value.toString());
     if (parsed) return parsed;
     return std::nullopt;
 }

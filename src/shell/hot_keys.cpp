@@ -176,7 +176,6 @@ bool is_field_editing_key(int shift, int key) {
     case Qt::Key_Down:
         return shift == shift_state::shift;
     case Qt::Key_Insert:
-        return shift == ctrl || shift == shift_state::shift;
     case Qt::Key_Delete:
         return shift == ctrl || shift == shift_state::shift;
     case Qt::Key_Backspace:

@@ -243,7 +243,7 @@ QString insert_category(const QString& cat_filter, bool only_by_category, const 
     // A category handed over from a map stands in the filter in its literal form ("C[#]").
     const std::optional<QString> literal = literal_text_of_filter(filter);
     if (!literal && filter.contains(joined)) return QStringLiteral("Mix");
-    const QString cat = literal ? literal->trimmed() : filter;
+    QString cat = literal ? literal->trimmed() : filter;
     if (!shown_cat.trimmed().isEmpty() && shown_cat.contains(cat, Qt::CaseInsensitive))
         return shown_cat.trimmed();
     return cat;

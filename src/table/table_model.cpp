@@ -104,10 +104,10 @@ const std::vector<TableModel::Row>& TableModel::page(int number) const {
     const int first = number * page_rows;
     const int count = std::min(page_rows, rowCount() - first);
     QString in;
-    in.reserve(count * 8);
+    in.reserve(qsizetype{count} * 8);
     for (int i = 0; i < count; ++i) {
         if (i > 0) in += QLatin1Char(',');
-        in += QString::number(ids_[static_cast<std::size_t>(first + i)]);
+        in += QString::number(ids_[static_cast<std::size_t>(first) + static_cast<std::size_t>(i)]);
     }
     // The same item may appear in several rows (a join may repeat it); every row gets its columns.
     QHash<qint64, Row> by_item;
@@ -126,7 +126,8 @@ const std::vector<TableModel::Row>& TableModel::page(int number) const {
     ++pages_read_;
     std::vector<Row> rows(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const auto found = by_item.constFind(ids_[static_cast<std::size_t>(first + i)]);
+        const auto found =
+            by_item.constFind(ids_[static_cast<std::size_t>(first) + static_cast<std::size_t>(i)]);
         if (found != by_item.cend()) rows[static_cast<std::size_t>(i)] = *found;
     }
     if (static_cast<int>(page_order_.size()) >= kept_pages) {
@@ -134,7 +135,7 @@ const std::vector<TableModel::Row>& TableModel::page(int number) const {
         page_order_.pop_back();
     }
     page_order_.push_front(number);
-    return *pages_.insert(number, std::move(rows));
+    return *pages_.insert(number, rows);
 }
 
 QString TableModel::text(int row, int column) const {

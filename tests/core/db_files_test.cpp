@@ -196,7 +196,7 @@ TEST_F(DbFiles, VerifySpotsDamage) {
     EXPECT_TRUE(db_files::verify(path, {}, &clock));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.seek(2 * 4096);
+    file.seek(qint64{2} * 4096);
     file.write(QByteArray(static_cast<int>(file.size() / 2), '\xff'));
     file.close();
     EXPECT_FALSE(db_files::verify(path, {}, &clock));
@@ -219,7 +219,7 @@ TEST_F(DbFiles, BackupsRotateOnlyOnceTwelveHoursHavePassed) {
         auto db = Database::open(path, {}, &clock);
         db->exec(QStringLiteral("insert into repos (collection,cat,item_title) values ('A','B','later')"));
     }
-    EXPECT_FALSE(db_files::rotate_backups(path, start.addSecs(11 * 3600)));
+    EXPECT_FALSE(db_files::rotate_backups(path, start.addSecs(qint64{11} * 3600)));
     EXPECT_EQ(digest(old(1)), first);
     EXPECT_FALSE(QFileInfo::exists(old(2)));
 

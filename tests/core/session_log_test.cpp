@@ -23,7 +23,7 @@ protected:
         make_database(db, {}, 1, &clock);
         session.steps.save_open_maps = [this] { saved_maps.append(u"saved"_s); };
         ui.enter({});
-        session.Main(db);
+        session.start(db);
         ctx.main_window_loaded = true;
     }
     QString log_text() {
@@ -59,7 +59,7 @@ TEST_F(SessionLog, TwoRunsInTheSameMinuteWriteTwoRows) {
     session.end_session();
     clock.advance_seconds(2);
     ui.enter({});
-    session.Main(db);
+    session.start(db);
     clock.advance_seconds(4);
     session.end_session();
     auto check = Database::open(db, {}, &clock);
@@ -124,7 +124,7 @@ TEST_F(SessionLog, ADatabaseErrorWhileQuittingDoesNotStopTheShutdown) {
             EXPECT_EQ(check->scalar(u"select duration_seconds from session_log"_s).toInt(), 60);
         }
         ui.enter({});
-        session.Main(db);
+        session.start(db);
         QFile::remove(ctx.program_path(u"log.txt"_s));
     }
 }

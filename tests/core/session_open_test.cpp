@@ -74,10 +74,10 @@ protected:
         session.steps.open_named = [this](const QString& name) { opened_maps.append(name); };
     }
     void remember(const QString& path) { settings.save_setting(u"last_db_file"_s, path); }
-    // Runs Main; true when it ended the program.
+    // Runs Session::start; true when it ended the program.
     bool run(const QString& command_line = {}) {
         try {
-            session.Main(command_line);
+            session.start(command_line);
             return false;
         } catch (const ProgramEnd&) {
             return true;
@@ -244,13 +244,13 @@ TEST_F(OpenDatabase, StartingTwiceWithinTwelveHoursLeavesBackupsAlone) {
         auto conn = Database::open(db, {}, &clock);
         conn->exec(u"insert into repos (collection,cat,item_title) values ('A','B','C')"_s);
     }
-    clock.advance_seconds(11 * 3600);
+    clock.advance_seconds(qint64{11} * 3600);
     ui.enter({});
     ASSERT_FALSE(run(db));
     EXPECT_EQ(digest(db + u".old"_s), first);
     EXPECT_FALSE(QFileInfo::exists(db + u".old.old"_s));
     session.close_database();
-    clock.advance_seconds(2 * 3600);
+    clock.advance_seconds(qint64{2} * 3600);
     ui.enter({});
     ASSERT_FALSE(run(db));
     EXPECT_EQ(digest(db + u".old.old"_s), first);

@@ -79,7 +79,7 @@ TEST_F(ChangeLanguageTest, NextStartSpeaksTheStoredLanguageFromItsFirstMessage) 
         open_translation_tables();
         opened_before_message = tc.prompter.shown().empty() && translator.tables_open();
     };
-    EXPECT_THROW(session.Main(QString()), ProgramEnd);
+    EXPECT_THROW(session.start(QString()), ProgramEnd);
     EXPECT_TRUE(opened_before_message);
     EXPECT_EQ(tc.prompter.messages(), QStringList{QStringLiteral("Bildschirm zu klein.")});
 }

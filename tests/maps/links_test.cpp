@@ -19,7 +19,7 @@ protected:
         return tc.env.write_file(name, content);
     }
     QString directory(const QString& name) {
-        const QString path = tc.env.path(name);
+        QString path = tc.env.path(name);
         QDir().mkpath(path);
         return path;
     }

@@ -44,7 +44,7 @@ protected:
 };
 
 // The unlock box as it shows: its title and masking, then `answer` typed (nullopt: Cancel).
-void answer_unlock_box(std::optional<QString> answer, QStringList* seen = nullptr) {
+void answer_unlock_box(const std::optional<QString>& answer, QStringList* seen = nullptr) {
     when_modal_shows([answer, seen](QWidget* modal) {
         auto* box = qobject_cast<QInputDialog*>(modal);
         ASSERT_NE(box, nullptr);
@@ -171,7 +171,7 @@ TEST_F(CommandFormTest, TheTimerLocksAfterTheIntervalAndThreeWrongAnswersEnd) {
 TEST_F(CommandFormTest, ChangePasswordThroughTheDialogKeepsNineCharacters) {
     open(QStringLiteral("Old"));
     QStringList titles;
-    const auto fill = [&titles](const QString& text, std::function<void()> next) {
+    const auto fill = [&titles](const QString& text, const std::function<void()>& next) {
         when_modal_shows([&titles, text, next](QWidget* modal) {
             titles.append(modal->windowTitle());
             auto* change_db = modal->findChild<QPushButton*>(QStringLiteral("b_change_db"));

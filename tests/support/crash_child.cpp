@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     };
     t.ui.enter(args[2]);
     try {
-        session.Main(args[1]);
+        session.start(args[1]);
     } catch (const ProgramEnd&) {
         return 3;
     }

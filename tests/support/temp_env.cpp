@@ -15,7 +15,7 @@ QString TempEnv::path(const QString& name) const {
 }
 
 QString TempEnv::write_file(const QString& name, const QByteArray& content) const {
-    const QString full = path(name);
+    QString full = path(name);
     QDir().mkpath(QFileInfo(full).absolutePath());
     QFile file(full);
     if (file.open(QIODevice::WriteOnly)) file.write(content);

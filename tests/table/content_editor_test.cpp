@@ -43,7 +43,7 @@ TEST_F(ContentEditorTest, SavesLongTextsWithApostrophesAsTheyAre) {
     const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Dante"));
     const QString line = QStringLiteral("l'été d''où -- ' ; drop table repos; -- Ünïcødé\n");
     QString text;
-    while (text.size() < 1024 * 1024)
+    while (text.size() < qsizetype{1024} * 1024)
         text += line;
     EXPECT_EQ(save_item_content(*ctx.db, nr, text), ContentSave::Saved);
     EXPECT_EQ(read_edited_item(*ctx.db, nr)->content, text);

@@ -290,7 +290,7 @@ TEST_F(CheckSave, EditOfAnItemDeletedMeanwhileWritesNothing) {
 
 TEST_F(CheckSave, ContentOfOneMegabyteIsSavedWhole) {
     QString content;
-    for (int line = 0; content.size() < 1024 * 1024; ++line)
+    for (int line = 0; content.size() < qsizetype{1024} * 1024; ++line)
         content += QStringLiteral("line %1 with an apostrophe ' and \"quotes\"\n").arg(line);
     content = content.trimmed();
     EditRecord r = record(QStringLiteral("Money"), QStringLiteral("Notes"), QStringLiteral("Big"), content);

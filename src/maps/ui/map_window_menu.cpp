@@ -3,6 +3,7 @@
 // The map window's pop-up menu and the commands behind it.
 #include "core/app_context.h"
 #include "core/db_error.h"
+#include "core/overloaded.h"
 #include "core/params.h"
 #include "maps/links.h"
 #include "maps/map_export.h"
@@ -335,10 +336,6 @@ void MapWindow::cmd_close() {
 
 // ---------------------------------------------------------------- opening the selected item
 
-namespace {
-template <class... Fs> struct overloaded : Fs... { using Fs::operator()...; };
-} // namespace
-
 void MapWindow::open_selected(bool invert) {
     // A second request arriving while one is handled does nothing.
     if (opening_item_ || busy_ || closing_ || selected_ < 0) return;
@@ -349,7 +346,7 @@ void MapWindow::open_selected(bool invert) {
     const PanelItem item{entry.title, entry.content, selected_ + 1};
     try {
         const PanelAction action = open_panel_item(ctx_, window, item, invert);
-        std::visit(overloaded{
+        std::visit(Overloaded{
                        [&](const panel_action::RunLink& link) { open_link(ctx_, link.target, true); },
                        [&](const panel_action::OpenWebAddress& web) { shell_open_url(ctx_, web.address); },
                        [&](const panel_action::ToggleContentBox&) { cmd_toggle_content_box(); },

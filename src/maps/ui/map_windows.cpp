@@ -3,6 +3,7 @@
 #include "maps/ui/map_windows.h"
 
 #include "core/app_context.h"
+#include "core/overloaded.h"
 #include "maps/map_names.h"
 #include "maps/ui/map_window.h"
 
@@ -12,8 +13,6 @@
 #include <QTimer>
 
 namespace {
-
-template <class... Fs> struct overloaded : Fs... { using Fs::operator()...; };
 
 // The busy pointer for the time of an opening.
 class BusyPointer {
@@ -68,7 +67,7 @@ MapWindow* MapWindows::open_window(const std::optional<MapOpening>& opening) {
 }
 
 void MapWindows::execute(const Route& route) {
-    std::visit(overloaded{
+    std::visit(Overloaded{
                    [](const std::monostate&) {},
                    [this](const route::TopMap&) { open_map(top_map_name); },
                    [this](const route::Map& map) { open_map(map.name); },

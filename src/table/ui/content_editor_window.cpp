@@ -73,25 +73,11 @@ bool ContentEditorWindow::load(qint64 item_nr, const QString& passed_text) {
         ctx_.prompter.message(item_not_found_message);
         return false;
     }
-    const int position = ctx_.collections.find(item->collection);
-    set_form_caption(*this, editor_caption(*item), position > 0 ? position_icon(position) : QIcon());
-    text_field_->setPlainText(editor_start_text(*item, passed_text));
-    try {
-        apply_form_place(*this,
-                         restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
-        fit_form_to_content(*this);
-    } catch (const DbError& error) {
-        report_error(ctx_.prompter, error);
-    }
-    reference_ = field_text(*text_field_);
-    text_field_->setFocus(Qt::OtherFocusReason);
+    show_item(*item, editor_start_text(*item, passed_text));
     return true;
 }
 
-void ContentEditorWindow::load_handed(const EditedItem& item, const QString& text,
-                                      std::function<bool(const QString&)> hand_back) {
-    item_nr_ = item.item_nr;
-    hand_back_ = std::move(hand_back);
+void ContentEditorWindow::show_item(const EditedItem& item, const QString& text) {
     const int position = ctx_.collections.find(item.collection);
     set_form_caption(*this, editor_caption(item), position > 0 ? position_icon(position) : QIcon());
     text_field_->setPlainText(text);
@@ -104,6 +90,13 @@ void ContentEditorWindow::load_handed(const EditedItem& item, const QString& tex
     }
     reference_ = field_text(*text_field_);
     text_field_->setFocus(Qt::OtherFocusReason);
+}
+
+void ContentEditorWindow::load_handed(const EditedItem& item, const QString& text,
+                                      std::function<bool(const QString&)> hand_back) {
+    item_nr_ = item.item_nr;
+    hand_back_ = std::move(hand_back);
+    show_item(item, text);
 }
 
 QString ContentEditorWindow::text() const {

@@ -43,6 +43,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Caption, text, stored place; the text as shown becomes the reference for "changed".
+    void show_item(const EditedItem& item, const QString& text);
     enum class SaveResult { Written, ItemMissing, Failed };
     // Writes the text; an item deleted meanwhile is reported ("Item not found.") and written
     // nowhere. Either way the text becomes the reference text.

@@ -77,6 +77,10 @@ void TableRoomWindows::refresh_all() {
 }
 
 ContentEditorWindow* TableRoomWindows::open_content_editor(qint64 item_nr, const QString& text) {
+    return open_editor([&](ContentEditorWindow& window) { return window.load(item_nr, text); });
+}
+
+ContentEditorWindow* TableRoomWindows::open_editor(const std::function<bool(ContentEditorWindow&)>& load) {
     if (!ctx_.db) return nullptr;
     const std::optional<int> slot = editor_slots_.reserve();
     if (!slot) {
@@ -85,7 +89,7 @@ ContentEditorWindow* TableRoomWindows::open_content_editor(qint64 item_nr, const
     }
     auto* window = new ContentEditorWindow(ctx_, editor_slots_, *slot, [this] { refresh_all(); });
     show_window(window, QStringLiteral("f_edit_frame_%1").arg(*slot), [window] { window->activated(); });
-    if (!window->load(item_nr, text)) {
+    if (!load(*window)) {
         // The window gives its slot back as it goes.
         discard(window);
         return nullptr;
@@ -98,18 +102,10 @@ ContentEditorWindow* TableRoomWindows::open_content_editor(qint64 item_nr, const
 ContentEditorWindow*
 TableRoomWindows::open_content_editor_for(const EditedItem& item, const QString& text,
                                           std::function<bool(const QString&)> hand_back) {
-    if (!ctx_.db) return nullptr;
-    const std::optional<int> slot = editor_slots_.reserve();
-    if (!slot) {
-        ctx_.prompter.message(no_more_editors_message);
-        return nullptr;
-    }
-    auto* window = new ContentEditorWindow(ctx_, editor_slots_, *slot, [this] { refresh_all(); });
-    show_window(window, QStringLiteral("f_edit_frame_%1").arg(*slot), [window] { window->activated(); });
-    window->load_handed(item, text, std::move(hand_back));
-    editors_[static_cast<std::size_t>(*slot)] = window;
-    show_frame(window);
-    return window;
+    return open_editor([&](ContentEditorWindow& window) {
+        window.load_handed(item, text, std::move(hand_back));
+        return true;
+    });
 }
 
 ContentEditorWindow* TableRoomWindows::editor(int slot) const {

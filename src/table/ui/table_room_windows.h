@@ -67,6 +67,8 @@ public:
     void close_all();
 
 private:
+    // Takes an editor slot and a window, and keeps it when `load` fills it.
+    ContentEditorWindow* open_editor(const std::function<bool(ContentEditorWindow&)>& load);
     // Puts a new window into the MDI area (or on its own when there is none) and shows it;
     // `activated` runs whenever it becomes the active window.
     void show_window(QWidget* window, const QString& frame_name, std::function<void()> activated);
