@@ -3,7 +3,5 @@
 #pragma once
 
 // Lets std::visit take one lambda per alternative of a variant.
-template <class... Fs> struct Overloaded : Fs... {
-    using Fs::operator()...;
-};
+template <class... Fs> struct Overloaded : Fs... { using Fs::operator()...; };
 template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;

@@ -91,7 +91,8 @@ TEST_F(BulkReplace, CollectionMovesOneCategory) {
 }
 
 TEST(MapRenameFollowing, OnlyTheWindowsOfTheOldMapFollow) {
-    const MapRename rename{QStringLiteral("Books: novels"), QStringLiteral("Books: Fiction")};
+    const MapRename rename{QStringLiteral("Books: novels"), QStringLiteral("Books: Fiction"),
+                           QStringLiteral("Books"), QStringLiteral("Fiction")};
     EXPECT_EQ(followed_map_name(QStringLiteral("Books: Novels"), rename), QStringLiteral("Books: Fiction"));
     EXPECT_EQ(followed_map_name(QStringLiteral(" BOOKS: NOVELS "), rename), QStringLiteral("Books: Fiction"));
     EXPECT_FALSE(followed_map_name(QStringLiteral("Books: Novels 2"), rename));
@@ -342,7 +343,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "Collection will be changed from \"Books\" to \"Media\". Proceed?"},
                       MoveCase{"category", "Books", "Poetry",
                                "Category will be changed from \"Novels\" to \"Poetry\". Proceed?"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(RowDrop, JournalRowsAndVanishedRowsRefuse) {
     const qint64 dragged = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));

@@ -116,7 +116,7 @@ TEST_P(CheckOrder, FirstFailingCheckAnswers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TableEditing, CheckOrder, ::testing::ValuesIn(check_cases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // ---------------------------------------------------------------- the save routine
 
