@@ -34,7 +34,8 @@ TEST(SettingsStore, ValuesSurviveARestart) {
 
 TEST(SettingsStore, GarbageFileReadsEmptyAndCanBeWrittenAgain) {
     TempEnv env;
-    QByteArray garbage("\x00\xff\xfe[general\n=\n[[[]]]\n\\\\\\\n", 28);
+    static constexpr char start[] = "\x00\xff\xfe[general\n=\n[[[]]]\n\\\\\\\n";
+    QByteArray garbage(start, sizeof start - 1);
     for (int i = 0; i < 512; ++i)
         garbage.append(static_cast<char>((i * 37) % 256));
     const QString ini = env.write_file(QStringLiteral("settings.ini"), garbage);
