@@ -3,6 +3,7 @@
 // Twenty map windows open on a 100,000-item database; times refresh_all_windows (every window
 // reloads its items and lays its panels out) and prints one line per run.
 // Usage: tessarin_refresh_bench [RUNS]
+#include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/database.h"
 #include "core/preferences.h"
@@ -65,7 +66,8 @@ int main(int argc, char** argv) {
     QtRandom random;
     QtScreenInfo screen;
     Settings settings(home.filePath(QStringLiteral("settings.ini")));
-    AppContext ctx({prompter, desktop, clock, random, screen}, settings, home.path());
+    BenchWindows windows;
+    AppContext ctx({prompter, desktop, clock, random, screen}, settings, home.path(), windows);
 
     sample::Options options;
     options.output = home.filePath(QStringLiteral("large.tdb"));

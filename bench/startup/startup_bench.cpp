@@ -3,6 +3,7 @@
 // Time from main() to the main window shown, on a given database, with the real windows
 // (only the password dialog is answered by the program itself). Prints one line per run.
 // Usage: tessarin_startup_bench DATABASE [PASSWORD]
+#include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/file_helpers.h"
 #include "core/program_end.h"
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
     QtRandom random;
     QtScreenInfo screen;
     Settings settings(home.filePath(QStringLiteral("settings.ini")));
-    AppContext ctx({prompter, desktop, clock, random, screen}, settings, home.path());
+    BenchWindows windows;
+    AppContext ctx({prompter, desktop, clock, random, screen}, settings, home.path(), windows);
     AnsweringUi ui(ctx, prompter, args.value(2));
     Session session(ctx, ui);
     try {

@@ -4,6 +4,7 @@
 // time to open it with every row, time of a three-word OR search typed into its filters, then
 // scrolling the grid from top to bottom a page at a time. Prints resident memory after each step.
 // Usage: tessarin_table_window_bench
+#include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/database.h"
 #include "core/schema.h"
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
     QtRandom random;
     QtScreenInfo screen;
     Settings settings(home.filePath(QStringLiteral("settings.ini")));
-    AppContext ctx({prompter, desktop, clock, random, screen}, settings, home.path());
+    BenchWindows windows;
+    AppContext ctx({prompter, desktop, clock, random, screen}, settings, home.path(), windows);
 
     sample::Options options;
     options.output = home.filePath(QStringLiteral("large.tdb"));

@@ -11,7 +11,8 @@
 #include "core/schema.h"
 #include "core/settings.h"
 #include "core/startup_ui.h"
-#include "lang/translator.h"
+#include "core/translate.h"
+#include "core/windows.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -76,7 +77,7 @@ void Session::start(const QString& command_line) {
             minute(QFileInfo(project_file).lastModified()) > minute(QFileInfo(program_file).lastModified());
     }
 
-    if (ctx_.language != 1 && steps.open_translation_tables) steps.open_translation_tables();
+    if (ctx_.language != 1) open_translation_tables();
 
     if (ctx_.screen.width_twips() < 12000) {
         ctx_.prompter.message(translate(
@@ -92,8 +93,8 @@ void Session::start(const QString& command_line) {
     if (QFileInfo(command_line_).isFile() && is_picture_path(command_line_)) {
         ctx_.pictures.last_picture_file = command_line_;
         ctx_.settings.save_setting(QStringLiteral("last_picture_file"), command_line_);
-        if (steps.show_picture) {
-            steps.show_picture(command_line_);
+        if (ctx_.windows.has_picture_viewer()) {
+            ctx_.windows.show_picture(command_line_);
             return;
         }
         ctx_.prompter.message(QStringLiteral("The picture viewer is not available in this version, so ") +
@@ -304,30 +305,28 @@ void Session::back_up(const QString& file, const QString& password, bool verifie
 
 void Session::completion_steps() {
     ui_.process_events();
-    if (steps.reset_map_windows) steps.reset_map_windows();
+    ctx_.windows.reset_map_windows();
     report_failure([this] { load_preferences(ctx_); });
     ui_.show_main_window();
-    if (steps.show_command_form) steps.show_command_form();
+    ctx_.windows.show_command_form();
     ui_.close_wait_box();
-    if (!ctx_.map_to_open.isEmpty() && steps.open_named) {
+    if (!ctx_.map_to_open.isEmpty()) {
         ui_.close_wait_box();
         ui_.process_events();
-        report_failure([this] { steps.open_named(ctx_.map_to_open); });
+        report_failure([this] { ctx_.windows.open_named_map(ctx_.map_to_open); });
         ui_.process_events();
     }
     ui_.set_hourglass(false);
     report_failure([this] { start_session(); });
-    if (steps.start_command_timer) steps.start_command_timer();
-    if (steps.apply_toolbar_visibility) steps.apply_toolbar_visibility();
+    ctx_.windows.start_command_timer();
+    ctx_.windows.rebuild_main_window();
     ui_.bring_main_window_forward();
-    if (steps.check_reminders) report_failure(steps.check_reminders);
-    if (ctx_.prefs.open_start_maps && steps.open_start_maps)
-        report_failure([this] { steps.open_start_maps(false); });
+    report_failure([this] { ctx_.windows.check_reminders(true); });
+    if (ctx_.prefs.open_start_maps) report_failure([this] { ctx_.windows.open_start_maps(false); });
     report_failure([this] {
         if (get_gen_param(*ctx_.db, QStringLiteral("show_initial_tips"))
-                    .compare(QStringLiteral("N"), Qt::CaseInsensitive) != 0 &&
-            steps.show_tips)
-            steps.show_tips();
+                .compare(QStringLiteral("N"), Qt::CaseInsensitive) != 0)
+            ctx_.windows.show_tips();
     });
 }
 
@@ -359,7 +358,7 @@ void Session::end_session() {
     if (scratch.exists()) scratch.removeRecursively();
     // A failing database must not stop the rest of the shutdown: each failure is reported and
     // the end is written wherever it still can be.
-    if (steps.save_open_maps) report_failure(steps.save_open_maps);
+    report_failure([this] { ctx_.windows.save_open_maps(); });
     report_failure([this] { ui_.save_main_window_geometry(); });
 
     const QDateTime end = to_second(ctx_.clock.now());
@@ -381,7 +380,7 @@ void Session::end_session() {
 }
 
 bool Session::main_window_unloading() {
-    if (steps.save_open_maps) report_failure(steps.save_open_maps);
+    report_failure([this] { ctx_.windows.save_open_maps(); });
     report_failure([this] { ui_.save_main_window_geometry(); });
     ctx_.main_window_loaded = false;
     if (ctx_.restarting) {

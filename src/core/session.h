@@ -12,22 +12,6 @@ class AppContext;
 class StartupUi;
 class QLockFile;
 
-// Steps of start-up and quitting that belong to other windows. Each is called at its place in
-// the sequence when set; until its window exists it is left empty and skipped.
-struct SessionSteps {
-    std::function<void()> open_translation_tables;
-    std::function<void()> reset_map_windows;        // the session counter of map windows
-    std::function<void()> show_command_form;        // the hidden form carrying the general menu
-    std::function<void(const QString&)> open_named; // the map named on the command line
-    std::function<void()> start_command_timer;      // one-second timer: auto-lock, caption, reminders
-    std::function<void()> apply_toolbar_visibility;
-    std::function<void()> check_reminders;
-    std::function<void(bool interactive)> open_start_maps;
-    std::function<void()> show_tips;
-    std::function<void()> save_open_maps;                  // "topic_list"
-    std::function<void(const QString& path)> show_picture; // picture viewer for a picture path
-};
-
 // Start-up, the database opening with compaction and backups, changing database, and the
 // session's end. Ends the program by throwing ProgramEnd.
 class Session {
@@ -35,7 +19,6 @@ public:
     Session(AppContext& ctx, StartupUi& ui);
     ~Session();
 
-    SessionSteps steps;
     // Tests stop or fail the file work at a named step.
     db_files::StepHook file_hook;
     // Free space on the database's disk; tests stand in a full disk.

@@ -11,8 +11,6 @@
 
 namespace {
 
-Translator* current_translator = nullptr;
-
 QString quoted_identifier(QString name) {
     return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
@@ -38,19 +36,17 @@ QString language_name(int number) {
 
 Translator::Translator(const int& language, Prompter& prompter, QString lang_db_path)
     : language_(language), prompter_(prompter), path_(std::move(lang_db_path)),
-      previous_(current_translator) {
-    current_translator = this;
-}
+      previous_(install_translation(this)) {}
 
 Translator::Translator(AppContext& ctx)
     : Translator(ctx.language, ctx.prompter, ctx.program_path(lang_db_file_name)) {}
 
 Translator::~Translator() {
-    if (current_translator == this) current_translator = previous_;
+    if (current_translation() == this) install_translation(previous_);
 }
 
 Translator* Translator::current() {
-    return current_translator;
+    return dynamic_cast<Translator*>(current_translation());
 }
 
 void Translator::open_tables() {
@@ -107,19 +103,6 @@ QString Translator::translate(const QString& text) {
     }
     if (!found) return QLatin1Char('\'') + text;
     return found->trimmed().isEmpty() ? text : *found;
-}
-
-QString translate(const QString& text) {
-    Translator* translator = Translator::current();
-    return translator ? translator->translate(text) : text;
-}
-
-void msg_translated(Prompter& prompter, const QString& text) {
-    prompter.message(translate(text), QString());
-}
-
-void open_translation_tables() {
-    if (Translator* translator = Translator::current()) translator->open_tables();
 }
 
 bool install_lang_db(const QString& program_dir, const QString& built_path) {

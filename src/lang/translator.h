@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/database.h"
+#include "core/translate.h"
 
 #include <QString>
 #include <memory>
@@ -25,24 +26,25 @@ inline const QString lang_db_file_name = QStringLiteral("lang.db");
 // process and stays open; when it or its table is missing or damaged the user is told once,
 // in English, and every text stays English.
 //
-// The translator constructed last (and still alive) serves the free functions below, so that
-// dialogs built far from the context translate too. main owns the program's one translator.
-class Translator {
+// The translator constructed last (and still alive) serves translate() and its companions of
+// core/translate.h, so that dialogs built far from the context translate too. main owns the
+// program's one translator.
+class Translator final : public TextTranslation {
 public:
     // `language` is read at every lookup: the process-wide language number.
     Translator(const int& language, Prompter& prompter, QString lang_db_path);
     // On the context's language, prompter and the "lang.db" of its program directory.
     explicit Translator(AppContext& ctx);
-    ~Translator();
+    ~Translator() override;
     Translator(const Translator&) = delete;
     Translator& operator=(const Translator&) = delete;
 
     // English: the text as it is. Otherwise the text of the current language's column; a blank
     // value gives the English text, a text without a row "'" + text (marks it on screen).
-    QString translate(const QString& text);
+    QString translate(const QString& text) override;
 
     // Opens the file and its table once; later calls do nothing.
-    void open_tables();
+    void open_tables() override;
     bool tables_open() const { return lookup_.has_value(); }
 
     // The translator the free functions use; nullptr when none is alive.
@@ -58,15 +60,8 @@ private:
     // Declared before the statement so that the statement is finalised first.
     std::unique_ptr<Database> db_;
     std::optional<Statement> lookup_;
-    Translator* previous_;
+    TextTranslation* previous_;
 };
-
-// The text in the current language (unchanged when no translator is alive).
-QString translate(const QString& text);
-// translate(text) in a message with only an OK button and no title.
-void msg_translated(Prompter& prompter, const QString& text);
-// Opens the translation tables of the current translator once.
-void open_translation_tables();
 
 // Puts the built translation database into the program directory when it is missing there or
 // older than `built_path`; true when a copy was made. A missing `built_path` changes nothing.

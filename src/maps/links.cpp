@@ -3,6 +3,7 @@
 #include "maps/links.h"
 
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/file_helpers.h"
 #include "core/params.h"
 #include "core/sql_text.h"
@@ -37,12 +38,12 @@ bool ends_with_any(const QString& text, std::initializer_list<const char*> endin
 }
 
 bool show_picture(AppContext& ctx, const QString& path) {
-    if (!ctx.link_hooks.show_picture) {
+    if (!ctx.windows.has_picture_viewer()) {
         // Until the picture viewer is part of the program, say so rather than doing nothing.
         ctx.prompter.message(picture_viewer_missing_message + path);
         return false;
     }
-    ctx.link_hooks.show_picture(path);
+    ctx.windows.show_picture(path);
     return true;
 }
 

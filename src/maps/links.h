@@ -22,7 +22,7 @@ inline const QString picture_viewer_missing_message =
 // Opens a link target: the text's first line, after a "LINK=" prefix in any letter case,
 // trimmed. A target that names nothing on disk may be a web address; otherwise, with `report`,
 // the user is told "Path not found: " + target. Pictures go to the picture viewer (through
-// ctx.link_hooks), ".wav" files are played, other files and directories open with the system.
+// the picture window), ".wav" files are played, other files and directories open with the system.
 // A relative directory is taken under the current directory. Answers whether something opened.
 bool open_link(AppContext& ctx, const QString& text, bool report);
 

@@ -185,3 +185,28 @@ bool create_map(AppContext& ctx, const QString& name) {
                  sql_literal(cat_of(name)) + QStringLiteral("','-')"));
     return true;
 }
+
+QStringList similar_tag_maps(Database& db, const QString& title) {
+    QStringList maps;
+    Statement rows = db.prepare(QStringLiteral("Select * from repos where item_title='") + sql_quote(title) +
+                                QStringLiteral("'"));
+    while (maps.size() < max_selected_maps && rows.next()) {
+        maps.append(rows.text(QStringLiteral("collection")) + QStringLiteral(": ") +
+                    rows.text(QStringLiteral("cat")) + QLatin1Char('.') +
+                    rows.text(QStringLiteral("item_title")));
+    }
+    return maps;
+}
+
+QString edit_content_refusal(AppContext& ctx, bool top_map, bool collection_map, const QString& title) {
+    if (top_map)
+        return QStringLiteral(
+            "The content of this item cannot be edited (the item is a pointer to a collection).");
+    if (collection_map)
+        return QStringLiteral(
+            "The content of this item cannot be edited (the item is a pointer to a category).");
+    if (!title.trimmed().isEmpty() && map_exists(ctx, title, true))
+        return QStringLiteral(
+            "The content of this item cannot be edited (the item is a pointer to anothe topic).");
+    return {};
+}

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class AppContext;
 class CollectionTable;
+class Database;
 
 // Map names: "Top map", a collection name (optionally followed by ":"), or
 // collection + ": " + category, optionally followed by an item part after "." or ">".
@@ -66,3 +68,14 @@ bool reference_is_valid(AppContext& ctx, const QString& text);
 // Creates a map with one filler item; refuses with "Map already exists" when it exists.
 // Returns true when created.
 bool create_map(AppContext& ctx, const QString& name);
+
+inline const QString no_similar_maps_message = QStringLiteral("No other maps exist with same item.");
+inline constexpr int max_selected_maps = 1000;
+// The maps holding an item titled `title`, each as collection + ": " + category + "." + title so
+// that opening it selects the item; at most max_selected_maps.
+QStringList similar_tag_maps(Database& db, const QString& title);
+
+// Why the map window refuses to open the editor on a panel, or "" when it may: the panels of
+// the top map and of collection maps stand for collections and categories, and an item titled
+// with the name of an existing map stands for that map.
+QString edit_content_refusal(AppContext& ctx, bool top_map, bool collection_map, const QString& title);

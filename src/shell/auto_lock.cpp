@@ -3,6 +3,7 @@
 #include "shell/auto_lock.h"
 
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/program_end.h"
 #include "core/program_title.h"
 
@@ -96,5 +97,5 @@ void AutoLock::minute_step() {
     if (elapsed < 60 && elapsed >= 0) return;
     last_minute_tick_ = now;
     if (side.refresh_caption) side.refresh_caption();
-    if (ctx_.hooks.check_reminders) ctx_.hooks.check_reminders(false);
+    ctx_.windows.check_reminders(false);
 }

@@ -3,6 +3,7 @@
 #include "shell/preference_commands.h"
 
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/format.h"
 #include "core/params.h"
 
@@ -72,7 +73,7 @@ bool PreferenceCommands::toggle(bool& flag, const char* key) {
 }
 
 void PreferenceCommands::relayout() const {
-    if (relayout_map_windows) relayout_map_windows();
+    ctx_.windows.relayout_map_windows();
 }
 
 bool PreferenceCommands::toggle_start_maps_at_startup() {
@@ -87,7 +88,7 @@ bool PreferenceCommands::toggle_similar_item_indicator() {
 
 bool PreferenceCommands::toggle_cogniva_functions() {
     toggle(ctx_.prefs.cogniva, "cogniva");
-    if (ctx_.hooks.rebuild_main_window) ctx_.hooks.rebuild_main_window();
+    ctx_.windows.rebuild_main_window();
     return ctx_.prefs.cogniva;
 }
 
@@ -97,7 +98,7 @@ bool PreferenceCommands::toggle_show_toolbar() {
 
 bool PreferenceCommands::toggle_large_toolbar() {
     toggle(ctx_.prefs.large_toolbar, "large_toolbar");
-    if (ctx_.hooks.rebuild_main_window) ctx_.hooks.rebuild_main_window();
+    ctx_.windows.rebuild_main_window();
     return ctx_.prefs.large_toolbar;
 }
 

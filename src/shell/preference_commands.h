@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <optional>
 
 class AppContext;
@@ -35,7 +34,7 @@ public:
     // Toggles; each returns the new check state.
     bool toggle_start_maps_at_startup();
     bool toggle_similar_item_indicator();
-    // Stores the flag, then rebuilds the main window (ctx.hooks.rebuild_main_window) so that
+    // Stores the flag, then rebuilds the main window so that
     // collections, toolbar buttons and menu entries follow it.
     bool toggle_cogniva_functions();
     bool toggle_show_toolbar();
@@ -47,10 +46,6 @@ public:
     bool ask_font_size();
     bool ask_lock_interval();
     bool ask_random_item_interval();
-
-    // Lays the open map windows out again with the current font size and indicator; set by main
-    // once the map windows exist.
-    std::function<void()> relayout_map_windows;
 
 private:
     bool toggle(bool& flag, const char* key);

@@ -65,15 +65,3 @@ ContentSave save_item_content(Database& db, qint64 item_nr, const QString& text)
     return ContentSave::Saved;
 }
 
-QString edit_content_refusal(AppContext& ctx, bool top_map, bool collection_map, const QString& title) {
-    if (top_map)
-        return QStringLiteral(
-            "The content of this item cannot be edited (the item is a pointer to a collection).");
-    if (collection_map)
-        return QStringLiteral(
-            "The content of this item cannot be edited (the item is a pointer to a category).");
-    if (!title.trimmed().isEmpty() && map_exists(ctx, title, true))
-        return QStringLiteral(
-            "The content of this item cannot be edited (the item is a pointer to anothe topic).");
-    return {};
-}

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "maps/map_names.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -56,8 +58,3 @@ enum class ContentSave { Saved, ItemMissing };
 // Writes `text` as the item's content. An item that no longer exists is not recreated: the
 // answer says so and nothing is written.
 ContentSave save_item_content(Database& db, qint64 item_nr, const QString& text);
-
-// Why the map window refuses to open the editor on a panel, or "" when it may: the panels of
-// the top map and of collection maps stand for collections and categories, and an item titled
-// with the name of an existing map stands for that map.
-QString edit_content_refusal(AppContext& ctx, bool top_map, bool collection_map, const QString& title);

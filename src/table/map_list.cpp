@@ -60,18 +60,6 @@ QStringList parentless_maps(Database& db) {
     return names;
 }
 
-QStringList similar_tag_maps(Database& db, const QString& title) {
-    QStringList maps;
-    Statement rows = db.prepare(QStringLiteral("Select * from repos where item_title='") + sql_quote(title) +
-                                QStringLiteral("'"));
-    while (maps.size() < max_selected_maps && rows.next()) {
-        maps.append(rows.text(QStringLiteral("collection")) + QStringLiteral(": ") +
-                    rows.text(QStringLiteral("cat")) + QLatin1Char('.') +
-                    rows.text(QStringLiteral("item_title")));
-    }
-    return maps;
-}
-
 MapListOpening map_list_opening(const QStringList& selected, const QString& filter) {
     MapListOpening opening;
     if (!selected.isEmpty()) {

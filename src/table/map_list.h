@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "maps/map_names.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -16,8 +18,6 @@ class Database;
 inline const QString map_list_form = QStringLiteral("f_list");
 // Handed as the filter to ask for the parentless maps instead of a filtered list.
 inline const QString parentless_marker = QStringLiteral("~show~parentless~topics~");
-inline const QString no_similar_maps_message = QStringLiteral("No other maps exist with same item.");
-inline constexpr int max_selected_maps = 1000;
 
 // show_topic_list: the maps of repos in collection and category order, those whose category
 // begins with "> " left out. With the filter on, only maps whose collection or category holds
@@ -33,10 +33,6 @@ bool filter_box_for(const QString& text);
 
 // Topics of the older topic list that no item points to as its sub-topic, by name.
 QStringList parentless_maps(Database& db);
-
-// The maps holding an item titled `title`, each as collection + ": " + category + "." + title so
-// that opening it selects the item; at most max_selected_maps.
-QStringList similar_tag_maps(Database& db, const QString& title);
 
 // What the window shows when it opens, decided from the maps handed by another window and the
 // filter it was opened with.

@@ -35,7 +35,8 @@ protected:
     FakePrompter& prompter = tc.prompter;
     AppContext ctx{{prompter, tc.desktop, tc.clock, tc.random, tc.screen},
                    tc.settings,
-                   tc.env.path(QStringLiteral("home"))};
+                   tc.env.path(QStringLiteral("home")),
+                   tc.windows};
 
     EditFixture() {
         ctx.db =

@@ -6,6 +6,7 @@
 #include "core/database.h"
 #include "core/schema.h"
 #include "core/settings.h"
+#include "support/fake_windows.h"
 #include "support/fakes.h"
 #include "support/temp_env.h"
 
@@ -21,8 +22,9 @@ protected:
     FakeClock clock;
     FakeRandom random;
     FakeScreen screen;
+    FakeWindows windows;
     Settings settings{env.path(QStringLiteral("settings.ini"))};
-    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, env.path(QStringLiteral("home"))};
+    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, env.path(QStringLiteral("home")), windows};
 
     void open_database(const QString& password = {}) {
         QDir().mkpath(ctx.program_dir);

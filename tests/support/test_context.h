@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/settings.h"
 #include "support/fake_startup_ui.h"
+#include "support/fake_windows.h"
 #include "support/fakes.h"
 #include "support/temp_env.h"
 
@@ -19,8 +20,9 @@ struct TestContext {
     FakeClock clock;
     FakeRandom random;
     FakeScreen screen;
+    FakeWindows windows;
     Settings settings{env.path(QStringLiteral("settings.ini"))};
-    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, env.path(QStringLiteral("home"))};
+    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, env.path(QStringLiteral("home")), windows};
     FakeStartupUi ui;
 };
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map_window_fixture.h"
 
-#include "maps/map_window_table.h"
+#include "core/map_window_table.h"
 
 #include <QAction>
 #include <QDir>

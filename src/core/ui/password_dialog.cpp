@@ -5,7 +5,7 @@
 #include "core/program_title.h"
 #include "core/seams.h"
 #include "core/ui/center_form.h"
-#include "lang/translator.h"
+#include "core/translate.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 #include "core/ui/wait_box.h"
 
 #include "core/ui/center_form.h"
-#include "lang/translator.h"
+#include "core/translate.h"
 
 #include <QCoreApplication>
 #include <QLabel>

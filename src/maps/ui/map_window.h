@@ -5,7 +5,7 @@
 #include "maps/map_editing.h"
 #include "maps/map_items.h"
 #include "maps/map_parameters.h"
-#include "maps/map_window_table.h"
+#include "core/map_window_table.h"
 #include "maps/navigation.h"
 #include "maps/panel_layout.h"
 

@@ -3,6 +3,7 @@
 // The map window's keyboard, mouse and drag and drop.
 #include "core/app_context.h"
 #include "core/key_shift.h"
+#include "core/windows.h"
 #include "maps/links.h"
 #include "maps/ui/map_panel.h"
 #include "maps/ui/map_window.h"
@@ -139,7 +140,7 @@ bool MapWindow::handle_key(QKeyEvent* event) {
         return true;
     }
     // Anything else goes to the general keys.
-    return ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_bits(mods), key);
+    return ctx_.windows.handle_hot_key(shift_bits(mods), key);
 }
 
 void MapWindow::move_vertical(int step) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The map window's pop-up menu and the commands behind it.
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/db_error.h"
 #include "core/overloaded.h"
 #include "core/params.h"
@@ -10,8 +11,6 @@
 #include "maps/map_names.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
-#include "table/content_editor.h"
-#include "table/map_list.h"
 
 #include <QAction>
 #include <QMenu>
@@ -54,23 +53,13 @@ void MapWindow::create_menu() {
                 QStringLiteral("Open sub-topic from selected tag (double click)"), &MapWindow::cmd_open_item);
     add_command(QStringLiteral("m_open_parent_map"), QStringLiteral("Open parent map (CTL+UP)"),
                 &MapWindow::cmd_open_parent);
-    if (ctx_.hooks.open_table_view) {
-        add_command(QStringLiteral("m_table_view_of_this_map"),
-                    QStringLiteral("Table view of this map and tag (SPACE)"), &MapWindow::cmd_table_view);
-        add_command(QStringLiteral("m_table_view_of_tag"), QStringLiteral("Table view of tag (SPACE)"),
-                    &MapWindow::cmd_table_view);
-    } else {
-        add_unavailable(QStringLiteral("m_table_view_of_this_map"),
-                        QStringLiteral("Table view of this map and tag (SPACE)"));
-        add_unavailable(QStringLiteral("m_table_view_of_tag"), QStringLiteral("Table view of tag (SPACE)"));
-    }
-    if (windows_.open_table_search)
-        add_command(QStringLiteral("m_search_in_this_collection"),
-                    QStringLiteral("Search in this collection and open table (F3)"),
-                    &MapWindow::cmd_search_in_collection);
-    else
-        add_unavailable(QStringLiteral("m_search_in_this_collection"),
-                        QStringLiteral("Search in this collection and open table (F3)"));
+    add_command(QStringLiteral("m_table_view_of_this_map"),
+                QStringLiteral("Table view of this map and tag (SPACE)"), &MapWindow::cmd_table_view);
+    add_command(QStringLiteral("m_table_view_of_tag"), QStringLiteral("Table view of tag (SPACE)"),
+                &MapWindow::cmd_table_view);
+    add_command(QStringLiteral("m_search_in_this_collection"),
+                QStringLiteral("Search in this collection and open table (F3)"),
+                &MapWindow::cmd_search_in_collection);
     menu_->addSeparator();
 
     // Editing.
@@ -105,11 +94,8 @@ void MapWindow::create_menu() {
     add_command(QStringLiteral("m_popup_view_edit_item_content"),
                 QStringLiteral("Content box show/hide (F9)"), &MapWindow::cmd_toggle_content_box)
         ->setCheckable(true);
-    if (ctx_.hooks.open_content_editor)
-        add_command(QStringLiteral("m_edit_content"), QStringLiteral("Edit content (F10)"),
-                    &MapWindow::cmd_edit_content);
-    else
-        add_unavailable(QStringLiteral("m_edit_content"), QStringLiteral("Edit content (F10)"));
+    add_command(QStringLiteral("m_edit_content"), QStringLiteral("Edit content (F10)"),
+                &MapWindow::cmd_edit_content);
     add_command(QStringLiteral("m_insert_link_to_a_file"), QStringLiteral("Insert/change link to file"),
                 &MapWindow::cmd_link_to_file);
     add_command(QStringLiteral("m_insert_link_to_directory"),
@@ -134,12 +120,8 @@ void MapWindow::create_menu() {
                     QStringLiteral("Random map of selected category (R)"));
     add_unavailable(QStringLiteral("m_random_item_view_of_selected_item"),
                     QStringLiteral("Random item view of selected item"));
-    if (ctx_.hooks.open_map_list)
-        add_command(QStringLiteral("m_show_other_topics_with_similar_item"),
-                    QStringLiteral("Show other maps with similar tag"), &MapWindow::cmd_show_similar_tags);
-    else
-        add_unavailable(QStringLiteral("m_show_other_topics_with_similar_item"),
-                        QStringLiteral("Show other maps with similar tag"));
+    add_command(QStringLiteral("m_show_other_topics_with_similar_item"),
+                QStringLiteral("Show other maps with similar tag"), &MapWindow::cmd_show_similar_tags);
     menu_->addSeparator();
 
     // The window.
@@ -273,13 +255,13 @@ void MapWindow::cmd_export() {
 
 void MapWindow::cmd_table_view() {
     if (const std::optional<int> position = table_view_of_map(ctx_, items_.identity(), selected_item()))
-        ctx_.hooks.open_table_view(*position);
+        ctx_.windows.open_table_view(*position);
 }
 
 void MapWindow::cmd_search_in_collection() {
     const int position = items_.identity().position;
     ctx_.table_presets = TablePresets{};
-    if (position >= 1 && position <= CollectionTable::count) windows_.open_table_search(position);
+    if (position >= 1 && position <= CollectionTable::count) ctx_.windows.open_table_search(position);
 }
 
 void MapWindow::cmd_edit_content() {
@@ -292,7 +274,7 @@ void MapWindow::cmd_edit_content() {
     } catch (const DbError& error) {
         return report_error(ctx_.prompter, error);
     }
-    ctx_.hooks.open_content_editor(item->item_nr);
+    ctx_.windows.open_content_editor(item->item_nr);
 }
 
 void MapWindow::cmd_show_similar_tags() {
@@ -305,8 +287,8 @@ void MapWindow::cmd_show_similar_tags() {
         return report_error(ctx_.prompter, error);
     }
     if (similar.isEmpty()) return ctx_.prompter.message(no_similar_maps_message);
-    windows_.selected_maps = similar;
-    ctx_.hooks.open_map_list(QString());
+    ctx_.selected_maps = similar;
+    ctx_.windows.open_map_list(QString());
 }
 
 void MapWindow::cmd_toggle_start_map() {

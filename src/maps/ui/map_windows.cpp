@@ -3,6 +3,7 @@
 #include "maps/ui/map_windows.h"
 
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/overloaded.h"
 #include "maps/map_names.h"
 #include "maps/ui/map_window.h"
@@ -73,15 +74,9 @@ void MapWindows::execute(const Route& route) {
                    [this](const route::Map& map) { open_map(map.name); },
                    [this](const route::CategoryMap& map) { open_category(map.collection, map.cat); },
                    [this](const route::Table& table) {
-                       if (!ctx_.hooks.open_table_view) {
-                           // Without table views the hand-over values must not reach a later window.
-                           ctx_.table_presets = TablePresets{};
-                           ctx_.prompter.message(table_view_unavailable_message);
-                           return;
-                       }
                        if (!table.cat.isEmpty()) ctx_.table_presets.category = table.cat;
                        if (!table.title.isEmpty()) ctx_.table_presets.title = table.title;
-                       ctx_.hooks.open_table_view(table.position);
+                       ctx_.windows.open_table_view(table.position);
                    },
                },
                route);
@@ -112,7 +107,7 @@ void MapWindows::refresh_all_windows(const QString& except) {
 
 void MapWindows::refresh_other_views() {
     // The one place where the views of items other than maps are refreshed after a change.
-    if (ctx_.hooks.refresh_table_views) ctx_.hooks.refresh_table_views();
+    ctx_.windows.refresh_table_views();
 }
 
 MapWindow* MapWindows::window(int number) const {

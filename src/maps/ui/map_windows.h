@@ -12,9 +12,6 @@ class AppContext;
 class MapWindow;
 class QMdiArea;
 
-inline const QString table_view_unavailable_message =
-    QStringLiteral("The table view is not available in this version.");
-
 // The program's map windows: opens them in the main window's MDI area, carries out navigation
 // routes and refreshes the open windows after a change.
 class MapWindows {
@@ -58,12 +55,6 @@ public:
 
     // The item selected last in any map window; an opening map selects it when it has it.
     qint64 last_selected_item = 0;
-    // Opens the table view of a collection position and starts its find command at once; set
-    // by main once table views are part of the program.
-    std::function<void(int position)> open_table_search;
-    // Maps chosen by a window for the next map list to show under "Maps selected" (each name may
-    // carry an item part); the map list takes them and leaves this empty.
-    QStringList selected_maps;
 
 private:
     MapWindow* open_window(const std::optional<MapOpening>& opening);

@@ -3,6 +3,7 @@
 #include "shell/ui/qt_startup_ui.h"
 
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/geometry.h"
 #include "core/ui/password_dialog.h"
 #include "core/ui/qt_seams.h"
@@ -90,7 +91,7 @@ void QtStartupUi::save_main_window_geometry() {
 }
 
 void QtStartupUi::close_all_windows() {
-    if (close_map_windows) close_map_windows();
+    ctx_.windows.close_map_windows();
     if (main_window_) main_window_->mdi_area()->closeAllSubWindows();
 }
 

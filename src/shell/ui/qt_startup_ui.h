@@ -20,8 +20,6 @@ public:
 
     // Asked when the main window is about to close (the session's unload).
     std::function<bool()> on_main_window_close;
-    // Closes the map windows (saving their places) before the other windows go.
-    std::function<void()> close_map_windows;
     // The main window has been made (once per process): the general commands attach to it.
     std::function<void(MainWindow& window)> on_main_window_made;
     MainWindow* main_window() const { return main_window_.get(); }

@@ -3,6 +3,7 @@
 #include "shell/ui/shell_commands.h"
 
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/file_helpers.h"
 #include "core/key_shift.h"
 #include "core/params.h"
@@ -95,17 +96,9 @@ QString text_window_caption(const QString& suffix) {
 }
 
 ShellCommands::ShellCommands(AppContext& ctx, MapWindows& maps, std::function<MainWindow*()> main_window)
-    : ctx_(ctx), maps_(maps), main_window_(std::move(main_window)) {
-    ctx_.hooks.handle_hot_key = [this](int shift, int key) { return handle_hot_key(shift, key); };
-    ctx_.hooks.show_general_menu = [this] { show_general_menu(); };
-    ctx_.hooks.rebuild_main_window = [this] { rebuild(); };
-}
+    : ctx_(ctx), maps_(maps), main_window_(std::move(main_window)) {}
 
-ShellCommands::~ShellCommands() {
-    ctx_.hooks.handle_hot_key = nullptr;
-    ctx_.hooks.show_general_menu = nullptr;
-    ctx_.hooks.rebuild_main_window = nullptr;
-}
+ShellCommands::~ShellCommands() = default;
 
 void ShellCommands::attach(MainWindow& window) {
     // Some buttons act on the active window: they follow it.
@@ -137,8 +130,8 @@ void ShellCommands::fill_collection_menu(QMenu* menu, const QString& name, bool 
         std::function<void()> command;
         if (!table)
             command = [this, position] { maps_.execute(collection_map_route(ctx_.collections, position)); };
-        else if (ctx_.hooks.open_table_view)
-            command = [this, position] { ctx_.hooks.open_table_view(position); };
+        else
+            command = [this, position] { ctx_.windows.open_table_view(position); };
         QAction* entry =
             add_entry(menu, name + QLatin1Char('_') + QString::number(position), caption, command);
         entry->setIcon(collection_icon(ctx_.program_dir, position));
@@ -201,24 +194,16 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
         ->setVisible(cogniva);
     add_entry(menu, QStringLiteral("m_open_calendar"),
               caption_with_key(QStringLiteral("Open calendar"), keys, HotKeyCommand::OpenCalendar),
-              ctx_.hooks.open_calendar);
-    std::function<void()> deadlines;
-    if (ctx_.hooks.open_table_view)
-        deadlines = [this] {
-            ctx_.table_presets = TablePresets{};
-            ctx_.table_presets.deadlines_only = true;
-            ctx_.hooks.open_table_view(CollectionTable::all_collections);
-        };
-    add_entry(menu, QStringLiteral("m_show_deadlines"), QStringLiteral("Show deadlines"), deadlines);
+              calendar_command());
+    add_entry(menu, QStringLiteral("m_show_deadlines"), QStringLiteral("Show deadlines"),
+              [this] { show_deadlines(); });
     add_entry(menu, QStringLiteral("m_set_start_map"), QStringLiteral("Assign start map"),
               [this] { ctx_.prompter.message(assign_start_map_text); });
     add_entry(menu, QStringLiteral("m_global_search"),
               caption_with_key(QStringLiteral("Global search"), keys, HotKeyCommand::GlobalFind),
-              ctx_.hooks.open_global_find);
-    std::function<void()> find;
-    if (ctx_.hooks.open_map_list) find = [this] { find_map(); };
+              [this] { ctx_.windows.open_global_find(); });
     add_entry(menu, QStringLiteral("m_find_map"),
-              caption_with_key(QStringLiteral("Find  map"), keys, HotKeyCommand::FindMap), find);
+              caption_with_key(QStringLiteral("Find  map"), keys, HotKeyCommand::FindMap), [this] { find_map(); });
     add_entry(menu, QStringLiteral("m_file_search"),
               caption_with_key(QStringLiteral("File search"), keys, HotKeyCommand::FileSearch), {});
     QAction* automatic = add_entry(menu, QStringLiteral("m_allow_automatic_changes"),
@@ -265,7 +250,7 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     add_entry(help, QStringLiteral("m_user_manual"), QStringLiteral("Program presentation"), guide);
     add_entry(help, QStringLiteral("m_initial_tips"), QStringLiteral("Tips"), extras.show_tips);
     std::function<void()> hot_keys;
-    if (extras.hot_key_list && ctx_.hooks.show_text_window) hot_keys = [this] { show_hot_keys(); };
+    if (extras.hot_key_list) hot_keys = [this] { show_hot_keys(); };
     add_entry(help, QStringLiteral("m_hot_keys"),
               caption_with_key(QStringLiteral("Hot keys"), keys, HotKeyCommand::HotKeyList), hot_keys);
     add_entry(help, QStringLiteral("m_web_site"), QStringLiteral("Web site"), [this] {
@@ -273,17 +258,17 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
             ctx_.prompter.message(QStringLiteral("No program is set to open ") + web_site_address);
     });
     std::function<void()> history;
-    if (extras.version_history && ctx_.hooks.show_text_window)
+    if (extras.version_history)
         history = [this] {
-            ctx_.hooks.show_text_window(extras.version_history(),
-                                        text_window_caption(QStringLiteral(" - Version history")));
+            ctx_.windows.show_text_window(extras.version_history(),
+                                          text_window_caption(QStringLiteral(" - Version history")));
         };
     add_entry(help, QStringLiteral("m_release_notes"), QStringLiteral("Version history"), history);
     std::function<void()> about;
-    if (extras.about_text && ctx_.hooks.show_text_window)
+    if (extras.about_text)
         about = [this] {
-            ctx_.hooks.show_text_window(extras.about_text(),
-                                        text_window_caption(QStringLiteral(" - About this program")));
+            ctx_.windows.show_text_window(extras.about_text(),
+                                          text_window_caption(QStringLiteral(" - About this program")));
         };
     add_entry(help, QStringLiteral("m_about_this_program"), QStringLiteral("About this program"), about);
 
@@ -291,10 +276,8 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
         add_submenu(menu, QStringLiteral("m_general_operations"), QStringLiteral("General operations "));
     add_entry(general, QStringLiteral("m_resume_prev_session"), QStringLiteral("Resume previous session (V)"),
               [this] { resume_previous_session(); });
-    std::function<void()> parentless;
-    if (ctx_.hooks.open_map_list) parentless = [this] { ctx_.hooks.open_map_list(parentless_marker); };
-    add_entry(general, QStringLiteral("m_show_parentless_topics"),
-              QStringLiteral("Show parentless topics (Z)"), parentless);
+    add_entry(general, QStringLiteral("m_show_parentless_topics"), QStringLiteral("Show parentless topics (Z)"),
+              [this] { ctx_.windows.open_map_list(parentless_marker); });
     add_entry(general, QStringLiteral("m_exit_all"), QStringLiteral("Close all topics (X)"),
               [this] { close_all_windows(); });
     general->menuAction()->setVisible(false);
@@ -321,11 +304,10 @@ void ShellCommands::show_general_menu() {
 HotKeyActions ShellCommands::hot_key_actions() {
     HotKeyActions actions;
     actions.general_menu = [this] { show_general_menu(); };
-    actions.open_calendar = ctx_.hooks.open_calendar;
-    if (ctx_.hooks.open_map_list) actions.find_map = [this] { find_map(); };
-    actions.global_find = ctx_.hooks.open_global_find;
-    if (extras.hot_key_list && ctx_.hooks.show_text_window)
-        actions.hot_key_list = [this] { show_hot_keys(); };
+    actions.open_calendar = calendar_command();
+    actions.find_map = [this] { find_map(); };
+    actions.global_find = [this] { ctx_.windows.open_global_find(); };
+    if (extras.hot_key_list) actions.hot_key_list = [this] { show_hot_keys(); };
     actions.top_map = [this] { maps_.execute(route::TopMap{}); };
     actions.start_maps = [this] { maps_.open_start_maps(true); };
     actions.close_all = [this] { close_all_windows(); };
@@ -372,12 +354,22 @@ void ShellCommands::open_collection(int position, bool invert) {
     maps_.execute(::open_collection(ctx_, position, invert));
 }
 
+std::function<void()> ShellCommands::calendar_command() {
+    if (!ctx_.windows.has_calendar()) return {};
+    return [this] { ctx_.windows.open_calendar(); };
+}
+
+void ShellCommands::show_deadlines() {
+    ctx_.table_presets = TablePresets{};
+    ctx_.table_presets.deadlines_only = true;
+    ctx_.windows.open_table_view(CollectionTable::all_collections);
+}
+
 void ShellCommands::find_map() {
-    if (!ctx_.hooks.open_map_list) return;
     const auto filter = ask_map_filter(ctx_);
     if (!filter) return;
     map_filter_ = *filter;
-    ctx_.hooks.open_map_list(map_filter_);
+    ctx_.windows.open_map_list(map_filter_);
 }
 
 void ShellCommands::resume_previous_session() {
@@ -387,13 +379,12 @@ void ShellCommands::resume_previous_session() {
 
 void ShellCommands::close_all_windows() {
     maps_.close_all();
-    if (ctx_.hooks.close_table_views) ctx_.hooks.close_table_views();
+    ctx_.windows.close_table_views();
 }
 
 void ShellCommands::show_hot_keys() {
-    if (extras.hot_key_list && ctx_.hooks.show_text_window)
-        ctx_.hooks.show_text_window(extras.hot_key_list(),
-                                    text_window_caption(QStringLiteral(" - Hot keys")));
+    if (extras.hot_key_list)
+        ctx_.windows.show_text_window(extras.hot_key_list(), text_window_caption(QStringLiteral(" - Hot keys")));
 }
 
 void ShellCommands::print() {
@@ -408,7 +399,7 @@ void ShellCommands::print() {
             any = any || qobject_cast<TableView*>(sub->widget()) != nullptr;
     const PrintDecision decision =
         print_decision(ctx_.active_kind == WindowKind::Calendar, map_active, table_active, any,
-                       static_cast<bool>(ctx_.hooks.open_calendar));
+                       ctx_.windows.has_calendar());
     switch (decision.target) {
     case PrintTarget::Nothing:
         if (!decision.message.isEmpty()) ctx_.prompter.message(decision.message);
@@ -452,15 +443,11 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
     if (button.position != 0) {
         open_collection(button.position, alt);
     } else if (key == QLatin1String("calendar")) {
-        if (ctx_.hooks.open_calendar) ctx_.hooks.open_calendar();
+        if (ctx_.windows.has_calendar()) ctx_.windows.open_calendar();
     } else if (key == QLatin1String("deadlines")) {
-        if (ctx_.hooks.open_table_view) {
-            ctx_.table_presets = TablePresets{};
-            ctx_.table_presets.deadlines_only = true;
-            ctx_.hooks.open_table_view(CollectionTable::all_collections);
-        }
+        show_deadlines();
     } else if (key == QLatin1String("global_search")) {
-        if (ctx_.hooks.open_global_find) ctx_.hooks.open_global_find();
+        ctx_.windows.open_global_find();
     } else if (key == QLatin1String("table_view")) {
         MainWindow* window = main_window_();
         if (QAction* action = active_window_action(window ? window->mdi_area() : nullptr,
@@ -471,7 +458,7 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
     } else if (key == QLatin1String("start_map")) {
         maps_.open_start_maps(true);
     } else if (key == QLatin1String("pad")) {
-        if (ctx_.hooks.open_pad) ctx_.hooks.open_pad();
+        ctx_.windows.open_pad();
     } else if (key == QLatin1String("chiave")) {
         if (extras.lock_now) extras.lock_now();
     } else if (key == QLatin1String("print")) {
@@ -479,7 +466,7 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
     } else if (key == QLatin1String("help")) {
         show_general_menu();
     } else if (key == QLatin1String("config")) {
-        if (ctx_.hooks.open_collection_config) ctx_.hooks.open_collection_config();
+        ctx_.windows.open_collection_config();
     } else if (key == QLatin1String("clear")) {
         close_all_windows();
     } else if (key == QLatin1String("exit")) {
@@ -503,11 +490,7 @@ ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& ke
     const auto built = [](bool present) { return present ? ButtonState::Works : ButtonState::NotAvailable; };
     MainWindow* window = main_window_();
     QWidget* form = active_form(window ? window->mdi_area() : nullptr);
-    if (key == QLatin1String("calendar")) return built(static_cast<bool>(ctx_.hooks.open_calendar));
-    if (key == QLatin1String("deadlines")) return built(static_cast<bool>(ctx_.hooks.open_table_view));
-    if (key == QLatin1String("global_search")) return built(static_cast<bool>(ctx_.hooks.open_global_find));
-    if (key == QLatin1String("pad")) return built(static_cast<bool>(ctx_.hooks.open_pad));
-    if (key == QLatin1String("config")) return built(static_cast<bool>(ctx_.hooks.open_collection_config));
+    if (key == QLatin1String("calendar")) return built(ctx_.windows.has_calendar());
     if (key == QLatin1String("chiave")) return built(static_cast<bool>(extras.lock_now));
     if (key == QLatin1String("exit")) return built(static_cast<bool>(quit));
     // The map tree, the random views and the picture browser come with their own windows.

@@ -85,6 +85,10 @@ private:
     HotKeyActions hot_key_actions();
     bool any_window_open() const;
     void fill_collection_menu(QMenu* menu, const QString& name, bool table);
+    // Opens the calendar; empty (a disabled command) while the program has no calendar.
+    std::function<void()> calendar_command();
+    // The table view of all collections listing the items with a deadline.
+    void show_deadlines();
 
     AppContext& ctx_;
     MapWindows& maps_;

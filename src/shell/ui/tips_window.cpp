@@ -8,6 +8,7 @@
 #include "core/key_shift.h"
 #include "core/params.h"
 #include "core/ui/center_form.h"
+#include "core/windows.h"
 #include "shell/text_windows.h"
 #include "shell/ui/fixed_text_box.h"
 
@@ -82,7 +83,7 @@ void TipsWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    if (ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_bits(event->modifiers()), event->key()))
+    if (ctx_.windows.handle_hot_key(shift_bits(event->modifiers()), event->key()))
         return;
     QWidget::keyPressEvent(event);
 }
@@ -95,7 +96,7 @@ bool TipsWindow::eventFilter(QObject* watched, QEvent* event) {
             close();
             return true;
         }
-        if (ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift_bits(key->modifiers()), key->key()))
+        if (ctx_.windows.handle_hot_key(shift_bits(key->modifiers()), key->key()))
             return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/windows.h"
 #include "table/ui/form_fit.h"
 #include "table/ui/form_place.h"
 
@@ -138,8 +139,7 @@ void CollectionConfigWindow::save_and_exit() {
     close_form(*this);
     // The main window is rebuilt once this window has gone: the rebuild may replace the area
     // that holds it.
-    if (rebuild && ctx_.hooks.rebuild_main_window)
-        QTimer::singleShot(0, qApp, [hook = ctx_.hooks.rebuild_main_window] { hook(); });
+    if (rebuild) QTimer::singleShot(0, qApp, [&windows = ctx_.windows] { windows.rebuild_main_window(); });
 }
 
 void CollectionConfigWindow::cancel() {

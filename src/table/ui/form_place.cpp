@@ -4,6 +4,7 @@
 
 #include "core/app_context.h"
 #include "core/key_shift.h"
+#include "core/windows.h"
 
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -62,8 +63,7 @@ void set_form_caption(QWidget& window, const QString& caption, const QIcon& icon
 }
 
 bool pass_to_hot_keys(AppContext& ctx, const QKeyEvent& event) {
-    if (!ctx.hooks.handle_hot_key) return false;
-    return ctx.hooks.handle_hot_key(shift_bits(event.modifiers()), event.key());
+    return ctx.windows.handle_hot_key(shift_bits(event.modifiers()), event.key());
 }
 
 bool is_text_editing_key(const QKeyEvent& event) {

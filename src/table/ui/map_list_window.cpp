@@ -3,6 +3,7 @@
 #include "table/ui/map_list_window.h"
 
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/db_error.h"
 #include "core/params.h"
 #include "maps/map_names.h"
@@ -174,12 +175,13 @@ void MapListWindow::open_collection_map() {
 
 void MapListWindow::open_table(bool with_cat) {
     const QString entry = selected_entry();
-    if (!entry.isEmpty()) open_entry_table(ctx_, entry, with_cat, ctx_.hooks.open_table_view);
+    if (!entry.isEmpty()) open_entry_table(ctx_, entry, with_cat, [this](int position) { ctx_.windows.open_table_view(position); });
 }
 
 void MapListWindow::open_top_table() {
     ctx_.table_presets = TablePresets{};
-    hand_to_table_view(ctx_, CollectionTable::all_collections, ctx_.hooks.open_table_view);
+    hand_to_table_view(ctx_, CollectionTable::all_collections,
+                       [this](int position) { ctx_.windows.open_table_view(position); });
 }
 
 bool MapListWindow::handle_key(QKeyEvent* event) {

@@ -3,6 +3,7 @@
 #include "table/ui/table_room_windows.h"
 
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "maps/ui/map_windows.h"
 #include "table/ui/collection_config_window.h"
 #include "table/ui/content_editor_window.h"
@@ -50,14 +51,6 @@ TableRoomWindows::~TableRoomWindows() {
     for (QWidget* window : {static_cast<QWidget*>(pad_), static_cast<QWidget*>(global_find_),
                             static_cast<QWidget*>(map_list_), static_cast<QWidget*>(config_)})
         if (window) discard(window);
-}
-
-void TableRoomWindows::install_hooks() {
-    ctx_.hooks.open_content_editor = [this](qint64 item_nr) { open_content_editor(item_nr); };
-    ctx_.hooks.open_pad = [this] { open_pad(); };
-    ctx_.hooks.open_global_find = [this] { open_global_find(); };
-    ctx_.hooks.open_map_list = [this](const QString& filter) { open_map_list(filter); };
-    ctx_.hooks.open_collection_config = [this] { open_collection_config(); };
 }
 
 void TableRoomWindows::show_window(QWidget* window, const QString& frame_name,
@@ -148,9 +141,8 @@ GlobalFindWindow* TableRoomWindows::open_global_find() {
     if (!ctx_.db) return nullptr;
     auto* window = new GlobalFindWindow(ctx_, [this]() -> std::function<bool(int)> {
         if (open_search_table) return open_search_table;
-        if (!ctx_.hooks.open_table_view) return {};
         return [this](int position) {
-            ctx_.hooks.open_table_view(position);
+            ctx_.windows.open_table_view(position);
             return true;
         };
     });
@@ -164,8 +156,8 @@ GlobalFindWindow* TableRoomWindows::open_global_find() {
 MapListWindow* TableRoomWindows::open_map_list(const QString& filter) {
     close_single(map_list_);
     if (!ctx_.db) return nullptr;
-    const QStringList selected = maps_.selected_maps;
-    maps_.selected_maps.clear();
+    const QStringList selected = ctx_.selected_maps;
+    ctx_.selected_maps.clear();
     auto* window = new MapListWindow(ctx_, maps_);
     show_window(window, QStringLiteral("f_list_frame"), [window] { window->activated(); });
     window->load(selected, filter);

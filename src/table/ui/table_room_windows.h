@@ -21,8 +21,7 @@ class QMdiArea;
 class QWidget;
 
 // The content editors (500 slots), the notepad, global find, the map list and the collection
-// configuration: where they open (the main window's MDI area), which one exists, and the
-// context hooks through which other windows open them.
+// configuration: where they open (the main window's MDI area) and which one exists.
 class TableRoomWindows {
 public:
     // `area` answers the MDI area once the main window exists (nullptr before).
@@ -31,14 +30,10 @@ public:
     TableRoomWindows(const TableRoomWindows&) = delete;
     TableRoomWindows& operator=(const TableRoomWindows&) = delete;
 
-    // Fills ctx.hooks.open_content_editor, open_pad, open_global_find, open_map_list and
-    // open_collection_config.
-    void install_hooks();
-
     // Opens the table view of a position for a search typed into global find, so that the table
     // view leaves the collection filter empty; answers whether the window opened (an open one
-    // with a pending edit may refuse to close). Without it global find falls back on
-    // ctx.hooks.open_table_view.
+    // with a pending edit may refuse to close). Without it global find opens the table view
+    // through the context's windows.
     std::function<bool(int position)> open_search_table;
 
     // A new editor in the first free slot; "No more edit forms loadable" when all are taken.
@@ -51,7 +46,7 @@ public:
     // These close the open window of their kind and open a fresh one.
     NotepadWindow* open_pad();
     GlobalFindWindow* open_global_find();
-    // The maps in MapWindows::selected_maps, when there are any, are listed (and taken);
+    // The maps in the context's selected_maps, when there are any, are listed (and taken);
     // otherwise `filter` fills the filter field (parentless_marker: the parentless maps).
     MapListWindow* open_map_list(const QString& filter);
     CollectionConfigWindow* open_collection_config();

@@ -10,6 +10,7 @@
 #include "core/key_shift.h"
 #include "core/params.h"
 #include "core/sql_text.h"
+#include "core/windows.h"
 #include "maps/map_names.h"
 #include "maps/ui/map_windows.h"
 #include "table/like_condition.h"
@@ -889,7 +890,7 @@ bool TableView::handle_key(QKeyEvent* event, bool in_grid) {
         }
     }
     // Every other key goes to the program-wide shortcuts.
-    return ctx_.hooks.handle_hot_key && ctx_.hooks.handle_hot_key(shift, key);
+    return ctx_.windows.handle_hot_key(shift, key);
 }
 
 bool TableView::eventFilter(QObject* watched, QEvent* event) {

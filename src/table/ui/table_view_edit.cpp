@@ -5,6 +5,7 @@
 // taken by table/table_editing and table/table_bulk_editing; this file reads the controls,
 // calls them and shows the result.
 #include "core/app_context.h"
+#include "core/windows.h"
 #include "core/db_error.h"
 #include "core/params.h"
 #include "maps/map_items.h"
@@ -304,8 +305,7 @@ void TableView::setup_editing() {
                                                       date_rem_check_, browse_button_, browse_dir_button_})
         w->setEnabled(true);
     item_content_field_->setReadOnly(false);
-    zoom_button_->setEnabled(static_cast<bool>(ctx_.hooks.open_content_editor));
-    if (!zoom_button_->isEnabled()) zoom_button_->setToolTip(unavailable_tip);
+    zoom_button_->setEnabled(true);
     date_exp_field_->setEnabled(date_exp_check_->isChecked());
     date_rem_field_->setEnabled(date_rem_check_->isChecked());
 
@@ -531,8 +531,8 @@ void TableView::expand_edit_area() {
         });
         return;
     }
-    if (get_item_nr() == 0 || !ctx_.hooks.open_content_editor) return;
-    ctx_.hooks.open_content_editor(get_item_nr());
+    if (get_item_nr() == 0) return;
+    ctx_.windows.open_content_editor(get_item_nr());
 }
 
 // ---------------------------------------------------------------- the cells of the grid
@@ -697,12 +697,7 @@ void TableView::build_edit_menu(QMenu* menu) {
             if (QMdiSubWindow* sub = sub_window(); sub && sub->mdiArea())
                 sub->mdiArea()->setActiveSubWindow(sub);
         });
-    QAction* expand = add("m_expand_edit_area", QStringLiteral("Expand edit area of current record"),
-                          [this] { expand_edit_area(); });
-    if (!ctx_.hooks.open_content_editor) {
-        expand->setEnabled(false);
-        expand->setToolTip(unavailable_tip);
-    }
+    add("m_expand_edit_area", QStringLiteral("Expand edit area of current record"), [this] { expand_edit_area(); });
     add("m_sum_numbers_in_square_brackes", QStringLiteral("Sum numbers in square brackets"),
         [this] { table_edit::sum_numbers_in_square_brackets(ctx_, current_statement()); });
     add("m_insert_separators", QStringLiteral("Insert/update separators"), [this, saved] {

@@ -92,9 +92,3 @@ void TableViews::forget(int position, const TableView* view) {
         windows_[static_cast<std::size_t>(position)] = nullptr;
     if (active_ == position) active_ = 0;
 }
-
-void TableViews::install_hooks() {
-    ctx_.hooks.open_table_view = [this](int position) { open_table_view(position); };
-    ctx_.hooks.refresh_table_views = [this] { refresh_all(); };
-    ctx_.hooks.close_table_views = [this] { close_all(); };
-}

@@ -32,8 +32,6 @@ public:
     void refresh_all();
     // Closes every table view (each stores its geometry and column widths).
     void close_all();
-    // Fills the context hooks open_table_view, refresh_table_views and close_table_views.
-    void install_hooks();
 
     MapWindows& maps() { return maps_; }
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "maps/map_window_table.h"
+#include "core/map_window_table.h"
 
 #include "core/app_context.h"
 #include "core/params.h"

@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/windows.h"
+
+#include <memory>
+
+class AppContext;
+class CommandForm;
+class MapWindows;
+class QMdiArea;
+class QtStartupUi;
+class Session;
+class ShellCommands;
+class TableRoomWindows;
+class TableViews;
+
+// The program's windows, room by room, behind the one interface through which the logic and
+// the rooms ask each other for windows. Made empty before the context (the context keeps a
+// reference to it), filled by build() once the context and the session exist, and emptied by
+// tear_down() before they go.
+class ProgramWindows final : public Windows {
+public:
+    ProgramWindows();
+    ~ProgramWindows() override;
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    void build(AppContext& ctx, QtStartupUi& ui, Session& session);
+    void tear_down();
+
+    bool handle_hot_key(int shift, int key) override;
+    void show_general_menu() override;
+    void show_text_window(const QString& text, const QString& caption) override;
+    void rebuild_main_window() override;
+    void show_command_form() override;
+    void start_command_timer() override;
+    void show_tips() override;
+
+    void reset_map_windows() override;
+    void open_named_map(const QString& name) override;
+    void open_start_maps(bool interactive) override;
+    void save_open_maps() override;
+    void close_map_windows() override;
+    void relayout_map_windows() override;
+
+    void open_table_view(int position) override;
+    void open_table_search(int position) override;
+    void refresh_table_views() override;
+    void close_table_views() override;
+    void open_content_editor(qint64 item_nr) override;
+    void open_pad() override;
+    void open_global_find() override;
+    void open_map_list(const QString& filter) override;
+    void open_collection_config() override;
+
+    // The calendar and the picture viewer are not part of this program yet: their commands are
+    // disabled, and no reminder can be due without a calendar.
+    bool has_calendar() const override { return false; }
+    void open_calendar() override {}
+    void check_reminders(bool /*open_calendar_if_any*/) override {}
+    bool has_picture_viewer() const override { return false; }
+    void show_picture(const QString& /*path*/) override {}
+
+private:
+    QMdiArea* area() const;
+
+    AppContext* ctx_ = nullptr;
+    QtStartupUi* ui_ = nullptr;
+    std::unique_ptr<MapWindows> maps_;
+    std::unique_ptr<ShellCommands> commands_;
+    std::unique_ptr<TableViews> tables_;
+    std::unique_ptr<TableRoomWindows> table_room_;
+    std::unique_ptr<CommandForm> command_form_;
+};

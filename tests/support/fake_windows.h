@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/windows.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// Records every request made of the windows as one line ("open_table_view 7"), in order. A
+// test that needs a request to do something sets its action; handle_hot_key answers what
+// on_hot_key answers (false without one). The calendar and the picture viewer are absent
+// unless a test makes them present.
+class FakeWindows final : public Windows {
+public:
+    QStringList calls;
+    std::function<bool(int shift, int key)> on_hot_key;
+    std::function<void(int position)> on_open_table_view;
+    std::function<void(int position)> on_open_table_search;
+    std::function<void()> on_refresh_table_views;
+    std::function<void()> on_rebuild_main_window;
+    bool calendar = false;
+    bool picture_viewer = false;
+
+    bool handle_hot_key(int shift, int key) override {
+        record(QStringLiteral("handle_hot_key %1 %2").arg(shift).arg(key));
+        return on_hot_key && on_hot_key(shift, key);
+    }
+    void show_general_menu() override { record(QStringLiteral("show_general_menu")); }
+    void show_text_window(const QString& /*text*/, const QString& caption) override {
+        record(QStringLiteral("show_text_window ") + caption);
+    }
+    void rebuild_main_window() override { record(QStringLiteral("rebuild_main_window"), on_rebuild_main_window); }
+    void show_command_form() override { record(QStringLiteral("show_command_form")); }
+    void start_command_timer() override { record(QStringLiteral("start_command_timer")); }
+    void show_tips() override { record(QStringLiteral("show_tips")); }
+
+    void reset_map_windows() override { record(QStringLiteral("reset_map_windows")); }
+    void open_named_map(const QString& name) override { record(QStringLiteral("open_named_map ") + name); }
+    void open_start_maps(bool interactive) override {
+        record(QStringLiteral("open_start_maps ") + (interactive ? QStringLiteral("interactive") : QString()));
+    }
+    void save_open_maps() override { record(QStringLiteral("save_open_maps"), on_save_open_maps); }
+    void close_map_windows() override { record(QStringLiteral("close_map_windows")); }
+    void relayout_map_windows() override { record(QStringLiteral("relayout_map_windows")); }
+
+    void open_table_view(int position) override {
+        record(QStringLiteral("open_table_view %1").arg(position));
+        if (on_open_table_view) on_open_table_view(position);
+    }
+    void open_table_search(int position) override {
+        record(QStringLiteral("open_table_search %1").arg(position));
+        if (on_open_table_search) on_open_table_search(position);
+    }
+    void refresh_table_views() override { record(QStringLiteral("refresh_table_views"), on_refresh_table_views); }
+    void close_table_views() override { record(QStringLiteral("close_table_views")); }
+    void open_content_editor(qint64 item_nr) override {
+        record(QStringLiteral("open_content_editor %1").arg(item_nr));
+    }
+    void open_pad() override { record(QStringLiteral("open_pad")); }
+    void open_global_find() override { record(QStringLiteral("open_global_find")); }
+    void open_map_list(const QString& filter) override { record(QStringLiteral("open_map_list ") + filter); }
+    void open_collection_config() override { record(QStringLiteral("open_collection_config")); }
+
+    bool has_calendar() const override { return calendar; }
+    void open_calendar() override { record(QStringLiteral("open_calendar")); }
+    void check_reminders(bool open_calendar_if_any) override {
+        record(QStringLiteral("check_reminders ") + (open_calendar_if_any ? QStringLiteral("open") : QString()));
+    }
+    bool has_picture_viewer() const override { return picture_viewer; }
+    void show_picture(const QString& path) override { record(QStringLiteral("show_picture ") + path); }
+
+    // Actions some tests give to the session's steps.
+    std::function<void()> on_save_open_maps;
+
+    // The recorded requests whose line starts with `name`.
+    QStringList calls_to(const QString& name) const {
+        QStringList found;
+        for (const QString& call : calls)
+            if (call == name || call.startsWith(name + QLatin1Char(' '))) found.append(call);
+        return found;
+    }
+
+private:
+    void record(const QString& call, const std::function<void()>& action = {}) {
+        calls.append(call.trimmed());
+        if (action) action();
+    }
+};
