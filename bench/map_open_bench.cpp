@@ -5,6 +5,7 @@
 // panel facts (reference validity, similar titles) are answered in one statement per map; the
 // "PerPanel" cases answer them one statement per panel, as reference for what batching saves.
 // Every case reports the statements one opening issues.
+#include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/database.h"
 #include "core/schema.h"
@@ -80,6 +81,7 @@ struct MapBenchData {
     NoDesktop desktop;
     FixedRandom random;
     BenchScreen screen;
+    BenchWindows windows;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<AppContext> ctx;
     QString plain_map;     // a generated map of exactly 200 items
@@ -98,7 +100,7 @@ struct MapBenchData {
 
         settings = std::make_unique<Settings>(dir.filePath(QStringLiteral("settings.ini")));
         ctx = std::make_unique<AppContext>(Seams{prompter, desktop, clock, random, screen}, *settings,
-                                           dir.filePath(QStringLiteral("home")));
+                                           dir.filePath(QStringLiteral("home")), windows);
         ctx->db = Database::open(path, password, &clock);
         schema::upgrade(*ctx->db);
         ctx->collections.init_collections();

@@ -21,7 +21,7 @@ protected:
 
     void SetUp() override {
         make_database(db, {}, 1, &clock);
-        session.steps.save_open_maps = [this] { saved_maps.append(u"saved"_s); };
+        windows.then[u"save_open_maps"_s] = [this] { saved_maps.append(u"saved"_s); };
         ui.enter({});
         session.start(db);
         ctx.main_window_loaded = true;
@@ -110,7 +110,7 @@ TEST_F(SessionLog, ADatabaseErrorWhileQuittingDoesNotStopTheShutdown) {
         prompter.clear();
         ui.quitted = false;
         env.write_file(u"home/tmp/thumb.jpg"_s, "x");
-        session.steps.save_open_maps = [] { throw DbError(8, u"attempt to write a readonly database"_s); };
+        windows.then[u"save_open_maps"_s] = [] { throw DbError(8, u"attempt to write a readonly database"_s); };
         if (table_gone) ctx.db->exec(u"drop table session_log"_s);
         clock.advance_seconds(60);
         EXPECT_NO_THROW(session.main_window_unloading());
@@ -134,8 +134,8 @@ TEST_F(SessionLog, ADatabaseErrorWhileFinishingChangeDatabaseIsReported) {
     const QString other = env.path(u"other.tdb"_s);
     make_database(other, {}, 2, &clock);
     int tips = 0;
-    session.steps.check_reminders = [] { throw DbError(11, u"database disk image is malformed"_s); };
-    session.steps.show_tips = [&] { ++tips; };
+    windows.then[u"check_reminders"_s] = [] { throw DbError(11, u"database disk image is malformed"_s); };
+    windows.then[u"show_tips"_s] = [&] { ++tips; };
     ui.choose(other);
     ui.enter({});
     EXPECT_NO_THROW(session.restart_with_database());

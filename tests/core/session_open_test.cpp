@@ -5,6 +5,7 @@
 #include "core/program_end.h"
 #include "core/schema.h"
 #include "core/session.h"
+#include "core/translate.h"
 #include "support/test_context.h"
 
 #include <QCryptographicHash>
@@ -71,7 +72,9 @@ protected:
     QStringList opened_maps;
 
     void SetUp() override {
-        session.steps.open_named = [this](const QString& name) { opened_maps.append(name); };
+        windows.then[u"open_named_map"_s] = [this] {
+            opened_maps.append(windows.calls.last().section(u' ', 1));
+        };
     }
     void remember(const QString& path) { settings.save_setting(u"last_db_file"_s, path); }
     // Runs Session::start; true when it ended the program.
@@ -308,10 +311,9 @@ TEST_F(OpenDatabase, ScreenWidthLimits) {
 
 TEST_F(OpenDatabase, PictureOnTheCommandLineIsRecognised) {
     const QString picture = env.write_file(u"Holiday Photo.JPG"_s, "not really a jpeg");
-    QString shown;
-    session.steps.show_picture = [&](const QString& path) { shown = path; };
+    windows.picture_viewer = true;
     EXPECT_FALSE(run(u"\""_s + picture + u"\""_s));
-    EXPECT_EQ(shown, picture);
+    EXPECT_EQ(windows.calls_to(u"show_picture"_s), QStringList{u"show_picture "_s + picture});
     EXPECT_FALSE(ctx.db);
     EXPECT_EQ(settings.get_setting(u"last_picture_file"_s), picture);
     EXPECT_EQ(ctx.pictures.last_picture_file, picture);
@@ -327,8 +329,13 @@ TEST_F(OpenDatabase, MissingPictureOnTheCommandLineGoesOnToTheDatabase) {
 TEST_F(OpenDatabase, LanguageSetting) {
     settings.save_setting(u"language"_s, u"3"_s);
     ui.choose(std::nullopt);
-    int translations = 0;
-    session.steps.open_translation_tables = [&] { ++translations; };
+    struct CountingTranslation final : TextTranslation {
+        int opened = 0;
+        QString translate(const QString& text) override { return text; }
+        void open_tables() override { ++opened; }
+    } counting;
+    TextTranslation* const previous = install_translation(&counting);
+    const int& translations = counting.opened;
     run();
     EXPECT_EQ(ctx.language, 3);
     EXPECT_EQ(translations, 1);
@@ -338,12 +345,13 @@ TEST_F(OpenDatabase, LanguageSetting) {
     run();
     EXPECT_EQ(ctx.language, 1);
     EXPECT_EQ(translations, 1);
+    install_translation(previous);
 }
 
 TEST_F(OpenDatabase, TipsFollowTheParameter) {
     make_database(db, {}, 1, &clock);
     int tips = 0;
-    session.steps.show_tips = [&] { ++tips; };
+    windows.then[u"show_tips"_s] = [&] { ++tips; };
     ui.enter({});
     ASSERT_FALSE(run(db));
     EXPECT_EQ(tips, 1);

@@ -106,12 +106,12 @@ TEST_F(Links, PicturesGoToThePictureViewer) {
     EXPECT_FALSE(open_link(ctx, u"LINK="_s + jpg, true));
     EXPECT_EQ(messages(), QStringList({u"The picture viewer is not available in this version: "_s + jpg}));
 
-    QStringList shown;
-    ctx.link_hooks.show_picture = [&shown](const QString& path) { shown.append(path); };
+    tc.windows.picture_viewer = true;
     EXPECT_TRUE(open_link(ctx, u"LINK="_s + jpg, true));
     EXPECT_TRUE(open_link(ctx, u"link="_s + gif + u"\r\nholidays"_s, true));
     EXPECT_TRUE(open_link(ctx, bmp, false));
-    EXPECT_EQ(shown, QStringList({jpg, gif, bmp}));
+    EXPECT_EQ(tc.windows.calls_to(u"show_picture"_s),
+              QStringList({u"show_picture "_s + jpg, u"show_picture "_s + gif, u"show_picture "_s + bmp}));
     EXPECT_EQ(messages().size(), 1);
     EXPECT_TRUE(tc.desktop.opened.isEmpty());
 }

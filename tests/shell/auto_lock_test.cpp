@@ -20,8 +20,8 @@ protected:
         lock.side.hide_windows = [this] { events.append("hide"); };
         lock.side.restore_windows = [this] { events.append("restore"); };
         lock.side.refresh_caption = [this] { events.append("caption"); };
-        ctx.hooks.check_reminders = [this](bool open_calendar) {
-            EXPECT_FALSE(open_calendar);
+        windows.then[QStringLiteral("check_reminders")] = [this] {
+            EXPECT_EQ(windows.calls.last(), QStringLiteral("check_reminders")) << "the calendar is not opened";
             ++reminder_checks;
         };
         // Noon: the first tick runs the once-a-minute step, which the tests of the lock skip.
@@ -197,8 +197,6 @@ TEST_F(AutoLockTest, OnceAMinuteRefreshesTheCaptionAndChecksReminders) {
     EXPECT_EQ(reminder_checks, start_checks + 1);
     EXPECT_EQ(events, QStringList{"caption"});
     EXPECT_EQ(lock.last_minute_tick(), 12 * 3600 + 60);
-    // Without a reminder check (the calendar is not part of the program) the caption still runs.
-    ctx.hooks.check_reminders = nullptr;
     clock.advance_seconds(60);
     lock.tick();
     EXPECT_EQ(events, (QStringList{"caption", "caption"}));

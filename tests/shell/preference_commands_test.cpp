@@ -97,7 +97,7 @@ TEST_F(PreferenceCommandsTest, FontSizeBoxTextsAndCaptionBeforeAndAfterAChange) 
 TEST_F(PreferenceCommandsTest, FontSizeAndIndicatorLayTheMapWindowsOutAgain) {
     int relayouts = 0;
     float size_seen = 0;
-    commands.relayout_map_windows = [&] {
+    windows.then[QStringLiteral("relayout_map_windows")] = [&] {
         ++relayouts;
         size_seen = ctx.prefs.font_size;
     };
@@ -216,7 +216,7 @@ TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
 
 TEST_F(PreferenceCommandsTest, CognivaAndLargeToolbarRebuildTheMainWindow) {
     QStringList rebuilt_with;
-    ctx.hooks.rebuild_main_window = [&] {
+    windows.then[QStringLiteral("rebuild_main_window")] = [&] {
         rebuilt_with.append(QStringLiteral("%1/%2").arg(ctx.prefs.cogniva).arg(ctx.prefs.large_toolbar));
     };
     commands.toggle_cogniva_functions();

@@ -54,6 +54,7 @@ protected:
         commands = std::make_unique<ShellCommands>(ctx, *maps, [this] { return window.get(); });
         commands->quit = [this] { quits.append(QStringLiteral("quit")); };
         commands->attach(*window);
+        t.windows.on_hot_key = [this](int shift, int key) { return commands->handle_hot_key(shift, key); };
         window->resize(1000, 700);
         window->show();
     }
@@ -80,7 +81,7 @@ protected:
     void with_table_views() {
         tables = std::make_unique<TableViews>(
             ctx, [this] { return window->mdi_area(); }, *maps);
-        tables->install_hooks();
+        t.windows.on_open_table_view = [this](int position) { tables->open_table_view(position); };
         commands->update_toolbar();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -210,7 +211,7 @@ TEST_F(GeneralMenuTest, KeysOnTheMainWindowOpenMapsAndQuit) {
 
 TEST_F(GeneralMenuTest, EditingKeysAndEnterInATextFieldStayWithTheField) {
     with_table_views();
-    ctx.hooks.open_table_view(7);
+    tables->open_table_view(7);
     auto* field = window->findChild<QLineEdit*>(QStringLiteral("t_filter_title"));
     ASSERT_NE(field, nullptr);
     field->setFocus();
@@ -234,32 +235,27 @@ TEST_F(GeneralMenuTest, EditingKeysAndEnterInATextFieldStayWithTheField) {
 }
 
 TEST_F(GeneralMenuTest, CtrlF1InAMapListsTheKeysInsteadOfTheMapMenu) {
-    QStringList captions;
-    ctx.hooks.show_text_window = [&captions](const QString&, const QString& caption) {
-        captions.append(caption);
-    };
     commands->extras.hot_key_list = [] { return QStringLiteral("keys"); };
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     maps->execute(route::TopMap{});
     ASSERT_TRUE(window->mdi_area()->isAncestorOf(QApplication::focusWidget()));
     press(Qt::Key_F1, Qt::ControlModifier);
-    EXPECT_EQ(captions, QStringList{"Tessarin - Hot keys"});
+    EXPECT_EQ(t.windows.calls_to("show_text_window"), QStringList{"show_text_window Tessarin - Hot keys"});
     EXPECT_FALSE(menu_open());
 }
 
 TEST_F(GeneralMenuTest, ToolbarButtonsEitherWorkOrAreDisabled) {
-    for (const char* key : {"calendar", "deadlines", "global_search", "table_view", "map_view_of_cat", "tree",
-                            "pad", "chiave", "config", "glimmeron"})
+    for (const char* key : {"calendar", "table_view", "map_view_of_cat", "tree", "chiave", "glimmeron"})
         EXPECT_FALSE(tool(key)->isEnabled()) << key;
-    for (const char* key : {"coll7", "start_map", "print", "help", "clear", "exit"})
+    for (const char* key :
+         {"coll7", "deadlines", "global_search", "pad", "config", "start_map", "print", "help", "clear", "exit"})
         EXPECT_TRUE(tool(key)->isEnabled()) << key;
     EXPECT_TRUE(tool("tree")->toolTip().endsWith(QStringLiteral("Not available in this version")));
 
     with_table_views();
-    EXPECT_TRUE(tool("deadlines")->isEnabled());
     // A table view's map view is its collection's map; a map's is itself, which stays in front.
-    ctx.hooks.open_table_view(7);
+    tables->open_table_view(7);
     ASSERT_TRUE(tool("map_view_of_cat")->isEnabled());
     tool("map_view_of_cat")->trigger();
     ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
@@ -276,7 +272,7 @@ TEST_F(GeneralMenuTest, ToolbarButtonsEitherWorkOrAreDisabled) {
 
 TEST_F(GeneralMenuTest, PrintLooksForAnyOpenTableNotOnlyTheActiveWindow) {
     with_table_views();
-    ctx.hooks.open_table_view(7);
+    tables->open_table_view(7);
     // Another window in front: the table is still open, so there is no "open a table first".
     window->mdi_area()->addSubWindow(new QWidget)->show();
     ctx.active_kind = WindowKind::GlobalFind;
@@ -313,15 +309,10 @@ TEST_F(GeneralMenuTest, PrintWithNothingOpenExplains) {
     EXPECT_TRUE(t.prompter.messages().front().startsWith(QStringLiteral("Open a table or tag map first.")));
 }
 
-TEST_F(GeneralMenuTest, MapListEntriesWaitForTheMapListAndAskItForParentlessMaps) {
-    auto before = menu();
-    EXPECT_FALSE(entry(*before, "m_show_parentless_topics")->isEnabled());
-    EXPECT_FALSE(entry(*before, "m_find_map")->isEnabled());
-    QStringList asked;
-    ctx.hooks.open_map_list = [&asked](const QString& filter) { asked.append(filter); };
-    auto after = menu();
-    entry(*after, "m_show_parentless_topics")->trigger();
+TEST_F(GeneralMenuTest, MapListEntriesAskTheMapListForParentlessOrFilteredMaps) {
+    auto m = menu();
+    entry(*m, "m_show_parentless_topics")->trigger();
     t.prompter.answer("Nov");
-    entry(*after, "m_find_map")->trigger();
-    EXPECT_EQ(asked, (QStringList{parentless_marker, "Nov"}));
+    entry(*m, "m_find_map")->trigger();
+    EXPECT_EQ(t.windows.calls_to("open_map_list"), (QStringList{"open_map_list " + parentless_marker, "open_map_list Nov"}));
 }

@@ -98,7 +98,7 @@ TEST_F(TipsWindowTest, UncheckingStoresNAndCheckedStoresY) {
 TEST_F(TipsWindowTest, EscapeClosesAndHotKeysReachTheGeneralRoutine) {
     write_tips("tip\n");
     std::vector<std::pair<int, int>> keys;
-    tc.ctx.hooks.handle_hot_key = [&keys](int shift, int key) {
+    tc.windows.on_hot_key = [&keys](int shift, int key) {
         // The modifier keys pressed on their way to the combination are of no interest here.
         if (key != Qt::Key_Control && key != Qt::Key_Shift) keys.emplace_back(shift, key);
         return shift >= 2;

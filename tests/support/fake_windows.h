@@ -4,22 +4,25 @@
 
 #include "core/windows.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 // Records every request made of the windows as one line ("open_table_view 7"), in order. A
-// test that needs a request to do something sets its action; handle_hot_key answers what
-// on_hot_key answers (false without one). The calendar and the picture viewer are absent
-// unless a test makes them present.
+// test that needs a request to do something gives it an action in `then`, by the request's
+// name (it runs after the request is recorded); handle_hot_key answers what on_hot_key answers
+// (false without one). The calendar and the picture viewer are absent unless a test makes them
+// present.
 class FakeWindows final : public Windows {
 public:
     QStringList calls;
     std::function<bool(int shift, int key)> on_hot_key;
     std::function<void(int position)> on_open_table_view;
     std::function<void(int position)> on_open_table_search;
-    std::function<void()> on_refresh_table_views;
-    std::function<void()> on_rebuild_main_window;
+    std::function<void(qint64 item_nr)> on_open_content_editor;
+    std::function<void(const QString& filter)> on_open_map_list;
+    QHash<QString, std::function<void()>> then;
     bool calendar = false;
     bool picture_viewer = false;
 
@@ -31,7 +34,7 @@ public:
     void show_text_window(const QString& /*text*/, const QString& caption) override {
         record(QStringLiteral("show_text_window ") + caption);
     }
-    void rebuild_main_window() override { record(QStringLiteral("rebuild_main_window"), on_rebuild_main_window); }
+    void rebuild_main_window() override { record(QStringLiteral("rebuild_main_window")); }
     void show_command_form() override { record(QStringLiteral("show_command_form")); }
     void start_command_timer() override { record(QStringLiteral("start_command_timer")); }
     void show_tips() override { record(QStringLiteral("show_tips")); }
@@ -41,7 +44,7 @@ public:
     void open_start_maps(bool interactive) override {
         record(QStringLiteral("open_start_maps ") + (interactive ? QStringLiteral("interactive") : QString()));
     }
-    void save_open_maps() override { record(QStringLiteral("save_open_maps"), on_save_open_maps); }
+    void save_open_maps() override { record(QStringLiteral("save_open_maps")); }
     void close_map_windows() override { record(QStringLiteral("close_map_windows")); }
     void relayout_map_windows() override { record(QStringLiteral("relayout_map_windows")); }
 
@@ -53,14 +56,18 @@ public:
         record(QStringLiteral("open_table_search %1").arg(position));
         if (on_open_table_search) on_open_table_search(position);
     }
-    void refresh_table_views() override { record(QStringLiteral("refresh_table_views"), on_refresh_table_views); }
+    void refresh_table_views() override { record(QStringLiteral("refresh_table_views")); }
     void close_table_views() override { record(QStringLiteral("close_table_views")); }
     void open_content_editor(qint64 item_nr) override {
         record(QStringLiteral("open_content_editor %1").arg(item_nr));
+        if (on_open_content_editor) on_open_content_editor(item_nr);
     }
     void open_pad() override { record(QStringLiteral("open_pad")); }
     void open_global_find() override { record(QStringLiteral("open_global_find")); }
-    void open_map_list(const QString& filter) override { record(QStringLiteral("open_map_list ") + filter); }
+    void open_map_list(const QString& filter) override {
+        record(QStringLiteral("open_map_list ") + filter);
+        if (on_open_map_list) on_open_map_list(filter);
+    }
     void open_collection_config() override { record(QStringLiteral("open_collection_config")); }
 
     bool has_calendar() const override { return calendar; }
@@ -71,9 +78,6 @@ public:
     bool has_picture_viewer() const override { return picture_viewer; }
     void show_picture(const QString& path) override { record(QStringLiteral("show_picture ") + path); }
 
-    // Actions some tests give to the session's steps.
-    std::function<void()> on_save_open_maps;
-
     // The recorded requests whose line starts with `name`.
     QStringList calls_to(const QString& name) const {
         QStringList found;
@@ -83,8 +87,9 @@ public:
     }
 
 private:
-    void record(const QString& call, const std::function<void()>& action = {}) {
+    void record(const QString& call) {
         calls.append(call.trimmed());
-        if (action) action();
+        const auto action = then.constFind(call.section(QLatin1Char(' '), 0, 0));
+        if (action != then.constEnd() && *action) (*action)();
     }
 };

@@ -14,7 +14,7 @@ protected:
     int rebuilds = 0;
     void SetUp() override {
         TableRoomFixture::SetUp();
-        ctx.hooks.rebuild_main_window = [this] { ++rebuilds; };
+        t.windows.then[QStringLiteral("rebuild_main_window")] = [this] { ++rebuilds; };
     }
     static QCheckBox* box(const CollectionConfigWindow* window, const char* name, int position) {
         for (QCheckBox* check : window->findChildren<QCheckBox*>(QLatin1String(name)))

@@ -190,7 +190,7 @@ TEST_F(ContentEditorWindowTest, KeepsItsPlaceAndSizeUnderTheEditorKeys) {
 
 TEST_F(ContentEditorWindowTest, OtherKeysGoToTheProgramWideKeysButTextEditingKeysStay) {
     std::vector<std::pair<int, int>> passed;
-    ctx.hooks.handle_hot_key = [&](int shift, int key) {
+    t.windows.on_hot_key = [&](int shift, int key) {
         if (!is_modifier_key(key)) passed.emplace_back(shift, key);
         return key == Qt::Key_F6 || key == Qt::Key_K;
     };
@@ -207,7 +207,7 @@ TEST_F(ContentEditorWindowTest, OtherKeysGoToTheProgramWideKeysButTextEditingKey
 
 TEST_F(ContentEditorWindowTest, WhileKeysAreLockedNoKeyActs) {
     int passed = 0;
-    ctx.hooks.handle_hot_key = [&](int, int) { return ++passed, false; };
+    t.windows.on_hot_key = [&](int, int) { return ++passed, false; };
     ContentEditorWindow* editor = room->open_content_editor(dante);
     replace_text(editor, QStringLiteral("typed"));
     passed = 0;

@@ -14,7 +14,7 @@ class GlobalFindWindowTest : public TableRoomFixture {
 protected:
     std::vector<std::pair<int, QString>> opened;
     void wire_table_view() {
-        ctx.hooks.open_table_view = [this](int position) {
+        t.windows.on_open_table_view = [this](int position) {
             opened.emplace_back(position, ctx.table_presets.search_text);
             ctx.table_presets = TablePresets{};
         };
@@ -76,17 +76,6 @@ TEST_F(GlobalFindWindowTest, ATableThatRefusesToCloseLeavesTheWindowWithItsSearc
     EXPECT_TRUE(ctx.table_presets.empty());
 }
 
-TEST_F(GlobalFindWindowTest, WithoutATableViewItSaysSoAndKeepsTheText) {
-    GlobalFindWindow* window = room->open_global_find();
-    type_text(field(window), QStringLiteral("Dante"));
-    QTest::mouseClick(child<QPushButton>(window, "b_start_search"), Qt::LeftButton);
-    settle();
-    EXPECT_EQ(t.prompter.messages(), QStringList{table_view_missing_message});
-    ASSERT_EQ(room->global_find(), window);
-    EXPECT_EQ(field(window)->text(), QStringLiteral("Dante"));
-    EXPECT_TRUE(ctx.table_presets.empty());
-}
-
 TEST_F(GlobalFindWindowTest, EscapeClosesAndAStoredTopOfTheFarEdgeGivesTheTop) {
     set_gen_param(*ctx.db, QStringLiteral("f_global_find_top"), QStringLiteral("45000"));
     set_gen_param(*ctx.db, QStringLiteral("f_global_find_left"), QStringLiteral("1500"));
@@ -102,7 +91,7 @@ TEST_F(GlobalFindWindowTest, EscapeClosesAndAStoredTopOfTheFarEdgeGivesTheTop) {
 
 TEST_F(GlobalFindWindowTest, OtherKeysGoToTheProgramWideKeysFirst) {
     std::vector<int> keys;
-    ctx.hooks.handle_hot_key = [&](int shift, int key) {
+    t.windows.on_hot_key = [&](int shift, int key) {
         if (!is_modifier_key(key)) keys.push_back(shift * 1000 + key);
         return key == Qt::Key_F6;
     };

@@ -448,7 +448,6 @@ TEST_F(TableEditWindow, AWindowKeepingAPendingInsertIsNotReplaced) {
 
 TEST_F(TableEditWindow, ZoomOfAPendingInsertEditsTheTypedContentAndHandsItBack) {
     TableRoomWindows room(ctx, *maps, [this] { return &area; });
-    room.install_hooks();
     tables->edit_pending_content = [&room](const EditedItem& item, const QString& text,
                                            std::function<bool(const QString&)> hand_back) {
         return room.open_content_editor_for(item, text, std::move(hand_back)) != nullptr;

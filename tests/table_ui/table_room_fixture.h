@@ -36,7 +36,8 @@ protected:
         area.show();
         maps = std::make_unique<MapWindows>(ctx, [this] { return &area; });
         room = std::make_unique<TableRoomWindows>(ctx, *maps, [this] { return &area; });
-        room->install_hooks();
+        t.windows.on_open_content_editor = [this](qint64 item_nr) { room->open_content_editor(item_nr); };
+        t.windows.on_open_map_list = [this](const QString& filter) { room->open_map_list(filter); };
     }
 
     void TearDown() override {

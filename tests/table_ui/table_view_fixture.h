@@ -33,12 +33,13 @@ protected:
         maps = std::make_unique<MapWindows>(ctx, [this] { return &area; });
         tables = std::make_unique<TableViews>(
             ctx, [this] { return &area; }, *maps);
-        tables->install_hooks();
-        maps->open_table_search = [this](int position) {
+        t.windows.on_open_table_view = [this](int position) { tables->open_table_view(position); };
+        t.windows.on_open_table_search = [this](int position) {
             TableView::Options options;
             options.find_on_activate = true;
             tables->open_table_view(position, options);
         };
+        t.windows.then[QStringLiteral("refresh_table_views")] = [this] { tables->refresh_all(); };
     }
 
     void TearDown() override {

@@ -508,7 +508,7 @@ TEST_F(TableViewTest, RefreshFromElsewhereKeepsAPendingInsert) {
 TEST_F(TableViewTest, OwnKeysFirstThenTheProgramWideShortcuts) {
     add("Money", "bills", "gas");
     std::vector<std::pair<int, int>> general;
-    ctx.hooks.handle_hot_key = [&general](int shift, int key) {
+    t.windows.on_hot_key = [&general](int shift, int key) {
         if (key != Qt::Key_Control) general.emplace_back(shift, key); // the modifier's own press
         return key == Qt::Key_F3 || key == Qt::Key_Q;
     };
@@ -525,5 +525,5 @@ TEST_F(TableViewTest, OwnKeysFirstThenTheProgramWideShortcuts) {
     QTest::keyClicks(control<QLineEdit>(view, "t_filter_mark"), "x");
     EXPECT_EQ(control<QLineEdit>(view, "t_filter_mark")->text(), QStringLiteral("x"));
     EXPECT_EQ(general.size(), 3u);
-    ctx.hooks.handle_hot_key = nullptr;
+    t.windows.on_hot_key = nullptr;
 }
