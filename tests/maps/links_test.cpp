@@ -330,35 +330,6 @@ TEST_F(InsertLink, DocumentThatCannotBeCreatedLinksNothing) {
 
 class ItemContent : public InsertLink {};
 
-TEST_F(ItemContent, EditingIsRefusedForPointersAndAllowedForItems) {
-    add(u"Books"_s, u"Novels"_s, u"Dune"_s);
-    const qint64 plain = add(u"Books"_s, u"Poetry"_s, u"l'Aube"_s, u"x"_s);
-    const qint64 pointer = add(u"Books"_s, u"Poetry"_s, u"Books: NOVELS"_s);
-    MapItem grid_filler;
-    grid_filler.title = u"-"_s;
-    MapItem category;
-    category.title = u"Poetry"_s;
-
-    EXPECT_EQ(edit_content(ctx, poetry, item_of(plain)), ContentEdit::OpenEditor);
-    EXPECT_TRUE(messages().isEmpty());
-
-    EXPECT_EQ(edit_content(ctx, identify_map(ctx.collections, u"top map"_s), category), ContentEdit::Refused);
-    EXPECT_EQ(edit_content(ctx, identify_map(ctx.collections, u"Books:"_s), category), ContentEdit::Refused);
-    EXPECT_EQ(edit_content(ctx, poetry, item_of(pointer)), ContentEdit::Refused);
-    EXPECT_EQ(edit_content(ctx, poetry, grid_filler), ContentEdit::Refused);
-    EXPECT_EQ(messages(),
-              QStringList({
-                  QStringLiteral(
-                      "The content of this item cannot be edited (the item is a pointer to a collection)."),
-                  QStringLiteral(
-                      "The content of this item cannot be edited (the item is a pointer to a category)."),
-                  QStringLiteral(
-                      "The content of this item cannot be edited (the item is a pointer to anothe topic)."),
-                  QStringLiteral(
-                      "The content of this item cannot be edited (the panel is an empty place of the grid)."),
-              }));
-}
-
 TEST_F(ItemContent, BoxShowsTheContentOrTheCategoryTitlesNumbered) {
     const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Rimbaud"_s, u"Le Bateau ivre\r\nl'Éternité"_s);
     EXPECT_EQ(content_box_text(ctx, poetry, item_of(nr)), u"Le Bateau ivre\r\nl'Éternité"_s);
