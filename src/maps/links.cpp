@@ -181,27 +181,7 @@ LinkInsertion insert_link_to_directory(AppContext& ctx, const MapIdentity& map, 
     return insert_link(ctx, map, item, TargetKind::Directory);
 }
 
-// ---------------------------------------------------------------- content box and editing
-
-ContentEdit edit_content(AppContext& ctx, const MapIdentity& map, const MapItem& item) {
-    QString refusal;
-    if (map.top_map()) {
-        refusal = QStringLiteral(
-            "The content of this item cannot be edited (the item is a pointer to a collection).");
-    } else if (map.collection_map()) {
-        refusal = QStringLiteral(
-            "The content of this item cannot be edited (the item is a pointer to a category).");
-    } else if (map_exists(ctx, item.title, true)) {
-        refusal = QStringLiteral(
-            "The content of this item cannot be edited (the item is a pointer to anothe topic).");
-    } else if (item.item_nr == 0) {
-        refusal = QStringLiteral(
-            "The content of this item cannot be edited (the panel is an empty place of the grid).");
-    }
-    if (refusal.isEmpty()) return ContentEdit::OpenEditor;
-    ctx.prompter.message(refusal);
-    return ContentEdit::Refused;
-}
+// ---------------------------------------------------------------- content box
 
 QString content_box_text(AppContext& ctx, const MapIdentity& map, const MapItem& item) {
     if (!map.collection_map()) return item.content;

@@ -77,16 +77,7 @@ enum class LinkInsertion {
 LinkInsertion insert_link_to_file(AppContext& ctx, const MapIdentity& map, MapItem& item);
 LinkInsertion insert_link_to_directory(AppContext& ctx, const MapIdentity& map, MapItem& item);
 
-// ---------------------------------------------------------------- content box and editing
-
-enum class ContentEdit {
-    Refused,    // the user was told why the content cannot be edited
-    OpenEditor, // the content editor is to open on the item
-};
-
-// "Edit content (F10)": the top map's collections, a collection map's categories, items whose
-// title is an existing map name and empty grid places have no content of their own to edit.
-ContentEdit edit_content(AppContext& ctx, const MapIdentity& map, const MapItem& item);
+// ---------------------------------------------------------------- content box
 
 // What the content box under the grid shows for the selected entry: the item's content; in a
 // collection map the numbered titles of the category's items ("1) title\r\n"...), or "[void]"

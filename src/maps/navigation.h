@@ -61,8 +61,6 @@ inline const QString no_start_map_message =
     QStringLiteral("No start map is defined. To define a start map, open a map and call the function \"set "
                    "this map as start "
                    "map\".");
-inline const QString assign_start_map_message = QStringLiteral(
-    "To assign/reassign the start map, open a map and call the function \"set this map as start map\".");
 
 // The start maps to open, in the order they are stored, each once; maps that no longer exist are
 // left out. Without any start map stored, an interactive call says so.

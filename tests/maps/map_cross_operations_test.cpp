@@ -45,12 +45,20 @@ TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
     EXPECT_EQ(ctx.pending_map_operation.requester, 3);
 }
 
-TEST_F(InsertReference, ActivatingTheRequesterItselfKeepsItPending) {
+// The requester activated again keeps waiting; a closed requester ends the wait; a pending copy
+// is no reference. None of them writes anything.
+TEST_F(InsertReference, CompletionsThatWriteNothing) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
     pending_from_poetry();
     const QStringList before = dump();
     EXPECT_FALSE(complete_insert_reference(ctx, books_poetry, 3, books_poetry).any());
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::InsertReference);
+    EXPECT_FALSE(complete_insert_reference(ctx, std::nullopt, 8, u"Media: Films"_s).any());
+    EXPECT_FALSE(ctx.pending_map_operation.pending());
+    ctx.pending_map_operation = {Kind::CopyItems, 3};
+    EXPECT_FALSE(complete_insert_reference(ctx, books_poetry, 8, u"Top map"_s).any());
+    EXPECT_EQ(ctx.pending_map_operation.kind, Kind::CopyItems);
     EXPECT_EQ(dump(), before);
 }
 
@@ -111,25 +119,6 @@ TEST_F(InsertReference, CollectionRequesterGetsACategoryHoldingTheReference) {
     script.clear();
     complete_insert_reference(ctx, u"Books"_s, 8, u"media: films"_s);
     EXPECT_EQ(shown_texts(), QStringList{u"Reference already present."_s});
-}
-
-TEST_F(InsertReference, ClosedRequesterCompletesAsNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
-    pending_from_poetry();
-    const QStringList before = dump();
-    EXPECT_FALSE(complete_insert_reference(ctx, std::nullopt, 8, u"Media: Films"_s).any());
-    EXPECT_EQ(dump(), before);
-    EXPECT_FALSE(ctx.pending_map_operation.pending());
-}
-
-TEST_F(InsertReference, PendingCopyIsNotCompletedAsAReference) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    ctx.pending_map_operation = {Kind::CopyItems, 3};
-    const QStringList before = dump();
-    EXPECT_FALSE(complete_insert_reference(ctx, books_poetry, 8, u"Top map"_s).any());
-    EXPECT_EQ(dump(), before);
-    EXPECT_EQ(ctx.pending_map_operation.kind, Kind::CopyItems);
 }
 
 // ---------------------------------------------------------------- copy items

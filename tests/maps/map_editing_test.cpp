@@ -85,27 +85,43 @@ TEST_F(AddItem, CategoryOfACollectionMapStartsWithAFillerAndIsAppendedAndSelecte
     EXPECT_EQ(outcome.select_index, 1);
 }
 
-TEST_F(AddItem, ExistingCategoryInAnotherCaseIsRefused) {
+// Titles already present in another case, non-numbers in a numeric collection, cancelled and
+// blank answers: nothing is written, and the user is told why where there is something to say.
+TEST_F(AddItem, RefusedAnswersWriteNothing) {
     add(u"Books"_s, u"Émile"_s, u"Rousseau"_s);
-    MapItems map = load(u"Books"_s);
-    const QStringList before = dump();
-    script.answer("émile");
-    const EditOutcome outcome = add_item(ctx, map, 0);
-    EXPECT_EQ(last_shown().text, u"Category already exists."_s);
-    EXPECT_EQ(dump(), before);
-    EXPECT_EQ(map.count(), 1);
-    EXPECT_FALSE(outcome.any());
-}
-
-TEST_F(AddItem, CancelledOrBlankAnswersWriteNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems map = load(books_poetry);
-    const QStringList before = dump();
-    script.answer(std::optional<QString>());
-    script.answer("   ");
-    EXPECT_FALSE(add_item(ctx, map, 0).any());
-    EXPECT_FALSE(add_item(ctx, map, 0).any());
-    EXPECT_EQ(dump(), before);
+    add(u"Books"_s, u"Poetry"_s, u"Émile's *"_s);
+    add(u"World chrono"_s, u"Years"_s, u"1453"_s);
+    const struct {
+        const char* map;
+        std::optional<QString> answer;
+        const char* message; // nullptr: ends without a word
+    } cases[] = {
+        {"Books", u"émile"_s, "Category already exists."},
+        {"Books: Poetry", u"émile's *"_s, "Item already exists."},
+        {"World chrono: Years", u"the year '92"_s, "Item title should be numeric"},
+        {"Books: Poetry", std::nullopt, nullptr},
+        {"Books: Poetry", u"   "_s, nullptr},
+    };
+    for (const auto& c : cases) {
+        MapItems map = load(QString::fromUtf8(c.map));
+        const QStringList before = dump();
+        script.clear();
+        script.answer(c.answer);
+        EXPECT_FALSE(add_item(ctx, map, 0).any()) << c.map;
+        EXPECT_EQ(dump(), before) << c.map;
+        EXPECT_EQ(script.shown().size(), c.message ? 2u : 1u) << c.map;
+        if (c.message) {
+            EXPECT_EQ(last_shown().text, QString::fromUtf8(c.message));
+        }
+    }
+    // A number in a numeric collection, and a title that exists only in another map, are taken.
+    MapItems years = load(u"World chrono: Years"_s);
+    script.answer("1492");
+    add_item(ctx, years, 0);
+    MapItems novels = load(u"Books: Novels"_s);
+    script.answer("Émile's *");
+    add_item(ctx, novels, 0);
+    EXPECT_EQ(rows(u"item_title in ('1492', 'Émile''s *')"_s), 3);
 }
 
 TEST_F(AddItem, JournalEntryIsTitledWithTheClocksMomentAndCarriesTheAnswer) {
@@ -144,51 +160,15 @@ TEST_F(AddItem, ItemIsPlacedJustAfterTheSelectedPanelAndPositionsAreWritten) {
     EXPECT_EQ(column(c, u"seq"_s).toDouble(), 4);
     EXPECT_EQ(rows(u"cat='~temporary~'"_s), 0);
     EXPECT_TRUE(outcome.reload);
-}
 
-TEST_F(AddItem, WithoutSelectionOrOnAGridFillerTheItemGoesLast) {
-    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
-    add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
-    MapItems map = load(books_poetry);
+    // Without a selection, or on a grid filler past the entries, the item goes last.
     script.answer("Zanzotto");
     script.answer("Yeats");
+    map = load(books_poetry);
     add_item(ctx, map, -1);
     map = load(books_poetry);
-    add_item(ctx, map, 7); // a grid filler past the entries
-    EXPECT_EQ(titles(books_poetry), (QStringList{u"Ariosto"_s, u"Boccaccio"_s, u"Zanzotto"_s, u"Yeats"_s}));
-}
-
-TEST_F(AddItem, ExistingTitleInAnotherCaseIsRefusedAndNothingIsWritten) {
-    add(u"Books"_s, u"Poetry"_s, u"Émile's *"_s);
-    MapItems map = load(books_poetry);
-    const QStringList before = dump();
-    script.answer("émile's *");
-    add_item(ctx, map, 0);
-    EXPECT_EQ(last_shown().text, u"Item already exists."_s);
-    EXPECT_EQ(dump(), before);
-}
-
-TEST_F(AddItem, SameTitleInAnotherMapIsNoObstacle) {
-    add(u"Books"_s, u"Novels"_s, u"Dante"_s);
-    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s);
-    MapItems map = load(books_poetry);
-    script.answer("Dante");
-    add_item(ctx, map, 0);
-    EXPECT_EQ(rows(u"item_title='Dante'"_s), 2);
-}
-
-TEST_F(AddItem, NumericCollectionsRefuseTitlesThatAreNoNumbers) {
-    add(u"World chrono"_s, u"Years"_s, u"1453"_s);
-    MapItems map = load(u"World chrono: Years"_s);
-    const QStringList before = dump();
-    script.answer("the year '92");
-    add_item(ctx, map, 0);
-    EXPECT_EQ(last_shown().text, u"Item title should be numeric"_s);
-    EXPECT_EQ(dump(), before);
-
-    script.answer("1492");
-    add_item(ctx, map, 0);
-    EXPECT_EQ(rows(u"collection='World chrono' and cat='Years' and item_title='1492'"_s), 1);
+    add_item(ctx, map, 7);
+    EXPECT_EQ(titles(books_poetry).mid(4), (QStringList{u"Zanzotto"_s, u"Yeats"_s}));
 }
 
 TEST_F(AddItem, NewMapLosesItsFillerAndLongTitlesAreKeptWhole) {
@@ -217,20 +197,38 @@ TEST_F(AddItem, ItemDeletedMeanwhileByAnotherWindowIsReportedAndTheRestPlaced) {
 
 class RenameTag : public EditFixture {};
 
-TEST_F(RenameTag, ProposesTheTitleAndRefusesTheSameTitle) {
+// The same title, a reference leading nowhere, the name of another category: nothing is written.
+TEST_F(RenameTag, RefusedTitlesWriteNothing) {
+    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems map = load(books_poetry);
-    const QStringList before = dump();
-    script.answer("Dante");
-    rename_tag(ctx, map, 0);
-    EXPECT_EQ(script.shown()[0].text, u"New title?"_s);
-    EXPECT_EQ(script.shown()[0].title, u"Change item title"_s);
-    EXPECT_EQ(prompter.input_defaults, QStringList{u"Dante"_s});
-    EXPECT_EQ(last_shown().text, u"The new title is equal to the present one."_s);
-    EXPECT_EQ(dump(), before);
+    const struct {
+        const char* map;
+        const char* tag;
+        const char* answer;
+        const char* message;
+    } cases[] = {
+        {"Books: Poetry", "Dante", "Dante", "The new title is equal to the present one."},
+        {"Books: Poetry", "Dante", "> Books: Nowhere", "Invalid reference."},
+        {"Books", "Poetry", "NOVELS", "A map with this name already exists."},
+    };
+    for (const auto& c : cases) {
+        MapItems map = load(QString::fromUtf8(c.map));
+        const QStringList before = dump();
+        script.clear();
+        prompter.input_defaults.clear();
+        script.answer(c.answer);
+        rename_tag(ctx, map, index_of(map, QString::fromUtf8(c.tag)));
+        EXPECT_EQ(script.shown()[0].text, u"New title?"_s);
+        EXPECT_EQ(script.shown()[0].title, u"Change item title"_s);
+        EXPECT_EQ(prompter.input_defaults, QStringList{QString::fromUtf8(c.tag)});
+        EXPECT_EQ(last_shown().text, QString::fromUtf8(c.message)) << c.answer;
+        EXPECT_EQ(dump(), before) << c.answer;
+    }
 }
 
-TEST_F(RenameTag, CaseOnlyRenameIsStored) {
+// A change of case alone is a rename; a reference is taken when it leads somewhere.
+TEST_F(RenameTag, CaseOnlyRenamesAndValidReferencesAreStored) {
+    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
     const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"dante"_s);
     MapItems map = load(books_poetry);
     script.answer("Dante");
@@ -238,21 +236,15 @@ TEST_F(RenameTag, CaseOnlyRenameIsStored) {
     EXPECT_EQ(column(nr, u"item_title"_s).toString(), u"Dante"_s);
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps);
     EXPECT_EQ(outcome.select_item, nr);
-}
-
-TEST_F(RenameTag, ReferenceTitlesMustLeadSomewhere) {
-    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
-    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems map = load(books_poetry);
-    const QStringList before = dump();
-    script.answer("> Books: Nowhere");
-    rename_tag(ctx, map, 0);
-    EXPECT_EQ(last_shown().text, u"Invalid reference."_s);
-    EXPECT_EQ(dump(), before);
 
     script.answer("> books: novels");
     rename_tag(ctx, map, 0);
     EXPECT_EQ(column(nr, u"item_title"_s).toString(), u"> books: novels"_s);
+
+    MapItems books = load(u"Books"_s);
+    script.answer("POETRY");
+    rename_tag(ctx, books, index_of(books, u"Poetry"_s));
+    EXPECT_EQ(column(nr, u"cat"_s).toString(), u"POETRY"_s);
 }
 
 TEST_F(RenameTag, ItemDeletedMeanwhileShowsTheErrorCode) {
@@ -282,22 +274,6 @@ TEST_F(RenameTag, CategoryRenameReachesItemsAndCategoryOrder) {
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps && outcome.refresh_tables);
 }
 
-TEST_F(RenameTag, CategoryCannotTakeTheNameOfAnotherButMayChangeItsCase) {
-    add(u"Books"_s, u"Novels"_s, u"Emma"_s);
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems map = load(u"Books"_s);
-    const int poetry = index_of(map, u"Poetry"_s);
-    const QStringList before = dump();
-    script.answer("NOVELS");
-    rename_tag(ctx, map, poetry);
-    EXPECT_EQ(last_shown().text, u"A map with this name already exists."_s);
-    EXPECT_EQ(dump(), before);
-
-    script.answer("POETRY");
-    rename_tag(ctx, map, poetry);
-    EXPECT_EQ(db().scalar(u"select cat from repos where item_title='Dante'"_s).toString(), u"POETRY"_s);
-}
-
 // ---------------------------------------------------------------- rename map
 
 class RenameMap : public EditFixture {};
@@ -307,30 +283,18 @@ TEST_F(RenameMap, UnknownCollectionAndExistingMapAreRefused) {
     add(u"Books"_s, u"Novels"_s, u"Emma"_s);
     MapItems map = load(books_poetry);
     const QStringList before = dump();
-    script.answer("Bookz: Poetry");
-    script.answer("books: NOVELS");
-    script.answer("Nowhere");
-    rename_map(ctx, map);
-    rename_map(ctx, map);
-    rename_map(ctx, map);
+    for (const char* answer : {"Bookz: Poetry", "books: NOVELS", "Nowhere", "Books: Poetry", ""}) {
+        script.answer(answer);
+        EXPECT_FALSE(rename_map(ctx, map).any()) << answer;
+    }
     EXPECT_EQ(prompter.input_defaults.front(), books_poetry);
-    EXPECT_EQ(script.shown()[0].text, u"New name of map?"_s);
     EXPECT_EQ(script.shown()[0].title, u"Changing map name"_s);
-    EXPECT_EQ(script.shown()[1].text, u"Collection \"Bookz\" does not exist."_s);
-    EXPECT_EQ(script.shown()[3].text, u"Topic \"books: NOVELS\" already existing"_s);
-    EXPECT_EQ(script.shown()[5].text, u"Collection \"Nowhere\" does not exist."_s);
-    EXPECT_EQ(dump(), before);
-}
-
-TEST_F(RenameMap, UnchangedOrEmptyAnswerEndsQuietly) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems map = load(books_poetry);
-    const QStringList before = dump();
-    script.answer("Books: Poetry");
-    script.answer("");
-    EXPECT_FALSE(rename_map(ctx, map).any());
-    EXPECT_FALSE(rename_map(ctx, map).any());
-    EXPECT_EQ(script.shown().size(), 2u);
+    // The unchanged and the empty answer end without a word.
+    EXPECT_EQ(shown_texts(),
+              (QStringList{u"New name of map?"_s, u"Collection \"Bookz\" does not exist."_s,
+                           u"New name of map?"_s, u"Topic \"books: NOVELS\" already existing"_s,
+                           u"New name of map?"_s, u"Collection \"Nowhere\" does not exist."_s,
+                           u"New name of map?"_s, u"New name of map?"_s}));
     EXPECT_EQ(dump(), before);
 }
 
@@ -346,15 +310,13 @@ TEST_F(RenameMap, MapMovesIntoAnotherCollectionAndReopensThere) {
     EXPECT_EQ(outcome.renamed_to, u"Media: L'été [1]*"_s);
     EXPECT_EQ(outcome.open_map, outcome.renamed_to);
     EXPECT_TRUE(outcome.close && outcome.refresh_other_maps && outcome.refresh_tables);
-}
 
-TEST_F(RenameMap, CaseOnlyRenameSkipsTheExistenceTest) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems map = load(books_poetry);
-    script.answer("Books: POETRY");
-    rename_map(ctx, map);
-    EXPECT_EQ(shown_texts().size(), 1);
-    EXPECT_EQ(rows(u"cat='POETRY' and cat<>'Poetry' collate binary"_s), 1);
+    // A change of case alone skips the existence test.
+    MapItems moved = load(outcome.renamed_to);
+    script.answer("Media: l'été [1]*");
+    rename_map(ctx, moved);
+    EXPECT_EQ(shown_texts().size(), 2);
+    EXPECT_EQ(rows(u"cat='l''été [1]*' collate binary"_s), 2);
 }
 
 // ---------------------------------------------------------------- remove and delete
@@ -454,36 +416,29 @@ TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
     EXPECT_EQ(outcome.nr_columns, 4);
     EXPECT_TRUE(outcome.reload);
     EXPECT_EQ(nr_columns_caption(outcome.nr_columns), u"Number of columns (now 4)"_s);
-}
 
-TEST_F(Columns, CancelChangesNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems map = load(books_poetry);
-    const QStringList before = dump();
+    // Cancel changes nothing.
     script.answer(std::optional<QString>());
-    EXPECT_FALSE(change_nr_columns(ctx, map, 1).any());
-    EXPECT_EQ(dump(), before);
+    EXPECT_FALSE(change_nr_columns(ctx, map, 4).any());
+    EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"4"_s);
 }
 
-TEST_F(Columns, EmptyFillersGiveWayButFillersWithContentStay) {
+TEST_F(Columns, EmptyFillersOfTheMapGiveWayButFillersWithContentStay) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     add_filler(u"Books"_s, u"Poetry"_s);
     add(u"Books"_s, u"Poetry"_s, u"-"_s, QString());
     add(u"Books"_s, u"Poetry"_s, u"-"_s, u"a note"_s);
     add_filler(u"Books"_s, u"Novels"_s);
+    add_filler(u"Books"_s, QString());
     MapItems map = load(books_poetry);
     set_nr_columns(ctx, map, 3);
     EXPECT_EQ(rows(u"cat='Poetry' and item_title='-'"_s), 1);
     EXPECT_EQ(rows(u"cat='Novels' and item_title='-'"_s), 1) << "other maps keep their fillers";
     EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"3"_s);
-}
-
-TEST_F(Columns, CollectionMapStoresTheNumberAndLeavesItemsAlone) {
-    add_filler(u"Books"_s, QString());
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems map = load(u"Books"_s);
-    set_nr_columns(ctx, map, 6);
-    EXPECT_EQ(rows(u"item_title='-'"_s), 1);
+    // A collection map stores the number and leaves items alone.
+    MapItems books = load(u"Books"_s);
+    set_nr_columns(ctx, books, 6);
+    EXPECT_EQ(rows(u"item_title='-'"_s), 3);
     EXPECT_EQ(get_map_param(db(), u"Books"_s, u"#nr_columns"_s), u"6"_s);
 }
 
@@ -524,11 +479,7 @@ TEST_F(ItemsFromContent, ExistingMapKeepsItsItemsAndLosesItsFiller) {
     script.answer("Names");
     create_items_from_content(ctx, map, 0, u"Media"_s);
     EXPECT_EQ(titles(u"Media: Names"_s), (QStringList{u"dante"_s, u"Tasso"_s}));
-}
-
-TEST_F(ItemsFromContent, EmptyCategoryAnswerWritesNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"List"_s, u"a, b"_s);
-    MapItems map = load(books_poetry);
+    // An empty category answer writes nothing.
     const QStringList before = dump();
     script.answer("");
     EXPECT_FALSE(create_items_from_content(ctx, map, 0, u"Media"_s).any());

@@ -187,9 +187,7 @@ TEST_F(MapExists, ExactNeedsTheCategoryItselfLikeFindsItInCommaLists) {
     EXPECT_FALSE(map_exists(ctx, s("Media: Poetry"), false));
     // An item part does not take part.
     EXPECT_TRUE(map_exists(ctx, s("Books: Poetry.Nothing such"), true));
-}
-
-TEST_F(MapExists, CaseAndAccentsAreIgnoredInBothForms) {
+    // Case is ignored, accents are not.
     add(s("Books"), s("Émile"), s("x"));
     EXPECT_TRUE(map_exists(ctx, s("books: émile"), true));
     EXPECT_TRUE(map_exists(ctx, s("BOOKS: ÉMILE"), false));
@@ -283,6 +281,12 @@ TEST_F(CreateMap, InsertsOneFillerAndRefusesTheSecondTime) {
     EXPECT_FALSE(create_map(ctx, s("books: new")));
     EXPECT_EQ(t.prompter.messages(), QStringList{s("Map already exists")});
     EXPECT_EQ(rows(), 1);
+    // Names without ":" create nothing; an unknown one says nothing either.
+    EXPECT_FALSE(create_map(ctx, s("Books")));
+    t.prompter.clear();
+    EXPECT_FALSE(create_map(ctx, s("Gone")));
+    EXPECT_TRUE(t.prompter.shown().empty());
+    EXPECT_EQ(rows(), 1);
 }
 
 TEST_F(CreateMap, StoresTheNamePartsLiterally) {
@@ -301,13 +305,4 @@ TEST_F(CreateMap, StoresTheNamePartsLiterally) {
     // A known collection is stored as the table spells it.
     EXPECT_TRUE(create_map(ctx, s("media: Films")));
     EXPECT_EQ(titles_in(s("Media"), s("Films")), QStringList{s("-")});
-}
-
-TEST_F(CreateMap, NamesWithoutColonCreateNothing) {
-    EXPECT_FALSE(create_map(ctx, s("Books")));
-    EXPECT_EQ(t.prompter.messages(), QStringList{s("Map already exists")});
-    t.prompter.clear();
-    EXPECT_FALSE(create_map(ctx, s("Gone")));
-    EXPECT_TRUE(t.prompter.shown().empty());
-    EXPECT_EQ(rows(), 0);
 }

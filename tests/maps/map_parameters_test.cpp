@@ -41,10 +41,10 @@ TEST_F(MapParams, DefaultsCentreTheWindowWithARandomShift) {
     EXPECT_FALSE(p.autom);
     EXPECT_FALSE(p.randomico);
     EXPECT_FALSE(p.start_map);
-}
 
-TEST_F(MapParams, TheRandomIntervalReachesBothEnds) {
+    // The random interval reaches both ends.
     tc.random.values = {0.0, 0.0, 0.0};
+    tc.random.index = 0;
     EXPECT_EQ(load_map_parameters(ctx, map).intervallo, 1000);
     tc.random.values = {0.0, 0.0, 0.99999};
     tc.random.index = 0;
@@ -64,7 +64,9 @@ TEST_F(MapParams, StoredValuesAreRead) {
     store("#intervallo", "2500");
     store("#start_map", "-1");
     tc.random.index = 0;
+    StatementCounter counter(db().handle());
     const MapParameters p = load_map_parameters(ctx, map);
+    EXPECT_EQ(counter.count(), 1);
     EXPECT_EQ(p.place, (TwipsRect{120, -30, 7005, 4000}));
     EXPECT_EQ(p.nr_columns, 4);
     EXPECT_FALSE(p.auto_size);
@@ -103,13 +105,6 @@ TEST_F(MapParams, KeysAndMapNamesCompareWithoutCaseAndOtherMapsDoNotLeakIn) {
     db().exec(QStringLiteral("insert into map_params (colcat, param, value) values ('BOOKS: L''ÉTÉ', "
                              "'#NR_COLUMNS', '3'), ('Books: l''été2', '#nr_columns', '7')"));
     EXPECT_EQ(load_map_parameters(ctx, map).nr_columns, 3);
-}
-
-TEST_F(MapParams, LoadingIsOneStatement) {
-    store("#nr_columns", "2");
-    StatementCounter counter(db().handle());
-    load_map_parameters(ctx, map);
-    EXPECT_EQ(counter.count(), 1);
 }
 
 TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {

@@ -20,14 +20,16 @@ QStringList entry_titles(const MapItems& map) {
 
 class Positions : public EditFixture {};
 
-TEST_F(Positions, SeqIsWrittenAsThreeDigitsAndReadBackAsANumber) {
+TEST_F(Positions, SeqIsWrittenAsANumberAndPanelTitleAndContentWhenTheyDiffer) {
     const qint64 a = add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s);
     const qint64 b = add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s);
     MapItems map = load(books_poetry);
+    map.item(0).content = u"Orlando"_s;
     EXPECT_TRUE(write_positions(ctx, map));
     EXPECT_EQ(db().scalar(u"select typeof(seq) from repos where item_nr="_s + QString::number(a)), u"real"_s);
     EXPECT_EQ(column(a, u"seq"_s).toDouble(), 1);
     EXPECT_EQ(column(b, u"seq"_s).toDouble(), 2);
+    EXPECT_EQ(column(a, u"item_content"_s).toString(), u"Orlando"_s);
 }
 
 TEST_F(Positions, OnlyRowsThatDifferAreWritten) {
@@ -43,14 +45,6 @@ TEST_F(Positions, OnlyRowsThatDifferAreWritten) {
     EXPECT_EQ(column(a, u"mark"_s).toString(), u"elsewhere"_s);
     EXPECT_EQ(column(b, u"mark"_s).toString(), QString()) << "moved: rewritten from its panel";
     EXPECT_EQ(column(b, u"seq"_s).toDouble(), 3);
-}
-
-TEST_F(Positions, PanelTitleAndContentAreWrittenWhenTheyDiffer) {
-    const qint64 a = add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
-    MapItems map = load(books_poetry);
-    map.item(0).content = u"Orlando"_s;
-    write_positions(ctx, map);
-    EXPECT_EQ(column(a, u"item_content"_s).toString(), u"Orlando"_s);
 }
 
 TEST_F(Positions, CollectionMapWritesTheCategoryOrder) {
@@ -100,12 +94,16 @@ TEST_F(Sorting, TextSortIgnoresCaseAndAccentsAndPutsFillersLast) {
 }
 
 TEST_F(Sorting, TextSortComparesPanelTextsWithTheirDates) {
-    Row dated;
-    dated.collection = u"Books"_s;
-    dated.cat = u"Poetry"_s;
-    dated.title = u"Zeno"_s;
-    dated.expiry = QDateTime(QDate(2026, 1, 2), QTime(0, 0));
-    add(dated);
+    add(Row{u"Books"_s,
+            u"Poetry"_s,
+            u"Zeno"_s,
+            {},
+            {},
+            QDateTime(QDate(2026, 1, 2), QTime(0, 0)),
+            {},
+            {},
+            {},
+            {}});
     add(u"Books"_s, u"Poetry"_s, u"Abelard"_s);
     MapItems map = load(books_poetry);
     sort_by_text(ctx, map, 0);
@@ -227,14 +225,17 @@ TEST_F(DropBetween, ItemMovesFirstIntoTheTargetWhoseFillersGiveWay) {
 }
 
 TEST_F(DropBetween, ShiftCopiesTitleContentAndDatesAndLeavesTheSource) {
-    Row row;
-    row.collection = u"Books"_s;
-    row.cat = u"Poetry"_s;
-    row.title = u"Dante's *"_s;
-    row.content = u"é'[?*"_s.repeated(1024 * 1024 / 5);
-    row.expiry = QDateTime(QDate(2026, 5, 1), QTime(12, 30));
-    row.remind = QDateTime(QDate(2026, 4, 30), QTime(8, 0));
-    row.mark = u"M"_s;
+    // collection, category, title, content, seq, expiry, remind, notified, mark, id
+    const Row row{u"Books"_s,
+                  u"Poetry"_s,
+                  u"Dante's *"_s,
+                  u"é'[?*"_s.repeated(1024 * 1024 / 5),
+                  {},
+                  QDateTime(QDate(2026, 5, 1), QTime(12, 30)),
+                  QDateTime(QDate(2026, 4, 30), QTime(8, 0)),
+                  {},
+                  u"M"_s,
+                  {}};
     const qint64 source = add(row);
     add(u"Media"_s, u"Films"_s, u"Amarcord"_s, {}, 1);
     MapItems poetry = load(books_poetry);
@@ -255,55 +256,34 @@ TEST_F(DropBetween, ShiftCopiesTitleContentAndDatesAndLeavesTheSource) {
     EXPECT_EQ(dump().filter(u"Dante's *"_s).mid(0, 1), source_row) << "the source is untouched";
 }
 
-TEST_F(DropBetween, AgendaTomorrowMakesTheItemDueAndRemindedTomorrow) {
+// Only the agenda's "tomorrow" map dates what arrives: due and reminded tomorrow. A copy leaves
+// the source's dates alone; a "tomorrow" map of another collection keeps the dates it is given.
+TEST_F(DropBetween, AgendaTomorrowMakesWhatArrivesDueTomorrow) {
     tc.clock.set(QDateTime(QDate(2026, 12, 31), QTime(22, 15, 7)));
-    Row row;
-    row.collection = u"Books"_s;
-    row.cat = u"Poetry"_s;
-    row.title = u"Read Dante"_s;
-    row.expiry = QDateTime(QDate(2026, 6, 1), QTime(9, 0));
-    row.remind = QDateTime(QDate(2026, 5, 30), QTime(9, 0));
-    row.notified = QDateTime(QDate(2026, 5, 30), QTime(9, 1));
-    const qint64 nr = add(row);
+    const QDateTime june(QDate(2026, 6, 1), QTime(9, 0));
+    const QDateTime new_year(QDate(2027, 1, 1), QTime(0, 0));
+    const qint64 dante = add(Row{u"Books"_s, u"Poetry"_s, u"Read Dante"_s, {}, {}, june, june, june, {}, {}});
+    const qint64 tasso = add(Row{u"Books"_s, u"Poetry"_s, u"Read Tasso"_s, {}, {}, june, {}, {}, {}, {}});
+    add(u"Media"_s, u"tomorrow"_s, u"Film"_s);
     add_filler(u"Agenda"_s, u"Tomorrow"_s);
     MapItems poetry = load(books_poetry);
-    MapItems tomorrow = load(u"Agenda: Tomorrow"_s);
-    drop_between(ctx, poetry.identity(), drag_of(poetry, u"Read Dante"_s), tomorrow);
+    MapItems media = load(u"Media: tomorrow"_s);
+    const EditOutcome elsewhere =
+        drop_between(ctx, poetry.identity(), drag_of(poetry, u"Read Tasso"_s, true), media);
+    EXPECT_EQ(date_column(elsewhere.select_item, u"date_expiry"_s), june);
 
-    const QDateTime new_year(QDate(2027, 1, 1), QTime(0, 0));
-    EXPECT_EQ(date_column(nr, u"date_expiry"_s), new_year);
-    EXPECT_EQ(date_column(nr, u"date_remind"_s), new_year);
-    EXPECT_FALSE(date_column(nr, u"date_notified"_s));
-    EXPECT_EQ(titles(u"Agenda: Tomorrow"_s), QStringList{u"Read Dante"_s});
-}
+    MapItems agenda = load(u"Agenda: Tomorrow"_s);
+    const EditOutcome copied =
+        drop_between(ctx, poetry.identity(), drag_of(poetry, u"Read Tasso"_s, true), agenda);
+    EXPECT_EQ(date_column(copied.select_item, u"date_expiry"_s), new_year);
+    EXPECT_EQ(date_column(tasso, u"date_expiry"_s), june) << "the source keeps its date";
 
-TEST_F(DropBetween, TomorrowOfAnotherCollectionKeepsTheDates) {
-    Row row;
-    row.collection = u"Books"_s;
-    row.cat = u"Poetry"_s;
-    row.title = u"Read Dante"_s;
-    row.expiry = QDateTime(QDate(2026, 6, 1), QTime(9, 0));
-    const qint64 nr = add(row);
-    add(u"Media"_s, u"tomorrow"_s, u"Film"_s);
-    MapItems poetry = load(books_poetry);
-    MapItems target = load(u"Media: tomorrow"_s);
-    drop_between(ctx, poetry.identity(), drag_of(poetry, u"Read Dante"_s, true), target);
-    drop_between(ctx, poetry.identity(), drag_of(poetry, u"Read Dante"_s), target);
-    EXPECT_EQ(date_column(nr, u"date_expiry"_s), row.expiry);
-    EXPECT_EQ(rows(u"date_expiry is not null and cat='tomorrow'"_s), 2);
-    EXPECT_EQ(rows(u"date_remind is not null"_s), 0);
-}
-
-TEST_F(DropBetween, ShiftCopyOntoAgendaTomorrowIsDueTomorrowToo) {
-    tc.clock.set(QDateTime(QDate(2026, 2, 28), QTime(10, 0)));
-    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Read Dante"_s);
-    add(u"Agenda"_s, u"tomorrow"_s, u"Call Anna"_s);
-    MapItems poetry = load(books_poetry);
-    MapItems tomorrow = load(u"Agenda: tomorrow"_s);
-    const EditOutcome outcome =
-        drop_between(ctx, poetry.identity(), drag_of(poetry, u"Read Dante"_s, true), tomorrow);
-    EXPECT_EQ(date_column(outcome.select_item, u"date_expiry"_s), QDateTime(QDate(2026, 3, 1), QTime(0, 0)));
-    EXPECT_FALSE(date_column(nr, u"date_expiry"_s)) << "the source keeps no date";
+    agenda = load(u"Agenda: Tomorrow"_s);
+    drop_between(ctx, poetry.identity(), drag_of(poetry, u"Read Dante"_s), agenda);
+    EXPECT_EQ(date_column(dante, u"date_expiry"_s), new_year);
+    EXPECT_EQ(date_column(dante, u"date_remind"_s), new_year);
+    EXPECT_FALSE(date_column(dante, u"date_notified"_s));
+    EXPECT_EQ(titles(u"Agenda: Tomorrow"_s), (QStringList{u"Read Dante"_s, u"Read Tasso"_s}));
 }
 
 TEST_F(DropBetween, ItemDeletedMeanwhileIsReportedAndNothingWritten) {

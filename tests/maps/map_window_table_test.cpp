@@ -153,26 +153,17 @@ TEST(MapWindowSlots, ActiveWindowIsOnlyAnOpenOne) {
     EXPECT_EQ(table.active_slot(), 0);
 }
 
-TEST(MapWindowSlots, TopicListHoldsOpenMapsInSlotOrder) {
-    MapWindowTable table;
-    EXPECT_EQ(table.topic_list_text(), QString());
-    open(table, s("Books: L'été"));
-    open(table, s("Top map"));
-    open(table, s("Books: Poetry"));
-    open(table, s("Books"));
-    table.release(3);
-    EXPECT_EQ(table.topic_list_text(), s("Books: L'été\r\nTop map\r\nBooks\r\n"));
-}
-
 using SaveOpenMaps = MapsDb;
 
+// "topic_list" holds the open maps in slot order.
 TEST_F(SaveOpenMaps, WritesTheTopicListParameter) {
-    open(ctx.map_windows, s("Books: Poetry"));
-    open(ctx.map_windows, s("Media: *"));
+    for (const char* name : {"Books: L'été", "Top map", "Books: Poetry", "Media: *"})
+        open(ctx.map_windows, s(name));
+    ctx.map_windows.release(3);
     save_open_maps(ctx);
-    EXPECT_EQ(get_gen_param(*ctx.db, s("topic_list")), s("Books: Poetry\r\nMedia: *\r\n"));
-    ctx.map_windows.release(1);
-    ctx.map_windows.release(2);
+    EXPECT_EQ(get_gen_param(*ctx.db, s("topic_list")), s("Books: L'été\r\nTop map\r\nMedia: *\r\n"));
+    for (const int slot : {1, 2, 4})
+        ctx.map_windows.release(slot);
     save_open_maps(ctx);
     EXPECT_EQ(get_gen_param(*ctx.db, s("topic_list")), QString());
     EXPECT_EQ(ctx.db->scalar(s("select count(*) from gen_params where param='topic_list'")).toInt(), 1);

@@ -161,20 +161,14 @@ TEST_F(Navigation, ParentMap) {
 
 // ---- start maps ----
 
-TEST_F(Navigation, BothStartMapsOpen) {
+// Start maps open in the order they are stored; those that no longer exist are left out silently.
+TEST_F(Navigation, StartMapsThatStillExistOpen) {
     add(s("Media"), s("L'été"), s("x"));
-    set_map_param(*ctx.db, t.prompter, s("Books: Poetry"), s("#start_map"), s("-1"));
-    set_map_param(*ctx.db, t.prompter, s("Media: L'été"), s("#start_map"), s("-1"));
+    for (const char* name : {"Books: Poetry", "Books: Gone", "Media: L'été", "Top map", "Books"})
+        set_map_param(*ctx.db, t.prompter, s(name), s("#start_map"), s("-1"));
     set_map_param(*ctx.db, t.prompter, s("Media: L'été"), s("#nr_columns"), s("2"));
-    EXPECT_EQ(open_start_maps(ctx, true), (QStringList{s("Books: Poetry"), s("Media: L'été")}));
-    EXPECT_TRUE(t.prompter.shown().empty());
-}
-
-TEST_F(Navigation, StartMapsThatNoLongerExistAreLeftOutSilently) {
-    set_map_param(*ctx.db, t.prompter, s("Books: Gone"), s("#start_map"), s("-1"));
-    set_map_param(*ctx.db, t.prompter, s("Books"), s("#start_map"), s("-1"));
-    set_map_param(*ctx.db, t.prompter, s("Top map"), s("#start_map"), s("-1"));
-    EXPECT_EQ(open_start_maps(ctx, true), (QStringList{s("Books"), s("Top map")}));
+    EXPECT_EQ(open_start_maps(ctx, true),
+              (QStringList{s("Books: Poetry"), s("Media: L'été"), s("Top map"), s("Books")}));
     EXPECT_TRUE(t.prompter.shown().empty());
 }
 
@@ -293,10 +287,40 @@ protected:
     }
 };
 
-TEST_F(PanelOpening, TopMapReferenceInAnyCase) {
-    EXPECT_EQ(open(category_map(), "> Top map"), "open top map");
-    EXPECT_EQ(open(category_map(), ">  TOP MAP "), "open top map");
+// What a panel of a category map leads to, from its title and content alone.
+TEST_F(PanelOpening, TitleReferenceThenContentReferenceThenMapNamesThenLinksThenTheContentBox) {
+    const struct {
+        const char* title;
+        const char* content;
+        bool invert;
+        const char* expected;
+    } cases[] = {
+        {"> Top map", "", false, "open top map"},
+        {">  TOP MAP ", "", false, "open top map"},
+        // The title's reference wins over a link in the content.
+        {"> Books: Poetry", "LINK=/tmp", false, "map or table Books: Poetry"},
+        {"> Nowhere", "", false, "message \"Nowhere\" not found"},
+        // A bare "> " refers to nothing, so the later steps decide.
+        {"> ", "www.example.org", false, "web www.example.org"},
+        {"See also", "> Books: Poetry\r\nthe old notes", true, "map or table Books: Poetry inverted"},
+        {"See also", "> Books: New one\nmore", false, "create then open Books: New one"},
+        {"See also", "> Top map", false, "open top map"},
+        {"Books", "", false, "open map Books"},
+        {"Books: Poetry.Canto", "", false, "open map Books: Poetry.Canto"},
+        {"Books: Prose", "", false, "toggle content box"},
+        {"Manual", "link= /home/me/manual.pdf \r\nsecond line", false, "link /home/me/manual.pdf"},
+        {"https://example.org", "LINK=/tmp", false, "link /tmp"},
+        {"Site", "WWW.example.org/a'b\r\nnotes", false, "web WWW.example.org/a'b"},
+        {"http://example.org/?q=*", "plain notes", false, "web http://example.org/?q=*"},
+        {"Notes", "plain notes", false, "toggle content box"},
+        {"", "", false, "toggle content box"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(open(category_map(), c.title, c.content, 0, c.invert), c.expected) << c.title;
+    EXPECT_EQ(rows(), 2);
     EXPECT_EQ(describe(route_of(ctx, panel_action::OpenTopMap{})), top());
+    EXPECT_EQ(describe(route_of(ctx, panel_action::OpenMap{s("Books")})), map("Books"));
+    EXPECT_EQ(describe(route_of(ctx, panel_action::ToggleContentBox{})), nothing);
 }
 
 TEST_F(PanelOpening, ReferenceInTitleOpensMapOrTableWithAlt) {
@@ -306,8 +330,6 @@ TEST_F(PanelOpening, ReferenceInTitleOpensMapOrTableWithAlt) {
     const PanelAction alt = open_panel_item(ctx, category_map(), {s("> Books: Poetry"), {}, 0}, true);
     EXPECT_EQ(describe(route_of(ctx, plain)), map("Books: Poetry"));
     EXPECT_EQ(describe(route_of(ctx, alt)), table(7, "Poetry"));
-    // The title's reference wins over a link in the content.
-    EXPECT_EQ(open(category_map(), "> Books: Poetry", "LINK=/tmp"), "map or table Books: Poetry");
 }
 
 TEST_F(PanelOpening, MissingReferenceTargetIsCreatedThenOpened) {
@@ -323,20 +345,6 @@ TEST_F(PanelOpening, MissingReferenceTargetIsCreatedThenOpened) {
     EXPECT_EQ(open(category_map(), "> Books: L'été.Dante"), "map or table Books: L'été.Dante");
     EXPECT_EQ(rows(), 3);
     EXPECT_TRUE(t.prompter.shown().empty());
-}
-
-TEST_F(PanelOpening, ReferencesThatCanNameNoMap) {
-    EXPECT_EQ(open(category_map(), "> Nowhere"), "message \"Nowhere\" not found");
-    // A bare "> " refers to nothing, so the later steps decide.
-    EXPECT_EQ(open(category_map(), "> ", "www.example.org"), "web www.example.org");
-    EXPECT_EQ(rows(), 2);
-}
-
-TEST_F(PanelOpening, ReferenceInTheContentsFirstLine) {
-    EXPECT_EQ(open(category_map(), "See also", "> Books: Poetry\r\nthe old notes", 0, true),
-              "map or table Books: Poetry inverted");
-    EXPECT_EQ(open(category_map(), "See also", "> Books: New one\nmore"), "create then open Books: New one");
-    EXPECT_EQ(open(category_map(), "See also", "> Top map"), "open top map");
 }
 
 TEST_F(PanelOpening, TopMapPanelsOpenTheirCollection) {
@@ -386,22 +394,4 @@ TEST_F(PanelOpening, AReferenceToACategoryHoldingADotOpensItInsteadOfCreatingAno
     add(s("Books"), s("Vol. 2"), s("Chapter"));
     EXPECT_EQ(open(category_map(), "> Books: Vol. 2"), "category Books / Vol. 2");
     EXPECT_EQ(rows(), 3);
-}
-
-TEST_F(PanelOpening, TitlesNamingMapsOpenThem) {
-    EXPECT_EQ(open(category_map(), "Books"), "open map Books");
-    EXPECT_EQ(open(category_map(), "Books: Poetry.Canto"), "open map Books: Poetry.Canto");
-    EXPECT_EQ(describe(route_of(ctx, panel_action::OpenMap{s("Books")})), map("Books"));
-    EXPECT_EQ(open(category_map(), "Books: Prose"), "toggle content box");
-}
-
-TEST_F(PanelOpening, LinksThenWebAddressesThenTheContentBox) {
-    EXPECT_EQ(open(category_map(), "Manual", "link= /home/me/manual.pdf \r\nsecond line"),
-              "link /home/me/manual.pdf");
-    EXPECT_EQ(open(category_map(), "https://example.org", "LINK=/tmp"), "link /tmp");
-    EXPECT_EQ(open(category_map(), "Site", "WWW.example.org/a'b\r\nnotes"), "web WWW.example.org/a'b");
-    EXPECT_EQ(open(category_map(), "http://example.org/?q=*", "plain notes"), "web http://example.org/?q=*");
-    EXPECT_EQ(open(category_map(), "Notes", "plain notes"), "toggle content box");
-    EXPECT_EQ(open(category_map(), "", ""), "toggle content box");
-    EXPECT_EQ(describe(route_of(ctx, panel_action::ToggleContentBox{})), nothing);
 }

@@ -54,7 +54,7 @@ LayoutRequest request(int columns) {
 
 // ---------------------------------------------------------------- grid
 
-TEST(BuildPanels, SevenItemsInThreeColumnsMakeThreeRowsAndTwoGridFillers) {
+TEST(BuildPanels, SevenItemsInThreeColumnsFillThreeRowsColumnByColumnWithTwoGridFillers) {
     FixedMeasure measure;
     const PanelLayout layout = lay_out_panels(items_count(7), request(3), measure);
     EXPECT_EQ(layout.columns, 3);
@@ -69,11 +69,8 @@ TEST(BuildPanels, SevenItemsInThreeColumnsMakeThreeRowsAndTwoGridFillers) {
     }
     EXPECT_FALSE(layout.panels[6].grid_filler);
     EXPECT_EQ(layout.panels[6].item_nr, 106);
-}
 
-TEST(BuildPanels, PanelsFillTheGridColumnByColumn) {
-    FixedMeasure measure;
-    const PanelLayout layout = lay_out_panels(items_count(7), request(3), measure);
+    // Panels fill the grid column by column.
     const int w = layout.panel_width;
     const int h = layout.panel_height;
     struct Expected {
@@ -202,11 +199,9 @@ TEST(BuildPanels, WithoutAutoSizeThePanelsShareTheInnerArea) {
     EXPECT_EQ(layout.panel_height, 990); // 1000 rounded down to whole pixels
     EXPECT_EQ(layout.window_width, 0);
     EXPECT_EQ(layout.window_height, 0);
-}
 
-TEST(BuildPanels, WithoutAutoSizeHeightsNeverGoBelow195) {
-    FixedMeasure measure;
-    LayoutRequest r = request(1);
+    // Heights never go below 195.
+    r = request(1);
     r.font_size = 8;
     r.auto_size = false;
     r.client_width = 2000;

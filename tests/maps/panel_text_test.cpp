@@ -126,16 +126,6 @@ TEST(PanelText, MarksDatesAndContentReferences) {
     }
 }
 
-TEST(PanelText, LongAndAccentedTitlesAreKeptWhole) {
-    ListedFacts listed;
-    const QString long_title = u"é"_s.repeated(300);
-    EXPECT_EQ(compose_panel_text(item(long_title, "x"), books, false, listed.facts()), long_title + "~");
-    const QString big = u"a"_s.repeated(1 << 20);
-    EXPECT_EQ(compose_panel_text(item("big", big), journal, false, listed.facts()), u"big"_s);
-    EXPECT_EQ(compose_panel_text(item("01/01/2026", big), journal, false, listed.facts()).size(),
-              11 + 50 + 3);
-}
-
 // ---------------------------------------------------------------- facts from the database
 
 namespace {

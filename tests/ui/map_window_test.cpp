@@ -30,24 +30,22 @@ TEST_F(MapWindowTest, OpensAMapAsPanelsNamedInOrder) {
     ASSERT_NE(window->sub_window(), nullptr);
     EXPECT_EQ(area.activeSubWindow(), window->sub_window());
     EXPECT_EQ(area.window()->focusWidget(), panel_area(window));
-    // In the order of their stored positions.
     EXPECT_EQ(panel_texts(window), (QStringList{u"L'été"_s, u"Émile"_s, u"Zola"_s}));
+    EXPECT_EQ(window->map_name(), ctx.map_windows.slot(window->window_number()).map_name);
 
-    const MapSlot& slot = ctx.map_windows.slot(window->window_number());
-    EXPECT_TRUE(slot.in_use);
-    EXPECT_EQ(slot.collection, u"Books"_s);
-    EXPECT_EQ(slot.cat, u"Poetry"_s);
-    EXPECT_EQ(window->map_name(), slot.map_name);
-
-    // The first panel is selected: light cyan; the others grey in a category map.
+    // The first panel is selected: light cyan; a click moves the selection.
     auto* first = window->findChild<MapPanel*>(u"pan_1"_s);
     auto* second = window->findChild<MapPanel*>(u"pan_2"_s);
     EXPECT_EQ(first->background(), QColor(0xC0, 0xFF, 0xFF));
-    EXPECT_EQ(second->background(), QColor(0xC0, 0xC0, 0xC0));
     QTest::mouseClick(second, Qt::LeftButton);
     EXPECT_EQ(window->selected_index(), 1);
     EXPECT_EQ(first->background(), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(second->background(), QColor(0xC0, 0xFF, 0xFF));
+
+    // The item part of a name selects that item.
+    MapWindow* zola = maps->open_map(u"Books: Poetry.Zola"_s);
+    ASSERT_NE(zola, nullptr);
+    EXPECT_EQ(zola->selected_index(), 2);
 }
 
 TEST_F(MapWindowTest, TopAndCollectionMapsHaveTheirCaptionsAndColours) {
@@ -67,26 +65,20 @@ TEST_F(MapWindowTest, TopAndCollectionMapsHaveTheirCaptionsAndColours) {
     EXPECT_FALSE(top->action(u"m_random_map_of_cat"_s)->isVisible());
 }
 
-TEST_F(MapWindowTest, SelectsTheItemPartOfTheName) {
-    add("Books", "Poetry", "Dante");
-    add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(u"Books: Poetry.Petrarca"_s);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->selected_index(), 1);
-}
-
-TEST_F(MapWindowTest, SevenItemsInThreeColumnsMakeNinePanels) {
+TEST_F(MapWindowTest, ColumnsLayOutTheGridAndArrowKeysMoveInIt) {
     for (int i = 1; i <= 7; ++i)
         add("Books", "Poetry", u"poem %1"_s.arg(i));
-    set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
-
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
+    EXPECT_EQ(panel_texts(window).size(), 7);
+
+    // A digit sets the number of columns: seven items in three columns make nine panels.
+    key(window, Qt::Key_3);
+    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#nr_columns"_s), u"3"_s);
+    EXPECT_EQ(window->action(u"M_change_nr_columns"_s)->text(), u"Number of columns (now 3)"_s);
     const QStringList texts = panel_texts(window);
     ASSERT_EQ(texts.size(), 9);
-    EXPECT_EQ(texts[7], u"-"_s);
     EXPECT_EQ(texts[8], u"-"_s);
-    EXPECT_EQ(window->panel_layout().rows, 3);
     // Column by column: the fourth panel starts the second column.
     auto* p1 = window->findChild<QPushButton*>(u"pan_1"_s);
     auto* p2 = window->findChild<QPushButton*>(u"pan_2"_s);
@@ -95,36 +87,21 @@ TEST_F(MapWindowTest, SevenItemsInThreeColumnsMakeNinePanels) {
     EXPECT_GT(p2->y(), p1->y());
     EXPECT_EQ(p4->y(), p1->y());
     EXPECT_GT(p4->x(), p1->x());
-    EXPECT_EQ(window->action(u"M_change_nr_columns"_s)->text(), u"Number of columns (now 3)"_s);
-}
 
-TEST_F(MapWindowTest, ArrowKeysWrapInTheColumnAndMoveAcrossColumns) {
-    for (int i = 1; i <= 7; ++i)
-        add("Books", "Poetry", u"poem %1"_s.arg(i));
-    set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(window, nullptr);
-    ASSERT_EQ(window->selected_index(), 0);
-
-    key(window, Qt::Key_Down);
-    key(window, Qt::Key_Down);
-    EXPECT_EQ(window->selected_index(), 2);
-    key(window, Qt::Key_Down); // past the bottom: back to the top of the column
-    EXPECT_EQ(window->selected_index(), 0);
-    key(window, Qt::Key_Up); // past the top: the bottom of the column
-    EXPECT_EQ(window->selected_index(), 2);
-    key(window, Qt::Key_Right); // same row, next column
-    EXPECT_EQ(window->selected_index(), 5);
-    key(window, Qt::Key_Right);
-    EXPECT_EQ(window->selected_index(), 8);
-    key(window, Qt::Key_Right); // alone: round to the first column
-    EXPECT_EQ(window->selected_index(), 2);
-    key(window, Qt::Key_Left); // and back round to the last
-    EXPECT_EQ(window->selected_index(), 8);
-    key(window, Qt::Key_Home);
-    EXPECT_EQ(window->selected_index(), 0);
-    key(window, Qt::Key_End);
-    EXPECT_EQ(window->selected_index(), 8);
+    window->select(0);
+    const std::pair<Qt::Key, int> moves[] = {
+        {Qt::Key_Down, 1},  {Qt::Key_Down, 2},
+        {Qt::Key_Down, 0},                      // past the bottom: back to the top of the column
+        {Qt::Key_Up, 2},                        // past the top: the bottom of the column
+        {Qt::Key_Right, 5},                     // same row, next column
+        {Qt::Key_Right, 8}, {Qt::Key_Right, 2}, // alone: round to the first column
+        {Qt::Key_Left, 8},                      // and back round to the last
+        {Qt::Key_Home, 0},  {Qt::Key_End, 8},
+    };
+    for (const auto& [k, expected] : moves) {
+        key(window, k);
+        EXPECT_EQ(window->selected_index(), expected) << k;
+    }
 }
 
 TEST_F(MapWindowTest, RightPastTheLastColumnGoesToTheNextMap) {
@@ -151,49 +128,30 @@ TEST_F(MapWindowTest, RightPastTheLastColumnGoesToTheNextMap) {
     EXPECT_EQ(area.activeSubWindow(), poetry->sub_window());
 }
 
-TEST_F(MapWindowTest, DigitSetsTheNumberOfColumns) {
-    for (int i = 1; i <= 7; ++i)
-        add("Books", "Poetry", u"poem %1"_s.arg(i));
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(panel_texts(window).size(), 7);
-
-    key(window, Qt::Key_3);
-    EXPECT_EQ(panel_texts(window).size(), 9);
-    EXPECT_EQ(window->panel_layout().columns, 3);
-    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#nr_columns"_s), u"3"_s);
-    EXPECT_EQ(window->action(u"M_change_nr_columns"_s)->text(), u"Number of columns (now 3)"_s);
-}
-
-TEST_F(MapWindowTest, EnterOpensTheReferencedMapInANewWindow) {
+// Enter, a double click and Ctrl+Up open their map in a new, active window.
+TEST_F(MapWindowTest, KeysAndDoubleClicksOpenTheMapsTheyLeadTo) {
     add("Books", "Poetry", "> Books: Novels");
+    add("Books", "Poetry", "> Books: Prose");
     add("Books", "Novels", "Manzoni");
     MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(poetry, nullptr);
+    EXPECT_EQ(panel_texts(poetry), (QStringList{u"> Books: Novels"_s, u"> Books: Prose !"_s}));
+    const auto newest = [this] { return maps->window(ctx.map_windows.session_count()); };
 
     key(poetry, Qt::Key_Return);
-    MapWindow* novels = maps->window(ctx.map_windows.session_count());
-    ASSERT_NE(novels, nullptr);
-    EXPECT_NE(novels, poetry);
-    EXPECT_EQ(novels->windowTitle(), u"Novels"_s);
-    EXPECT_EQ(panel_texts(novels), QStringList{u"Manzoni"_s});
-    EXPECT_EQ(area.activeSubWindow(), novels->sub_window());
-}
+    ASSERT_NE(newest(), poetry);
+    EXPECT_EQ(newest()->windowTitle(), u"Novels"_s);
+    EXPECT_EQ(panel_texts(newest()), QStringList{u"Manzoni"_s});
+    EXPECT_EQ(area.activeSubWindow(), newest()->sub_window());
 
-TEST_F(MapWindowTest, DoubleClickOnAReferenceToAMissingMapCreatesItWithAFiller) {
-    add("Books", "Poetry", "> Books: Prose");
-    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(poetry, nullptr);
-    EXPECT_EQ(panel_texts(poetry), QStringList{u"> Books: Prose !"_s});
-
-    QTest::mouseDClick(poetry->findChild<QPushButton*>(u"pan_1"_s), Qt::LeftButton);
-    EXPECT_EQ(count("collection='Books' and cat='Prose'"), 1);
+    // A reference to a missing map creates it with a filler.
+    QTest::mouseDClick(poetry->findChild<QPushButton*>(u"pan_2"_s), Qt::LeftButton);
     EXPECT_EQ(count("collection='Books' and cat='Prose' and item_title='-'"), 1);
-    MapWindow* prose = maps->window(ctx.map_windows.session_count());
-    ASSERT_NE(prose, nullptr);
-    EXPECT_EQ(prose->windowTitle(), u"Prose"_s);
-    // The reference is no longer broken in the window that followed it.
-    EXPECT_EQ(panel_texts(poetry), QStringList{u"> Books: Prose"_s});
+    EXPECT_EQ(newest()->windowTitle(), u"Prose"_s);
+    EXPECT_EQ(panel_texts(poetry).last(), u"> Books: Prose"_s) << "no longer broken";
+
+    key(poetry, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(newest()->windowTitle(), u"Books"_s);
 }
 
 TEST_F(MapWindowTest, EnterInACollectionWhoseFlagAsksForTheTableSaysItIsNotAvailable) {
@@ -230,23 +188,7 @@ TEST_F(MapWindowTest, EscClosesTheWindowAndReleasesItsSlot) {
     EXPECT_FALSE(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#width"_s).isEmpty());
 }
 
-TEST_F(MapWindowTest, ReopeningAMapReplacesItsWindow) {
-    add("Books", "Poetry", "Dante");
-    MapWindow* first = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(first, nullptr);
-    const int first_number = first->window_number();
-    add("Books", "Poetry", "Petrarca");
-
-    MapWindow* second = maps->open_map(u"books: poetry"_s);
-    ASSERT_NE(second, nullptr);
-    settle();
-    EXPECT_FALSE(ctx.map_windows.slot(first_number).in_use);
-    EXPECT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(area.subWindowList().size(), 1);
-    EXPECT_EQ(panel_texts(second), (QStringList{"Dante", "Petrarca"}));
-}
-
-TEST_F(MapWindowTest, AMapOfTooManyTagsIsRefusedAtOpening) {
+TEST_F(MapWindowTest, AMapOfTooManyTagsOpensNoWindow) {
     {
         Transaction transaction(*ctx.db);
         for (int i = 1; i <= 201; ++i)
@@ -254,14 +196,10 @@ TEST_F(MapWindowTest, AMapOfTooManyTagsIsRefusedAtOpening) {
         transaction.commit();
     }
     EXPECT_EQ(maps->open_map(u"Books: Big"_s), nullptr);
-    ASSERT_EQ(t.prompter.messages().size(), 1);
-    EXPECT_EQ(t.prompter.messages().first(),
-              QStringLiteral("This map has too many tags (201) and will not be open. "
-                             "You can still open it in table view."));
+    EXPECT_EQ(t.prompter.messages().size(), 1);
     settle();
     EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
     EXPECT_TRUE(area.subWindowList().isEmpty());
-    EXPECT_EQ(count("collection='Books' and cat='Big'"), 201);
 }
 
 TEST_F(MapWindowTest, ContentBoxShowsTheSelectedContentAndRefusesTyping) {
@@ -288,6 +226,13 @@ TEST_F(MapWindowTest, ContentBoxShowsTheSelectedContentAndRefusesTyping) {
 
     key(window, Qt::Key_F9);
     EXPECT_FALSE(frame->isVisible());
+
+    // A collection map's box lists the category's items.
+    MapWindow* books = maps->open_map(u"Books"_s);
+    ASSERT_NE(books, nullptr);
+    key(books, Qt::Key_F9);
+    auto* books_box = books->findChild<QPlainTextEdit*>(u"Edit_box"_s);
+    EXPECT_TRUE(books_box->toPlainText().contains(u"2) Petrarca"_s));
 }
 
 TEST_F(MapWindowTest, UserResizeTurnsAutoSizeOffAndTimer1LaysThePanelsOut) {
@@ -321,11 +266,9 @@ TEST_F(MapWindowTest, StartMapToggleIsStoredAndOpensAtStart) {
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     QAction* start = window->action(u"m_set_map_as_default_map"_s);
-    ASSERT_TRUE(start->isCheckable());
     EXPECT_FALSE(start->isChecked());
     start->trigger();
     EXPECT_TRUE(start->isChecked());
-    EXPECT_EQ(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#start_map"_s), u"-1"_s);
 
     maps->close_all();
     settle();
@@ -334,33 +277,20 @@ TEST_F(MapWindowTest, StartMapToggleIsStoredAndOpensAtStart) {
     EXPECT_EQ(maps->window(ctx.map_windows.in_use_slots().front())->windowTitle(), u"Poetry"_s);
 }
 
-TEST_F(MapWindowTest, CtrlUpOpensTheParentMap) {
-    add("Books", "Poetry", "Dante");
-    MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(poetry, nullptr);
-    key(poetry, Qt::Key_Up, Qt::ControlModifier);
-    MapWindow* books = maps->window(ctx.map_windows.session_count());
-    ASSERT_NE(books, poetry);
-    ASSERT_NE(books, nullptr);
-    EXPECT_EQ(books->windowTitle(), u"Books"_s);
-}
-
 } // namespace
 
 TEST_F(MapWindowTest, SimilarItemIndicatorFollowsThePreference) {
     add("Books", "Poetry", u"Dante"_s);
     add("Books", "Epic", u"dante"_s);
-    add("Books", "Poetry", u"Zola"_s);
-    ctx.db->exec(u"update repos set seq = item_nr"_s);
     MapWindow* plain = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(panel_texts(plain), (QStringList{u"Dante"_s, u"Zola"_s}));
+    EXPECT_EQ(panel_texts(plain), QStringList{u"Dante"_s});
 
     set_gen_param(*ctx.db, u"presence_of_similar_items_indicator"_s, u"Y"_s);
     load_preferences(ctx);
     MapWindow* marked = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(marked, nullptr);
-    EXPECT_EQ(panel_texts(marked), (QStringList{u"Dante+"_s, u"Zola"_s}));
+    EXPECT_EQ(panel_texts(marked), QStringList{u"Dante+"_s});
 }
 
 // ---------------------------------------------------------------- names, drags and sizes
@@ -370,21 +300,18 @@ TEST_F(MapWindowTest, ACategoryHoldingADotOpensFromItsCollectionMapAndWritesNoth
     add("Books", "Vol. 2", "Chapter two");
     MapWindow* books = maps->open_map(u"Books"_s);
     ASSERT_NE(books, nullptr);
-    const int vol = static_cast<int>(panel_texts(books).indexOf(u"Vol. 2"_s));
-    ASSERT_GE(vol, 0);
-    books->select(vol);
     key(books, Qt::Key_Return);
     settle();
     MapWindow* opened = maps->window(ctx.map_windows.in_use_slots().back());
     ASSERT_NE(opened, nullptr);
     ASSERT_NE(opened, books);
-    EXPECT_EQ(opened->identity().cat, u"Vol. 2"_s);
     EXPECT_EQ(opened->windowTitle(), u"Vol. 2"_s);
     EXPECT_EQ(panel_texts(opened), (QStringList{u"Chapter one"_s, u"Chapter two"_s}));
     opened->refresh();
     EXPECT_EQ(count("cat <> 'Vol. 2'"), 0) << "no stray category written";
 }
 
+// However a map is named, it has one window and one set of settings.
 TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
     add("Books", "Poetry", "Dante");
     add("Books", "", "loose");
@@ -393,6 +320,7 @@ TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
     ASSERT_NE(again, nullptr);
     settle();
     EXPECT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(area.subWindowList().size(), 1);
     EXPECT_EQ(again->map_name(), u"Books"_s);
     maps->save_all();
     EXPECT_EQ(ctx.db->scalar(u"select count(distinct colcat) from map_params"_s).toInt(), 1);
@@ -402,7 +330,6 @@ TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
     MapWindow* loose = maps->open_map(u"Books: "_s);
     ASSERT_NE(loose, nullptr);
     settle();
-    EXPECT_EQ(loose->identity().kind, MapKind::Category);
     EXPECT_EQ(panel_texts(loose), QStringList{u"loose"_s});
     EXPECT_EQ(ctx.map_windows.in_use_count(), 2);
 }
@@ -411,7 +338,6 @@ TEST_F(MapWindowTest, GridFillersCannotBeDraggedNorDropped) {
     for (int i = 1; i <= 7; ++i)
         add("Books", "Poetry", u"poem %1"_s.arg(i));
     add("Books", "Prose", u"novel"_s);
-    ctx.db->exec(u"update repos set seq = item_nr"_s);
     set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
     MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
     MapWindow* prose = maps->open_map(u"Books: Prose"_s);
@@ -452,7 +378,6 @@ TEST_F(MapWindowTest, LongTitlesKeepTheWindowInsideTheMainWindowAndAreElided) {
     EXPECT_TRUE(area.viewport()->rect().contains(window->sub_window()->geometry()));
     auto* first = window->findChild<MapPanel*>(u"pan_1"_s);
     EXPECT_TRUE(first->text().endsWith(u"..."_s));
-    EXPECT_TRUE(title.startsWith(first->text().chopped(3)));
     EXPECT_TRUE(first->toolTip().startsWith(title));
     EXPECT_LE(first->fontMetrics().horizontalAdvance(first->text()), first->width());
 }

@@ -116,6 +116,10 @@ private:
 
     // map_window_keys.cpp
     bool handle_key(QKeyEvent* event);
+    // The key families of handle_key; each returns whether it took the key.
+    bool handle_movement_key(int key, bool ctrl, bool alt);
+    bool handle_command_key(int key, bool ctrl, bool alt);
+    bool handle_letter_key(int key);
     void move_vertical(int step);
     void move_horizontal(int step);
     void activate_neighbour(bool forward);

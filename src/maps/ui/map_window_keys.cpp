@@ -49,6 +49,14 @@ bool MapWindow::handle_key(QKeyEvent* event) {
     const bool ctrl = mods.testFlag(Qt::ControlModifier);
     const bool alt = mods.testFlag(Qt::AltModifier);
     const int key = event->key();
+    if (handle_movement_key(key, ctrl, alt) || handle_command_key(key, ctrl, alt)) return true;
+    if (mods == Qt::NoModifier && handle_letter_key(key)) return true;
+    // Anything else goes to the general keys.
+    return ctx_.windows.handle_hot_key(shift_bits(mods), key);
+}
+
+// Opening, closing and moving between panels and windows.
+bool MapWindow::handle_movement_key(int key, bool ctrl, bool alt) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -84,63 +92,76 @@ bool MapWindow::handle_key(QKeyEvent* event) {
     case Qt::Key_End:
         select(panel_count() - 1);
         return true;
+    default:
+        return false;
+    }
+}
+
+// The function keys and the other keys that run a command of the pop-up menu.
+bool MapWindow::handle_command_key(int key, bool ctrl, bool alt) {
+    QString command;
+    switch (key) {
     case Qt::Key_F1:
-        if (ctrl || alt) break; // the general keys: Ctrl+F1 lists the keys
+        if (ctrl || alt) return false; // the general keys: Ctrl+F1 lists the keys
         show_popup(panel_area_->mapToGlobal(panel_area_->rect().center()));
         return true;
     case Qt::Key_Control:
         return true;
     case Qt::Key_Space:
-        trigger(action(QStringLiteral("m_table_view_of_this_map")));
-        return true;
-    case Qt::Key_F2:
-        trigger(action(ctrl ? QStringLiteral("m_change_topic_name")
-                            : QStringLiteral("m_popup_change_item_title")));
-        return true;
-    case Qt::Key_F3:
-        trigger(action(QStringLiteral("m_search_in_this_collection")));
-        return true;
-    case Qt::Key_F5:
-        trigger(action(QStringLiteral("m_auto_size")));
-        return true;
-    case Qt::Key_F6:
-        trigger(action(QStringLiteral("m_create_topic_from_item")));
-        return true;
-    case Qt::Key_F7:
-        trigger(action(QStringLiteral("m_sort")));
-        return true;
-    case Qt::Key_F8:
-        trigger(action(QStringLiteral("m_insert_reference_to_another_map")));
-        return true;
-    case Qt::Key_F9:
-        trigger(action(QStringLiteral("m_popup_view_edit_item_content")));
-        return true;
-    case Qt::Key_F10:
-        trigger(action(QStringLiteral("m_edit_content")));
-        return true;
-    case Qt::Key_Insert:
-        trigger(action(QStringLiteral("m_popup_add_item")));
-        return true;
-    case Qt::Key_Delete:
-        trigger(action(ctrl ? QStringLiteral("m_delete_topic") : QStringLiteral("m_popup_remove_item")));
-        return true;
-    default:
+        command = QStringLiteral("m_table_view_of_this_map");
         break;
+    case Qt::Key_F2:
+        command = ctrl ? QStringLiteral("m_change_topic_name") : QStringLiteral("m_popup_change_item_title");
+        break;
+    case Qt::Key_F3:
+        command = QStringLiteral("m_search_in_this_collection");
+        break;
+    case Qt::Key_F5:
+        command = QStringLiteral("m_auto_size");
+        break;
+    case Qt::Key_F6:
+        command = QStringLiteral("m_create_topic_from_item");
+        break;
+    case Qt::Key_F7:
+        command = QStringLiteral("m_sort");
+        break;
+    case Qt::Key_F8:
+        command = QStringLiteral("m_insert_reference_to_another_map");
+        break;
+    case Qt::Key_F9:
+        command = QStringLiteral("m_popup_view_edit_item_content");
+        break;
+    case Qt::Key_F10:
+        command = QStringLiteral("m_edit_content");
+        break;
+    case Qt::Key_Insert:
+        command = QStringLiteral("m_popup_add_item");
+        break;
+    case Qt::Key_Delete:
+        command = ctrl ? QStringLiteral("m_delete_topic") : QStringLiteral("m_popup_remove_item");
+        break;
+    default:
+        return false;
     }
-    if (mods == Qt::NoModifier && key >= Qt::Key_1 && key <= Qt::Key_6) {
+    trigger(action(command));
+    return true;
+}
+
+// Keys pressed without modifiers: a digit sets the number of columns, letters run commands.
+bool MapWindow::handle_letter_key(int key) {
+    if (key >= Qt::Key_1 && key <= Qt::Key_6) {
         set_columns(key - Qt::Key_0);
         return true;
     }
-    if (mods == Qt::NoModifier && key == Qt::Key_I) {
+    if (key == Qt::Key_I) {
         trigger(action(QStringLiteral("m_random_item_view_of_selected_item")));
         return true;
     }
-    if (mods == Qt::NoModifier && key == Qt::Key_R) {
+    if (key == Qt::Key_R) {
         trigger(action(QStringLiteral("m_random_map_of_cat")));
         return true;
     }
-    // Anything else goes to the general keys.
-    return ctx_.windows.handle_hot_key(shift_bits(mods), key);
+    return false;
 }
 
 void MapWindow::move_vertical(int step) {
