@@ -93,7 +93,7 @@ TEST_F(TableEditWindow, InsertSaveAndDeleteThroughTheButtons) {
     EXPECT_FALSE(b_save->isEnabled());
 
     b_add->click();
-    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(view->edit_mode(), EditMode::Insert);
     EXPECT_TRUE(highlighted(b_add));
     EXPECT_TRUE(b_save->isEnabled());
     for (const char* name : {"b_add", "b_edit", "b_delete", "b_find"})
@@ -112,7 +112,7 @@ TEST_F(TableEditWindow, InsertSaveAndDeleteThroughTheButtons) {
     const qint64 emma = item_titled(QStringLiteral("Emma"));
     ASSERT_NE(emma, 0);
     EXPECT_EQ(value(emma, "item_id").toDouble(), 1.0);
-    EXPECT_EQ(view->edit_mode_, EditMode::Idle);
+    EXPECT_EQ(view->edit_mode(), EditMode::Idle);
     EXPECT_FALSE(highlighted(b_add));
     EXPECT_TRUE(b_add->isEnabled());
     EXPECT_FALSE(b_save->isEnabled());
@@ -127,7 +127,7 @@ TEST_F(TableEditWindow, InsertSaveAndDeleteThroughTheButtons) {
     EXPECT_EQ(count(QStringLiteral("1=1")), 1);
     EXPECT_EQ(grid_titles(view), QStringList({QStringLiteral("Persuasion")}));
     EXPECT_EQ(view->get_item_nr(), old);
-    EXPECT_EQ(view->edit_mode_, EditMode::Idle);
+    EXPECT_EQ(view->edit_mode(), EditMode::Idle);
 }
 
 TEST_F(TableEditWindow, RefusedSaveKeepsTheInsertAndEscapeGoesInSteps) {
@@ -139,14 +139,14 @@ TEST_F(TableEditWindow, RefusedSaveKeepsTheInsertAndEscapeGoesInSteps) {
     QTest::keyClicks(field(view, "t_item_title"), QStringLiteral(" Emma "));
     button(view, "b_save")->click();
     EXPECT_EQ(t.prompter.messages(), QStringList({QStringLiteral("\"Id\" should not be empty.")}));
-    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(view->edit_mode(), EditMode::Insert);
     EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Emma")); // trimmed, kept
     EXPECT_EQ(count(QStringLiteral("1=1")), 1);
 
     t.prompter.answer(false);
     QTest::keyClick(field(view, "t_item_title"), Qt::Key_Escape);
     EXPECT_EQ(t.prompter.shown().back().text, QStringLiteral("Do you want to save record \"Emma\"?"));
-    EXPECT_EQ(view->edit_mode_, EditMode::Idle);
+    EXPECT_EQ(view->edit_mode(), EditMode::Idle);
     EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Persuasion"));
     EXPECT_EQ(count(QStringLiteral("1=1")), 1);
 
@@ -160,11 +160,11 @@ TEST_F(TableEditWindow, TypingStartsAnEditThatF12Saves) {
     TableView* view = open(5);
     ASSERT_TRUE(view);
     QTest::keyClicks(field(view, "t_mark"), QStringLiteral("!"));
-    EXPECT_EQ(view->edit_mode_, EditMode::Edit);
+    EXPECT_EQ(view->edit_mode(), EditMode::Edit);
     EXPECT_TRUE(highlighted(button(view, "b_edit")));
     EXPECT_TRUE(button(view, "b_save")->isEnabled());
     QTest::keyClick(field(view, "t_mark"), Qt::Key_F12);
-    EXPECT_EQ(view->edit_mode_, EditMode::Idle);
+    EXPECT_EQ(view->edit_mode(), EditMode::Idle);
     EXPECT_EQ(value(item, "mark").toString(), QStringLiteral("!"));
     EXPECT_TRUE(t.prompter.shown().empty());
 }
@@ -180,7 +180,7 @@ TEST_F(TableEditWindow, AnEditOfARowDeletedElsewhereStaysPending) {
     EXPECT_EQ(t.prompter.messages(),
               QStringList({QStringLiteral(
                   "This item no longer exists: it may have been deleted in another window.")}));
-    EXPECT_EQ(view->edit_mode_, EditMode::Edit);
+    EXPECT_EQ(view->edit_mode(), EditMode::Edit);
     EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Rent paid"));
     EXPECT_EQ(count(QStringLiteral("1=1")), 0);
     t.prompter.answer(false); // the window closes at the end of the test: the change is dropped
@@ -201,10 +201,10 @@ TEST_F(TableEditWindow, SwitchedOffDatePickersStoreNull) {
     EXPECT_FALSE(control<QDateTimeEdit>(view, "t_date_rem")->isEnabled());
     button(view, "b_save")->click();
     EXPECT_EQ(t.prompter.messages(), QStringList({QStringLiteral("Date remind must be filled.")}));
-    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(view->edit_mode(), EditMode::Insert);
     exp_on->setChecked(false);
     button(view, "b_save")->click();
-    EXPECT_EQ(view->edit_mode_, EditMode::Idle);
+    EXPECT_EQ(view->edit_mode(), EditMode::Idle);
     const qint64 call = item_titled(QStringLiteral("Call"));
     ASSERT_NE(call, 0);
     EXPECT_TRUE(value(call, "date_expiry").isNull());
@@ -237,7 +237,7 @@ TEST_F(TableEditWindow, TypedCellsAreWrittenAndDateCellsRefused) {
     QTest::keyClick(grid, 'X');
     auto* editor = control<QLineEdit>(view, "cell_editor");
     ASSERT_TRUE(editor);
-    EXPECT_TRUE(view->editing_in_grid_);
+    EXPECT_TRUE(view->editing_in_grid());
     // The cell being typed into is plainly marked, and the window says so.
     auto* status = control<QLabel>(view, "lab_cell_edit");
     EXPECT_FALSE(editor->styleSheet().isEmpty());
@@ -245,7 +245,7 @@ TEST_F(TableEditWindow, TypedCellsAreWrittenAndDateCellsRefused) {
     EXPECT_TRUE(status->text().startsWith(QStringLiteral("Editing cell")));
     QTest::keyClicks(editor, QStringLiteral("mas"));
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_FALSE(view->editing_in_grid_);
+    EXPECT_FALSE(view->editing_in_grid());
     EXPECT_EQ(value(item, "item_title").toString(), QStringLiteral("Xmas"));
     EXPECT_EQ(field(view, "t_item_title")->text(), QStringLiteral("Xmas"));
     EXPECT_TRUE(status->text().contains(QStringLiteral("Ctrl+Z")));
@@ -274,16 +274,16 @@ TEST_F(TableEditWindow, TypedCellsAreWrittenAndDateCellsRefused) {
     QTest::keyClick(grid, ' ');
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(t.prompter.messages(), QStringList({QStringLiteral("\"Action\" should not be empty.")}));
-    EXPECT_TRUE(view->editing_in_grid_);
+    EXPECT_TRUE(view->editing_in_grid());
     EXPECT_TRUE(editor->isVisible());
     QTest::keyClick(editor, Qt::Key_Escape);
-    EXPECT_FALSE(view->editing_in_grid_);
+    EXPECT_FALSE(view->editing_in_grid());
     EXPECT_EQ(value(item, "item_title").toString(), QStringLiteral("Xmas"));
     t.prompter.clear();
 
     grid->setCurrentIndex(view->model()->index(0, 8));
     QTest::keyClick(grid, 'a');
-    EXPECT_FALSE(view->editing_in_grid_);
+    EXPECT_FALSE(view->editing_in_grid());
     EXPECT_EQ(t.prompter.messages(),
               QStringList({QStringLiteral("This column cannot be edited directly on the "
                                           "row. You should use the \"edit\" function.")}));
@@ -293,14 +293,14 @@ TEST_F(TableEditWindow, ContentHandedInStartsAnInsertUnlessOneIsPending) {
     TableView* view = open(10);
     ASSERT_TRUE(view);
     view->insert_content(QStringLiteral("LINK=/home/ann/notes.txt"));
-    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(view->edit_mode(), EditMode::Insert);
     EXPECT_EQ(control<QPlainTextEdit>(view, "t_item_content")->toPlainText(),
               QStringLiteral("LINK=/home/ann/notes.txt"));
     view->insert_content(QStringLiteral("other"));
     EXPECT_EQ(t.prompter.messages(), QStringList({QStringLiteral("Content cannot be inserted now.")}));
     QTest::keyClicks(field(view, "t_item_title"), QStringLiteral("Notes"));
     QTest::keyClick(field(view, "t_item_title"), Qt::Key_Return);
-    EXPECT_EQ(view->edit_mode_, EditMode::Idle);
+    EXPECT_EQ(view->edit_mode(), EditMode::Idle);
     EXPECT_EQ(value(item_titled(QStringLiteral("Notes")), "item_content").toString(),
               QStringLiteral("LINK=/home/ann/notes.txt"));
 }
@@ -313,7 +313,7 @@ TEST_F(TableEditWindow, BrowseMakesTheContentALink) {
     t.prompter.answer(path);
     button(view, "b_browse")->click();
     EXPECT_EQ(control<QPlainTextEdit>(view, "t_item_content")->toPlainText(), QStringLiteral("LINK=") + path);
-    EXPECT_EQ(view->edit_mode_, EditMode::Edit);
+    EXPECT_EQ(view->edit_mode(), EditMode::Edit);
     button(view, "b_save")->click();
     EXPECT_EQ(value(item_titled(QStringLiteral("Notes")), "item_content").toString(),
               QStringLiteral("LINK=") + path);
@@ -434,14 +434,14 @@ TEST_F(TableEditWindow, AWindowKeepingAPendingInsertIsNotReplaced) {
     TableView* view = open(45);
     ASSERT_TRUE(view);
     button(view, "b_add")->click();
-    ASSERT_EQ(view->edit_mode_, EditMode::Insert);
+    ASSERT_EQ(view->edit_mode(), EditMode::Insert);
     // Asked whether to save, Yes: the empty title is refused, so the window must stay.
     t.prompter.answer(true);
     ctx.table_presets.search_text = QStringLiteral("Dante");
     EXPECT_EQ(tables->open_table_view(45), nullptr);
     settle();
     EXPECT_EQ(tables->window(45), view);
-    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(view->edit_mode(), EditMode::Insert);
     EXPECT_TRUE(ctx.table_presets.empty());
     t.prompter.answer(false); // closing at the end drops the insert
 }
@@ -471,7 +471,7 @@ TEST_F(TableEditWindow, ZoomOfAPendingInsertEditsTheTypedContentAndHandsItBack) 
     EXPECT_EQ(room.editor(1), nullptr);
     // The text is back in the field, the insert still pending and nothing written yet.
     EXPECT_EQ(content->toPlainText(), QStringLiteral("first line\nsecond line"));
-    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(view->edit_mode(), EditMode::Insert);
     EXPECT_EQ(item_titled(QStringLiteral("Notes")), 0);
     button(view, "b_save")->click();
     EXPECT_EQ(value(item_titled(QStringLiteral("Notes")), "item_content").toString(),
@@ -479,12 +479,12 @@ TEST_F(TableEditWindow, ZoomOfAPendingInsertEditsTheTypedContentAndHandsItBack) 
 
     // An editor whose change has ended meanwhile keeps its text and says why.
     button(view, "b_edit")->click();
-    view->popup_menu_->findChild<QAction*>(QStringLiteral("m_expand_edit_area"))->trigger();
+    view->popup_menu()->findChild<QAction*>(QStringLiteral("m_expand_edit_area"))->trigger();
     editor = room.editor(1);
     ASSERT_NE(editor, nullptr) << "the menu entry opens it too";
     t.prompter.answer(false); // Escape: do not save the edit
     button(view, "b_exit")->click();
-    ASSERT_EQ(view->edit_mode_, EditMode::Idle);
+    ASSERT_EQ(view->edit_mode(), EditMode::Idle);
     editor->findChild<QPlainTextEdit*>(QStringLiteral("t_testo"))->setPlainText(QStringLiteral("late"));
     editor->findChild<QPushButton*>(QStringLiteral("b_save_and_exit"))->click();
     settle();
@@ -503,11 +503,11 @@ TEST_F(TableEditWindow, InsertProposesTheCategoryTheGridIsFilteredTo) {
     TableView* view = open(5);
     ASSERT_TRUE(view);
     QTest::keyClick(view->grid(), Qt::Key_Insert);
-    ASSERT_EQ(view->edit_mode_, EditMode::Insert);
+    ASSERT_EQ(view->edit_mode(), EditMode::Insert);
     EXPECT_EQ(field(view, "t_cat")->text(), QStringLiteral("Bills"));
     t.prompter.answer(false);
     button(view, "b_exit")->click();
-    ASSERT_EQ(view->edit_mode_, EditMode::Idle);
+    ASSERT_EQ(view->edit_mode(), EditMode::Idle);
     // Without a category filter the new item goes to "Mix".
     t.clock.advance_seconds(5);
     field(view, "t_filter_cat")->clear();

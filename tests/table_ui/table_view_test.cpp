@@ -113,7 +113,7 @@ TEST_F(TableViewTest, ACategoryHandedOverIsMatchedAsItStands) {
     }
     // A category chosen from the lookup list enters the filter in the same form.
     TableView* view = tables->window(7);
-    view->build_lookup_list(QStringLiteral("filter_cat"));
+    view->build_lookup_list(LookupTarget::FilterCat);
     auto* list = control<QListWidget>(view, "List1");
     const QList<QListWidgetItem*> sharp = list->findItems(QStringLiteral("C#"), Qt::MatchExactly);
     ASSERT_EQ(sharp.size(), 1);
@@ -337,7 +337,7 @@ TEST_F(TableViewTest, ClearPictureFilterAndLookupList) {
     EXPECT_TRUE(control<QRadioButton>(view, "o_or")->isChecked());
     EXPECT_EQ(view->items_found(), 2);
 
-    view->build_lookup_list(QStringLiteral("filter_cat"));
+    view->build_lookup_list(LookupTarget::FilterCat);
     auto* list = control<QListWidget>(view, "List1");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("bills"));
@@ -347,7 +347,7 @@ TEST_F(TableViewTest, ClearPictureFilterAndLookupList) {
     EXPECT_EQ(control<QLineEdit>(view, "t_filter_cat")->text(), QStringLiteral("shop"));
 
     // Escape hides an open list first, then closes the window.
-    view->build_lookup_list(QStringLiteral("filter_collection"));
+    view->build_lookup_list(LookupTarget::FilterCollection);
     EXPECT_TRUE(list->isVisible());
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_FALSE(list->isVisible());
@@ -494,14 +494,14 @@ TEST_F(TableViewTest, RefreshFromElsewhereKeepsAPendingInsert) {
     TableView* view = tables->open_table_view(5);
     ASSERT_NE(view, nullptr);
     QTest::mouseClick(control<QPushButton>(view, "b_add"), Qt::LeftButton);
-    ASSERT_EQ(view->edit_mode_, EditMode::Insert);
+    ASSERT_EQ(view->edit_mode(), EditMode::Insert);
     control<QLineEdit>(view, "t_item_title")->setText(QStringLiteral("typed, not saved"));
     add("Money", "bills", "added elsewhere");
     t.clock.advance_seconds(5);
     maps->refresh_all_windows();
     EXPECT_EQ(view->items_found(), 2);
     EXPECT_EQ(control<QLineEdit>(view, "t_item_title")->text(), QStringLiteral("typed, not saved"));
-    EXPECT_EQ(view->edit_mode_, EditMode::Insert);
+    EXPECT_EQ(view->edit_mode(), EditMode::Insert);
     t.prompter.answer(false); // closing at the end drops the insert
 }
 
