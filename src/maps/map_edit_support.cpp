@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maps/map_edit_support.h"
 
+#include "core/column_values.h"
 #include "core/dates.h"
 #include "core/format.h"
 #include "core/sql_text.h"
@@ -10,21 +11,6 @@
 namespace map_edit {
 
 namespace {
-
-std::optional<QDateTime> date_of(const QVariant& value) {
-    if (!value.isValid() || value.isNull()) return std::nullopt;
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)
-        return dates::from_julian(value.toDouble());
-    return dates::parse(value.toString());
-}
-
-std::optional<double> number_of(const QVariant& value) {
-    if (!value.isValid() || value.isNull()) return std::nullopt;
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (!ok) return std::nullopt;
-    return number;
-}
 
 MapItem read_row(const Statement& row) {
     MapItem item;

@@ -3,6 +3,7 @@
 #include "maps/map_items.h"
 
 #include "core/app_context.h"
+#include "core/column_values.h"
 #include "core/dates.h"
 #include "core/file_helpers.h"
 #include "core/format.h"
@@ -24,23 +25,6 @@ bool same_text(const QString& a, const QString& b) {
 
 QString separator_title(const QString& cat) {
     return QStringLiteral(" _____ ") + cat + QStringLiteral(" _____");
-}
-
-std::optional<QDateTime> date_of(const QVariant& value) {
-    if (!value.isValid() || value.isNull()) return std::nullopt;
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)
-        return dates::from_julian(value.toDouble());
-    auto parsed = dates::parse(value.toString());
-    if (parsed) return parsed;
-    return std::nullopt;
-}
-
-std::optional<double> number_of(const QVariant& value) {
-    if (!value.isValid() || value.isNull()) return std::nullopt;
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (!ok) return std::nullopt;
-    return number;
 }
 
 // Where the columns of "select * from repos" are, looked up once per statement.

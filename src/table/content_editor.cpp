@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/database.h"
 #include "maps/map_names.h"
+#include "table/table_editing.h"
 
 std::optional<int> EditorSlots::reserve() {
     for (int slot = 1; slot <= capacity; ++slot) {
@@ -35,13 +36,8 @@ std::optional<EditedItem> read_edited_item(Database& db, qint64 item_nr) {
     Statement row =
         db.prepare(QStringLiteral("select * from repos where item_nr=") + QString::number(item_nr));
     if (!row.next()) return std::nullopt;
-    EditedItem item;
-    item.item_nr = item_nr;
-    item.collection = row.text(QStringLiteral("collection"));
-    item.cat = row.text(QStringLiteral("cat"));
-    item.title = row.text(QStringLiteral("item_title"));
-    item.content = row.text(QStringLiteral("item_content"));
-    return item;
+    const table_edit::EditRecord record = table_edit::read_item_row(row);
+    return EditedItem{record.item_nr, record.collection, record.cat, record.title, record.content};
 }
 
 QString editor_caption(const EditedItem& item) {

@@ -6,6 +6,7 @@
 #include "core/program_title.h"
 #include "core/seams.h"
 #include "table/content_editor.h"
+#include "table/table_editing.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,9 +16,10 @@
 PadItem find_or_create_pad(Database& db) {
     Statement row = db.prepare(
         QStringLiteral("select * from repos where collection='pad' and cat='pad' and item_title='pad'"));
-    if (row.next())
-        return PadItem{row.value(QStringLiteral("item_nr")).toLongLong(),
-                       row.text(QStringLiteral("item_content"))};
+    if (row.next()) {
+        const table_edit::EditRecord pad = table_edit::read_item_row(row);
+        return PadItem{pad.item_nr, pad.content};
+    }
     db.exec(QStringLiteral("Insert into repos (collection,cat,item_title) values ('pad','pad','pad')"));
     return PadItem{db.last_insert_id(), QString()};
 }

@@ -22,13 +22,6 @@ QVariant julian_or_null(const std::optional<QDateTime>& when) {
     return dates::to_julian(*when);
 }
 
-std::optional<QDateTime> date_of(const QVariant& value) {
-    if (!value.isValid() || value.isNull()) return std::nullopt;
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)
-        return dates::from_julian(value.toDouble());
-    return dates::parse(value.toString());
-}
-
 QString number_text(const QVariant& value) {
     if (!value.isValid() || value.isNull()) return {};
     if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/column_values.h"
 #include "core/database.h"
 
 #include <QDateTime>
@@ -19,8 +20,6 @@ bool same_text(const QString& a, const QString& b);
 QVariant null_if_empty(const QString& text);
 // A date of the edit area as the Julian day the date columns hold; Null when switched off.
 QVariant julian_or_null(const std::optional<QDateTime>& when);
-// A date column read back: a Julian day, or a date text written by another tool.
-std::optional<QDateTime> date_of(const QVariant& value);
 // A number column as the edit area shows it: "7", "2.5"; "" for Null.
 QString number_text(const QVariant& value);
 

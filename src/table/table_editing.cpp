@@ -258,8 +258,12 @@ std::optional<EditRecord> load_record(Database& db, qint64 item_nr) {
     Statement row = db.prepare(QStringLiteral("select * from repos where item_nr=?"));
     row.bind(1, item_nr);
     if (!row.next()) return std::nullopt;
+    return read_item_row(row);
+}
+
+EditRecord read_item_row(const Statement& row) {
     EditRecord record;
-    record.item_nr = item_nr;
+    record.item_nr = row.value(QStringLiteral("item_nr")).toLongLong();
     record.collection = row.text(QStringLiteral("collection"));
     record.cat = row.text(QStringLiteral("cat"));
     record.mark = row.text(QStringLiteral("mark"));

@@ -9,6 +9,7 @@
 class AppContext;
 class CollectionTable;
 class Database;
+class Statement;
 
 // Editing one item in the edit area of a table view: the record the area holds, the save
 // routine with its checks, insert defaults, Id numbering, deletion and the renumbering of a
@@ -115,6 +116,8 @@ void fill_empty_id(AppContext& ctx, const TableEditView& view, EditRecord& recor
 // The row of `item_nr` as the edit area shows it; nullopt when it does not exist. Database
 // failures propagate as DbError.
 std::optional<EditRecord> load_record(Database& db, qint64 item_nr);
+// The one reader of an item row of "select * from repos" for the table room's windows.
+EditRecord read_item_row(const Statement& row);
 
 // Gives the rows of the map seq 1, 2, 3... in the order collection, cat, seq, item_title,
 // writing only the rows whose seq is Null or differs in its "000" form. Joins the caller's

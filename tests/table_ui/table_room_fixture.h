@@ -17,7 +17,7 @@
 #include <memory>
 
 // The windows of the table room and the map windows in one MDI area, over a fresh database with
-// the default collections, with the context hooks of the room installed.
+// the default collections; requests for the room's windows reach the room.
 class TableRoomFixture : public ::testing::Test {
 protected:
     TestContext t;

@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/ui/icons.h"
 #include "maps/links.h"
 #include "maps/ui/map_panel.h"
 #include "maps/ui/map_windows.h"
@@ -14,7 +15,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QTimer>
@@ -97,7 +97,7 @@ bool MapWindow::load(const MapOpening& opening) {
     const MapIdentity& id = items_.identity();
     ctx_.map_windows.record(window_number_, id.collection, id.cat, id.name, this);
     setWindowTitle(items_.caption());
-    setWindowIcon(collection_icon());
+    setWindowIcon(collection_icon(ctx_.program_dir, items_.identity().position));
     if (QMdiSubWindow* sub = sub_window()) {
         sub->setWindowTitle(windowTitle());
         sub->setWindowIcon(windowIcon());
@@ -148,21 +148,6 @@ bool MapWindow::load_items(bool opening) {
     setWindowTitle(items_.caption());
     if (QMdiSubWindow* sub = sub_window()) sub->setWindowTitle(windowTitle());
     return true;
-}
-
-QIcon MapWindow::collection_icon() const {
-    // One small picture per collection position: a tag panel in a colour of its own.
-    QPixmap picture(16, 16);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    const int position = items_.identity().position;
-    const QColor colour =
-        position == 45 ? QColor(0xC0, 0xFF, 0xC0) : QColor::fromHsv((position * 47) % 360, 110, 235);
-    painter.setBrush(colour);
-    painter.setPen(Qt::darkGray);
-    painter.drawRect(1, 3, 13, 9);
-    painter.end();
-    return QIcon(picture);
 }
 
 void MapWindow::focus_panels() {

@@ -112,7 +112,6 @@ private:
     void select_title(const QString& title);
     bool load_items(bool opening);
     LoadOptions load_options() const;
-    QIcon collection_icon() const;
 
     // map_window_keys.cpp
     bool handle_key(QKeyEvent* event);

@@ -3,10 +3,10 @@
 #include "shell/ui/main_window.h"
 
 #include "core/app_context.h"
+#include "core/ui/icons.h"
 #include "maps/map_editing.h"
 #include "maps/ui/map_panel.h"
 #include "shell/main_caption.h"
-#include "shell/ui/icons.h"
 
 #include <QApplication>
 #include <QCloseEvent>

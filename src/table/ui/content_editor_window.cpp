@@ -5,54 +5,23 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/ui/icons.h"
 #include "table/content_editor.h"
-#include "table/ui/form_fit.h"
 #include "table/ui/form_place.h"
 
+#include <QBoxLayout>
 #include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
-#include <algorithm>
-
-namespace {
-
-const QString editor_form = QStringLiteral("f_edit");
-
-} // namespace
 
 ContentEditorWindow::ContentEditorWindow(AppContext& ctx, EditorSlots& editor_slots, int slot,
                                          std::function<void()> refresh_all, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), slots_(editor_slots), slot_(slot), refresh_all_(std::move(refresh_all)) {
-    setObjectName(QStringLiteral("f_edit"));
-    text_field_ = new QPlainTextEdit(this);
-    text_field_->setObjectName(QStringLiteral("t_testo"));
-    text_field_->setFont(fixed_pitch_font(std::max(10.0F, ctx_.prefs.font_size)));
-    save_button_ = new QPushButton(QStringLiteral("&Save"), this);
-    save_button_->setObjectName(QStringLiteral("b_save"));
-    save_and_exit_button_ = new QPushButton(QStringLiteral("S&ave and exit (F12)"), this);
-    save_and_exit_button_->setObjectName(QStringLiteral("b_save_and_exit"));
-    cancel_button_ = new QPushButton(QStringLiteral("&Exit without saving"), this);
-    cancel_button_->setObjectName(QStringLiteral("b_cancel"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save_button_);
-    buttons->addWidget(save_and_exit_button_);
-    buttons->addWidget(cancel_button_);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text_field_, 1);
-    layout->addLayout(buttons);
-
+    : TextFormWindow(ctx, QStringLiteral("f_edit"), QStringLiteral("S&ave and exit (F12)"),
+                     std::move(refresh_all), parent),
+      slots_(editor_slots), slot_(slot) {
+    button_row()->addStretch();
     connect(save_button_, &QPushButton::clicked, this, &ContentEditorWindow::save_clicked);
-    connect(save_and_exit_button_, &QPushButton::clicked, this, &ContentEditorWindow::save_and_exit);
     connect(cancel_button_, &QPushButton::clicked, this, &ContentEditorWindow::cancel);
-    for (QWidget* child :
-         {static_cast<QWidget*>(text_field_), static_cast<QWidget*>(save_button_),
-          static_cast<QWidget*>(save_and_exit_button_), static_cast<QWidget*>(cancel_button_)})
-        child->installEventFilter(this);
 }
 
 ContentEditorWindow::~ContentEditorWindow() {
@@ -79,16 +48,14 @@ bool ContentEditorWindow::load(qint64 item_nr, const QString& passed_text) {
 
 void ContentEditorWindow::show_item(const EditedItem& item, const QString& text) {
     const int position = ctx_.collections.find(item.collection);
-    set_form_caption(*this, editor_caption(item), position > 0 ? position_icon(position) : QIcon());
-    text_field_->setPlainText(text);
+    set_form_caption(*this, editor_caption(item),
+                     position > 0 ? collection_icon(ctx_.program_dir, position) : QIcon());
+    set_reference(text);
     try {
-        apply_form_place(*this,
-                         restore_form_position(*ctx_.db, ctx_.screen, editor_form, false, form_place(*this)));
-        fit_form_to_content(*this);
+        restore_place();
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
-    reference_ = field_text(*text_field_);
     text_field_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -97,15 +64,6 @@ void ContentEditorWindow::load_handed(const EditedItem& item, const QString& tex
     item_nr_ = item.item_nr;
     hand_back_ = std::move(hand_back);
     show_item(item, text);
-}
-
-QString ContentEditorWindow::text() const {
-    return field_text(*text_field_);
-}
-
-void ContentEditorWindow::activated() {
-    // No menu command acts on an editor.
-    ctx_.active_kind = WindowKind::None;
 }
 
 ContentEditorWindow::SaveResult ContentEditorWindow::save() {
@@ -133,7 +91,7 @@ ContentEditorWindow::SaveResult ContentEditorWindow::save() {
         ctx_.prompter.message(item_not_found_message);
         return SaveResult::ItemMissing;
     }
-    if (refresh_all_) refresh_all_();
+    refresh_all();
     return SaveResult::Written;
 }
 
@@ -152,32 +110,14 @@ void ContentEditorWindow::cancel() {
     close_form(*this);
 }
 
-bool ContentEditorWindow::handle_key(QKeyEvent* event) {
-    return text_form_key(ctx_, *this, *event, [this] { save_and_exit(); });
-}
-
-bool ContentEditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && handle_key(static_cast<QKeyEvent*>(event))) return true;
-    return QWidget::eventFilter(watched, event);
-}
-
-void ContentEditorWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !frame_of(*this)) activated();
-    QWidget::changeEvent(event);
-}
-
 void ContentEditorWindow::closeEvent(QCloseEvent* event) {
     if (closed_) return event->accept();
     // A failed write keeps the window open with its text.
     if (changed() && ctx_.prompter.yes_no(save_changes_question, {}, false) && save() == SaveResult::Failed)
         return event->ignore();
     closed_ = true;
-    try {
-        save_form_position(*ctx_.db, editor_form, false, form_place(*this), form_minimised(*this));
-    } catch (const DbError& error) {
-        report_error(ctx_.prompter, error);
-    }
+    store_place();
     slots_.release(slot_);
-    if (refresh_all_) refresh_all_();
+    refresh_all();
     event->accept();
 }

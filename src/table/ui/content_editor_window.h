@@ -2,18 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "table/ui/text_form_window.h"
+
 #include <QString>
-#include <QWidget>
 #include <functional>
 
 class AppContext;
 struct EditedItem;
 class EditorSlots;
-class QPlainTextEdit;
-class QPushButton;
 
 // f_edit: the content of one item in a large text field of its own, in one of the editor slots.
-class ContentEditorWindow final : public QWidget {
+class ContentEditorWindow final : public TextFormWindow {
     Q_OBJECT
 public:
     // `refresh_all` refreshes every other view of the items after a save and at closing.
@@ -31,16 +30,10 @@ public:
 
     int slot() const { return slot_; }
     qint64 item_nr() const { return item_nr_; }
-    QString text() const;
-    const QString& reference_text() const { return reference_; }
-    bool changed() const { return text() != reference_; }
-
-    void activated();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void save_and_exit() override;
 
 private:
     // Caption, text, stored place; the text as shown becomes the reference for "changed".
@@ -50,20 +43,10 @@ private:
     // nowhere. Either way the text becomes the reference text.
     SaveResult save();
     void save_clicked();
-    void save_and_exit();
     void cancel();
-    bool handle_key(QKeyEvent* event);
 
-    AppContext& ctx_;
     EditorSlots& slots_;
     const int slot_;
-    std::function<void()> refresh_all_;
     std::function<bool(const QString&)> hand_back_; // set: the text goes back to its owner
     qint64 item_nr_ = 0;
-    QString reference_;
-    QPlainTextEdit* text_field_;
-    QPushButton* save_button_;
-    QPushButton* save_and_exit_button_;
-    QPushButton* cancel_button_;
-    bool closed_ = false;
 };

@@ -8,8 +8,6 @@
 
 #include <QKeyEvent>
 #include <QMdiSubWindow>
-#include <QPainter>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QWidget>
@@ -95,19 +93,6 @@ QString field_text(const QPlainTextEdit& field) {
     for (QChar& c : text)
         if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
     return text;
-}
-
-QIcon position_icon(int position) {
-    QPixmap picture(16, 16);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    const QColor colour =
-        position == 45 ? QColor(0xC0, 0xFF, 0xC0) : QColor::fromHsv((position * 47) % 360, 110, 235);
-    painter.setBrush(colour);
-    painter.setPen(Qt::darkGray);
-    painter.drawRect(1, 3, 13, 9);
-    painter.end();
-    return QIcon(picture);
 }
 
 QFont fixed_pitch_font(float point_size) {

@@ -43,8 +43,5 @@ bool text_form_key(AppContext& ctx, QWidget& window, const QKeyEvent& event,
 // The text of a multi-line field as typed: toPlainText() would turn no-break spaces into plain
 // ones, which a content saved back must keep.
 QString field_text(const QPlainTextEdit& field);
-
-// The picture of a collection position: a tag panel in a colour of its own.
-QIcon position_icon(int position);
 // Courier New, or the system's fixed-pitch font where it is missing.
 QFont fixed_pitch_font(float point_size);

@@ -2,30 +2,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "table/lookup_list.h"
+#include "table/table_bulk_editing.h"
 #include "table/table_query.h"
+#include "table/ui/table_edit_area.h"
+#include "table/ui/table_filter_bar.h"
+#include "table/ui/table_grid.h"
 
 #include <QDateTime>
 #include <QString>
-#include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class AppContext;
-class QAction;
-class QCheckBox;
-class QDateTimeEdit;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QMdiSubWindow;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
-class QTableView;
 class QTimer;
 class TableModel;
 class TableViews;
@@ -34,8 +30,12 @@ class TableViews;
 enum class EditMode { Idle, Insert, Edit, Find, Delete };
 
 // f_gentabx: the items of one collection position (45: every collection) as rows of a grid,
-// with six filter fields, an AND/OR choice, command buttons and an edit area for the current
-// row. One window per position, kept by TableViews.
+// under its filter bar (TableFilterBar) and over the command buttons and the edit area
+// (TableEditArea) of the current row. One window per position, kept by TableViews.
+//   table_view.cpp        controls, opening, keys, activation, place
+//   table_view_query.cpp  the query, the filters, the rows, List1, captions and columns
+//   table_view_edit.cpp   insert, edit, save, delete, the cells of the grid, dropped rows
+//   table_view_menu.cpp   m_popup and its editing commands
 class TableView final : public QWidget {
     Q_OBJECT
 public:
@@ -67,10 +67,14 @@ public:
     // item_nr of the row shown in the edit area; 0 when none.
     qint64 get_item_nr() const { return current_item_nr_; }
     TableModel* model() const { return model_.get(); }
-    QTableView* grid() const { return grid_; }
+    TableGrid* grid() const { return grid_; }
+    TableEditArea* edit_area() const { return edit_area_; }
     QMenu* popup_menu() const { return popup_menu_; }
     QMdiSubWindow* sub_window() const;
     bool query_waiting() const { return query_waiting_; }
+    EditMode edit_mode() const { return edit_mode_; }
+    // A cell of the grid is being typed into (Delete then does not delete the row).
+    bool editing_in_grid() const { return editing_in_grid_; }
 
     // filter_changed: builds the statement from the filters and the sort state and fills the
     // grid. Outside loading it keeps the two-second spacing between queries; the query that
@@ -88,13 +92,8 @@ public:
     void clear_filters();
     // Column captions and edit-area labels of the position.
     void update_column_headers();
-    // Column widths and visibility from the stored parameters.
-    void set_col_widths();
-    // Stores the column widths of the grid.
-    void save_col_widths();
-    // Fills and shows List1 for a target ("edit_or_ins_collection", "edit_or_ins_cat",
-    // "filter_collection", "filter_cat").
-    void build_lookup_list(const QString& target);
+    // Fills and shows List1 under the field it fills.
+    void build_lookup_list(LookupTarget target);
     // Runs the item of the current row (double click, Enter in the grid).
     void run_current_item();
     // Moves the grid to `row` and shows that row in the edit area.
@@ -108,66 +107,13 @@ public:
     // Gives the window its stored place (once it sits in its sub-window).
     void apply_geometry();
 
-public Q_SLOTS:
-    // The spacing timer ran out: the waiting query runs now.
-    void on_query_timer();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    // table_view.cpp
-    void create_controls();
-    void create_menu();
-    void set_layout_for_position();
-    // The window's font follows the program's font size where that is larger.
-    void apply_font_size();
-    // The width, in pixels, that shows a date and time of the grid in full.
-    int date_column_width() const;
-    void apply_options_and_presets(const Options& options);
-    void run_query();
-    void update_caption();
-    void update_buttons();
-    void check_long_content();
-    // `in_grid`: the key was typed in the grid, where Insert, Delete and Enter act on rows.
-    bool handle_key(QKeyEvent* event, bool in_grid);
-    void header_clicked(int column);
-    void filter_edited();
-    // Marks the filters that cannot be turned into a condition (red frame, the reason in
-    // lab_filter_problem) and clears the marks of the others. True when every filter is usable.
-    bool check_filters();
-    void lookup_chosen(const QString& entry);
-    void hide_lookup_list();
-    TableFilters read_filters() const;
-    void set_filter_texts(const TableFilters& filters);
-    void escape_pressed();
-    void row_changed(int row);
-    QLineEdit* lookup_target(const QString& target) const;
-
-public:
-    // ------------------------------------------------------------------------------------
-    // Editing (table_view_edit.cpp)
-    // The editing commands of the window. TableViews calls setup_editing() once the window has
-    // loaded; before that the editing buttons stay disabled. setup_editing connects b_add,
+    // Editing. TableViews calls setup_editing() once the window has loaded; before that the
+    // editing buttons stay disabled and nothing is ever pending. setup_editing connects b_add,
     // b_edit, b_delete, b_save, b_zoom, b_browse, b_browse_dir, the edit-area fields and the
-    // editing entries of m_popup, and fills check_save_call so that the rest of the window can
-    // ask for the save check.
+    // editing entries of m_popup.
     void setup_editing();
-    void on_add();
-    void on_edit();
-    void on_save();
-    void on_delete();
-    // The save routine with its checks; with `ask` and a change pending it asks first. True
-    // when the caller may go on.
-    bool check_before_save(bool ask);
     // Starts an insert whose content is `text` (other windows hand contents in this way).
     void insert_content(const QString& text);
-    // Adds the editing commands to m_popup.
-    void build_edit_menu(QMenu* menu);
-    // b_browse and b_browse_dir: the content becomes a link to the chosen file or directory.
-    void on_browse();
-    void on_browse_dir();
     // m_expand_edit_area (b_zoom, F10, double clicks while idle): the content editor on the
     // current item.
     void expand_edit_area();
@@ -181,7 +127,55 @@ public:
     // Ctrl+Z in the grid: the row of the last cell write as it was before it. False when there is
     // nothing to undo.
     bool undo_cell_edit();
-    bool cell_undo_available() const { return undo_item_nr_ != 0; }
+    bool cell_undo_available() const { return cell_undo_.has_value(); }
+
+public Q_SLOTS:
+    // The spacing timer ran out: the waiting query runs now.
+    void on_query_timer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // table_view.cpp
+    void create_controls();
+    void create_command_buttons();
+    void connect_controls();
+    void install_key_filters();
+    void apply_options_and_presets(const Options& options);
+    // The window's font follows the program's font size where that is larger.
+    void apply_font_size();
+    // `in_grid`: the key was typed in the grid, where Insert, Delete and Enter act on rows.
+    bool handle_key(QKeyEvent* event, bool in_grid);
+    bool handle_own_key(int key, bool in_grid);
+    void escape_pressed();
+    // table_view_query.cpp
+    void run_query();
+    // Fills the grid with the built statement, falling back to the plain one; false (reported)
+    // when neither runs.
+    bool fill_grid(const TableQuery::Built& built);
+    void update_caption();
+    void update_buttons();
+    void check_long_content();
+    void header_clicked(int column);
+    void filter_edited();
+    void lookup_chosen(const QString& entry);
+    void hide_lookup_list();
+    void row_changed(int row);
+    QLineEdit* lookup_field(LookupTarget target) const;
+    void set_col_widths();
+    void save_col_widths();
+    // table_view_edit.cpp
+    void on_add();
+    void on_edit();
+    void on_delete();
+    // The save routine with its checks; with `ask` and a change pending it asks first. True
+    // when the caller may go on.
+    bool check_before_save(bool ask);
+    void after_save(const table_edit::SaveOutcome& outcome);
+    void on_browse();
+    void on_browse_dir();
     // Idle, insert or edit: the command buttons, their highlight, the grid and the filters follow.
     void set_edit_mode(EditMode mode);
     // A field of the edit area changed: typing starts an edit, and b_save follows the fields.
@@ -191,58 +185,24 @@ public:
     void run_query_now(qint64 item_nr);
     // After a change: the open map windows and the other table views.
     void refresh_other_views();
-    QLineEdit* cell_editor_ = nullptr; // open while a cell is typed into
-    int cell_edit_column_ = -1;
-    QDateTime cell_edit_started_;
-    // What the last cell write replaced (one level): the row, the column and the stored value.
-    qint64 undo_item_nr_ = 0;
-    int undo_column_ = 0;
-    QVariant undo_before_;
-    QLabel* cell_edit_label_ = nullptr; // says that a cell is being typed into, then how to undo
-    int drag_row_ = -1;                 // the row a mouse press may start to drag
-    QPoint drag_start_;
-    // Set by setup_editing: the save check run before the grid moves to another row, before
-    // Escape ends a pending insert or edit, and before the window closes. Empty: nothing is
-    // ever pending.
-    std::function<bool(bool ask)> check_save_call;
+    table_edit::TableEditView edit_view() const;
+    // table_view_menu.cpp
+    void create_menu();
+    // Adds the editing commands to m_popup.
+    void build_edit_menu();
+    // m_set_map_as_default_map, checked when the current row's map is the start map.
+    void add_start_map_command();
+    void bulk_replace(bool category);
+    void run_saved(const std::function<void()>& command);
 
-    // Set by setup_editing: the editing buttons follow the row count from then on.
-    bool editing_ready_ = false;
-    // True while the window itself writes the current row into the edit area, so that the
-    // change events of its fields start no edit.
-    bool filling_edit_area_ = false;
-    EditMode edit_mode_ = EditMode::Idle;
-    // Set while a cell of the grid is being typed into (Delete then does not delete the row).
-    bool editing_in_grid_ = false;
+    AppContext& ctx_;
+    TableViews& views_;
+    TableQuery query_;
+    std::unique_ptr<TableModel> model_;
 
-    // The edit area (fra_edit).
-    QGroupBox* fra_edit_ = nullptr;
-    QLineEdit* collection_field_ = nullptr;
-    QLineEdit* cat_field_ = nullptr;
-    QLineEdit* mark_field_ = nullptr;
-    QLineEdit* item_id_field_ = nullptr;
-    QLineEdit* item_title_field_ = nullptr;
-    QPlainTextEdit* item_content_field_ = nullptr;
-    QDateTimeEdit* date_exp_field_ = nullptr;
-    QDateTimeEdit* date_rem_field_ = nullptr;
-    // The check boxes that switch the date pickers on; a switched-off date is stored as Null.
-    QCheckBox* date_exp_check_ = nullptr;
-    QCheckBox* date_rem_check_ = nullptr;
-    QLabel* collection_label_ = nullptr;
-    QLabel* cat_label_ = nullptr;
-    QLabel* mark_label_ = nullptr;
-    QLabel* item_id_label_ = nullptr;
-    QLabel* item_title_label_ = nullptr;
-    QLabel* item_content_label_ = nullptr;
-    QLabel* date_exp_label_ = nullptr;
-    QLabel* date_rem_label_ = nullptr;
-    QPushButton* look_collection_ = nullptr;
-    QPushButton* look_cat_ = nullptr;
-    QPushButton* browse_button_ = nullptr;
-    QPushButton* browse_dir_button_ = nullptr;
-    QPushButton* zoom_button_ = nullptr;
-
-    // Command buttons.
+    TableFilterBar* filter_bar_ = nullptr;
+    TableGrid* grid_ = nullptr;
+    TableEditArea* edit_area_ = nullptr;
     QPushButton* add_button_ = nullptr;
     QPushButton* edit_button_ = nullptr;
     QPushButton* delete_button_ = nullptr;
@@ -250,34 +210,12 @@ public:
     QPushButton* save_button_ = nullptr;
     QPushButton* storm_button_ = nullptr;
     QPushButton* exit_button_ = nullptr;
-
-    // The filters (fra_filters).
-    QGroupBox* fra_filters_ = nullptr;
-    QLineEdit* filter_mark_field_ = nullptr;
-    QLineEdit* filter_collection_field_ = nullptr;
-    QLineEdit* filter_cat_field_ = nullptr;
-    QLineEdit* filter_id_field_ = nullptr;
-    QLineEdit* filter_title_field_ = nullptr;
-    QLineEdit* filter_content_field_ = nullptr;
-    QPushButton* look_filter_collection_ = nullptr;
-    QPushButton* look_filter_cat_ = nullptr;
-    QRadioButton* and_option_ = nullptr;
-    QRadioButton* or_option_ = nullptr;
-    QPushButton* clear_button_ = nullptr;
-    QLabel* filter_problem_label_ = nullptr;
-
+    QLabel* cell_edit_label_ = nullptr; // says that a cell is being typed into, then how to undo
     QListWidget* lookup_list_ = nullptr;
-    QString list_target_; // the field List1 fills
+    std::optional<LookupTarget> list_target_; // the field List1 fills
     QMenu* popup_menu_ = nullptr;
-
-    AppContext& ctx_;
-    TableViews& views_;
-
-private:
-    TableQuery query_;
-    std::unique_ptr<TableModel> model_;
-    QTableView* grid_ = nullptr;
     QTimer* query_timer_ = nullptr;
+
     QString current_statement_;
     int items_found_ = 0;
     qint64 current_item_nr_ = 0;
@@ -285,7 +223,6 @@ private:
     bool loading_ = true;
     bool query_in_progress_ = false;
     bool query_waiting_ = false;
-    bool writing_filters_ = false; // the window itself writes into the filter fields
     bool first_activation_ = true;
     bool presets_applied_ = false;
     bool closing_ = false;
@@ -298,4 +235,13 @@ private:
     };
     std::optional<KeptPosition> keep_;
     int current_row_ = -1;
+
+    // Set by setup_editing: the editing buttons follow the row count from then on.
+    bool editing_ready_ = false;
+    QObject* edit_events_ = nullptr; // TableEditEvents, made by setup_editing
+    EditMode edit_mode_ = EditMode::Idle;
+    bool editing_in_grid_ = false;
+    int cell_edit_column_ = -1;
+    // What the last cell write replaced (one level): the row, the column and the stored value.
+    std::optional<table_edit::CellUndo> cell_undo_;
 };

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/icons.h"
+#include "core/ui/icons.h"
 
 #include <QFile>
 #include <QPainter>
