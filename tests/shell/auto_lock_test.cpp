@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/program_end.h"
 #include "shell/auto_lock.h"
-#include "shell_fixture.h"
+#include "support/db_fixtures.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "core/program_end.h"
 #include "maps/map_items.h"
 #include "shell/password_change.h"
-#include "shell_fixture.h"
+#include "support/db_fixtures.h"
 #include "support/test_context.h"
 #include "table/table_model.h"
 #include "table/table_query.h"

@@ -3,7 +3,7 @@
 #include "core/params.h"
 #include "core/preferences.h"
 #include "shell/preference_commands.h"
-#include "shell_fixture.h"
+#include "support/db_fixtures.h"
 
 #include <vector>
 
