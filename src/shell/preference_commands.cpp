@@ -92,20 +92,6 @@ bool PreferenceCommands::toggle_cogniva_functions() {
     return ctx_.prefs.cogniva;
 }
 
-bool PreferenceCommands::toggle_show_toolbar() {
-    return toggle(ctx_.prefs.show_toolbar, "show_toolbar");
-}
-
-bool PreferenceCommands::toggle_large_toolbar() {
-    toggle(ctx_.prefs.large_toolbar, "large_toolbar");
-    ctx_.windows.rebuild_main_window();
-    return ctx_.prefs.large_toolbar;
-}
-
-bool PreferenceCommands::toggle_minimum_size() {
-    return toggle(ctx_.prefs.mdiform_min_size, "mdiform_min_size");
-}
-
 bool PreferenceCommands::ask_font_size() {
     for (;;) {
         const auto answer = ctx_.prompter.input(QStringLiteral("New size (a value between 8 and 14)?"),

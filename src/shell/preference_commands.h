@@ -37,10 +37,6 @@ public:
     // Stores the flag, then rebuilds the main window so that
     // collections, toolbar buttons and menu entries follow it.
     bool toggle_cogniva_functions();
-    bool toggle_show_toolbar();
-    // Stores the flag, then rebuilds the main window so the toolbar takes the new button size.
-    bool toggle_large_toolbar();
-    bool toggle_minimum_size();
 
     // Dialogs; each returns true when a new value was taken.
     bool ask_font_size();

@@ -63,3 +63,16 @@ TEST_F(DatesInRome, OtherTimesStayAsTheyAre) {
     }
     EXPECT_FALSE(dates::local_date_time(QDate(2026, 2, 30), QTime(1, 0)).isValid());
 }
+
+// Two-digit years as users type them: 00-29 are this century, 30-99 the last one.
+TEST(ParseDate, TwoDigitYearsPivotAtThirty) {
+    const struct {
+        const char* text;
+        int year;
+    } cases[] = {{"01/02/00", 2000}, {"01/02/29", 2029}, {"01/02/30", 1930}, {"01/02/99", 1999}};
+    for (const auto& c : cases) {
+        const std::optional<QDateTime> date = dates::parse(QString::fromLatin1(c.text));
+        ASSERT_TRUE(date) << c.text;
+        EXPECT_EQ(date->date(), QDate(c.year, 2, 1)) << c.text;
+    }
+}

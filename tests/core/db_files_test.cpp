@@ -127,19 +127,6 @@ TEST_F(DbFiles, CompactionKeepsEveryRowShrinksAndLeavesNoTemporaryFile) {
     EXPECT_GT(db->scalar(QStringLiteral("select count(*) from sqlite_master where type='index'")).toInt(), 3);
 }
 
-TEST_F(DbFiles, APasswordTypedForAPlainFileNeverBecomesItsKey) {
-    make_database(path, {}, 20, &clock);
-    auto db = Database::open(path, QStringLiteral("oops"), &clock);
-    EXPECT_FALSE(db->encrypted());
-    db_files::compact(std::move(db));
-    db_files::rotate_backups(path, clock.now());
-    for (const QString& file : {path, db_files::backup_path(path, 1)}) {
-        SCOPED_TRACE(file.toStdString());
-        EXPECT_TRUE(contents(file).startsWith(QByteArray("SQLite format 3\0", 16)));
-        EXPECT_EQ(count_items(file, {}, &clock), 20);
-    }
-}
-
 TEST_F(DbFiles, CompactedFileAndBackupsKeepTheOriginalPermissions) {
     const auto mode_of = [](const QString& file) {
         struct stat info {};

@@ -90,10 +90,14 @@ protected:
 
 } // namespace
 
-TEST_F(OpenDatabase, FirstStartWithoutRememberedFileAsksAndCancelEndsSilently) {
-    ui.choose(std::nullopt);
-    EXPECT_TRUE(run());
-    EXPECT_TRUE(prompter.shown().empty());
+// No remembered file, or one deleted meanwhile: the file dialog, and Cancel ends silently.
+TEST_F(OpenDatabase, WithoutAnOpenableRememberedFileTheDialogShowsAndCancelEndsSilently) {
+    for (const QString& remembered : {QString(), env.path(u"gone.tdb"_s)}) {
+        remember(remembered);
+        ui.choose(std::nullopt);
+        EXPECT_TRUE(run());
+        EXPECT_TRUE(prompter.shown().empty());
+    }
     EXPECT_EQ(ui.calls.value(0), u"choose:"_s + ctx.program_dir);
 }
 
@@ -110,13 +114,6 @@ TEST_F(OpenDatabase, RememberedDatabaseOpensAfterThePassword) {
     EXPECT_TRUE(QFileInfo::exists(db + u".old"_s));
     EXPECT_FALSE(QFileInfo::exists(db + u".tmp"_s));
     EXPECT_TRUE(prompter.shown().empty()) << prompter.messages().join(QLatin1Char('|')).toStdString();
-}
-
-TEST_F(OpenDatabase, DeletedRememberedFileShowsTheDialogWithoutComplaint) {
-    remember(env.path(u"gone.tdb"_s));
-    ui.choose(std::nullopt);
-    EXPECT_TRUE(run());
-    EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(OpenDatabase, CommandLineWithMapNameOpensWithoutDialogAndOpensTheMap) {

@@ -4,7 +4,7 @@
 #include "core/session.h"
 #include "lang/change_language.h"
 #include "lang/translator.h"
-#include "lang_fixture.h"
+#include "support/sample_lang_db.h"
 
 #include <gtest/gtest.h>
 

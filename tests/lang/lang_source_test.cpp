@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/database.h"
 #include "lang/translator.h"
-#include "lang_fixture.h"
+#include "support/sample_lang_db.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>

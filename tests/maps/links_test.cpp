@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/params.h"
 #include "maps/links.h"
-#include "maps/map_fixture.h"
+#include "support/db_fixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "map_editing_fixture.h"
 #include "maps/map_editing.h"
+#include "support/db_fixtures.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/params.h"
-#include "map_editing_fixture.h"
-#include "map_fixture.h"
 #include "maps/map_editing.h"
+#include "support/db_fixtures.h"
 
 #include <functional>
 

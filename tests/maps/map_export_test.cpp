@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maps/map_export.h"
-#include "maps/map_fixture.h"
+#include "support/db_fixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "maps/map_names.h"
 
 #include "core/collections.h"
-#include "maps/maps_db_fixture.h"
+#include "support/db_fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "map_fixture.h"
+#include "support/db_fixtures.h"
 
 #include "core/params.h"
 #include "maps/map_parameters.h"

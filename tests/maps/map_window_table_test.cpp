@@ -3,7 +3,7 @@
 #include "core/map_window_table.h"
 
 #include "core/params.h"
-#include "maps/maps_db_fixture.h"
+#include "support/db_fixtures.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -4,7 +4,7 @@
 
 #include "core/params.h"
 #include "maps/map_names.h"
-#include "maps/maps_db_fixture.h"
+#include "support/db_fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/program_end.h"
 #include "shell/auto_lock.h"
-#include "shell_fixture.h"
+#include "support/db_fixtures.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ TEST_F(AutoLockTest, UnlockBoxTextsAndOtherLetterCase) {
     EXPECT_EQ(ctx.inactivity, 0);
 }
 
-TEST_F(AutoLockTest, ManualLockLocksWithAutoLockOffAndHasNoIntervalLine) {
+TEST_F(AutoLockTest, ManualLockLocksWhateverTheIntervalAndNamesOnlyAnIntervalInForce) {
     ctx.prefs.lock_interval = 0;
     prompter.answer("Secret");
     lock.lock_now();
@@ -109,13 +109,10 @@ TEST_F(AutoLockTest, ManualLockLocksWithAutoLockOffAndHasNoIntervalLine) {
     EXPECT_EQ(prompter.shown()[0].text,
               QStringLiteral("To unlock the program, enter the database password and press OK. To quit the "
                              "program, press Cancel."));
-}
-
-TEST_F(AutoLockTest, ManualLockLocksBeforeALongIntervalRunsOut) {
     ctx.prefs.lock_interval = 50000;
     prompter.answer("Secret");
     lock.lock_now();
-    EXPECT_EQ(unlock_boxes(), 1);
+    EXPECT_EQ(unlock_boxes(), 2);
 }
 
 TEST_F(AutoLockTest, WrongAnswersAreToldAndTheThirdEndsTheProgram) {

@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/params.h"
-#include "core/schema.h"
 #include "shell/general_commands.h"
 #include "support/items.h"
-#include "support/test_context.h"
+#include "support/test_db.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +18,7 @@ protected:
         ctx.collections.init_collections();
         for (int position = 1; position <= CollectionTable::count; ++position)
             ctx.collections.at(position).visible = ctx.collections.at(position).defined;
-        ctx.db =
-            Database::open(t.env.path(QStringLiteral("family.tdb")), {}, &t.clock, Database::Mode::CreateNew);
-        schema::upgrade(*ctx.db);
+        ctx.db = new_database(t.env.path(QStringLiteral("family.tdb")), &t.clock);
     }
 
     QStringList keys() const {

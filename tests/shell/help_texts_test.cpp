@@ -27,52 +27,26 @@ void few_visible_collections(AppContext& ctx) {
     ctx.collections.at(3).defined = false;
 }
 
-TEST(HotKeyList, ListsGeneralTableAndMapKeysWithTheVisibleCollectionsSorted) {
+TEST(HotKeyList, ListsTheVisibleCollectionsSortedAmongTheFixedKeys) {
     TestContext tc;
     few_visible_collections(tc.ctx);
-    const QString expected = QStringLiteral("Functions generally applicable:\n"
-                                            "CTL+Q\tQuit program\n"
-                                            "ALT+Z\tClose all maps\n"
-                                            "F1\tDisplay context menu (if any)\n"
-                                            "CTL+F1\tDisplay hot keys\n"
-                                            "ALT+F3\tFile search\n"
-                                            "CTL+F3\tGlobal search\n"
-                                            "F4\tOpen calendar\n"
-                                            "F6\tFind map\n"
-                                            "ALT+A\tOpen map \"Agenda\"\n"
-                                            "ALT+B\tOpen table \"Novels\"\n"
-                                            "ALT+F11\tOpen map \"Contacts\"\n"
-                                            "CTL+0\tOpen table \"All collections\"\n"
-                                            "CTL+A\tOpen table \"Agenda\"\n"
-                                            "CTL+B\tOpen map \"Novels\"\n"
-                                            "F11\tOpen table \"Contacts\"\n"
-                                            "ALT+0\tOpen top map\n"
-                                            "ALT+1\tOpen start map\n"
-                                            "\n"
-                                            "Functions applicable to the active collection table (if any):\n"
-                                            "F2\tEdit selected record (if any)\n"
-                                            "F3\tFind in current collection table\n"
-                                            "F12\tSave changes (if any)\n"
-                                            "ESC\tSkip edit operation (if any) else close table\n"
-                                            "DEL\tDelete selected record\n"
-                                            "\n"
-                                            "Functions applicable to the active tag map (if any):\n"
-                                            "DEL\tDelete selected tag\n"
-                                            "CTL+DEL\tDelete map\n"
-                                            "F2\tRename tag\n"
-                                            "CTL+F2\tRename map\n"
-                                            "F5\tMap autosize on/off\n"
-                                            "F6\tCreate map from selected tag\n"
-                                            "F7\tSort tags alphabetically\n"
-                                            "F8\tInsert reference to another tag map\n"
-                                            "F9\tShow/hide content of selected tag\n"
-                                            "F10\tEdit content of selected tag\n"
-                                            "INS\tCreate tag\n"
-                                            "I\tRandom item view of selected item\n"
-                                            "\n"
-                                            "[end of list]");
-    EXPECT_EQ(hot_key_list(tc.ctx), expected);
-    EXPECT_EQ(hot_keys_caption(), QStringLiteral("Tessarin - Hot keys"));
+    const QStringList lines = hot_key_list(tc.ctx).split(QLatin1Char('\n'));
+    // The collection keys come after "Find map" and before the top map, sorted as texts.
+    const qsizetype first = lines.indexOf(QStringLiteral("F6\tFind map")) + 1;
+    const qsizetype last = lines.indexOf(QStringLiteral("ALT+0\tOpen top map"));
+    ASSERT_GT(first, 0);
+    EXPECT_EQ(lines.mid(first, last - first), (QStringList{
+                                                  "ALT+A\tOpen map \"Agenda\"",
+                                                  "ALT+B\tOpen table \"Novels\"",
+                                                  "ALT+F11\tOpen map \"Contacts\"",
+                                                  "CTL+0\tOpen table \"All collections\"",
+                                                  "CTL+A\tOpen table \"Agenda\"",
+                                                  "CTL+B\tOpen map \"Novels\"",
+                                                  "F11\tOpen table \"Contacts\"",
+                                              }));
+    EXPECT_EQ(lines.first(), QStringLiteral("Functions generally applicable:"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Functions applicable to the active tag map (if any):")));
+    EXPECT_EQ(lines.last(), QStringLiteral("[end of list]"));
 }
 
 TEST(AboutText, NamesProductVersionLicenceAndWebPage) {

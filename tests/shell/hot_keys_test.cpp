@@ -318,27 +318,16 @@ INSTANTIATE_TEST_SUITE_P(InstalledAndChangedCollections, KeyAgreementTest, ::tes
 TEST(FieldEditingKeys, StayWithTheFieldWhileOtherCtrlKeysAreGeneral) {
     using namespace shift_state;
     const int shifted = shift_state::shift;
-    for (const auto& [shift, key] : std::initializer_list<std::pair<int, int>>{{ctrl, Qt::Key_A},
-                                                                               {ctrl, Qt::Key_C},
-                                                                               {ctrl, Qt::Key_X},
-                                                                               {ctrl, Qt::Key_V},
-                                                                               {ctrl, Qt::Key_Z},
-                                                                               {ctrl, Qt::Key_Y},
-                                                                               {ctrl | shifted, Qt::Key_Z},
-                                                                               {0, Qt::Key_Home},
-                                                                               {0, Qt::Key_End},
-                                                                               {shifted, Qt::Key_Left},
-                                                                               {shifted, Qt::Key_Right},
-                                                                               {shifted, Qt::Key_End},
-                                                                               {ctrl, Qt::Key_Insert},
-                                                                               {shifted, Qt::Key_Insert}})
+    const std::pair<int, int> editing[] = {
+        {ctrl, Qt::Key_A},      {ctrl, Qt::Key_C},        {ctrl, Qt::Key_X},           {ctrl, Qt::Key_V},
+        {ctrl, Qt::Key_Z},      {ctrl, Qt::Key_Y},        {ctrl | shifted, Qt::Key_Z}, {0, Qt::Key_Home},
+        {0, Qt::Key_End},       {shifted, Qt::Key_Left},  {shifted, Qt::Key_Right},    {shifted, Qt::Key_End},
+        {ctrl, Qt::Key_Insert}, {shifted, Qt::Key_Insert}};
+    const std::pair<int, int> general[] = {{ctrl, Qt::Key_B},      {alt, Qt::Key_A}, {ctrl, Qt::Key_Q},
+                                           {ctrl, Qt::Key_F3},     {0, Qt::Key_F1},  {alt, Qt::Key_Z},
+                                           {ctrl | alt, Qt::Key_A}};
+    for (const auto& [shift, key] : editing)
         EXPECT_TRUE(is_field_editing_key(shift, key)) << key_name(shift, key).toStdString();
-    for (const auto& [shift, key] : std::initializer_list<std::pair<int, int>>{{ctrl, Qt::Key_B},
-                                                                               {alt, Qt::Key_A},
-                                                                               {ctrl, Qt::Key_Q},
-                                                                               {ctrl, Qt::Key_F3},
-                                                                               {0, Qt::Key_F1},
-                                                                               {alt, Qt::Key_Z},
-                                                                               {ctrl | alt, Qt::Key_A}})
+    for (const auto& [shift, key] : general)
         EXPECT_FALSE(is_field_editing_key(shift, key)) << key_name(shift, key).toStdString();
 }

@@ -5,8 +5,7 @@
 #include "core/program_end.h"
 #include "maps/map_items.h"
 #include "shell/password_change.h"
-#include "shell_fixture.h"
-#include "support/test_context.h"
+#include "support/db_fixtures.h"
 #include "table/table_model.h"
 #include "table/table_query.h"
 
@@ -24,13 +23,7 @@ protected:
     std::deque<std::optional<QString>> answers;
     QStringList captions;
 
-    void open_with(const QString& password) {
-        QDir().mkpath(ctx.program_dir);
-        ctx.db_path = env.path(QStringLiteral("family.tdb"));
-        ctx.db_title = QStringLiteral("family");
-        make_database(ctx.db_path, password, items, &clock);
-        ctx.db = Database::open(ctx.db_path, password, &clock);
-    }
+    void open_with(const QString& password) { open_db(QStringLiteral("family.tdb"), password, items); }
     AskPassword ask() {
         return [this](const QString& caption) -> std::optional<QString> {
             captions.append(caption);

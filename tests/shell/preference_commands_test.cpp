@@ -3,7 +3,7 @@
 #include "core/params.h"
 #include "core/preferences.h"
 #include "shell/preference_commands.h"
-#include "shell_fixture.h"
+#include "support/db_fixtures.h"
 
 #include <vector>
 
@@ -77,23 +77,6 @@ TEST_F(PreferenceCommandsTest, FontSizeAcceptsEightToFourteenAndAsksAgainOtherwi
               });
 }
 
-TEST_F(PreferenceCommandsTest, FontSizeBoxTextsAndCaptionBeforeAndAfterAChange) {
-    EXPECT_EQ(commands.font_size_caption(), QStringLiteral("Preferred font size (now = 10)"));
-    script({QStringLiteral("12.5")});
-    ASSERT_TRUE(commands.ask_font_size());
-    ASSERT_EQ(prompter.shown().size(), 1U);
-    EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New size (a value between 8 and 14)?"));
-    EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred font size"));
-    EXPECT_EQ(prompter.input_defaults, QStringList{QStringLiteral("10")});
-    EXPECT_EQ(ctx.prefs.font_size, 12.5F);
-    EXPECT_EQ(commands.font_size_caption(), QStringLiteral("Font size (now = 12.5)"));
-
-    // The stored text reads back as the same size at the next opening.
-    ctx.prefs.font_size = 10;
-    load_preferences(ctx);
-    EXPECT_EQ(ctx.prefs.font_size, 12.5F);
-}
-
 TEST_F(PreferenceCommandsTest, FontSizeAndIndicatorLayTheMapWindowsOutAgain) {
     int relayouts = 0;
     float size_seen = 0;
@@ -133,27 +116,53 @@ TEST_F(PreferenceCommandsTest, LockIntervalInMinutesWithTheCommaRule) {
               });
 }
 
-TEST_F(PreferenceCommandsTest, LockIntervalBoxCaptionAndCount) {
-    EXPECT_EQ(commands.lock_interval_caption(),
-              QStringLiteral("Auto-lock timer (minutes, 0 = no auto lock, now = 3.0 mins)"));
-    ctx.inactivity = 25;
-    script({QStringLiteral("2,25")});
-    ASSERT_TRUE(commands.ask_lock_interval());
-    EXPECT_EQ(prompter.shown()[0].text,
-              QStringLiteral("New interval (minimum 0.5 minutes)? (minutes, 0 = no auto-lock)"));
-    EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Changing preferred auto-lock interval"));
-    EXPECT_EQ(prompter.input_defaults, QStringList{QStringLiteral("3.0")});
+// Each entry's caption shows the value now in force, and its box proposes it.
+TEST_F(PreferenceCommandsTest, CaptionsAndProposedAnswersFollowTheStoredValue) {
+    const struct {
+        bool (PreferenceCommands::*command)();
+        QString (PreferenceCommands::*caption)() const;
+        const char* answer;
+        const char* proposed;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {&PreferenceCommands::ask_font_size, &PreferenceCommands::font_size_caption, "12.5", "10",
+         "Preferred font size (now = 10)", "Font size (now = 12.5)"},
+        {&PreferenceCommands::ask_lock_interval, &PreferenceCommands::lock_interval_caption, "2,25", "3.0",
+         "Auto-lock timer (minutes, 0 = no auto lock, now = 3.0 mins)",
+         "Auto-lock timer (minutes, 0 = no auto lock, now = 2.3 mins)"},
+        {&PreferenceCommands::ask_random_item_interval,
+         &PreferenceCommands::interval_of_random_item_change_caption, "2,5", "3",
+         "Interval of random item change (now = 3 secs)", "Interval of random item change (now = 2.5 secs)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        prompter.input_defaults.clear();
+        EXPECT_EQ((commands.*c.caption)(), QString::fromUtf8(c.before));
+        script({QString::fromUtf8(c.answer)});
+        ASSERT_TRUE((commands.*c.command)());
+        EXPECT_EQ(prompter.input_defaults, QStringList{QString::fromUtf8(c.proposed)});
+        EXPECT_EQ((commands.*c.caption)(), QString::fromUtf8(c.after));
+    }
+    EXPECT_EQ(ctx.prefs.font_size, 12.5F);
     EXPECT_EQ(ctx.prefs.lock_interval, 135);
-    EXPECT_EQ(ctx.inactivity, 0);
-    EXPECT_EQ(commands.lock_interval_caption(),
-              QStringLiteral("Auto-lock timer (minutes, 0 = no auto lock, now = 2.3 mins)"));
+    EXPECT_EQ(ctx.prefs.change_interval, 2.5F);
+    // The stored text reads back as the same size at the next opening.
+    ctx.prefs.font_size = 10;
+    load_preferences(ctx);
+    EXPECT_EQ(ctx.prefs.font_size, 12.5F);
+}
 
+TEST_F(PreferenceCommandsTest, ANewLockIntervalRestartsTheCountARefusedOneDoesNot) {
+    ctx.inactivity = 25;
+    script({QStringLiteral("2")});
+    ASSERT_TRUE(commands.ask_lock_interval());
+    EXPECT_EQ(ctx.inactivity, 0);
     // A refused answer leaves the count alone.
     ctx.inactivity = 7;
     script({QStringLiteral("0.2"), QString()});
     EXPECT_FALSE(commands.ask_lock_interval());
     EXPECT_EQ(ctx.inactivity, 7);
-    EXPECT_EQ(prompter.input_defaults.last(), QStringLiteral("2.3"));
 }
 
 TEST_F(PreferenceCommandsTest, RandomChangeIntervalAboveZeroWithTheCommaRule) {
@@ -169,20 +178,6 @@ TEST_F(PreferenceCommandsTest, RandomChangeIntervalAboveZeroWithTheCommaRule) {
               });
 }
 
-TEST_F(PreferenceCommandsTest, RandomChangeIntervalBoxAndCaption) {
-    EXPECT_EQ(commands.interval_of_random_item_change_caption(),
-              QStringLiteral("Interval of random item change (now = 3 secs)"));
-    script({QStringLiteral("2,5")});
-    ASSERT_TRUE(commands.ask_random_item_interval());
-    EXPECT_EQ(prompter.shown()[0].text, QStringLiteral("New interval (seconds)?"));
-    EXPECT_EQ(prompter.shown()[0].title,
-              QStringLiteral("Changing preferred interval of random single-item change"));
-    EXPECT_EQ(prompter.input_defaults, QStringList{QStringLiteral("3")});
-    EXPECT_EQ(ctx.prefs.change_interval, 2.5F);
-    EXPECT_EQ(commands.interval_of_random_item_change_caption(),
-              QStringLiteral("Interval of random item change (now = 2.5 secs)"));
-}
-
 TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
     struct Toggle {
         const char* key;
@@ -195,9 +190,6 @@ TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
         {"presence_of_similar_items_indicator", &PreferenceCommands::toggle_similar_item_indicator,
          &Preferences::similar_items_indicator},
         {"cogniva", &PreferenceCommands::toggle_cogniva_functions, &Preferences::cogniva},
-        {"show_toolbar", &PreferenceCommands::toggle_show_toolbar, &Preferences::show_toolbar},
-        {"large_toolbar", &PreferenceCommands::toggle_large_toolbar, &Preferences::large_toolbar},
-        {"mdiform_min_size", &PreferenceCommands::toggle_minimum_size, &Preferences::mdiform_min_size},
     };
     for (const Toggle& t : toggles) {
         SCOPED_TRACE(t.key);
@@ -214,18 +206,13 @@ TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
     }
 }
 
-TEST_F(PreferenceCommandsTest, CognivaAndLargeToolbarRebuildTheMainWindow) {
+TEST_F(PreferenceCommandsTest, CognivaRebuildsTheMainWindow) {
     QStringList rebuilt_with;
-    windows.then[QStringLiteral("rebuild_main_window")] = [&] {
-        rebuilt_with.append(QStringLiteral("%1/%2").arg(ctx.prefs.cogniva).arg(ctx.prefs.large_toolbar));
-    };
+    windows.then[QStringLiteral("rebuild_main_window")] = [&] { rebuilt_with.append(QString::number(ctx.prefs.cogniva)); };
     commands.toggle_cogniva_functions();
-    commands.toggle_large_toolbar();
-    commands.toggle_show_toolbar();
-    commands.toggle_minimum_size();
     commands.toggle_start_maps_at_startup();
     // The window is rebuilt after the flag changed, so the new toolbar follows it.
-    EXPECT_EQ(rebuilt_with, (QStringList{QStringLiteral("1/0"), QStringLiteral("1/1")}));
+    EXPECT_EQ(rebuilt_with, QStringList{QStringLiteral("1")});
 }
 
 TEST(PreferenceNumber, PrintsShortestSinglePrecisionText) {

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/params.h"
 #include "shell/text_windows.h"
-#include "support/test_context.h"
+#include "support/temp_env.h"
+
+#include <algorithm>
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -27,17 +28,6 @@ TEST(ReadTips, EveryLineEndsWithALineEndWhateverTheFileUses) {
         EXPECT_EQ(read_tips(path), QString::fromUtf8(c.shown)) << c.content.constData();
     }
     EXPECT_EQ(read_tips(env.path(QStringLiteral("missing.txt"))), std::nullopt);
-}
-
-TEST(RememberShowInitialTips, StoresYOrN) {
-    TestContext tc;
-    const QString path = tc.env.path(QStringLiteral("t.tdb"));
-    make_database(path, QString(), 0, &tc.clock);
-    auto db = Database::open(path, QString(), &tc.clock);
-    remember_show_initial_tips(*db, false);
-    EXPECT_EQ(get_gen_param(*db, QStringLiteral("show_initial_tips")), QStringLiteral("N"));
-    remember_show_initial_tips(*db, true);
-    EXPECT_EQ(get_gen_param(*db, QStringLiteral("show_initial_tips")), QStringLiteral("Y"));
 }
 
 TEST(TextWindowLayout, TextAboveACentredButtonNeverBelowTheMinimumHeight) {

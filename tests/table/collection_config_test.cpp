@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/db_error.h"
 #include "core/params.h"
-#include "maps/maps_db_fixture.h"
+#include "support/db_fixtures.h"
 #include "table/collection_config.h"
 
 #include <numeric>

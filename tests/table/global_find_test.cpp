@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/params.h"
-#include "maps/maps_db_fixture.h"
+#include "support/db_fixtures.h"
 #include "table/global_find.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include "maps/links.h"
 #include "maps/map_edit_support.h"
 #include "maps/map_export.h"
+#include "support/db_fixtures.h"
 #include "table/table_bulk_editing.h"
-#include "table_editing_fixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maps/links.h"
+#include "support/db_fixtures.h"
 #include "table/table_editing.h"
-#include "table_editing_fixture.h"
 
 using namespace table_edit;
 

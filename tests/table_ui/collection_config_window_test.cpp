@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/window_fixtures.h"
 #include "table/ui/collection_config_window.h"
-#include "table_room_fixture.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "maps/ui/map_window.h"
+#include "support/window_fixtures.h"
 #include "table/global_find.h"
 #include "table/map_list.h"
 #include "table/ui/map_list_window.h"
-#include "table_room_fixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

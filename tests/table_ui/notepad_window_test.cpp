@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/window_fixtures.h"
 #include "table/notepad.h"
 #include "table/ui/notepad_window.h"
-#include "table_room_fixture.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

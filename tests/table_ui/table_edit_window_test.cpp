@@ -7,13 +7,13 @@
 #include "maps/ui/map_windows.h"
 #include "support/items.h"
 #include "support/test_context.h"
+#include "support/window_fixtures.h"
 #include "table/content_editor.h"
 #include "table/table_model.h"
 #include "table/ui/content_editor_window.h"
 #include "table/ui/table_room_windows.h"
 #include "table/ui/table_view.h"
 #include "table/ui/table_views.h"
-#include "table_ui/table_view_fixture.h"
 
 #include <QAction>
 #include <QCheckBox>

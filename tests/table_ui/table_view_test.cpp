@@ -6,11 +6,11 @@
 #include "maps/ui/map_windows.h"
 #include "support/items.h"
 #include "support/test_context.h"
+#include "support/window_fixtures.h"
 #include "table/table_model.h"
 #include "table/table_query.h"
 #include "table/ui/table_view.h"
 #include "table/ui/table_views.h"
-#include "table_ui/table_view_fixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

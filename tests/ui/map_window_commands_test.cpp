@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "map_window_fixture.h"
+#include "support/window_fixtures.h"
 
 #include "core/map_window_table.h"
 

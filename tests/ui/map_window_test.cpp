@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/preferences.h"
-#include "map_window_fixture.h"
+#include "support/window_fixtures.h"
 
 #include "maps/map_names.h"
 
