@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "maps/maps_db_fixture.h"
+#include "support/db_fixtures.h"
 #include "table/lookup_list.h"
 
 namespace {
