@@ -61,7 +61,8 @@ void ProgramWindows::build(AppContext& ctx, QtStartupUi& ui, Session& session) {
 
     // Table views (at most one per collection position), content editors, notepad, global find,
     // map list and collection configuration.
-    tables_ = std::make_unique<TableViews>(ctx, [this] { return area(); }, *maps_);
+    tables_ = std::make_unique<TableViews>(
+        ctx, [this] { return area(); }, *maps_);
     table_room_ = std::make_unique<TableRoomWindows>(ctx, *maps_, [this] { return area(); });
     table_room_->open_search_table = [this](int position) {
         TableView::Options options;

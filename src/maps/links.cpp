@@ -3,10 +3,10 @@
 #include "maps/links.h"
 
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/file_helpers.h"
 #include "core/params.h"
 #include "core/sql_text.h"
+#include "core/windows.h"
 #include "maps/map_items.h"
 #include "maps/map_names.h"
 #include "maps/panel_facts.h"

@@ -3,9 +3,9 @@
 #include "shell/auto_lock.h"
 
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/program_end.h"
 #include "core/program_title.h"
+#include "core/windows.h"
 
 #include <limits>
 

@@ -3,9 +3,9 @@
 #include "shell/preference_commands.h"
 
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/format.h"
 #include "core/params.h"
+#include "core/windows.h"
 
 #include <cmath>
 #include <limits>

@@ -60,4 +60,3 @@ ContentSave save_item_content(Database& db, qint64 item_nr, const QString& text)
     update.next();
     return ContentSave::Saved;
 }
-

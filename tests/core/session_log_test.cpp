@@ -110,7 +110,9 @@ TEST_F(SessionLog, ADatabaseErrorWhileQuittingDoesNotStopTheShutdown) {
         prompter.clear();
         ui.quitted = false;
         env.write_file(u"home/tmp/thumb.jpg"_s, "x");
-        windows.then[u"save_open_maps"_s] = [] { throw DbError(8, u"attempt to write a readonly database"_s); };
+        windows.then[u"save_open_maps"_s] = [] {
+            throw DbError(8, u"attempt to write a readonly database"_s);
+        };
         if (table_gone) ctx.db->exec(u"drop table session_log"_s);
         clock.advance_seconds(60);
         EXPECT_NO_THROW(session.main_window_unloading());

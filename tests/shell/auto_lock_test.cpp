@@ -21,7 +21,8 @@ protected:
         lock.side.restore_windows = [this] { events.append("restore"); };
         lock.side.refresh_caption = [this] { events.append("caption"); };
         windows.then[QStringLiteral("check_reminders")] = [this] {
-            EXPECT_EQ(windows.calls.last(), QStringLiteral("check_reminders")) << "the calendar is not opened";
+            EXPECT_EQ(windows.calls.last(), QStringLiteral("check_reminders"))
+                << "the calendar is not opened";
             ++reminder_checks;
         };
         // Noon: the first tick runs the once-a-minute step, which the tests of the lock skip.

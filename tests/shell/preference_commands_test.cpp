@@ -208,7 +208,9 @@ TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
 
 TEST_F(PreferenceCommandsTest, CognivaRebuildsTheMainWindow) {
     QStringList rebuilt_with;
-    windows.then[QStringLiteral("rebuild_main_window")] = [&] { rebuilt_with.append(QString::number(ctx.prefs.cogniva)); };
+    windows.then[QStringLiteral("rebuild_main_window")] = [&] {
+        rebuilt_with.append(QString::number(ctx.prefs.cogniva));
+    };
     commands.toggle_cogniva_functions();
     commands.toggle_start_maps_at_startup();
     // The window is rebuilt after the flag changed, so the new toolbar follows it.

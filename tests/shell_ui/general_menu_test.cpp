@@ -237,8 +237,8 @@ TEST_F(GeneralMenuTest, CtrlF1InAMapListsTheKeysInsteadOfTheMapMenu) {
 TEST_F(GeneralMenuTest, ToolbarButtonsEitherWorkOrAreDisabled) {
     for (const char* key : {"calendar", "table_view", "map_view_of_cat", "tree", "chiave", "glimmeron"})
         EXPECT_FALSE(tool(key)->isEnabled()) << key;
-    for (const char* key :
-         {"coll7", "deadlines", "global_search", "pad", "config", "start_map", "print", "help", "clear", "exit"})
+    for (const char* key : {"coll7", "deadlines", "global_search", "pad", "config", "start_map", "print",
+                            "help", "clear", "exit"})
         EXPECT_TRUE(tool(key)->isEnabled()) << key;
     EXPECT_TRUE(tool("tree")->toolTip().endsWith(QStringLiteral("Not available in this version")));
 
@@ -303,5 +303,6 @@ TEST_F(GeneralMenuTest, MapListEntriesAskTheMapListForParentlessOrFilteredMaps) 
     entry(*m, "m_show_parentless_topics")->trigger();
     t.prompter.answer("Nov");
     entry(*m, "m_find_map")->trigger();
-    EXPECT_EQ(t.windows.calls_to("open_map_list"), (QStringList{"open_map_list " + parentless_marker, "open_map_list Nov"}));
+    EXPECT_EQ(t.windows.calls_to("open_map_list"),
+              (QStringList{"open_map_list " + parentless_marker, "open_map_list Nov"}));
 }

@@ -42,7 +42,8 @@ public:
     void reset_map_windows() override { record(QStringLiteral("reset_map_windows")); }
     void open_named_map(const QString& name) override { record(QStringLiteral("open_named_map ") + name); }
     void open_start_maps(bool interactive) override {
-        record(QStringLiteral("open_start_maps ") + (interactive ? QStringLiteral("interactive") : QString()));
+        record(QStringLiteral("open_start_maps ") +
+               (interactive ? QStringLiteral("interactive") : QString()));
     }
     void save_open_maps() override { record(QStringLiteral("save_open_maps")); }
     void close_map_windows() override { record(QStringLiteral("close_map_windows")); }
@@ -73,7 +74,8 @@ public:
     bool has_calendar() const override { return calendar; }
     void open_calendar() override { record(QStringLiteral("open_calendar")); }
     void check_reminders(bool open_calendar_if_any) override {
-        record(QStringLiteral("check_reminders ") + (open_calendar_if_any ? QStringLiteral("open") : QString()));
+        record(QStringLiteral("check_reminders ") +
+               (open_calendar_if_any ? QStringLiteral("open") : QString()));
     }
     bool has_picture_viewer() const override { return picture_viewer; }
     void show_picture(const QString& path) override { record(QStringLiteral("show_picture ") + path); }

@@ -22,7 +22,8 @@ struct TestContext {
     FakeScreen screen;
     FakeWindows windows;
     Settings settings{env.path(QStringLiteral("settings.ini"))};
-    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, env.path(QStringLiteral("home")), windows};
+    AppContext ctx{
+        {prompter, desktop, clock, random, screen}, settings, env.path(QStringLiteral("home")), windows};
     FakeStartupUi ui;
 };
 

@@ -18,11 +18,10 @@ TEST_F(MapWindowMenuTest, CommandsWithoutTheirWindowsAreDisabled) {
     QStringList disabled;
     for (QAction* action : window->popup_menu()->actions())
         if (!action->isSeparator() && !action->isEnabled()) disabled.append(action->objectName());
-    EXPECT_EQ(disabled,
-              (QStringList{"m_auto", "m_random", "m_change_frequency", "m_auto_open_child_topics",
-                           "m_open_all_child_maps", "m_close_all_child_maps", "m_random_item_of_this_map",
-                           "m_random_view_of_his_map", "m_random_map_of_cat",
-                           "m_random_item_view_of_selected_item"}));
+    EXPECT_EQ(disabled, (QStringList{"m_auto", "m_random", "m_change_frequency", "m_auto_open_child_topics",
+                                     "m_open_all_child_maps", "m_close_all_child_maps",
+                                     "m_random_item_of_this_map", "m_random_view_of_his_map",
+                                     "m_random_map_of_cat", "m_random_item_view_of_selected_item"}));
 }
 
 TEST_F(MapWindowMenuTest, RightClickSelectsThePanelAndShowsTheMenu) {

@@ -4,8 +4,8 @@
 
 #include "core/program_title.h"
 #include "core/seams.h"
-#include "core/ui/center_form.h"
 #include "core/translate.h"
+#include "core/ui/center_form.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/ui/wait_box.h"
 
-#include "core/ui/center_form.h"
 #include "core/translate.h"
+#include "core/ui/center_form.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/map_window_table.h"
 #include "maps/map_editing.h"
 #include "maps/map_items.h"
 #include "maps/map_parameters.h"
-#include "core/map_window_table.h"
 #include "maps/navigation.h"
 #include "maps/panel_layout.h"
 

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The map window's pop-up menu and the commands behind it.
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/db_error.h"
 #include "core/overloaded.h"
 #include "core/params.h"
+#include "core/windows.h"
 #include "maps/links.h"
 #include "maps/map_export.h"
 #include "maps/map_names.h"

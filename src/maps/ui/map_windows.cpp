@@ -3,8 +3,8 @@
 #include "maps/ui/map_windows.h"
 
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/overloaded.h"
+#include "core/windows.h"
 #include "maps/map_names.h"
 #include "maps/ui/map_window.h"
 

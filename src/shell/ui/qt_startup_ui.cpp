@@ -3,11 +3,11 @@
 #include "shell/ui/qt_startup_ui.h"
 
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/geometry.h"
 #include "core/ui/password_dialog.h"
 #include "core/ui/qt_seams.h"
 #include "core/ui/wait_box.h"
+#include "core/windows.h"
 #include "shell/ui/main_window.h"
 
 #include <QApplication>

@@ -3,12 +3,12 @@
 #include "shell/ui/shell_commands.h"
 
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/file_helpers.h"
 #include "core/key_shift.h"
 #include "core/params.h"
 #include "core/program_title.h"
 #include "core/ui/icons.h"
+#include "core/windows.h"
 #include "maps/map_editing.h"
 #include "maps/map_names.h"
 #include "maps/navigation.h"
@@ -203,7 +203,8 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
               caption_with_key(QStringLiteral("Global search"), keys, HotKeyCommand::GlobalFind),
               [this] { ctx_.windows.open_global_find(); });
     add_entry(menu, QStringLiteral("m_find_map"),
-              caption_with_key(QStringLiteral("Find  map"), keys, HotKeyCommand::FindMap), [this] { find_map(); });
+              caption_with_key(QStringLiteral("Find  map"), keys, HotKeyCommand::FindMap),
+              [this] { find_map(); });
     add_entry(menu, QStringLiteral("m_file_search"),
               caption_with_key(QStringLiteral("File search"), keys, HotKeyCommand::FileSearch), {});
     QAction* automatic = add_entry(menu, QStringLiteral("m_allow_automatic_changes"),
@@ -276,7 +277,8 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
         add_submenu(menu, QStringLiteral("m_general_operations"), QStringLiteral("General operations "));
     add_entry(general, QStringLiteral("m_resume_prev_session"), QStringLiteral("Resume previous session (V)"),
               [this] { resume_previous_session(); });
-    add_entry(general, QStringLiteral("m_show_parentless_topics"), QStringLiteral("Show parentless topics (Z)"),
+    add_entry(general, QStringLiteral("m_show_parentless_topics"),
+              QStringLiteral("Show parentless topics (Z)"),
               [this] { ctx_.windows.open_map_list(parentless_marker); });
     add_entry(general, QStringLiteral("m_exit_all"), QStringLiteral("Close all topics (X)"),
               [this] { close_all_windows(); });
@@ -384,7 +386,8 @@ void ShellCommands::close_all_windows() {
 
 void ShellCommands::show_hot_keys() {
     if (extras.hot_key_list)
-        ctx_.windows.show_text_window(extras.hot_key_list(), text_window_caption(QStringLiteral(" - Hot keys")));
+        ctx_.windows.show_text_window(extras.hot_key_list(),
+                                      text_window_caption(QStringLiteral(" - Hot keys")));
 }
 
 void ShellCommands::print() {
@@ -397,9 +400,8 @@ void ShellCommands::print() {
     if (area)
         for (QMdiSubWindow* sub : area->subWindowList())
             any = any || qobject_cast<TableView*>(sub->widget()) != nullptr;
-    const PrintDecision decision =
-        print_decision(ctx_.active_kind == WindowKind::Calendar, map_active, table_active, any,
-                       ctx_.windows.has_calendar());
+    const PrintDecision decision = print_decision(ctx_.active_kind == WindowKind::Calendar, map_active,
+                                                  table_active, any, ctx_.windows.has_calendar());
     switch (decision.target) {
     case PrintTarget::Nothing:
         if (!decision.message.isEmpty()) ctx_.prompter.message(decision.message);

@@ -83,8 +83,7 @@ void TipsWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    if (ctx_.windows.handle_hot_key(shift_bits(event->modifiers()), event->key()))
-        return;
+    if (ctx_.windows.handle_hot_key(shift_bits(event->modifiers()), event->key())) return;
     QWidget::keyPressEvent(event);
 }
 
@@ -96,8 +95,7 @@ bool TipsWindow::eventFilter(QObject* watched, QEvent* event) {
             close();
             return true;
         }
-        if (ctx_.windows.handle_hot_key(shift_bits(key->modifiers()), key->key()))
-            return true;
+        if (ctx_.windows.handle_hot_key(shift_bits(key->modifiers()), key->key())) return true;
     }
     return QWidget::eventFilter(watched, event);
 }

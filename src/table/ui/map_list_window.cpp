@@ -3,9 +3,9 @@
 #include "table/ui/map_list_window.h"
 
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/windows.h"
 #include "maps/map_names.h"
 #include "maps/ui/map_windows.h"
 #include "table/global_find.h"
@@ -175,7 +175,9 @@ void MapListWindow::open_collection_map() {
 
 void MapListWindow::open_table(bool with_cat) {
     const QString entry = selected_entry();
-    if (!entry.isEmpty()) open_entry_table(ctx_, entry, with_cat, [this](int position) { ctx_.windows.open_table_view(position); });
+    if (!entry.isEmpty())
+        open_entry_table(ctx_, entry, with_cat,
+                         [this](int position) { ctx_.windows.open_table_view(position); });
 }
 
 void MapListWindow::open_top_table() {

@@ -4,12 +4,12 @@
 #include "table/ui/table_view.h"
 
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/db_error.h"
 #include "core/file_helpers.h"
 #include "core/geometry.h"
 #include "core/key_shift.h"
 #include "core/params.h"
+#include "core/windows.h"
 #include "table/like_condition.h"
 #include "table/table_columns.h"
 #include "table/table_model.h"

@@ -4,9 +4,9 @@
 // cells of the grid and rows dragged onto rows. Every decision is taken by table/table_editing
 // and table/table_bulk_editing; this file reads the controls, calls them and shows the result.
 #include "core/app_context.h"
-#include "core/windows.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/windows.h"
 #include "maps/ui/map_windows.h"
 #include "table/table_bulk_editing.h"
 #include "table/table_columns.h"

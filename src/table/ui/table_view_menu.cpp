@@ -152,7 +152,8 @@ void TableView::build_edit_menu() {
         saved([this] { bulk_replace(true); }));
     add("m_bulk_replace_of_collection", QStringLiteral("Bulk replace of field \"collection\""),
         saved([this] { bulk_replace(false); }));
-    add("m_expand_edit_area", QStringLiteral("Expand edit area of current record"), [this] { expand_edit_area(); });
+    add("m_expand_edit_area", QStringLiteral("Expand edit area of current record"),
+        [this] { expand_edit_area(); });
     add("m_sum_numbers_in_square_brackes", QStringLiteral("Sum numbers in square brackets"),
         [this] { table_edit::sum_numbers_in_square_brackets(ctx_, current_statement()); });
     add("m_insert_separators", QStringLiteral("Insert/update separators"), saved([this] {
