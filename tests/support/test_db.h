@@ -40,7 +40,18 @@ public:
     }
     Database& db() { return *ctx.db; }
 
+    // Rows are written positionally, the leading columns given and the rest left out.
     struct Row {
+        Row() = default;
+        Row(QString collection_name, QString category, QString item_title, QString item_content = {},
+            std::optional<double> sequence = {}, std::optional<QDateTime> date_expiry = {},
+            std::optional<QDateTime> date_remind = {}, std::optional<QDateTime> date_notified = {},
+            QString item_mark = {}, std::optional<double> item_id = {})
+            : collection(std::move(collection_name)), cat(std::move(category)), title(std::move(item_title)),
+              content(std::move(item_content)), seq(sequence), expiry(std::move(date_expiry)),
+              remind(std::move(date_remind)), notified(std::move(date_notified)), mark(std::move(item_mark)),
+              id(item_id) {}
+
         QString collection;
         QString cat;
         QString title;
