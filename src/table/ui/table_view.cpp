@@ -72,7 +72,11 @@ TableView::TableView(AppContext& ctx, TableViews& views, int position, QWidget* 
     create_menu();
 }
 
-TableView::~TableView() = default;
+TableView::~TableView() {
+    // The editing event filter asks the view for its parts: it goes first, so that no event
+    // reaches it while the widgets of a half-destroyed view close.
+    delete edit_events_;
+}
 
 QMdiSubWindow* TableView::sub_window() const {
     return qobject_cast<QMdiSubWindow*>(parentWidget());
