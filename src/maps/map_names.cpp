@@ -50,11 +50,12 @@ bool has_row(Database& db, const QString& sql) {
     return statement.next();
 }
 
-bool row_exists(AppContext& ctx, const QString& collection, const QString& cat, const QString& title) {
-    return has_row(*ctx.db, QStringLiteral("select * from repos where collection='") +
-                                sql_literal(collection) + QStringLiteral("' and cat ='") + sql_literal(cat) +
-                                QStringLiteral("' and item_title='") + sql_literal(title) +
-                                QStringLiteral("'"));
+bool row_exists(const OpenSession& session, const QString& collection, const QString& cat,
+                const QString& title) {
+    return has_row(*session.db, QStringLiteral("select * from repos where collection='") +
+                                    sql_literal(collection) + QStringLiteral("' and cat ='") +
+                                    sql_literal(cat) + QStringLiteral("' and item_title='") +
+                                    sql_literal(title) + QStringLiteral("'"));
 }
 
 } // namespace
@@ -134,42 +135,44 @@ bool is_collection_map(const CollectionTable& collections, const QString& name) 
     return is_collection(collections, bare.trimmed());
 }
 
-QString map_name_of_item(AppContext& ctx, qint64 item_nr) {
+QString map_name_of_item(const OpenSession& session, qint64 item_nr) {
     Statement item =
-        ctx.db->prepare(QStringLiteral("select * from repos where item_nr= ") + QString::number(item_nr));
+        session.db->prepare(QStringLiteral("select * from repos where item_nr= ") + QString::number(item_nr));
     if (!item.next()) return {};
     return item.text(QStringLiteral("collection")) + QStringLiteral(": ") + item.text(QStringLiteral("cat"));
 }
 
-bool map_exists(AppContext& ctx, const QString& name, bool exact) {
+bool map_exists(const OpenSession& session, const QString& name, bool exact) {
     // "Books" and "Books:" both name the collection map, which exists with its collection.
-    if (is_collection_map(ctx.collections, name)) return true;
+    if (is_collection_map(session.collections, name)) return true;
     if (!name.contains(colon)) return false;
-    return category_map_exists(ctx, collection_of(ctx.collections, name), cat_of(name), exact);
+    return category_map_exists(session, collection_of(session.collections, name), cat_of(name), exact);
 }
 
-bool category_map_exists(AppContext& ctx, const QString& collection, const QString& cat, bool exact) {
+bool category_map_exists(const OpenSession& session, const QString& collection, const QString& cat,
+                         bool exact) {
     QString sql = QStringLiteral("Select * from repos where collection ='") + sql_literal(collection);
     if (exact)
         sql += QStringLiteral("' and cat = '") + sql_literal(cat) + QStringLiteral("'");
     else
         sql += QStringLiteral("' and cat like '*") + like_escaped(cat) + QStringLiteral("*'");
-    return has_row(*ctx.db, sql);
+    return has_row(*session.db, sql);
 }
 
-bool item_exists(AppContext& ctx, const QString& map_name, const QString& title) {
-    return row_exists(ctx, collection_of(ctx.collections, map_name), cat_of(map_name), title);
+bool item_exists(const OpenSession& session, const QString& map_name, const QString& title) {
+    return row_exists(session, collection_of(session.collections, map_name), cat_of(map_name), title);
 }
 
-bool reference_is_valid(AppContext& ctx, const QString& text) {
+bool reference_is_valid(const OpenSession& session, const QString& text) {
     const QString target = text.trimmed();
     if (is_top_map_name(target)) return true;
     const Separator separator = find_separator(target);
     if (separator.is_dot) {
         const SplitName parts = split_map_name(target);
-        return row_exists(ctx, collection_of(ctx.collections, parts.map), cat_of(parts.map), parts.item);
+        return row_exists(session, collection_of(session.collections, parts.map), cat_of(parts.map),
+                          parts.item);
     }
-    return map_exists(ctx, target, false);
+    return map_exists(session, target, false);
 }
 
 bool create_map(AppContext& ctx, const QString& name) {
@@ -198,14 +201,15 @@ QStringList similar_tag_maps(Database& db, const QString& title) {
     return maps;
 }
 
-QString edit_content_refusal(AppContext& ctx, bool top_map, bool collection_map, const QString& title) {
+QString edit_content_refusal(const OpenSession& session, bool top_map, bool collection_map,
+                             const QString& title) {
     if (top_map)
         return QStringLiteral(
             "The content of this item cannot be edited (the item is a pointer to a collection).");
     if (collection_map)
         return QStringLiteral(
             "The content of this item cannot be edited (the item is a pointer to a category).");
-    if (!title.trimmed().isEmpty() && map_exists(ctx, title, true))
+    if (!title.trimmed().isEmpty() && map_exists(session, title, true))
         return QStringLiteral(
             "The content of this item cannot be edited (the item is a pointer to anothe topic).");
     return {};

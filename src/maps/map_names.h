@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class AppContext;
+struct OpenSession;
 class CollectionTable;
 class Database;
 
@@ -54,16 +55,17 @@ bool is_collection(const CollectionTable& collections, const QString& name);
 bool is_collection_map(const CollectionTable& collections, const QString& name);
 
 // collection + ": " + cat of the item; "" when the item does not exist.
-QString map_name_of_item(AppContext& ctx, qint64 item_nr);
+QString map_name_of_item(const OpenSession& session, qint64 item_nr);
 
 // Whether a map (exact: its category equal; otherwise the category contained in a comma list)
 // holds at least one item. A name without ":" answers is_collection_map.
-bool map_exists(AppContext& ctx, const QString& name, bool exact);
+bool map_exists(const OpenSession& session, const QString& name, bool exact);
 // The same for a category map given by its parts, whatever characters its category holds.
-bool category_map_exists(AppContext& ctx, const QString& collection, const QString& cat, bool exact);
-bool item_exists(AppContext& ctx, const QString& map_name, const QString& title);
+bool category_map_exists(const OpenSession& session, const QString& collection, const QString& cat,
+                         bool exact);
+bool item_exists(const OpenSession& session, const QString& map_name, const QString& title);
 // For the text after "> ": the addressed item when it holds a ".", else the map.
-bool reference_is_valid(AppContext& ctx, const QString& text);
+bool reference_is_valid(const OpenSession& session, const QString& text);
 
 // Creates a map with one filler item; refuses with "Map already exists" when it exists.
 // Returns true when created.
@@ -78,4 +80,5 @@ QStringList similar_tag_maps(Database& db, const QString& title);
 // Why the map window refuses to open the editor on a panel, or "" when it may: the panels of
 // the top map and of collection maps stand for collections and categories, and an item titled
 // with the name of an existing map stands for that map.
-QString edit_content_refusal(AppContext& ctx, bool top_map, bool collection_map, const QString& title);
+QString edit_content_refusal(const OpenSession& session, bool top_map, bool collection_map,
+                             const QString& title);
