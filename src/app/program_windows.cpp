@@ -7,6 +7,8 @@
 #include "core/session.h"
 #include "lang/change_language.h"
 #include "lang/ui/language_dialog.h"
+#include "maps/ui/create_map_dialog.h"
+#include "maps/ui/map_dialog.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 #include "shell/help_texts.h"
@@ -23,6 +25,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 
 ProgramWindows::ProgramWindows() = default;
@@ -131,6 +134,10 @@ void ProgramWindows::open_named_map(const QString& name) {
     maps_->open_named(name);
 }
 
+void ProgramWindows::open_map(const MapParts& map) {
+    maps_->open_parts(map);
+}
+
 void ProgramWindows::open_start_maps(bool interactive) {
     maps_->open_start_maps(interactive);
 }
@@ -150,6 +157,24 @@ void ProgramWindows::relayout_map_windows() {
     for (const int number : ctx_->map_windows.in_use_slots())
         if (MapWindow* window = maps_->window(number)) window->refresh_from_outside();
 }
+
+std::optional<FormAttributes> ProgramWindows::active_form_attributes() {
+    QMdiArea* mdi = area();
+    QMdiSubWindow* sub = mdi ? mdi->currentSubWindow() : nullptr;
+    const auto* source = sub ? dynamic_cast<const FormAttributeSource*>(sub->widget()) : nullptr;
+    if (!source) return std::nullopt;
+    return source->form_attributes();
+}
+
+std::optional<MapParts> ProgramWindows::select_map(const MapParts& prefill, bool collection_only) {
+    return run_select_map_dialog(*ctx_, ui_->main_window(), prefill, collection_only);
+}
+
+void ProgramWindows::open_create_map_dialog() {
+    run_create_map_dialog(*ctx_, ui_->main_window());
+}
+
+void ProgramWindows::open_map_tree() {}
 
 void ProgramWindows::open_table_view(int position) {
     tables_->open_table_view(position);

@@ -40,10 +40,16 @@ public:
 
     void reset_map_windows() override;
     void open_named_map(const QString& name) override;
+    void open_map(const MapParts& map) override;
     void open_start_maps(bool interactive) override;
     void save_open_maps() override;
     void close_map_windows() override;
     void relayout_map_windows() override;
+
+    std::optional<FormAttributes> active_form_attributes() override;
+    std::optional<MapParts> select_map(const MapParts& prefill, bool collection_only) override;
+    void open_create_map_dialog() override;
+    void open_map_tree() override;
 
     void open_table_view(int position) override;
     void open_table_search(int position) override;

@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/form_attributes.h"
+
 #include <QString>
+#include <optional>
 
 // Everything the logic, and the windows of one room, may ask of the program's windows. The
 // window layer implements it once (ProgramWindows); tests use a recording fake. It is the only
@@ -32,12 +35,27 @@ public:
     virtual void reset_map_windows() = 0;
     // A map or collection name as typed (command line, dialogs).
     virtual void open_named_map(const QString& name) = 0;
+    // The map window of a map given by its parts, with its item selected when one is given
+    // (a collection alone: the collection map; "Top map": the top map).
+    virtual void open_map(const MapParts& map) = 0;
     virtual void open_start_maps(bool interactive) = 0;
     // Stores the list of open maps and every open window's parameters (the session ends).
     virtual void save_open_maps() = 0;
     virtual void close_map_windows() = 0;
     // The open map windows lay out their panels again (the font size changed).
     virtual void relayout_map_windows() = 0;
+
+    // --- Choosing and browsing maps
+    // What the active window has selected; nothing when the active window does not answer
+    // (an editor, a list) or no window is open.
+    virtual std::optional<FormAttributes> active_form_attributes() = 0;
+    // The modal selection dialog (f_select_map), its boxes filled from `prefill`; with
+    // `collection_only` it offers collections alone. Nothing when the user cancelled.
+    virtual std::optional<MapParts> select_map(const MapParts& prefill, bool collection_only) = 0;
+    // The open-or-create dialog (f_create_map), modal.
+    virtual void open_create_map_dialog() = 0;
+    // The map tree (f_tree): closes an open one and opens it afresh.
+    virtual void open_map_tree() = 0;
 
     // --- Table views and the windows of the table room
     // The table view of a collection position (45: all collections); it applies and clears

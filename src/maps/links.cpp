@@ -124,12 +124,18 @@ bool run_link(AppContext& ctx, const QString& content) {
     return open_link(ctx, content.mid(link_prefix.size()).trimmed(), true);
 }
 
-bool picture_dir_of_item(AppContext& ctx, const QString& content) {
-    if (!content.startsWith(picdir_prefix, Qt::CaseInsensitive)) return false;
+QString picture_dir_of_content(const QString& content) {
+    if (!content.startsWith(picdir_prefix, Qt::CaseInsensitive)) return {};
     QString dir = first_line(content.mid(picdir_prefix.size())).trimmed();
-    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return false;
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return {};
     if (!dir.endsWith(QLatin1Char('/')) && !dir.endsWith(QDir::separator())) dir += QLatin1Char('/');
-    ctx.picture_dir = dir;
+    return dir;
+}
+
+bool picture_dir_of_item(AppContext& ctx, const QString& content) {
+    QString dir = picture_dir_of_content(content);
+    if (dir.isEmpty()) return false;
+    ctx.picture_dir = std::move(dir);
     return true;
 }
 

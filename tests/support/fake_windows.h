@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 // Records every request made of the windows as one line ("open_table_view 7"), in order. A
 // test that needs a request to do something gives it an action in `then`, by the request's
@@ -22,6 +23,10 @@ public:
     std::function<void(int position)> on_open_table_search;
     std::function<void(qint64 item_nr)> on_open_content_editor;
     std::function<void(const QString& filter)> on_open_map_list;
+    // What active_form_attributes answers, and what the selection dialog chooses (cancelled
+    // without an answer).
+    std::optional<FormAttributes> attributes;
+    std::function<std::optional<MapParts>(const MapParts& prefill, bool collection_only)> on_select_map;
     QHash<QString, std::function<void()>> then;
     bool calendar = false;
     bool picture_viewer = false;
@@ -41,6 +46,7 @@ public:
 
     void reset_map_windows() override { record(QStringLiteral("reset_map_windows")); }
     void open_named_map(const QString& name) override { record(QStringLiteral("open_named_map ") + name); }
+    void open_map(const MapParts& map) override { record(QStringLiteral("open_map ") + joined(map)); }
     void open_start_maps(bool interactive) override {
         record(QStringLiteral("open_start_maps ") +
                (interactive ? QStringLiteral("interactive") : QString()));
@@ -48,6 +54,15 @@ public:
     void save_open_maps() override { record(QStringLiteral("save_open_maps")); }
     void close_map_windows() override { record(QStringLiteral("close_map_windows")); }
     void relayout_map_windows() override { record(QStringLiteral("relayout_map_windows")); }
+
+    std::optional<FormAttributes> active_form_attributes() override { return attributes; }
+    std::optional<MapParts> select_map(const MapParts& prefill, bool collection_only) override {
+        record(QStringLiteral("select_map ") + joined(prefill) +
+               (collection_only ? QStringLiteral(" (collection only)") : QString()));
+        return on_select_map ? on_select_map(prefill, collection_only) : std::nullopt;
+    }
+    void open_create_map_dialog() override { record(QStringLiteral("open_create_map_dialog")); }
+    void open_map_tree() override { record(QStringLiteral("open_map_tree")); }
 
     void open_table_view(int position) override {
         record(QStringLiteral("open_table_view %1").arg(position));
@@ -86,6 +101,14 @@ public:
         for (const QString& call : calls)
             if (call == name || call.startsWith(name + QLatin1Char(' '))) found.append(call);
         return found;
+    }
+
+    // A map's parts as one line: "Books: Poetry|Odes" (collection, ": " category, "|" item).
+    static QString joined(const MapParts& map) {
+        QString text = map.collection;
+        if (!map.cat.isEmpty()) text += QStringLiteral(": ") + map.cat;
+        if (!map.item.isEmpty()) text += QLatin1Char('|') + map.item;
+        return text;
     }
 
 private:

@@ -329,6 +329,18 @@ MapItem MapWindow::entry_at(int index) const {
     return filler;
 }
 
+FormAttributes MapWindow::form_attributes() const {
+    FormAttributes attributes;
+    attributes.query = items_.last_sql();
+    attributes.map_name = identity().name;
+    attributes.position = identity().position;
+    if (const MapItem* item = selected_item()) {
+        attributes.item_nr = item->item_nr;
+        attributes.picture_dir = picture_dir_of_content(item->content);
+    }
+    return attributes;
+}
+
 const MapItem* MapWindow::selected_item() const {
     if (selected_ < 0 || selected_ >= items_.count()) return nullptr;
     return &items_.item(selected_);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/form_attributes.h"
 #include "core/map_window_table.h"
 #include "maps/map_editing.h"
 #include "maps/map_items.h"
@@ -27,7 +28,7 @@ class QTimer;
 
 // A map shown as a grid of tag panels, with an optional read-only content box below; lives in
 // a sub-window of the main window's MDI area, in slot `window_number` of the map window table.
-class MapWindow final : public QWidget, public MapWindowHandle {
+class MapWindow final : public QWidget, public MapWindowHandle, public FormAttributeSource {
     Q_OBJECT
 public:
     // How long a resize must rest before the panels are laid out again.
@@ -44,6 +45,8 @@ public:
     void close() override;
     QString map_name() const override { return items_.identity().name; }
 
+    // The map's statement, its name and position, and the selected item.
+    FormAttributes form_attributes() const override;
     int window_number() const { return window_number_; }
     const MapIdentity& identity() const { return items_.identity(); }
     const MapItems& items() const { return items_; }

@@ -41,6 +41,14 @@ MapWindow* MapWindows::open_category(const QString& collection, const QString& c
     return open_window(begin_open_category(ctx_, collection, cat));
 }
 
+MapWindow* MapWindows::open_parts(const MapParts& map) {
+    if (!area_ || !area_()) return nullptr;
+    if (map.cat.isEmpty()) return open_map(map.collection);
+    std::optional<MapOpening> opening = begin_open_category(ctx_, map.collection, map.cat);
+    if (opening) opening->item = map.item;
+    return open_window(opening);
+}
+
 MapWindow* MapWindows::open_window(const std::optional<MapOpening>& opening) {
     QMdiArea* area = area_();
     if (!opening) return nullptr;

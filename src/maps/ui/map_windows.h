@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/form_attributes.h"
 #include "maps/navigation.h"
 
 #include <QString>
@@ -28,6 +29,9 @@ public:
     MapWindow* open_map(const QString& name);
     // Opens the category map of `collection` and `cat` given by its parts.
     MapWindow* open_category(const QString& collection, const QString& cat);
+    // The map of `map` given by its parts: a collection alone opens the collection map, "Top
+    // map" the top map; a category map opens with the item titled `map.item` selected.
+    MapWindow* open_parts(const MapParts& map);
     // Carries out a navigation decision.
     void execute(const Route& route);
     // A map or collection name as typed (command line, dialogs).

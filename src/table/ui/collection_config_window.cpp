@@ -6,8 +6,8 @@
 #include "core/db_error.h"
 #include "core/params.h"
 #include "core/windows.h"
-#include "table/ui/form_fit.h"
-#include "table/ui/form_place.h"
+#include "core/ui/form_fit.h"
+#include "core/ui/form_place.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -7,7 +7,7 @@
 #include "core/params.h"
 #include "core/ui/icons.h"
 #include "table/content_editor.h"
-#include "table/ui/form_place.h"
+#include "core/ui/form_place.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

@@ -10,8 +10,8 @@
 #include "maps/ui/map_windows.h"
 #include "table/global_find.h"
 #include "table/map_list.h"
-#include "table/ui/form_fit.h"
-#include "table/ui/form_place.h"
+#include "core/ui/form_fit.h"
+#include "core/ui/form_place.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

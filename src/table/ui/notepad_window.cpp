@@ -6,7 +6,7 @@
 #include "core/db_error.h"
 #include "core/params.h"
 #include "table/notepad.h"
-#include "table/ui/form_place.h"
+#include "core/ui/form_place.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/form_attributes.h"
 #include "table/lookup_list.h"
 #include "table/table_bulk_editing.h"
 #include "table/table_query.h"
@@ -36,7 +37,7 @@ enum class EditMode { Idle, Insert, Edit, Find, Delete };
 //   table_view_query.cpp  the query, the filters, the rows, List1, captions and columns
 //   table_view_edit.cpp   insert, edit, save, delete, the cells of the grid, dropped rows
 //   table_view_menu.cpp   m_popup and its editing commands
-class TableView final : public QWidget {
+class TableView final : public QWidget, public FormAttributeSource {
     Q_OBJECT
 public:
     // Queries are spaced at least this long apart; typing during the wait is read when the
@@ -61,6 +62,8 @@ public:
     const QString& collection_name() const { return query_.collection_name(); }
     bool deadlines_only() const { return query_.deadlines_only(); }
     const TableQuery& query() const { return query_; }
+    // The statement, the map of the current row, the position and the current item.
+    FormAttributes form_attributes() const override;
     // The full statement that filled the grid last.
     const QString& current_statement() const { return current_statement_; }
     int items_found() const { return items_found_; }

@@ -6,7 +6,10 @@
 #include "core/db_error.h"
 #include "core/geometry.h"
 #include "core/params.h"
+#include "maps/links.h"
+#include "maps/map_names.h"
 #include "maps/ui/map_windows.h"
+#include "table/content_editor.h"
 #include "table/like_condition.h"
 #include "table/lookup_list.h"
 #include "table/table_columns.h"
@@ -305,4 +308,21 @@ void TableView::check_long_content() {
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }
+}
+
+FormAttributes TableView::form_attributes() const {
+    FormAttributes attributes;
+    attributes.query = current_statement_;
+    attributes.position = position();
+    attributes.item_nr = current_item_nr_;
+    if (ctx_.db && current_item_nr_ != 0) {
+        if (const std::optional<EditedItem> item = read_edited_item(*ctx_.db, current_item_nr_)) {
+            attributes.map_name = category_map_name(item->collection, item->cat);
+            attributes.picture_dir = picture_dir_of_content(item->content);
+        }
+    }
+    // Without a current row the table stands for its collection.
+    if (attributes.map_name.isEmpty() && position() != CollectionTable::all_collections)
+        attributes.map_name = ctx_.collections.at(position()).name;
+    return attributes;
 }

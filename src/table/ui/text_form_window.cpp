@@ -5,8 +5,8 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
-#include "table/ui/form_fit.h"
-#include "table/ui/form_place.h"
+#include "core/ui/form_fit.h"
+#include "core/ui/form_place.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

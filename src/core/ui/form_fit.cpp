@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "table/ui/form_fit.h"
+#include "core/ui/form_fit.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "table/ui/form_place.h"
+#include "core/ui/form_place.h"
 
 #include "core/app_context.h"
 #include "core/key_shift.h"

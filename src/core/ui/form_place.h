@@ -14,7 +14,7 @@ class QMdiSubWindow;
 class QPlainTextEdit;
 class QWidget;
 
-// What the windows of the table room share: their place in twips (the MDI frame's when they
+// What the windows in the main window share: their place in twips (the MDI frame's when they
 // live in the main window), closing through that frame, and the program-wide hot keys.
 
 // The MDI frame around `window`, nullptr for a top-level window.
