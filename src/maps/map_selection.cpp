@@ -52,13 +52,14 @@ QStringList category_entries(Database& db, const QString& collection) {
             names.append(cat);
         }
     }
+    names.sort(Qt::CaseInsensitive);
     return names;
 }
 
 QStringList item_entries(Database& db, const QString& collection, const QString& cat) {
     Statement rows = db.prepare(QStringLiteral("select * from repos where collection = '") +
-                                equality_text(collection) + QStringLiteral("' and cat='") + equality_text(cat) +
-                                QStringLiteral("' order by seq,item_title"));
+                                equality_text(collection) + QStringLiteral("' and cat='") +
+                                equality_text(cat) + QStringLiteral("' order by seq,item_title"));
     QStringList titles;
     while (rows.next())
         titles.append(rows.text(QStringLiteral("item_title")));
@@ -66,17 +67,18 @@ QStringList item_entries(Database& db, const QString& collection, const QString&
 }
 
 bool selection_exists(const OpenSession& session, const MapParts& parts) {
-    if (parts.cat.isEmpty()) return parts.item.isEmpty() && is_collection(session.collections, parts.collection);
+    if (parts.cat.isEmpty())
+        return parts.item.isEmpty() && is_collection(session.collections, parts.collection);
     if (!is_collection(session.collections, parts.collection)) return false;
     if (parts.item.isEmpty()) {
         // The category list offers each part of a comma list, so such a part is a map too.
         return category_map_exists(session, parts.collection, parts.cat, true) ||
                category_map_exists(session, parts.collection, parts.cat, false);
     }
-    Statement item = session.db->prepare(
-        QStringLiteral("select * from repos where collection='") + equality_text(parts.collection) +
-        QStringLiteral("' and cat='") + equality_text(parts.cat) + QStringLiteral("' and item_title='") +
-        equality_text(parts.item) + QStringLiteral("'"));
+    Statement item = session.db->prepare(QStringLiteral("select * from repos where collection='") +
+                                         equality_text(parts.collection) + QStringLiteral("' and cat='") +
+                                         equality_text(parts.cat) + QStringLiteral("' and item_title='") +
+                                         equality_text(parts.item) + QStringLiteral("'"));
     return item.next();
 }
 

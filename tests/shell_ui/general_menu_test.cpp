@@ -146,7 +146,8 @@ TEST_F(GeneralMenuTest, CheckMarksAndDisabledEntries) {
     EXPECT_TRUE(ctx.allow_automatic_changes);
     // Commands whose windows are not part of the program are there, disabled.
     EXPECT_FALSE(entry(*m, "m_file_search")->isEnabled());
-    EXPECT_FALSE(entry(*m, "m_create_map")->isEnabled());
+    entry(*m, "m_create_map")->trigger();
+    EXPECT_EQ(t.windows.calls_to("open_create_map_dialog"), QStringList{"open_create_map_dialog"});
 }
 
 TEST_F(GeneralMenuTest, ToolbarIsRebuiltWithPicturesAndItsSize) {
@@ -235,28 +236,23 @@ TEST_F(GeneralMenuTest, CtrlF1InAMapListsTheKeysInsteadOfTheMapMenu) {
 }
 
 TEST_F(GeneralMenuTest, ToolbarButtonsEitherWorkOrAreDisabled) {
-    for (const char* key : {"calendar", "table_view", "map_view_of_cat", "tree", "chiave", "glimmeron"})
+    for (const char* key : {"calendar", "tree", "chiave", "glimmeron"})
         EXPECT_FALSE(tool(key)->isEnabled()) << key;
-    for (const char* key : {"coll7", "deadlines", "global_search", "pad", "config", "start_map", "print",
-                            "help", "clear", "exit"})
+    for (const char* key : {"coll7", "deadlines", "global_search", "table_view", "map_view_of_cat", "pad",
+                            "config", "start_map", "print", "help", "clear", "exit"})
         EXPECT_TRUE(tool(key)->isEnabled()) << key;
     EXPECT_TRUE(tool("tree")->toolTip().endsWith(QStringLiteral("Not available in this version")));
 
-    with_table_views();
-    // A table view's map view is its collection's map; a map's is itself, which stays in front.
-    tables->open_table_view(7);
-    ASSERT_TRUE(tool("map_view_of_cat")->isEnabled());
+    // The active-form buttons go through the selection dialog, prefilled with the active window's
+    // selection, and open what was chosen there.
+    t.windows.attributes = FormAttributes{{}, QStringLiteral("Books: Novels"), 7, 0, {}};
+    t.windows.on_select_map = [](const MapParts& prefill, bool) { return prefill; };
     tool("map_view_of_cat")->trigger();
-    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name, QStringLiteral("Books"));
-    QMdiSubWindow* map = window->mdi_area()->currentSubWindow();
-    EXPECT_TRUE(tool("map_view_of_cat")->isEnabled());
-    tool("map_view_of_cat")->trigger();
-    EXPECT_EQ(window->mdi_area()->currentSubWindow(), map);
-    EXPECT_EQ(window_count(), 2);
-    maps->close_all();
-    tables->close_all();
-    EXPECT_FALSE(tool("map_view_of_cat")->isEnabled());
+    tool("table_view")->trigger();
+    EXPECT_EQ(t.windows.calls_to("select_map"),
+              (QStringList{"select_map Books: Novels", "select_map Books: Novels"}));
+    EXPECT_EQ(t.windows.calls_to("open_map"), QStringList{"open_map Books: Novels"});
+    EXPECT_EQ(t.windows.calls_to("open_table_view"), QStringList{"open_table_view 7"});
 }
 
 TEST_F(GeneralMenuTest, PrintLooksForAnyOpenTableNotOnlyTheActiveWindow) {

@@ -13,11 +13,13 @@
 #include <QPushButton>
 
 CreateMapDialog::CreateMapDialog(AppContext& ctx, QWidget* parent, const MapParts& prefill)
-    : MapDialog(ctx, parent, QStringLiteral("f_create_map"), MapParts{prefill.collection, prefill.cat, {}}, false) {
+    : MapDialog(ctx, parent, QStringLiteral("f_create_map"), MapParts{prefill.collection, prefill.cat, {}},
+                false) {
     setWindowTitle(QStringLiteral("Open or create map"));
     add_look_boxes();
     open_button_ = add_button("b_select", QStringLiteral("&Open map"));
-    table_button_ = add_button("b_open_table_view_of_map", QStringLiteral("Open &table view of collection+category"));
+    table_button_ =
+        add_button("b_open_table_view_of_map", QStringLiteral("Open &table view of collection+category"));
     create_button_ = add_button("b_create_map", QStringLiteral("&Create map"));
     open_button_->setDefault(true);
     finish_layout();
@@ -34,15 +36,17 @@ CreateMapDialog::CreateMapDialog(AppContext& ctx, QWidget* parent, const MapPart
     });
 }
 
-void CreateMapDialog::entry_clicked(bool /*accepted*/) {
-    // Choosing a category only fills its box here: the buttons say what happens with it.
-    if (selection_.list() == SelectionList::None && !cat_field_->text().isEmpty()) {
-        // Keep the categories on view, so that a double click can open the one chosen.
-        look(&MapSelection::look_categories);
-        for (int row = 0; row < list_->count(); ++row)
-            if (list_->item(row)->text() == cat_field_->text()) list_->setCurrentRow(row);
+void CreateMapDialog::list_clicked(int row) {
+    // A category only goes into its box here, and the categories stay on view so that a double
+    // click can open the one chosen; the buttons say what happens with it.
+    if (selection_.list() == SelectionList::Categories && row >= 0 && row < list_->count()) {
+        cat_field_->setText(list_->item(row)->text());
+        return;
     }
+    MapDialog::list_clicked(row);
 }
+
+void CreateMapDialog::entry_clicked(bool /*accepted*/) {}
 
 void CreateMapDialog::update_buttons() {
     const bool collection = !collection_field_->text().trimmed().isEmpty();
@@ -68,8 +72,9 @@ void CreateMapDialog::open_table() {
     read_boxes();
     const int position = collection_index(ctx_.collections, selection_.boxes.collection.trimmed());
     if (position == 0) {
-        ctx_.prompter.message(selection_.boxes.collection.trimmed().isEmpty() ? select_collection_first_message
-                                                                            : selection_missing_message);
+        ctx_.prompter.message(selection_.boxes.collection.trimmed().isEmpty()
+                                  ? select_collection_first_message
+                                  : selection_missing_message);
         return;
     }
     accept();
@@ -84,7 +89,8 @@ void CreateMapDialog::create() {
         if (!create_map_of_parts(ctx_, selection_.boxes.collection, selection_.boxes.cat)) return;
         accept();
         const int position = collection_index(ctx_.collections, selection_.boxes.collection.trimmed());
-        ctx_.windows.open_map(MapParts{ctx_.collections.at(position).name, selection_.boxes.cat.trimmed(), {}});
+        ctx_.windows.open_map(
+            MapParts{ctx_.collections.at(position).name, selection_.boxes.cat.trimmed(), {}});
     } catch (const DbError& error) {
         report_error(ctx_.prompter, error);
     }

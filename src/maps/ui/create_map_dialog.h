@@ -13,6 +13,7 @@ public:
     CreateMapDialog(AppContext& ctx, QWidget* parent, const MapParts& prefill);
 
 protected:
+    void list_clicked(int row) override;
     void entry_clicked(bool accepted) override;
 
 private:

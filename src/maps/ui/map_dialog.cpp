@@ -30,13 +30,8 @@ MapDialog::MapDialog(AppContext& ctx, QWidget* parent, QString form_name, MapPar
     cancel_button_->setObjectName(QStringLiteral("b_cancel"));
     cancel_button_->setAutoDefault(false);
     connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        read_boxes();
-        const bool accepted = selection_.click(list_->row(item));
-        write_boxes();
-        show_list();
-        entry_clicked(accepted);
-    });
+    connect(list_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { list_clicked(list_->row(item)); });
 }
 
 QLineEdit* MapDialog::add_box(const char* name, const QString& label, QString MapParts::*part,
@@ -64,8 +59,8 @@ QPushButton* MapDialog::add_button(const char* name, const QString& caption, boo
 
 void MapDialog::add_look_boxes() {
     look_collections_button_ = add_button("b_look_collections", QStringLiteral("List c&ollections"), false);
-    collection_field_ =
-        add_box("t_collection", QStringLiteral("collection"), &MapParts::collection, look_collections_button_);
+    collection_field_ = add_box("t_collection", QStringLiteral("collection"), &MapParts::collection,
+                                look_collections_button_);
     look_categories_button_ = add_button("b_look_categories", QStringLiteral("List c&ategories"), false);
     cat_field_ = add_box("t_cat", QStringLiteral("category"), &MapParts::cat, look_categories_button_);
     connect(look_collections_button_, &QPushButton::clicked, this,
@@ -106,11 +101,14 @@ void MapDialog::place() {
         frame.moveCenter(screen->availableGeometry().center());
     }
     // Whatever was stored, the dialog stays on the screen.
-    if (const QScreen* screen = QGuiApplication::screenAt(frame.center()) ? QGuiApplication::screenAt(frame.center())
-                                                                          : QGuiApplication::primaryScreen()) {
+    if (const QScreen* screen = QGuiApplication::screenAt(frame.center())
+                                    ? QGuiApplication::screenAt(frame.center())
+                                    : QGuiApplication::primaryScreen()) {
         const QRect room = screen->availableGeometry();
-        frame.moveLeft(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())));
-        frame.moveTop(std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
+        frame.moveLeft(
+            std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())));
+        frame.moveTop(
+            std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
     }
     move(frame.topLeft());
 }
@@ -123,6 +121,14 @@ void MapDialog::look(bool (MapSelection::*step)()) {
         report_error(ctx_.prompter, error);
     }
     show_list();
+}
+
+void MapDialog::list_clicked(int row) {
+    read_boxes();
+    const bool accepted = selection_.click(row);
+    write_boxes();
+    show_list();
+    entry_clicked(accepted);
 }
 
 void MapDialog::show_list() {
@@ -150,8 +156,10 @@ void MapDialog::done(int result) {
     if (ctx_.db) {
         try {
             const QPoint at = pos();
-            set_gen_param(*ctx_.db, form_name_ + QStringLiteral("_top"), QString::number(at.y() * twips_per_pixel));
-            set_gen_param(*ctx_.db, form_name_ + QStringLiteral("_left"), QString::number(at.x() * twips_per_pixel));
+            set_gen_param(*ctx_.db, form_name_ + QStringLiteral("_top"),
+                          QString::number(at.y() * twips_per_pixel));
+            set_gen_param(*ctx_.db, form_name_ + QStringLiteral("_left"),
+                          QString::number(at.x() * twips_per_pixel));
         } catch (const DbError& error) {
             report_error(ctx_.prompter, error);
         }
@@ -161,7 +169,8 @@ void MapDialog::done(int result) {
 
 // ---------------------------------------------------------------- f_select_map
 
-SelectMapDialog::SelectMapDialog(AppContext& ctx, QWidget* parent, const MapParts& prefill, bool collection_only)
+SelectMapDialog::SelectMapDialog(AppContext& ctx, QWidget* parent, const MapParts& prefill,
+                                 bool collection_only)
     : MapDialog(ctx, parent, QStringLiteral("f_select_map"), prefill, collection_only) {
     setWindowTitle(collection_only ? QStringLiteral("Select collection")
                                    : QStringLiteral("Select collection/category/item"));
@@ -173,9 +182,9 @@ SelectMapDialog::SelectMapDialog(AppContext& ctx, QWidget* parent, const MapPart
     finish_layout();
     if (collection_only) {
         // Only a collection is asked for: the category and item rows are not offered.
-        for (QWidget* widget : {static_cast<QWidget*>(cat_field_), static_cast<QWidget*>(item_field_),
-                                static_cast<QWidget*>(look_categories_button_),
-                                static_cast<QWidget*>(look_item_button_)})
+        for (QWidget* widget :
+             {static_cast<QWidget*>(cat_field_), static_cast<QWidget*>(item_field_),
+              static_cast<QWidget*>(look_categories_button_), static_cast<QWidget*>(look_item_button_)})
             widget->hide();
         for (QLabel* label : findChildren<QLabel*>())
             if (label->buddy() == cat_field_ || label->buddy() == item_field_) label->hide();

@@ -41,7 +41,10 @@ protected:
 
     // The list shows what the selection has listed (hidden when nothing).
     void show_list();
-    // A click on a list entry; `accepted` when the selection says the click accepts.
+    // A click on entry `row` of the list: the selection takes it and the list shows what comes
+    // next, then entry_clicked.
+    virtual void list_clicked(int row);
+    // After a click on a list entry; `accepted` when the selection says the click accepts.
     virtual void entry_clicked(bool accepted) = 0;
     // The boxes as the fields show them, and back.
     void read_boxes();

@@ -9,6 +9,7 @@
 #include "core/program_title.h"
 #include "core/ui/icons.h"
 #include "core/windows.h"
+#include "maps/active_selection.h"
 #include "maps/map_editing.h"
 #include "maps/map_names.h"
 #include "maps/navigation.h"
@@ -185,7 +186,8 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     add_entry(menu, QStringLiteral("m_default_map"),
               caption_with_key(QStringLiteral("Open start map"), keys, HotKeyCommand::StartMaps),
               [this] { maps_.open_start_maps(true); });
-    add_entry(menu, QStringLiteral("m_create_map"), QStringLiteral("Open or create map"), {});
+    add_entry(menu, QStringLiteral("m_create_map"), QStringLiteral("Open or create map"),
+              [this] { ctx_.windows.open_create_map_dialog(); });
     add_entry(menu, QStringLiteral("m_random_item_view"),
               QStringLiteral("Open random item from all collections"), {})
         ->setVisible(cogniva);
@@ -451,12 +453,11 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
     } else if (key == QLatin1String("global_search")) {
         ctx_.windows.open_global_find();
     } else if (key == QLatin1String("table_view")) {
-        MainWindow* window = main_window_();
-        if (QAction* action = active_window_action(window ? window->mdi_area() : nullptr,
-                                                   QStringLiteral("m_table_view_of_this_map")))
-            action->trigger();
+        open_table_view_of_active_form(ctx_);
     } else if (key == QLatin1String("map_view_of_cat")) {
-        map_view_of_active_form();
+        open_map_view_of_active_form(ctx_);
+    } else if (key == QLatin1String("tree")) {
+        ctx_.windows.open_map_tree();
     } else if (key == QLatin1String("start_map")) {
         maps_.open_start_maps(true);
     } else if (key == QLatin1String("pad")) {
@@ -476,22 +477,8 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
     }
 }
 
-void ShellCommands::map_view_of_active_form() {
-    MainWindow* window = main_window_();
-    QMdiArea* area = window ? window->mdi_area() : nullptr;
-    QWidget* form = active_form(area);
-    if (qobject_cast<MapWindow*>(form)) {
-        // A map is its own map view: it stays in front.
-        area->setActiveSubWindow(area->currentSubWindow());
-    } else if (auto* table = qobject_cast<TableView*>(form)) {
-        maps_.execute(collection_map_route(ctx_.collections, table->position()));
-    }
-}
-
 ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& key) const {
     const auto built = [](bool present) { return present ? ButtonState::Works : ButtonState::NotAvailable; };
-    MainWindow* window = main_window_();
-    QWidget* form = active_form(window ? window->mdi_area() : nullptr);
     if (key == QLatin1String("calendar")) return built(ctx_.windows.has_calendar());
     if (key == QLatin1String("chiave")) return built(static_cast<bool>(extras.lock_now));
     if (key == QLatin1String("exit")) return built(static_cast<bool>(quit));
@@ -499,16 +486,6 @@ ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& ke
     if (key == QLatin1String("tree") || key == QLatin1String("random_map_view") ||
         key == QLatin1String("random_item") || key == QLatin1String("glimmeron"))
         return ButtonState::NotAvailable;
-    if (key == QLatin1String("table_view")) {
-        QAction* action =
-            form ? form->findChild<QAction*>(QStringLiteral("m_table_view_of_this_map")) : nullptr;
-        return action && action->isEnabled() ? ButtonState::Works : ButtonState::NothingToActOn;
-    }
-    if (key == QLatin1String("map_view_of_cat")) {
-        // A selection inside other windows needs the map selection dialog, which is not built yet.
-        return qobject_cast<MapWindow*>(form) || qobject_cast<TableView*>(form) ? ButtonState::Works
-                                                                                : ButtonState::NothingToActOn;
-    }
     return ButtonState::Works;
 }
 

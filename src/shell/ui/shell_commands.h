@@ -66,8 +66,6 @@ public:
     void dropped(const DragPayload& payload);
 
     void open_collection(int position, bool invert);
-    // "Tag map view of active form": a map stays in front, a table view opens its collection's map.
-    void map_view_of_active_form();
     void find_map();
     void resume_previous_session();
     void close_all_windows();
@@ -80,7 +78,7 @@ public:
     const QString& map_filter() const { return map_filter_; }
 
 private:
-    enum class ButtonState { Works, NotAvailable, NothingToActOn };
+    enum class ButtonState { Works, NotAvailable };
     ButtonState toolbar_button_state(const QString& key) const;
     HotKeyActions hot_key_actions();
     bool any_window_open() const;
