@@ -25,6 +25,7 @@ MapDialog::MapDialog(AppContext& ctx, QWidget* parent, QString form_name, MapPar
     setObjectName(form_name_);
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("List1"));
+    list_->setMinimumHeight(list_->fontMetrics().height() * 10);
     list_->hide();
     cancel_button_ = new QPushButton(QStringLiteral("Canc&el (ESC)"), this);
     cancel_button_->setObjectName(QStringLiteral("b_cancel"));
@@ -39,6 +40,8 @@ QLineEdit* MapDialog::add_box(const char* name, const QString& label, QString Ma
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromLatin1(name));
     field->setText(selection_.boxes.*part);
+    // Room for a long category or title without scrolling inside the box.
+    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 36);
     auto* caption = new QLabel(label, this);
     caption->setBuddy(field);
     const int row = boxes_layout_->rowCount();
@@ -58,10 +61,10 @@ QPushButton* MapDialog::add_button(const char* name, const QString& caption, boo
 }
 
 void MapDialog::add_look_boxes() {
-    look_collections_button_ = add_button("b_look_collections", QStringLiteral("List c&ollections"), false);
+    look_collections_button_ = add_button("b_look_collections", QStringLiteral("List co&llections"), false);
     collection_field_ = add_box("t_collection", QStringLiteral("collection"), &MapParts::collection,
                                 look_collections_button_);
-    look_categories_button_ = add_button("b_look_categories", QStringLiteral("List c&ategories"), false);
+    look_categories_button_ = add_button("b_look_categories", QStringLiteral("List cate&gories"), false);
     cat_field_ = add_box("t_cat", QStringLiteral("category"), &MapParts::cat, look_categories_button_);
     connect(look_collections_button_, &QPushButton::clicked, this,
             [this] { look(&MapSelection::look_collections); });
