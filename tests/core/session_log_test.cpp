@@ -79,7 +79,7 @@ TEST_F(SessionLog, QuittingEmptiesTheScratchFiles) {
     EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"buff.tmp"_s)));
 }
 
-TEST_F(SessionLog, ClosingTheMainWindowWhileRestartingDoesNotEndTheSession) {
+TEST_F(SessionLog, ClosingTheMainWindowEndsTheSessionUnlessRestarting) {
     ctx.restarting = true;
     EXPECT_TRUE(session.main_window_unloading());
     EXPECT_FALSE(ctx.restarting);
@@ -87,9 +87,8 @@ TEST_F(SessionLog, ClosingTheMainWindowWhileRestartingDoesNotEndTheSession) {
     EXPECT_FALSE(ui.quitted);
     EXPECT_FALSE(log_text().contains(u"End"_s));
     EXPECT_EQ(saved_maps.size(), 1);
-}
 
-TEST_F(SessionLog, ClosingTheMainWindowOtherwiseEndsIt) {
+    ctx.main_window_loaded = true;
     EXPECT_TRUE(session.main_window_unloading());
     EXPECT_TRUE(ui.quitted);
     EXPECT_TRUE(log_text().contains(u"End   "_s));
