@@ -30,24 +30,6 @@ TEST(FileExists, BlankMissingAndPresentEntries) {
     EXPECT_TRUE(file_exists(link));
 }
 
-TEST(FileNameOf, SplitsOnEitherSeparatorAndTrims) {
-    EXPECT_EQ(file_name_of(u"/home/anna/Pictures/cat.jpg"_s), u"cat.jpg"_s);
-    EXPECT_EQ(file_name_of(u"C:\\Docs\\note.txt"_s), u"note.txt"_s);
-    EXPECT_EQ(file_name_of(u"C:\\Docs/sub\\mixed.txt"_s), u"mixed.txt"_s);
-    EXPECT_EQ(file_name_of(u"  plain name.txt  "_s), u"plain name.txt"_s);
-    EXPECT_EQ(file_name_of(u"/tmp/ spaced .txt "_s), u"spaced .txt"_s);
-    EXPECT_EQ(file_name_of(u"/tmp/dir/"_s), QString());
-    EXPECT_EQ(file_name_of(QString()), QString());
-}
-
-TEST(FileTitleOf, CutsBeforeTheLastDotOfTheNameOnly) {
-    EXPECT_EQ(file_title_of(u"/docs/README"_s), u"README"_s);
-    EXPECT_EQ(file_title_of(u"/docs/archive.tar.gz"_s), u"archive.tar"_s);
-    EXPECT_EQ(file_title_of(u"/my.docs/notes"_s), u"notes"_s);
-    EXPECT_EQ(file_title_of(u"D:\\Family.2024\\Émile.jpg"_s), u"Émile"_s);
-    EXPECT_EQ(file_title_of(u"/home/u/.profile"_s), QString());
-}
-
 TEST(StripQuotes, RemovesOneQuoteAtEachEndWhenPresent) {
     const struct {
         const char* in;
@@ -106,6 +88,11 @@ TEST_F(OpenPath, AnythingElseIsReportedAndNothingOpens) {
     EXPECT_TRUE(desktop.opened.isEmpty());
     EXPECT_EQ(prompter.messages(), (QStringList{u"Path not found: "_s + missing, u"Path not found:    "_s,
                                                 u"Path not found: "_s}));
+    // A file without a program for its type is named in the message.
+    desktop.open_result = false;
+    const QString file = env.write_file(u"a.xyz"_s, "x");
+    open_path(desktop, prompter, file);
+    EXPECT_EQ(prompter.messages().last(), u"No program is set to open "_s + file);
 }
 
 // ---------------------------------------------------------------- date order
