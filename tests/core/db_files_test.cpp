@@ -140,18 +140,6 @@ TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
     EXPECT_EQ(count_items(path, password, &clock), 300);
 }
 
-TEST_F(DbFiles, LeftoverTemporaryFilesAreRemoved) {
-    make_database(path, {}, 1, &clock);
-    env.write_file(QStringLiteral("notes.tdb.tmp"), "half a copy");
-    env.write_file(QStringLiteral("notes.tdb.old.part"), "half a backup");
-    env.write_file(QStringLiteral("notes.tdb.old.new"), "a whole backup waiting to be shifted in");
-    db_files::remove_leftovers(path);
-    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".tmp")));
-    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".old.part")));
-    EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral(".old.new")));
-    EXPECT_TRUE(QFileInfo::exists(path));
-}
-
 TEST_F(DbFiles, VerifySpotsDamage) {
     make_database(path, {}, 500, &clock);
     EXPECT_TRUE(db_files::verify(path, {}, &clock));

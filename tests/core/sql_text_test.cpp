@@ -1,9 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
 #include "core/sql_text.h"
-#include "support/fakes.h"
-#include "support/temp_env.h"
 
 #include <gtest/gtest.h>
 
@@ -30,16 +27,6 @@ TEST(Apici, LoneWildcardsAndTheEmptyTextGoInBrackets) {
     EXPECT_EQ(sql_quote(QStringLiteral("?*")), QStringLiteral("?*"));
     EXPECT_EQ(sql_quote(QStringLiteral("* ")), QStringLiteral("* "));
     EXPECT_EQ(sql_quote(QStringLiteral("*'")), QStringLiteral("*''"));
-}
-
-TEST(Apici, QuotedValuesComeBackUnchangedFromTheEngine) {
-    TempEnv env;
-    FakeClock clock;
-    auto db = Database::open(env.path("quote.tdb"), {}, &clock, Database::Mode::CreateNew);
-    for (const QString& value : {QStringLiteral("O'Brien"), QStringLiteral("''"),
-                                 QStringLiteral("it's 'quoted'"), QStringLiteral("'); drop table x; --")}) {
-        EXPECT_EQ(db->scalar(QStringLiteral("select '%1'").arg(sql_quote(value))).toString(), value);
-    }
 }
 
 } // namespace

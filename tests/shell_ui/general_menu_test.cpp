@@ -254,19 +254,6 @@ TEST_F(GeneralMenuTest, PrintLooksForAnyOpenTableNotOnlyTheActiveWindow) {
     EXPECT_TRUE(t.prompter.messages().isEmpty());
 }
 
-TEST_F(GeneralMenuTest, AnOpenWithoutAProgramForTheFileSaysSoWithThePath) {
-    QDir().mkpath(ctx.program_dir);
-    const QString readme = ctx.program_path(QStringLiteral("readme.txt"));
-    QFile file(readme);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    t.desktop.open_result = false;
-    auto m = menu();
-    entry(*m, "m_readme")->trigger();
-    EXPECT_EQ(t.desktop.opened, QStringList{readme});
-    EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("No program is set to open ") + readme});
-}
-
 TEST_F(GeneralMenuTest, MapEntriesReachTheirCommands) {
     insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
     set_gen_param(*ctx.db, QStringLiteral("topic_list"), QStringLiteral("Books: Novels\r\nBooks: Gone\r\n"));
@@ -275,6 +262,9 @@ TEST_F(GeneralMenuTest, MapEntriesReachTheirCommands) {
     ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
     EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name,
               QStringLiteral("Books: Novels"));
+    const QString readme = t.env.write_file(QStringLiteral("home/readme.txt"), "");
+    entry(*m, "m_readme")->trigger();
+    EXPECT_EQ(t.desktop.opened, QStringList{readme});
     entry(*m, "m_show_parentless_topics")->trigger();
     t.prompter.answer("Nov");
     entry(*m, "m_find_map")->trigger();
