@@ -95,7 +95,7 @@ TEST_F(CommandFormTest, AnyMouseOrKeyInputResetsTheCount) {
     EXPECT_EQ(count_after(&paint), 77);
 }
 
-TEST_F(CommandFormTest, LockHidesEveryWindowAndAMaskedAnswerInOtherCaseBringsThemBack) {
+TEST_F(CommandFormTest, LockHidesEveryWindowUntilTheMaskedAnswerAndCancelEnds) {
     open(QStringLiteral("Secret"));
     window->showMaximized();
     // A text window of its own beside the main window, as tips and the key list are.
@@ -119,11 +119,8 @@ TEST_F(CommandFormTest, LockHidesEveryWindowAndAMaskedAnswerInOtherCaseBringsThe
     EXPECT_TRUE(text_window.isVisible());
     EXPECT_TRUE(timer()->isActive());
     EXPECT_TRUE(ended.empty());
-}
 
-TEST_F(CommandFormTest, CancelEndsTheProgramAndStopsTheTimer) {
-    open(QStringLiteral("Secret"));
-    form->start_timer();
+    // Cancel ends the program and stops the timer.
     answer_unlock_box(std::nullopt);
     form->lock_program();
     EXPECT_EQ(ended, std::vector<int>{0});
