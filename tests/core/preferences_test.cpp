@@ -99,15 +99,12 @@ TEST_F(PreferencesTest, YesFlagsIgnoreCaseAndNothingElseCounts) {
     load_preferences(ctx);
     EXPECT_EQ(flags(), (std::vector<bool>{false, false, false, true, false, false}));
 
-    for (const char* key : keys)
-        param(QString::fromLatin1(key), u"y"_s);
-    load_preferences(ctx);
-    EXPECT_EQ(flags(), std::vector<bool>(6, true));
-
-    for (const char* key : keys)
-        param(QString::fromLatin1(key), u"-1"_s);
-    load_preferences(ctx);
-    EXPECT_EQ(flags(), std::vector<bool>(6, false));
+    for (const auto& [value, set] : {std::pair{"y", true}, std::pair{"-1", false}}) {
+        for (const char* key : keys)
+            param(QString::fromLatin1(key), QLatin1String(value));
+        load_preferences(ctx);
+        EXPECT_EQ(flags(), std::vector<bool>(6, set)) << value;
+    }
 
     param(u"large_toolbar"_s, u"Y"_s);
     param(u"show_toolbar"_s, u"Yes"_s);
@@ -184,7 +181,8 @@ TEST_F(PreferencesTest, RenamingFileLinesGiveThePositionItsName) {
 
 // An empty right side hides the position; a free one becomes a collection.
 TEST_F(PreferencesTest, RenamingFileDefinesAndHidesPositions) {
-    renaming_file(u"family.dat"_s, "  x01 =   Recettes d'été  \r\nGlossary=Glossário\r\nMoney=\r\n");
+    renaming_file(u"family.dat"_s,
+                  "  x01 =   Recettes d'été  \r\nGlossary=Glossário\r\nMoney=\r\npara_image_viewer=no\r\n");
     load_preferences(ctx);
     EXPECT_EQ(at(19).name, u"Recettes d'été"_s);
     EXPECT_TRUE(at(19).defined);
@@ -193,21 +191,6 @@ TEST_F(PreferencesTest, RenamingFileDefinesAndHidesPositions) {
     EXPECT_FALSE(at(5).defined);
     EXPECT_FALSE(at(5).visible);
     EXPECT_EQ(at(5).name, u"Money"_s);
-}
-
-TEST_F(PreferencesTest, ImageViewerLineRemovesTheButtonOnlyForFalse) {
-    renaming_file(u"family.dat"_s, "para_image_viewer=no\n");
-    load_collection_names(ctx);
-    EXPECT_TRUE(ctx.image_viewer_button);
-
-    renaming_file(u"family.dat"_s, "PARA_IMAGE_VIEWER =  False \n");
-    load_collection_names(ctx);
-    EXPECT_FALSE(ctx.image_viewer_button);
-    EXPECT_TRUE(prompter.shown().empty());
-
-    // Another database's file without the line brings the button back.
-    open_db(u"work.tdb"_s);
-    load_collection_names(ctx);
     EXPECT_TRUE(ctx.image_viewer_button);
 }
 
@@ -222,16 +205,20 @@ TEST_F(PreferencesTest, UnknownCollectionIsReportedAndEndsTheProgram) {
     EXPECT_EQ(prompter.messages(), QStringList{u"Error in file "_s + path + u": Nowhere = Elsewhere"_s});
 }
 
+// The image-viewer line removes the button only for "False", in any case and spacing.
 TEST_F(PreferencesTest, DatabaseFileBeatsTheGeneralFile) {
     renaming_file(u"general.dat"_s, "Books=General books\n");
-    renaming_file(u"family.dat"_s, "Books=Family books\n");
+    renaming_file(u"family.dat"_s, "Books=Family books\nPARA_IMAGE_VIEWER =  False \n");
     load_collection_names(ctx);
     EXPECT_EQ(at(7).name, u"Family books"_s);
+    EXPECT_FALSE(ctx.image_viewer_button);
 
     // Another database without its own file takes the general one.
     open_db(u"work.tdb"_s);
     load_collection_names(ctx);
     EXPECT_EQ(at(7).name, u"General books"_s);
+    EXPECT_TRUE(ctx.image_viewer_button);
+    EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(PreferencesTest, RenamingFileIsNamedAfterTheDatabaseWithoutItsExtension) {

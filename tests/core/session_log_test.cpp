@@ -34,10 +34,16 @@ protected:
 
 } // namespace
 
+// Quitting also empties the scratch files.
 TEST_F(SessionLog, NinetySecondSessionWritesRowAndBothLogLines) {
     const QDateTime start = clock.now();
+    ASSERT_TRUE(QFileInfo(ctx.program_path(u"tmp"_s)).isDir()) << "made at start-up";
+    env.write_file(u"home/tmp/nested/thumb 1.jpg"_s, "x");
+    env.write_file(u"home/buff.tmp"_s, "x");
     clock.advance_seconds(90);
     session.end_session();
+    EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"tmp"_s)));
+    EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"buff.tmp"_s)));
     EXPECT_TRUE(ui.quitted);
     EXPECT_EQ(saved_maps.size(), 1);
     EXPECT_EQ(ui.geometry_saves, 1);
@@ -66,17 +72,6 @@ TEST_F(SessionLog, TwoRunsInTheSameMinuteWriteTwoRows) {
     EXPECT_EQ(check->scalar(u"select count(*) from session_log where end_time is not null"_s).toInt(), 2);
     EXPECT_EQ(check->scalar(u"select sum(duration_seconds) from session_log"_s).toInt(), 7);
     EXPECT_EQ(log_text().count(u"Start "_s), 2);
-}
-
-TEST_F(SessionLog, QuittingEmptiesTheScratchFiles) {
-    const QString scratch = ctx.program_path(u"tmp"_s);
-    ASSERT_TRUE(QFileInfo(scratch).isDir()) << "made at start-up";
-    env.write_file(u"home/tmp/thumb 1.jpg"_s, "x");
-    env.write_file(u"home/tmp/nested/deeper.txt"_s, "x");
-    env.write_file(u"home/buff.tmp"_s, "x");
-    session.end_session();
-    EXPECT_FALSE(QFileInfo::exists(scratch));
-    EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"buff.tmp"_s)));
 }
 
 TEST_F(SessionLog, ClosingTheMainWindowEndsTheSessionUnlessRestarting) {
