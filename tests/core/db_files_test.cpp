@@ -7,8 +7,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -138,6 +140,19 @@ TEST_F(DbFiles, FailureAtEachStepBeforeTheSwapLeavesTheOriginalByteIdentical) {
         EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(path)));
     }
     EXPECT_EQ(count_items(path, password, &clock), 300);
+}
+
+// A copy is done only once it is on the disk: one whose flush fails (a pipe cannot be flushed) is
+// reported and removed, so that it is never taken for a backup.
+TEST_F(DbFiles, ACopyThatCannotBeFlushedIsReportedAndRemoved) {
+    const QString source = env.write_file(QStringLiteral("small.txt"), "a few bytes");
+    const QString pipe = env.path(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_THROW(db_files::copy_file_synced(source, pipe), DbError);
+    ::close(reader);
+    EXPECT_FALSE(QFileInfo::exists(pipe));
 }
 
 TEST_F(DbFiles, VerifySpotsDamage) {
