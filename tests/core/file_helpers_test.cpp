@@ -154,17 +154,13 @@ TEST_F(PictureSettingsTest, IntervalIsAWholeNumberOrNothing) {
 
 // ---------------------------------------------------------------- program directory
 
-TEST(ProgramDirectory, HomeVariableWinsAndIsCreated) {
+TEST(ProgramDirectory, HomeVariableWinsElseTheApplicationDataLocation) {
     TempEnv env;
     const QString home = env.path(u"portable/tessarin"_s);
     qputenv("TESSARIN_HOME", QFile::encodeName(home));
     EXPECT_EQ(program_directory(), home);
     EXPECT_TRUE(QFileInfo(home).isDir());
-    qputenv("TESSARIN_HOME", QFile::encodeName(env.path()));
-}
 
-TEST(ProgramDirectory, ElseTheApplicationDataLocation) {
-    TempEnv env;
     const QByteArray old_xdg = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(env.path(u"xdg"_s)));
     qunsetenv("TESSARIN_HOME");
