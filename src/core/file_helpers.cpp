@@ -22,17 +22,6 @@ bool file_exists(const QString& path) {
     return info.exists() || info.isSymLink();
 }
 
-QString file_name_of(const QString& path) {
-    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return path.mid(cut + 1).trimmed();
-}
-
-QString file_title_of(const QString& path) {
-    const QString name = file_name_of(path);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? name : name.left(dot);
-}
-
 void strip_quotes(QString& text) {
     if (text.startsWith(QLatin1Char('"'))) text.remove(0, 1);
     if (text.endsWith(QLatin1Char('"'))) text.chop(1);

@@ -13,12 +13,6 @@ class Prompter;
 // there. Never fails.
 bool file_exists(const QString& path);
 
-// The trimmed part after the last separator ('/' or '\', so that paths typed in Windows form
-// split too); the whole trimmed path when there is none.
-QString file_name_of(const QString& path);
-// file_name_of, cut before its last '.' when it has one.
-QString file_title_of(const QString& path);
-
 // Removes one double quote at the start and one at the end, each only when present.
 void strip_quotes(QString& text);
 

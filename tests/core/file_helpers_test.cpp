@@ -25,28 +25,9 @@ TEST(FileExists, BlankMissingAndPresentEntries) {
     EXPECT_FALSE(file_exists(env.path(u"missing.txt"_s)));
     EXPECT_TRUE(file_exists(env.path()));
     EXPECT_TRUE(file_exists(env.write_file(u"l'été.txt"_s, "x")));
-    EXPECT_TRUE(file_exists(env.write_file(u".hidden"_s, "")));
     const QString link = env.path(u"dangling"_s);
     ASSERT_TRUE(QFile::link(env.path(u"gone"_s), link));
     EXPECT_TRUE(file_exists(link));
-}
-
-TEST(FileNameOf, SplitsOnEitherSeparatorAndTrims) {
-    EXPECT_EQ(file_name_of(u"/home/anna/Pictures/cat.jpg"_s), u"cat.jpg"_s);
-    EXPECT_EQ(file_name_of(u"C:\\Docs\\note.txt"_s), u"note.txt"_s);
-    EXPECT_EQ(file_name_of(u"C:\\Docs/sub\\mixed.txt"_s), u"mixed.txt"_s);
-    EXPECT_EQ(file_name_of(u"  plain name.txt  "_s), u"plain name.txt"_s);
-    EXPECT_EQ(file_name_of(u"/tmp/ spaced .txt "_s), u"spaced .txt"_s);
-    EXPECT_EQ(file_name_of(u"/tmp/dir/"_s), QString());
-    EXPECT_EQ(file_name_of(QString()), QString());
-}
-
-TEST(FileTitleOf, CutsBeforeTheLastDotOfTheNameOnly) {
-    EXPECT_EQ(file_title_of(u"/docs/README"_s), u"README"_s);
-    EXPECT_EQ(file_title_of(u"/docs/archive.tar.gz"_s), u"archive.tar"_s);
-    EXPECT_EQ(file_title_of(u"/my.docs/notes"_s), u"notes"_s);
-    EXPECT_EQ(file_title_of(u"D:\\Family.2024\\Émile.jpg"_s), u"Émile"_s);
-    EXPECT_EQ(file_title_of(u"/home/u/.profile"_s), QString());
 }
 
 TEST(StripQuotes, RemovesOneQuoteAtEachEndWhenPresent) {
@@ -86,26 +67,16 @@ protected:
     FakePrompter prompter;
 };
 
-TEST_F(OpenPath, DirectoryAndFileOpenWithTheSystem) {
+// Only the first line counts; a web address that is no file opens as an address.
+TEST_F(OpenPath, DirectoriesFilesAndWebAddressesOpenWithTheSystem) {
     const QString dir = env.path(u"Photos d'été"_s);
     QDir().mkpath(dir);
     const QString file = env.write_file(u"Photos d'été/list.txt"_s, "x");
     open_path(desktop, prompter, dir);
-    open_path(desktop, prompter, file);
-    EXPECT_EQ(desktop.opened, (QStringList{dir, file}));
-    EXPECT_TRUE(prompter.shown().empty());
-}
-
-TEST_F(OpenPath, OnlyTheFirstLineCounts) {
-    const QString file = env.write_file(u"a.txt"_s, "x");
     open_path(desktop, prompter, file + u"\r\nsee also the other file"_s);
-    open_path(desktop, prompter, u"https://example.org/a?b=c\nsecond line"_s);
-    EXPECT_EQ(desktop.opened, (QStringList{file, u"https://example.org/a?b=c"_s}));
-}
-
-TEST_F(OpenPath, WebAddressThatIsNoFileOpensAsAddress) {
     open_path(desktop, prompter, u"www.example.org"_s);
-    EXPECT_EQ(desktop.opened, QStringList{u"www.example.org"_s});
+    open_path(desktop, prompter, u"https://example.org/a?b=c\nsecond line"_s);
+    EXPECT_EQ(desktop.opened, (QStringList{dir, file, u"www.example.org"_s, u"https://example.org/a?b=c"_s}));
     EXPECT_TRUE(prompter.shown().empty());
 }
 
@@ -117,6 +88,11 @@ TEST_F(OpenPath, AnythingElseIsReportedAndNothingOpens) {
     EXPECT_TRUE(desktop.opened.isEmpty());
     EXPECT_EQ(prompter.messages(), (QStringList{u"Path not found: "_s + missing, u"Path not found:    "_s,
                                                 u"Path not found: "_s}));
+    // A file without a program for its type is named in the message.
+    desktop.open_result = false;
+    const QString file = env.write_file(u"a.xyz"_s, "x");
+    open_path(desktop, prompter, file);
+    EXPECT_EQ(prompter.messages().last(), u"No program is set to open "_s + file);
 }
 
 // ---------------------------------------------------------------- date order
@@ -124,11 +100,7 @@ TEST_F(OpenPath, AnythingElseIsReportedAndNothingOpens) {
 TEST(DetectDateFormat, FollowsTheLocalesShortDateOrder) {
     EXPECT_EQ(detect_date_format(QLocale(QLocale::English, QLocale::UnitedStates)), u"MM/dd/yy"_s);
     EXPECT_EQ(detect_date_format(QLocale(QLocale::Italian, QLocale::Italy)), u"dd/MM/yy"_s);
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::English, QLocale::UnitedKingdom)), u"dd/MM/yy"_s);
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::German, QLocale::Germany)), u"dd/MM/yy"_s);
     EXPECT_EQ(detect_date_format(QLocale(QLocale::Japanese, QLocale::Japan)), u"yy/MM/dd"_s);
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::Hungarian, QLocale::Hungary)), u"yy/MM/dd"_s);
-    EXPECT_EQ(detect_date_format(QLocale(QLocale::Chinese, QLocale::China)), u"yy/MM/dd"_s);
     // Quoted text after the date ("d.MM.yy 'г'.") is no code.
     EXPECT_EQ(detect_date_format(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)), u"dd/MM/yy"_s);
 }
@@ -150,6 +122,8 @@ TEST_F(PictureSettingsTest, KeepsWhatExistsAndClearsTheRest) {
     settings.save_setting(u"last_thumbnail_file"_s, env.path(u"gone.tnf"_s));
     settings.save_setting(u"init_dir_for_search"_s, root);
     settings.save_setting(u"interval"_s, u"3000"_s);
+    // An existing scratch directory and its files stay.
+    const QString kept = env.write_file(u"home/tmp/thumb.jpg"_s, "x");
 
     load_picture_settings(ctx);
     EXPECT_EQ(ctx.pictures.picture_editor, editor);
@@ -158,7 +132,7 @@ TEST_F(PictureSettingsTest, KeepsWhatExistsAndClearsTheRest) {
     EXPECT_EQ(ctx.pictures.last_thumbnail_file, QString());
     EXPECT_EQ(ctx.pictures.init_dir_for_search, root);
     EXPECT_EQ(ctx.pictures.interval, 3000);
-    EXPECT_TRUE(QFileInfo(env.path(u"home/tmp"_s)).isDir());
+    EXPECT_TRUE(QFile::exists(kept));
 
     // Only the last picture is written back empty.
     Settings reread(ini);
@@ -178,25 +152,15 @@ TEST_F(PictureSettingsTest, IntervalIsAWholeNumberOrNothing) {
     }
 }
 
-TEST_F(PictureSettingsTest, ExistingScratchDirectoryAndItsFilesStay) {
-    const QString kept = env.write_file(u"home/tmp/thumb.jpg"_s, "x");
-    load_picture_settings(ctx);
-    EXPECT_TRUE(QFile::exists(kept));
-}
-
 // ---------------------------------------------------------------- program directory
 
-TEST(ProgramDirectory, HomeVariableWinsAndIsCreated) {
+TEST(ProgramDirectory, HomeVariableWinsElseTheApplicationDataLocation) {
     TempEnv env;
     const QString home = env.path(u"portable/tessarin"_s);
     qputenv("TESSARIN_HOME", QFile::encodeName(home));
     EXPECT_EQ(program_directory(), home);
     EXPECT_TRUE(QFileInfo(home).isDir());
-    qputenv("TESSARIN_HOME", QFile::encodeName(env.path()));
-}
 
-TEST(ProgramDirectory, ElseTheApplicationDataLocation) {
-    TempEnv env;
     const QByteArray old_xdg = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(env.path(u"xdg"_s)));
     qunsetenv("TESSARIN_HOME");

@@ -1,17 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/app_context.h"
 #include "core/database.h"
 #include "core/params.h"
 #include "core/preferences.h"
 #include "core/program_end.h"
-#include "core/schema.h"
-#include "core/settings.h"
-#include "support/fakes.h"
-#include "support/temp_env.h"
-#include "support/test_context.h"
+#include "support/test_db.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -19,22 +13,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class PreferencesTest : public ::testing::Test, protected TestContext {
+class PreferencesTest : public ::testing::Test, protected TestDb {
 protected:
-    void SetUp() override {
-        QDir().mkpath(ctx.program_dir);
-        open_db(u"family.tdb"_s);
-    }
-    void open_db(const QString& name) {
-        ctx.db_path = env.path(u"data/"_s + name);
-        QDir().mkpath(env.path(u"data"_s));
-        ctx.db = Database::open(ctx.db_path, {}, &clock, Database::Mode::CreateNew);
-        schema::upgrade(*ctx.db);
-        ctx.collections.init_collections();
-    }
+    FakePrompter& prompter = tc.prompter;
+
+    void SetUp() override { open_db(u"family.tdb"_s); }
     void param(const QString& key, const QString& value) { set_gen_param(*ctx.db, key, value); }
     QString renaming_file(const QString& name, const QByteArray& content) {
-        return env.write_file(u"home/"_s + name, content);
+        return tc.env.write_file(u"home/"_s + name, content);
     }
     const Collection& at(int position) const { return ctx.collections.at(position); }
     int visible_count() const {
@@ -63,10 +49,6 @@ TEST_F(PreferencesTest, EmptyDatabaseGivesTheDefaults) {
     EXPECT_FALSE(at(19).visible);
     EXPECT_FALSE(at(42).visible);
     EXPECT_TRUE(at(45).visible);
-    for (int p = 1; p <= CollectionTable::count; ++p) {
-        EXPECT_FALSE(at(p).open_coll_as_map) << p;
-        EXPECT_FALSE(at(p).open_cat_as_map) << p;
-    }
 }
 
 TEST_F(PreferencesTest, LockIntervalRules) {
@@ -84,24 +66,21 @@ TEST_F(PreferencesTest, LockIntervalRules) {
 }
 
 TEST_F(PreferencesTest, FontSizeAndChangeIntervalTakeOnlyPositiveNumbers) {
-    param(u"font_size"_s, u"0"_s);
-    param(u"change_interval"_s, u"-1"_s);
-    load_preferences(ctx);
-    EXPECT_EQ(ctx.prefs.font_size, 10.0F);
-    EXPECT_EQ(ctx.prefs.change_interval, 3.0F);
-
-    param(u"font_size"_s, u"12.5"_s);
-    param(u"change_interval"_s, u"0.5"_s);
-    load_preferences(ctx);
-    EXPECT_EQ(ctx.prefs.font_size, 12.5F);
-    EXPECT_EQ(ctx.prefs.change_interval, 0.5F);
-
-    // Reloading after the values went bad goes back to the defaults, not to the last values.
-    param(u"font_size"_s, u"big"_s);
-    param(u"change_interval"_s, u""_s);
-    load_preferences(ctx);
-    EXPECT_EQ(ctx.prefs.font_size, 10.0F);
-    EXPECT_EQ(ctx.prefs.change_interval, 3.0F);
+    const struct {
+        const char* font_size;
+        const char* change_interval;
+        float font, change;
+    } cases[] = {{"0", "-1", 10.0F, 3.0F},
+                 {"12.5", "0.5", 12.5F, 0.5F},
+                 // Reloading after the values went bad goes back to the defaults, not to the last values.
+                 {"big", "", 10.0F, 3.0F}};
+    for (const auto& c : cases) {
+        param(u"font_size"_s, QLatin1String(c.font_size));
+        param(u"change_interval"_s, QLatin1String(c.change_interval));
+        load_preferences(ctx);
+        EXPECT_EQ(ctx.prefs.font_size, c.font) << c.font_size;
+        EXPECT_EQ(ctx.prefs.change_interval, c.change) << c.change_interval;
+    }
 }
 
 TEST_F(PreferencesTest, YesFlagsIgnoreCaseAndNothingElseCounts) {
@@ -120,15 +99,12 @@ TEST_F(PreferencesTest, YesFlagsIgnoreCaseAndNothingElseCounts) {
     load_preferences(ctx);
     EXPECT_EQ(flags(), (std::vector<bool>{false, false, false, true, false, false}));
 
-    for (const char* key : keys)
-        param(QString::fromLatin1(key), u"y"_s);
-    load_preferences(ctx);
-    EXPECT_EQ(flags(), std::vector<bool>(6, true));
-
-    for (const char* key : keys)
-        param(QString::fromLatin1(key), u"-1"_s);
-    load_preferences(ctx);
-    EXPECT_EQ(flags(), std::vector<bool>(6, false));
+    for (const auto& [value, set] : {std::pair{"y", true}, std::pair{"-1", false}}) {
+        for (const char* key : keys)
+            param(QString::fromLatin1(key), QLatin1String(value));
+        load_preferences(ctx);
+        EXPECT_EQ(flags(), std::vector<bool>(6, set)) << value;
+    }
 
     param(u"large_toolbar"_s, u"Y"_s);
     param(u"show_toolbar"_s, u"Yes"_s);
@@ -175,32 +151,21 @@ TEST_F(PreferencesTest, NoVisiblePositionMakesTheFirstVisibleAndStoresIt) {
 
 // ---------------------------------------------------------------- collection renaming file
 
-TEST_F(PreferencesTest, RenameFindsByLeftSideThenByRightSide) {
-    load_collection_names(ctx); // no file: the names stay
-    EXPECT_EQ(at(7).name, u"Books"_s);
-    renaming_file(u"family.dat"_s, "books=Library\n");
-    load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, u"Library"_s);
-    EXPECT_TRUE(at(7).defined);
-    EXPECT_EQ(ctx.collections.find(u"Books"_s), 0);
-    // Applied again without a reset (Books is gone): found through "Library", kept.
-    load_collection_names(ctx);
-    EXPECT_EQ(at(7).name, u"Library"_s);
-    EXPECT_TRUE(prompter.shown().empty());
-}
-
-// Each file gives one position its name; `gone` is a name no position holds afterwards.
+// Each file gives one position its name, its left side found in any case; `gone` is a name no
+// position holds afterwards.
 TEST_F(PreferencesTest, RenamingFileLinesGiveThePositionItsName) {
     const struct {
         QByteArray file;
         int position;
         QString name, gone;
     } cases[] = {
-        {"Books=Library\nLibrary=Reading list\nReading list = Shelf\n", 7, u"Shelf"_s, u"Library"_s},
+        {"books=Library\nLibrary=Reading list\nReading list = Shelf\n", 7, u"Shelf"_s, u"Library"_s},
         {"Media=M\xe9" /* é in Latin-1 */ "dias\n", 8, u"Médias"_s, u"Media"_s},
         {"; Nowhere=Elsewhere would end the program\n\n   \n\tnote\nBooks=Library\n", 7, u"Library"_s,
          u"Books"_s},
     };
+    load_collection_names(ctx); // no file: the names stay
+    EXPECT_EQ(at(7).name, u"Books"_s);
     for (const auto& c : cases) {
         ctx.collections.init_collections();
         renaming_file(u"family.dat"_s, c.file);
@@ -208,39 +173,24 @@ TEST_F(PreferencesTest, RenamingFileLinesGiveThePositionItsName) {
         EXPECT_EQ(at(c.position).name, c.name) << c.file.toStdString();
         EXPECT_EQ(ctx.collections.find(c.gone), 0) << c.file.toStdString();
     }
+    // Applied again without a reset (Books is gone): found through "Library", kept.
+    load_collection_names(ctx);
+    EXPECT_EQ(at(7).name, u"Library"_s);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
-TEST_F(PreferencesTest, EmptyRightSideHidesThePosition) {
-    renaming_file(u"family.dat"_s, "Money=\n");
-    load_preferences(ctx);
-    EXPECT_FALSE(at(5).defined);
-    EXPECT_FALSE(at(5).visible);
-    EXPECT_EQ(at(5).name, u"Money"_s);
-}
-
-TEST_F(PreferencesTest, FreePositionBecomesACollectionWithTrimmedAccentedName) {
-    renaming_file(u"family.dat"_s, "  x01 =   Recettes d'été  \r\nGlossary=Glossário\r\n");
+// An empty right side hides the position; a free one becomes a collection.
+TEST_F(PreferencesTest, RenamingFileDefinesAndHidesPositions) {
+    renaming_file(u"family.dat"_s,
+                  "  x01 =   Recettes d'été  \r\nGlossary=Glossário\r\nMoney=\r\npara_image_viewer=no\r\n");
     load_preferences(ctx);
     EXPECT_EQ(at(19).name, u"Recettes d'été"_s);
     EXPECT_TRUE(at(19).defined);
     EXPECT_TRUE(at(19).visible);
     EXPECT_EQ(at(9).name, u"Glossário"_s);
-}
-
-TEST_F(PreferencesTest, ImageViewerLineRemovesTheButtonOnlyForFalse) {
-    renaming_file(u"family.dat"_s, "para_image_viewer=no\n");
-    load_collection_names(ctx);
-    EXPECT_TRUE(ctx.image_viewer_button);
-
-    renaming_file(u"family.dat"_s, "PARA_IMAGE_VIEWER =  False \n");
-    load_collection_names(ctx);
-    EXPECT_FALSE(ctx.image_viewer_button);
-    EXPECT_TRUE(prompter.shown().empty());
-
-    // Another database's file without the line brings the button back.
-    open_db(u"work.tdb"_s);
-    load_collection_names(ctx);
+    EXPECT_FALSE(at(5).defined);
+    EXPECT_FALSE(at(5).visible);
+    EXPECT_EQ(at(5).name, u"Money"_s);
     EXPECT_TRUE(ctx.image_viewer_button);
 }
 
@@ -255,16 +205,20 @@ TEST_F(PreferencesTest, UnknownCollectionIsReportedAndEndsTheProgram) {
     EXPECT_EQ(prompter.messages(), QStringList{u"Error in file "_s + path + u": Nowhere = Elsewhere"_s});
 }
 
+// The image-viewer line removes the button only for "False", in any case and spacing.
 TEST_F(PreferencesTest, DatabaseFileBeatsTheGeneralFile) {
     renaming_file(u"general.dat"_s, "Books=General books\n");
-    renaming_file(u"family.dat"_s, "Books=Family books\n");
+    renaming_file(u"family.dat"_s, "Books=Family books\nPARA_IMAGE_VIEWER =  False \n");
     load_collection_names(ctx);
     EXPECT_EQ(at(7).name, u"Family books"_s);
+    EXPECT_FALSE(ctx.image_viewer_button);
 
     // Another database without its own file takes the general one.
     open_db(u"work.tdb"_s);
     load_collection_names(ctx);
     EXPECT_EQ(at(7).name, u"General books"_s);
+    EXPECT_TRUE(ctx.image_viewer_button);
+    EXPECT_TRUE(prompter.shown().empty());
 }
 
 TEST_F(PreferencesTest, RenamingFileIsNamedAfterTheDatabaseWithoutItsExtension) {

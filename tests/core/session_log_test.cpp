@@ -34,10 +34,16 @@ protected:
 
 } // namespace
 
+// Quitting also empties the scratch files.
 TEST_F(SessionLog, NinetySecondSessionWritesRowAndBothLogLines) {
     const QDateTime start = clock.now();
+    ASSERT_TRUE(QFileInfo(ctx.program_path(u"tmp"_s)).isDir()) << "made at start-up";
+    env.write_file(u"home/tmp/nested/thumb 1.jpg"_s, "x");
+    env.write_file(u"home/buff.tmp"_s, "x");
     clock.advance_seconds(90);
     session.end_session();
+    EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"tmp"_s)));
+    EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"buff.tmp"_s)));
     EXPECT_TRUE(ui.quitted);
     EXPECT_EQ(saved_maps.size(), 1);
     EXPECT_EQ(ui.geometry_saves, 1);
@@ -68,18 +74,7 @@ TEST_F(SessionLog, TwoRunsInTheSameMinuteWriteTwoRows) {
     EXPECT_EQ(log_text().count(u"Start "_s), 2);
 }
 
-TEST_F(SessionLog, QuittingEmptiesTheScratchFiles) {
-    const QString scratch = ctx.program_path(u"tmp"_s);
-    ASSERT_TRUE(QFileInfo(scratch).isDir()) << "made at start-up";
-    env.write_file(u"home/tmp/thumb 1.jpg"_s, "x");
-    env.write_file(u"home/tmp/nested/deeper.txt"_s, "x");
-    env.write_file(u"home/buff.tmp"_s, "x");
-    session.end_session();
-    EXPECT_FALSE(QFileInfo::exists(scratch));
-    EXPECT_FALSE(QFileInfo::exists(ctx.program_path(u"buff.tmp"_s)));
-}
-
-TEST_F(SessionLog, ClosingTheMainWindowWhileRestartingDoesNotEndTheSession) {
+TEST_F(SessionLog, ClosingTheMainWindowEndsTheSessionUnlessRestarting) {
     ctx.restarting = true;
     EXPECT_TRUE(session.main_window_unloading());
     EXPECT_FALSE(ctx.restarting);
@@ -87,9 +82,8 @@ TEST_F(SessionLog, ClosingTheMainWindowWhileRestartingDoesNotEndTheSession) {
     EXPECT_FALSE(ui.quitted);
     EXPECT_FALSE(log_text().contains(u"End"_s));
     EXPECT_EQ(saved_maps.size(), 1);
-}
 
-TEST_F(SessionLog, ClosingTheMainWindowOtherwiseEndsIt) {
+    ctx.main_window_loaded = true;
     EXPECT_TRUE(session.main_window_unloading());
     EXPECT_TRUE(ui.quitted);
     EXPECT_TRUE(log_text().contains(u"End   "_s));

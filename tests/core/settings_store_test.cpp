@@ -6,13 +6,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-TEST(SettingsStore, MissingKeyAndMissingFileReadEmpty) {
-    TempEnv env;
-    Settings settings(env.path(QStringLiteral("none/settings.ini")));
-    EXPECT_EQ(settings.get_setting(QStringLiteral("language")), QString());
-    EXPECT_EQ(settings.get_setting(QString()), QString());
-}
-
 TEST(SettingsStore, ValuesSurviveARestart) {
     TempEnv env;
     const QString ini = env.path(QStringLiteral("settings.ini"));

@@ -65,39 +65,25 @@ TEST_F(TranslatorTest, MessageIsTranslatedWithoutTitle) {
     EXPECT_EQ(tc.prompter.shown()[0].title, QString());
 }
 
-// Writes a file that is no usable translation database; empty means no file at all.
-using BrokenFile = void (*)(const QString& path);
-
-struct BrokenCase {
-    const char* name;
-    BrokenFile make;
-};
-
+// A file that is no usable translation database: none at all, bytes that are no database, or a
+// database made by the statement given.
 TEST_F(TranslatorTest, UnusableFileIsToldOnceInEnglishAndTextsStayEnglish) {
-    const BrokenCase cases[] = {
-        {"missing", [](const QString&) {}},
-        {"garbage",
-         [](const QString& path) {
-             QFile file(path);
-             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-             file.write(QByteArray(4096, 'x'));
-         }},
-        {"no table",
-         [](const QString& path) {
-             auto db = Database::open(path, QString(), nullptr, Database::Mode::CreateNew);
-             db->exec(QStringLiteral("create table Other (a text)"));
-         }},
-        {"too few columns",
-         [](const QString& path) {
-             auto db = Database::open(path, QString(), nullptr, Database::Mode::CreateNew);
-             db->exec(QStringLiteral("create table Translation (english text, italiano text)"));
-         }},
-    };
-    for (const BrokenCase& c : cases) {
+    const struct {
+        const char* name;
+        const char* statement;
+    } cases[] = {{"missing", nullptr},
+                 {"garbage", ""},
+                 {"no table", "create table Other (a text)"},
+                 {"too few columns", "create table Translation (english text, italiano text)"}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestContext local;
         QDir().mkpath(local.ctx.program_dir);
-        c.make(lang_db_path(local));
+        if (c.statement && *c.statement)
+            Database::open(lang_db_path(local), {}, nullptr, Database::Mode::CreateNew)
+                ->exec(QString::fromLatin1(c.statement));
+        else if (c.statement)
+            local.env.write_file(QStringLiteral("home/lang.db"), QByteArray(4096, 'x'));
         local.ctx.language = 3;
         Translator translator(local.ctx);
         translator.open_tables();

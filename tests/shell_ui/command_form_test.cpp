@@ -61,9 +61,8 @@ void answer_unlock_box(const std::optional<QString>& answer, QStringList* seen =
 
 } // namespace
 
-TEST_F(CommandFormTest, FormAndTimerCarryTheirNamesAndStartWithTheSession) {
+TEST_F(CommandFormTest, TheTimerTicksEverySecondOnceStarted) {
     open(QStringLiteral("pw"));
-    EXPECT_EQ(form->objectName(), QStringLiteral("f_ghost"));
     ASSERT_NE(timer(), nullptr);
     EXPECT_EQ(timer()->interval(), 1000);
     EXPECT_FALSE(timer()->isActive());
@@ -71,53 +70,32 @@ TEST_F(CommandFormTest, FormAndTimerCarryTheirNamesAndStartWithTheSession) {
     form->start_timer();
     EXPECT_TRUE(timer()->isActive());
     EXPECT_EQ(t.ctx.inactivity, 0);
-    EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(CommandFormTest, AnyMouseOrKeyInputResetsTheCount) {
     open(QStringLiteral("pw"));
-    QWidget* target = window->mdi_area();
     const QPointF at(10, 10);
-    const auto events = std::vector<std::pair<const char*, std::function<std::unique_ptr<QEvent>()>>>{
-        {"move",
-         [&] {
-             return std::make_unique<QMouseEvent>(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton,
-                                                  Qt::NoModifier);
-         }},
-        {"press",
-         [&] {
-             return std::make_unique<QMouseEvent>(QEvent::MouseButtonPress, at, at, Qt::LeftButton,
-                                                  Qt::LeftButton, Qt::NoModifier);
-         }},
-        {"key", [] { return std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"); }},
-        {"wheel",
-         [&] {
-             return std::make_unique<QWheelEvent>(at, at, QPoint(), QPoint(0, 120), Qt::NoButton,
-                                                  Qt::NoModifier, Qt::NoScrollPhase, false);
-         }},
+    QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QWheelEvent wheel(at, at, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QEvent paint(QEvent::UpdateRequest);
+    const auto count_after = [this](QEvent* event) {
+        t.ctx.inactivity = 77;
+        QApplication::sendEvent(window->mdi_area(), event);
+        return t.ctx.inactivity;
     };
     // Before the form is loaded nothing watches the input.
-    t.ctx.inactivity = 5;
-    auto first = events[0].second();
-    QApplication::sendEvent(target, first.get());
-    EXPECT_EQ(t.ctx.inactivity, 5);
-
+    EXPECT_EQ(count_after(&move), 77);
     form->load();
-    for (const auto& [name, make] : events) {
-        SCOPED_TRACE(name);
-        t.ctx.inactivity = 77;
-        auto event = make();
-        QApplication::sendEvent(target, event.get());
-        EXPECT_EQ(t.ctx.inactivity, 0);
-    }
+    for (QEvent* event : std::initializer_list<QEvent*>{&move, &press, &key, &wheel})
+        EXPECT_EQ(count_after(event), 0) << event->type();
     // Other events are no activity.
-    t.ctx.inactivity = 77;
-    QEvent paint(QEvent::UpdateRequest);
-    QApplication::sendEvent(target, &paint);
-    EXPECT_EQ(t.ctx.inactivity, 77);
+    EXPECT_EQ(count_after(&paint), 77);
 }
 
-TEST_F(CommandFormTest, LockHidesEveryWindowAndAMaskedAnswerInOtherCaseBringsThemBack) {
+TEST_F(CommandFormTest, LockHidesEveryWindowUntilTheMaskedAnswerAndCancelEnds) {
     open(QStringLiteral("Secret"));
     window->showMaximized();
     // A text window of its own beside the main window, as tips and the key list are.
@@ -141,11 +119,8 @@ TEST_F(CommandFormTest, LockHidesEveryWindowAndAMaskedAnswerInOtherCaseBringsThe
     EXPECT_TRUE(text_window.isVisible());
     EXPECT_TRUE(timer()->isActive());
     EXPECT_TRUE(ended.empty());
-}
 
-TEST_F(CommandFormTest, CancelEndsTheProgramAndStopsTheTimer) {
-    open(QStringLiteral("Secret"));
-    form->start_timer();
+    // Cancel ends the program and stops the timer.
     answer_unlock_box(std::nullopt);
     form->lock_program();
     EXPECT_EQ(ended, std::vector<int>{0});
@@ -180,32 +155,21 @@ TEST_F(CommandFormTest, ChangePasswordThroughTheDialogKeepsNineCharacters) {
     EXPECT_THROW(count_items(t.ctx.db_path, QStringLiteral("Old"), &t.clock), DbError);
 }
 
+// The captions and checks follow each change (their texts are the logic's, tested with it).
 TEST_F(CommandFormTest, PreferencesEntriesKeepTheirCaptionsAndChecksCurrent) {
     open(QStringLiteral("pw"));
-    t.ctx.prefs.lock_interval = 180;
-    form->build_language_entry = [](QMenu& menu) {
-        menu.addAction(QStringLiteral("language"))->setObjectName("m_change_language");
-    };
     QMenu menu;
     form->build_preferences(menu);
-    QStringList names;
-    for (QAction* action : menu.actions())
-        names.append(action->objectName());
-    EXPECT_EQ(names, (QStringList{"m_open_start_map_at_startup", "m_font_size", "m_lock_interval",
-                                  "m_interval_of_random_item_change", "m_Presence_of_similar_item_indicator",
-                                  "m_change_language", "m_cogniva_functions"}));
     const auto action = [&menu](const char* name) { return menu.findChild<QAction*>(QLatin1String(name)); };
     EXPECT_FALSE(action("m_interval_of_random_item_change")->isVisible());
-    EXPECT_EQ(action("m_font_size")->text(), QStringLiteral("Preferred font size (now = 10)"));
 
     t.prompter.answer("1,5");
     action("m_lock_interval")->trigger();
     EXPECT_EQ(t.ctx.prefs.lock_interval, 90);
-    EXPECT_EQ(action("m_lock_interval")->text(),
-              QStringLiteral("Auto-lock timer (minutes, 0 = no auto lock, now = 1.5 mins)"));
+    EXPECT_TRUE(action("m_lock_interval")->text().contains(QStringLiteral("now = 1.5 mins")));
     t.prompter.answer("14");
     action("m_font_size")->trigger();
-    EXPECT_EQ(action("m_font_size")->text(), QStringLiteral("Font size (now = 14)"));
+    EXPECT_TRUE(action("m_font_size")->text().contains(QStringLiteral("now = 14")));
 
     QAction* start_maps = action("m_open_start_map_at_startup");
     EXPECT_FALSE(start_maps->isChecked());
