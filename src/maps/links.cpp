@@ -18,7 +18,6 @@
 namespace {
 
 const QString link_prefix = QStringLiteral("LINK=");
-const QString picdir_prefix = QStringLiteral("PICDIR=");
 const QString last_link_path_key = QStringLiteral("last_link_path");
 
 // Link texts come from item contents, which go on after their first line. Contents typed on
@@ -122,15 +121,6 @@ bool open_link(AppContext& ctx, const QString& text, bool report) {
 
 bool run_link(AppContext& ctx, const QString& content) {
     return open_link(ctx, content.mid(link_prefix.size()).trimmed(), true);
-}
-
-bool picture_dir_of_item(AppContext& ctx, const QString& content) {
-    if (!content.startsWith(picdir_prefix, Qt::CaseInsensitive)) return false;
-    QString dir = first_line(content.mid(picdir_prefix.size())).trimmed();
-    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return false;
-    if (!dir.endsWith(QLatin1Char('/')) && !dir.endsWith(QDir::separator())) dir += QLatin1Char('/');
-    ctx.picture_dir = dir;
-    return true;
 }
 
 // ---------------------------------------------------------------- inserting links

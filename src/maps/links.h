@@ -34,11 +34,6 @@ bool shell_open_url(AppContext& ctx, const QString& text);
 // character, with reporting on.
 bool run_link(AppContext& ctx, const QString& content);
 
-// When the content begins with "PICDIR=" (any letter case) and its first line names an existing
-// directory, makes that directory, ending in "/", the picture directory of the random views
-// (ctx.picture_dir). Answers whether it did.
-bool picture_dir_of_item(AppContext& ctx, const QString& content);
-
 // ---------------------------------------------------------------- inserting links
 
 inline const QString link_not_available_message =
