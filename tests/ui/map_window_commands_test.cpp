@@ -16,13 +16,39 @@ namespace {
 
 using MapWindowCommandsTest = MapWindowFixture;
 
-TEST_F(MapWindowCommandsTest, CtrlF2RenamesTheMapAndReopensItUnderItsNewName) {
-    add("Books", "Poetry", "Dante");
-    add("Books", "Poetry", "Petrarca");
+// Each editing key reaches its command, and the window follows the outcome: panels laid out
+// again, reloaded, reopened under the map's new name, or closed.
+TEST_F(MapWindowCommandsTest, EditingKeysReachTheirCommandsAndTheWindowFollows) {
+    add("Books", "Poetry", "zeta", {}, 1);
+    add("Books", "Poetry", "Alpha", {}, 2);
+    add("Books", "Poetry", "beta", {}, 3);
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
-    const int old_number = window->window_number();
+    key(window, Qt::Key_F7);
+    EXPECT_EQ(panel_texts(window), (QStringList{"Alpha", "beta", "zeta"}));
 
+    window->select(0);
+    t.prompter.answer("Léopardi d'Italia");
+    key(window, Qt::Key_Insert);
+    EXPECT_EQ(panel_texts(window), (QStringList{"Alpha", u"Léopardi d'Italia"_s, "beta", "zeta"}));
+    // Del asks first, and removes the selected panel only after a Yes.
+    t.prompter.answer(false);
+    key(window, Qt::Key_Delete);
+    EXPECT_EQ(panel_texts(window).size(), 4);
+    t.prompter.answer(true);
+    key(window, Qt::Key_Delete);
+    EXPECT_EQ(panel_texts(window), (QStringList{"Alpha", "beta", "zeta"}));
+    // A panel dropped on the background is the one removed, not the selected one.
+    DragPayload drag;
+    drag.title = u"zeta"_s;
+    drag.source_window = window->window_number();
+    drag.source_index = 2;
+    t.prompter.answer(true);
+    window->drop_on_background(drag);
+    EXPECT_TRUE(t.prompter.shown().back().text.contains(u"\"zeta\""_s));
+    EXPECT_EQ(panel_texts(window), (QStringList{"Alpha", "beta"}));
+
+    const int old_number = window->window_number();
     t.prompter.answer("Books: Poésie d'Italie");
     key(window, Qt::Key_F2, Qt::ControlModifier);
     settle();
@@ -31,37 +57,18 @@ TEST_F(MapWindowCommandsTest, CtrlF2RenamesTheMapAndReopensItUnderItsNewName) {
     MapWindow* renamed = maps->window(ctx.map_windows.in_use_slots().front());
     ASSERT_NE(renamed, nullptr);
     EXPECT_EQ(renamed->windowTitle(), u"Poésie d'Italie"_s);
-    EXPECT_EQ(panel_texts(renamed), (QStringList{"Dante", "Petrarca"}));
-}
-
-TEST_F(MapWindowCommandsTest, CtrlDelDeletesTheMapAndClosesItsWindow) {
-    add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(window, nullptr);
-    const int number = window->window_number();
+    EXPECT_EQ(panel_texts(renamed), (QStringList{"Alpha", "beta"}));
 
     t.prompter.answer(false);
-    key(window, Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_TRUE(ctx.map_windows.slot(number).in_use);
-
+    key(renamed, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 1);
     t.prompter.answer(true);
-    key(window, Qt::Key_Delete, Qt::ControlModifier);
+    key(renamed, Qt::Key_Delete, Qt::ControlModifier);
     settle();
-    EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 0);
-    EXPECT_FALSE(ctx.map_windows.slot(number).in_use);
+    EXPECT_EQ(count("collection='Books'"), 0);
+    EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
     EXPECT_TRUE(area.subWindowList().isEmpty());
-}
-
-TEST_F(MapWindowCommandsTest, F7SortsThePanels) {
-    add("Books", "Poetry", "zeta");
-    add("Books", "Poetry", "Alpha");
-    add("Books", "Poetry", "beta");
-    ctx.db->exec(u"update repos set seq = 10 - item_nr"_s);
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(window, nullptr);
-    ASSERT_EQ(panel_texts(window), (QStringList{"beta", "Alpha", "zeta"}));
-    key(window, Qt::Key_F7);
-    EXPECT_EQ(panel_texts(window), (QStringList{"Alpha", "beta", "zeta"}));
+    EXPECT_TRUE(t.prompter.all_answered());
 }
 
 TEST_F(MapWindowCommandsTest, PrintExportsTheMapAndOpensTheDocument) {
@@ -105,15 +112,23 @@ TEST_F(MapWindowCommandsTest, SavingAllKeepsEachWindowsPlaceAndColumns) {
     EXPECT_TRUE(ctx.map_windows.slot(window->window_number()).in_use);
 }
 
-TEST_F(MapWindowCommandsTest, UnavailableCommandsDoNothingFromTheKeyboard) {
+TEST_F(MapWindowCommandsTest, UnavailableCommandsDoNothingAndF1OrARightClickShowsTheMenu) {
     add("Books", "Poetry", "Dante");
+    add("Books", "Poetry", "Petrarca");
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     for (const Qt::Key k : {Qt::Key_Space, Qt::Key_F3, Qt::Key_F10, Qt::Key_I, Qt::Key_R})
         key(window, k);
     EXPECT_TRUE(t.prompter.shown().empty());
     EXPECT_EQ(ctx.map_windows.in_use_count(), 1);
+    // Commands whose windows are not part of the program yet stay in the menu, disabled.
+    EXPECT_FALSE(window->action(u"m_random"_s)->isEnabled());
     key(window, Qt::Key_F1);
+    EXPECT_TRUE(window->popup_menu()->isVisible());
+    window->popup_menu()->hide();
+    // A right click selects its panel first.
+    QTest::mouseClick(window->findChild<QPushButton*>(u"pan_2"_s), Qt::RightButton);
+    EXPECT_EQ(window->selected_index(), 1);
     EXPECT_TRUE(window->popup_menu()->isVisible());
     window->popup_menu()->hide();
 }

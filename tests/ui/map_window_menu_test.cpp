@@ -10,69 +10,6 @@ namespace {
 
 using MapWindowMenuTest = MapWindowFixture;
 
-// Commands whose windows are not part of the program yet stay in the menu, disabled.
-TEST_F(MapWindowMenuTest, CommandsWithoutTheirWindowsAreDisabled) {
-    add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
-    ASSERT_NE(window, nullptr);
-    QStringList disabled;
-    for (QAction* action : window->popup_menu()->actions())
-        if (!action->isSeparator() && !action->isEnabled()) disabled.append(action->objectName());
-    EXPECT_EQ(disabled, (QStringList{"m_auto", "m_random", "m_change_frequency", "m_auto_open_child_topics",
-                                     "m_open_all_child_maps", "m_close_all_child_maps",
-                                     "m_random_item_of_this_map", "m_random_view_of_his_map",
-                                     "m_random_map_of_cat", "m_random_item_view_of_selected_item"}));
-}
-
-TEST_F(MapWindowMenuTest, RightClickSelectsThePanelAndShowsTheMenu) {
-    add("Books", "Poetry", "Dante");
-    add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
-    ASSERT_NE(window, nullptr);
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("pan_2")), Qt::RightButton);
-    EXPECT_EQ(window->selected_index(), 1);
-    EXPECT_TRUE(window->popup_menu()->isVisible());
-    window->popup_menu()->hide();
-}
-
-TEST_F(MapWindowMenuTest, InsAddsAnItemAfterTheSelectedOne) {
-    add("Books", "Poetry", "Dante");
-    add("Books", "Poetry", "Petrarca");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
-    ASSERT_NE(window, nullptr);
-    t.prompter.answer("Léopardi d'Italia");
-    key(window, Qt::Key_Insert);
-    EXPECT_TRUE(t.prompter.all_answered());
-    EXPECT_EQ(panel_texts(window), (QStringList{"Dante", QStringLiteral("Léopardi d'Italia"), "Petrarca"}));
-}
-
-// Del and a drop over the background both ask, and the window follows the answer.
-TEST_F(MapWindowMenuTest, DelAndADropOnTheBackgroundRemoveTheTagAfterAsking) {
-    add("Books", "Poetry", "Dante");
-    add("Books", "Poetry", "Petrarca");
-    add("Books", "Poetry", "Tasso");
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
-    ASSERT_NE(window, nullptr);
-    t.prompter.answer(false);
-    key(window, Qt::Key_Delete);
-    EXPECT_EQ(panel_texts(window), (QStringList{"Dante", "Petrarca", "Tasso"}));
-
-    t.prompter.answer(true);
-    key(window, Qt::Key_Delete);
-    EXPECT_EQ(panel_texts(window), (QStringList{"Petrarca", "Tasso"}));
-
-    DragPayload drag;
-    drag.title = QStringLiteral("Tasso");
-    drag.source_window = window->window_number();
-    drag.source_index = 1;
-    t.prompter.answer(true);
-    window->drop_on_background(drag);
-    EXPECT_EQ(t.prompter.shown().back().text,
-              QStringLiteral("Do you really want to remove item \"Tasso\" from map \"Books: Poetry\"?"));
-    EXPECT_EQ(panel_texts(window), QStringList{"Petrarca"});
-    EXPECT_EQ(count("collection='Books' and cat='Poetry'"), 1);
-}
-
 TEST_F(MapWindowMenuTest, DropsReorderWithinAWindowAndMoveBetweenWindows) {
     add("Books", "Poetry", "Ariosto");
     add("Books", "Poetry", "Boiardo");

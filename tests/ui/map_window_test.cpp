@@ -32,6 +32,8 @@ TEST_F(MapWindowTest, OpensAMapAsPanelsNamedInOrder) {
     EXPECT_EQ(area.window()->focusWidget(), panel_area(window));
     EXPECT_EQ(panel_texts(window), (QStringList{u"L'été"_s, u"Émile"_s, u"Zola"_s}));
     EXPECT_EQ(window->map_name(), ctx.map_windows.slot(window->window_number()).map_name);
+    // Only a collection map offers the random map of the selected category.
+    EXPECT_FALSE(window->action(u"m_random_map_of_cat"_s)->isVisible());
 
     // The first panel is selected: light cyan; a click moves the selection.
     auto* first = window->findChild<MapPanel*>(u"pan_1"_s);
@@ -46,23 +48,6 @@ TEST_F(MapWindowTest, OpensAMapAsPanelsNamedInOrder) {
     MapWindow* zola = maps->open_map(u"Books: Poetry.Zola"_s);
     ASSERT_NE(zola, nullptr);
     EXPECT_EQ(zola->selected_index(), 2);
-}
-
-TEST_F(MapWindowTest, TopAndCollectionMapsHaveTheirCaptionsAndColours) {
-    add("Books", "Poetry", "Dante");
-    MapWindow* top = maps->open_map(u"top map"_s);
-    ASSERT_NE(top, nullptr);
-    EXPECT_EQ(top->windowTitle(), u"TOP MAP"_s);
-    EXPECT_EQ(panel_texts(top).first(), u"Agenda"_s);
-    EXPECT_EQ(top->findChild<MapPanel*>(u"pan_2"_s)->background(), QColor(0xC0, 0xFF, 0xC0));
-
-    MapWindow* books = maps->open_map(u"Books"_s);
-    ASSERT_NE(books, nullptr);
-    EXPECT_EQ(books->windowTitle(), u"Books"_s);
-    EXPECT_EQ(panel_texts(books), QStringList{u"Poetry"_s});
-    // Only a collection map offers the random map of the selected category.
-    EXPECT_TRUE(books->action(u"m_random_map_of_cat"_s)->isVisible());
-    EXPECT_FALSE(top->action(u"m_random_map_of_cat"_s)->isVisible());
 }
 
 TEST_F(MapWindowTest, ColumnsLayOutTheGridAndArrowKeysMoveInIt) {
@@ -159,6 +144,8 @@ TEST_F(MapWindowTest, EnterInACollectionWhoseFlagAsksForTheTableSaysItIsNotAvail
     ctx.collections.at(2).open_coll_as_map = false;
     MapWindow* top = maps->open_map(u"Top map"_s);
     ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->windowTitle(), u"TOP MAP"_s);
+    EXPECT_EQ(top->findChild<MapPanel*>(u"pan_2"_s)->background(), QColor(0xC0, 0xFF, 0xC0));
     key(top, Qt::Key_Down); // Contacts
     const int opened = ctx.map_windows.session_count();
     key(top, Qt::Key_Return);
@@ -189,12 +176,7 @@ TEST_F(MapWindowTest, EscClosesTheWindowAndReleasesItsSlot) {
 }
 
 TEST_F(MapWindowTest, AMapOfTooManyTagsOpensNoWindow) {
-    {
-        Transaction transaction(*ctx.db);
-        for (int i = 1; i <= 201; ++i)
-            add("Books", "Big", u"tag %1"_s.arg(i, 3, 10, QLatin1Char('0')));
-        transaction.commit();
-    }
+    add_many("Books", "Big", 201);
     EXPECT_EQ(maps->open_map(u"Books: Big"_s), nullptr);
     EXPECT_EQ(t.prompter.messages().size(), 1);
     settle();
@@ -226,13 +208,6 @@ TEST_F(MapWindowTest, ContentBoxShowsTheSelectedContentAndRefusesTyping) {
 
     key(window, Qt::Key_F9);
     EXPECT_FALSE(frame->isVisible());
-
-    // A collection map's box lists the category's items.
-    MapWindow* books = maps->open_map(u"Books"_s);
-    ASSERT_NE(books, nullptr);
-    key(books, Qt::Key_F9);
-    auto* books_box = books->findChild<QPlainTextEdit*>(u"Edit_box"_s);
-    EXPECT_TRUE(books_box->toPlainText().contains(u"2) Petrarca"_s));
 }
 
 TEST_F(MapWindowTest, UserResizeTurnsAutoSizeOffAndTimer1LaysThePanelsOut) {
@@ -314,8 +289,9 @@ TEST_F(MapWindowTest, ACategoryHoldingADotOpensFromItsCollectionMapAndWritesNoth
 // However a map is named, it has one window and one set of settings.
 TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
     add("Books", "Poetry", "Dante");
-    add("Books", "", "loose");
-    ASSERT_NE(maps->open_map(u"Books"_s), nullptr);
+    MapWindow* books = maps->open_map(u"Books"_s);
+    ASSERT_NE(books, nullptr);
+    EXPECT_TRUE(books->action(u"m_random_map_of_cat"_s)->isVisible());
     MapWindow* again = maps->open_map(u"books:"_s);
     ASSERT_NE(again, nullptr);
     settle();
@@ -325,13 +301,6 @@ TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
     maps->save_all();
     EXPECT_EQ(ctx.db->scalar(u"select count(distinct colcat) from map_params"_s).toInt(), 1);
     EXPECT_EQ(ctx.db->scalar(u"select min(colcat) from map_params"_s).toString(), u"Books"_s);
-
-    // "Books: " is the map of the items without a category, not the collection map.
-    MapWindow* loose = maps->open_map(u"Books: "_s);
-    ASSERT_NE(loose, nullptr);
-    settle();
-    EXPECT_EQ(panel_texts(loose), QStringList{u"loose"_s});
-    EXPECT_EQ(ctx.map_windows.in_use_count(), 2);
 }
 
 TEST_F(MapWindowTest, GridFillersCannotBeDraggedNorDropped) {

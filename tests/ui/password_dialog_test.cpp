@@ -33,20 +33,11 @@ protected:
 
 } // namespace
 
-TEST_F(PasswordDialogTest, ShowsThePathAndTheControls) {
-    EXPECT_EQ(dialog.objectName(), u"f_password"_s);
-    EXPECT_EQ(dialog.windowTitle(), u"Tessarin - Enter the database password"_s);
+TEST_F(PasswordDialogTest, ShowsThePathAndMasksWhatIsTypedInTheFocusedBox) {
     auto* label = dialog.findChild<QLabel*>(u"lab_database"_s);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), path);
     ASSERT_NE(box(), nullptr);
-    ASSERT_NE(button("b_enter"), nullptr);
-    ASSERT_NE(button("b_change_db"), nullptr);
-    ASSERT_NE(button("b_cancel"), nullptr);
-    EXPECT_EQ(button("b_enter")->text(), u"&Enter"_s);
-    EXPECT_EQ(button("b_change_db")->text(), u"Change &Database"_s);
-    EXPECT_EQ(button("b_cancel")->text(), u"&Cancel"_s);
-    // The box starts empty and with the focus, and masks what is typed with '*'.
     EXPECT_TRUE(box()->text().isEmpty());
     EXPECT_EQ(dialog.focusWidget(), box());
     type(u"abc"_s);
@@ -154,19 +145,15 @@ TEST_F(PasswordDialogTest, AltDPressesChangeDatabase) {
 
 TEST(PasswordDialogAsk, RunsModallyAndReturnsTheAnswer) {
     FakePrompter prompter;
-    QString shown_path;
     when_modal_shows([&](QWidget* modal) {
         ASSERT_EQ(modal->objectName(), u"f_password"_s);
-        shown_path = modal->findChild<QLabel*>(u"lab_database"_s)->text();
         auto* box = modal->findChild<QLineEdit*>(u"t_password"_s);
-        type_text(box, u" 1234567890"_s);
+        type_text(box, u"l'été"_s);
         QTest::keyClick(box, Qt::Key_Return);
     });
     const PasswordAnswer answer = PasswordDialog::ask(nullptr, prompter, u"/data/notes.tdb"_s);
-    EXPECT_EQ(shown_path, u"/data/notes.tdb"_s);
     EXPECT_EQ(answer.kind, PasswordAnswer::Kind::Enter);
-    EXPECT_EQ(answer.password, u"123456789"_s);
-    EXPECT_EQ(prompter.messages(), QStringList{too_long_message});
+    EXPECT_EQ(answer.password, u"l'été"_s);
 
     when_modal_shows([](QWidget* modal) {
         QTest::keyClick(modal->findChild<QLineEdit*>(u"t_password"_s), Qt::Key_Escape);
