@@ -10,10 +10,7 @@ namespace {
 const QString books_poetry = u"Books: Poetry"_s;
 
 QStringList entry_titles(const MapItems& map) {
-    QStringList result;
-    for (const MapItem& item : map.items())
-        result.append(item.title);
-    return result;
+    return titles_of(map.items());
 }
 
 // ---------------------------------------------------------------- writing positions
@@ -94,16 +91,9 @@ TEST_F(Sorting, TextSortIgnoresCaseAndAccentsAndPutsFillersLast) {
 }
 
 TEST_F(Sorting, TextSortComparesPanelTextsWithTheirDates) {
-    add(Row{u"Books"_s,
-            u"Poetry"_s,
-            u"Zeno"_s,
-            {},
-            {},
-            QDateTime(QDate(2026, 1, 2), QTime(0, 0)),
-            {},
-            {},
-            {},
-            {}});
+    Row zeno(u"Books"_s, u"Poetry"_s, u"Zeno"_s);
+    zeno.expiry = QDateTime(QDate(2026, 1, 2), QTime(0, 0));
+    add(zeno);
     add(u"Books"_s, u"Poetry"_s, u"Abelard"_s);
     MapItems map = load(books_poetry);
     sort_by_text(ctx, map, 0);
@@ -225,17 +215,10 @@ TEST_F(DropBetween, ItemMovesFirstIntoTheTargetWhoseFillersGiveWay) {
 }
 
 TEST_F(DropBetween, ShiftCopiesTitleContentAndDatesAndLeavesTheSource) {
-    // collection, category, title, content, seq, expiry, remind, notified, mark, id
-    const Row row{u"Books"_s,
-                  u"Poetry"_s,
-                  u"Dante's *"_s,
-                  u"é'[?*"_s.repeated(1024 * 1024 / 5),
-                  {},
-                  QDateTime(QDate(2026, 5, 1), QTime(12, 30)),
-                  QDateTime(QDate(2026, 4, 30), QTime(8, 0)),
-                  {},
-                  u"M"_s,
-                  {}};
+    Row row(u"Books"_s, u"Poetry"_s, u"Dante's *"_s, u"é'[?*"_s.repeated(1024 * 1024 / 5));
+    row.expiry = QDateTime(QDate(2026, 5, 1), QTime(12, 30));
+    row.remind = QDateTime(QDate(2026, 4, 30), QTime(8, 0));
+    row.mark = u"M"_s;
     const qint64 source = add(row);
     add(u"Media"_s, u"Films"_s, u"Amarcord"_s, {}, 1);
     MapItems poetry = load(books_poetry);
