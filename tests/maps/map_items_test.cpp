@@ -110,10 +110,8 @@ TEST_F(LoadItems, OtherCollectionsSortBySeqThenTitle) {
 
 TEST_F(LoadItems, AllColumnsAreRead) {
     const QDateTime due(QDate(2026, 5, 1), QTime(8, 30));
-    const qint64 nr = add({"Books", "Novels", "Dune", "A desert planet", 3.0, due});
-    db().exec(u"update repos set mark='x', item_id=17, date_remind=%1 where item_nr=%2"_s
-                  .arg(dates::to_julian(due.addDays(-1)), 0, 'f', 10)
-                  .arg(nr));
+    const qint64 nr =
+        add({"Books", "Novels", "Dune", "A desert planet", 3.0, due, due.addDays(-1), {}, "x", 17});
     MapItems map = open_map(u"Books: Novels"_s);
     load(map);
     ASSERT_EQ(map.count(), 1);
