@@ -10,32 +10,6 @@ namespace {
 
 using MapWindowMenuTest = MapWindowFixture;
 
-TEST_F(MapWindowMenuTest, DropsReorderWithinAWindowAndMoveBetweenWindows) {
-    add("Books", "Poetry", "Ariosto");
-    add("Books", "Poetry", "Boiardo");
-    add("Books", "Poetry", "Carducci");
-    add("Books", "Classics", "Omero");
-    MapWindow* poetry = maps->open_map(QStringLiteral("Books: Poetry"));
-    MapWindow* classics = maps->open_map(QStringLiteral("Books: Classics"));
-    ASSERT_NE(poetry, nullptr);
-    ASSERT_NE(classics, nullptr);
-
-    DragPayload drag;
-    drag.item_nr = poetry->items().item(0).item_nr;
-    drag.title = QStringLiteral("Ariosto");
-    drag.source_window = poetry->window_number();
-    drag.source_index = 0;
-    poetry->drop(drag, 2);
-    EXPECT_EQ(panel_texts(poetry), (QStringList{"Boiardo", "Carducci", "Ariosto"}));
-    EXPECT_EQ(titles_by_seq("Books", "Poetry"), (QStringList{"Boiardo", "Carducci", "Ariosto"}));
-
-    drag.source_index = 2;
-    classics->drop(drag, 0);
-    EXPECT_EQ(count("collection='Books' and cat='Classics' and item_title='Ariosto'"), 1);
-    EXPECT_TRUE(panel_texts(classics).contains("Ariosto"));
-    EXPECT_EQ(panel_texts(poetry), (QStringList{"Boiardo", "Carducci"}));
-}
-
 TEST_F(MapWindowMenuTest, ADragCarriesItsPanel) {
     DragPayload drag;
     drag.item_nr = 42;

@@ -303,31 +303,41 @@ TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
     EXPECT_EQ(ctx.db->scalar(u"select min(colcat) from map_params"_s).toString(), u"Books"_s);
 }
 
-TEST_F(MapWindowTest, GridFillersCannotBeDraggedNorDropped) {
-    for (int i = 1; i <= 7; ++i)
-        add("Books", "Poetry", u"poem %1"_s.arg(i));
-    add("Books", "Prose", u"novel"_s);
+// A panel dragged within its window moves there, dragged to another window moves into that map;
+// a grid filler is no entry and neither drags nor drops.
+TEST_F(MapWindowTest, DropsReorderWithinAWindowAndMoveBetweenWindowsButNotGridFillers) {
+    for (const char* title : {"Ariosto", "Boiardo", "Carducci", "Dante"})
+        add("Books", "Poetry", title);
+    add("Books", "Classics", u"Omero"_s);
     set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
     MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
-    MapWindow* prose = maps->open_map(u"Books: Prose"_s);
+    MapWindow* classics = maps->open_map(u"Books: Classics"_s);
     ASSERT_NE(poetry, nullptr);
-    ASSERT_NE(prose, nullptr);
-    ASSERT_EQ(poetry->panel_count(), 9);
-    EXPECT_TRUE(poetry->drag_payload(6, false).has_value());
-    EXPECT_FALSE(poetry->drag_payload(7, false).has_value());
-    EXPECT_FALSE(poetry->drag_payload(8, true).has_value());
+    ASSERT_NE(classics, nullptr);
+    ASSERT_EQ(poetry->panel_count(), 6);
+    EXPECT_TRUE(poetry->drag_payload(3, false).has_value());
+    EXPECT_FALSE(poetry->drag_payload(4, false).has_value());
+    EXPECT_FALSE(poetry->drag_payload(5, true).has_value());
 
-    // A payload naming a grid filler moves nothing, here or in another window.
     DragPayload filler;
     filler.title = u"-"_s;
     filler.source_window = poetry->window_number();
-    filler.source_index = 8;
-    const QStringList order = titles_by_seq(u"Books"_s, u"Poetry"_s);
+    filler.source_index = 5;
     poetry->drop(filler, 0);
-    prose->drop(filler, 0);
-    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Poetry"_s), order);
-    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Prose"_s), QStringList{u"novel"_s});
+    classics->drop(filler, 0);
+    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Poetry"_s),
+              (QStringList{"Ariosto", "Boiardo", "Carducci", "Dante"}));
+    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Classics"_s), QStringList{u"Omero"_s});
     EXPECT_TRUE(t.prompter.shown().empty());
+
+    poetry->drop(*poetry->drag_payload(0, false), 2);
+    const QStringList moved{"Boiardo", "Carducci", "Ariosto", "Dante"};
+    EXPECT_EQ(panel_texts(poetry).mid(0, 4), moved);
+    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Poetry"_s), moved);
+    classics->drop(*poetry->drag_payload(2, false), 0);
+    EXPECT_EQ(count("collection='Books' and cat='Classics' and item_title='Ariosto'"), 1);
+    EXPECT_TRUE(panel_texts(classics).contains(u"Ariosto"_s));
+    EXPECT_EQ(panel_texts(poetry), (QStringList{"Boiardo", "Carducci", "Dante"}));
 }
 
 TEST_F(MapWindowTest, LongTitlesKeepTheWindowInsideTheMainWindowAndAreElided) {
