@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
-#include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -71,16 +70,40 @@ TEST_F(MapWindowCommandsTest, EditingKeysReachTheirCommandsAndTheWindowFollows) 
     EXPECT_TRUE(t.prompter.all_answered());
 }
 
-TEST_F(MapWindowCommandsTest, PrintExportsTheMapAndOpensTheDocument) {
-    add("Books", "Poetry", "Dante", u"Nel mezzo"_s);
+// Menu commands whose logic is tested on its own: the window has to reach it and show the result.
+TEST_F(MapWindowCommandsTest, MenuCommandsReachTheirLogic) {
+    add("Books", "Poetry", "Reading list", u"-- Dante\r\n- L'Infinito, Émile\r\n"_s);
     ASSERT_TRUE(QDir().mkpath(ctx.program_dir));
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
+
     window->action(u"m_export_map_to_wordpad"_s)->trigger();
     ASSERT_EQ(t.desktop.opened.size(), 1);
     QFile document(t.desktop.opened.front());
     ASSERT_TRUE(document.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(document.readAll()).contains(u"-- Dante\n   Nel mezzo"_s));
+    EXPECT_TRUE(QString::fromUtf8(document.readAll()).contains(u"-- Reading list\n   -- Dante"_s));
+
+    // Items from the content go into a collection; anything else is refused.
+    QAction* from_content = window->action(u"m_Create_items_from_content"_s);
+    t.prompter.answer("Books: Poetry");
+    from_content->trigger();
+    EXPECT_EQ(t.prompter.messages().last(), u"Only collection should be selected."_s);
+    t.prompter.answer("glossary");
+    t.prompter.answer("To read");
+    from_content->trigger();
+    EXPECT_TRUE(t.prompter.all_answered());
+    EXPECT_EQ(count("collection='Glossary' and cat='To read'"), 3);
+
+    // The start map toggle is stored, and the map opens at start.
+    QAction* start = window->action(u"m_set_map_as_default_map"_s);
+    EXPECT_FALSE(start->isChecked());
+    start->trigger();
+    EXPECT_TRUE(start->isChecked());
+    maps->close_all();
+    settle();
+    maps->open_start_maps(false);
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(maps->window(ctx.map_windows.in_use_slots().front())->windowTitle(), u"Poetry"_s);
 }
 
 TEST_F(MapWindowCommandsTest, RefreshingOtherWindowsShowsTheChange) {

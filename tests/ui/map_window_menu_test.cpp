@@ -68,21 +68,3 @@ TEST_F(MapWindowMenuTest, PendingOperationsAreCompletedByActivationOrAClick) {
 }
 
 } // namespace
-
-TEST_F(MapWindowMenuTest, ItemsFromContentGoIntoTheChosenCollection) {
-    add("Books", "Poetry", "Reading list", QStringLiteral("-- Dante\r\n- L'Infinito, Émile\r\n"));
-    MapWindow* window = maps->open_map(QStringLiteral("Books: Poetry"));
-    ASSERT_NE(window, nullptr);
-    QAction* action = window->action(QStringLiteral("m_Create_items_from_content"));
-
-    // Anything but a collection is refused and writes nothing.
-    t.prompter.answer("Books: Poetry");
-    action->trigger();
-    EXPECT_EQ(t.prompter.messages().last(), QStringLiteral("Only collection should be selected."));
-
-    t.prompter.answer("glossary");
-    t.prompter.answer("To read");
-    action->trigger();
-    EXPECT_TRUE(t.prompter.all_answered());
-    EXPECT_EQ(count("collection='Glossary' and cat='To read'"), 3);
-}
