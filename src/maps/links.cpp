@@ -132,13 +132,6 @@ QString picture_dir_of_content(const QString& content) {
     return dir;
 }
 
-bool picture_dir_of_item(AppContext& ctx, const QString& content) {
-    QString dir = picture_dir_of_content(content);
-    if (dir.isEmpty()) return false;
-    ctx.picture_dir = std::move(dir);
-    return true;
-}
-
 // ---------------------------------------------------------------- inserting links
 
 QString replace_content_question(const QString& content) {

@@ -37,9 +37,6 @@ bool run_link(AppContext& ctx, const QString& content);
 // When the content begins with "PICDIR=" (any letter case) and its first line names an existing
 // directory: that directory, ending in "/"; "" otherwise.
 QString picture_dir_of_content(const QString& content);
-// Makes picture_dir_of_content the picture directory of the random views (ctx.picture_dir) when
-// there is one. Answers whether it did.
-bool picture_dir_of_item(AppContext& ctx, const QString& content);
 
 // ---------------------------------------------------------------- inserting links
 

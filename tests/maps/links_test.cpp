@@ -118,20 +118,13 @@ TEST_F(Links, ShellOpensOnlyWebAddressesOnTheFirstLine) {
 
 TEST_F(Links, PictureDirectoryGetsItsTrailingSlashAndMustExist) {
     const QString dir = directory(u"Photos d'Été"_s);
-    EXPECT_TRUE(picture_dir_of_item(ctx, u"PICDIR="_s + dir + u"\r\nmy holidays"_s));
-    EXPECT_EQ(ctx.picture_dir, dir + u"/"_s);
-
+    EXPECT_EQ(picture_dir_of_content(u"PICDIR="_s + dir + u"\r\nmy holidays"_s), dir + u"/"_s);
     const QString other = directory(u"other pics"_s);
-    EXPECT_TRUE(picture_dir_of_item(ctx, u"picdir= "_s + other + u"/ "_s));
-    EXPECT_EQ(ctx.picture_dir, other + u"/"_s);
-
-    // A missing directory, a file, and other contents leave the directory as it was.
-    EXPECT_FALSE(picture_dir_of_item(ctx, u"PICDIR="_s + tc.env.path(u"missing"_s)));
-    EXPECT_FALSE(picture_dir_of_item(ctx, u"PICDIR="_s + file(u"a.jpg"_s)));
-    EXPECT_FALSE(picture_dir_of_item(ctx, u"PICDIR="_s));
-    EXPECT_FALSE(picture_dir_of_item(ctx, u"see PICDIR="_s + dir));
-    EXPECT_EQ(ctx.picture_dir, other + u"/"_s);
-    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(picture_dir_of_content(u"picdir= "_s + other + u"/ "_s), other + u"/"_s);
+    // A missing directory, a file, and other contents name none.
+    for (const QString& content : {u"PICDIR="_s + tc.env.path(u"missing"_s), u"PICDIR="_s + file(u"a.jpg"_s),
+                                   u"PICDIR="_s, u"see PICDIR="_s + dir})
+        EXPECT_TRUE(picture_dir_of_content(content).isEmpty()) << content.toStdString();
 }
 
 // ---------------------------------------------------------------- inserting links
@@ -201,14 +194,6 @@ TEST_F(InsertLink, ExistingFileIsLinkedUntouchedAfterConfirmingTheReplacement) {
     EXPECT_EQ(stored_content(nr), u"LINK="_s + path);
     // The mark is there already: not doubled.
     EXPECT_EQ(item.panel_text, u"Dante^"_s);
-}
-
-TEST_F(InsertLink, ReplaceQuestionShowsShortContentWhole) {
-    EXPECT_EQ(replace_content_question(u"l'été"_s),
-              u"Do you want to replace the item's current content? (\"l'été...\")"_s);
-    EXPECT_EQ(replace_content_question(QString(45, QLatin1Char('a'))),
-              u"Do you want to replace the item's current content? (\""_s + QString(40, QLatin1Char('a')) +
-                  u"...\")"_s);
 }
 
 TEST_F(InsertLink, CancellingTheConfirmationOrTheChooserWritesNothing) {

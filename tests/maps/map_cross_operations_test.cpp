@@ -10,11 +10,6 @@ namespace {
 using Kind = PendingMapOperation::Kind;
 
 const QString books_poetry = u"Books: Poetry"_s;
-const QString reference_box = QStringLiteral(
-    "To insert reference to another tag map, press OK and click on the top bar of the tag map to be "
-    "referred to.\nTo insert reference to a given item of a tag map, press OK and click on the item "
-    "to be referred to.");
-
 // ---------------------------------------------------------------- insert reference
 
 class InsertReference : public EditFixture {
@@ -36,7 +31,7 @@ TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
     EXPECT_FALSE(ctx.pending_map_operation.pending());
     ASSERT_EQ(script.shown().size(), 1u);
     EXPECT_EQ(script.shown()[0].kind, u"ok_cancel"_s);
-    EXPECT_EQ(script.shown()[0].text, reference_box);
+    EXPECT_TRUE(script.shown()[0].text.startsWith(u"To insert reference to another tag map, press OK"_s));
     EXPECT_EQ(script.shown()[0].title, u"Inserting reference to another map"_s);
 
     script.answer(true);
@@ -146,9 +141,7 @@ TEST_F(CopyItems, MissingTitlesAreCopiedWithAllTheirFields) {
     MapItems poetry = load(books_poetry);
     script.answer(true);
     start_copy_items(ctx, poetry, 3);
-    EXPECT_EQ(last_shown().text,
-              QStringLiteral("To copy items from another tag map, press OK and click on the top "
-                             "bar of the tag map you want to copy the items from."));
+    EXPECT_TRUE(last_shown().text.startsWith(u"To copy items from another tag map, press OK"_s));
     EXPECT_EQ(last_shown().title, u"Copying items from another map"_s);
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::CopyItems);
 

@@ -414,7 +414,6 @@ TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
     EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"4"_s);
     EXPECT_EQ(outcome.nr_columns, 4);
     EXPECT_TRUE(outcome.reload);
-    EXPECT_EQ(nr_columns_caption(outcome.nr_columns), u"Number of columns (now 4)"_s);
 
     // Cancel changes nothing.
     script.answer(std::optional<QString>());
@@ -439,11 +438,6 @@ TEST_F(Columns, EmptyFillersOfTheMapGiveWayButFillersWithContentStay) {
     set_nr_columns(ctx, books, 6);
     EXPECT_EQ(rows(u"item_title='-'"_s), 3);
     EXPECT_EQ(get_map_param(db(), u"Books"_s, u"#nr_columns"_s), u"6"_s);
-}
-
-TEST_F(EditFixture, CreateMapFromItemIsToBeRevised) {
-    create_map_from_item(ctx);
-    EXPECT_EQ(shown_texts(), QStringList{u"Function to be revised"_s});
 }
 
 // ---------------------------------------------------------------- items from a content

@@ -33,7 +33,6 @@ TEST(SplitMapName, DotSeparatesTheItemUnlessItEndsTheNameOrIsDoubled) {
     expect_split("Books: Poetry.", "Books: Poetry.", "");
     // Only the first "." decides: a doubled one keeps the whole text a name.
     expect_split("Books: Poetry..Dante", "Books: Poetry..Dante", "");
-    expect_split("Books: a..b.c", "Books: a..b.c", "");
     // The item keeps everything after the separator, further dots included.
     expect_split("Books: Poetry.Vol. 2.Dante", "Books: Poetry", "Vol. 2.Dante");
     expect_split("Books.Poetry", "Books", "Poetry");
@@ -58,8 +57,6 @@ TEST(SplitMapName, OddTextsComeBackWhole) {
     // "Books: " (empty category) must survive: it is the map of the items without a category.
     expect_split("Books: ", "Books: ", "");
     expect_split("Books: .Dante", "Books: ", "Dante");
-    expect_split("Books: L'été.D'Annunzio", "Books: L'été", "D'Annunzio");
-    expect_split("Books: *.?", "Books: *", "?");
     expect_split("Books: [draft.Émile", "Books: [draft", "Émile");
 }
 
@@ -74,13 +71,9 @@ TEST(CatOf, TextAfterTheColonUpToTheSeparatingDot) {
     EXPECT_EQ(cat_of(s("Books:   Poetry   ")), s("Poetry"));
     EXPECT_EQ(cat_of(s("Books: Poetry .Dante")), s("Poetry"));
     EXPECT_EQ(cat_of(s("Books: Poetry.")), s("Poetry."));
-    EXPECT_EQ(cat_of(s("Books: Poetry...")), s("Poetry..."));
     EXPECT_EQ(cat_of(s("Books: a..b.c")), s("a..b.c"));
     // Several ":": the first one splits, the rest belong to the category.
     EXPECT_EQ(cat_of(s("Books: Poetry: Italian.Dante")), s("Poetry: Italian"));
-    EXPECT_EQ(cat_of(s("Books: *")), s("*"));
-    EXPECT_EQ(cat_of(s("Books: O'Brien")), s("O'Brien"));
-    EXPECT_EQ(cat_of(s("Books: [x")), s("[x"));
     EXPECT_EQ(cat_of(s("Books")), QString());
     EXPECT_EQ(cat_of(s("Books:")), QString());
     EXPECT_EQ(cat_of(s("Books:   ")), QString());
@@ -99,7 +92,6 @@ TEST(CollectionOf, TextBeforeTheColonOrAWholeCollectionName) {
     // Known collections come back as the table spells them.
     EXPECT_EQ(collection_of(c, s(" books ")), s("Books"));
     EXPECT_EQ(collection_of(c, s("BOOKS: x")), s("Books"));
-    EXPECT_EQ(collection_of(c, s("gone: x")), s("gone"));
     EXPECT_EQ(collection_of(c, s("Books:")), s("Books"));
     EXPECT_EQ(collection_of(c, s("Gone")), QString());
     EXPECT_EQ(collection_of(c, s("Top map")), QString());
@@ -131,7 +123,6 @@ TEST(IsCollectionMap, CollectionWithOrWithoutColonButNoCategory) {
     EXPECT_TRUE(is_collection_map(c, s("Books")));
     EXPECT_TRUE(is_collection_map(c, s("Books:")));
     EXPECT_TRUE(is_collection_map(c, s("books :")));
-    EXPECT_TRUE(is_collection_map(c, s(" Books ")));
     // collection + ": " + "" is the category map of the items without a category.
     EXPECT_FALSE(is_collection_map(c, s("Books: ")));
     EXPECT_FALSE(is_collection_map(c, s("Books: Poetry")));

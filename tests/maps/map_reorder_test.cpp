@@ -3,6 +3,8 @@
 #include "maps/map_editing.h"
 #include "support/db_fixtures.h"
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -10,10 +12,7 @@ namespace {
 const QString books_poetry = u"Books: Poetry"_s;
 
 QStringList entry_titles(const MapItems& map) {
-    QStringList result;
-    for (const MapItem& item : map.items())
-        result.append(item.title);
-    return result;
+    return titles_of(map.items());
 }
 
 // ---------------------------------------------------------------- writing positions
@@ -94,16 +93,9 @@ TEST_F(Sorting, TextSortIgnoresCaseAndAccentsAndPutsFillersLast) {
 }
 
 TEST_F(Sorting, TextSortComparesPanelTextsWithTheirDates) {
-    add(Row{u"Books"_s,
-            u"Poetry"_s,
-            u"Zeno"_s,
-            {},
-            {},
-            QDateTime(QDate(2026, 1, 2), QTime(0, 0)),
-            {},
-            {},
-            {},
-            {}});
+    Row zeno(u"Books"_s, u"Poetry"_s, u"Zeno"_s);
+    zeno.expiry = QDateTime(QDate(2026, 1, 2), QTime(0, 0));
+    add(zeno);
     add(u"Books"_s, u"Poetry"_s, u"Abelard"_s);
     MapItems map = load(books_poetry);
     sort_by_text(ctx, map, 0);
@@ -225,17 +217,10 @@ TEST_F(DropBetween, ItemMovesFirstIntoTheTargetWhoseFillersGiveWay) {
 }
 
 TEST_F(DropBetween, ShiftCopiesTitleContentAndDatesAndLeavesTheSource) {
-    // collection, category, title, content, seq, expiry, remind, notified, mark, id
-    const Row row{u"Books"_s,
-                  u"Poetry"_s,
-                  u"Dante's *"_s,
-                  u"é'[?*"_s.repeated(1024 * 1024 / 5),
-                  {},
-                  QDateTime(QDate(2026, 5, 1), QTime(12, 30)),
-                  QDateTime(QDate(2026, 4, 30), QTime(8, 0)),
-                  {},
-                  u"M"_s,
-                  {}};
+    Row row(u"Books"_s, u"Poetry"_s, u"Dante's *"_s, u"é'[?*"_s.repeated(1024 * 1024 / 5));
+    row.expiry = QDateTime(QDate(2026, 5, 1), QTime(12, 30));
+    row.remind = QDateTime(QDate(2026, 4, 30), QTime(8, 0));
+    row.mark = u"M"_s;
     const qint64 source = add(row);
     add(u"Media"_s, u"Films"_s, u"Amarcord"_s, {}, 1);
     MapItems poetry = load(books_poetry);
@@ -325,60 +310,54 @@ protected:
     }
 };
 
-TEST_F(HalfWayFailure, DropWithinWritesNothingAndKeepsTheShownOrder) {
-    for (int i = 1; i <= 4; ++i)
-        add(u"Books"_s, u"Poetry"_s, u"t%1"_s.arg(i), {}, i);
-    MapItems map = load(books_poetry);
-    refuse_updates_of(u"t3"_s); // the last row to be written
-    const QStringList before = dump();
-    const EditOutcome outcome = drop_within(ctx, map, 3, 0);
-    EXPECT_EQ(dump(), before);
-    ASSERT_EQ(shown_texts().size(), 1);
-    EXPECT_TRUE(shown_texts()[0].startsWith(u"Error "_s)) << shown_texts()[0].toStdString();
-    EXPECT_TRUE(shown_texts()[0].endsWith(u"refused"_s)) << shown_texts()[0].toStdString();
-    EXPECT_EQ(entry_titles(map), (QStringList{u"t1"_s, u"t2"_s, u"t3"_s, u"t4"_s}));
-    EXPECT_FALSE(outcome.any());
-}
-
-TEST_F(HalfWayFailure, SortWritesNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"c"_s, {}, 1);
-    add(u"Books"_s, u"Poetry"_s, u"b"_s, {}, 2);
-    add(u"Books"_s, u"Poetry"_s, u"a"_s, {}, 3);
-    MapItems map = load(books_poetry);
-    refuse_updates_of(u"c"_s);
-    const QStringList before = dump();
-    sort_by_text(ctx, map, 0);
-    EXPECT_EQ(dump(), before);
-    EXPECT_EQ(entry_titles(map), (QStringList{u"c"_s, u"b"_s, u"a"_s}));
-}
-
-TEST_F(HalfWayFailure, DropBetweenWritesNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+// Each command that writes several rows, refused on a row after others are written: nothing
+// stays written, the user is told, and the window keeps the order it showed.
+TEST_F(HalfWayFailure, CommandsWritingSeveralRowsWriteNothing) {
+    double seq = 0;
+    for (const char* title : {"d", "c", "b", "a"})
+        add(u"Books"_s, u"Poetry"_s, QString::fromUtf8(title), {}, ++seq);
     add(u"Media"_s, u"Films"_s, u"Amarcord"_s, {}, 1);
     add_filler(u"Media"_s, u"Films"_s);
-    MapItems poetry = load(books_poetry);
-    MapItems films = load(u"Media: Films"_s);
-    // Moving Dante succeeds; writing the positions of the target fails.
-    refuse_updates_of(u"Amarcord"_s);
-    const QStringList before = dump();
-    DragPayload drag;
-    drag.item_nr = poetry.item(0).item_nr;
-    drag.title = poetry.item(0).title;
-    drag.source_window = 2;
-    drop_between(ctx, poetry.identity(), drag, films);
-    EXPECT_EQ(dump(), before);
-    EXPECT_EQ(shown_texts().size(), 1);
-}
-
-TEST_F(HalfWayFailure, AddItemLeavesNoTemporaryRow) {
-    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
-    add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 1);
-    MapItems map = load(books_poetry);
-    refuse_updates_of(u"Boccaccio"_s);
-    const QStringList before = dump();
-    script.answer("Dante");
-    EXPECT_FALSE(add_item(ctx, map, 0).any());
-    EXPECT_EQ(dump(), before);
+    const auto drag_first = [](const MapItems& map) {
+        DragPayload drag;
+        drag.item_nr = map.item(0).item_nr;
+        drag.title = map.item(0).title;
+        drag.source_window = 2;
+        return drag;
+    };
+    const struct {
+        const char* command;
+        const char* refused; // the row whose update fails, written after others
+        std::function<EditOutcome(MapItems&)> run;
+    } cases[] = {
+        {"drop within", "b", [&](MapItems& map) { return drop_within(ctx, map, 3, 0); }},
+        {"sort", "b", [&](MapItems& map) { return sort_by_text(ctx, map, 0); }},
+        {"add item", "b",
+         [&](MapItems& map) {
+             script.answer("Dante");
+             return add_item(ctx, map, 0);
+         }},
+        // Moving "d" succeeds; writing the positions of the target fails.
+        {"drop between", "Amarcord",
+         [&](MapItems& map) {
+             MapItems films = load(u"Media: Films"_s);
+             return drop_between(ctx, map.identity(), drag_first(map), films);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        script.clear();
+        db().exec(u"drop trigger if exists refuse"_s);
+        refuse_updates_of(QString::fromUtf8(c.refused));
+        MapItems map = load(books_poetry);
+        const QStringList before = dump();
+        EXPECT_FALSE(c.run(map).any());
+        EXPECT_EQ(dump(), before);
+        ASSERT_FALSE(shown_texts().isEmpty());
+        EXPECT_TRUE(shown_texts().last().startsWith(u"Error "_s)) << shown_texts().last().toStdString();
+        EXPECT_TRUE(shown_texts().last().endsWith(u"refused"_s)) << shown_texts().last().toStdString();
+        EXPECT_EQ(entry_titles(map), (QStringList{u"d"_s, u"c"_s, u"b"_s, u"a"_s}));
+    }
 }
 
 } // namespace

@@ -323,13 +323,32 @@ TEST_F(PanelOpening, TitleReferenceThenContentReferenceThenMapNamesThenLinksThen
     EXPECT_EQ(describe(route_of(ctx, panel_action::ToggleContentBox{})), nothing);
 }
 
-TEST_F(PanelOpening, ReferenceInTitleOpensMapOrTableWithAlt) {
+// Where a panel's action leads: each flag decides, and Alt reverses it.
+TEST_F(PanelOpening, RoutesFollowTheFlagsAndAltReversesThem) {
+    books().open_coll_as_map = false;
     books().open_cat_as_map = true;
-    EXPECT_EQ(open(category_map(), "> Books: Poetry.Canto"), "map or table Books: Poetry.Canto");
-    const PanelAction plain = open_panel_item(ctx, category_map(), {s("> Books: Poetry"), {}, 0}, false);
-    const PanelAction alt = open_panel_item(ctx, category_map(), {s("> Books: Poetry"), {}, 0}, true);
-    EXPECT_EQ(describe(route_of(ctx, plain)), map("Books: Poetry"));
-    EXPECT_EQ(describe(route_of(ctx, alt)), table(7, "Poetry"));
+    const struct {
+        PanelWindow window;
+        const char* title;
+        int position;
+        bool invert;
+        std::string expected;
+    } cases[] = {
+        {category_map(), "> Books: Poetry", 0, false, map("Books: Poetry")},
+        {category_map(), "> Books: Poetry", 0, true, table(7, "Poetry")},
+        {top_map_window(), "Books", 7, false, table(7)},
+        {top_map_window(), "Books", 7, true, map("Books")},
+        {collection_map(), "Poetry", 0, false, "category map Books / Poetry"},
+        {collection_map(), "Poetry", 0, true, table(7, "Poetry")},
+        // A category that lives only in comma lists opens too.
+        {collection_map(), "Italian", 0, false, "category map Books / Italian"},
+    };
+    for (const auto& c : cases) {
+        const PanelAction action = open_panel_item(ctx, c.window, {s(c.title), {}, c.position}, c.invert);
+        EXPECT_EQ(describe(route_of(ctx, action)), c.expected) << c.title << (c.invert ? " with Alt" : "");
+    }
+    // A category gone meanwhile falls through to the later steps.
+    EXPECT_EQ(open(collection_map(), "Prose"), "toggle content box");
 }
 
 TEST_F(PanelOpening, MissingReferenceTargetIsCreatedThenOpened) {
@@ -345,28 +364,6 @@ TEST_F(PanelOpening, MissingReferenceTargetIsCreatedThenOpened) {
     EXPECT_EQ(open(category_map(), "> Books: L'été.Dante"), "map or table Books: L'été.Dante");
     EXPECT_EQ(rows(), 3);
     EXPECT_TRUE(t.prompter.shown().empty());
-}
-
-TEST_F(PanelOpening, TopMapPanelsOpenTheirCollection) {
-    books().open_coll_as_map = false;
-    const PanelAction action = open_panel_item(ctx, top_map_window(), {s("Books"), {}, 7}, true);
-    EXPECT_EQ(describe(action), "collection 7 inverted");
-    EXPECT_EQ(describe(route_of(ctx, action)), map("Books"));
-    EXPECT_EQ(describe(route_of(ctx, open_panel_item(ctx, top_map_window(), {s("Books"), {}, 7}, false))),
-              table(7));
-}
-
-TEST_F(PanelOpening, CollectionMapPanelsOpenTheirCategory) {
-    books().open_cat_as_map = false;
-    EXPECT_EQ(open(collection_map(), "Poetry"), "category Books / Poetry");
-    EXPECT_EQ(describe(route_of(ctx, open_panel_item(ctx, collection_map(), {s("Poetry"), {}, 0}, false))),
-              table(7, "Poetry"));
-    // A category that lives only in comma lists opens too.
-    const PanelAction italian = open_panel_item(ctx, collection_map(), {s("Italian"), {}, 0}, true);
-    EXPECT_EQ(describe(italian), "category Books / Italian inverted");
-    EXPECT_EQ(describe(route_of(ctx, italian)), "category map Books / Italian");
-    // A category gone meanwhile falls through to the later steps.
-    EXPECT_EQ(open(collection_map(), "Prose"), "toggle content box");
 }
 
 // A category such as "Vol. 2" (from before such names were refused) is opened by its parts: by

@@ -6,7 +6,6 @@
 #include "maps/map_names.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
@@ -32,6 +31,8 @@ TEST_F(MapWindowTest, OpensAMapAsPanelsNamedInOrder) {
     EXPECT_EQ(area.window()->focusWidget(), panel_area(window));
     EXPECT_EQ(panel_texts(window), (QStringList{u"L'été"_s, u"Émile"_s, u"Zola"_s}));
     EXPECT_EQ(window->map_name(), ctx.map_windows.slot(window->window_number()).map_name);
+    // Only a collection map offers the random map of the selected category.
+    EXPECT_FALSE(window->action(u"m_random_map_of_cat"_s)->isVisible());
 
     // The first panel is selected: light cyan; a click moves the selection.
     auto* first = window->findChild<MapPanel*>(u"pan_1"_s);
@@ -46,23 +47,6 @@ TEST_F(MapWindowTest, OpensAMapAsPanelsNamedInOrder) {
     MapWindow* zola = maps->open_map(u"Books: Poetry.Zola"_s);
     ASSERT_NE(zola, nullptr);
     EXPECT_EQ(zola->selected_index(), 2);
-}
-
-TEST_F(MapWindowTest, TopAndCollectionMapsHaveTheirCaptionsAndColours) {
-    add("Books", "Poetry", "Dante");
-    MapWindow* top = maps->open_map(u"top map"_s);
-    ASSERT_NE(top, nullptr);
-    EXPECT_EQ(top->windowTitle(), u"TOP MAP"_s);
-    EXPECT_EQ(panel_texts(top).first(), u"Agenda"_s);
-    EXPECT_EQ(top->findChild<MapPanel*>(u"pan_2"_s)->background(), QColor(0xC0, 0xFF, 0xC0));
-
-    MapWindow* books = maps->open_map(u"Books"_s);
-    ASSERT_NE(books, nullptr);
-    EXPECT_EQ(books->windowTitle(), u"Books"_s);
-    EXPECT_EQ(panel_texts(books), QStringList{u"Poetry"_s});
-    // Only a collection map offers the random map of the selected category.
-    EXPECT_TRUE(books->action(u"m_random_map_of_cat"_s)->isVisible());
-    EXPECT_FALSE(top->action(u"m_random_map_of_cat"_s)->isVisible());
 }
 
 TEST_F(MapWindowTest, ColumnsLayOutTheGridAndArrowKeysMoveInIt) {
@@ -154,25 +138,44 @@ TEST_F(MapWindowTest, KeysAndDoubleClicksOpenTheMapsTheyLeadTo) {
     EXPECT_EQ(newest()->windowTitle(), u"Books"_s);
 }
 
-TEST_F(MapWindowTest, EnterInACollectionWhoseFlagAsksForTheTableSaysItIsNotAvailable) {
+// Enter on a top map panel follows the collection's flag, and Alt reverses it; on a collection
+// map panel it opens the category, even one whose name holds a dot.
+TEST_F(MapWindowTest, EnterOpensCollectionsByTheirFlagAndCategoriesByTheirParts) {
     add("Contacts", "Friends", "Anna");
+    add("Books", "Vol. 2", "Chapter one");
+    add("Books", "Vol. 2", "Chapter two");
     ctx.collections.at(2).open_coll_as_map = false;
     MapWindow* top = maps->open_map(u"Top map"_s);
     ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->windowTitle(), u"TOP MAP"_s);
+    EXPECT_EQ(top->findChild<MapPanel*>(u"pan_2"_s)->background(), QColor(0xC0, 0xFF, 0xC0));
     key(top, Qt::Key_Down); // Contacts
-    const int opened = ctx.map_windows.session_count();
+    const int sessions = ctx.map_windows.session_count();
     key(top, Qt::Key_Return);
-    EXPECT_EQ(ctx.map_windows.session_count(), opened);
+    EXPECT_EQ(ctx.map_windows.session_count(), sessions);
     EXPECT_EQ(t.windows.calls_to(u"open_table_view"_s), QStringList{u"open_table_view 2"_s});
     // With Alt the choice is inverted: the collection map opens.
     key(top, Qt::Key_Return, Qt::AltModifier);
     MapWindow* contacts = maps->window(ctx.map_windows.session_count());
     ASSERT_NE(contacts, nullptr);
     EXPECT_EQ(contacts->windowTitle(), u"Contacts"_s);
+    MapWindow* books = maps->open_map(u"Books"_s);
+    ASSERT_NE(books, nullptr);
+    key(books, Qt::Key_Return);
+    settle();
+    MapWindow* opened = maps->window(ctx.map_windows.in_use_slots().back());
+    ASSERT_NE(opened, nullptr);
+    ASSERT_NE(opened, books);
+    EXPECT_EQ(opened->windowTitle(), u"Vol. 2"_s);
+    EXPECT_EQ(panel_texts(opened), (QStringList{u"Chapter one"_s, u"Chapter two"_s}));
+    opened->refresh();
+    EXPECT_EQ(count("collection='Books' and cat <> 'Vol. 2'"), 0) << "no stray category written";
 }
 
-TEST_F(MapWindowTest, EscClosesTheWindowAndReleasesItsSlot) {
+// Esc closes the window, frees its slot and saves its place; a map of too many tags opens none.
+TEST_F(MapWindowTest, EscClosesTheWindowAndAMapOfTooManyTagsOpensNone) {
     add("Books", "Poetry", "Dante");
+    add_many("Books", "Big", 201);
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     const int number = window->window_number();
@@ -183,18 +186,8 @@ TEST_F(MapWindowTest, EscClosesTheWindowAndReleasesItsSlot) {
     settle();
     EXPECT_TRUE(sub.isNull());
     EXPECT_EQ(maps->window(number), nullptr);
-    EXPECT_TRUE(area.subWindowList().isEmpty());
-    // Its place was saved as it closed.
     EXPECT_FALSE(get_map_param(*ctx.db, u"Books: Poetry"_s, u"#width"_s).isEmpty());
-}
 
-TEST_F(MapWindowTest, AMapOfTooManyTagsOpensNoWindow) {
-    {
-        Transaction transaction(*ctx.db);
-        for (int i = 1; i <= 201; ++i)
-            add("Books", "Big", u"tag %1"_s.arg(i, 3, 10, QLatin1Char('0')));
-        transaction.commit();
-    }
     EXPECT_EQ(maps->open_map(u"Books: Big"_s), nullptr);
     EXPECT_EQ(t.prompter.messages().size(), 1);
     settle();
@@ -226,13 +219,6 @@ TEST_F(MapWindowTest, ContentBoxShowsTheSelectedContentAndRefusesTyping) {
 
     key(window, Qt::Key_F9);
     EXPECT_FALSE(frame->isVisible());
-
-    // A collection map's box lists the category's items.
-    MapWindow* books = maps->open_map(u"Books"_s);
-    ASSERT_NE(books, nullptr);
-    key(books, Qt::Key_F9);
-    auto* books_box = books->findChild<QPlainTextEdit*>(u"Edit_box"_s);
-    EXPECT_TRUE(books_box->toPlainText().contains(u"2) Petrarca"_s));
 }
 
 TEST_F(MapWindowTest, UserResizeTurnsAutoSizeOffAndTimer1LaysThePanelsOut) {
@@ -261,61 +247,18 @@ TEST_F(MapWindowTest, UserResizeTurnsAutoSizeOffAndTimer1LaysThePanelsOut) {
     EXPECT_EQ(panel->width(), width_before);
 }
 
-TEST_F(MapWindowTest, StartMapToggleIsStoredAndOpensAtStart) {
-    add("Books", "Poetry", "Dante");
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(window, nullptr);
-    QAction* start = window->action(u"m_set_map_as_default_map"_s);
-    EXPECT_FALSE(start->isChecked());
-    start->trigger();
-    EXPECT_TRUE(start->isChecked());
-
-    maps->close_all();
-    settle();
-    maps->open_start_maps(false);
-    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(maps->window(ctx.map_windows.in_use_slots().front())->windowTitle(), u"Poetry"_s);
-}
-
 } // namespace
-
-TEST_F(MapWindowTest, SimilarItemIndicatorFollowsThePreference) {
-    add("Books", "Poetry", u"Dante"_s);
-    add("Books", "Epic", u"dante"_s);
-    MapWindow* plain = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(panel_texts(plain), QStringList{u"Dante"_s});
-
-    set_gen_param(*ctx.db, u"presence_of_similar_items_indicator"_s, u"Y"_s);
-    load_preferences(ctx);
-    MapWindow* marked = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(marked, nullptr);
-    EXPECT_EQ(panel_texts(marked), QStringList{u"Dante+"_s});
-}
 
 // ---------------------------------------------------------------- names, drags and sizes
 
-TEST_F(MapWindowTest, ACategoryHoldingADotOpensFromItsCollectionMapAndWritesNothingStray) {
-    add("Books", "Vol. 2", "Chapter one");
-    add("Books", "Vol. 2", "Chapter two");
-    MapWindow* books = maps->open_map(u"Books"_s);
-    ASSERT_NE(books, nullptr);
-    key(books, Qt::Key_Return);
-    settle();
-    MapWindow* opened = maps->window(ctx.map_windows.in_use_slots().back());
-    ASSERT_NE(opened, nullptr);
-    ASSERT_NE(opened, books);
-    EXPECT_EQ(opened->windowTitle(), u"Vol. 2"_s);
-    EXPECT_EQ(panel_texts(opened), (QStringList{u"Chapter one"_s, u"Chapter two"_s}));
-    opened->refresh();
-    EXPECT_EQ(count("cat <> 'Vol. 2'"), 0) << "no stray category written";
-}
-
-// However a map is named, it has one window and one set of settings.
+// However a map is named, it has one window and one set of settings; opened again, it shows what
+// the preferences ask for now.
 TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
     add("Books", "Poetry", "Dante");
-    add("Books", "", "loose");
-    ASSERT_NE(maps->open_map(u"Books"_s), nullptr);
+    add("Books", "Epic", "dante");
+    MapWindow* books = maps->open_map(u"Books"_s);
+    ASSERT_NE(books, nullptr);
+    EXPECT_TRUE(books->action(u"m_random_map_of_cat"_s)->isVisible());
     MapWindow* again = maps->open_map(u"books:"_s);
     ASSERT_NE(again, nullptr);
     settle();
@@ -326,42 +269,59 @@ TEST_F(MapWindowTest, OneWindowAndOneSetOfSettingsPerMapHoweverItIsNamed) {
     EXPECT_EQ(ctx.db->scalar(u"select count(distinct colcat) from map_params"_s).toInt(), 1);
     EXPECT_EQ(ctx.db->scalar(u"select min(colcat) from map_params"_s).toString(), u"Books"_s);
 
-    // "Books: " is the map of the items without a category, not the collection map.
-    MapWindow* loose = maps->open_map(u"Books: "_s);
-    ASSERT_NE(loose, nullptr);
+    MapWindow* plain = maps->open_map(u"Books: Poetry"_s);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(panel_texts(plain), QStringList{u"Dante"_s});
+    set_gen_param(*ctx.db, u"presence_of_similar_items_indicator"_s, u"Y"_s);
+    load_preferences(ctx);
+    MapWindow* marked = maps->open_map(u"Books: Poetry"_s);
+    ASSERT_NE(marked, nullptr);
+    EXPECT_EQ(panel_texts(marked), QStringList{u"Dante+"_s});
     settle();
-    EXPECT_EQ(panel_texts(loose), QStringList{u"loose"_s});
     EXPECT_EQ(ctx.map_windows.in_use_count(), 2);
 }
 
-TEST_F(MapWindowTest, GridFillersCannotBeDraggedNorDropped) {
-    for (int i = 1; i <= 7; ++i)
-        add("Books", "Poetry", u"poem %1"_s.arg(i));
-    add("Books", "Prose", u"novel"_s);
+// A panel dragged within its window moves there, dragged to another window moves into that map;
+// a grid filler is no entry and neither drags nor drops.
+TEST_F(MapWindowTest, DropsReorderWithinAWindowAndMoveBetweenWindowsButNotGridFillers) {
+    for (const char* title : {"Ariosto", "Boiardo", "Carducci", "Dante"})
+        add("Books", "Poetry", title);
+    add("Books", "Classics", u"Omero"_s);
     set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#nr_columns"_s, "3");
     MapWindow* poetry = maps->open_map(u"Books: Poetry"_s);
-    MapWindow* prose = maps->open_map(u"Books: Prose"_s);
+    MapWindow* classics = maps->open_map(u"Books: Classics"_s);
     ASSERT_NE(poetry, nullptr);
-    ASSERT_NE(prose, nullptr);
-    ASSERT_EQ(poetry->panel_count(), 9);
-    EXPECT_TRUE(poetry->drag_payload(6, false).has_value());
-    EXPECT_FALSE(poetry->drag_payload(7, false).has_value());
-    EXPECT_FALSE(poetry->drag_payload(8, true).has_value());
+    ASSERT_NE(classics, nullptr);
+    ASSERT_EQ(poetry->panel_count(), 6);
+    EXPECT_TRUE(poetry->drag_payload(3, false).has_value());
+    EXPECT_FALSE(poetry->drag_payload(4, false).has_value());
+    EXPECT_FALSE(poetry->drag_payload(5, true).has_value());
 
-    // A payload naming a grid filler moves nothing, here or in another window.
     DragPayload filler;
     filler.title = u"-"_s;
     filler.source_window = poetry->window_number();
-    filler.source_index = 8;
-    const QStringList order = titles_by_seq(u"Books"_s, u"Poetry"_s);
+    filler.source_index = 5;
     poetry->drop(filler, 0);
-    prose->drop(filler, 0);
-    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Poetry"_s), order);
-    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Prose"_s), QStringList{u"novel"_s});
+    classics->drop(filler, 0);
+    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Poetry"_s),
+              (QStringList{"Ariosto", "Boiardo", "Carducci", "Dante"}));
+    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Classics"_s), QStringList{u"Omero"_s});
     EXPECT_TRUE(t.prompter.shown().empty());
+
+    poetry->drop(*poetry->drag_payload(0, false), 2);
+    const QStringList moved{"Boiardo", "Carducci", "Ariosto", "Dante"};
+    EXPECT_EQ(panel_texts(poetry).mid(0, 4), moved);
+    EXPECT_EQ(titles_by_seq(u"Books"_s, u"Poetry"_s), moved);
+    classics->drop(*poetry->drag_payload(2, false), 0);
+    EXPECT_EQ(count("collection='Books' and cat='Classics' and item_title='Ariosto'"), 1);
+    EXPECT_TRUE(panel_texts(classics).contains(u"Ariosto"_s));
+    EXPECT_EQ(panel_texts(poetry), (QStringList{"Boiardo", "Carducci", "Dante"}));
 }
 
+// In a large font too, long titles are cut to their panels and keep the window inside the main
+// window, and the panels are high enough for their letters.
 TEST_F(MapWindowTest, LongTitlesKeepTheWindowInsideTheMainWindowAndAreElided) {
+    ctx.prefs.font_size = 14;
     const QString title = u"A very long title that goes on "_s.repeated(12);
     add("Books", "Poetry", title);
     add("Books", "Poetry", u"short"_s);
@@ -380,14 +340,6 @@ TEST_F(MapWindowTest, LongTitlesKeepTheWindowInsideTheMainWindowAndAreElided) {
     EXPECT_TRUE(first->text().endsWith(u"..."_s));
     EXPECT_TRUE(first->toolTip().startsWith(title));
     EXPECT_LE(first->fontMetrics().horizontalAdvance(first->text()), first->width());
-}
-
-TEST_F(MapWindowTest, LargeFontsGetPanelsHighEnoughForTheirLetters) {
-    add("Books", "Poetry", u"Dante"_s);
-    ctx.prefs.font_size = 14;
-    MapWindow* window = maps->open_map(u"Books: Poetry"_s);
-    ASSERT_NE(window, nullptr);
-    auto* panel = window->findChild<MapPanel*>(u"pan_1"_s);
-    EXPECT_EQ(panel->font().pointSizeF(), 14);
-    EXPECT_GE(panel->height(), panel->fontMetrics().height() + 4);
+    EXPECT_EQ(first->font().pointSizeF(), 14);
+    EXPECT_GE(first->height(), first->fontMetrics().height() + 4);
 }

@@ -10,10 +10,8 @@
 TEST(WaitBox, ShowsAtOnceInTheMiddleOfTheScreenWithoutTakingTheUserAway) {
     QWidget owner;
     auto* box = new WaitBox(&owner);
-    EXPECT_EQ(box->objectName(), QStringLiteral("f_please_wait"));
     auto* label = box->findChild<QLabel*>(QStringLiteral("Label1"));
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), QStringLiteral("Please wait..."));
 
     box->show_now();
     EXPECT_TRUE(box->isVisible());
