@@ -3,7 +3,6 @@
 #include "core/db_error.h"
 #include "core/db_files.h"
 #include "core/program_end.h"
-#include "maps/map_items.h"
 #include "shell/password_change.h"
 #include "support/db_fixtures.h"
 #include "table/table_model.h"

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {

@@ -10,7 +10,6 @@
 #include "table/table_query.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 

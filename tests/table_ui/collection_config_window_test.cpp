@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
 
 namespace {
 

@@ -1,14 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "maps/ui/map_window.h"
 #include "support/window_fixtures.h"
 #include "table/content_editor.h"
 #include "table/ui/content_editor_window.h"
 #include "table/ui/notepad_window.h"
 
-#include <QAction>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace {
 

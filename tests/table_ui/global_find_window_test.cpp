@@ -4,9 +4,7 @@
 #include "table/global_find.h"
 #include "table/ui/global_find_window.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 

@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "maps/ui/map_window.h"
 #include "support/window_fixtures.h"
 #include "table/global_find.h"
 #include "table/map_list.h"
@@ -10,11 +9,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
 
 namespace {
 

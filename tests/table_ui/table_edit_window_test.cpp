@@ -1,19 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
-#include "core/dates.h"
-#include "core/params.h"
-#include "maps/ui/map_window.h"
-#include "maps/ui/map_windows.h"
-#include "support/items.h"
-#include "support/test_context.h"
 #include "support/window_fixtures.h"
 #include "table/content_editor.h"
 #include "table/table_model.h"
 #include "table/ui/content_editor_window.h"
-#include "table/ui/table_room_windows.h"
 #include "table/ui/table_view.h"
-#include "table/ui/table_views.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,15 +13,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTableView>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 

@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table model on its own, under QAbstractItemModelTester (which needs Qt Test).
-#include "core/database.h"
 #include "support/db_fixtures.h"
 #include "table/table_model.h"
 #include "table/table_query.h"
 
 #include <QAbstractItemModelTester>
-#include <gtest/gtest.h>
 
 using TableDb = MapsDb;
 
