@@ -55,6 +55,12 @@ TEST_F(MapListTest, TheFilterMatchesCollectionOrCategoryAnywhereIgnoringCase) {
     }
 }
 
+TEST_F(MapListTest, TypingTicksTheFilterBoxOnlyForNonBlankText) {
+    EXPECT_TRUE(filter_box_for(" a "));
+    EXPECT_FALSE(filter_box_for("   "));
+    EXPECT_FALSE(filter_box_for(QString()));
+}
+
 TEST_F(MapListTest, ParentlessMapsAreTopicsNoItemPointsTo) {
     add_topic(1, "Zeta");
     add_topic(2, "Alpha");

@@ -64,7 +64,8 @@ TEST_F(GlobalFindWindowTest, ATableThatRefusesToCloseLeavesTheWindowWithItsSearc
 }
 
 TEST_F(GlobalFindWindowTest, OpensAtItsStoredPlaceAndPassesOtherKeysToTheProgram) {
-    set_gen_param(*ctx.db, "f_global_find_top", "1500");
+    // A top stored at the far edge of the screen brings the window to the top.
+    set_gen_param(*ctx.db, "f_global_find_top", "45000");
     set_gen_param(*ctx.db, "f_global_find_left", "3000");
     std::vector<int> keys;
     t.windows.on_hot_key = [&](int shift, int key) {
@@ -72,7 +73,7 @@ TEST_F(GlobalFindWindowTest, OpensAtItsStoredPlaceAndPassesOtherKeysToTheProgram
         return key == Qt::Key_F6;
     };
     GlobalFindWindow* window = room->open_global_find();
-    EXPECT_EQ(area.subWindowList().last()->pos(), QPoint(200, 100));
+    EXPECT_EQ(area.subWindowList().last()->pos(), QPoint(200, 0));
     QTest::keyClick(field(window), Qt::Key_F6);
     QTest::keyClick(field(window), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(keys, (std::vector<int>{Qt::Key_F6, 2000 + Qt::Key_Q}));
@@ -83,6 +84,7 @@ TEST_F(GlobalFindWindowTest, OpensAtItsStoredPlaceAndPassesOtherKeysToTheProgram
     QTest::keyClick(field(window), Qt::Key_Escape);
     settle();
     EXPECT_FALSE(find);
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_global_find_top"), "0") << "Escape keeps the place too";
 }
 
 } // namespace

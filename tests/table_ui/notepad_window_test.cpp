@@ -102,4 +102,14 @@ TEST_F(NotepadWindowTest, LeavingWithoutSavingAsksNothingAndKeepsTheTextAsADraft
     EXPECT_TRUE(t.prompter.shown().empty());
 }
 
+TEST_F(NotepadWindowTest, KeepsItsPlaceUnderThePadKeys) {
+    NotepadWindow* pad = room->open_pad();
+    area.subWindowList().last()->setGeometry(QRect(30, 20, 420, 310));
+    QTest::keyClick(text_field(pad), Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_pad_width"), "6300");
+    room->open_pad();
+    EXPECT_EQ(area.subWindowList().last()->geometry(), QRect(30, 20, 420, 310));
+}
+
 } // namespace
