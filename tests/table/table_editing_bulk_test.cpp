@@ -134,35 +134,28 @@ TEST_F(FilteredRecords, DeleteAllWritesNothingWhenOneDeletionFails) {
     EXPECT_TRUE(shown_texts().back().startsWith("Error "));
 }
 
-struct SumCase {
-    const char* text;
-    double total;
-    const char* too_long; // nullptr when every number fits
-};
-
-class BracketedNumbers : public ::testing::TestWithParam<SumCase> {};
-
-TEST_P(BracketedNumbers, AddsTheNumbersBetweenBrackets) {
-    const SumCase& c = GetParam();
-    double total = 0;
-    const auto too_long = add_bracketed_numbers(QString::fromUtf8(c.text), total);
-    if (c.too_long) {
-        ASSERT_TRUE(too_long);
-        EXPECT_EQ(*too_long, QString::fromUtf8(c.too_long));
-    } else {
-        EXPECT_FALSE(too_long);
+TEST(BracketedNumbers, AddsTheNumbersBetweenBrackets) {
+    const struct {
+        const char* text;
+        double total;
+        const char* too_long; // nullptr when every number fits
+    } cases[] = {
+        {"no brackets", 0, nullptr},
+        {"[1] and [2.5]", 3.5, nullptr},
+        {"[x] [ 4 ] [] [-2]", 2, nullptr},
+        {"[a [3] b]", 3, nullptr},
+        {"[123456789012345]", 123456789012345.0, nullptr},
+        {"[5] [1234567890123456] [7]", 5, "1234567890123456"},
+        {"[a text longer than fifteen]", 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        double total = 0;
+        const auto too_long = add_bracketed_numbers(c.text, total);
+        EXPECT_EQ(too_long, c.too_long ? std::optional<QString>(c.too_long) : std::nullopt);
+        EXPECT_DOUBLE_EQ(total, c.total);
     }
-    EXPECT_DOUBLE_EQ(total, c.total);
 }
-
-INSTANTIATE_TEST_SUITE_P(TableEditing, BracketedNumbers,
-                         ::testing::Values(SumCase{"no brackets", 0, nullptr},
-                                           SumCase{"[1] and [2.5]", 3.5, nullptr},
-                                           SumCase{"[x] [ 4 ] [] [-2]", 2, nullptr},
-                                           SumCase{"[a [3] b]", 3, nullptr},
-                                           SumCase{"[123456789012345]", 123456789012345.0, nullptr},
-                                           SumCase{"[5] [1234567890123456] [7]", 5, "1234567890123456"},
-                                           SumCase{"[a text longer than fifteen]", 0, nullptr}));
 
 TEST_F(FilteredRecords, SumShowsTheTotalOfTitlesAndContents) {
     add("Books", "Novels", "Emma [1000]", "[234]");
@@ -264,40 +257,31 @@ TEST_F(RowDrop, WithinTheMapTheDraggedRowTakesTheTargetsPlace) {
     EXPECT_EQ(drop_row(ctx, b, b), DropResult::Nothing);
 }
 
-struct MoveCase {
-    const char* name;
-    const char* collection;
-    const char* cat;
-    const char* question;
-};
-
-class RowDropQuestions : public RowDrop, public ::testing::WithParamInterface<MoveCase> {};
-
-TEST_P(RowDropQuestions, AnotherMapIsConfirmedFirst) {
-    const MoveCase& c = GetParam();
-    const qint64 dragged = add("Books", "Novels", "Emma", {}, 1);
-    const QString collection = QString::fromUtf8(c.collection);
-    const QString cat = QString::fromUtf8(c.cat);
-    add(collection, cat, "first", {}, 1);
-    const qint64 target = add(collection, cat, "second", {}, 2);
-    const QStringList before = dump();
-    script.answer(false);
-    EXPECT_EQ(drop_row(ctx, dragged, target), DropResult::Declined);
-    EXPECT_EQ(last_shown().text, QString::fromUtf8(c.question));
-    EXPECT_EQ(dump(), before);
-    script.answer(true);
-    EXPECT_EQ(drop_row(ctx, dragged, target), DropResult::Moved);
-    EXPECT_EQ(order(collection, cat), QStringList({"first", "Emma", "second"}));
-    EXPECT_EQ(rows("collection='Books' and cat='Novels'"), 0);
+TEST_F(RowDrop, AnotherMapIsConfirmedFirst) {
+    const struct {
+        QString collection;
+        QString cat;
+        QString question;
+    } cases[] = {
+        {"Media", "Novels", "Collection will be changed from \"Books\" to \"Media\". Proceed?"},
+        {"Books", "Poetry", "Category will be changed from \"Novels\" to \"Poetry\". Proceed?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.question.toStdString());
+        const qint64 dragged = add("Books", "Novels", "Emma", {}, 1);
+        add(c.collection, c.cat, "first", {}, 1);
+        const qint64 target = add(c.collection, c.cat, "second", {}, 2);
+        const QStringList before = dump();
+        script.answer(false);
+        EXPECT_EQ(drop_row(ctx, dragged, target), DropResult::Declined);
+        EXPECT_EQ(last_shown().text, c.question);
+        EXPECT_EQ(dump(), before);
+        script.answer(true);
+        EXPECT_EQ(drop_row(ctx, dragged, target), DropResult::Moved);
+        EXPECT_EQ(order(c.collection, c.cat), QStringList({"first", "Emma", "second"}));
+        EXPECT_EQ(rows("collection='Books' and cat='Novels'"), 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    TableEditing, RowDropQuestions,
-    ::testing::Values(MoveCase{"collection", "Media", "Novels",
-                               "Collection will be changed from \"Books\" to \"Media\". Proceed?"},
-                      MoveCase{"category", "Books", "Poetry",
-                               "Category will be changed from \"Novels\" to \"Poetry\". Proceed?"}),
-    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST_F(RowDrop, JournalRowsAndVanishedRowsRefuse) {
     const qint64 dragged = add("Books", "Novels", "Emma");
