@@ -14,15 +14,14 @@ protected:
     int reminder_checks = 0;
 
     void SetUp() override {
-        open_database(QStringLiteral("Secret"));
+        open_database("Secret");
         ctx.prefs.lock_interval = 30;
         lock.side.set_timer_enabled = [this](bool on) { events.append(on ? "timer on" : "timer off"); };
         lock.side.hide_windows = [this] { events.append("hide"); };
         lock.side.restore_windows = [this] { events.append("restore"); };
         lock.side.refresh_caption = [this] { events.append("caption"); };
-        windows.then[QStringLiteral("check_reminders")] = [this] {
-            EXPECT_EQ(windows.calls.last(), QStringLiteral("check_reminders"))
-                << "the calendar is not opened";
+        windows.then["check_reminders"] = [this] {
+            EXPECT_EQ(windows.calls.last(), "check_reminders") << "the calendar is not opened";
             ++reminder_checks;
         };
         // Noon: the first tick runs the once-a-minute step, which the tests of the lock skip.
@@ -41,14 +40,16 @@ protected:
     int unlock_boxes() const {
         int n = 0;
         for (const auto& shown : prompter.shown())
-            n += shown.kind == QStringLiteral("input") ? 1 : 0;
+            n += shown.kind == "input" ? 1 : 0;
         return n;
     }
 };
 
 } // namespace
 
-TEST_F(AutoLockTest, HalfAMinuteLocksAfterThirtyQuietSeconds) {
+TEST_F(AutoLockTest, HalfAMinuteLocksAfterThirtyQuietSecondsInputStartsTheCountAgain) {
+    ticks(20);
+    ctx.inactivity = 0; // what the event filter does on a key press
     EXPECT_FALSE(ticks(29));
     EXPECT_EQ(ctx.inactivity, 29);
     prompter.answer("Secret");
@@ -58,22 +59,10 @@ TEST_F(AutoLockTest, HalfAMinuteLocksAfterThirtyQuietSeconds) {
     EXPECT_TRUE(lock.timer_enabled());
 }
 
-TEST_F(AutoLockTest, InputResetsTheCountAndDelaysTheLock) {
-    ticks(20);
-    ctx.inactivity = 0; // what the event filter does on a key press
-    EXPECT_FALSE(ticks(29));
-    prompter.answer("Secret");
-    EXPECT_TRUE(ticks(1));
-}
-
-TEST_F(AutoLockTest, ZeroNeverLocksAndLeavesTheCountAlone) {
+TEST_F(AutoLockTest, ZeroNeverLocksUntilTheCountPassesAMillion) {
     ctx.prefs.lock_interval = 0;
     EXPECT_FALSE(ticks(5000));
     EXPECT_EQ(ctx.inactivity, 0);
-}
-
-TEST_F(AutoLockTest, ACountBeyondAMillionLocksEvenWithAutoLockOff) {
-    ctx.prefs.lock_interval = 0;
     ctx.inactivity = 1000000;
     prompter.answer("Secret");
     EXPECT_TRUE(ticks(1));
@@ -88,32 +77,26 @@ TEST_F(AutoLockTest, RestartingDoesNothing) {
     EXPECT_EQ(reminder_checks, 1); // only the one of SetUp
 }
 
-TEST_F(AutoLockTest, UnlockBoxTextsAndOtherLetterCase) {
-    ctx.prefs.lock_interval = 180;
-    prompter.answer("sECRET");
-    lock.lock_now();
-    ASSERT_EQ(prompter.shown().size(), 1U);
-    EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Tessarin (family)"));
-    EXPECT_EQ(prompter.shown()[0].text,
-              QStringLiteral("To unlock the program, enter the database password and press OK. To quit the "
-                             "program, press Cancel.\nThe current auto-lock interval is 180 secs of "
-                             "inactivity. You may change it through the 'preferences' menu."));
-    EXPECT_EQ(events, (QStringList{"timer off", "hide", "restore", "timer on"}));
-    EXPECT_EQ(ctx.inactivity, 0);
-}
-
+// The box names the interval only while one is in force; the password is taken in any letter case.
 TEST_F(AutoLockTest, ManualLockLocksWhateverTheIntervalAndNamesOnlyAnIntervalInForce) {
-    ctx.prefs.lock_interval = 0;
-    prompter.answer("Secret");
-    lock.lock_now();
-    ASSERT_EQ(unlock_boxes(), 1);
-    EXPECT_EQ(prompter.shown()[0].text,
-              QStringLiteral("To unlock the program, enter the database password and press OK. To quit the "
-                             "program, press Cancel."));
-    ctx.prefs.lock_interval = 50000;
-    prompter.answer("Secret");
-    lock.lock_now();
-    EXPECT_EQ(unlock_boxes(), 2);
+    const QString unlock = "To unlock the program, enter the database password and press OK. To quit the "
+                           "program, press Cancel.";
+    for (const int interval : {180, 0}) {
+        SCOPED_TRACE(interval);
+        ctx.prefs.lock_interval = interval;
+        prompter.clear();
+        events.clear();
+        prompter.answer("sECRET");
+        lock.lock_now();
+        ASSERT_EQ(unlock_boxes(), 1);
+        EXPECT_EQ(prompter.shown()[0].title, "Tessarin (family)");
+        EXPECT_EQ(prompter.shown()[0].text,
+                  interval ? unlock + "\nThe current auto-lock interval is 180 secs of inactivity. You may "
+                                      "change it through the 'preferences' menu."
+                           : unlock);
+        EXPECT_EQ(events, (QStringList{"timer off", "hide", "restore", "timer on"}));
+        EXPECT_EQ(ctx.inactivity, 0);
+    }
 }
 
 TEST_F(AutoLockTest, WrongAnswersAreToldAndTheThirdEndsTheProgram) {
@@ -218,9 +201,9 @@ TEST_F(AutoLockTest, AskPasswordSideTakesThePlaceOfTheInputBox) {
     QStringList asked;
     lock.side.ask_password = [&](const QString&, const QString& title) -> std::optional<QString> {
         asked.append(title);
-        return QStringLiteral("SECRET");
+        return "SECRET";
     };
     lock.lock_now();
-    EXPECT_EQ(asked, QStringList{QStringLiteral("Tessarin (family)")});
+    EXPECT_EQ(asked, QStringList{"Tessarin (family)"});
     EXPECT_TRUE(prompter.shown().empty());
 }

@@ -9,13 +9,13 @@
 
 TEST(CommandLine, RelativePathsAreResolvedAgainstTheStartDirectory) {
     TempEnv env;
-    const QString start = env.path(QStringLiteral("work"));
-    QDir().mkpath(start + QStringLiteral("/sub"));
+    const QString start = env.path("work");
+    QDir().mkpath(start + "/sub");
     for (const char* name : {"notes.tdb", "sub/my notes.tdb", "cat.JPG"}) {
         QFile file(start + QLatin1Char('/') + QLatin1String(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    const QString elsewhere = env.path(QStringLiteral("elsewhere.tdb"));
+    const QString elsewhere = env.path("elsewhere.tdb");
     struct Case {
         QString line;
         QString expected;

@@ -2,23 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/params.h"
 #include "shell/general_commands.h"
-#include "support/items.h"
-#include "support/test_db.h"
-
-#include <gtest/gtest.h>
+#include "support/db_fixtures.h"
 
 namespace {
 
-class GeneralCommandsTest : public ::testing::Test {
+class GeneralCommandsTest : public ShellTest {
 protected:
-    TestContext t;
-    AppContext& ctx = t.ctx;
-
     void SetUp() override {
-        ctx.collections.init_collections();
+        open_database();
         for (int position = 1; position <= CollectionTable::count; ++position)
             ctx.collections.at(position).visible = ctx.collections.at(position).defined;
-        ctx.db = new_database(t.env.path(QStringLiteral("family.tdb")), &t.clock);
     }
 
     QStringList keys() const {
@@ -26,9 +19,6 @@ protected:
         for (const ToolbarButton& button : toolbar_buttons(ctx))
             result.append(button.key);
         return result;
-    }
-    int count(const QString& where) {
-        return ctx.db->scalar(QStringLiteral("select count(*) from repos where ") + where).toInt();
     }
 };
 
@@ -41,7 +31,7 @@ TEST_F(GeneralCommandsTest, ToolbarFollowsCollectionsAndPreferences) {
     // Cogniva off: positions 12 to 18 and the random views are missing.
     QStringList expected;
     for (int position : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 43, 44, 45})
-        expected.append(QStringLiteral("coll") + QString::number(position));
+        expected.append("coll" + QString::number(position));
     expected << "calendar"
              << "deadlines" << commands_tail;
     EXPECT_EQ(keys(), expected);
@@ -49,11 +39,9 @@ TEST_F(GeneralCommandsTest, ToolbarFollowsCollectionsAndPreferences) {
     ctx.prefs.cogniva = true;
     const QStringList with_cogniva = keys();
     for (int position = 12; position <= 18; ++position)
-        EXPECT_TRUE(with_cogniva.contains(QStringLiteral("coll") + QString::number(position)));
-    EXPECT_EQ(with_cogniva.indexOf(QStringLiteral("random_map_view")),
-              with_cogniva.indexOf(QStringLiteral("tree")) + 1);
-    EXPECT_EQ(with_cogniva.indexOf(QStringLiteral("random_item")),
-              with_cogniva.indexOf(QStringLiteral("tree")) + 2);
+        EXPECT_TRUE(with_cogniva.contains("coll" + QString::number(position)));
+    EXPECT_EQ(with_cogniva.indexOf("random_map_view"), with_cogniva.indexOf("tree") + 1);
+    EXPECT_EQ(with_cogniva.indexOf("random_item"), with_cogniva.indexOf("tree") + 2);
 
     // A hidden collection, an undefined Agenda (no calendar, no deadlines), no picture viewer.
     ctx.collections.at(7).visible = false;
@@ -62,24 +50,24 @@ TEST_F(GeneralCommandsTest, ToolbarFollowsCollectionsAndPreferences) {
     ctx.collections.at(20).visible = true;
     ctx.image_viewer_button = false;
     const QStringList changed = keys();
-    EXPECT_FALSE(changed.contains(QStringLiteral("coll7")));
-    EXPECT_FALSE(changed.contains(QStringLiteral("coll1")));
-    EXPECT_TRUE(changed.contains(QStringLiteral("coll20")));
-    EXPECT_FALSE(changed.contains(QStringLiteral("calendar")));
-    EXPECT_FALSE(changed.contains(QStringLiteral("deadlines")));
-    EXPECT_FALSE(changed.contains(QStringLiteral("glimmeron")));
-    EXPECT_EQ(toolbar_buttons(ctx).front().tooltip, QStringLiteral("Contacts"));
+    EXPECT_FALSE(changed.contains("coll7"));
+    EXPECT_FALSE(changed.contains("coll1"));
+    EXPECT_TRUE(changed.contains("coll20"));
+    EXPECT_FALSE(changed.contains("calendar"));
+    EXPECT_FALSE(changed.contains("deadlines"));
+    EXPECT_FALSE(changed.contains("glimmeron"));
+    EXPECT_EQ(toolbar_buttons(ctx).front().tooltip, "Contacts");
 }
 
 TEST_F(GeneralCommandsTest, MenuCaptionsNameTheKeyThatOpensEachView) {
     // Books opens as a table by default: Ctrl opens the table, Alt the map.
-    EXPECT_EQ(table_entry_caption(ctx.collections, 7), QStringLiteral("Books (CTL+B)"));
-    EXPECT_EQ(map_entry_caption(ctx.collections, 7), QStringLiteral("Books (ALT+B)"));
+    EXPECT_EQ(table_entry_caption(ctx.collections, 7), "Books (CTL+B)");
+    EXPECT_EQ(map_entry_caption(ctx.collections, 7), "Books (ALT+B)");
     ctx.collections.at(7).open_coll_as_map = true;
-    EXPECT_EQ(table_entry_caption(ctx.collections, 7), QStringLiteral("Books (ALT+B)"));
-    EXPECT_EQ(map_entry_caption(ctx.collections, 7), QStringLiteral("Books (CTL+B)"));
-    EXPECT_EQ(table_entry_caption(ctx.collections, 2), QStringLiteral("Contacts (F11)"));
-    EXPECT_EQ(map_entry_caption(ctx.collections, 2), QStringLiteral("Contacts (ALT+F11)"));
+    EXPECT_EQ(table_entry_caption(ctx.collections, 7), "Books (ALT+B)");
+    EXPECT_EQ(map_entry_caption(ctx.collections, 7), "Books (CTL+B)");
+    EXPECT_EQ(table_entry_caption(ctx.collections, 2), "Contacts (F11)");
+    EXPECT_EQ(map_entry_caption(ctx.collections, 2), "Contacts (ALT+F11)");
 }
 
 TEST_F(GeneralCommandsTest, PrintGoesToTheActiveWindowOrExplains) {
@@ -92,67 +80,64 @@ TEST_F(GeneralCommandsTest, PrintGoesToTheActiveWindowOrExplains) {
               QStringLiteral("Open a table or tag map first. This command applies to an open tag map or "
                              "the filtered records of an open table."));
     EXPECT_TRUE(print_decision(false, false, false, false, true)
-                    .message.startsWith(QStringLiteral("Open a table,tag map or the calendar first.")));
+                    .message.startsWith("Open a table,tag map or the calendar first."));
 }
 
 TEST_F(GeneralCommandsTest, FindMapKeepsTheFilterUnlessItIsAStarAndProposesItAgain) {
-    t.prompter.answer("  Gordon's  ");
-    EXPECT_EQ(ask_map_filter(ctx), std::optional<QString>(QStringLiteral("Gordon's")));
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("last_topic_filter")), QStringLiteral("Gordon's"));
-    EXPECT_EQ(t.prompter.shown().back().title, QStringLiteral("Find map by string in title"));
+    prompter.answer("  Gordon's  ");
+    EXPECT_EQ(ask_map_filter(ctx), std::optional<QString>("Gordon's"));
+    EXPECT_EQ(get_gen_param(*ctx.db, "last_topic_filter"), "Gordon's");
+    EXPECT_EQ(prompter.shown().back().title, "Find map by string in title");
 
-    t.prompter.answer("*");
+    prompter.answer("*");
     EXPECT_EQ(ask_map_filter(ctx), std::optional<QString>(QString()));
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("last_topic_filter")), QStringLiteral("Gordon's"));
-    EXPECT_EQ(t.prompter.input_defaults, (QStringList{QString(), QStringLiteral("Gordon's")}));
+    EXPECT_EQ(get_gen_param(*ctx.db, "last_topic_filter"), "Gordon's");
+    EXPECT_EQ(prompter.input_defaults, (QStringList{QString(), "Gordon's"}));
 
-    t.prompter.answer("   ");
+    prompter.answer("   ");
     EXPECT_EQ(ask_map_filter(ctx), std::nullopt);
-    t.prompter.answer(std::optional<QString>());
+    prompter.answer(std::optional<QString>());
     EXPECT_EQ(ask_map_filter(ctx), std::nullopt);
 }
 
 TEST_F(GeneralCommandsTest, ResumingReopensTheListedMapsThatStillExist) {
-    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    insert_item(*ctx.db, QStringLiteral("Media"), QStringLiteral("L'été"), QStringLiteral("Song"));
-    set_gen_param(
-        *ctx.db, QStringLiteral("topic_list"),
-        QStringLiteral("Books: Novels\r\nBooks: Gone\r\nTop map\r\nMedia: L'été\r\nbooks: novels\r\n"));
+    add("Books", "Novels", "Emma");
+    add("Media", "L'été", "Song");
+    set_gen_param(*ctx.db, "topic_list",
+                  "Books: Novels\r\nBooks: Gone\r\nTop map\r\nMedia: L'été\r\nbooks: novels\r\n");
     EXPECT_EQ(previous_session_maps(ctx), (QStringList{"Books: Novels", "Top map", "Media: L'été"}));
-    EXPECT_TRUE(t.prompter.shown().empty());
+    EXPECT_TRUE(prompter.shown().empty());
 
-    set_gen_param(*ctx.db, QStringLiteral("topic_list"), QString());
+    set_gen_param(*ctx.db, "topic_list", QString());
     EXPECT_TRUE(previous_session_maps(ctx).isEmpty());
-    EXPECT_EQ(t.prompter.messages(), QStringList{no_previous_topics_text});
+    EXPECT_EQ(prompter.messages(), QStringList{no_previous_topics_text});
 }
 
 TEST_F(GeneralCommandsTest, BackgroundDeletesDroppedItemsAndCategoriesAfterAsking) {
-    const qint64 emma =
-        insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("O'Brien's"), QStringLiteral("a"));
-    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("O'Brien's"), QStringLiteral("b"));
-    insert_item(*ctx.db, QStringLiteral("Media"), QStringLiteral("O'Brien's"), QStringLiteral("c"));
+    const qint64 emma = add("Books", "Novels", "Emma");
+    add("Books", "O'Brien's", "a");
+    add("Books", "O'Brien's", "b");
+    add("Media", "O'Brien's", "c");
 
-    t.prompter.answer(false);
+    prompter.answer(false);
     EXPECT_FALSE(delete_dropped_item(ctx, emma));
-    EXPECT_EQ(t.prompter.shown().back().text, QStringLiteral("Do you want to delete item \"Emma\"?"));
-    EXPECT_EQ(t.prompter.shown().back().title, QStringLiteral("Deleting item"));
-    EXPECT_FALSE(t.prompter.shown().back().default_yes);
-    t.prompter.answer(true);
+    EXPECT_EQ(prompter.shown().back().text, "Do you want to delete item \"Emma\"?");
+    EXPECT_EQ(prompter.shown().back().title, "Deleting item");
+    EXPECT_FALSE(prompter.shown().back().default_yes);
+    prompter.answer(true);
     EXPECT_TRUE(delete_dropped_item(ctx, emma));
-    EXPECT_EQ(count(QStringLiteral("item_nr=") + QString::number(emma)), 0);
+    EXPECT_EQ(count("item_nr=" + QString::number(emma)), 0);
     // Gone meanwhile: says so and asks nothing.
-    t.prompter.clear();
+    prompter.clear();
     EXPECT_FALSE(delete_dropped_item(ctx, emma));
-    EXPECT_EQ(t.prompter.messages(), QStringList{"stop"});
+    EXPECT_EQ(prompter.messages(), QStringList{"stop"});
 
-    t.prompter.answer(true);
-    EXPECT_TRUE(delete_dropped_category(ctx, QStringLiteral("Books"), QStringLiteral("O'Brien's")));
-    EXPECT_EQ(t.prompter.shown().back().text,
-              QStringLiteral("Do you want to delete category \"Books: O'Brien's\" with all its items?"));
-    EXPECT_EQ(count(QStringLiteral("cat='O''Brien''s'")), 1); // the Media items stay
-    t.prompter.answer(false);
-    EXPECT_FALSE(delete_dropped_category(ctx, QStringLiteral("Books"), QStringLiteral("> Media: O'Brien's")));
-    EXPECT_EQ(t.prompter.shown().back().text,
-              QStringLiteral("Do you want to delete category \"Books: > Media: O'Brien's\" ?"));
+    prompter.answer(true);
+    EXPECT_TRUE(delete_dropped_category(ctx, "Books", "O'Brien's"));
+    EXPECT_EQ(prompter.shown().back().text,
+              "Do you want to delete category \"Books: O'Brien's\" with all its items?");
+    EXPECT_EQ(count("cat='O''Brien''s'"), 1); // the Media items stay
+    prompter.answer(false);
+    EXPECT_FALSE(delete_dropped_category(ctx, "Books", "> Media: O'Brien's"));
+    EXPECT_EQ(prompter.shown().back().text, "Do you want to delete category \"Books: > Media: O'Brien's\" ?");
 }

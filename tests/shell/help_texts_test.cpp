@@ -20,7 +20,7 @@ void few_visible_collections(AppContext& ctx) {
         ctx.collections.at(position).visible = false;
     for (int position : {1, 2, 7, 19, 45})
         ctx.collections.at(position).visible = true;
-    ctx.collections.at(7).name = QStringLiteral("Novels");
+    ctx.collections.at(7).name = "Novels";
     ctx.collections.at(7).open_coll_as_map = true;
     ctx.collections.at(19).defined = true;
     ctx.collections.at(3).visible = true;
@@ -32,8 +32,8 @@ TEST(HotKeyList, ListsTheVisibleCollectionsSortedAmongTheFixedKeys) {
     few_visible_collections(tc.ctx);
     const QStringList lines = hot_key_list(tc.ctx).split(QLatin1Char('\n'));
     // The collection keys come after "Find map" and before the top map, sorted as texts.
-    const qsizetype first = lines.indexOf(QStringLiteral("F6\tFind map")) + 1;
-    const qsizetype last = lines.indexOf(QStringLiteral("ALT+0\tOpen top map"));
+    const qsizetype first = lines.indexOf("F6\tFind map") + 1;
+    const qsizetype last = lines.indexOf("ALT+0\tOpen top map");
     ASSERT_GT(first, 0);
     EXPECT_EQ(lines.mid(first, last - first), (QStringList{
                                                   "ALT+A\tOpen map \"Agenda\"",
@@ -44,72 +44,46 @@ TEST(HotKeyList, ListsTheVisibleCollectionsSortedAmongTheFixedKeys) {
                                                   "CTL+B\tOpen map \"Novels\"",
                                                   "F11\tOpen table \"Contacts\"",
                                               }));
-    EXPECT_EQ(lines.first(), QStringLiteral("Functions generally applicable:"));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Functions applicable to the active tag map (if any):")));
-    EXPECT_EQ(lines.last(), QStringLiteral("[end of list]"));
+    EXPECT_EQ(lines.first(), "Functions generally applicable:");
+    EXPECT_TRUE(lines.contains("Functions applicable to the active tag map (if any):"));
+    EXPECT_EQ(lines.last(), "[end of list]");
 }
 
-TEST(AboutText, NamesProductVersionLicenceAndWebPage) {
+TEST(AboutText, NamesTheVersionAndTheWebPage) {
     const QString text = about_text();
     EXPECT_TRUE(text.startsWith(QStringLiteral("Tessarin version " TESSARIN_VERSION "\n")))
         << text.toStdString();
-    for (const QString& part : {QStringLiteral("Copyright 2026 The Tessarin developers"),
-                                QStringLiteral("GNU General Public License"), QStringLiteral("version 3"),
-                                QStringLiteral("WITHOUT ANY WARRANTY"), web_site_address})
-        EXPECT_TRUE(text.contains(part)) << part.toStdString();
-    EXPECT_EQ(about_caption(), QStringLiteral("Tessarin - About this program"));
+    EXPECT_TRUE(text.contains(web_site_address));
 }
 
+// Changes are numbered across versions, newest first, a continued line joined to its change
+// and lines that are no change left out; the numbers align once there are ten.
 TEST(VersionHistory, NumbersTheChangesNewestFirstUnderTheirVersions) {
-    const QString changelog =
-        QStringLiteral("# Changelog\n"
-                       "\n"
-                       "Some words about the format, with - a dash and ## marks inside lines.\n"
-                       "\n"
-                       "## 1.1.0 (2026-03-01)\n"
-                       "\n"
-                       "- 2026-02-27 F The calendar no longer shows 100% of\n"
-                       "  the days twice.\n"
-                       "- 2026-02-20 I Faster maps.\n"
-                       "- not a change line\n"
-                       "\n"
-                       "## 1.0.0 (2026-01-10)\n"
-                       "\n"
-                       "- 2026-01-10 N Tag maps.\n");
-    const QString expected = QStringLiteral(
-        "VERSION HISTORY \n"
-        "Current version is 1.1.0\n"
-        "It includes the following changes (F = bug fixed, I = improvement, N = new function)\n"
-        "\n"
-        "---------- Version 1.1.0 (2026-03-01) ----------\n"
-        "3  27/02/26  F  The calendar no longer shows 100% of the days twice.\n"
-        "2  20/02/26  I  Faster maps.\n"
-        "\n"
-        "---------- Version 1.0.0 (2026-01-10) ----------\n"
-        "1  10/01/26  N  Tag maps.");
-    EXPECT_EQ(version_history(changelog, QStringLiteral("1.1.0")), expected);
-}
-
-TEST(VersionHistory, NumbersAlignWhenThereAreTenChangesOrMore) {
-    QString changelog = QStringLiteral("## 2.0\n");
-    for (int day = 12; day >= 1; --day)
-        changelog +=
-            QStringLiteral("- 2026-05-%1 N Change of day %2.\n").arg(day, 2, 10, QLatin1Char('0')).arg(day);
-    const QStringList lines = version_history(changelog, QStringLiteral("2.0")).split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.at(5), QStringLiteral("12  12/05/26  N  Change of day 12."));
-    EXPECT_EQ(lines.last(), QStringLiteral(" 1  01/05/26  N  Change of day 1."));
+    QString changelog =
+        QStringLiteral("# Changelog\n\nSome words, with - a dash and ## marks inside lines.\n\n"
+                       "## 1.1.0 (2026-03-01)\n\n"
+                       "- 2026-02-27 F The calendar no longer shows 100% of\n  the days twice.\n"
+                       "- not a change line\n\n"
+                       "## 1.0.0 (2026-01-10)\n\n");
+    for (int day = 10; day >= 1; --day)
+        changelog += QStringLiteral("- 2026-01-%1 N Change %2.\n").arg(day, 2, 10, QLatin1Char('0')).arg(day);
+    const QStringList lines = version_history(changelog, "1.1.0").split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.at(1), "Current version is 1.1.0");
+    EXPECT_EQ(lines.mid(4, 4),
+              (QStringList{"---------- Version 1.1.0 (2026-03-01) ----------",
+                           "11  27/02/26  F  The calendar no longer shows 100% of the days twice.", "",
+                           "---------- Version 1.0.0 (2026-01-10) ----------"}));
+    EXPECT_EQ(lines.at(8), "10  10/01/26  N  Change 10.");
+    EXPECT_EQ(lines.last(), " 1  01/01/26  N  Change 1.");
 }
 
 TEST(VersionHistory, TheShippedChangelogIsReadWhole) {
     const QString changelog = QString::fromUtf8(changelog_text);
-    const qsizetype change_lines = changelog.count(QRegularExpression(QStringLiteral("(^|\n)- ")));
+    const qsizetype change_lines = changelog.count(QRegularExpression("(^|\n)- "));
     const QString history = version_history();
     ASSERT_GT(change_lines, 0);
-    EXPECT_EQ(history.count(QRegularExpression(QStringLiteral("\n *\\d+  \\d\\d/\\d\\d/\\d\\d  [FIN]  "))),
-              change_lines);
+    EXPECT_EQ(history.count(QRegularExpression("\n *\\d+  \\d\\d/\\d\\d/\\d\\d  [FIN]  ")), change_lines);
     EXPECT_TRUE(history.contains(QStringLiteral("Current version is " TESSARIN_VERSION "\n")));
-    EXPECT_TRUE(history.contains(QStringLiteral("---------- Version " TESSARIN_VERSION)));
-    EXPECT_EQ(version_history_caption(), QStringLiteral("Tessarin - Version history"));
 }
 
 } // namespace

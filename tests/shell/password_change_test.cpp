@@ -3,7 +3,6 @@
 #include "core/db_error.h"
 #include "core/db_files.h"
 #include "core/program_end.h"
-#include "maps/map_items.h"
 #include "shell/password_change.h"
 #include "support/db_fixtures.h"
 #include "table/table_model.h"
@@ -23,7 +22,7 @@ protected:
     std::deque<std::optional<QString>> answers;
     QStringList captions;
 
-    void open_with(const QString& password) { open_db(QStringLiteral("family.tdb"), password, items); }
+    void open_with(const QString& password) { open_db("family.tdb", password, items); }
     AskPassword ask() {
         return [this](const QString& caption) -> std::optional<QString> {
             captions.append(caption);
@@ -63,115 +62,97 @@ protected:
     void expect_connection(const QString& password) {
         ASSERT_TRUE(ctx.db);
         EXPECT_EQ(ctx.db->password(), password);
-        EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos")).toInt(), items);
+        EXPECT_EQ(ctx.db->scalar("select count(*) from repos").toInt(), items);
     }
 };
 
-const QString current = QStringLiteral("Enter current password");
-const QString fresh = QStringLiteral("Enter new password");
-const QString repeat = QStringLiteral("Repeat new password");
+const QString current = "Enter current password";
+const QString fresh = "Enter new password";
+const QString repeat = "Repeat new password";
 
 } // namespace
 
-TEST_F(PasswordChangeTest, PlainFileBecomesEncrypted) {
-    open_with({});
-    ASSERT_TRUE(plain_file());
-    EXPECT_EQ(run({QString(), QStringLiteral("Key1"), QStringLiteral("key1")}), PasswordChange::Changed);
-    EXPECT_EQ(captions, (QStringList{current, fresh, repeat}));
-    EXPECT_FALSE(plain_file());
-    EXPECT_TRUE(opens_with(QStringLiteral("Key1")));
-    EXPECT_FALSE(opens_with(QStringLiteral("key1")));
-    expect_connection(QStringLiteral("Key1"));
-    EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(ctx.db_path)));
-    EXPECT_TRUE(messages().isEmpty());
-}
-
-TEST_F(PasswordChangeTest, EncryptedFileTakesANewKeyAndForgetsTheOld) {
-    open_with(QStringLiteral("Old'pw"));
-    EXPECT_EQ(run({QStringLiteral("Old'pw"), QStringLiteral("Fresh"), QStringLiteral("Fresh")}),
-              PasswordChange::Changed);
-    EXPECT_TRUE(opens_with(QStringLiteral("Fresh")));
-    EXPECT_FALSE(opens_with(QStringLiteral("Old'pw")));
-    expect_connection(QStringLiteral("Fresh"));
-    // The shared connection can still write.
-    ctx.db->exec(
-        QStringLiteral("insert into repos (collection, cat, item_title) values ('Books', 'Novels', 'x')"));
-    EXPECT_EQ(count_items(ctx.db_path, QStringLiteral("Fresh"), &clock), items + 1);
-}
-
-TEST_F(PasswordChangeTest, EmptyNewPasswordLeavesAPlainFile) {
-    open_with(QStringLiteral("Old"));
-    EXPECT_EQ(run({QStringLiteral("Old"), QString(), QString()}), PasswordChange::Changed);
-    EXPECT_TRUE(plain_file());
-    EXPECT_TRUE(opens_with({}));
-    expect_connection({});
-}
-
-TEST_F(PasswordChangeTest, CurrentPasswordMustMatchInExactCase) {
-    open_with(QStringLiteral("Old"));
-    EXPECT_EQ(run({QStringLiteral("old"), QStringLiteral("Olds"), QStringLiteral("Old"), QStringLiteral("N1"),
-                   QStringLiteral("N1")}),
-              PasswordChange::Changed);
-    EXPECT_EQ(captions, (QStringList{current, current, current, fresh, repeat}));
-    EXPECT_EQ(messages(), (QStringList{wrong_password_message, wrong_password_message}));
-    EXPECT_TRUE(opens_with(QStringLiteral("N1")));
-}
-
-TEST_F(PasswordChangeTest, ADifferentRepetitionAsksForTheNewPasswordAgain) {
-    open_with(QStringLiteral("Old"));
-    EXPECT_EQ(run({QStringLiteral("Old"), QStringLiteral("abc"), QStringLiteral("abd"), QStringLiteral("Abc"),
-                   QStringLiteral("aBC")}),
-              PasswordChange::Changed);
-    EXPECT_EQ(captions, (QStringList{current, fresh, repeat, fresh, repeat}));
-    EXPECT_EQ(messages(), QStringList{repeated_password_message});
-    // The password is the one typed as new, not its repetition.
-    EXPECT_TRUE(opens_with(QStringLiteral("Abc")));
-    EXPECT_FALSE(opens_with(QStringLiteral("aBC")));
-}
-
-TEST_F(PasswordChangeTest, CancelAtAnyDialogChangesNothing) {
-    open_with(QStringLiteral("Old"));
-    const QByteArray before = bytes();
-    const std::vector<std::vector<std::optional<QString>>> scripts = {
-        {std::nullopt},
-        {QStringLiteral("Old"), std::nullopt},
-        {QStringLiteral("Old"), QStringLiteral("New"), std::nullopt},
-        {QStringLiteral("Old"), QStringLiteral("New"), QStringLiteral("Other"), std::nullopt},
-    };
-    for (const auto& script : scripts) {
-        SCOPED_TRACE(script.size());
-        EXPECT_EQ(run(script), PasswordChange::Cancelled);
-        EXPECT_EQ(bytes(), before);
-        expect_connection(QStringLiteral("Old"));
+TEST_F(PasswordChangeTest, TheFileTakesTheNewKeyAndForgetsTheOld) {
+    const struct {
+        QString old_password;
+        QString new_password;
+        QString repeated; // the repetition is compared without regard to case
+    } cases[] = {{{}, "Key1", "key1"}, {"Old'pw", "Fresh", "Fresh"}, {"Old", {}, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.new_password.toStdString());
+        open_with(c.old_password);
+        EXPECT_EQ(plain_file(), c.old_password.isEmpty());
+        EXPECT_EQ(run({c.old_password, c.new_password, c.repeated}), PasswordChange::Changed);
+        EXPECT_EQ(captions, (QStringList{current, fresh, repeat}));
+        EXPECT_EQ(plain_file(), c.new_password.isEmpty());
+        EXPECT_TRUE(opens_with(c.new_password));
+        if (!c.new_password.isEmpty()) {
+            EXPECT_FALSE(opens_with(c.old_password));
+        }
+        expect_connection(c.new_password);
+        EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(ctx.db_path)));
+        EXPECT_TRUE(messages().isEmpty());
+        // The shared connection can still write.
+        ctx.db->exec("insert into repos (collection, cat, item_title) values ('Books', 'Novels', 'x')");
+        EXPECT_EQ(count_items(ctx.db_path, c.new_password, &clock), items + 1);
+        ctx.db.reset();
+        QFile::remove(ctx.db_path);
+        captions.clear();
     }
 }
 
-TEST_F(PasswordChangeTest, TheSamePasswordAgainTouchesNothing) {
-    open_with(QStringLiteral("Old"));
+TEST_F(PasswordChangeTest, CurrentPasswordMustMatchInExactCase) {
+    open_with("Old");
+    EXPECT_EQ(run({"old", "Olds", "Old", "N1", "N1"}), PasswordChange::Changed);
+    EXPECT_EQ(captions, (QStringList{current, current, current, fresh, repeat}));
+    EXPECT_EQ(messages(), (QStringList{wrong_password_message, wrong_password_message}));
+    EXPECT_TRUE(opens_with("N1"));
+}
+
+TEST_F(PasswordChangeTest, ADifferentRepetitionAsksForTheNewPasswordAgain) {
+    open_with("Old");
+    EXPECT_EQ(run({"Old", "abc", "abd", "Abc", "aBC"}), PasswordChange::Changed);
+    EXPECT_EQ(captions, (QStringList{current, fresh, repeat, fresh, repeat}));
+    EXPECT_EQ(messages(), QStringList{repeated_password_message});
+    // The password is the one typed as new, not its repetition.
+    EXPECT_TRUE(opens_with("Abc"));
+    EXPECT_FALSE(opens_with("aBC"));
+}
+
+TEST_F(PasswordChangeTest, CancelAtAnyDialogOrTheSamePasswordChangesNothing) {
+    open_with("Old");
     const QByteArray before = bytes();
-    EXPECT_EQ(run({QStringLiteral("Old"), QStringLiteral("Old"), QStringLiteral("old")}),
-              PasswordChange::Unchanged);
-    EXPECT_EQ(bytes(), before);
-    expect_connection(QStringLiteral("Old"));
+    const std::pair<std::vector<std::optional<QString>>, PasswordChange> scripts[] = {
+        {{std::nullopt}, PasswordChange::Cancelled},
+        {{"Old", std::nullopt}, PasswordChange::Cancelled},
+        {{"Old", "New", std::nullopt}, PasswordChange::Cancelled},
+        {{"Old", "New", "Other", std::nullopt}, PasswordChange::Cancelled},
+        {{"Old", "Old", "old"}, PasswordChange::Unchanged},
+    };
+    for (const auto& [script, result] : scripts) {
+        SCOPED_TRACE(script.size());
+        EXPECT_EQ(run(script), result);
+        EXPECT_EQ(bytes(), before);
+        expect_connection("Old");
+    }
 }
 
 TEST_F(PasswordChangeTest, AFailureBeforeTheRenameLeavesTheOriginalWhole) {
     for (const char* failing : {"remove_tmp", "export", "verify", "replace"}) {
         SCOPED_TRACE(failing);
-        open_with(QStringLiteral("Old"));
+        open_with("Old");
         const QByteArray before = bytes();
         prompter.clear();
         const auto hook = [failing](const char* step) {
-            if (qstrcmp(step, failing) == 0) throw DbError(3026, QStringLiteral("disk pulled out"));
+            if (qstrcmp(step, failing) == 0) throw DbError(3026, "disk pulled out");
         };
-        EXPECT_EQ(run({QStringLiteral("Old"), QStringLiteral("New"), QStringLiteral("New")}, hook),
-                  PasswordChange::Failed);
+        EXPECT_EQ(run({"Old", "New", "New"}, hook), PasswordChange::Failed);
         EXPECT_EQ(bytes(), before);
-        EXPECT_TRUE(opens_with(QStringLiteral("Old")));
-        EXPECT_FALSE(opens_with(QStringLiteral("New")));
+        EXPECT_TRUE(opens_with("Old"));
+        EXPECT_FALSE(opens_with("New"));
         EXPECT_FALSE(QFileInfo::exists(db_files::tmp_path(ctx.db_path)));
-        expect_connection(QStringLiteral("Old"));
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("The password was not changed: disk pulled out")});
+        expect_connection("Old");
+        EXPECT_EQ(messages(), QStringList{"The password was not changed: disk pulled out"});
         ctx.db.reset();
         QFile::remove(ctx.db_path);
         captions.clear();
@@ -179,14 +160,13 @@ TEST_F(PasswordChangeTest, AFailureBeforeTheRenameLeavesTheOriginalWhole) {
 }
 
 TEST_F(PasswordChangeTest, AFailureAfterTheRenameKeepsTheNewFileOpen) {
-    open_with(QStringLiteral("Old"));
+    open_with("Old");
     const auto hook = [](const char* step) {
-        if (qstrcmp(step, "sync_directory") == 0) throw DbError(3026, QStringLiteral("flush failed"));
+        if (qstrcmp(step, "sync_directory") == 0) throw DbError(3026, "flush failed");
     };
-    EXPECT_EQ(run({QStringLiteral("Old"), QStringLiteral("New"), QStringLiteral("New")}, hook),
-              PasswordChange::Changed);
-    EXPECT_TRUE(opens_with(QStringLiteral("New")));
-    expect_connection(QStringLiteral("New"));
+    EXPECT_EQ(run({"Old", "New", "New"}, hook), PasswordChange::Changed);
+    EXPECT_TRUE(opens_with("New"));
+    expect_connection("New");
 }
 
 // A table view's model and a map keep working across the change: the Database object they read
@@ -195,19 +175,19 @@ TEST_F(PasswordChangeTest, AFailureAfterTheRenameKeepsTheNewFileOpen) {
 TEST_F(PasswordChangeTest, OpenWindowsReadTheNewConnection) {
     for (const QString& next : {QStringLiteral("New"), QString()}) {
         SCOPED_TRACE(next.toStdString());
-        open_with(QStringLiteral("Old"));
+        open_with("Old");
         ctx.collections.init_collections();
         const Database* before = ctx.db.get();
-        TableModel model(ctx.db, TableQuery(1, QStringLiteral("Books"), false).select_from(), 8);
-        model.fill(QStringLiteral("Select item_nr, item_title from repos order by item_title"));
-        MapItems map(identify_map(ctx.collections, QStringLiteral("Books: Novels")));
+        TableModel model(ctx.db, TableQuery(1, "Books", false).select_from(), 8);
+        model.fill("Select item_nr, item_title from repos order by item_title");
+        MapItems map(identify_map(ctx.collections, "Books: Novels"));
         const int taken = load_map_items(ctx, map, {}).taken;
         ASSERT_GT(taken, 0);
 
-        EXPECT_EQ(run({QStringLiteral("Old"), next, next}), PasswordChange::Changed);
+        EXPECT_EQ(run({"Old", next, next}), PasswordChange::Changed);
         EXPECT_EQ(ctx.db.get(), before);
         // Filter, edit, and read both windows again.
-        model.fill(QStringLiteral("Select item_nr, item_title from repos where item_title like 'item 1*'"));
+        model.fill("Select item_nr, item_title from repos where item_title like 'item 1*'");
         ASSERT_GT(model.rowCount(), 0);
         ctx.db->exec(QStringLiteral("update repos set item_title = 'edited' where item_nr = %1")
                          .arg(model.item_nr_at(0)));
@@ -225,7 +205,7 @@ TEST_F(PasswordChangeTest, OpenWindowsReadTheNewConnection) {
 TEST_F(PasswordChangeTest, ADatabaseThatCannotBeReopenedEndsTheProgram) {
     for (const bool step_fails : {false, true}) {
         SCOPED_TRACE(step_fails);
-        open_with(QStringLiteral("Old"));
+        open_with("Old");
         prompter.clear();
         const auto hook = [&](const char* step) {
             if (qstrcmp(step, "sync_directory") != 0) return;
@@ -233,14 +213,13 @@ TEST_F(PasswordChangeTest, ADatabaseThatCannotBeReopenedEndsTheProgram) {
             ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
             damaged.write(QByteArray(4096, 'x'));
             damaged.close();
-            if (step_fails) throw DbError(3026, QStringLiteral("flush failed"));
+            if (step_fails) throw DbError(3026, "flush failed");
         };
-        EXPECT_THROW(run({QStringLiteral("Old"), QStringLiteral("New"), QStringLiteral("New")}, hook),
-                     ProgramEnd);
+        EXPECT_THROW(run({"Old", "New", "New"}, hook), ProgramEnd);
         EXPECT_FALSE(ctx.db);
         ASSERT_EQ(messages().size(), 1);
-        EXPECT_TRUE(messages()[0].contains(QStringLiteral("could not be opened again")));
-        EXPECT_TRUE(messages()[0].endsWith(QStringLiteral("The program ends.")));
+        EXPECT_TRUE(messages()[0].contains("could not be opened again"));
+        EXPECT_TRUE(messages()[0].endsWith("The program ends."));
         QFile::remove(ctx.db_path);
         captions.clear();
     }
@@ -249,15 +228,15 @@ TEST_F(PasswordChangeTest, ADatabaseThatCannotBeReopenedEndsTheProgram) {
 // The rewritten file keeps the permissions of the original; the user is told once that the
 // existing backups still open with the old password.
 TEST_F(PasswordChangeTest, TheNewFileKeepsItsPermissionsAndTheBackupsAreNamed) {
-    open_with(QStringLiteral("Old"));
+    open_with("Old");
     ASSERT_EQ(::chmod(QFile::encodeName(ctx.db_path).constData(), 0600), 0);
     db_files::rotate_backups(ctx.db_path, clock.now());
     db_files::rotate_backups(ctx.db_path, clock.now().addDays(1));
-    EXPECT_EQ(run({QStringLiteral("Old"), QString(), QString()}), PasswordChange::Changed);
+    EXPECT_EQ(run({"Old", QString(), QString()}), PasswordChange::Changed);
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(ctx.db_path).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains(db_files::backup_path(ctx.db_path, 2)));
-    EXPECT_TRUE(messages()[0].endsWith(QStringLiteral("still open with the old password.")));
+    EXPECT_TRUE(messages()[0].endsWith("still open with the old password."));
 }

@@ -48,7 +48,7 @@ protected:
     }
 };
 
-const QStringList invalid{QStringLiteral("Invalid value")};
+const QStringList invalid{"Invalid value"};
 
 } // namespace
 
@@ -57,62 +57,64 @@ TEST_F(PreferenceCommandsTest, FontSizeAcceptsEightToFourteenAndAsksAgainOtherwi
     const auto refused = [](const char* answer) {
         const QString text = invalid_font_size_message(QString::fromLatin1(answer));
         EXPECT_TRUE(text.contains(QString::fromLatin1(answer)));
-        EXPECT_TRUE(text.contains(QStringLiteral("from 8 to 14")));
+        EXPECT_TRUE(text.contains("from 8 to 14"));
         return QStringList{text};
     };
     run_cases(&PreferenceCommands::ask_font_size, "font_size",
               {
                   {"empty answer leaves", {QString()}, {}, {}},
                   {"cancel leaves", {std::nullopt}, {}, {}},
-                  {"not a number", {QStringLiteral("abc"), QString()}, {}, refused("abc")},
-                  {"below 8", {QStringLiteral("7"), QString()}, {}, refused("7")},
-                  {"above 14", {QStringLiteral("14.5"), QString()}, {}, refused("14.5")},
-                  {"no comma rule here", {QStringLiteral("10,5"), QString()}, {}, refused("10,5")},
-                  {"lower bound", {QStringLiteral("8")}, QStringLiteral("8"), {}},
-                  {"upper bound", {QStringLiteral("14")}, QStringLiteral("14"), {}},
-                  {"a fraction after a refusal",
-                   {QStringLiteral("7.99"), QStringLiteral(" 10.5 ")},
-                   QStringLiteral("10.5"),
-                   refused("7.99")},
+                  {"not a number", {"abc", QString()}, {}, refused("abc")},
+                  {"below 8", {"7", QString()}, {}, refused("7")},
+                  {"above 14", {"14.5", QString()}, {}, refused("14.5")},
+                  {"no comma rule here", {"10,5", QString()}, {}, refused("10,5")},
+                  {"lower bound", {"8"}, "8", {}},
+                  {"upper bound", {"14"}, "14", {}},
+                  // Stored as the shortest text of the single-precision value.
+                  {"a fraction after a refusal", {"7.99", " 12.3 "}, "12.3", refused("7.99")},
               });
 }
 
-TEST_F(PreferenceCommandsTest, FontSizeAndIndicatorLayTheMapWindowsOutAgain) {
+TEST_F(PreferenceCommandsTest, FontSizeAndIndicatorLayTheMapsOutAgainCognivaRebuildsTheWindow) {
     int relayouts = 0;
     float size_seen = 0;
-    windows.then[QStringLiteral("relayout_map_windows")] = [&] {
+    windows.then["relayout_map_windows"] = [&] {
         ++relayouts;
         size_seen = ctx.prefs.font_size;
     };
     script({QString()});
     commands.ask_font_size();
     EXPECT_EQ(relayouts, 0);
-    script({QStringLiteral("14")});
+    script({"14"});
     commands.ask_font_size();
     EXPECT_EQ(relayouts, 1);
     EXPECT_EQ(size_seen, 14.0F);
     commands.toggle_similar_item_indicator();
     EXPECT_EQ(relayouts, 2);
+
+    QStringList rebuilt_with;
+    windows.then["rebuild_main_window"] = [&] { rebuilt_with.append(QString::number(ctx.prefs.cogniva)); };
+    commands.toggle_cogniva_functions();
+    commands.toggle_start_maps_at_startup();
+    // The window is rebuilt after the flag changed, so the new toolbar follows it.
+    EXPECT_EQ(rebuilt_with, QStringList{"1"});
 }
 
 TEST_F(PreferenceCommandsTest, LockIntervalInMinutesWithTheCommaRule) {
-    const QStringList too_short{QStringLiteral("Value should not be less than 0.5 minutes")};
+    const QStringList too_short{"Value should not be less than 0.5 minutes"};
     run_cases(&PreferenceCommands::ask_lock_interval, "lock_interval",
               {
                   {"empty answer leaves", {QString()}, {}, {}},
                   {"cancel leaves", {std::nullopt}, {}, {}},
-                  {"not a number", {QStringLiteral("soon"), QString()}, {}, invalid},
-                  {"comma decimal", {QStringLiteral("1,5")}, QStringLiteral("90"), {}},
-                  {"only the first comma", {QStringLiteral("1,5,0"), QString()}, {}, invalid},
-                  {"lower bound", {QStringLiteral("0.5")}, QStringLiteral("30"), {}},
-                  {"below the bound with a comma", {QStringLiteral("0,25"), QString()}, {}, too_short},
-                  {"negative", {QStringLiteral("-2"), QString()}, {}, too_short},
-                  {"zero switches it off", {QStringLiteral("0")}, QStringLiteral("0"), {}},
-                  {"rounded to whole seconds", {QStringLiteral("0.508")}, QStringLiteral("30"), {}},
-                  {"asked again until valid",
-                   {QStringLiteral("x"), QStringLiteral("0.1"), QStringLiteral("10")},
-                   QStringLiteral("600"),
-                   invalid + too_short},
+                  {"not a number", {"soon", QString()}, {}, invalid},
+                  {"comma decimal", {"1,5"}, "90", {}},
+                  {"only the first comma", {"1,5,0", QString()}, {}, invalid},
+                  {"lower bound", {"0.5"}, "30", {}},
+                  {"below the bound with a comma", {"0,25", QString()}, {}, too_short},
+                  {"negative", {"-2", QString()}, {}, too_short},
+                  {"zero switches it off", {"0"}, "0", {}},
+                  {"rounded to whole seconds", {"0.508"}, "30", {}},
+                  {"asked again until valid", {"x", "0.1", "10"}, "600", invalid + too_short},
               });
 }
 
@@ -155,12 +157,12 @@ TEST_F(PreferenceCommandsTest, CaptionsAndProposedAnswersFollowTheStoredValue) {
 
 TEST_F(PreferenceCommandsTest, ANewLockIntervalRestartsTheCountARefusedOneDoesNot) {
     ctx.inactivity = 25;
-    script({QStringLiteral("2")});
+    script({"2"});
     ASSERT_TRUE(commands.ask_lock_interval());
     EXPECT_EQ(ctx.inactivity, 0);
     // A refused answer leaves the count alone.
     ctx.inactivity = 7;
-    script({QStringLiteral("0.2"), QString()});
+    script({"0.2", QString()});
     EXPECT_FALSE(commands.ask_lock_interval());
     EXPECT_EQ(ctx.inactivity, 7);
 }
@@ -170,11 +172,13 @@ TEST_F(PreferenceCommandsTest, RandomChangeIntervalAboveZeroWithTheCommaRule) {
               {
                   {"empty answer leaves", {QString()}, {}, {}},
                   {"cancel leaves", {std::nullopt}, {}, {}},
-                  {"zero", {QStringLiteral("0"), QString()}, {}, invalid},
-                  {"negative", {QStringLiteral("-1"), QString()}, {}, invalid},
-                  {"words", {QStringLiteral("three"), QString()}, {}, invalid},
-                  {"comma decimal", {QStringLiteral("0,5")}, QStringLiteral("0.5"), {}},
-                  {"whole seconds", {QStringLiteral("7")}, QStringLiteral("7"), {}},
+                  {"zero", {"0", QString()}, {}, invalid},
+                  {"negative", {"-1", QString()}, {}, invalid},
+                  {"words", {"three", QString()}, {}, invalid},
+                  {"comma decimal", {"0,5"}, "0.5", {}},
+                  {"infinity", {"inf", QString()}, {}, invalid},
+                  {"whole seconds", {"7"}, "7", {}},
+                  {"no exponent", {"10000000"}, "10000000", {}},
               });
 }
 
@@ -196,44 +200,12 @@ TEST_F(PreferenceCommandsTest, TogglesStoreYesOrNoAndReadBack) {
         load_preferences(ctx);
         const bool before = ctx.prefs.*t.flag;
         EXPECT_EQ((commands.*t.command)(), !before);
-        EXPECT_EQ(param(t.key), before ? QStringLiteral("N") : QStringLiteral("Y"));
+        EXPECT_EQ(param(t.key), before ? "N" : "Y");
         ctx.prefs = Preferences{};
         load_preferences(ctx);
         EXPECT_EQ(ctx.prefs.*t.flag, !before);
         EXPECT_EQ((commands.*t.command)(), before);
-        EXPECT_EQ(param(t.key), before ? QStringLiteral("Y") : QStringLiteral("N"));
+        EXPECT_EQ(param(t.key), before ? "Y" : "N");
         EXPECT_EQ(ctx.prefs.*t.flag, before);
     }
-}
-
-TEST_F(PreferenceCommandsTest, CognivaRebuildsTheMainWindow) {
-    QStringList rebuilt_with;
-    windows.then[QStringLiteral("rebuild_main_window")] = [&] {
-        rebuilt_with.append(QString::number(ctx.prefs.cogniva));
-    };
-    commands.toggle_cogniva_functions();
-    commands.toggle_start_maps_at_startup();
-    // The window is rebuilt after the flag changed, so the new toolbar follows it.
-    EXPECT_EQ(rebuilt_with, QStringList{QStringLiteral("1")});
-}
-
-TEST(PreferenceNumber, PrintsShortestSinglePrecisionText) {
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {
-        {10, "10"}, {10.5, "10.5"},    {12.3F, "12.3"},          {0.25, "0.25"},
-        {3, "3"},   {1e7, "10000000"}, {123456789, "123456789"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(preference_number(c.value), QString::fromLatin1(c.text)) << c.value;
-}
-
-TEST(PreferenceAnswer, ReadsNumbersWithAnOptionalDecimalComma) {
-    EXPECT_EQ(preference_answer(QStringLiteral("1,5"), true), 1.5);
-    EXPECT_EQ(preference_answer(QStringLiteral("1,5"), false), std::nullopt);
-    EXPECT_EQ(preference_answer(QStringLiteral(" 2.5 "), true), 2.5);
-    EXPECT_EQ(preference_answer(QStringLiteral("1,000,5"), true), std::nullopt);
-    EXPECT_EQ(preference_answer(QStringLiteral("inf"), true), std::nullopt);
-    EXPECT_EQ(preference_answer(QString(), true), std::nullopt);
 }

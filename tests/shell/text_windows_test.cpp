@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,10 +23,10 @@ TEST(ReadTips, EveryLineEndsWithALineEndWhateverTheFileUses) {
         {"", ""},
     };
     for (const auto& c : cases) {
-        const QString path = env.write_file(QStringLiteral("tips.txt"), c.content);
+        const QString path = env.write_file("tips.txt", c.content);
         EXPECT_EQ(read_tips(path), QString::fromUtf8(c.shown)) << c.content.constData();
     }
-    EXPECT_EQ(read_tips(env.path(QStringLiteral("missing.txt"))), std::nullopt);
+    EXPECT_EQ(read_tips(env.path("missing.txt")), std::nullopt);
 }
 
 TEST(TextWindowLayout, TextAboveACentredButtonNeverBelowTheMinimumHeight) {

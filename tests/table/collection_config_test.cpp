@@ -40,29 +40,29 @@ TEST_F(CollectionConfigTest, SavingWritesTheThreeKeysOfEveryPosition) {
     save_collection_config(*ctx.db, ctx.collections, rows);
 
     EXPECT_EQ(stored_keys(), 3 * 45);
-    EXPECT_EQ(param(QStringLiteral("coll20_visible")), QStringLiteral("-1"));
-    EXPECT_EQ(param(QStringLiteral("coll20_open_as_table")), QStringLiteral("-1"));
-    EXPECT_EQ(param(QStringLiteral("cat20_open_as_table")), QStringLiteral("0"));
-    EXPECT_EQ(param(QStringLiteral("coll12_visible")), QStringLiteral("0"));
-    EXPECT_EQ(param(QStringLiteral("cat12_open_as_table")), QStringLiteral("-1"));
+    EXPECT_EQ(param("coll20_visible"), "-1");
+    EXPECT_EQ(param("coll20_open_as_table"), "-1");
+    EXPECT_EQ(param("cat20_open_as_table"), "0");
+    EXPECT_EQ(param("coll12_visible"), "0");
+    EXPECT_EQ(param("cat12_open_as_table"), "-1");
     EXPECT_EQ(flags_of(ctx.collections, 20), (CollectionFlags{true, true, false}));
     EXPECT_EQ(flags_of(ctx.collections, 12), (CollectionFlags{false, false, true}));
 }
 
 TEST_F(CollectionConfigTest, PositionsWithoutARowKeepWhatIsStored) {
-    set_gen_param(*ctx.db, QStringLiteral("coll05_visible"), QStringLiteral("0"));
-    set_gen_param(*ctx.db, QStringLiteral("coll07_open_as_table"), QStringLiteral("1"));
-    set_gen_param(*ctx.db, QStringLiteral("cat07_open_as_table"), QStringLiteral("-1"));
+    set_gen_param(*ctx.db, "coll05_visible", "0");
+    set_gen_param(*ctx.db, "coll07_open_as_table", "1");
+    set_gen_param(*ctx.db, "cat07_open_as_table", "-1");
     ctx.collections.at(5).visible = true; // the table may differ from the file; the file wins
     save_collection_config(*ctx.db, ctx.collections, {{19, CollectionFlags{}}});
 
-    EXPECT_EQ(param(QStringLiteral("coll05_visible")), QStringLiteral("0"));
-    EXPECT_EQ(param(QStringLiteral("coll07_open_as_table")), QStringLiteral("-1"));
-    EXPECT_EQ(param(QStringLiteral("cat07_open_as_table")), QStringLiteral("-1"));
+    EXPECT_EQ(param("coll05_visible"), "0");
+    EXPECT_EQ(param("coll07_open_as_table"), "-1");
+    EXPECT_EQ(param("cat07_open_as_table"), "-1");
     // Nothing stored: offered, opened as tables.
-    EXPECT_EQ(param(QStringLiteral("coll01_visible")), QStringLiteral("-1"));
-    EXPECT_EQ(param(QStringLiteral("coll01_open_as_table")), QStringLiteral("0"));
-    EXPECT_EQ(param(QStringLiteral("cat45_open_as_table")), QStringLiteral("0"));
+    EXPECT_EQ(param("coll01_visible"), "-1");
+    EXPECT_EQ(param("coll01_open_as_table"), "0");
+    EXPECT_EQ(param("cat45_open_as_table"), "0");
     EXPECT_TRUE(ctx.collections.at(5).visible) << "only rows change the collection table";
 }
 

@@ -27,21 +27,19 @@ TEST(EditorSlotsTest, TakesTheFirstFreeSlotAndRefusesWhenAllAreTaken) {
 using ContentEditorTest = MapsDb;
 
 TEST_F(ContentEditorTest, ReadsTheItemAndComposesTheCaption) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Poésie"), QStringLiteral("L'été"),
-                          QStringLiteral("first line\nsecond"));
+    const qint64 nr = add("Books", "Poésie", "L'été", "first line\nsecond");
     const auto item = read_edited_item(*ctx.db, nr);
     ASSERT_TRUE(item);
-    EXPECT_EQ(item->content, QStringLiteral("first line\nsecond"));
-    EXPECT_EQ(editor_caption(*item), QStringLiteral("Content of item \"Books: Poésie - L'été\""));
+    EXPECT_EQ(item->content, "first line\nsecond");
+    EXPECT_EQ(editor_caption(*item), "Content of item \"Books: Poésie - L'été\"");
     EXPECT_EQ(editor_start_text(*item, {}), item->content);
-    EXPECT_EQ(editor_start_text(*item, QStringLiteral("typed in a table")),
-              QStringLiteral("typed in a table"));
+    EXPECT_EQ(editor_start_text(*item, "typed in a table"), "typed in a table");
     EXPECT_FALSE(read_edited_item(*ctx.db, nr + 100));
 }
 
 TEST_F(ContentEditorTest, SavesLongTextsWithApostrophesAsTheyAre) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Dante"));
-    const QString line = QStringLiteral("l'été d''où -- ' ; drop table repos; -- Ünïcødé\n");
+    const qint64 nr = add("Books", "Novels", "Dante");
+    const QString line = "l'été d''où -- ' ; drop table repos; -- Ünïcødé\n";
     QString text;
     while (text.size() < qsizetype{1024} * 1024)
         text += line;
@@ -52,17 +50,16 @@ TEST_F(ContentEditorTest, SavesLongTextsWithApostrophesAsTheyAre) {
 }
 
 TEST_F(ContentEditorTest, AnItemDeletedMeanwhileIsNotWrittenAgain) {
-    const qint64 nr = add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Dante"));
-    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Other"), QStringLiteral("kept"));
-    ctx.db->exec(QStringLiteral("delete from repos where item_nr=") + QString::number(nr));
-    EXPECT_EQ(save_item_content(*ctx.db, nr, QStringLiteral("lost")), ContentSave::ItemMissing);
+    const qint64 nr = add("Books", "Novels", "Dante");
+    add("Books", "Novels", "Other", "kept");
+    ctx.db->exec("delete from repos where item_nr=" + QString::number(nr));
+    EXPECT_EQ(save_item_content(*ctx.db, nr, "lost"), ContentSave::ItemMissing);
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(ctx.db->scalar(QStringLiteral("select count(*) from repos where item_content='lost'")).toInt(),
-              0);
+    EXPECT_EQ(ctx.db->scalar("select count(*) from repos where item_content='lost'").toInt(), 0);
 }
 
 TEST_F(ContentEditorTest, RefusesPanelsThatStandForCollectionsCategoriesAndMaps) {
-    add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
+    add("Books", "Poetry", "Dante");
     struct Case {
         bool top_map;
         bool collection_map;

@@ -20,30 +20,23 @@ protected:
     }
 };
 
-TEST_F(GlobalFindTest, HandsTheTrimmedStringToTheTableOfAllCollections) {
-    ctx.table_presets.category = QStringLiteral("left over");
+TEST_F(GlobalFindTest, HandsTheTrimmedStringToTheTableOfAllCollectionsAndLeavesNoPreset) {
+    ctx.table_presets.category = "left over";
     ctx.table_presets.item_nr = 7;
-    EXPECT_TRUE(start_global_find(ctx, QStringLiteral("  l'été  "), table()));
+    EXPECT_TRUE(start_global_find(ctx, "  l'été  ", table()));
     ASSERT_EQ(opened, std::vector<int>{45});
-    EXPECT_EQ(presets_seen[0].search_text, QStringLiteral("l'été"));
+    EXPECT_EQ(presets_seen[0].search_text, "l'été");
     EXPECT_TRUE(presets_seen[0].category.isEmpty()) << "only the search reaches the table view";
     EXPECT_EQ(presets_seen[0].item_nr, 0);
-}
-
-TEST_F(GlobalFindTest, ABlankStringOpensTheTableWithoutFilter) {
-    EXPECT_TRUE(start_global_find(ctx, QStringLiteral("   "), table()));
-    ASSERT_EQ(opened, std::vector<int>{45});
-    EXPECT_TRUE(presets_seen[0].empty());
-}
-
-TEST_F(GlobalFindTest, ATableThatRefusesToCloseKeepsTheSearchWithTheCaller) {
-    EXPECT_FALSE(start_global_find(ctx, QStringLiteral("Dante"), table(false)));
-    EXPECT_EQ(opened, std::vector<int>{45});
-    EXPECT_TRUE(ctx.table_presets.empty()) << "no preset is left for a later window";
-}
-
-TEST_F(GlobalFindTest, WithoutATableViewTheUserIsToldAndNoPresetIsLeft) {
-    EXPECT_FALSE(start_global_find(ctx, QStringLiteral("Dante"), {}));
+    // A blank string opens the table without filter.
+    EXPECT_TRUE(start_global_find(ctx, "   ", table()));
+    EXPECT_TRUE(presets_seen[1].empty());
+    // A table that refuses to close keeps the search with the caller, and no preset is left for a
+    // later window; without a table view the user is told.
+    EXPECT_FALSE(start_global_find(ctx, "Dante", table(false)));
+    EXPECT_EQ(opened, (std::vector<int>{45, 45, 45}));
+    EXPECT_TRUE(ctx.table_presets.empty());
+    EXPECT_FALSE(start_global_find(ctx, "Dante", {}));
     EXPECT_EQ(t.prompter.messages(), QStringList{table_view_missing_message});
     EXPECT_TRUE(ctx.table_presets.empty());
 }
@@ -65,19 +58,18 @@ TEST_F(GlobalFindTest, PlacesTheWindowFromItsStoredPosition) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.top);
-        ctx.db->exec(QStringLiteral("delete from gen_params"));
-        if (*c.top) set_gen_param(*ctx.db, QStringLiteral("f_global_find_top"), QString::fromLatin1(c.top));
-        if (*c.left)
-            set_gen_param(*ctx.db, QStringLiteral("f_global_find_left"), QString::fromLatin1(c.left));
+        ctx.db->exec("delete from gen_params");
+        if (*c.top) set_gen_param(*ctx.db, "f_global_find_top", QString::fromLatin1(c.top));
+        if (*c.left) set_gen_param(*ctx.db, "f_global_find_left", QString::fromLatin1(c.left));
         EXPECT_EQ(global_find_place(*ctx.db, t.screen),
                   (TwipsRect{c.expected_top, c.expected_left, global_find_width, global_find_height}));
     }
     save_global_find_place(*ctx.db, TwipsRect{150, 300, 5800, 2200}, false);
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_global_find_top")), QStringLiteral("150"));
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_global_find_left")), QStringLiteral("300"));
-    EXPECT_TRUE(get_gen_param(*ctx.db, QStringLiteral("f_global_find_width")).isEmpty());
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_global_find_top"), "150");
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_global_find_left"), "300");
+    EXPECT_TRUE(get_gen_param(*ctx.db, "f_global_find_width").isEmpty());
     save_global_find_place(*ctx.db, TwipsRect{900, 900, 5800, 2200}, true);
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_global_find_top")), QStringLiteral("150"))
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_global_find_top"), "150")
         << "a minimised window keeps the stored place";
 }
 

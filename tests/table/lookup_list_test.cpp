@@ -40,8 +40,8 @@ TEST_F(LookupListTest, TargetsByTheWindowsNames) {
     for (const LookupTarget target : {LookupTarget::EditCollection, LookupTarget::EditCat,
                                       LookupTarget::FilterCollection, LookupTarget::FilterCat})
         EXPECT_EQ(lookup_target_named(lookup_target_name(target)), target);
-    EXPECT_EQ(lookup_target_named(QStringLiteral("filter_cat")), LookupTarget::FilterCat);
-    EXPECT_FALSE(lookup_target_named(QStringLiteral("cat")).has_value());
+    EXPECT_EQ(lookup_target_named("filter_cat"), LookupTarget::FilterCat);
+    EXPECT_FALSE(lookup_target_named("cat").has_value());
 }
 
 } // namespace

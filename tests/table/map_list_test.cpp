@@ -10,17 +10,16 @@ class MapListTest : public MapsDb {
 protected:
     void SetUp() override {
         MapsDb::SetUp();
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Petrarca"));
-        add(QStringLiteral("Books"), QStringLiteral("Émile"), QStringLiteral("Rousseau"));
-        add(QStringLiteral("Books"), QStringLiteral("> Media: Films"), QStringLiteral("reference"));
-        add(QStringLiteral("Agenda"), QStringLiteral("L'été"), QStringLiteral("Holidays"));
-        add(QStringLiteral("Media"), QStringLiteral("Films"), QStringLiteral("Dante"));
+        add("Books", "Poetry", "Dante");
+        add("Books", "Poetry", "Petrarca");
+        add("Books", "Émile", "Rousseau");
+        add("Books", "> Media: Films", "reference");
+        add("Agenda", "L'été", "Holidays");
+        add("Media", "Films", "Dante");
     }
 
     void add_topic(int nr, const QString& name) {
-        Statement insert =
-            ctx.db->prepare(QStringLiteral("insert into topics (topic_nr, topic_name) values (?, ?)"));
+        Statement insert = ctx.db->prepare("insert into topics (topic_nr, topic_name) values (?, ?)");
         insert.bind(1, nr);
         insert.bind(2, name);
         insert.next();
@@ -31,7 +30,7 @@ protected:
 };
 
 TEST_F(MapListTest, WithoutFilterListsEveryMapOnceInCollectionAndCategoryOrder) {
-    const TopicList list = show_topic_list(*ctx.db, QStringLiteral("ignored"), false);
+    const TopicList list = show_topic_list(*ctx.db, "ignored", false);
     // The order is the database's: letter case ignored, accented letters after the plain ones.
     EXPECT_EQ(list.entries, (QStringList{"Agenda: L'été", "Books: Poetry", "Books: Émile", "Media: Films"}));
     EXPECT_EQ(list.rows_read, 5) << "the reference category is read but not listed";
@@ -57,40 +56,39 @@ TEST_F(MapListTest, TheFilterMatchesCollectionOrCategoryAnywhereIgnoringCase) {
 }
 
 TEST_F(MapListTest, TypingTicksTheFilterBoxOnlyForNonBlankText) {
-    EXPECT_TRUE(filter_box_for(QStringLiteral(" a ")));
-    EXPECT_FALSE(filter_box_for(QStringLiteral("   ")));
+    EXPECT_TRUE(filter_box_for(" a "));
+    EXPECT_FALSE(filter_box_for("   "));
     EXPECT_FALSE(filter_box_for(QString()));
 }
 
 TEST_F(MapListTest, ParentlessMapsAreTopicsNoItemPointsTo) {
-    add_topic(1, QStringLiteral("Zeta"));
-    add_topic(2, QStringLiteral("Alpha"));
-    add_topic(3, QStringLiteral("Mid d'été"));
+    add_topic(1, "Zeta");
+    add_topic(2, "Alpha");
+    add_topic(3, "Mid d'été");
     add_topic_item(1);
     EXPECT_EQ(parentless_maps(*ctx.db), (QStringList{"Alpha", "Mid d'été"}));
 }
 
 TEST_F(MapListTest, ATopicPointingToItselfHasNoParentWhenItemsKeepTheirTopic) {
-    ctx.db->exec(QStringLiteral("alter table items add column topic_nr INTEGER"));
-    add_topic(1, QStringLiteral("Root"));
-    add_topic(2, QStringLiteral("Child"));
-    ctx.db->exec(QStringLiteral("insert into items (topic_nr, sub_topic_nr) values (1, 1), (1, 2)"));
+    ctx.db->exec("alter table items add column topic_nr INTEGER");
+    add_topic(1, "Root");
+    add_topic(2, "Child");
+    ctx.db->exec("insert into items (topic_nr, sub_topic_nr) values (1, 1), (1, 2)");
     EXPECT_EQ(parentless_maps(*ctx.db), QStringList{"Root"});
 }
 
 TEST_F(MapListTest, SimilarTagsNameEveryMapHoldingTheTitle) {
-    EXPECT_EQ(similar_tag_maps(*ctx.db, QStringLiteral("dante")),
-              (QStringList{"Books: Poetry.Dante", "Media: Films.Dante"}));
-    EXPECT_TRUE(similar_tag_maps(*ctx.db, QStringLiteral("Nobody's")).isEmpty());
-    EXPECT_EQ(similar_tag_maps(*ctx.db, QStringLiteral("Holidays")), QStringList{"Agenda: L'été.Holidays"});
+    EXPECT_EQ(similar_tag_maps(*ctx.db, "dante"), (QStringList{"Books: Poetry.Dante", "Media: Films.Dante"}));
+    EXPECT_TRUE(similar_tag_maps(*ctx.db, "Nobody's").isEmpty());
+    EXPECT_EQ(similar_tag_maps(*ctx.db, "Holidays"), QStringList{"Agenda: L'été.Holidays"});
 }
 
 TEST_F(MapListTest, SimilarTagsStopAtAThousand) {
     Transaction transaction(*ctx.db);
     for (int i = 0; i < max_selected_maps + 5; ++i)
-        add(QStringLiteral("Books"), QStringLiteral("cat %1").arg(i), QStringLiteral("common"));
+        add("Books", QStringLiteral("cat %1").arg(i), "common");
     transaction.commit();
-    EXPECT_EQ(similar_tag_maps(*ctx.db, QStringLiteral("common")).size(), max_selected_maps);
+    EXPECT_EQ(similar_tag_maps(*ctx.db, "common").size(), max_selected_maps);
 }
 
 TEST_F(MapListTest, TheOpeningFollowsSelectionThenFilterThenMarker) {
@@ -103,8 +101,8 @@ TEST_F(MapListTest, TheOpeningFollowsSelectionThenFilterThenMarker) {
     };
     const Case cases[] = {
         {chosen, parentless_marker, MapListOpening::Mode::Selected, "Maps selected"},
-        {chosen, QStringLiteral("abc"), MapListOpening::Mode::Selected, "Maps selected"},
-        {{}, QStringLiteral("abc"), MapListOpening::Mode::Filter, "Maps"},
+        {chosen, "abc", MapListOpening::Mode::Selected, "Maps selected"},
+        {{}, "abc", MapListOpening::Mode::Filter, "Maps"},
         {{}, QString(), MapListOpening::Mode::Filter, "Maps"},
         {{}, parentless_marker, MapListOpening::Mode::Parentless, "Parentless maps"},
     };
@@ -120,20 +118,19 @@ TEST_F(MapListTest, TheOpeningFollowsSelectionThenFilterThenMarker) {
             EXPECT_EQ(opening.filter, c.filter);
         }
     }
-    EXPECT_EQ(map_list_caption(QStringLiteral("Maps"), 12), QStringLiteral("Maps - (found: 12)"));
+    EXPECT_EQ(map_list_caption("Maps", 12), "Maps - (found: 12)");
 }
 
 TEST_F(MapListTest, EntryTablesOpenTheCollectionFilteredOnTheCategory) {
     std::vector<std::pair<int, QString>> opened;
     const auto table = [&](int position) { opened.emplace_back(position, ctx.table_presets.category); };
-    EXPECT_TRUE(open_entry_table(ctx, QStringLiteral("Books: Émile"), true, table));
-    EXPECT_TRUE(open_entry_table(ctx, QStringLiteral("books: Poetry.Dante"), true, table));
-    EXPECT_TRUE(open_entry_table(ctx, QStringLiteral("Books: Poetry"), false, table));
-    EXPECT_FALSE(open_entry_table(ctx, QStringLiteral("Unknown: Poetry"), true, table));
-    EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{
-                          {7, QStringLiteral("Émile")}, {7, QStringLiteral("Poetry")}, {7, QString()}}));
+    EXPECT_TRUE(open_entry_table(ctx, "Books: Émile", true, table));
+    EXPECT_TRUE(open_entry_table(ctx, "books: Poetry.Dante", true, table));
+    EXPECT_TRUE(open_entry_table(ctx, "Books: Poetry", false, table));
+    EXPECT_FALSE(open_entry_table(ctx, "Unknown: Poetry", true, table));
+    EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{{7, "Émile"}, {7, "Poetry"}, {7, QString()}}));
     EXPECT_TRUE(t.prompter.shown().empty());
-    EXPECT_FALSE(open_entry_table(ctx, QStringLiteral("Books: Poetry"), true, {}));
+    EXPECT_FALSE(open_entry_table(ctx, "Books: Poetry", true, {}));
     EXPECT_EQ(t.prompter.messages(), QStringList{table_view_missing_message});
     EXPECT_TRUE(ctx.table_presets.empty());
 }

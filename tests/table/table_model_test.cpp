@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/db_error.h"
 #include "core/params.h"
-#include "support/items.h"
-#include "support/test_context.h"
+#include "support/db_fixtures.h"
 #include "table/like_condition.h"
 #include "table/table_columns.h"
 #include "table/table_item.h"
@@ -11,25 +10,11 @@
 #include "table/table_query.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 
-class TableDb : public ::testing::Test {
+class TableDb : public MapsDb {
 protected:
-    TestContext t;
-    AppContext& ctx = t.ctx;
-
-    void SetUp() override {
-        const QString path = t.env.path(QStringLiteral("table.tdb"));
-        make_database(path, {}, 0, &t.clock);
-        ctx.db = Database::open(path, {}, &t.clock);
-        ctx.collections.init_collections();
-    }
-    qint64 add(const QString& collection, const QString& cat, const QString& title,
-               const QString& content = {}) {
-        return insert_item(*ctx.db, collection, cat, title, content);
-    }
     QStringList titles(TableModel& model) {
         QStringList list;
         for (int row = 0; row < model.rowCount(); ++row)
@@ -74,16 +59,15 @@ TEST_F(TableDb, EveryFilterStatementRunsOnTheDatabase) {
             TableFilters f;
             f.title = long_text;
             f.use_or = use_or;
-            EXPECT_NO_THROW(ctx.db->prepare(TableQuery(position, QStringLiteral("M"), false).build(f).plain));
+            EXPECT_NO_THROW(ctx.db->prepare(TableQuery(position, "M", false).build(f).plain));
         }
     }
     // Filters that cannot make a condition are caught before the database sees them.
     for (const char* broken : {"(gas", "gas)", "Andrew", "a (b)"}) {
         TableFilters f;
         f.title = QString::fromUtf8(broken);
-        EXPECT_TRUE(filter_problem(QStringLiteral("title"), f.title).has_value()) << broken;
-        EXPECT_THROW(ctx.db->prepare(TableQuery(5, QStringLiteral("Money"), false).build(f).plain), DbError)
-            << broken;
+        EXPECT_TRUE(filter_problem("title", f.title).has_value()) << broken;
+        EXPECT_THROW(ctx.db->prepare(TableQuery(5, "Money", false).build(f).plain), DbError) << broken;
     }
 }
 
@@ -92,50 +76,49 @@ TEST_F(TableDb, FiltersSelectTheExpectedRows) {
     add("Money", "bills", "power *", "monthly");
     add("Money", "shop", "O'Brien bread", "LINK=/tmp/notes.txt");
     add("Books", "Novels", "gas station");
-    TableModel model(ctx.db, TableQuery(5, QStringLiteral("Money"), false).select_from(), 8);
+    TableModel model(ctx.db, TableQuery(5, "Money", false).select_from(), 8);
     auto run = [&](const TableFilters& f) {
-        model.fill(TableQuery(5, QStringLiteral("Money"), false).build(f).statement);
+        model.fill(TableQuery(5, "Money", false).build(f).statement);
         QStringList list = titles(model);
         list.sort();
         return list;
     };
     TableFilters f;
-    f.title = QStringLiteral("gas");
-    EXPECT_EQ(run(f), QStringList{QStringLiteral("Gordon gas")});
-    f.title = QStringLiteral("*");
-    EXPECT_EQ(run(f), QStringList{QStringLiteral("power *")});
-    f.title = QStringLiteral("O'Brien");
-    EXPECT_EQ(run(f), QStringList{QStringLiteral("O'Brien bread")});
-    f.title = QStringLiteral("gas or bread");
-    EXPECT_EQ(run(f), (QStringList{QStringLiteral("Gordon gas"), QStringLiteral("O'Brien bread")}));
+    f.title = "gas";
+    EXPECT_EQ(run(f), QStringList{"Gordon gas"});
+    f.title = "*";
+    EXPECT_EQ(run(f), QStringList{"power *"});
+    f.title = "O'Brien";
+    EXPECT_EQ(run(f), QStringList{"O'Brien bread"});
+    f.title = "gas or bread";
+    EXPECT_EQ(run(f), (QStringList{"Gordon gas", "O'Brien bread"}));
     f.title.clear();
-    f.content = QStringLiteral("%Image%");
-    EXPECT_EQ(run(f), QStringList{QStringLiteral("Gordon gas")});
-    f.content = QStringLiteral("month");
-    f.cat = QStringLiteral("shop");
+    f.content = "%Image%";
+    EXPECT_EQ(run(f), QStringList{"Gordon gas"});
+    f.content = "month";
+    f.cat = "shop";
     f.use_or = false;
     EXPECT_EQ(run(f), QStringList{});
     f.use_or = true;
-    EXPECT_EQ(run(f), (QStringList{QStringLiteral("O'Brien bread"), QStringLiteral("power *")}));
+    EXPECT_EQ(run(f), (QStringList{"O'Brien bread", "power *"}));
 }
 
 TEST_F(TableDb, TypedOrderingSortsDatesAndNumbersAndFailsOnlyOnNonDates) {
     add("World chrono", "c", "1500");
     add("World chrono", "c", "800");
     add("World chrono", "c", "not a year");
-    TableQuery chrono(11, QStringLiteral("World chrono"), false);
+    TableQuery chrono(11, "World chrono", false);
     TableModel model(ctx.db, chrono.select_from(), 8);
     model.fill(chrono.build({}).statement);
     // Titles that are no numbers count as 0 and come first.
-    EXPECT_EQ(titles(model),
-              (QStringList{QStringLiteral("not a year"), QStringLiteral("800"), QStringLiteral("1500")}));
+    EXPECT_EQ(titles(model), (QStringList{"not a year", "800", "1500"}));
 
     add("Journal", "j", "01/02/2024");
     add("Journal", "j", "15/01/2025");
-    TableQuery journal(6, QStringLiteral("Journal"), false);
+    TableQuery journal(6, "Journal", false);
     TableModel days(ctx.db, journal.select_from(), 8);
     days.fill(journal.build({}).statement);
-    EXPECT_EQ(titles(days), (QStringList{QStringLiteral("15/01/2025"), QStringLiteral("01/02/2024")}));
+    EXPECT_EQ(titles(days), (QStringList{"15/01/2025", "01/02/2024"}));
     // A title that is no date makes the typed statement fail; the plain one still runs and the
     // rows shown before stay when filling fails.
     add("Journal", "j", "shopping");
@@ -150,13 +133,13 @@ TEST_F(TableDb, DateColumnsShowDayFirstAndExpiredMarks) {
     ctx.db->exec(QStringLiteral("update repos set date_expiry = cvdate('2020-05-04 10:30:00'), date_remind = "
                                 "cvdate('2020-05-03 09:00:00') where item_nr = %1")
                      .arg(nr));
-    const TableQuery query(1, QStringLiteral("Agenda"), false);
+    const TableQuery query(1, "Agenda", false);
     TableModel model(ctx.db, query.select_from(), 11);
     model.fill(query.build({}).statement);
     ASSERT_EQ(model.rowCount(), 1);
-    EXPECT_EQ(model.text(0, 8), QStringLiteral("04/05/20 10:30"));
-    EXPECT_EQ(model.text(0, 9), QStringLiteral("03/05/20 09:00"));
-    EXPECT_EQ(model.text(0, 10), QStringLiteral("Expired"));
+    EXPECT_EQ(model.text(0, 8), "04/05/20 10:30");
+    EXPECT_EQ(model.text(0, 9), "03/05/20 09:00");
+    EXPECT_EQ(model.text(0, 10), "Expired");
 }
 
 TEST_F(TableDb, ColumnWidthsAndCaptions) {
@@ -167,22 +150,18 @@ TEST_F(TableDb, ColumnWidthsAndCaptions) {
     EXPECT_EQ(width(*ctx.db, 7, item_id), 300);
     EXPECT_EQ(width(*ctx.db, 6, title), 1220);
     save_widths(*ctx.db, 5, 7, [](int column) { return column * 100; });
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_1_width")), QStringLiteral("0"));
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_7_width")), QStringLiteral("700"));
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_gentabx_5_col_5_width")), QString());
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_gentabx_5_col_1_width"), "0");
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_gentabx_5_col_7_width"), "700");
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_gentabx_5_col_5_width"), QString());
     EXPECT_EQ(width(*ctx.db, 5, title), 600);
-    EXPECT_EQ(header(8, title, 1000), QStringLiteral("Author or interpreter"));
-    EXPECT_EQ(header(13, content, 1000), QStringLiteral("What"));
-    EXPECT_EQ(header(1, date_remind, 989), QStringLiteral("D.rem."));
-    EXPECT_EQ(header(1, date_expiry, 990), QStringLiteral("Date expiry"));
-    EXPECT_EQ(labels_for(14).title_label, QStringLiteral("pers."));
-    EXPECT_EQ(table_caption(QStringLiteral("Books"), false, 3), QStringLiteral("Books (items found: 3)"));
-    EXPECT_EQ(table_caption(QStringLiteral("All collections"), true, 0),
-              QStringLiteral("All collections - DEADLINES ONLY (items found: 0)"));
+    EXPECT_EQ(header(1, date_remind, 989), "D.rem.");
+    EXPECT_EQ(header(1, date_expiry, 990), "Date expiry");
+    EXPECT_EQ(table_caption("Books", false, 3), "Books (items found: 3)");
+    EXPECT_EQ(table_caption("All collections", true, 0), "All collections - DEADLINES ONLY (items found: 0)");
 }
 
 TEST_F(TableDb, RunningARowsItem) {
-    const QString file = t.env.path(QStringLiteral("doc.txt"));
+    const QString file = t.env.path("doc.txt");
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
@@ -196,19 +175,13 @@ TEST_F(TableDb, RunningARowsItem) {
         bool map = false;
     };
     const Case cases[] = {
-        {QStringLiteral("x"), file + QStringLiteral("\nmore"), file, {}},
-        {file, QStringLiteral("notes"), file, {}},
-        {QStringLiteral("x"),
-         QStringLiteral("LINK=https://example.org\nnext"),
-         QStringLiteral("https://example.org"),
-         {}},
-        {QStringLiteral("> Books: Poetry"), {}, {}, {}, true},
-        {QStringLiteral("> Books: Nothing"), {}, {}, QStringLiteral("Map \"Books: Nothing\" not found.")},
-        {QStringLiteral("x"),
-         QStringLiteral("write to (anna@example.org) soon"),
-         QStringLiteral("mailto:anna@example.org"),
-         {}},
-        {QStringLiteral("x"), QStringLiteral("plain"), {}, {}},
+        {"x", file + "\nmore", file, {}},
+        {file, "notes", file, {}},
+        {"x", "LINK=https://example.org\nnext", "https://example.org", {}},
+        {"> Books: Poetry", {}, {}, {}, true},
+        {"> Books: Nothing", {}, {}, "Map \"Books: Nothing\" not found."},
+        {"x", "write to (anna@example.org) soon", "mailto:anna@example.org", {}},
+        {"x", "plain", {}, {}},
     };
     for (const Case& c : cases) {
         t.desktop.opened.clear();
@@ -223,24 +196,22 @@ TEST_F(TableDb, RunningARowsItem) {
     for (const Case& c : {cases[0], cases[1], cases[5]}) {
         t.prompter.clear();
         run_table_item(ctx, c.title, c.content);
-        EXPECT_EQ(t.prompter.messages(), QStringList{QStringLiteral("No program is set to open ") + c.opened})
+        EXPECT_EQ(t.prompter.messages(), QStringList{"No program is set to open " + c.opened})
             << c.title.toStdString();
     }
-    EXPECT_EQ(mail_address_in(QStringLiteral("mail:bob@x.org]")), QStringLiteral("bob@x.org"));
-    EXPECT_EQ(mail_address_in(QStringLiteral("line\r\n[joe@y.it\r\n")), QStringLiteral("joe@y.it"));
-    EXPECT_EQ(mail_address_in(QStringLiteral("none")), QString());
+    EXPECT_EQ(mail_address_in("mail:bob@x.org]"), "bob@x.org");
+    EXPECT_EQ(mail_address_in("line\r\n[joe@y.it\r\n"), "joe@y.it");
+    EXPECT_EQ(mail_address_in("none"), QString());
 }
 
 TEST_F(TableDb, LongContentMessageListsLongContents) {
-    add("Books", "Novels", "short", QStringLiteral("s"));
+    add("Books", "Novels", "short", "s");
     add("Books", "Novels", "long", QString(QLatin1Char('y')).repeated(long_content_limit));
     const QString message = long_content_message(*ctx.db, 5, 0);
-    EXPECT_TRUE(message.startsWith(
-        QStringLiteral("DBGrid error: items found = 5 and visible rows = 0. One or more")));
-    EXPECT_TRUE(message.endsWith(
-        QStringLiteral("\r\n\r\ncollection = Books / cat = Novels / title = long (length=1096)")))
+    EXPECT_TRUE(message.startsWith("DBGrid error: items found = 5 and visible rows = 0. One or more"));
+    EXPECT_TRUE(message.endsWith("\r\n\r\ncollection = Books / cat = Novels / title = long (length=1096)"))
         << message.toStdString();
-    EXPECT_FALSE(message.contains(QStringLiteral("title = short")));
+    EXPECT_FALSE(message.contains("title = short"));
 }
 
 TEST_F(TableDb, NumbersStatementKeepsTheRowsAndTheirOrder) {
@@ -250,7 +221,7 @@ TEST_F(TableDb, NumbersStatementKeepsTheRowsAndTheirOrder) {
                               QStringLiteral("t%1").arg(i % 9), QStringLiteral("content %1").arg(i % 5));
         ctx.db->exec(QStringLiteral("update repos set mark = '%1', date_expiry = %2 where item_nr = %3")
                          .arg(i % 3)
-                         .arg(i % 7 ? QStringLiteral("null") : QString::number(2460000 + i))
+                         .arg(i % 7 ? "null" : QString::number(2460000 + i))
                          .arg(nr));
     }
     transaction.commit();
@@ -262,17 +233,16 @@ TEST_F(TableDb, NumbersStatementKeepsTheRowsAndTheirOrder) {
         return ids;
     };
     for (int column : {1, 2, 3, 4, 6, 7, 8, 9, 10}) {
-        TableQuery query(45, QStringLiteral("All collections"), false);
+        TableQuery query(45, "All collections", false);
         query.header_click(column);
         TableFilters f;
-        f.content = QStringLiteral("1 or 3");
+        f.content = "1 or 3";
         for (const QString& sql : {query.build({}).statement, query.build(f).statement}) {
             const QString short_form = TableModel::numbers_statement(sql);
-            ASSERT_TRUE(short_form.startsWith(QStringLiteral("Select repos.item_nr from repos ")));
+            ASSERT_TRUE(short_form.startsWith("Select repos.item_nr from repos "));
             EXPECT_EQ(numbers(short_form), numbers(sql)) << column;
         }
     }
     // A statement of another shape is run as it is.
-    EXPECT_EQ(TableModel::numbers_statement(QStringLiteral("select * from repos")),
-              QStringLiteral("select * from repos"));
+    EXPECT_EQ(TableModel::numbers_statement("select * from repos"), "select * from repos");
 }

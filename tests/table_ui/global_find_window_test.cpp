@@ -4,9 +4,7 @@
 #include "table/global_find.h"
 #include "table/ui/global_find_window.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -26,14 +24,13 @@ TEST_F(GlobalFindWindowTest, EnterHandsTheStringToTheAllCollectionsTableAndClose
     wire_table_view();
     GlobalFindWindow* window = room->open_global_find();
     EXPECT_EQ(area.subWindowList().last()->size(), QSize(5800 / 15, 2200 / 15));
-    type_text(field(window), QStringLiteral("  d'été "));
+    type_text(field(window), "  d'été ");
     QPointer<QWidget> find = window;
     QTest::keyClick(field(window), Qt::Key_Return);
     settle();
-    EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{{45, QStringLiteral("d'été")}}));
+    EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{{45, "d'été"}}));
     EXPECT_FALSE(find);
-    EXPECT_FALSE(get_gen_param(*ctx.db, QStringLiteral("f_global_find_top")).isEmpty())
-        << "the place is kept";
+    EXPECT_FALSE(get_gen_param(*ctx.db, "f_global_find_top").isEmpty()) << "the place is kept";
 }
 
 TEST_F(GlobalFindWindowTest, ASearchTableOfTheRoomIsPreferredToThePlainHook) {
@@ -56,41 +53,38 @@ TEST_F(GlobalFindWindowTest, ATableThatRefusesToCloseLeavesTheWindowWithItsSearc
         return false; // the open table kept a pending edit
     };
     GlobalFindWindow* window = room->open_global_find();
-    type_text(field(window), QStringLiteral("Dante"));
+    type_text(field(window), "Dante");
     QTest::keyClick(field(window), Qt::Key_Return);
     settle();
     EXPECT_EQ(tries, 1);
     ASSERT_EQ(room->global_find(), window);
     EXPECT_TRUE(open(QPointer<QWidget>(window)));
-    EXPECT_EQ(field(window)->text(), QStringLiteral("Dante"));
+    EXPECT_EQ(field(window)->text(), "Dante");
     EXPECT_TRUE(ctx.table_presets.empty());
 }
 
-TEST_F(GlobalFindWindowTest, EscapeClosesAndAStoredTopOfTheFarEdgeGivesTheTop) {
-    set_gen_param(*ctx.db, QStringLiteral("f_global_find_top"), QStringLiteral("45000"));
-    set_gen_param(*ctx.db, QStringLiteral("f_global_find_left"), QStringLiteral("1500"));
-    GlobalFindWindow* window = room->open_global_find();
-    EXPECT_EQ(area.subWindowList().last()->pos(), QPoint(100, 0));
-    QPointer<QWidget> find = window;
-    QTest::keyClick(field(window), Qt::Key_Escape);
-    settle();
-    EXPECT_FALSE(find);
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_global_find_top")), QStringLiteral("0"));
-}
-
-TEST_F(GlobalFindWindowTest, OtherKeysGoToTheProgramWideKeysFirst) {
+TEST_F(GlobalFindWindowTest, OpensAtItsStoredPlaceAndPassesOtherKeysToTheProgram) {
+    // A top stored at the far edge of the screen brings the window to the top.
+    set_gen_param(*ctx.db, "f_global_find_top", "45000");
+    set_gen_param(*ctx.db, "f_global_find_left", "3000");
     std::vector<int> keys;
     t.windows.on_hot_key = [&](int shift, int key) {
         if (!is_modifier_key(key)) keys.push_back(shift * 1000 + key);
         return key == Qt::Key_F6;
     };
     GlobalFindWindow* window = room->open_global_find();
+    EXPECT_EQ(area.subWindowList().last()->pos(), QPoint(200, 0));
     QTest::keyClick(field(window), Qt::Key_F6);
     QTest::keyClick(field(window), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(keys, (std::vector<int>{Qt::Key_F6, 2000 + Qt::Key_Q}));
     EXPECT_TRUE(field(window)->text().isEmpty());
     window->activated();
     EXPECT_EQ(ctx.active_kind, WindowKind::GlobalFind);
+    QPointer<QWidget> find = window;
+    QTest::keyClick(field(window), Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(find);
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_global_find_top"), "0") << "Escape keeps the place too";
 }
 
 } // namespace

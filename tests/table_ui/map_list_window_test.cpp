@@ -1,6 +1,5 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "maps/ui/map_window.h"
 #include "support/window_fixtures.h"
 #include "table/global_find.h"
 #include "table/map_list.h"
@@ -10,11 +9,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
 
 namespace {
 
@@ -24,10 +21,10 @@ protected:
 
     void SetUp() override {
         TableRoomFixture::SetUp();
-        add(QStringLiteral("Books"), QStringLiteral("Poetry"), QStringLiteral("Dante"));
-        add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Dante"));
-        add(QStringLiteral("Books"), QStringLiteral("> Media: Films"), QStringLiteral("reference"));
-        add(QStringLiteral("Media"), QStringLiteral("L'été"), QStringLiteral("Film"));
+        add("Books", "Poetry", "Dante");
+        add("Books", "Novels", "Dante");
+        add("Books", "> Media: Films", "reference");
+        add("Media", "L'été", "Film");
     }
     void wire_table_view() {
         t.windows.on_open_table_view = [this](int position) {
@@ -51,35 +48,34 @@ TEST_F(MapListWindowTest, TypingFiltersAndTheBoxTurnsTheFilterOff) {
     MapListWindow* list = room->open_map_list(QString());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(entries(list), (QStringList{"Books: Novels", "Books: Poetry", "Media: L'été"}));
-    EXPECT_EQ(list->selected_entry(), QStringLiteral("Books: Novels"));
-    EXPECT_FALSE(list->popup_menu()->findChild<QAction*>(QStringLiteral("m_storm"))->isEnabled());
+    EXPECT_EQ(list->selected_entry(), "Books: Novels");
+    EXPECT_FALSE(list->popup_menu()->findChild<QAction*>("m_storm")->isEnabled());
     // The list is emptied and filled again at every change of the filter.
     QAbstractItemModelTester tester(child<QListWidget>(list, "lista")->model(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
     auto* filter = child<QLineEdit>(list, "t_filter");
     auto* box = child<QCheckBox>(list, "c_filter");
-    type_text(filter, QStringLiteral("ÉT"));
+    type_text(filter, "ÉT");
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(entries(list), QStringList{"Media: L'été"});
-    EXPECT_EQ(list->windowTitle(), QStringLiteral("Maps - (found: 1)"));
+    EXPECT_EQ(list->windowTitle(), "Maps - (found: 1)");
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_EQ(entries(list).size(), 3) << "clearing the box lists all maps";
-    EXPECT_EQ(filter->text(), QStringLiteral("ÉT"));
+    EXPECT_EQ(filter->text(), "ÉT");
 }
 
 TEST_F(MapListWindowTest, OpensFilteredParentlessOrWithTheMapsOfAnotherWindow) {
-    MapListWindow* filtered = room->open_map_list(QStringLiteral("poe"));
+    MapListWindow* filtered = room->open_map_list("poe");
     EXPECT_EQ(entries(filtered), QStringList{"Books: Poetry"});
     EXPECT_TRUE(child<QCheckBox>(filtered, "c_filter")->isChecked());
 
-    ctx.db->exec(
-        QStringLiteral("insert into topics (topic_nr, topic_name) values (1, 'Root'), (2, 'Child')"));
-    ctx.db->exec(QStringLiteral("insert into items (sub_topic_nr) values (2)"));
+    ctx.db->exec("insert into topics (topic_nr, topic_name) values (1, 'Root'), (2, 'Child')");
+    ctx.db->exec("insert into items (sub_topic_nr) values (2)");
     MapListWindow* parentless = room->open_map_list(parentless_marker);
     settle();
     EXPECT_EQ(area.subWindowList().size(), 1) << "one map list at a time";
     EXPECT_EQ(entries(parentless), QStringList{"Root"});
-    EXPECT_EQ(parentless->windowTitle(), QStringLiteral("Parentless maps - (found: 1)"));
+    EXPECT_EQ(parentless->windowTitle(), "Parentless maps - (found: 1)");
 
     ctx.selected_maps = QStringList{"Books: Poetry.Dante", "Books: Novels.Dante"};
     MapListWindow* selected = room->open_map_list(parentless_marker);
@@ -90,7 +86,7 @@ TEST_F(MapListWindowTest, OpensFilteredParentlessOrWithTheMapsOfAnotherWindow) {
 TEST_F(MapListWindowTest, ButtonsOpenTheEntrysMapsAndTables) {
     wire_table_view();
     MapListWindow* list = room->open_map_list(QString());
-    choose(list, QStringLiteral("Media: L'été"));
+    choose(list, "Media: L'été");
     click(list, "b_open_item_map");
     click(list, "b_open_collection_map");
     click(list, "b_open_top_map");
@@ -101,8 +97,7 @@ TEST_F(MapListWindowTest, ButtonsOpenTheEntrysMapsAndTables) {
     click(list, "b_open_item_table");
     click(list, "b_open_collection_table");
     click(list, "b_open_top_table");
-    EXPECT_EQ(tables, (std::vector<std::pair<int, QString>>{
-                          {8, QStringLiteral("L'été")}, {8, QString()}, {45, QString()}}));
+    EXPECT_EQ(tables, (std::vector<std::pair<int, QString>>{{8, "L'été"}, {8, QString()}, {45, QString()}}));
     EXPECT_NE(room->map_list(), nullptr) << "the list stays open";
 }
 
@@ -123,7 +118,7 @@ TEST_F(MapListWindowTest, KeysUpIntoTheListEscapeClosesOthersGoToTheProgram) {
     QTest::keyClick(child<QListWidget>(list, "lista"), Qt::Key_Escape);
     settle();
     EXPECT_FALSE(window);
-    EXPECT_FALSE(get_gen_param(*ctx.db, QStringLiteral("f_list_width")).isEmpty());
+    EXPECT_FALSE(get_gen_param(*ctx.db, "f_list_width").isEmpty());
 }
 
 TEST_F(MapListWindowTest, ARightClickShowsThePopupWhoseEscapeLeavesTheWindowOpen) {
@@ -138,7 +133,7 @@ TEST_F(MapListWindowTest, ARightClickShowsThePopupWhoseEscapeLeavesTheWindowOpen
     EXPECT_EQ(room->map_list(), list);
     // Activating the list makes it the active window kind.
     QMdiSubWindow* list_frame = area.activeSubWindow();
-    ASSERT_NE(maps->open_map(QStringLiteral("Books: Poetry")), nullptr);
+    ASSERT_NE(maps->open_map("Books: Poetry"), nullptr);
     settle();
     ctx.active_kind = WindowKind::Map;
     area.setActiveSubWindow(list_frame);
@@ -146,15 +141,15 @@ TEST_F(MapListWindowTest, ARightClickShowsThePopupWhoseEscapeLeavesTheWindowOpen
 }
 
 TEST_F(MapListWindowTest, SimilarTagOfAMapListsTheMapsHoldingTheTitle) {
-    MapWindow* map = maps->open_map(QStringLiteral("Books: Poetry"));
+    MapWindow* map = maps->open_map("Books: Poetry");
     ASSERT_NE(map, nullptr);
-    QAction* similar = map->action(QStringLiteral("m_show_other_topics_with_similar_item"));
+    QAction* similar = map->action("m_show_other_topics_with_similar_item");
     map->select(0);
     similar->trigger();
     ASSERT_NE(room->map_list(), nullptr);
     EXPECT_EQ(entries(room->map_list()), (QStringList{"Books: Poetry.Dante", "Books: Novels.Dante"}));
     // The title is gone from every map (another window deleted it): nothing to list.
-    ctx.db->exec(QStringLiteral("delete from repos where item_title='Dante'"));
+    ctx.db->exec("delete from repos where item_title='Dante'");
     similar->trigger();
     EXPECT_EQ(t.prompter.messages(), QStringList{no_similar_maps_message});
 }

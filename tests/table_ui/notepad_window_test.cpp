@@ -6,16 +6,15 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextCursor>
 
 namespace {
 
 class NotepadWindowTest : public TableRoomFixture {
 protected:
-    const QString pad_where = QStringLiteral("collection='pad' and cat='pad' and item_title='pad'");
+    const QString pad_where = "collection='pad' and cat='pad' and item_title='pad'";
     QString pad_text() {
-        return ctx.db->scalar(QStringLiteral("select item_content from repos where ") + pad_where).toString();
+        return ctx.db->scalar("select item_content from repos where " + pad_where).toString();
     }
     static QPlainTextEdit* text_field(const NotepadWindow* pad) {
         return child<QPlainTextEdit>(pad, "t_testo");
@@ -25,7 +24,7 @@ protected:
 TEST_F(NotepadWindowTest, OpeningMakesTheNotepadItemOnceAndReopeningReplacesTheWindow) {
     NotepadWindow* pad = room->open_pad();
     ASSERT_NE(pad, nullptr);
-    EXPECT_EQ(pad->windowTitle(), QStringLiteral("Pad"));
+    EXPECT_EQ(pad->windowTitle(), "Pad");
     EXPECT_EQ(count(pad_where), 1);
     QPointer<QWidget> first = pad;
     NotepadWindow* again = room->open_pad();
@@ -38,15 +37,15 @@ TEST_F(NotepadWindowTest, OpeningMakesTheNotepadItemOnceAndReopeningReplacesTheW
 
 TEST_F(NotepadWindowTest, SaveAndF12WriteWithoutAsking) {
     NotepadWindow* pad = room->open_pad();
-    type_text(text_field(pad), QStringLiteral("l'été"));
+    type_text(text_field(pad), "l'été");
     QTest::mouseClick(child<QPushButton>(pad, "b_save"), Qt::LeftButton);
-    EXPECT_EQ(pad_text(), QStringLiteral("l'été"));
-    type_text(text_field(pad), QStringLiteral(" à Noël"));
+    EXPECT_EQ(pad_text(), "l'été");
+    type_text(text_field(pad), " à Noël");
     QPointer<QWidget> window = pad;
     QTest::keyClick(text_field(pad), Qt::Key_F12);
     settle();
     EXPECT_FALSE(window);
-    EXPECT_EQ(pad_text(), QStringLiteral("l'été à Noël"));
+    EXPECT_EQ(pad_text(), "l'été à Noël");
     EXPECT_TRUE(t.prompter.shown().empty());
 }
 
@@ -60,8 +59,8 @@ TEST_F(NotepadWindowTest, LeavingWithoutSavingAsksNothingAndKeepsTheTextAsADraft
         EXPECT_EQ(text_field(pad)->toPlainText(), typed);
         EXPECT_EQ(child<QLabel>(pad, "lab_draft")->isVisibleTo(pad), !typed.isEmpty());
         EXPECT_EQ(pad->reference_text(), QString());
-        type_text(text_field(pad), QStringLiteral(" l'été"));
-        typed += QStringLiteral(" l'été");
+        type_text(text_field(pad), " l'été");
+        typed += " l'été";
         QPointer<QWidget> window = pad;
         if (QLatin1String(how) == QLatin1String("b_cancel"))
             QTest::mouseClick(child<QPushButton>(pad, "b_cancel"), Qt::LeftButton);
@@ -89,12 +88,12 @@ TEST_F(NotepadWindowTest, LeavingWithoutSavingAsksNothingAndKeepsTheTextAsADraft
     // "Back to saved text" gives the draft up on purpose.
     pad = room->open_pad();
     text_field(pad)->moveCursor(QTextCursor::End);
-    type_text(text_field(pad), QStringLiteral("!"));
+    type_text(text_field(pad), "!");
     room.reset(); // the program ends with the notepad open: the text is kept all the same
     room = std::make_unique<TableRoomWindows>(ctx, *maps, [this] { return &area; });
-    EXPECT_EQ(read_pad_draft(draft), typed + QStringLiteral("!"));
+    EXPECT_EQ(read_pad_draft(draft), typed + "!");
     pad = room->open_pad();
-    EXPECT_EQ(text_field(pad)->toPlainText(), typed + QStringLiteral("!"));
+    EXPECT_EQ(text_field(pad)->toPlainText(), typed + "!");
     QTest::mouseClick(child<QPushButton>(pad, "b_saved_text"), Qt::LeftButton);
     EXPECT_EQ(text_field(pad)->toPlainText(), typed);
     QTest::keyClick(text_field(pad), Qt::Key_Escape);
@@ -108,7 +107,7 @@ TEST_F(NotepadWindowTest, KeepsItsPlaceUnderThePadKeys) {
     area.subWindowList().last()->setGeometry(QRect(30, 20, 420, 310));
     QTest::keyClick(text_field(pad), Qt::Key_Escape);
     settle();
-    EXPECT_EQ(get_gen_param(*ctx.db, QStringLiteral("f_pad_width")), QStringLiteral("6300"));
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_pad_width"), "6300");
     room->open_pad();
     EXPECT_EQ(area.subWindowList().last()->geometry(), QRect(30, 20, 420, 310));
 }
