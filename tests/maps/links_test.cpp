@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class Links : public MapFixture {
+class Links : public MapsDb {
 protected:
     // An existing file or directory in the scratch directory, with blanks, accents and an
     // apostrophe in its path.

@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class MapExport : public MapFixture {
+class MapExport : public MapsDb {
 protected:
     MapExport() { tc.clock.set(QDateTime(QDate(2026, 12, 5), QTime(7, 4, 59))); }
 
@@ -111,7 +111,7 @@ TEST_F(MapExport, DocumentNobodyOpensIsReported) {
 
 // ---------------------------------------------------------------- table view hand-off
 
-class TableHandOff : public MapFixture {
+class TableHandOff : public MapsDb {
 protected:
     TableHandOff() {
         // Left over from an earlier hand-over: must not narrow the next table.

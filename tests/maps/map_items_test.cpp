@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class LoadItems : public MapFixture {
+class LoadItems : public MapsDb {
 protected:
     MapItems open_map(const QString& name) { return MapItems(identify_map(ctx.collections, name)); }
 

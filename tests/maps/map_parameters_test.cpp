@@ -10,7 +10,7 @@
 
 namespace {
 
-class MapParams : public MapFixture {
+class MapParams : public MapsDb {
 protected:
     const QString map = QStringLiteral("Books: l'été");
 

@@ -130,7 +130,7 @@ TEST(PanelText, MarksDatesAndContentReferences) {
 
 namespace {
 
-class PanelFactsFromDatabase : public MapFixture {
+class PanelFactsFromDatabase : public MapsDb {
 protected:
     void SetUp() override {
         add("Books", "Poetry", "Dante");
@@ -227,7 +227,7 @@ TEST_F(PanelFactsFromDatabase, VeryLongTextsAreSplitOverSeveralStatements) {
 
 namespace {
 
-class MapPanelTexts : public MapFixture {
+class MapPanelTexts : public MapsDb {
 protected:
     LoadResult load(MapItems& map, bool similar) {
         LoadOptions options;

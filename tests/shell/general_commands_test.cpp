@@ -126,7 +126,7 @@ TEST_F(GeneralCommandsTest, BackgroundDeletesDroppedItemsAndCategoriesAfterAskin
     EXPECT_FALSE(prompter.shown().back().default_yes);
     prompter.answer(true);
     EXPECT_TRUE(delete_dropped_item(ctx, emma));
-    EXPECT_EQ(count("item_nr=" + QString::number(emma)), 0);
+    EXPECT_EQ(rows("item_nr=" + QString::number(emma)), 0);
     // Gone meanwhile: says so and asks nothing.
     prompter.clear();
     EXPECT_FALSE(delete_dropped_item(ctx, emma));
@@ -136,7 +136,7 @@ TEST_F(GeneralCommandsTest, BackgroundDeletesDroppedItemsAndCategoriesAfterAskin
     EXPECT_TRUE(delete_dropped_category(ctx, "Books", "O'Brien's"));
     EXPECT_EQ(prompter.shown().back().text,
               "Do you want to delete category \"Books: O'Brien's\" with all its items?");
-    EXPECT_EQ(count("cat='O''Brien''s'"), 1); // the Media items stay
+    EXPECT_EQ(rows("cat='O''Brien''s'"), 1); // the Media items stay
     prompter.answer(false);
     EXPECT_FALSE(delete_dropped_category(ctx, "Books", "> Media: O'Brien's"));
     EXPECT_EQ(prompter.shown().back().text, "Do you want to delete category \"Books: > Media: O'Brien's\" ?");

@@ -33,11 +33,6 @@ protected:
     void SetUp() override { open_db(QStringLiteral("maps.tdb")); }
 };
 
-class MapFixture : public ::testing::Test, public TestDb {
-protected:
-    MapFixture() { open_db(QStringLiteral("maps.tdb")); }
-};
-
 inline QStringList titles_of(const std::vector<MapItem>& items) {
     QStringList titles;
     for (const MapItem& item : items)

@@ -109,8 +109,6 @@ public:
     int rows(const QString& where) {
         return db().scalar(QStringLiteral("select count(*) from repos where ") + where).toInt();
     }
-    int count(const QString& where) { return rows(where); }
-    int all_rows() { return rows(); }
 
     QVariant column(qint64 item_nr, const QString& name) {
         return db().scalar(QStringLiteral("select ") + name + QStringLiteral(" from repos where item_nr=") +

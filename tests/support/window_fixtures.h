@@ -10,6 +10,7 @@
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 #include "support/test_db.h"
+#include "table/table_model.h"
 #include "table/ui/table_room_windows.h"
 #include "table/ui/table_view.h"
 #include "table/ui/table_views.h"
@@ -101,6 +102,13 @@ protected:
         maps.reset();
     }
 
+    // The titles in the grid, top to bottom.
+    static QStringList grid_titles(const TableView* view) {
+        QStringList list;
+        for (int row = 0; row < view->model()->rowCount(); ++row)
+            list.append(view->model()->text(row, 6));
+        return list;
+    }
     template <class W> static W* control(const TableView* view, const char* name) {
         W* w = view->findChild<W*>(QString::fromUtf8(name));
         EXPECT_NE(w, nullptr) << name;

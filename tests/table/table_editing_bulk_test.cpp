@@ -114,10 +114,10 @@ TEST_F(FilteredRecords, DeleteAllAsksWithTheCountAndDeletesInOneGo) {
     EXPECT_EQ(delete_all_filtered(ctx, books), 0);
     EXPECT_EQ(last_shown().text, "3 records will be deleted. Proceed?");
     EXPECT_FALSE(last_shown().default_yes);
-    EXPECT_EQ(all_rows(), 4);
+    EXPECT_EQ(rows(), 4);
     script.answer(true);
     EXPECT_EQ(delete_all_filtered(ctx, books), 3);
-    EXPECT_EQ(all_rows(), 1);
+    EXPECT_EQ(rows(), 1);
     script.clear();
     EXPECT_EQ(delete_all_filtered(ctx, books), 0); // nothing left: no question
     EXPECT_TRUE(script.shown().empty());
@@ -130,7 +130,7 @@ TEST_F(FilteredRecords, DeleteAllWritesNothingWhenOneDeletionFails) {
                              "select raise(abort, 'kept'); end"));
     script.answer(true);
     EXPECT_EQ(delete_all_filtered(ctx, books), 0);
-    EXPECT_EQ(all_rows(), 2);
+    EXPECT_EQ(rows(), 2);
     EXPECT_TRUE(shown_texts().back().startsWith("Error "));
 }
 

@@ -126,7 +126,7 @@ TEST_F(CheckSave, AskedAndDeclinedDropsTheChange) {
     ASSERT_EQ(script.shown().size(), 1u);
     EXPECT_EQ(last_shown().kind, "yes_no");
     EXPECT_EQ(last_shown().text, "Do you want to save record \"Emma\"?");
-    EXPECT_EQ(all_rows(), 0);
+    EXPECT_EQ(rows(), 0);
 }
 
 TEST_F(CheckSave, RefusedCheckKeepsTheModeAndWritesNothing) {
@@ -139,7 +139,7 @@ TEST_F(CheckSave, RefusedCheckKeepsTheModeAndWritesNothing) {
     EXPECT_EQ(outcome.focus, EditField::ItemId);
     EXPECT_EQ(shown_texts().back(), "\"Id\" should be numeric.");
     EXPECT_EQ(r.item_id, "twelve"); // the field as typed
-    EXPECT_EQ(all_rows(), 0);
+    EXPECT_EQ(rows(), 0);
 }
 
 TEST_F(CheckSave, InsertWritesTheTrimmedFieldsAndNumbersTheMap) {
@@ -187,7 +187,7 @@ TEST_F(CheckSave, DuplicateReplacedKeepsTheOldItemNumber) {
     const SaveOutcome outcome = check_before_save(ctx, view(1), EditMode::Insert, r, false);
     ASSERT_TRUE(outcome.saved);
     EXPECT_EQ(outcome.item_nr, old);
-    EXPECT_EQ(all_rows(), 2);
+    EXPECT_EQ(rows(), 2);
     EXPECT_EQ(column(old, "item_content").toString(), "new");
     EXPECT_TRUE(column(old, "mark").isNull());
     EXPECT_TRUE(column(old, "date_notified").isNull());
@@ -232,7 +232,7 @@ TEST_F(CheckSave, EditOfAnItemDeletedMeanwhileWritesNothing) {
     EXPECT_FALSE(outcome.go_on);
     EXPECT_FALSE(outcome.saved);
     EXPECT_EQ(shown_texts(), QStringList({item_vanished_message}));
-    EXPECT_EQ(all_rows(), 0);
+    EXPECT_EQ(rows(), 0);
 }
 
 TEST_F(CheckSave, FailureAfterTheFirstWriteRollsTheInsertBack) {
@@ -244,7 +244,7 @@ TEST_F(CheckSave, FailureAfterTheFirstWriteRollsTheInsertBack) {
     const SaveOutcome outcome = check_before_save(ctx, view(5), EditMode::Insert, r, false);
     EXPECT_FALSE(outcome.go_on) << "the insert stays pending";
     EXPECT_FALSE(outcome.saved);
-    EXPECT_EQ(all_rows(), 1);
+    EXPECT_EQ(rows(), 1);
     ASSERT_EQ(shown_texts().size(), 1u);
     EXPECT_TRUE(shown_texts()[0].startsWith("Error ")) << shown_texts()[0].toStdString();
     EXPECT_TRUE(shown_texts()[0].contains("seq is locked"));
@@ -337,10 +337,10 @@ TEST_F(CheckSave, DeleteAsksWithNoPreselected) {
     EXPECT_EQ(delete_record(ctx, r), DeleteResult::Declined);
     EXPECT_EQ(last_shown().text, "Do you really want to delete record \"Emma\"?");
     EXPECT_FALSE(last_shown().default_yes);
-    EXPECT_EQ(all_rows(), 1);
+    EXPECT_EQ(rows(), 1);
     script.answer(true);
     EXPECT_EQ(delete_record(ctx, r), DeleteResult::Deleted);
-    EXPECT_EQ(all_rows(), 0);
+    EXPECT_EQ(rows(), 0);
     script.answer(true);
     EXPECT_EQ(delete_record(ctx, r), DeleteResult::Vanished);
     EXPECT_EQ(shown_texts().back(), item_vanished_message);

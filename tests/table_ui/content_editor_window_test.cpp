@@ -133,7 +133,7 @@ TEST_F(ContentEditorWindowTest, AnItemDeletedByAnotherWindowIsReportedAndNotWrit
     settle();
     EXPECT_FALSE(window) << "the editor closes";
     EXPECT_EQ(t.prompter.messages(), QStringList{item_not_found_message}) << "and asks nothing more";
-    EXPECT_EQ(count("1=1"), 0);
+    EXPECT_EQ(rows("1=1"), 0);
 }
 
 TEST_F(ContentEditorWindowTest, KeepsItsPlaceAndSizeUnderTheEditorKeys) {

@@ -25,13 +25,13 @@ TEST_F(NotepadWindowTest, OpeningMakesTheNotepadItemOnceAndReopeningReplacesTheW
     NotepadWindow* pad = room->open_pad();
     ASSERT_NE(pad, nullptr);
     EXPECT_EQ(pad->windowTitle(), "Pad");
-    EXPECT_EQ(count(pad_where), 1);
+    EXPECT_EQ(rows(pad_where), 1);
     QPointer<QWidget> first = pad;
     NotepadWindow* again = room->open_pad();
     settle();
     EXPECT_FALSE(first) << "the notepad is closed and opened afresh";
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(count(pad_where), 1);
+    EXPECT_EQ(rows(pad_where), 1);
     EXPECT_EQ(area.subWindowList().size(), 1);
 }
 

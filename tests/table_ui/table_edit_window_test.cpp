@@ -51,12 +51,6 @@ protected:
         find.bind(1, title);
         return find.next() ? find.value(0).toLongLong() : 0;
     }
-    QStringList grid_titles(const TableView* view) {
-        QStringList list;
-        for (int row = 0; row < view->model()->rowCount(); ++row)
-            list.append(view->model()->text(row, 6));
-        return list;
-    }
 };
 
 TEST_F(TableEditWindow, InsertSaveAndDeleteThroughTheButtons) {
@@ -92,7 +86,7 @@ TEST_F(TableEditWindow, InsertSaveAndDeleteThroughTheButtons) {
 
     t.prompter.answer(true);
     button(view, "b_delete")->click();
-    EXPECT_EQ(count("1=1"), 2);
+    EXPECT_EQ(rows("1=1"), 2);
     EXPECT_EQ(grid_titles(view), QStringList({"Persuasion"}));
     EXPECT_EQ(view->get_item_nr(), old);
 }
@@ -114,7 +108,7 @@ TEST_F(TableEditWindow, RefusedSaveKeepsTheInsertAndEscapeGoesInSteps) {
     QTest::keyClick(field(view, "t_item_title"), Qt::Key_Escape);
     EXPECT_EQ(view->edit_mode(), EditMode::Idle);
     EXPECT_EQ(field(view, "t_item_title")->text(), "Persuasion");
-    EXPECT_EQ(count("1=1"), 1);
+    EXPECT_EQ(rows("1=1"), 1);
     QTest::keyClick(view->grid(), Qt::Key_Escape);
     settle();
     EXPECT_EQ(tables->window(7), nullptr);
@@ -167,8 +161,8 @@ TEST_F(TableEditWindow, BulkReplaceOfCategoryTakesTheOpenMapAndTheFilterAlong) {
     t.prompter.answer("Novels");
     t.prompter.answer("Fiction");
     trigger(view, "m_bulk_replace_of_category");
-    EXPECT_EQ(count("cat='Novels'"), 0); // no filler left behind by a reloading map
-    EXPECT_EQ(count("cat='Fiction'"), 2);
+    EXPECT_EQ(rows("cat='Novels'"), 0); // no filler left behind by a reloading map
+    EXPECT_EQ(rows("cat='Fiction'"), 2);
     QStringList names;
     for (const int number : ctx.map_windows.in_use_slots())
         names.append(maps->window(number)->map_name());
@@ -279,7 +273,7 @@ TEST_F(TableEditWindow, MenuCommandsActOnTheFilteredRowsAndTheCurrentMap) {
         EXPECT_FALSE(view->popup_menu()->findChild<QAction*>(QString::fromUtf8(name))->isEnabled()) << name;
     t.prompter.answer(true);
     trigger(view, "m_delete_all_filtered_records");
-    EXPECT_EQ(count("1=1"), 1);
+    EXPECT_EQ(rows("1=1"), 1);
     EXPECT_TRUE(grid_titles(view).isEmpty());
 }
 

@@ -19,13 +19,6 @@ namespace {
 
 class TableViewTest : public TableViewFixture {
 protected:
-    static QStringList grid_titles(const TableView* view) {
-        QStringList list;
-        for (int row = 0; row < view->model()->rowCount(); ++row)
-            list.append(view->model()->text(row, 6));
-        return list;
-    }
-
     // Lets the two seconds between queries pass and runs the waiting query.
     void run_waiting_query(TableView* view) {
         t.clock.advance_seconds(2);

@@ -65,7 +65,7 @@ TEST_F(MapWindowCommandsTest, EditingKeysReachTheirCommandsAndTheWindowFollows) 
     t.prompter.answer(true);
     key(renamed, Qt::Key_Delete, Qt::ControlModifier);
     settle();
-    EXPECT_EQ(count("collection='Books'"), 0);
+    EXPECT_EQ(rows("collection='Books'"), 0);
     EXPECT_EQ(ctx.map_windows.in_use_count(), 0);
     EXPECT_TRUE(area.subWindowList().isEmpty());
     EXPECT_TRUE(t.prompter.all_answered());
@@ -93,7 +93,7 @@ TEST_F(MapWindowCommandsTest, MenuCommandsReachTheirLogic) {
     t.prompter.answer("To read");
     from_content->trigger();
     EXPECT_TRUE(t.prompter.all_answered());
-    EXPECT_EQ(count("collection='Glossary' and cat='To read'"), 3);
+    EXPECT_EQ(rows("collection='Glossary' and cat='To read'"), 3);
 
     // The start map toggle is stored, and the map opens at start.
     QAction* start = window->action(u"m_set_map_as_default_map"_s);
@@ -201,7 +201,7 @@ TEST_F(MapWindowCommandsTest, PendingOperationsAreCompletedByActivationOrAClick)
     QTest::mouseClick(novels->findChild<QPushButton*>(QStringLiteral("pan_1")), Qt::LeftButton);
     settle();
     EXPECT_FALSE(ctx.pending_map_operation.pending());
-    EXPECT_EQ(count("collection='Books' and cat='Poetry' and item_title='> Books: Novels.Manzoni'"), 1);
+    EXPECT_EQ(rows("collection='Books' and cat='Poetry' and item_title='> Books: Novels.Manzoni'"), 1);
 
     maps->activate(poetry->window_number());
     settle();

@@ -130,7 +130,7 @@ TEST_F(MapWindowTest, KeysAndDoubleClicksOpenTheMapsTheyLeadTo) {
 
     // A reference to a missing map creates it with a filler.
     QTest::mouseDClick(poetry->findChild<QPushButton*>(u"pan_2"_s), Qt::LeftButton);
-    EXPECT_EQ(count("collection='Books' and cat='Prose' and item_title='-'"), 1);
+    EXPECT_EQ(rows("collection='Books' and cat='Prose' and item_title='-'"), 1);
     EXPECT_EQ(newest()->windowTitle(), u"Prose"_s);
     EXPECT_EQ(panel_texts(poetry).last(), u"> Books: Prose"_s) << "no longer broken";
 
@@ -169,7 +169,7 @@ TEST_F(MapWindowTest, EnterOpensCollectionsByTheirFlagAndCategoriesByTheirParts)
     EXPECT_EQ(opened->windowTitle(), u"Vol. 2"_s);
     EXPECT_EQ(panel_texts(opened), (QStringList{u"Chapter one"_s, u"Chapter two"_s}));
     opened->refresh();
-    EXPECT_EQ(count("collection='Books' and cat <> 'Vol. 2'"), 0) << "no stray category written";
+    EXPECT_EQ(rows("collection='Books' and cat <> 'Vol. 2'"), 0) << "no stray category written";
 }
 
 // Esc closes the window, frees its slot and saves its place; a map of too many tags opens none.
@@ -313,7 +313,7 @@ TEST_F(MapWindowTest, DropsReorderWithinAWindowAndMoveBetweenWindowsButNotGridFi
     EXPECT_EQ(panel_texts(poetry).mid(0, 4), moved);
     EXPECT_EQ(titles_by_seq(u"Books"_s, u"Poetry"_s), moved);
     classics->drop(*poetry->drag_payload(2, false), 0);
-    EXPECT_EQ(count("collection='Books' and cat='Classics' and item_title='Ariosto'"), 1);
+    EXPECT_EQ(rows("collection='Books' and cat='Classics' and item_title='Ariosto'"), 1);
     EXPECT_TRUE(panel_texts(classics).contains(u"Ariosto"_s));
     EXPECT_EQ(panel_texts(poetry), (QStringList{"Boiardo", "Carducci", "Dante"}));
 }
