@@ -133,6 +133,7 @@ namespace {
 class PanelFactsFromDatabase : public MapsDb {
 protected:
     void SetUp() override {
+        MapsDb::SetUp();
         add("Books", "Poetry", "Dante");
         add("Books", "Poetry,Italian", "Petrarca");
         add("Books", "l'été", "O'Hara");
