@@ -11,6 +11,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -212,6 +213,47 @@ TEST_F(MapTreeFixture, PopupOffersTheCommandsAndDisablesTheMissingOnes) {
         EXPECT_EQ(menu->findChild<QAction*>(QLatin1String(name))->toolTip(),
                   s("Not available in this version"));
     EXPECT_NE(menu->findChild<QAction*>(QStringLiteral("m_create_sibling_of_selected_branch")), nullptr);
+}
+
+TEST_F(MapTreeFixture, MenuCommandsActOnTheNodeUnderTheRightClick) {
+    ASSERT_TRUE(open());
+    const QModelIndex books = window->model().find(s("Books"));
+    const QPoint at = tree()->visualRect(books).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(tree()->viewport(), &event);
+    QMenu* menu = window->findChild<QMenu*>(QStringLiteral("m_popup"));
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+    EXPECT_EQ(current_key().toStdString(), "collection=Books");
+    menu->findChild<QAction*>(QStringLiteral("m_delete_selected_branch"))->trigger();
+    EXPECT_EQ(t.prompter.messages(), QStringList({s("Collection cannot be deleted.")}));
+
+    tree()->setCurrentIndex(window->model().find(s("Books"), s("O'Hara [*]")));
+    t.windows.attributes = window->form_attributes();
+    t.windows.on_select_map = [](const MapParts& prefill, bool) { return prefill; };
+    menu->findChild<QAction*>(QStringLiteral("m_tagmap_view"))->trigger();
+    EXPECT_EQ(t.windows.calls.last().toStdString(), "open_map Books: O'Hara [*]");
+}
+
+TEST_F(MapTreeFixture, ActivationMakesTheTreeTheActiveKindAndLockedKeysDoNothing) {
+    ASSERT_TRUE(open());
+    auto* other = area.addSubWindow(new QWidget);
+    other->show();
+    area.setActiveSubWindow(other);
+    ctx.active_kind = WindowKind::Map;
+    area.setActiveSubWindow(frame_of(*window));
+    settle();
+    EXPECT_EQ(ctx.active_kind, WindowKind::Tree);
+
+    tree()->setCurrentIndex(window->model().find(s("Books"), s("Poetry")));
+    ctx.key_lock = true;
+    QTest::keyClick(tree(), Qt::Key_Delete);
+    QTest::keyClick(tree(), Qt::Key_Escape);
+    settle();
+    EXPECT_TRUE(window);
+    EXPECT_TRUE(t.prompter.shown().empty());
+    ctx.key_lock = false;
+    delete other;
 }
 
 TEST_F(MapTreeFixture, SplitterAndPlaceAreKeptWithTheWindow) {

@@ -250,6 +250,9 @@ bool MapTreeWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MapTreeWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // The commands act on the selected node: a right click on a node selects it first.
+    const QModelIndex under_mouse = tree_->indexAt(tree_->viewport()->mapFromGlobal(event->globalPos()));
+    if (under_mouse.isValid()) tree_->setCurrentIndex(under_mouse);
     popup_menu_->popup(event->globalPos());
 }
 
