@@ -257,18 +257,29 @@ TEST_F(MapTreeFixture, ActivationMakesTheTreeTheActiveKindAndLockedKeysDoNothing
 }
 
 TEST_F(MapTreeFixture, SplitterAndPlaceAreKeptWithTheWindow) {
-    set_gen_param(db(), map_tree_splitter_key, s("300"));
-    ASSERT_TRUE(open());
-    frame_of(*window)->resize(600, 800);
-    settle();
-    auto* splitter = window->findChild<QSplitter*>(QStringLiteral("splitter"));
-    const QList<int> sizes = splitter->sizes();
-    ASSERT_EQ(sizes.size(), 2);
-    EXPECT_NEAR(sizes[0] * 1000.0 / (sizes[0] + sizes[1]), 300.0, 30.0);
-    splitter->setSizes({600, 200});
-    close_form(*window);
-    settle();
-    EXPECT_NEAR(get_gen_param(db(), map_tree_splitter_key).toInt(), 750, 30);
+    // Shares past the ends still leave both parts on screen.
+    struct Case {
+        const char* stored;
+        double least; // the tree's part in per mille once opened
+        double most;
+    };
+    for (const Case c : {Case{"300", 270, 330}, Case{"not a number", 670, 730}, Case{"1e30", 800, 990},
+                         Case{"-4", 10, 200}}) {
+        set_gen_param(db(), map_tree_splitter_key, s(c.stored));
+        ASSERT_TRUE(open());
+        frame_of(*window)->resize(600, 800);
+        settle();
+        auto* splitter = window->findChild<QSplitter*>(QStringLiteral("splitter"));
+        const QList<int> sizes = splitter->sizes();
+        ASSERT_EQ(sizes.size(), 2);
+        const double share = sizes[0] * 1000.0 / (sizes[0] + sizes[1]);
+        EXPECT_GE(share, c.least) << c.stored;
+        EXPECT_LE(share, c.most) << c.stored;
+        splitter->setSizes({600, 200});
+        close_form(*window);
+        settle();
+        EXPECT_NEAR(get_gen_param(db(), map_tree_splitter_key).toInt(), 750, 30) << c.stored;
+    }
     EXPECT_FALSE(get_gen_param(db(), s("f_tree_height")).isEmpty());
 }
 

@@ -23,6 +23,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -112,8 +113,11 @@ void MapTreeWindow::load() {
 
 void MapTreeWindow::restore_splitter() {
     const std::optional<double> stored = numeric_value(get_gen_param(*ctx_.db, map_tree_splitter_key));
-    int share = stored ? static_cast<int>(*stored) : default_tree_share;
-    share = std::clamp(share, least_share, per_mille - least_share);
+    // A stored value that is no usable share (damaged, or typed by hand) gives the default.
+    const int share =
+        stored && std::isfinite(*stored)
+            ? static_cast<int>(std::clamp(*stored, double{least_share}, double{per_mille - least_share}))
+            : default_tree_share;
     // The sizes are taken as weights, and the stretch factors share a change of the window's
     // height the same way, so the parts keep this share at any height.
     splitter_->setSizes({share, per_mille - share});
