@@ -187,12 +187,10 @@ TreeItems load_tree_items(AppContext& ctx, const QString& collection, const QStr
         entry.item_nr = item.item_nr;
         entry.title = item.title;
         entry.panel_text = compose_panel_text(item, position, similar, answers);
-        entry.picture_position =
-            item.title.startsWith(QLatin1Char('>'))
-                ? collection_index(
-                      ctx.collections,
-                      collection_of(ctx.collections, split_map_name(title_reference(item.title)).map))
-                : position;
+        if (item.title.startsWith(QLatin1Char('>')))
+            entry.picture_position = collection_index(
+                ctx.collections,
+                collection_of(ctx.collections, split_map_name(title_reference(item.title)).map));
         result.items.push_back(std::move(entry));
     }
     return result;

@@ -65,7 +65,8 @@ struct TreeItem {
     QString title;
     QString panel_text;
     // For a reference (a title beginning with ">"): the position of the referenced collection,
-    // 0 when it names none. Otherwise the position of the item's own collection.
+    // whose picture the node shows; 0 (no picture) for other items and for a reference to no
+    // collection.
     int picture_position = 0;
 };
 struct TreeItems {

@@ -124,8 +124,8 @@ TEST_F(MapTree, ItemsComeInMapOrderWithTheirPanelTextsAndPictures) {
     }
     EXPECT_EQ(texts,
               QStringList({s("first"), s("second~"), s("> Media: Films"), s("> Media: Gone !"), s("see >")}));
-    // A reference shows the picture of the collection it leads to.
-    EXPECT_EQ(pictures, QList<int>({7, 7, 8, 8, 7}));
+    // A reference shows the picture of the collection it leads to; other items show none.
+    EXPECT_EQ(pictures, QList<int>({0, 0, 8, 8, 0}));
 }
 
 TEST_F(MapTree, ABranchCostsItsStatementAndOneFactsBatchWhateverItsSize) {
