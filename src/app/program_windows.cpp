@@ -5,10 +5,12 @@
 #include "core/app_context.h"
 #include "core/program_end.h"
 #include "core/session.h"
+#include "core/ui/form_place.h"
 #include "lang/change_language.h"
 #include "lang/ui/language_dialog.h"
 #include "maps/ui/create_map_dialog.h"
 #include "maps/ui/map_dialog.h"
+#include "maps/ui/map_tree_window.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 #include "shell/help_texts.h"
@@ -150,6 +152,8 @@ void ProgramWindows::save_open_maps() {
 }
 
 void ProgramWindows::close_map_windows() {
+    // The tree shows the maps of the open database: it goes with them.
+    if (tree_) close_form(*tree_);
     maps_->close_all();
 }
 
@@ -174,7 +178,10 @@ void ProgramWindows::open_create_map_dialog() {
     run_create_map_dialog(*ctx_, ui_->main_window());
 }
 
-void ProgramWindows::open_map_tree() {}
+void ProgramWindows::open_map_tree() {
+    if (tree_) close_form(*tree_);
+    tree_ = open_map_tree_window(*ctx_, *maps_, area());
+}
 
 void ProgramWindows::open_table_view(int position) {
     tables_->open_table_view(position);

@@ -4,10 +4,12 @@
 
 #include "core/windows.h"
 
+#include <QPointer>
 #include <memory>
 
 class AppContext;
 class CommandForm;
+class MapTreeWindow;
 class MapWindows;
 class QMdiArea;
 class QtStartupUi;
@@ -79,4 +81,5 @@ private:
     std::unique_ptr<TableViews> tables_;
     std::unique_ptr<TableRoomWindows> table_room_;
     std::unique_ptr<CommandForm> command_form_;
+    QPointer<MapTreeWindow> tree_;
 };

@@ -482,9 +482,9 @@ ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& ke
     if (key == QLatin1String("calendar")) return built(ctx_.windows.has_calendar());
     if (key == QLatin1String("chiave")) return built(static_cast<bool>(extras.lock_now));
     if (key == QLatin1String("exit")) return built(static_cast<bool>(quit));
-    // The map tree, the random views and the picture browser come with their own windows.
-    if (key == QLatin1String("tree") || key == QLatin1String("random_map_view") ||
-        key == QLatin1String("random_item") || key == QLatin1String("glimmeron"))
+    // The random views and the picture browser come with their own windows.
+    if (key == QLatin1String("random_map_view") || key == QLatin1String("random_item") ||
+        key == QLatin1String("glimmeron"))
         return ButtonState::NotAvailable;
     return ButtonState::Works;
 }
