@@ -80,7 +80,7 @@ void MapTreeWindow::build_menu() {
     };
     connect(add("m_tagmap_view", "Open tag map view"), &QAction::triggered, this,
             &MapTreeWindow::open_map_view);
-    connect(add("m_table_view", "Open table view"), &QAction::triggered, this,
+    connect(add("m_table_view", "Open table view (SPACE)"), &QAction::triggered, this,
             &MapTreeWindow::open_table_view);
     // The random views are not part of the program yet.
     for (QAction* action :
@@ -90,7 +90,7 @@ void MapTreeWindow::build_menu() {
         action->setStatusTip(unavailable_tip);
     }
     popup_menu_->addSeparator();
-    connect(add("m_delete_selected_branch", "Delete selected branch"), &QAction::triggered, this,
+    connect(add("m_delete_selected_branch", "Delete selected branch (DEL)"), &QAction::triggered, this,
             &MapTreeWindow::delete_selected_branch);
     // The tree creates nothing: this command has no effect.
     add("m_create_sibling_of_selected_branch", "Create sibling of selected branch")->setEnabled(false);
