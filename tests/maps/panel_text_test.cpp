@@ -266,8 +266,8 @@ TEST_F(MapPanelTexts, OpeningA200ItemMapWithReferencesIssuesAConstantNumberOfSta
             add("Books", cat, u"repeated"_s);
             add("Books", cat, u"plain %1"_s.arg(i + 3));
         }
-        for (int t = 0; t < 4; ++t)
-            add("Books", u"Target %1"_s.arg(t), "-");
+        for (int n = 0; n < 4; ++n)
+            add("Books", u"Target %1"_s.arg(n), "-");
         transaction.commit();
     };
     fill(u"Small"_s, 20);

@@ -84,7 +84,7 @@ TEST_F(MapDialogTest, TheSelectionDialogIsFilledWalkedThroughAndAccepted) {
 }
 
 TEST_F(MapDialogTest, ARefusalKeepsTheDialogOpenAndEnterInTheCategoryAccepts) {
-    SelectMapDialog dialog(ctx, nullptr, MapParts{s("Books")}, false);
+    SelectMapDialog dialog(ctx, nullptr, MapParts{s("Books"), {}, {}}, false);
     dialog.show();
     click(dialog, "b_look_item");
     EXPECT_EQ(t.prompter.messages(), QStringList{select_cat_first_message});
