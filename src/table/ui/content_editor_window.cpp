@@ -5,9 +5,9 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/ui/form_place.h"
 #include "core/ui/icons.h"
 #include "table/content_editor.h"
-#include "core/ui/form_place.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

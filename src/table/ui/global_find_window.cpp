@@ -5,9 +5,9 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
-#include "table/global_find.h"
 #include "core/ui/form_fit.h"
 #include "core/ui/form_place.h"
+#include "table/global_find.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

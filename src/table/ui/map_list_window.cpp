@@ -5,13 +5,13 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/ui/form_fit.h"
+#include "core/ui/form_place.h"
 #include "core/windows.h"
 #include "maps/map_names.h"
 #include "maps/ui/map_windows.h"
 #include "table/global_find.h"
 #include "table/map_list.h"
-#include "core/ui/form_fit.h"
-#include "core/ui/form_place.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

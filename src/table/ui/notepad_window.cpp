@@ -5,8 +5,8 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
-#include "table/notepad.h"
 #include "core/ui/form_place.h"
+#include "table/notepad.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>

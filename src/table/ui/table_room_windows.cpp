@@ -3,11 +3,11 @@
 #include "table/ui/table_room_windows.h"
 
 #include "core/app_context.h"
+#include "core/ui/form_place.h"
 #include "core/windows.h"
 #include "maps/ui/map_windows.h"
 #include "table/ui/collection_config_window.h"
 #include "table/ui/content_editor_window.h"
-#include "core/ui/form_place.h"
 #include "table/ui/global_find_window.h"
 #include "table/ui/map_list_window.h"
 #include "table/ui/notepad_window.h"
