@@ -44,6 +44,7 @@ public:
     bool run(const QString&, const QString&) override { return true; }
     void play_wav(const QString&) override {}
     void beep() override {}
+    void request_attention() override {}
     void set_clipboard_text(const QString&) override {}
     void set_clipboard_image(const QImage&) override {}
 };

@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program_windows.h"
 
+#include "calendar/reminders.h"
 #include "core/app_context.h"
+#include "core/db_error.h"
+#include "core/params.h"
 #include "core/program_end.h"
 #include "core/session.h"
 #include "core/ui/form_place.h"
@@ -181,6 +184,15 @@ void ProgramWindows::open_create_map_dialog() {
 void ProgramWindows::open_map_tree() {
     if (tree_) close_form(*tree_);
     tree_ = open_map_tree_window(*ctx_, *maps_, area());
+}
+
+void ProgramWindows::check_reminders(bool open_calendar_if_any) {
+    // Also run from the command form's timer, where nothing above would catch a failure.
+    try {
+        ::check_reminders(*ctx_, open_calendar_if_any);
+    } catch (const DbError& error) {
+        report_error(ctx_->prompter, error);
+    }
 }
 
 void ProgramWindows::open_table_view(int position) {

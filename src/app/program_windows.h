@@ -64,10 +64,10 @@ public:
     void open_collection_config() override;
 
     // The calendar and the picture viewer are not part of this program yet: their commands are
-    // disabled, and no reminder can be due without a calendar.
+    // disabled, and the reminder check tells what is due without opening a calendar.
     bool has_calendar() const override { return false; }
     void open_calendar() override {}
-    void check_reminders(bool /*open_calendar_if_any*/) override {}
+    void check_reminders(bool open_calendar_if_any) override;
     bool has_picture_viewer() const override { return false; }
     void show_picture(const QString& /*path*/) override {}
 

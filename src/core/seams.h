@@ -49,6 +49,9 @@ public:
     virtual bool run(const QString& program, const QString& argument) = 0;
     virtual void play_wav(const QString& path) = 0;
     virtual void beep() = 0;
+    // Draws the user's eye to the program (the task bar entry flashes) when its main window is
+    // minimised or behind another program; nothing when it is in front.
+    virtual void request_attention() = 0;
     virtual void set_clipboard_text(const QString& text) = 0;
     virtual void set_clipboard_image(const QImage& image) = 0;
 };

@@ -56,6 +56,7 @@ class FakeDesktop final : public Desktop {
 public:
     QStringList opened, ran, played, clipboard_texts;
     int beeps = 0;
+    int attention_requests = 0;
     bool open_result = true;
     bool open(const QString& path_or_url) override {
         opened.append(path_or_url);
@@ -67,6 +68,7 @@ public:
     }
     void play_wav(const QString& path) override { played.append(path); }
     void beep() override { ++beeps; }
+    void request_attention() override { ++attention_requests; }
     void set_clipboard_text(const QString& text) override { clipboard_texts.append(text); }
     void set_clipboard_image(const QImage&) override { clipboard_texts.append(QStringLiteral("<image>")); }
 };

@@ -179,6 +179,13 @@ void QtDesktop::beep() {
     QApplication::beep();
 }
 
+void QtDesktop::request_attention() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && (window->isMinimized() || !window->isActiveWindow()) &&
+            window->inherits("QMainWindow"))
+            QApplication::alert(window);
+}
+
 void QtDesktop::set_clipboard_text(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }

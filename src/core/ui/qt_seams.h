@@ -48,6 +48,7 @@ public:
     bool run(const QString& program, const QString& argument) override;
     void play_wav(const QString& path) override;
     void beep() override;
+    void request_attention() override;
     void set_clipboard_text(const QString& text) override;
     void set_clipboard_image(const QImage& image) override;
 
