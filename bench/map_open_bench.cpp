@@ -5,6 +5,7 @@
 // panel facts (reference validity, similar titles) are answered in one statement per map; the
 // "PerPanel" cases answer them one statement per panel, as reference for what batching saves.
 // Every case reports the statements one opening issues.
+#include "bench_seams.h"
 #include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/database.h"
@@ -26,40 +27,6 @@
 namespace {
 
 const QString password = QStringLiteral("b3nch'pw");
-
-class NoPrompter final : public Prompter {
-public:
-    void message(const QString&, const QString&) override {}
-    bool yes_no(const QString&, const QString&, bool default_yes) override { return default_yes; }
-    bool ok_cancel(const QString&, const QString&) override { return true; }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> open_file(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> save_file(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> choose_directory(const QString&, const QString&) override { return {}; }
-};
-
-class NoDesktop final : public Desktop {
-public:
-    bool open(const QString&) override { return true; }
-    bool run(const QString&, const QString&) override { return true; }
-    void play_wav(const QString&) override {}
-    void beep() override {}
-    void request_attention() override {}
-    void set_clipboard_text(const QString&) override {}
-    void set_clipboard_image(const QImage&) override {}
-};
-
-class FixedRandom final : public RandomSource {
-public:
-    double next() override { return 0.5; }
-    void seed(quint64) override {}
-};
-
-class BenchScreen final : public ScreenInfo {
-public:
-    int width_twips() const override { return 1920 * 15; }
-    int height_twips() const override { return 1080 * 15; }
-};
 
 // Text is measured with real fonts, which need a GUI application; a headless one is made when
 // the benchmark program has none.
