@@ -21,7 +21,14 @@ protected:
     QDateTime hours_ago(int hours) const { return now().addSecs(-3600LL * hours); }
     qint64 add_event(const QString& title, std::optional<QDateTime> expiry, std::optional<QDateTime> remind,
                      std::optional<QDateTime> notified = {}) {
-        return add(Row{s("Agenda"), s("Work"), title, {}, {}, expiry, remind, notified});
+        return add(Row{s("Agenda"),
+                       s("Work"),
+                       title,
+                       {},
+                       {},
+                       std::move(expiry),
+                       std::move(remind),
+                       std::move(notified)});
     }
     QString message(const QStringList& lines) const {
         return reminders_heading + s("\r\n") + s("\r\n- ") + lines.join(s("\r\n- "));
