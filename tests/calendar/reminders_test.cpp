@@ -51,8 +51,8 @@ TEST_F(Reminders, EitherDateMatchesAndEachItemIsToldOncePerDay) {
     EXPECT_EQ(t.prompter.messages(), QStringList{message(check.reported)});
     EXPECT_EQ(t.windows.calls, QStringList{s("open_calendar")});
     EXPECT_EQ(t.desktop.attention_requests, 1);
-    for (const qint64 told : {either, day_old, untitled})
-        EXPECT_EQ(date_column(told, s("date_notified")), now()) << told;
+    for (const qint64 item : {either, day_old, untitled})
+        EXPECT_EQ(date_column(item, s("date_notified")), now()) << item;
     EXPECT_EQ(date_column(recent, s("date_notified")), hours_ago(23));
     EXPECT_EQ(date_column(future, s("date_notified")), std::nullopt);
 
