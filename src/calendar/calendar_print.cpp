@@ -4,8 +4,11 @@
 
 #include "core/app_context.h"
 #include "core/dates.h"
+#include "core/file_helpers.h"
 #include "core/format.h"
 
+#include <QDir>
+#include <QSaveFile>
 #include <algorithm>
 #include <vector>
 
@@ -184,4 +187,30 @@ QString calendar_document(AppContext& ctx, const QDate& from, const QDate& to) {
     for (const CalendarEntry& entry : entries)
         document += entry_text(entry, now.date().year());
     return document;
+}
+
+QString calendar_document_name() {
+#ifdef Q_OS_WIN
+    // A ".wri" document opens in the system's word processor, which shows plain text as it is.
+    return QStringLiteral("TMP.wri");
+#else
+    return QStringLiteral("TMP.txt");
+#endif
+}
+
+bool print_calendar(AppContext& ctx, const QDate& from, const QDate& to) {
+    const QString document = calendar_document(ctx, from, to);
+    const QString path = ctx.program_path(calendar_document_name());
+
+    // Written beside and renamed over the old document, so that a failure leaves that one whole.
+    QSaveFile file(path);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(document.toUtf8()) >= 0 && file.commit();
+    if (!written) {
+        ctx.prompter.message(QStringLiteral("The calendar could not be written to ") +
+                             QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString());
+        return false;
+    }
+    // The shared opener for a file known to exist: it tells the user when no program opens it.
+    return open_with_system(ctx.desktop, ctx.prompter, path);
 }

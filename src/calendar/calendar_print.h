@@ -25,3 +25,11 @@ QString calendar_document(AppContext& ctx, const QDate& from, const QDate& to);
 // blank (the blank dropped) and cutting a word longer than a line. The text's own line breaks
 // are kept; blanks that begin a continued line are dropped.
 QStringList wrap_content(const QString& text, int width = calendar_content_width);
+
+// The name of the document in the program directory: "TMP.txt", or "TMP.wri" on Windows.
+QString calendar_document_name();
+
+// Writes the document for the period to the program directory, replacing the previous one
+// whole, and opens it with the system. A failed write is told to the user and nothing is
+// opened. True when the document was opened.
+bool print_calendar(AppContext& ctx, const QDate& from, const QDate& to);

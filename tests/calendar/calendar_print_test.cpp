@@ -4,6 +4,9 @@
 
 #include "support/db_fixtures.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -210,4 +213,56 @@ TEST(WrapContent, NoLineIsLongerThanTheWidthAndNoWordIsLost) {
     for (const QString& line : lines)
         EXPECT_LE(line.size(), calendar_content_width) << line.toStdString();
     EXPECT_EQ(lines.join(QLatin1Char(' ')).simplified(), text.simplified());
+}
+
+TEST_F(CalendarPrint, PrintWritesTheDocumentAndOpensIt) {
+    add_event(s("Émile's party"), at(2026, 3, 21, 20, 0), at(2026, 3, 21, 20, 0), s("Bring the cake."));
+    const QString path = ctx.program_path(calendar_document_name());
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(10000, 'x'));
+    old.close();
+
+    EXPECT_TRUE(print_calendar(ctx, today(), today().addDays(31)));
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(written.readAll()), document());
+    EXPECT_EQ(t.desktop.opened, QStringList{path});
+    EXPECT_TRUE(t.prompter.messages().isEmpty());
+}
+
+TEST_F(CalendarPrint, ADocumentNoProgramOpensIsToldAndKept) {
+    t.desktop.open_result = false;
+    const QString path = ctx.program_path(calendar_document_name());
+    EXPECT_FALSE(print_calendar(ctx, today(), today().addDays(31)));
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(t.prompter.messages(), QStringList{s("No program is set to open ") + path});
+}
+
+TEST_F(CalendarPrint, AFailedWriteIsToldAndNothingIsOpened) {
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+    };
+    const Case cases[] = {
+        {"a directory in the document's place",
+         [&] { QDir().mkpath(ctx.program_path(calendar_document_name())); }},
+        {"the program directory is a file",
+         [&] {
+             ctx.program_dir = tc.env.path(s("not_a_directory"));
+             QFile file(ctx.program_dir);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+         }},
+    };
+    for (const Case& c : cases) {
+        t.prompter.clear();
+        c.arrange();
+        EXPECT_FALSE(print_calendar(ctx, today(), today().addDays(31))) << c.name;
+        ASSERT_EQ(t.prompter.messages().size(), 1) << c.name;
+        EXPECT_TRUE(t.prompter.messages().front().startsWith(
+            s("The calendar could not be written to ") +
+            QDir::toNativeSeparators(ctx.program_path(calendar_document_name())) + s(": ")))
+            << t.prompter.messages().front().toStdString();
+        EXPECT_TRUE(t.desktop.opened.isEmpty()) << c.name;
+    }
 }
