@@ -28,6 +28,12 @@ struct CalendarEntry {
 
 enum class Marker { Expiry, Reminder };
 
+// The wall-clock start of a day. Stored moments are wall-clock times, and a day whose midnight
+// the local clock skips still starts at 00:00 for them, so no time zone takes part.
+QDateTime start_of_day(const QDate& day) {
+    return {day, QTime(0, 0), Qt::UTC};
+}
+
 // The moments that decide which rows a statement lists, as Julian day numbers.
 struct Bounds {
     double now = 0;
@@ -161,18 +167,17 @@ QStringList wrap_content(const QString& text, int width) {
 
 QString calendar_document(AppContext& ctx, const QDate& from, const QDate& to) {
     const QDateTime now = ctx.clock.now();
-    QString document =
-        QString(15, QLatin1Char(' ')) + format_date(now, shown_date_time) +
-        QStringLiteral(" - Calendar from ") +
-        format_date(QDateTime(from, QTime(0, 0)), QStringLiteral("dd/mm/yy")) + QStringLiteral(" to ") +
-        format_date(QDateTime(to, QTime(0, 0)), QStringLiteral("dd/mm/yy")) + line_break + line_break;
+    QString document = QString(15, QLatin1Char(' ')) + format_date(now, shown_date_time) +
+                       QStringLiteral(" - Calendar from ") +
+                       format_date(start_of_day(from), QStringLiteral("dd/mm/yy")) + QStringLiteral(" to ") +
+                       format_date(start_of_day(to), QStringLiteral("dd/mm/yy")) + line_break + line_break;
     // Without an open database there is nothing to list.
     if (!ctx.db) return document;
 
     Bounds bounds;
     bounds.now = dates::to_julian(now);
-    bounds.start = dates::to_julian(QDateTime(from, QTime(0, 0)));
-    bounds.end = dates::to_julian(QDateTime(to.addDays(1), QTime(0, 0)));
+    bounds.start = dates::to_julian(start_of_day(from));
+    bounds.end = dates::to_julian(start_of_day(to.addDays(1)));
 
     std::vector<CalendarEntry> entries;
     // What is overdue or due now is listed whatever the period.

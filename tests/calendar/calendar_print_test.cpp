@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <time.h>
 
 namespace {
 
@@ -21,6 +22,29 @@ QDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int sec
 
 const QString heading_of_default_period =
     QString(15, QLatin1Char(' ')) + s("14/03/26 09:26 - Calendar from 14/03/26 to 14/04/26\r\n\r\n");
+
+// Sets the process's time zone for one test and puts the machine's back afterwards.
+class TimeZoneForTest {
+public:
+    explicit TimeZoneForTest(const char* zone)
+        : had_zone_(qEnvironmentVariableIsSet("TZ")), old_zone_(qgetenv("TZ")) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~TimeZoneForTest() {
+        if (had_zone_)
+            qputenv("TZ", old_zone_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    TimeZoneForTest(const TimeZoneForTest&) = delete;
+    TimeZoneForTest& operator=(const TimeZoneForTest&) = delete;
+
+private:
+    bool had_zone_;
+    QByteArray old_zone_;
+};
 
 } // namespace
 
@@ -130,6 +154,25 @@ TEST_F(CalendarPrint, APeriodLaterThanTodayStillListsWhatIsDueNow) {
               (QStringList{s("Feb-28 12:00 (R) overdue (expires 01/03/26 12:00)"),
                            s("Mar-01 12:00 (E) overdue"), s("Dec-30 00:00 (E) first minute"),
                            s("2027-Jan-05 06:45 (E) next year"), s("2027-Jan-06 00:00 (E) last minute")}));
+}
+
+// In Santiago the clocks skip from 5 September 2026, 23:59:59 to 6 September, 01:00: a period
+// that begins with that day still begins at its wall-clock midnight.
+TEST_F(CalendarPrint, APeriodStartingOnADayWithoutMidnight) {
+    const TimeZoneForTest santiago("America/Santiago");
+    t.clock.set(at(2026, 9, 1, 10, 0));
+    const QDate day(2026, 9, 6);
+    ASSERT_FALSE(QDateTime(day, QTime(0, 0)).isValid()) << "the test needs the gap of Santiago";
+    add_event(s("before"), at(2026, 9, 5, 23, 59), at(2026, 9, 5, 23, 59));
+    add_event(s("first hour"), at(2026, 9, 6, 1, 0), at(2026, 9, 6, 1, 0));
+    add_event(s("next midnight"), at(2026, 9, 7), at(2026, 9, 7));
+    add_event(s("next day"), at(2026, 9, 7, 0, 1), at(2026, 9, 7, 0, 1));
+
+    const QStringList document_lines = calendar_document(ctx, day, day).split(s("\r\n"));
+    EXPECT_EQ(document_lines, (QStringList{QString(15, QLatin1Char(' ')) +
+                                               s("01/09/26 10:00 - Calendar from 06/09/26 to 06/09/26"),
+                                           QString(), QString(), s("Sep-06 01:00 (E) first hour"),
+                                           s("Sep-07 00:00 (E) next midnight")}));
 }
 
 TEST_F(CalendarPrint, EventsOfOneMinuteOrderByMarkerAndTitle) {
