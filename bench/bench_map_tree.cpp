@@ -4,10 +4,10 @@
 // the collection with the most items, and expanding a category of 5,000 items, each with the
 // view laid out. Every case reports the statements it issued: one per branch, plus one batch
 // of panel facts for an item branch.
+#include "bench_sample.h"
 #include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/database.h"
-#include "core/preferences.h"
 #include "core/settings.h"
 #include "core/ui/form_place.h"
 #include "core/ui/qt_seams.h"
@@ -15,7 +15,6 @@
 #include "maps/ui/map_tree_model.h"
 #include "maps/ui/map_tree_window.h"
 #include "maps/ui/map_windows.h"
-#include "sample_data.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -62,13 +61,7 @@ struct TreeBenchData {
     int largest_categories = 0;
 
     TreeBenchData() {
-        sample::Options options;
-        options.output = home.filePath(QStringLiteral("large.tdb"));
-        options.items = 100000;
-        sample::generate(options, clock);
-        ctx.db = Database::open(options.output, {}, &clock);
-        ctx.collections.init_collections();
-        load_preferences(ctx);
+        open_large_sample(ctx, home.filePath(QStringLiteral("large.tdb")), clock);
         Statement biggest = ctx.db->prepare(QStringLiteral(
             "select collection, count(*) as n, count(distinct cat) as c from repos group by collection "
             "order by n desc limit 1"));

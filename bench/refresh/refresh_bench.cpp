@@ -3,14 +3,13 @@
 // Twenty map windows open on a 100,000-item database; times refresh_all_windows (every window
 // reloads its items and lays its panels out) and prints one line per run.
 // Usage: tessarin_refresh_bench [RUNS]
+#include "bench_sample.h"
 #include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/database.h"
-#include "core/preferences.h"
 #include "core/settings.h"
 #include "core/ui/qt_seams.h"
 #include "maps/ui/map_windows.h"
-#include "sample_data.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -69,13 +68,7 @@ int main(int argc, char** argv) {
     BenchWindows windows;
     AppContext ctx({prompter, desktop, clock, random, screen}, settings, home.path(), windows);
 
-    sample::Options options;
-    options.output = home.filePath(QStringLiteral("large.tdb"));
-    options.items = 100000;
-    sample::generate(options, clock);
-    ctx.db = Database::open(options.output, {}, &clock);
-    ctx.collections.init_collections();
-    load_preferences(ctx);
+    open_large_sample(ctx, home.filePath(QStringLiteral("large.tdb")), clock);
     for (int position = 1; position <= 45; ++position) {
         ctx.collections.at(position).open_cat_as_map = true;
         ctx.collections.at(position).open_coll_as_map = true;
