@@ -39,6 +39,7 @@ public:
     void open_collection_config() override {}
     bool has_calendar() const override { return false; }
     void open_calendar() override {}
+    void refresh_calendar() override {}
     void check_reminders(bool /*open_calendar_if_any*/) override {}
     bool has_picture_viewer() const override { return false; }
     void show_picture(const QString& /*path*/) override {}

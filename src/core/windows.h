@@ -77,6 +77,8 @@ public:
     // --- Windows that not every build has: their commands are disabled without them.
     virtual bool has_calendar() const = 0;
     virtual void open_calendar() = 0;
+    // The open calendar reloads its lists and day marks (nothing when it is closed).
+    virtual void refresh_calendar() = 0;
     // Reminders due now are shown (open_calendar_if_any: the calendar opens when one is due).
     virtual void check_reminders(bool open_calendar_if_any) = 0;
     virtual bool has_picture_viewer() const = 0;

@@ -88,6 +88,7 @@ public:
 
     bool has_calendar() const override { return calendar; }
     void open_calendar() override { record(QStringLiteral("open_calendar")); }
+    void refresh_calendar() override { record(QStringLiteral("refresh_calendar")); }
     void check_reminders(bool open_calendar_if_any) override {
         record(QStringLiteral("check_reminders ") +
                (open_calendar_if_any ? QStringLiteral("open") : QString()));

@@ -116,6 +116,7 @@ void MapWindows::refresh_all_windows(const QString& except) {
 void MapWindows::refresh_other_views() {
     // The one place where the views of items other than maps are refreshed after a change.
     ctx_.windows.refresh_table_views();
+    ctx_.windows.refresh_calendar();
 }
 
 MapWindow* MapWindows::window(int number) const {

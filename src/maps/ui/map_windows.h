@@ -42,8 +42,7 @@ public:
     void refresh_open_maps(const QString& except = {});
     // After any change to items: the map windows, then the other views of the items.
     void refresh_all_windows(const QString& except = {});
-    // The views of items other than maps: the table views and the calendar lists refresh here
-    // once those windows are part of the program.
+    // The views of items other than maps: the table views and the calendar lists.
     void refresh_other_views();
 
     // The window in slot `number`, nullptr when the slot is free.
