@@ -3,6 +3,7 @@
 #include "app/program_windows.h"
 
 #include "calendar/reminders.h"
+#include "calendar/ui/calendar_window.h"
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
@@ -155,8 +156,9 @@ void ProgramWindows::save_open_maps() {
 }
 
 void ProgramWindows::close_map_windows() {
-    // The tree shows the maps of the open database: it goes with them.
+    // The tree and the calendar show the open database: they go with the maps.
     if (tree_) close_form(*tree_);
+    if (calendar_) close_form(*calendar_);
     maps_->close_all();
 }
 
@@ -184,6 +186,18 @@ void ProgramWindows::open_create_map_dialog() {
 void ProgramWindows::open_map_tree() {
     if (tree_) close_form(*tree_);
     tree_ = open_map_tree_window(*ctx_, *maps_, area());
+}
+
+void ProgramWindows::open_calendar() {
+    // The calendar opens on the item selected in the active window, when it has a reminder.
+    const std::optional<FormAttributes> attributes = active_form_attributes();
+    const qint64 preset_item = attributes ? attributes->item_nr : 0;
+    if (calendar_) close_form(*calendar_);
+    calendar_ = open_calendar_window(*ctx_, *maps_, preset_item, area());
+}
+
+void ProgramWindows::refresh_calendar() {
+    if (calendar_) calendar_->refresh_lists();
 }
 
 void ProgramWindows::check_reminders(bool open_calendar_if_any) {

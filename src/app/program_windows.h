@@ -8,6 +8,7 @@
 #include <memory>
 
 class AppContext;
+class CalendarWindow;
 class CommandForm;
 class MapTreeWindow;
 class MapWindows;
@@ -63,12 +64,11 @@ public:
     void open_map_list(const QString& filter) override;
     void open_collection_config() override;
 
-    // The calendar and the picture viewer are not part of this program yet: their commands are
-    // disabled, and the reminder check tells what is due without opening a calendar.
-    bool has_calendar() const override { return false; }
-    void open_calendar() override {}
-    void refresh_calendar() override {}
+    bool has_calendar() const override { return true; }
+    void open_calendar() override;
+    void refresh_calendar() override;
     void check_reminders(bool open_calendar_if_any) override;
+    // The picture viewer is not part of this program yet: its commands are disabled.
     bool has_picture_viewer() const override { return false; }
     void show_picture(const QString& /*path*/) override {}
 
@@ -83,4 +83,5 @@ private:
     std::unique_ptr<TableRoomWindows> table_room_;
     std::unique_ptr<CommandForm> command_form_;
     QPointer<MapTreeWindow> tree_;
+    QPointer<CalendarWindow> calendar_;
 };

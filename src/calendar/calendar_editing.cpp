@@ -222,9 +222,9 @@ std::optional<QDate> first_event_holding(Database& db, const QString& text, std:
 
 } // namespace
 
-SaveResult save_event(AppContext& ctx, EditMode mode, qint64 current_item, const EventDraft& draft,
+SaveResult save_event(AppContext& ctx, EventMode mode, qint64 current_item, const EventDraft& draft,
                       bool ask) {
-    if (mode == EditMode::Showing) return declined();
+    if (mode == EventMode::Showing) return declined();
     EventDraft frame = draft;
     frame.title = frame.title.trimmed();
     frame.content = frame.content.trimmed();
@@ -238,12 +238,12 @@ SaveResult save_event(AppContext& ctx, EditMode mode, qint64 current_item, const
 
     const QString agenda = ctx.collections.at(agenda_position).name;
     const std::optional<qint64> duplicate = item_in_map(db, agenda, scheduled_category, frame.title);
-    if (mode == EditMode::Insert && duplicate &&
+    if (mode == EventMode::Insert && duplicate &&
         !ctx.prompter.yes_no(QStringLiteral("Item ") + frame.title +
                                  QStringLiteral(" already exists. Replace it?"),
                              replace_caption, false))
         return declined();
-    if (mode == EditMode::Edit && duplicate && *duplicate != current_item)
+    if (mode == EventMode::Edit && duplicate && *duplicate != current_item)
         return refused(ctx, item_already_exists);
 
     // The question above is asked before the transaction opens, so that no transaction stays
@@ -252,7 +252,7 @@ SaveResult save_event(AppContext& ctx, EditMode mode, qint64 current_item, const
     qint64 written = 0;
     QVariant collection = agenda;
     QVariant cat = scheduled_category;
-    if (mode == EditMode::Insert) {
+    if (mode == EventMode::Insert) {
         written = write_scheduled(ctx, frame, duplicate ? load_event(db, *duplicate) : std::nullopt);
     } else {
         const std::optional<StoredEvent> stored = load_event(db, current_item);
@@ -266,7 +266,7 @@ SaveResult save_event(AppContext& ctx, EditMode mode, qint64 current_item, const
     // is kept, and the window stays in its mode with the user's input.
     const std::optional<qint64> found = item_in_map(db, collection, cat, frame.title, written);
     if (!found) return refused(ctx, saved_row_lost);
-    if (mode == EditMode::Insert)
+    if (mode == EventMode::Insert)
         table_edit::regenerate_sequence_within_category(db, agenda, scheduled_category);
     transaction.commit();
 

@@ -15,7 +15,7 @@ class AppContext;
 // DbError, with nothing half-written.
 
 // The window's mode: showing an event, entering a new one, or changing the shown one.
-enum class EditMode { Showing, Insert, Edit };
+enum class EventMode { Showing, Insert, Edit };
 
 // The edit frame's fields. A date picker without its tick holds no date.
 struct EventDraft {
@@ -48,7 +48,8 @@ struct SaveResult {
 // order: both dates or none, a reminder not later than its deadline, a title. A new deadline that
 // has already come marks the item as reported; changed dates of an existing event clear the mark,
 // so that the reminder check tells it again.
-SaveResult save_event(AppContext& ctx, EditMode mode, qint64 current_item, const EventDraft& draft, bool ask);
+SaveResult save_event(AppContext& ctx, EventMode mode, qint64 current_item, const EventDraft& draft,
+                      bool ask);
 
 // Deletes the event after the user agrees. False when it was gone ("Item not found") or the user
 // answered No.

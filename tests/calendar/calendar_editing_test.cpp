@@ -33,7 +33,7 @@ protected:
                  const QString& content = {}, const QString& cat = s("Scheduled")) {
         return add(Row{s("Agenda"), cat, title, content, {}, expiry, remind ? remind : expiry, notified});
     }
-    SaveResult save(EditMode mode, qint64 item, const QString& title, const When& expiry = {},
+    SaveResult save(EventMode mode, qint64 item, const QString& title, const When& expiry = {},
                     const When& remind = {}, const QString& content = {}) {
         return save_event(ctx, mode, item, EventDraft{title, content, expiry, remind}, false);
     }
@@ -78,7 +78,7 @@ TEST_F(CalendarEditing, SaveChecksComeInTheirOrderAndWriteNothing) {
         {{s("  \t "), s("content"), none, none}, " Item title should not be empty."},
     };
     const QStringList before = dump();
-    for (const EditMode mode : {EditMode::Insert, EditMode::Edit}) {
+    for (const EventMode mode : {EventMode::Insert, EventMode::Edit}) {
         for (const Case& c : cases) {
             forget();
             EXPECT_EQ(save_event(ctx, mode, shown, c.frame, false).outcome, Outcome::Refused) << c.message;
@@ -93,21 +93,21 @@ TEST_F(CalendarEditing, TheSaveQuestionComesFirstAndNoWritesNothing) {
     const QStringList before = dump();
     t.prompter.answer(false);
     const EventDraft frame{s("  Optician "), {}, none, at(1, 9)};
-    EXPECT_EQ(save_event(ctx, EditMode::Edit, shown, frame, true).outcome, Outcome::Declined);
+    EXPECT_EQ(save_event(ctx, EventMode::Edit, shown, frame, true).outcome, Outcome::Declined);
     EXPECT_EQ(messages(), QStringList{s("Do you want to save record \"Optician\"?")});
     EXPECT_EQ(asked().title, s("Saving changes"));
     EXPECT_EQ(dump(), before);
 
     remove(shown);
     t.prompter.answer(false);
-    save_event(ctx, EditMode::Insert, shown, frame, true);
+    save_event(ctx, EventMode::Insert, shown, frame, true);
     EXPECT_EQ(messages().last(), s("Item not found."));
 }
 
 TEST_F(CalendarEditing, InsertMakesAScheduledAgendaItemInItsMapOrder) {
     event(s("older"), at(9, 8));
     const SaveResult saved =
-        save(EditMode::Insert, 0, s(" Dentist "), at(3, 10, 30), at(2, 18), s(" card\r\n"));
+        save(EventMode::Insert, 0, s(" Dentist "), at(3, 10, 30), at(2, 18), s(" card\r\n"));
     EXPECT_EQ(saved.outcome, Outcome::Saved);
     EXPECT_EQ(saved.day, today().addDays(3));
     EXPECT_EQ(fields(saved.item_nr), s("Agenda|Scheduled|Dentist|card|+3 10:30|+2 18:00|-"));
@@ -115,7 +115,7 @@ TEST_F(CalendarEditing, InsertMakesAScheduledAgendaItemInItsMapOrder) {
 
     ctx.collections.at(1).name = s("Diary");
     const SaveResult undated =
-        save(EditMode::Insert, 0, s("Call O'Brien, café ") + QString(281, QLatin1Char('x')));
+        save(EventMode::Insert, 0, s("Call O'Brien, café ") + QString(281, QLatin1Char('x')));
     EXPECT_EQ(undated.day, std::nullopt);
     EXPECT_EQ(fields(undated.item_nr),
               s("Diary|Scheduled|Call O'Brien, café ") + QString(281, QLatin1Char('x')) + s("||-|-|-"));
@@ -128,21 +128,21 @@ TEST_F(CalendarEditing, InsertOfAnExistingTitleReplacesItOnlyAfterYes) {
     add(Row{s("Books"), s("Scheduled"), s("Call O'Brien")});
     const QStringList before = dump();
     t.prompter.answer(false);
-    EXPECT_EQ(save(EditMode::Insert, old, s("call o'brien")).outcome, Outcome::Declined);
+    EXPECT_EQ(save(EventMode::Insert, old, s("call o'brien")).outcome, Outcome::Declined);
     EXPECT_EQ(messages(), QStringList{s("Item call o'brien already exists. Replace it?")});
     EXPECT_EQ(asked().title, s("Saving last changes"));
     EXPECT_FALSE(asked().default_yes);
     EXPECT_EQ(dump(), before);
 
     t.prompter.answer(true);
-    EXPECT_EQ(save(EditMode::Insert, old, s("Call O'Brien"), at(1, 9), at(1, 8), s("new")).item_nr, old);
+    EXPECT_EQ(save(EventMode::Insert, old, s("Call O'Brien"), at(1, 9), at(1, 8), s("new")).item_nr, old);
     EXPECT_EQ(fields(old), s("Agenda|Scheduled|Call O'Brien|new|+1 09:00|+1 08:00|-"));
     EXPECT_EQ(rows(), 2);
 }
 
 TEST_F(CalendarEditing, ADeadlineAlreadyComeIsMarkedOnlyWhenNew) {
-    const qint64 past = save(EditMode::Insert, 0, s("past"), at(0, 8), at(-1, 8)).item_nr;
-    const qint64 on_time = save(EditMode::Insert, 0, s("now"), t.clock.now(), t.clock.now()).item_nr;
+    const qint64 past = save(EventMode::Insert, 0, s("past"), at(0, 8), at(-1, 8)).item_nr;
+    const qint64 on_time = save(EventMode::Insert, 0, s("now"), t.clock.now(), t.clock.now()).item_nr;
     EXPECT_EQ(date_column(past, s("date_notified")), t.clock.now());
     EXPECT_EQ(date_column(on_time, s("date_notified")), t.clock.now());
     EXPECT_TRUE(check_reminders(ctx, false).reported.isEmpty());
@@ -151,10 +151,10 @@ TEST_F(CalendarEditing, ADeadlineAlreadyComeIsMarkedOnlyWhenNew) {
     t.clock.advance_seconds(3600);
     for (int i = 0; i < 3; ++i)
         t.prompter.answer(true);
-    save(EditMode::Insert, 0, s("past"), at(0, 8), at(0, 7));
+    save(EventMode::Insert, 0, s("past"), at(0, 8), at(0, 7));
     EXPECT_EQ(fields(past), s("Agenda|Scheduled|past||+0 08:00|+0 07:00|+0 09:26"));
-    save(EditMode::Insert, 0, s("past"), at(4, 8), at(4, 7));
-    save(EditMode::Insert, 0, s("now"));
+    save(EventMode::Insert, 0, s("past"), at(4, 8), at(4, 7));
+    save(EventMode::Insert, 0, s("now"));
     EXPECT_EQ(fields(past).section(QLatin1Char('|'), 6), s("-"));
     EXPECT_EQ(fields(on_time), s("Agenda|Scheduled|now||-|-|-"));
 }
@@ -163,14 +163,14 @@ TEST_F(CalendarEditing, EditRefusesAnotherItemsTitleAndAVanishedItem) {
     const qint64 dentist = event(s("Dentist"), at(2, 10));
     event(s("Optician"), at(3, 10));
     const QStringList before = dump();
-    EXPECT_EQ(save(EditMode::Edit, dentist, s("optician")).outcome, Outcome::Refused);
+    EXPECT_EQ(save(EventMode::Edit, dentist, s("optician")).outcome, Outcome::Refused);
     EXPECT_EQ(messages(), QStringList{s("Item already exists")});
     EXPECT_EQ(dump(), before);
-    EXPECT_EQ(save(EditMode::Edit, dentist, s("Dentist")).item_nr, dentist);
+    EXPECT_EQ(save(EventMode::Edit, dentist, s("Dentist")).item_nr, dentist);
 
     remove(dentist);
     forget();
-    EXPECT_EQ(save(EditMode::Edit, dentist, s("Dentist")).outcome, Outcome::Refused);
+    EXPECT_EQ(save(EventMode::Edit, dentist, s("Dentist")).outcome, Outcome::Refused);
     EXPECT_EQ(messages(), QStringList{s("Item not found")});
     EXPECT_EQ(rows(), 1);
 }
@@ -180,14 +180,14 @@ TEST_F(CalendarEditing, EditKeepsTheMapAndClearsTheMarkOnlyWhenADateChanges) {
     add(Row{s("Books"), s("Novels"), s("Return it")});
     const qint64 item = event(s("Return book"), at(1, 10), at(0, 9), at(-1, 20), {}, s("Novels"));
     db().exec(s("update repos set collection='Books'"));
-    const SaveResult saved = save(EditMode::Edit, item, s("Return it"), at(1, 10), at(0, 9), s("shelf 3"));
+    const SaveResult saved = save(EventMode::Edit, item, s("Return it"), at(1, 10), at(0, 9), s("shelf 3"));
     EXPECT_EQ(saved.item_nr, item);
     EXPECT_EQ(saved.day, today().addDays(1));
     EXPECT_EQ(fields(item), s("Books|Novels|Return it|shelf 3|+1 10:00|+0 09:00|-1 20:00"));
 
     const auto mark_after = [&](const When& expiry, const When& remind) {
         db().exec(s("update repos set date_notified=1"));
-        save(EditMode::Edit, item, s("Return it"), expiry, remind);
+        save(EventMode::Edit, item, s("Return it"), expiry, remind);
         return column(item, s("date_notified"));
     };
     EXPECT_TRUE(mark_after(at(2, 10), at(0, 9)).isNull());
@@ -200,11 +200,11 @@ TEST_F(CalendarEditing, OddRowsAreToldAndNothingIsHalfWritten) {
     // A Null title shows as an empty one, which the title check refuses.
     const qint64 untitled = event({}, at(1, 9));
     db().exec(s("update repos set item_title=null"));
-    EXPECT_EQ(save(EditMode::Edit, untitled, {}, at(1, 9), at(1, 9)).outcome, Outcome::Refused);
+    EXPECT_EQ(save(EventMode::Edit, untitled, {}, at(1, 9), at(1, 9)).outcome, Outcome::Refused);
     // A Null category matches no map, so the saved row cannot be found again: rolled back.
     db().exec(s("update repos set cat=null"));
     const QStringList before = dump();
-    EXPECT_EQ(save(EditMode::Edit, untitled, s("named")).outcome, Outcome::Refused);
+    EXPECT_EQ(save(EventMode::Edit, untitled, s("named")).outcome, Outcome::Refused);
     EXPECT_EQ(messages(), (QStringList{s(" Item title should not be empty."), s("error 2000 11 21 14 00")}));
     EXPECT_EQ(dump(), before);
 }

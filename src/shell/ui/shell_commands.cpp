@@ -419,7 +419,8 @@ void ShellCommands::print() {
             action->trigger();
         return;
     case PrintTarget::Calendar:
-        if (QAction* action = active_window_action(area, QStringLiteral("m_print"))) action->trigger();
+        if (QAction* action = active_window_action(area, QStringLiteral("m_print_calendar")))
+            action->trigger();
         return;
     }
 }
