@@ -6,6 +6,7 @@
 #include "core/column_values.h"
 #include "core/dates.h"
 #include "core/file_helpers.h"
+#include "core/format.h"
 #include "core/overloaded.h"
 #include "core/sql_text.h"
 #include "core/windows.h"
@@ -18,6 +19,12 @@
 #include <variant>
 
 namespace {
+
+// A Journal title: the day, and the time unless it is midnight ("10/12/26", "10/12/26 09:30").
+QString journal_title(const QDateTime& moment) {
+    const bool midnight = moment.time().hour() == 0 && moment.time().minute() == 0;
+    return format_date(moment, midnight ? QStringLiteral("dd/mm/yy") : QStringLiteral("dd/mm/yy hh:nn"));
+}
 
 constexpr int agenda_position = 1;
 constexpr int journal_position = 6;
@@ -309,7 +316,8 @@ bool set_event_done(AppContext& ctx, qint64 item_nr) {
             deleting_caption, false))
         return false;
 
-    // The Journal's titles are dates it sorts by and shows its entries under. An event listed by
+    // The Journal's titles are dates it sorts by and shows its entries under, written as its own
+    // entries are. An event listed by
     // its reminder alone takes that moment; one without any date the moment it was done.
     const QDateTime done_at = event->expiry   ? *event->expiry
                               : event->remind ? *event->remind
@@ -321,7 +329,7 @@ bool set_event_done(AppContext& ctx, qint64 item_nr) {
         "date_expiry=null where item_nr=?"));
     update.bind(1, ctx.collections.at(journal_position).name);
     update.bind(2, done_category);
-    update.bind(3, dates::sql_text(done_at));
+    update.bind(3, journal_title(done_at));
     update.bind(4, content);
     update.bind(5, item_nr);
     update.next();

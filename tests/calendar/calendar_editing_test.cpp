@@ -237,7 +237,7 @@ TEST_F(CalendarEditing, SetDoneMovesTheEventToTheJournalUnderItsDeadline) {
     EXPECT_EQ(asked().text, s("This will move the selected item to the Journal. Do you want to proceed?"
                               "\r\n\r\n   \"Dentist\""));
     EXPECT_EQ(asked().title, s("Deleting item"));
-    EXPECT_EQ(fields(item), s("Journal|Done|") + dates::sql_text(at(3, 10, 30)) +
+    EXPECT_EQ(fields(item), s("Journal|Done|") + at(3, 10, 30).toString(s("dd/MM/yy hh:mm")) +
                                 s("|Dentist\r\nbring 'the' card|-|-|+0 09:00"));
     EXPECT_EQ(dates::parse(column(item, s("item_title")).toString()), at(3, 10, 30));
     EXPECT_EQ(t.windows.calls, QStringList{s("open_table_view 6")});
@@ -251,7 +251,7 @@ TEST_F(CalendarEditing, SetDoneMovesTheEventToTheJournalUnderItsDeadline) {
     t.prompter.answer(true);
     EXPECT_TRUE(set_event_done(ctx, bare));
     EXPECT_EQ(fields(bare).section(QLatin1Char('|'), 0, 3),
-              s("Diary|Done|") + dates::sql_text(at(3, 10, 30)) + s("|Plain"));
+              s("Diary|Done|") + at(3, 10, 30).toString(s("dd/MM/yy hh:mm")) + s("|Plain"));
     remove(bare);
     EXPECT_FALSE(set_event_done(ctx, bare));
     EXPECT_EQ(messages().last(), s("Item not found"));

@@ -126,6 +126,8 @@ TEST_F(CalendarWindowFixture, OpensOnThePresetItemsReminderDay) {
 }
 
 TEST_F(CalendarWindowFixture, AnEventAddedInTheFrameIsSavedIntoTheAgendaAndListed) {
+    // The day already holds an event, listed before the new one.
+    add({s("Agenda"), s("Scheduled"), s("Earlier"), {}, {}, at(2, 8), at(2, 8)});
     CalendarWindow& calendar = open();
     calendar.select_day(today.addDays(2));
     QTest::mouseClick(&control<QPushButton>("b_add"), Qt::LeftButton);
@@ -140,6 +142,9 @@ TEST_F(CalendarWindowFixture, AnEventAddedInTheFrameIsSavedIntoTheAgendaAndListe
     const qint64 saved = calendar.current_item();
     ASSERT_NE(saved, 0);
     EXPECT_EQ(title_of(saved), s("Call O'Brien"));
+    // The frame and the day list go on showing the saved event.
+    EXPECT_EQ(control<QLineEdit>("t_item_title").text(), s("Call O'Brien"));
+    EXPECT_EQ(control<EventList>("List_calendar").current_item_nr(), saved);
     EXPECT_EQ(
         db().scalar(QStringLiteral("select collection || ': ' || cat from repos where item_nr=%1").arg(saved))
             .toString(),
@@ -147,7 +152,7 @@ TEST_F(CalendarWindowFixture, AnEventAddedInTheFrameIsSavedIntoTheAgendaAndListe
     EXPECT_TRUE(lines("List_calendar").join(u'|').contains(s("Call O'Brien")));
     EXPECT_TRUE(control<EventList>("List_calendar").isEnabled());
     // The day's count under the strip follows.
-    EXPECT_EQ(calendar.findChild<DayStrip*>(s("day_strip"))->count_cell(2).text(), s("1"));
+    EXPECT_EQ(calendar.findChild<DayStrip*>(s("day_strip"))->count_cell(2).text(), s("2"));
 }
 
 TEST_F(CalendarWindowFixture, ARefusedSaveKeepsTheModeAndTheInput) {

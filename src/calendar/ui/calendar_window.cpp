@@ -218,8 +218,7 @@ void CalendarWindow::load_list(CalendarList which) {
     const bool was_loading = loading_;
     loading_ = true;
     events.set_lines(::load_list(ctx_, which, day, date_pattern_));
-    for (int row = 0; kept != 0 && row < events.count(); ++row)
-        if (events.item_at(row) == kept) events.setCurrentRow(row);
+    events.select_item(kept);
     loading_ = was_loading;
 }
 

@@ -203,6 +203,11 @@ bool CalendarWindow::save_record(bool ask) {
             loading_ = false;
         }
         refresh_everything();
+        // The saved event's line is the day list's current one before the list takes the focus,
+        // which would otherwise show its first line.
+        loading_ = true;
+        list_calendar_->select_item(current_item_);
+        loading_ = false;
         list_calendar_->setFocus(Qt::OtherFocusReason);
         show_item(current_item_);
     } catch (const DbError& error) {

@@ -49,6 +49,15 @@ qint64 EventList::item_at(int row) const {
     return line ? item_of_line(line->data(line_role).toString()) : 0;
 }
 
+bool EventList::select_item(qint64 item_nr) {
+    for (int row = 0; item_nr != 0 && row < count(); ++row) {
+        if (item_at(row) != item_nr) continue;
+        setCurrentRow(row);
+        return true;
+    }
+    return false;
+}
+
 QStringList EventList::mimeTypes() const {
     return {item_line_mime_type};
 }

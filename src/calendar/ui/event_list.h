@@ -23,6 +23,8 @@ public:
     // The item number of line `row`; 0 when there is none.
     qint64 item_at(int row) const;
     qint64 current_item_nr() const { return item_at(currentRow()); }
+    // Makes the line of `item_nr` the current one; false when the list does not hold it.
+    bool select_item(qint64 item_nr);
     // What a drop of `carried` here does: the item it carries is reported. True when it carried one.
     bool take_drop(const QMimeData* carried);
 
