@@ -41,6 +41,9 @@ public:
     void open_calendar() override {}
     void refresh_calendar() override {}
     void check_reminders(bool /*open_calendar_if_any*/) override {}
+    bool has_random_views() const override { return false; }
+    void open_random_item(const RandomSelection& /*selection*/) override {}
+    void open_storm(const RandomSelection& /*selection*/) override {}
     bool has_picture_viewer() const override { return false; }
     void show_picture(const QString& /*path*/) override {}
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/form_attributes.h"
+#include "core/random_selection.h"
 
 #include <QString>
 #include <optional>
@@ -81,6 +82,11 @@ public:
     virtual void refresh_calendar() = 0;
     // Reminders due now are shown (open_calendar_if_any: the calendar opens when one is due).
     virtual void check_reminders(bool open_calendar_if_any) = 0;
+    // The random item views and the tags storms (up to 25 of each; one more is refused with a
+    // message).
+    virtual bool has_random_views() const = 0;
+    virtual void open_random_item(const RandomSelection& selection) = 0;
+    virtual void open_storm(const RandomSelection& selection) = 0;
     virtual bool has_picture_viewer() const = 0;
     // Makes the picture the current one and shows it in a picture window.
     virtual void show_picture(const QString& path) = 0;

@@ -30,6 +30,7 @@ public:
     QHash<QString, std::function<void()>> then;
     bool calendar = false;
     bool picture_viewer = false;
+    bool random_views = false;
 
     bool handle_hot_key(int shift, int key) override {
         record(QStringLiteral("handle_hot_key %1 %2").arg(shift).arg(key));
@@ -92,6 +93,13 @@ public:
     void check_reminders(bool open_calendar_if_any) override {
         record(QStringLiteral("check_reminders ") +
                (open_calendar_if_any ? QStringLiteral("open") : QString()));
+    }
+    bool has_random_views() const override { return random_views; }
+    void open_random_item(const RandomSelection& selection) override {
+        record(QStringLiteral("open_random_item ") + selection.query + selection.picture_dir);
+    }
+    void open_storm(const RandomSelection& selection) override {
+        record(QStringLiteral("open_storm ") + selection.query + selection.picture_dir);
     }
     bool has_picture_viewer() const override { return picture_viewer; }
     void show_picture(const QString& path) override { record(QStringLiteral("show_picture ") + path); }
