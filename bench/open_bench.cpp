@@ -35,10 +35,9 @@ struct OpenData {
         options.output = pristine;
         options.password = password;
         options.items = 100000;
-        // Generated in a child process: a process that has just built 100,000 items runs the key
-        // derivation about twice as slowly afterwards (the same calls, timed in the same process,
-        // whether made by the program or directly on the engine), which would set this process
-        // apart from the fresh sqlcipher process it is compared with.
+        // Generated in a child process, so that the generator's work (its heap, the file's pages
+        // still being written back) does not weigh on this process, which is compared with a
+        // fresh sqlcipher process.
         const pid_t child = ::fork();
         if (child == 0) {
             sample::generate(options, clock);

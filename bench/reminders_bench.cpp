@@ -47,8 +47,8 @@ struct ReminderData {
         options.output = path;
         options.password = password;
         options.items = 100000;
-        // Built in a child process, as open_bench does: a process that has just built 100,000
-        // items runs the key derivation about twice as slowly afterwards.
+        // Built in a child process, as open_bench does, so that the generator's work (its heap,
+        // the file's pages still being written back) does not weigh on the timed calls.
         now = dates::to_julian(clock.now());
         const pid_t child = ::fork();
         if (child == 0) {

@@ -4,6 +4,7 @@
 
 #include "core/db_files.h"
 #include "core/sql_functions.h"
+#include "core/vector_state.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -29,8 +30,10 @@ void check(sqlite3* db, int rc, const QString& context = {}) {
     throw DbError(rc, text, rc == SQLITE_NOTADB ? DbErrorKind::NotADatabase : DbErrorKind::Other);
 }
 
-// True when the connection can read its schema, i.e. the key (or no key) fits the file.
+// True when the connection can read its schema, i.e. the key (or no key) fits the file. As the
+// first read after keying it runs the key derivation, at full speed only from a clean vector state.
 int probe(sqlite3* db) {
+    clear_upper_vector_state();
     return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
 }
 
@@ -99,6 +102,8 @@ void Statement::bind(int index, const QVariant& value) {
 }
 
 bool Statement::next() {
+    // The caller's code between two rows may have left the vector state dirty again.
+    clear_upper_vector_state();
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
@@ -248,6 +253,7 @@ void Database::raise(int rc, const QString& context) const {
 void Database::exec(const QString& sql) {
     const QByteArray utf8 = sql.toUtf8();
     char* error = nullptr;
+    clear_upper_vector_state();
     const int rc = sqlite3_exec(handle(), utf8.constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         const QString message = error ? QString::fromUtf8(error) : last_message(db_);

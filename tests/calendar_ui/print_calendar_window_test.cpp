@@ -108,7 +108,7 @@ TEST_F(PrintCalendarWindowTest, APeriodRunningBackwardsIsRefusedAndNothingIsWrit
     EXPECT_TRUE(t.desktop.opened.isEmpty());
     EXPECT_TRUE(previewed.isEmpty());
     ASSERT_EQ(t.prompter.shown().size(), 2U);
-    EXPECT_TRUE(t.prompter.shown()[0].text.contains(s("\"from\" date comes after its \"to\" date")));
+    EXPECT_TRUE(t.prompter.shown()[0].text.contains(s("its first day comes after its last day")));
     EXPECT_EQ(control<QDateEdit>("date_from")->date(), QDate(2026, 3, 20))
         << "the dates stay to be corrected";
 

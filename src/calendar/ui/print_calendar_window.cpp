@@ -34,10 +34,6 @@ constexpr int default_period_days = 31;
 // The printed page's type size, whatever the screen's font.
 constexpr float printed_point_size = 10;
 
-const QString reversed_period_message = QStringLiteral(
-    "The period cannot be printed: its \"from\" date comes after its \"to\" date. Choose a \"from\" "
-    "date on or before the \"to\" date.");
-
 void run_print_preview(QTextDocument& document, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog dialog(&printer, parent);
@@ -55,8 +51,8 @@ QDateEdit* date_field(const char* name, QWidget* parent) {
     return field;
 }
 
-QPushButton* button(const char* name, const char* caption, QWidget* parent) {
-    auto* made = new QPushButton(translate(QString::fromUtf8(caption)), parent);
+QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
+    auto* made = new QPushButton(caption, parent);
     made->setObjectName(QString::fromLatin1(name));
     return made;
 }
@@ -87,9 +83,11 @@ std::unique_ptr<QTextDocument> calendar_preview_document(AppContext& ctx, const 
 
 PrintCalendarWindow::PrintCalendarWindow(AppContext& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx), from_field_(date_field("date_from", this)),
-      to_field_(date_field("date_to", this)), print_button_(button("b_print", "&Print", this)),
-      preview_button_(button("b_preview", "Print pre&view", this)),
-      exit_button_(button("b_exit", "&Exit (ESC)", this)), preview_runner_(run_print_preview) {
+      to_field_(date_field("date_to", this)),
+      print_button_(button("b_print", translate(QStringLiteral("&Print")), this)),
+      preview_button_(button("b_preview", translate(QStringLiteral("Print pre&view")), this)),
+      exit_button_(button("b_exit", translate(QStringLiteral("&Exit (ESC)")), this)),
+      preview_runner_(run_print_preview) {
     setObjectName(print_calendar_form);
     auto* from_label = new QLabel(translate(QStringLiteral("&From")), this);
     from_label->setObjectName(QStringLiteral("lab_from"));
@@ -158,7 +156,9 @@ void PrintCalendarWindow::keep_on_screen() {
 
 bool PrintCalendarWindow::period_is_valid() {
     if (from_field_->date() <= to_field_->date()) return true;
-    msg_translated(ctx_.prompter, reversed_period_message);
+    msg_translated(ctx_.prompter,
+                   QStringLiteral("The period cannot be printed: its first day comes after its "
+                                  "last day. Choose a start date on or before the end date."));
     from_field_->setFocus(Qt::OtherFocusReason);
     return false;
 }
