@@ -320,6 +320,11 @@ TEST_F(CalendarLists, OccupiedAndFreeDaysFollowDeadlinesOnly) {
     EXPECT_EQ(next_occupied_day(ctx, day.addDays(10)), std::nullopt);
     EXPECT_EQ(previous_occupied_day(ctx, day.addDays(1)), day.addDays(-3));
     EXPECT_EQ(previous_occupied_day(ctx, day.addDays(-4)), std::nullopt);
+
+    // A single free day between two deadlines is the free day found, either way.
+    add_event(s("after the gap"), QDateTime(day.addDays(12), QTime(9, 0)), {});
+    EXPECT_EQ(next_free_day(ctx, day.addDays(9)), day.addDays(11));
+    EXPECT_EQ(previous_free_day(ctx, day.addDays(13)), day.addDays(11));
 }
 
 TEST_F(CalendarLists, EventsAreReadWhateverTheirNulls) {
