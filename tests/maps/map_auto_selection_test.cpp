@@ -98,14 +98,6 @@ TEST(AutoSelection, StepRunsOnlyWhenEveryConditionHolds) {
     EXPECT_FALSE(is_map_window_tag(u"f_gentabx"_s));
 }
 
-TEST(AutoSelection, StaggeredStartStaysBelowThreeTenthsOfASecond) {
-    FakeRandom random;
-    random.values = {0.0, 0.5, 0.99999};
-    EXPECT_EQ(staggered_start_delay_ms(random), 0);
-    EXPECT_EQ(staggered_start_delay_ms(random), 150);
-    EXPECT_EQ(staggered_start_delay_ms(random), 299);
-}
-
 // Answers in seconds become whole milliseconds; "," is a decimal point; 0.1 to 3600 s pass.
 TEST(AutoSelection, FrequencyAnswers) {
     const std::pair<QString, std::optional<int>> answers[] = {

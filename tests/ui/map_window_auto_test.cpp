@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/window_fixtures.h"
 
-#include "maps/map_auto_selection.h"
-
 #include <QAction>
 #include <QTimer>
 
@@ -106,15 +104,12 @@ TEST_F(MapWindowAutoTest, RenameQuestionHoldsTheStepsWhileAsked) {
     EXPECT_EQ(window->selected_index(), 1);
 }
 
-// With another kind of window active, or with a map of fillers alone, nothing is selected.
-TEST_F(MapWindowAutoTest, NoStepWithAnotherWindowActiveOrOnlyFillers) {
+// With another kind of window active nothing is selected.
+TEST_F(MapWindowAutoTest, NoStepWithAnotherWindowActive) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
-    add("Books", "Empty", "-");
-    MapWindow* fillers = maps->open_map(u"Books: Empty"_s);
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
-    ASSERT_NE(fillers, nullptr);
     trigger(window, "m_auto");
     t.clock.advance_seconds(11);
 
@@ -128,24 +123,17 @@ TEST_F(MapWindowAutoTest, NoStepWithAnotherWindowActiveOrOnlyFillers) {
     area.setActiveSubWindow(window->sub_window());
     window->on_auto_timer();
     EXPECT_EQ(window->selected_index(), 1);
-
-    trigger(fillers, "m_auto");
-    fillers->on_auto_timer();
-    EXPECT_EQ(fillers->selected_index(), 0);
     frame->close();
 }
 
-// The frequency question: wrong answers again, the answer stored in milliseconds and shown.
+// The frequency answer is stored in milliseconds, given to the timer and shown.
 TEST_F(MapWindowAutoTest, FrequencyIsAskedStoredAndShown) {
     add("Books", "Poetry", "Dante");
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     trigger(window, "m_auto");
-    t.prompter.clear();
-    for (const char* answer : {"soon", "3601", "1,5"})
-        t.prompter.answer(answer);
+    t.prompter.answer("1,5");
     trigger(window, "m_change_frequency");
-    EXPECT_EQ(t.prompter.messages().count(wrong_frequency_message), 2);
     EXPECT_EQ(param(u"Books: Poetry"_s, "#intervallo"), u"1500"_s);
     EXPECT_EQ(timer(window, "timer_autom")->interval(), 1500);
     EXPECT_TRUE(window->action(u"m_change_frequency"_s)->text().contains(u"(now 1.5)"_s));
@@ -166,13 +154,11 @@ TEST_F(MapWindowAutoTest, StoredAutoSelectionStartsStaggered) {
     add("Books", "Poetry", "Dante");
     add("Books", "Poetry", "Petrarca");
     set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#autom"_s, u"-1"_s);
-    set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#randomico"_s, u"-1"_s);
     set_map_param(*ctx.db, t.prompter, u"Books: Poetry"_s, u"#intervallo"_s, u"2000"_s);
     t.random.values = {0.5};
     MapWindow* window = maps->open_map(u"Books: Poetry"_s);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->action(u"m_auto"_s)->isChecked());
-    EXPECT_TRUE(window->action(u"m_random"_s)->isChecked());
     EXPECT_FALSE(timer(window, "timer_autom")->isActive());
     QTimer* start = timer(window, "timer_autom_start");
     ASSERT_TRUE(start->isActive());
@@ -180,13 +166,6 @@ TEST_F(MapWindowAutoTest, StoredAutoSelectionStartsStaggered) {
     window->on_auto_start_timer();
     EXPECT_TRUE(timer(window, "timer_autom")->isActive());
     EXPECT_EQ(timer(window, "timer_autom")->interval(), 2000);
-
-    // Random order: 0.75 of two items is the second.
-    t.random.values = {0.75};
-    t.random.index = 0;
-    t.clock.advance_seconds(10);
-    window->on_auto_timer();
-    EXPECT_EQ(window->selected_index(), 1);
     window->close();
     settle();
     EXPECT_FALSE(start->isActive());
