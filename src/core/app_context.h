@@ -96,6 +96,9 @@ struct WindowState {
     int inactivity = 0;
     // Set while a modal flow must not be disturbed by keys reaching the windows.
     bool key_lock = false;
+    // Set while the rename question asks for a new title: timers that change what the windows
+    // show wait, so that the answer is not given about a tag that has moved on.
+    bool title_being_asked = false;
     PendingMapOperation pending_map_operation;
     // Maps chosen by a window for the next map list to show under "Maps selected" (each name may
     // carry an item part); the map list takes them and leaves this empty.

@@ -14,6 +14,18 @@ using namespace map_edit;
 namespace {
 
 constexpr int journal_position = 6;
+
+// Marks the rename question as open for as long as it is asked.
+class TitleQuestion {
+public:
+    explicit TitleQuestion(AppContext& ctx) : ctx_(ctx) { ctx_.title_being_asked = true; }
+    ~TitleQuestion() { ctx_.title_being_asked = false; }
+    TitleQuestion(const TitleQuestion&) = delete;
+    TitleQuestion& operator=(const TitleQuestion&) = delete;
+
+private:
+    AppContext& ctx_;
+};
 const QString temporary_cat = QStringLiteral("~temporary~");
 
 bool numeric_positions(int position) {
@@ -216,8 +228,12 @@ EditOutcome rename_tag(AppContext& ctx, const MapItems& map, int selected) {
     }
     if (!valid_index(map, selected)) return {};
     const MapItem& entry = map.item(selected);
-    const auto answer =
-        ctx.prompter.input(QStringLiteral("New title?"), QStringLiteral("Change item title"), entry.title);
+    std::optional<QString> answer;
+    {
+        const TitleQuestion asking(ctx);
+        answer = ctx.prompter.input(QStringLiteral("New title?"), QStringLiteral("Change item title"),
+                                    entry.title);
+    }
     const QString new_title = answer.value_or(QString()).trimmed();
     if (new_title.isEmpty()) return {};
     if (new_title == entry.title) {

@@ -16,8 +16,9 @@
 
 namespace {
 
-// The interval is a 16-bit whole number of milliseconds.
-constexpr int max_interval = 32767;
+// The interval is a whole number of milliseconds, at most an hour (the longest the frequency
+// question accepts).
+constexpr int max_interval = 3600 * 1000;
 
 // Every stored parameter of the map, keys folded to lower case (the column compares without
 // case). When a key is stored twice the first row wins, as a single lookup would answer.

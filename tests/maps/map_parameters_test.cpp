@@ -87,14 +87,16 @@ TEST_F(MapParams, ColumnsOutside1To10ReadAsOne) {
     }
 }
 
-TEST_F(MapParams, HeightStaysBelowTheScreenAndTheIntervalIsA16BitNumber) {
+TEST_F(MapParams, HeightStaysBelowTheScreenAndTheIntervalAtMostAnHour) {
     store("#height", "20000");
     EXPECT_EQ(load_map_parameters(ctx, map).place.height, 16200 - 850);
     tc.screen.height = 5000;
     db().exec(QStringLiteral("delete from map_params"));
     EXPECT_EQ(load_map_parameters(ctx, map).place.height, 5000 - 850);
     store("#intervallo", "40000");
-    EXPECT_EQ(load_map_parameters(ctx, map).intervallo, 32767);
+    EXPECT_EQ(load_map_parameters(ctx, map).intervallo, 40000);
+    store("#intervallo", "3600001");
+    EXPECT_EQ(load_map_parameters(ctx, map).intervallo, 3600000);
     store("#intervallo", "0");
     tc.random.values = {0.0};
     tc.random.index = 0;

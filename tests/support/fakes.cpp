@@ -50,6 +50,7 @@ std::optional<QString> FakePrompter::input(const QString& prompt, const QString&
                                            const QString& default_text) {
     shown_.push_back({QStringLiteral("input"), prompt, title});
     input_defaults.append(default_text);
+    if (on_input) on_input(prompt);
     return next_text(QStringLiteral("input"));
 }
 

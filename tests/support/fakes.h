@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <variant>
 
@@ -31,6 +32,9 @@ public:
     const std::vector<Shown>& shown() const { return shown_; }
     // The text each input box proposed, in order.
     QStringList input_defaults;
+    // Called as each input box is shown, before it answers: a test looks at the program's state
+    // while the question is open.
+    std::function<void(const QString& prompt)> on_input;
     QStringList messages() const; // the texts of every call, in order
     void clear() { shown_.clear(); }
 

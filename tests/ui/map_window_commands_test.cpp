@@ -146,7 +146,7 @@ TEST_F(MapWindowCommandsTest, UnavailableCommandsDoNothingAndF1OrARightClickShow
     EXPECT_TRUE(t.prompter.shown().empty());
     EXPECT_EQ(ctx.map_windows.in_use_count(), 1);
     // Commands whose windows are not part of the program yet stay in the menu, disabled.
-    EXPECT_FALSE(window->action(u"m_random"_s)->isEnabled());
+    EXPECT_FALSE(window->action(u"m_random_item_view_of_selected_item"_s)->isEnabled());
     key(window, Qt::Key_F1);
     EXPECT_TRUE(window->popup_menu()->isVisible());
     window->popup_menu()->hide();

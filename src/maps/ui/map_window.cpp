@@ -7,6 +7,7 @@
 #include "core/params.h"
 #include "core/ui/icons.h"
 #include "maps/links.h"
+#include "maps/map_auto_selection.h"
 #include "maps/ui/map_panel.h"
 #include "maps/ui/map_windows.h"
 
@@ -43,7 +44,7 @@ MapWindow::MapWindow(AppContext& ctx, MapWindows& windows, int window_number, QW
       relayout_timer_(new QTimer(this)), menu_(nullptr) {
     setObjectName(QStringLiteral("f_tagmap"));
     // Every map window carries the product word and its window number.
-    setProperty("tag", QStringLiteral("Tessarin%1").arg(window_number));
+    setProperty("tag", map_window_tag(window_number));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     fra_edit_->setObjectName(QStringLiteral("fra_edit"));
@@ -61,6 +62,7 @@ MapWindow::MapWindow(AppContext& ctx, MapWindows& windows, int window_number, QW
     relayout_timer_->setSingleShot(true);
     relayout_timer_->setInterval(resize_settle_ms);
     connect(relayout_timer_, &QTimer::timeout, this, &MapWindow::on_relayout_timer);
+    create_auto_timers();
 
     connect(panel_area_, &PanelArea::dropped_on_background, this,
             [this](const DragPayload& payload) { drop_on_background(payload); });
@@ -123,6 +125,7 @@ bool MapWindow::load(const MapOpening& opening) {
     if (selected_ < 0 && windows_.last_selected_item != 0) select_item_nr(windows_.last_selected_item);
     if (selected_ < 0) select(0);
     opening_ = false;
+    start_auto_selection_staggered();
     return true;
 }
 
@@ -488,6 +491,8 @@ void MapWindow::closeEvent(QCloseEvent* event) {
         }
         closing_ = true;
         relayout_timer_->stop();
+        auto_timer_->stop();
+        auto_start_timer_->stop();
         ctx_.map_windows.release(window_number_);
     }
     event->accept();

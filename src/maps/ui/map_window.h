@@ -59,6 +59,7 @@ public:
     QAction* action(const QString& object_name) const;
     bool content_box_visible() const { return content_visible_; }
     bool busy() const { return busy_; }
+    QDateTime last_navigation() const { return last_navigation_; }
     QMdiSubWindow* sub_window() const;
 
     // Selecting restores the previous panel's colour, colours the new one and fills the
@@ -93,6 +94,10 @@ public:
 public Q_SLOTS:
     // Timer1: lays the panels out again once a resize has settled.
     void on_relayout_timer();
+    // timer_autom: one step of automatic selection.
+    void on_auto_timer();
+    // The end of the staggered start: timer_autom runs from now on.
+    void on_auto_start_timer();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -162,6 +167,21 @@ private:
     void cmd_close();
     void set_columns(int columns);
 
+    // map_window_auto.cpp
+    void create_auto_timers();
+    // Starts timer_autom after a random fraction of staggered_start_span_ms when automatic
+    // selection is on.
+    void start_auto_selection_staggered();
+    // timer_autom runs, with the current interval, exactly while automatic selection is on.
+    void restart_auto_timer();
+    bool active_child_is_map_window() const;
+    void cmd_toggle_auto();
+    void cmd_toggle_random_order();
+    void cmd_change_frequency();
+    void cmd_toggle_open_child_maps();
+    void cmd_open_child_maps();
+    void cmd_close_child_maps();
+
     AppContext& ctx_;
     MapWindows& windows_;
     const int window_number_;
@@ -173,6 +193,8 @@ private:
     QFrame* fra_edit_;
     QPlainTextEdit* edit_box_;
     QTimer* relayout_timer_;
+    QTimer* auto_timer_ = nullptr;       // timer_autom
+    QTimer* auto_start_timer_ = nullptr; // the staggered start of timer_autom
     QMenu* menu_;
     QHash<QString, QAction*> actions_;
     std::vector<MapPanel*> panels_;

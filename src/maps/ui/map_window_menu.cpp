@@ -7,6 +7,7 @@
 #include "core/params.h"
 #include "core/windows.h"
 #include "maps/links.h"
+#include "maps/map_auto_selection.h"
 #include "maps/map_export.h"
 #include "maps/map_names.h"
 #include "maps/ui/map_window.h"
@@ -104,14 +105,25 @@ void MapWindow::create_menu() {
                 &MapWindow::cmd_export);
     menu_->addSeparator();
 
-    // Automatic selection, child maps and the random views: their windows and timer come later.
-    add_unavailable(QStringLiteral("m_auto"), QStringLiteral("Auto selection on/off"));
-    add_unavailable(QStringLiteral("m_random"), QStringLiteral("Random auto selection on/off"));
-    add_unavailable(QStringLiteral("m_change_frequency"), QStringLiteral("Frequency of auto selection..."));
-    add_unavailable(QStringLiteral("m_auto_open_child_topics"),
-                    QStringLiteral("Auto open child maps on/off"));
-    add_unavailable(QStringLiteral("m_open_all_child_maps"), QStringLiteral("Open all child maps"));
-    add_unavailable(QStringLiteral("m_close_all_child_maps"), QStringLiteral("Close all child maps"));
+    // Automatic selection and child maps.
+    add_command(QStringLiteral("m_auto"), QStringLiteral("Auto selection on/off"),
+                &MapWindow::cmd_toggle_auto)
+        ->setCheckable(true);
+    add_command(QStringLiteral("m_random"), QStringLiteral("Random auto selection on/off"),
+                &MapWindow::cmd_toggle_random_order)
+        ->setCheckable(true);
+    add_command(QStringLiteral("m_change_frequency"), frequency_caption(params_.intervallo),
+                &MapWindow::cmd_change_frequency);
+    add_command(QStringLiteral("m_auto_open_child_topics"), QStringLiteral("Auto open child maps on/off"),
+                &MapWindow::cmd_toggle_open_child_maps)
+        ->setCheckable(true);
+    add_command(QStringLiteral("m_open_all_child_maps"), QStringLiteral("Open all child maps"),
+                &MapWindow::cmd_open_child_maps);
+    add_command(QStringLiteral("m_close_all_child_maps"), QStringLiteral("Close all child maps"),
+                &MapWindow::cmd_close_child_maps);
+    menu_->addSeparator();
+
+    // The random views: their windows come later.
     add_unavailable(QStringLiteral("m_random_item_of_this_map"),
                     QStringLiteral("Random item view of this map"));
     add_unavailable(QStringLiteral("m_random_view_of_his_map"),
@@ -140,6 +152,10 @@ void MapWindow::update_menu() {
     action(QStringLiteral("M_change_nr_columns"))->setText(nr_columns_caption(params_.nr_columns));
     action(QStringLiteral("m_set_map_as_default_map"))->setChecked(params_.start_map);
     action(QStringLiteral("m_auto_size"))->setChecked(params_.auto_size);
+    action(QStringLiteral("m_auto"))->setChecked(params_.autom);
+    action(QStringLiteral("m_random"))->setChecked(params_.randomico);
+    action(QStringLiteral("m_change_frequency"))->setText(frequency_caption(params_.intervallo));
+    action(QStringLiteral("m_auto_open_child_topics"))->setChecked(params_.open_child_topics);
     action(QStringLiteral("m_popup_view_edit_item_content"))->setChecked(content_visible_);
     const bool cogniva = ctx_.prefs.cogniva;
     action(QStringLiteral("m_random_view_of_his_map"))->setVisible(cogniva);

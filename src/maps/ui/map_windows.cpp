@@ -3,15 +3,20 @@
 #include "maps/ui/map_windows.h"
 
 #include "core/app_context.h"
+#include "core/db_error.h"
 #include "core/overloaded.h"
+#include "core/params.h"
 #include "core/windows.h"
+#include "maps/map_auto_selection.h"
 #include "maps/map_names.h"
 #include "maps/ui/map_window.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -70,9 +75,40 @@ MapWindow* MapWindows::open_window(const std::optional<MapOpening>& opening) {
     area->setActiveSubWindow(sub);
     window->focus_panels();
     sub->raise();
-    window->fit_inside_main_window();
+    const QPointer<MapWindow> opened(window);
+    if (window->parameters().open_child_topics) open_child_maps(*window, true);
+    if (!opened) return nullptr;
+    opened->fit_inside_main_window();
     if (QWidget* main = area->window(); main && main->isMinimized()) main->showMaximized();
-    return window;
+    return opened;
+}
+
+void MapWindows::open_child_maps(const MapWindow& parent, bool automatic) {
+    std::vector<ChildMap> children;
+    try {
+        children = existing_child_maps(ctx_, parent.identity(), parent.items().items());
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+        return;
+    }
+    const QString own_name = parent.map_name();
+    // Windows numbered above this one were opened by this call (children open their own).
+    const int opened_before = ctx_.map_windows.session_count();
+    for (const ChildMap& child : children) {
+        if (child.name.compare(own_name, Qt::CaseInsensitive) == 0) continue;
+        const std::vector<int> showing = ctx_.map_windows.slots_showing(child.name);
+        if (automatic && !showing.empty()) continue;
+        if (std::any_of(showing.begin(), showing.end(), [opened_before](int n) { return n > opened_before; }))
+            continue;
+        open_parts(child.parts);
+    }
+}
+
+void MapWindows::close_child_maps(const MapWindow& parent) {
+    const QString own_name = parent.map_name();
+    for (const ChildMap& child : child_maps(ctx_.collections, parent.identity(), parent.items().items()))
+        if (child.name.compare(own_name, Qt::CaseInsensitive) != 0)
+            ctx_.map_windows.close_windows_showing(child.name);
 }
 
 void MapWindows::execute(const Route& route) {

@@ -32,6 +32,13 @@ public:
     // The map of `map` given by its parts: a collection alone opens the collection map, "Top
     // map" the top map; a category map opens with the item titled `map.item` selected.
     MapWindow* open_parts(const MapParts& map);
+    // Opens the existing child maps of `parent` in panel order. An automatic opening (the
+    // parent has just opened) leaves out the maps already open, so that maps naming each other
+    // open once each; the command reopens them, but never the parent itself nor a map that one
+    // of the children opened meanwhile.
+    void open_child_maps(const MapWindow& parent, bool automatic);
+    // Closes every other open map window showing a child map of `parent`.
+    void close_child_maps(const MapWindow& parent);
     // Carries out a navigation decision.
     void execute(const Route& route);
     // A map or collection name as typed (command line, dialogs).
