@@ -31,6 +31,7 @@ ROOM_TARGETS = {
     "table": ["table_tests", "table_ui_tests"],
     "shell": ["shell_tests", "shell_ui_tests"],
     "lang": ["lang_tests", "lang_ui_tests"],
+    "random": ["random_tests", "random_ui_tests"],
 }
 
 ESCAPE = re.compile(r"\\(\\|n|t)")
