@@ -245,7 +245,7 @@ class RandomFiles : public ::testing::Test {
 protected:
     TempEnv env;
     QString write(const QString& name, const QByteArray& bytes = "x") {
-        const QString path = env.path(name);
+        QString path = env.path(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));

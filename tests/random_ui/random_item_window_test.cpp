@@ -73,7 +73,7 @@ protected:
     QString write_picture(const QString& name, QSize size) {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
-        const QString path = tc.env.path(name);
+        QString path = tc.env.path(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
         EXPECT_TRUE(image.save(path));
         return path;
