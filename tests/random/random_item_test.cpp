@@ -200,7 +200,8 @@ TEST(PictureCycles, EveryPictureOnceInEachCycleWhateverIsDrawn) {
 
     PictureCycle cycle(3);
     std::vector<int> order;
-    for (int drawn : {2, 2, 0, 0, 1, 2})
+    // The second cycle is drawn the same picture each time and still shows all three.
+    for (int drawn : {2, 2, 0, 0, 0, 0})
         order.push_back(cycle.choose(drawn));
     EXPECT_EQ(order, (std::vector<int>{2, 0, 1, 0, 1, 2}));
     EXPECT_EQ(PictureCycle().choose(0), -1);
