@@ -32,6 +32,7 @@ ROOM_TARGETS = {
     "shell": ["shell_tests", "shell_ui_tests"],
     "lang": ["lang_tests", "lang_ui_tests"],
     "calendar": ["calendar_tests", "calendar_ui_tests"],
+    "random": ["random_tests", "random_ui_tests"],
 }
 
 ESCAPE = re.compile(r"\\(\\|n|t)")

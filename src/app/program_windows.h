@@ -14,6 +14,7 @@ class MapTreeWindow;
 class MapWindows;
 class QMdiArea;
 class QtStartupUi;
+class RandomWindows;
 class Session;
 class ShellCommands;
 class TableRoomWindows;
@@ -70,7 +71,7 @@ public:
     void check_reminders(bool open_calendar_if_any) override;
     // The random views are not part of this program yet: their commands are disabled.
     bool has_random_views() const override { return false; }
-    void open_random_item(const RandomSelection& /*selection*/) override {}
+    void open_random_item(const RandomSelection& selection) override;
     void open_storm(const RandomSelection& /*selection*/) override {}
     // The picture viewer is not part of this program yet: its commands are disabled.
     bool has_picture_viewer() const override { return false; }
@@ -86,6 +87,7 @@ private:
     std::unique_ptr<TableViews> tables_;
     std::unique_ptr<TableRoomWindows> table_room_;
     std::unique_ptr<CommandForm> command_form_;
+    std::unique_ptr<RandomWindows> random_items_;
     QPointer<MapTreeWindow> tree_;
     QPointer<CalendarWindow> calendar_;
 };

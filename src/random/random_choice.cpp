@@ -2,10 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "random/random_choice.h"
 
-#include "core/collections.h"
 #include "core/seams.h"
-#include "core/sql_text.h"
-#include "maps/map_names.h"
+#include "maps/random_handoffs.h"
 
 namespace {
 
@@ -29,28 +27,11 @@ QColor random_light_colour(RandomSource& random) {
 }
 
 QString map_items_selection(const QString& collection, const QString& cat) {
-    QString statement =
-        QStringLiteral("Select * from repos where collection='") + sql_quote(collection) + QLatin1Char('\'');
-    if (!cat.isEmpty()) statement += QStringLiteral(" and cat='") + sql_quote(cat) + QLatin1Char('\'');
-    return statement;
+    return items_of_map_statement(collection, cat);
 }
 
 std::optional<RandomSelection> selection_of_form(const CollectionTable& collections,
                                                  const std::optional<FormAttributes>& attributes) {
     if (!attributes) return std::nullopt;
-    RandomSelection selection;
-    selection.map_name = attributes->map_name;
-    selection.position = attributes->position;
-    selection.item_nr = attributes->item_nr;
-    selection.picture_dir = attributes->picture_dir;
-    if (!attributes->query.isEmpty() &&
-        !attributes->query.contains(QStringLiteral("select distinct"), Qt::CaseInsensitive)) {
-        selection.query = attributes->query;
-    } else if (!attributes->map_name.isEmpty() && !is_top_map_name(attributes->map_name)) {
-        selection.query = map_items_selection(collection_of(collections, attributes->map_name),
-                                              cat_of(attributes->map_name));
-    } else {
-        selection.query = all_items_selection;
-    }
-    return selection;
+    return random_selection_of_attributes(collections, *attributes);
 }

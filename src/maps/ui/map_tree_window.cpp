@@ -6,7 +6,9 @@
 #include "core/db_error.h"
 #include "core/params.h"
 #include "core/ui/form_place.h"
+#include "core/windows.h"
 #include "maps/active_selection.h"
+#include "maps/random_handoffs.h"
 #include "maps/ui/map_tree_model.h"
 #include "maps/ui/map_windows.h"
 
@@ -82,13 +84,22 @@ void MapTreeWindow::build_menu() {
             &MapTreeWindow::open_map_view);
     connect(add("m_table_view", "Open table view (SPACE)"), &QAction::triggered, this,
             &MapTreeWindow::open_table_view);
-    // The random views are not part of the program yet.
-    for (QAction* action :
-         {add("m_random_map", "Random map view"), add("m_random_item", "Random item view")}) {
-        action->setEnabled(false);
-        action->setToolTip(unavailable_tip);
-        action->setStatusTip(unavailable_tip);
+    // The tags storm is not part of the program yet.
+    QAction* random_map = add("m_random_map", "Random map view");
+    random_map->setEnabled(false);
+    random_map->setToolTip(unavailable_tip);
+    random_map->setStatusTip(unavailable_tip);
+    QAction* random_item = add("m_random_item", "Random item view");
+    if (!ctx_.windows.has_random_views()) {
+        random_item->setEnabled(false);
+        random_item->setToolTip(unavailable_tip);
+        random_item->setStatusTip(unavailable_tip);
     }
+    connect(random_item, &QAction::triggered, this, [this] {
+        if (ctx_.windows.has_random_views())
+            ctx_.windows.open_random_item(
+                random_selection_of_attributes(ctx_.collections, form_attributes()));
+    });
     popup_menu_->addSeparator();
     connect(add("m_delete_selected_branch", "Delete selected branch (DEL)"), &QAction::triggered, this,
             &MapTreeWindow::delete_selected_branch);

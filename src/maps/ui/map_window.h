@@ -161,6 +161,7 @@ private:
     void cmd_search_in_collection();
     void cmd_edit_content();
     void cmd_show_similar_tags();
+    void cmd_random_item_of_map();
     void cmd_toggle_start_map();
     void cmd_toggle_auto_size();
     void cmd_refresh();

@@ -10,6 +10,7 @@
 #include "maps/map_auto_selection.h"
 #include "maps/map_export.h"
 #include "maps/map_names.h"
+#include "maps/random_handoffs.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 
@@ -123,9 +124,13 @@ void MapWindow::create_menu() {
                 &MapWindow::cmd_close_child_maps);
     menu_->addSeparator();
 
-    // The random views: their windows come later.
-    add_unavailable(QStringLiteral("m_random_item_of_this_map"),
-                    QStringLiteral("Random item view of this map"));
+    // The random views.
+    if (ctx_.windows.has_random_views())
+        add_command(QStringLiteral("m_random_item_of_this_map"),
+                    QStringLiteral("Random item view of this map"), &MapWindow::cmd_random_item_of_map);
+    else
+        add_unavailable(QStringLiteral("m_random_item_of_this_map"),
+                        QStringLiteral("Random item view of this map"));
     add_unavailable(QStringLiteral("m_random_view_of_his_map"),
                     QStringLiteral("Random map view of this map"));
     add_unavailable(QStringLiteral("m_random_map_of_cat"),
@@ -291,6 +296,10 @@ void MapWindow::cmd_edit_content() {
         return report_error(ctx_.prompter, error);
     }
     ctx_.windows.open_content_editor(item->item_nr);
+}
+
+void MapWindow::cmd_random_item_of_map() {
+    if (ctx_.windows.has_random_views()) ctx_.windows.open_random_item(random_selection_of_map(identity()));
 }
 
 void MapWindow::cmd_show_similar_tags() {

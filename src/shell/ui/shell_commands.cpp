@@ -15,6 +15,7 @@
 #include "maps/navigation.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "random/random_requests.h"
 #include "shell/general_commands.h"
 #include "shell/product_info.h"
 #include "shell/ui/main_window.h"
@@ -164,6 +165,7 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
 
     // The random views and the storm come with their own windows; until then their entries
     // are shown disabled while the cogniva functions are on.
+    const bool random_views = ctx_.windows.has_random_views();
     QMenu* random_maps = add_submenu(menu, QStringLiteral("m_open_random_map"),
                                      QStringLiteral("Open random map for collection..."));
     QMenu* random_items = add_submenu(menu, QStringLiteral("m_open_random_single_item_frame"),
@@ -173,8 +175,11 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
         const QString name = ctx_.collections.at(position).name;
         add_entry(random_maps, QStringLiteral("random_map_x_action_") + QString::number(position), name, {})
             ->setVisible(offered);
+        std::function<void()> random_item;
+        if (random_views) random_item = [this, position] { open_random_item_of_collection(ctx_, position); };
         add_entry(random_items,
-                  QStringLiteral("random_single_item_frame_x_action_") + QString::number(position), name, {})
+                  QStringLiteral("random_single_item_frame_x_action_") + QString::number(position), name,
+                  random_item)
             ->setVisible(offered);
     }
     random_maps->menuAction()->setVisible(cogniva);
@@ -188,8 +193,10 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
               [this] { maps_.open_start_maps(true); });
     add_entry(menu, QStringLiteral("m_create_map"), QStringLiteral("Open or create map"),
               [this] { ctx_.windows.open_create_map_dialog(); });
+    std::function<void()> random_item_view;
+    if (random_views) random_item_view = [this] { open_random_item_view(ctx_); };
     add_entry(menu, QStringLiteral("m_random_item_view"),
-              QStringLiteral("Open random item from all collections"), {})
+              QStringLiteral("Open random item from all collections"), random_item_view)
         ->setVisible(cogniva);
     add_entry(menu, QStringLiteral("m_random_map_from_pics_in_dir"),
               QStringLiteral("Open random map from pictures in a directory"), {})
@@ -457,6 +464,8 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
         open_table_view_of_active_form(ctx_);
     } else if (key == QLatin1String("map_view_of_cat")) {
         open_map_view_of_active_form(ctx_);
+    } else if (key == QLatin1String("random_item")) {
+        if (ctx_.windows.has_random_views()) open_random_item_of_active_form(ctx_);
     } else if (key == QLatin1String("tree")) {
         ctx_.windows.open_map_tree();
     } else if (key == QLatin1String("start_map")) {
@@ -483,9 +492,9 @@ ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& ke
     if (key == QLatin1String("calendar")) return built(ctx_.windows.has_calendar());
     if (key == QLatin1String("chiave")) return built(static_cast<bool>(extras.lock_now));
     if (key == QLatin1String("exit")) return built(static_cast<bool>(quit));
-    // The random views and the picture browser come with their own windows.
-    if (key == QLatin1String("random_map_view") || key == QLatin1String("random_item") ||
-        key == QLatin1String("glimmeron"))
+    if (key == QLatin1String("random_item")) return built(ctx_.windows.has_random_views());
+    // The storm and the picture browser come with their own windows.
+    if (key == QLatin1String("random_map_view") || key == QLatin1String("glimmeron"))
         return ButtonState::NotAvailable;
     return ButtonState::Works;
 }

@@ -196,6 +196,9 @@ private:
     // m_set_map_as_default_map, checked when the current row's map is the start map.
     void add_start_map_command();
     void bulk_replace(bool category);
+    // The random item view of the rows shown, or of the current record.
+    void open_random_item_of_rows();
+    void open_random_item_of_record();
     void run_saved(const std::function<void()>& command);
 
     AppContext& ctx_;

@@ -5,9 +5,12 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/windows.h"
 #include "maps/map_items.h"
+#include "maps/random_handoffs.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "table/content_editor.h"
 #include "table/like_condition.h"
 #include "table/table_bulk_editing.h"
 #include "table/table_editing.h"
@@ -111,6 +114,28 @@ void TableView::run_saved(const std::function<void()>& command) {
     if (check_before_save(true)) command();
 }
 
+void TableView::open_random_item_of_rows() {
+    if (!ctx_.windows.has_random_views() || current_statement().isEmpty()) return;
+    RandomSelection selection;
+    selection.query = current_statement();
+    selection.position = position();
+    if (position() != CollectionTable::all_collections) selection.map_name = collection_name();
+    selection.item_nr = get_item_nr();
+    ctx_.windows.open_random_item(selection);
+}
+
+void TableView::open_random_item_of_record() {
+    if (!ctx_.windows.has_random_views() || get_item_nr() == 0) return;
+    try {
+        const std::optional<EditedItem> item = read_edited_item(*ctx_.db, get_item_nr());
+        if (!item) return;
+        ctx_.windows.open_random_item(
+            random_selection_of_item(ctx_.collections, item->collection, item->cat, item->title));
+    } catch (const DbError& error) {
+        report_error(ctx_.prompter, error);
+    }
+}
+
 void TableView::bulk_replace(bool category) {
     const QString filter = filter_bar_->cat_field()->text().trimmed();
     const QString collection = edit_area_->collection_field()->text().trimmed();
@@ -166,10 +191,17 @@ void TableView::build_edit_menu() {
     add_unavailable(menu, QStringLiteral("m_random_map_of_current_category"),
                     QStringLiteral("Open random map of current category"));
     add_unavailable(menu, QStringLiteral("m_storm"), QStringLiteral("Open random map of filtered records"));
-    add_unavailable(menu, QStringLiteral("m_random_item_of_filtered_records"),
-                    QStringLiteral("Open random item of filtered records"));
-    add_unavailable(menu, QStringLiteral("m_random_item_of_selected_record"),
-                    QStringLiteral("Open random item of selected record"));
+    if (ctx_.windows.has_random_views()) {
+        add("m_random_item_of_filtered_records", QStringLiteral("Open random item of filtered records"),
+            [this] { open_random_item_of_rows(); });
+        add("m_random_item_of_selected_record", QStringLiteral("Open random item of selected record"),
+            [this] { open_random_item_of_record(); });
+    } else {
+        add_unavailable(menu, QStringLiteral("m_random_item_of_filtered_records"),
+                        QStringLiteral("Open random item of filtered records"));
+        add_unavailable(menu, QStringLiteral("m_random_item_of_selected_record"),
+                        QStringLiteral("Open random item of selected record"));
+    }
     add("m_export_filtered_items_to_notepad", QStringLiteral("Print filtered items (export to Wordpad)"),
         [this] { table_edit::export_filtered_items(ctx_, current_statement(), collection_name()); });
     add("m_sort_current_cat", QStringLiteral("Sort items of current category"), saved([this, requery] {
