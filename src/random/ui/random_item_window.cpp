@@ -115,7 +115,8 @@ QSize RandomItemWindow::picture_limit() {
 }
 
 bool RandomItemWindow::changes_paused() const {
-    if (!ctx_.allow_automatic_changes || ctx_.key_lock || manager_.dragging()) return true;
+    if (!ctx_.allow_automatic_changes || ctx_.title_being_asked || ctx_.key_lock || manager_.dragging())
+        return true;
     // An input box asking a title, the selection dialog or any other modal question is open.
     if (QApplication::activeModalWidget() != nullptr) return true;
     const QMdiSubWindow* frame = frame_of(*this);
