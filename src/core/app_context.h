@@ -97,10 +97,28 @@ struct WindowState {
     // Set while a modal flow must not be disturbed by keys reaching the windows.
     bool key_lock = false;
     PendingMapOperation pending_map_operation;
+    // Set while an input box asks for an item's title: animated windows (the storms) pause, so
+    // that nothing moves under the question.
+    bool title_question_open = false;
     // Maps chosen by a window for the next map list to show under "Maps selected" (each name may
     // carry an item part); the map list takes them and leaves this empty.
     QStringList selected_maps;
     bool main_window_loaded = false;
+};
+
+// Marks a title question open for as long as it lives.
+class TitleQuestionScope {
+public:
+    explicit TitleQuestionScope(WindowState& state) : state_(state), was_open_(state.title_question_open) {
+        state_.title_question_open = true;
+    }
+    ~TitleQuestionScope() { state_.title_question_open = was_open_; }
+    TitleQuestionScope(const TitleQuestionScope&) = delete;
+    TitleQuestionScope& operator=(const TitleQuestionScope&) = delete;
+
+private:
+    WindowState& state_;
+    bool was_open_;
 };
 
 // Program-wide state: one per process, created by main and passed by reference. A function that

@@ -216,8 +216,12 @@ EditOutcome rename_tag(AppContext& ctx, const MapItems& map, int selected) {
     }
     if (!valid_index(map, selected)) return {};
     const MapItem& entry = map.item(selected);
-    const auto answer =
-        ctx.prompter.input(QStringLiteral("New title?"), QStringLiteral("Change item title"), entry.title);
+    std::optional<QString> answer;
+    {
+        const TitleQuestionScope asking(ctx);
+        answer = ctx.prompter.input(QStringLiteral("New title?"), QStringLiteral("Change item title"),
+                                    entry.title);
+    }
     const QString new_title = answer.value_or(QString()).trimmed();
     if (new_title.isEmpty()) return {};
     if (new_title == entry.title) {
