@@ -17,6 +17,7 @@
 #include "maps/ui/map_tree_window.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "random/ui/storm_windows.h"
 #include "shell/help_texts.h"
 #include "shell/product_info.h"
 #include "shell/ui/command_form.h"
@@ -83,6 +84,9 @@ void ProgramWindows::build(AppContext& ctx, QtStartupUi& ui, Session& session) {
         return table_room_->open_content_editor_for(item, text, std::move(hand_back)) != nullptr;
     };
 
+    // The tags storms, up to 25.
+    storms_ = std::make_unique<StormWindows>(ctx, *maps_, [this] { return area(); });
+
     // The command form: auto-lock timer, input watch, preferences, lock and password change.
     command_form_ = std::make_unique<CommandForm>(ctx, [&ui] { return ui.main_window(); });
     commands_->extras.lock_now = [this] { command_form_->lock_program(); };
@@ -98,6 +102,7 @@ void ProgramWindows::build(AppContext& ctx, QtStartupUi& ui, Session& session) {
 
 void ProgramWindows::tear_down() {
     command_form_.reset();
+    storms_.reset();
     table_room_.reset();
     tables_.reset();
     commands_.reset();
@@ -159,7 +164,13 @@ void ProgramWindows::close_map_windows() {
     // The tree and the calendar show the open database: they go with the maps.
     if (tree_) close_form(*tree_);
     if (calendar_) close_form(*calendar_);
+    // The storms show items of the database that goes.
+    storms_->close_all();
     maps_->close_all();
+}
+
+void ProgramWindows::open_storm(const RandomSelection& selection) {
+    storms_->open(selection);
 }
 
 void ProgramWindows::relayout_map_windows() {

@@ -16,6 +16,7 @@ class QMdiArea;
 class QtStartupUi;
 class Session;
 class ShellCommands;
+class StormWindows;
 class TableRoomWindows;
 class TableViews;
 
@@ -71,7 +72,7 @@ public:
     // The random views are not part of this program yet: their commands are disabled.
     bool has_random_views() const override { return false; }
     void open_random_item(const RandomSelection& /*selection*/) override {}
-    void open_storm(const RandomSelection& /*selection*/) override {}
+    void open_storm(const RandomSelection& selection) override;
     // The picture viewer is not part of this program yet: its commands are disabled.
     bool has_picture_viewer() const override { return false; }
     void show_picture(const QString& /*path*/) override {}
@@ -86,6 +87,7 @@ private:
     std::unique_ptr<TableViews> tables_;
     std::unique_ptr<TableRoomWindows> table_room_;
     std::unique_ptr<CommandForm> command_form_;
+    std::unique_ptr<StormWindows> storms_;
     QPointer<MapTreeWindow> tree_;
     QPointer<CalendarWindow> calendar_;
 };

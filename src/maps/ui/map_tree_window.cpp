@@ -6,7 +6,9 @@
 #include "core/db_error.h"
 #include "core/params.h"
 #include "core/ui/form_place.h"
+#include "core/windows.h"
 #include "maps/active_selection.h"
+#include "maps/random_map_selection.h"
 #include "maps/ui/map_tree_model.h"
 #include "maps/ui/map_windows.h"
 
@@ -82,13 +84,19 @@ void MapTreeWindow::build_menu() {
             &MapTreeWindow::open_map_view);
     connect(add("m_table_view", "Open table view (SPACE)"), &QAction::triggered, this,
             &MapTreeWindow::open_table_view);
-    // The random views are not part of the program yet.
-    for (QAction* action :
-         {add("m_random_map", "Random map view"), add("m_random_item", "Random item view")}) {
-        action->setEnabled(false);
-        action->setToolTip(unavailable_tip);
-        action->setStatusTip(unavailable_tip);
+    QAction* random_map = add("m_random_map", "Random map view");
+    if (ctx_.windows.has_random_views()) {
+        connect(random_map, &QAction::triggered, this, &MapTreeWindow::open_random_map);
+    } else {
+        random_map->setEnabled(false);
+        random_map->setToolTip(unavailable_tip);
+        random_map->setStatusTip(unavailable_tip);
     }
+    // The random item view is not part of the program yet.
+    QAction* random_item = add("m_random_item", "Random item view");
+    random_item->setEnabled(false);
+    random_item->setToolTip(unavailable_tip);
+    random_item->setStatusTip(unavailable_tip);
     popup_menu_->addSeparator();
     connect(add("m_delete_selected_branch", "Delete selected branch (DEL)"), &QAction::triggered, this,
             &MapTreeWindow::delete_selected_branch);
@@ -135,6 +143,12 @@ void MapTreeWindow::save_place() {
 
 void MapTreeWindow::activated() {
     ctx_.active_kind = WindowKind::Tree;
+}
+
+void MapTreeWindow::open_random_map() {
+    const TreeNode* node = selected_node();
+    if (!node || !ctx_.windows.has_random_views()) return;
+    ctx_.windows.open_storm(attributes_storm_selection(ctx_.collections, form_attributes()));
 }
 
 FormAttributes MapTreeWindow::form_attributes() const {
