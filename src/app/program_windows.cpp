@@ -18,6 +18,7 @@
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 #include "random/ui/random_windows.h"
+#include "random/ui/storm_windows.h"
 #include "shell/help_texts.h"
 #include "shell/product_info.h"
 #include "shell/ui/command_form.h"
@@ -86,6 +87,8 @@ void ProgramWindows::build(AppContext& ctx, QtStartupUi& ui, Session& session) {
 
     // The random item views, up to 25.
     random_items_ = std::make_unique<RandomWindows>(ctx, [this] { return area(); });
+    // The tags storms, up to 25.
+    storms_ = std::make_unique<StormWindows>(ctx, *maps_, [this] { return area(); });
 
     // The command form: auto-lock timer, input watch, preferences, lock and password change.
     command_form_ = std::make_unique<CommandForm>(ctx, [&ui] { return ui.main_window(); });
@@ -103,6 +106,7 @@ void ProgramWindows::build(AppContext& ctx, QtStartupUi& ui, Session& session) {
 void ProgramWindows::tear_down() {
     random_items_.reset();
     command_form_.reset();
+    storms_.reset();
     table_room_.reset();
     tables_.reset();
     commands_.reset();
@@ -165,11 +169,17 @@ void ProgramWindows::close_map_windows() {
     if (tree_) close_form(*tree_);
     if (calendar_) close_form(*calendar_);
     if (random_items_) random_items_->close_all();
+    // The storms show items of the database that goes.
+    if (storms_) storms_->close_all();
     maps_->close_all();
 }
 
 void ProgramWindows::open_random_item(const RandomSelection& selection) {
     random_items_->open(selection);
+}
+
+void ProgramWindows::open_storm(const RandomSelection& selection) {
+    storms_->open(selection);
 }
 
 void ProgramWindows::relayout_map_windows() {

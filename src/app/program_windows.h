@@ -17,6 +17,7 @@ class QtStartupUi;
 class RandomWindows;
 class Session;
 class ShellCommands;
+class StormWindows;
 class TableRoomWindows;
 class TableViews;
 
@@ -72,7 +73,7 @@ public:
     // The random views are not part of this program yet: their commands are disabled.
     bool has_random_views() const override { return false; }
     void open_random_item(const RandomSelection& selection) override;
-    void open_storm(const RandomSelection& /*selection*/) override {}
+    void open_storm(const RandomSelection& selection) override;
     // The picture viewer is not part of this program yet: its commands are disabled.
     bool has_picture_viewer() const override { return false; }
     void show_picture(const QString& /*path*/) override {}
@@ -88,6 +89,7 @@ private:
     std::unique_ptr<TableRoomWindows> table_room_;
     std::unique_ptr<CommandForm> command_form_;
     std::unique_ptr<RandomWindows> random_items_;
+    std::unique_ptr<StormWindows> storms_;
     QPointer<MapTreeWindow> tree_;
     QPointer<CalendarWindow> calendar_;
 };

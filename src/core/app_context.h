@@ -96,14 +96,30 @@ struct WindowState {
     int inactivity = 0;
     // Set while a modal flow must not be disturbed by keys reaching the windows.
     bool key_lock = false;
-    // Set while the rename question asks for a new title: timers that change what the windows
-    // show wait, so that the answer is not given about a tag that has moved on.
+    // Set while an input box asks for an item's title (TitleQuestionScope): timers that change
+    // what the windows show (automatic selection, random views, storms) wait, so that the answer
+    // is not given about a tag that has moved on.
     bool title_being_asked = false;
     PendingMapOperation pending_map_operation;
     // Maps chosen by a window for the next map list to show under "Maps selected" (each name may
     // carry an item part); the map list takes them and leaves this empty.
     QStringList selected_maps;
     bool main_window_loaded = false;
+};
+
+// Marks a title question open for as long as it lives.
+class TitleQuestionScope {
+public:
+    explicit TitleQuestionScope(WindowState& state) : state_(state), was_open_(state.title_being_asked) {
+        state_.title_being_asked = true;
+    }
+    ~TitleQuestionScope() { state_.title_being_asked = was_open_; }
+    TitleQuestionScope(const TitleQuestionScope&) = delete;
+    TitleQuestionScope& operator=(const TitleQuestionScope&) = delete;
+
+private:
+    WindowState& state_;
+    bool was_open_;
 };
 
 // Program-wide state: one per process, created by main and passed by reference. A function that

@@ -15,17 +15,6 @@ namespace {
 
 constexpr int journal_position = 6;
 
-// Marks the rename question as open for as long as it is asked.
-class TitleQuestion {
-public:
-    explicit TitleQuestion(AppContext& ctx) : ctx_(ctx) { ctx_.title_being_asked = true; }
-    ~TitleQuestion() { ctx_.title_being_asked = false; }
-    TitleQuestion(const TitleQuestion&) = delete;
-    TitleQuestion& operator=(const TitleQuestion&) = delete;
-
-private:
-    AppContext& ctx_;
-};
 const QString temporary_cat = QStringLiteral("~temporary~");
 
 bool numeric_positions(int position) {
@@ -230,7 +219,7 @@ EditOutcome rename_tag(AppContext& ctx, const MapItems& map, int selected) {
     const MapItem& entry = map.item(selected);
     std::optional<QString> answer;
     {
-        const TitleQuestion asking(ctx);
+        const TitleQuestionScope asking(ctx);
         answer = ctx.prompter.input(QStringLiteral("New title?"), QStringLiteral("Change item title"),
                                     entry.title);
     }

@@ -9,6 +9,7 @@
 #include "core/windows.h"
 #include "maps/active_selection.h"
 #include "maps/random_handoffs.h"
+#include "maps/random_map_selection.h"
 #include "maps/ui/map_tree_model.h"
 #include "maps/ui/map_windows.h"
 
@@ -84,11 +85,14 @@ void MapTreeWindow::build_menu() {
             &MapTreeWindow::open_map_view);
     connect(add("m_table_view", "Open table view (SPACE)"), &QAction::triggered, this,
             &MapTreeWindow::open_table_view);
-    // The tags storm is not part of the program yet.
     QAction* random_map = add("m_random_map", "Random map view");
-    random_map->setEnabled(false);
-    random_map->setToolTip(unavailable_tip);
-    random_map->setStatusTip(unavailable_tip);
+    if (ctx_.windows.has_random_views()) {
+        connect(random_map, &QAction::triggered, this, &MapTreeWindow::open_random_map);
+    } else {
+        random_map->setEnabled(false);
+        random_map->setToolTip(unavailable_tip);
+        random_map->setStatusTip(unavailable_tip);
+    }
     QAction* random_item = add("m_random_item", "Random item view");
     if (!ctx_.windows.has_random_views()) {
         random_item->setEnabled(false);
@@ -146,6 +150,12 @@ void MapTreeWindow::save_place() {
 
 void MapTreeWindow::activated() {
     ctx_.active_kind = WindowKind::Tree;
+}
+
+void MapTreeWindow::open_random_map() {
+    const TreeNode* node = selected_node();
+    if (!node || !ctx_.windows.has_random_views()) return;
+    ctx_.windows.open_storm(attributes_storm_selection(ctx_.collections, form_attributes()));
 }
 
 FormAttributes MapTreeWindow::form_attributes() const {

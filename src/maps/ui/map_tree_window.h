@@ -48,6 +48,8 @@ public:
     // The commands of the pop-up menu and the keys.
     void open_map_view();
     void open_table_view();
+    // m_random_map: the tags storm of the selected collection, category or item's map.
+    void open_random_map();
     void delete_selected_branch();
     // A double click on the node at `index`.
     void open_node(const QModelIndex& index);

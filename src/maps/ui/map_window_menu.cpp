@@ -11,6 +11,7 @@
 #include "maps/map_export.h"
 #include "maps/map_names.h"
 #include "maps/random_handoffs.h"
+#include "maps/random_map_selection.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 
@@ -131,10 +132,17 @@ void MapWindow::create_menu() {
     else
         add_unavailable(QStringLiteral("m_random_item_of_this_map"),
                         QStringLiteral("Random item view of this map"));
-    add_unavailable(QStringLiteral("m_random_view_of_his_map"),
-                    QStringLiteral("Random map view of this map"));
-    add_unavailable(QStringLiteral("m_random_map_of_cat"),
-                    QStringLiteral("Random map of selected category (R)"));
+    if (ctx_.windows.has_random_views()) {
+        add_command(QStringLiteral("m_random_view_of_his_map"), QStringLiteral("Random map view of this map"),
+                    &MapWindow::cmd_random_map_of_this_map);
+        add_command(QStringLiteral("m_random_map_of_cat"),
+                    QStringLiteral("Random map of selected category (R)"), &MapWindow::cmd_random_map_of_category);
+    } else {
+        add_unavailable(QStringLiteral("m_random_view_of_his_map"),
+                        QStringLiteral("Random map view of this map"));
+        add_unavailable(QStringLiteral("m_random_map_of_cat"),
+                        QStringLiteral("Random map of selected category (R)"));
+    }
     add_unavailable(QStringLiteral("m_random_item_view_of_selected_item"),
                     QStringLiteral("Random item view of selected item"));
     add_command(QStringLiteral("m_show_other_topics_with_similar_item"),
@@ -166,6 +174,26 @@ void MapWindow::update_menu() {
     action(QStringLiteral("m_random_view_of_his_map"))->setVisible(cogniva);
     action(QStringLiteral("m_random_item_of_this_map"))->setVisible(cogniva);
     action(QStringLiteral("m_random_map_of_cat"))->setVisible(id.collection_map());
+    // The random map views exist only in a program that has their windows.
+    const bool random_views = ctx_.windows.has_random_views();
+    for (const char* name : {"m_random_view_of_his_map", "m_random_map_of_cat"}) {
+        QAction* command = action(QString::fromLatin1(name));
+        command->setEnabled(random_views);
+        command->setToolTip(random_views ? QString() : unavailable_tip);
+        command->setStatusTip(random_views ? QString() : unavailable_tip);
+    }
+}
+
+void MapWindow::cmd_random_map_of_this_map() {
+    if (!ctx_.windows.has_random_views()) return;
+    ctx_.windows.open_storm(map_storm_selection(items_.identity(), items_.last_sql()));
+}
+
+void MapWindow::cmd_random_map_of_category() {
+    const MapItem* item = selected_item();
+    if (!ctx_.windows.has_random_views() || !items_.identity().collection_map() || !item) return;
+    ctx_.windows.open_storm(
+        category_storm_selection(ctx_.collections, items_.identity().collection, item->title));
 }
 
 // ---------------------------------------------------------------- commands

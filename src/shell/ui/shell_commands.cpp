@@ -16,6 +16,7 @@
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 #include "random/random_requests.h"
+#include "random/storm_handoff.h"
 #include "shell/general_commands.h"
 #include "shell/product_info.h"
 #include "shell/ui/main_window.h"
@@ -163,8 +164,8 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
                                      QStringLiteral("Open tag map for collection...")),
                          QStringLiteral("m_collection_map_x"), false);
 
-    // The random views and the storm come with their own windows; until then their entries
-    // are shown disabled while the cogniva functions are on.
+    // The random views and the storm have entries while the cogniva functions are on; they work
+    // in a program that has the random windows, and are shown disabled otherwise.
     const bool random_views = ctx_.windows.has_random_views();
     QMenu* random_maps = add_submenu(menu, QStringLiteral("m_open_random_map"),
                                      QStringLiteral("Open random map for collection..."));
@@ -173,7 +174,13 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
     for (int position = 1; position <= CollectionTable::count; ++position) {
         const bool offered = collection_offered(ctx_.collections, ctx_.prefs, position);
         const QString name = ctx_.collections.at(position).name;
-        add_entry(random_maps, QStringLiteral("random_map_x_action_") + QString::number(position), name, {})
+        std::function<void()> storm;
+        if (ctx_.windows.has_random_views())
+            storm = [this, position] {
+                ctx_.windows.open_storm(collection_storm_selection(ctx_.collections, position));
+            };
+        add_entry(random_maps, QStringLiteral("random_map_x_action_") + QString::number(position), name,
+                  storm)
             ->setVisible(offered);
         std::function<void()> random_item;
         if (random_views) random_item = [this, position] { open_random_item_of_collection(ctx_, position); };
@@ -466,6 +473,8 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
         open_map_view_of_active_form(ctx_);
     } else if (key == QLatin1String("random_item")) {
         if (ctx_.windows.has_random_views()) open_random_item_of_active_form(ctx_);
+    } else if (key == QLatin1String("random_map_view")) {
+        open_storm_of_active_form(ctx_);
     } else if (key == QLatin1String("tree")) {
         ctx_.windows.open_map_tree();
     } else if (key == QLatin1String("start_map")) {
@@ -492,9 +501,10 @@ ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& ke
     if (key == QLatin1String("calendar")) return built(ctx_.windows.has_calendar());
     if (key == QLatin1String("chiave")) return built(static_cast<bool>(extras.lock_now));
     if (key == QLatin1String("exit")) return built(static_cast<bool>(quit));
-    if (key == QLatin1String("random_item")) return built(ctx_.windows.has_random_views());
-    // The storm and the picture browser come with their own windows.
-    if (key == QLatin1String("random_map_view") || key == QLatin1String("glimmeron"))
+    if (key == QLatin1String("random_item") || key == QLatin1String("random_map_view"))
+        return built(ctx_.windows.has_random_views());
+    // The picture browser comes with its own window.
+    if (key == QLatin1String("glimmeron"))
         return ButtonState::NotAvailable;
     return ButtonState::Works;
 }

@@ -9,6 +9,7 @@
 #include "core/ui/form_place.h"
 #include "core/windows.h"
 #include "maps/map_names.h"
+#include "maps/random_map_selection.h"
 #include "maps/ui/map_windows.h"
 #include "table/global_find.h"
 #include "table/map_list.h"
@@ -60,9 +61,11 @@ MapListWindow::MapListWindow(AppContext& ctx, MapWindows& maps, QWidget* parent)
     popup_menu_->setObjectName(QStringLiteral("m_popup"));
     storm_action_ = popup_menu_->addAction(QStringLiteral("Storm"));
     storm_action_->setObjectName(QStringLiteral("m_storm"));
-    // The tags storm is not part of the program yet.
-    storm_action_->setEnabled(false);
-    storm_action_->setToolTip(QStringLiteral("Not available in this version"));
+    // The storm of the selected map, in a program that has the storm's window.
+    const bool random_views = ctx_.windows.has_random_views();
+    storm_action_->setEnabled(random_views);
+    storm_action_->setToolTip(random_views ? QString() : QStringLiteral("Not available in this version"));
+    connect(storm_action_, &QAction::triggered, this, [this] { open_storm(); });
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(filter_label_, 0, 0);
@@ -166,6 +169,12 @@ QString MapListWindow::selected_entry() const {
 void MapListWindow::open_item_map() {
     const QString entry = selected_entry();
     if (!entry.isEmpty()) maps_.open_map(entry);
+}
+
+void MapListWindow::open_storm() {
+    const QString entry = selected_entry();
+    if (entry.isEmpty() || !ctx_.windows.has_random_views()) return;
+    ctx_.windows.open_storm(map_storm_selection(identify_map(ctx_.collections, entry), {}));
 }
 
 void MapListWindow::open_collection_map() {

@@ -31,6 +31,8 @@ public:
     void activated();
 
     QStringList entries() const;
+    // m_storm: the tags storm of the selected map.
+    void open_storm();
     QString selected_entry() const;
     QMenu* popup_menu() const { return popup_menu_; }
 

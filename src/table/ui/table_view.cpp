@@ -128,6 +128,12 @@ void TableView::create_command_buttons() {
         b->setEnabled(false);
         b->setToolTip(unavailable_tip);
     }
+    // The storm needs only its window in the program.
+    if (ctx_.windows.has_random_views()) {
+        storm_button_->setEnabled(true);
+        storm_button_->setToolTip(QString());
+        connect(storm_button_, &QPushButton::clicked, this, [this] { open_storm_of_filtered(); });
+    }
 }
 
 void TableView::connect_controls() {

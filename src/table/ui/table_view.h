@@ -63,6 +63,9 @@ public:
     bool deadlines_only() const { return query_.deadlines_only(); }
     const TableQuery& query() const { return query_; }
     // The statement, the map of the current row, the position and the current item.
+    // The storm of the rows the filters select (b_storm, m_storm), of the current row's category.
+    void open_storm_of_filtered();
+    void open_storm_of_category();
     FormAttributes form_attributes() const override;
     // The full statement that filled the grid last.
     const QString& current_statement() const { return current_statement_; }

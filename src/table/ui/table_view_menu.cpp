@@ -8,6 +8,7 @@
 #include "core/windows.h"
 #include "maps/map_items.h"
 #include "maps/random_handoffs.h"
+#include "maps/random_map_selection.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
 #include "table/content_editor.h"
@@ -109,6 +110,18 @@ void TableView::create_menu() {
     popup_menu_->addSeparator();
 }
 
+void TableView::open_storm_of_filtered() {
+    if (!ctx_.windows.has_random_views() || current_statement().isEmpty()) return;
+    ctx_.windows.open_storm(statement_storm_selection(current_statement(), collection_name(), position()));
+}
+
+void TableView::open_storm_of_category() {
+    if (!ctx_.windows.has_random_views()) return;
+    const std::vector<QVariant> row = model_ ? model_->record(current_row_) : std::vector<QVariant>{};
+    if (row.size() <= 2) return;
+    ctx_.windows.open_storm(category_storm_selection(ctx_.collections, row[1].toString(), row[2].toString()));
+}
+
 void TableView::run_saved(const std::function<void()>& command) {
     // Commands that change rows first save or drop a pending change.
     if (check_before_save(true)) command();
@@ -188,10 +201,17 @@ void TableView::build_edit_menu() {
     add("m_remove_separators", QStringLiteral("Remove separators"), saved([this] {
             if (table_edit::remove_separators(ctx_, command_collection(*this))) run_query_now(get_item_nr());
         }));
-    add_unavailable(menu, QStringLiteral("m_random_map_of_current_category"),
-                    QStringLiteral("Open random map of current category"));
-    add_unavailable(menu, QStringLiteral("m_storm"), QStringLiteral("Open random map of filtered records"));
-    if (ctx_.windows.has_random_views()) {
+    // The random views exist only in a program that has their windows.
+    const bool random_views = ctx_.windows.has_random_views();
+    for (QAction* action :
+         {add("m_random_map_of_current_category", QStringLiteral("Open random map of current category"),
+              [this] { open_storm_of_category(); }),
+          add("m_storm", QStringLiteral("Open random map of filtered records"),
+              [this] { open_storm_of_filtered(); })}) {
+        action->setEnabled(random_views);
+        action->setToolTip(random_views ? QString() : unavailable_tip);
+    }
+    if (random_views) {
         add("m_random_item_of_filtered_records", QStringLiteral("Open random item of filtered records"),
             [this] { open_random_item_of_rows(); });
         add("m_random_item_of_selected_record", QStringLiteral("Open random item of selected record"),
