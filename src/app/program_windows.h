@@ -70,8 +70,7 @@ public:
     void open_calendar() override;
     void refresh_calendar() override;
     void check_reminders(bool open_calendar_if_any) override;
-    // The random views are not part of this program yet: their commands are disabled.
-    bool has_random_views() const override { return false; }
+    bool has_random_views() const override { return true; }
     void open_random_item(const RandomSelection& selection) override;
     void open_storm(const RandomSelection& selection) override;
     // The picture viewer is not part of this program yet: its commands are disabled.

@@ -92,8 +92,12 @@ std::vector<int> sorted_order(const std::vector<QString>& captions) {
     return order;
 }
 
+constexpr int display_frame_ms = 16;
+
 int animation_interval(int tag_count) {
-    return tag_count < fast_board_tags ? fast_board_tags - tag_count + 1 : 1;
+    // Never faster than the display shows frames: a step per millisecond on a large board would
+    // take the whole interface thread.
+    return std::max(display_frame_ms, fast_board_tags - tag_count + 1);
 }
 
 void PickCycle::reset(int count) {

@@ -55,7 +55,8 @@ std::vector<LabelPlace> arrange_labels(const std::vector<LabelBox>& boxes, const
 // captions in their present order.
 std::vector<int> sorted_order(const std::vector<QString>& captions);
 
-// The animation's interval: 100 - n + 1 milliseconds for n tags below 100, 1 from 100 on.
+// The animation's interval: 100 - n + 1 milliseconds for n tags, never below one display frame
+// (16 ms).
 int animation_interval(int tag_count);
 
 // The animation's choice of the next tag: drawn at random, no tag twice until every tag has had

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int tool_tip_length = 120;
-const QString separator_mark = QStringLiteral("_____");
 
 bool is_top_map(const RandomSelection& selection) {
     return is_top_map_name(selection.map_name) || (selection.position == CollectionTable::all_collections &&
@@ -101,11 +100,6 @@ QString storm_caption(const RandomSelection& selection) {
     if (is_top_map(selection)) return QStringLiteral("TOP MAP");
     if (!selection.map_name.isEmpty()) return selection.map_name;
     return QStringLiteral("Random map");
-}
-
-bool is_category_separator(const QString& title, const QString& cat) {
-    const QString blank = QStringLiteral(" ");
-    return title == blank + separator_mark + blank + cat + blank + separator_mark;
 }
 
 bool is_picture_file(const QString& name) {

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "random/random_item.h"
+
 #include "core/random_selection.h"
 
 #include <QString>
@@ -39,9 +41,6 @@ StormTags load_storm_tags(Database& db, const CollectionTable& collections, cons
 
 // The window's caption for a selection: the map name, "TOP MAP", or what the pictures come from.
 QString storm_caption(const RandomSelection& selection);
-
-// The category separator the table view inserts: " _____ " + category + " _____".
-bool is_category_separator(const QString& title, const QString& cat);
 
 // The picture the first line of a content links to ("LINK=" and a ".jpg", ".gif" or ".bmp" file,
 // case ignored); "" when it links to none.

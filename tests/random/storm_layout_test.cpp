@@ -143,9 +143,10 @@ TEST(StormArrangement, SortedOrderComparesCaptionsWithoutCaseAndKeepsTies) {
 
 TEST(StormAnimation, IntervalSlowsSmallBoards) {
     EXPECT_EQ(animation_interval(1), 100);
-    EXPECT_EQ(animation_interval(99), 2);
-    EXPECT_EQ(animation_interval(100), 1);
-    EXPECT_EQ(animation_interval(400), 1);
+    EXPECT_EQ(animation_interval(80), 21);
+    EXPECT_EQ(animation_interval(85), 16);
+    EXPECT_EQ(animation_interval(99), 16);
+    EXPECT_EQ(animation_interval(400), 16);
 }
 
 TEST(StormAnimation, PicksEveryTagOncePerCycleWithAnyDraws) {

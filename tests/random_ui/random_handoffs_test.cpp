@@ -44,13 +44,20 @@ TEST_F(MapHandoffTest, TheMapWindowHandsItsCategoryOrTheTopMap) {
     QAction* random_item = window->action(s("m_random_item_of_this_map"));
     ASSERT_TRUE(random_item->isEnabled());
     random_item->trigger();
+    // The selected item alone, also by the key I; not from the top map, whose panels are maps.
+    window->select(0);
+    QTest::keyClick(window->findChild<QWidget*>(s("pan_pan")), Qt::Key_I);
     MapWindow* top = maps->open_map(s("Top map"));
     ASSERT_NE(top, nullptr);
     top->action(s("m_random_item_of_this_map"))->trigger();
-    EXPECT_EQ(t.windows.calls_to(s("open_random_item")),
-              (QStringList{
-                  s("open_random_item Select * from repos where collection='Books' and cat='Poets'' corner'"),
-                  s("open_random_item select * from repos")}));
+    top->action(s("m_random_item_view_of_selected_item"))->trigger();
+    EXPECT_EQ(
+        t.windows.calls_to(s("open_random_item")),
+        (QStringList{
+            s("open_random_item Select * from repos where collection='Books' and cat='Poets'' corner'"),
+            s("open_random_item Select * from repos where collection='Books' and cat='Poets'' corner' and "
+              "item_title='Ode'"),
+            s("open_random_item select * from repos")}));
 }
 
 using TableHandoffTest = TableViewFixture;
@@ -94,10 +101,14 @@ TEST_F(TreeHandoffTest, TheTreeHandsTheMapOfItsSelectedNode) {
     view->setCurrentIndex(media.first());
     QAction* random_item = entry(tree->popup_menu(), "m_random_item");
     ASSERT_TRUE(random_item->isEnabled());
-    EXPECT_FALSE(entry(tree->popup_menu(), "m_random_map")->isEnabled());
+    QAction* random_map = entry(tree->popup_menu(), "m_random_map");
+    ASSERT_TRUE(random_map->isEnabled());
     random_item->trigger();
+    random_map->trigger();
     EXPECT_EQ(t.windows.calls_to(s("open_random_item")),
               QStringList{s("open_random_item Select * from repos where collection='Media'")});
+    EXPECT_EQ(t.windows.calls_to(s("open_storm")),
+              QStringList{s("open_storm Select * from repos where collection='Media'")});
     close_form(*tree);
     settle();
 }
@@ -151,7 +162,7 @@ TEST_F(ShellHandoffTest, MenuEntriesAndTheToolbarOpenRandomViewsOnlyWhenThereAre
     entry(menu.get(), "random_single_item_frame_x_action_7")->trigger();
     commands->update_toolbar();
     ASSERT_TRUE(tool("random_item")->isEnabled());
-    EXPECT_FALSE(tool("random_map_view")->isEnabled());
+    EXPECT_TRUE(tool("random_map_view")->isEnabled());
     FormAttributes calendar;
     calendar.query = s("select * from repos where date_expiry is not null");
     t.windows.attributes = calendar;

@@ -162,6 +162,7 @@ private:
     void cmd_edit_content();
     void cmd_show_similar_tags();
     void cmd_random_item_of_map();
+    void cmd_random_item_of_selected();
     void cmd_random_map_of_this_map();
     void cmd_random_map_of_category();
     void cmd_toggle_start_map();

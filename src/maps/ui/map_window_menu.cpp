@@ -136,15 +136,21 @@ void MapWindow::create_menu() {
         add_command(QStringLiteral("m_random_view_of_his_map"), QStringLiteral("Random map view of this map"),
                     &MapWindow::cmd_random_map_of_this_map);
         add_command(QStringLiteral("m_random_map_of_cat"),
-                    QStringLiteral("Random map of selected category (R)"), &MapWindow::cmd_random_map_of_category);
+                    QStringLiteral("Random map of selected category (R)"),
+                    &MapWindow::cmd_random_map_of_category);
     } else {
         add_unavailable(QStringLiteral("m_random_view_of_his_map"),
                         QStringLiteral("Random map view of this map"));
         add_unavailable(QStringLiteral("m_random_map_of_cat"),
                         QStringLiteral("Random map of selected category (R)"));
     }
-    add_unavailable(QStringLiteral("m_random_item_view_of_selected_item"),
-                    QStringLiteral("Random item view of selected item"));
+    if (ctx_.windows.has_random_views())
+        add_command(QStringLiteral("m_random_item_view_of_selected_item"),
+                    QStringLiteral("Random item view of selected item"),
+                    &MapWindow::cmd_random_item_of_selected);
+    else
+        add_unavailable(QStringLiteral("m_random_item_view_of_selected_item"),
+                        QStringLiteral("Random item view of selected item"));
     add_command(QStringLiteral("m_show_other_topics_with_similar_item"),
                 QStringLiteral("Show other maps with similar tag"), &MapWindow::cmd_show_similar_tags);
     menu_->addSeparator();
@@ -328,6 +334,16 @@ void MapWindow::cmd_edit_content() {
 
 void MapWindow::cmd_random_item_of_map() {
     if (ctx_.windows.has_random_views()) ctx_.windows.open_random_item(random_selection_of_map(identity()));
+}
+
+void MapWindow::cmd_random_item_of_selected() {
+    // Only an item of a category map: the panels of the top map and of collection maps are maps.
+    const MapItem* item = selected_item();
+    if (!ctx_.windows.has_random_views() || !item || item->item_nr == 0 ||
+        items_.identity().collection_map() || items_.identity().top_map())
+        return;
+    ctx_.windows.open_random_item(random_selection_of_item(ctx_.collections, items_.identity().collection,
+                                                           items_.identity().cat, item->title));
 }
 
 void MapWindow::cmd_show_similar_tags() {
