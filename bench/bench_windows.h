@@ -37,6 +37,7 @@ public:
     void open_global_find() override {}
     void open_map_list(const QString& /*filter*/) override {}
     void open_collection_config() override {}
+    void open_file_search() override {}
     bool has_calendar() const override { return false; }
     void open_calendar() override {}
     void refresh_calendar() override {}

@@ -266,3 +266,7 @@ void ProgramWindows::open_map_list(const QString& filter) {
 void ProgramWindows::open_collection_config() {
     table_room_->open_collection_config();
 }
+
+void ProgramWindows::open_file_search() {
+    table_room_->open_file_search();
+}

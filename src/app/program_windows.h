@@ -65,6 +65,7 @@ public:
     void open_global_find() override;
     void open_map_list(const QString& filter) override;
     void open_collection_config() override;
+    void open_file_search() override;
 
     bool has_calendar() const override { return true; }
     void open_calendar() override;

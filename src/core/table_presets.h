@@ -12,9 +12,11 @@ struct TablePresets {
     QString title;       // a title to filter on
     qint64 item_nr = 0;  // the item to position the grid on; 0 = none
     bool deadlines_only = false;
+    QString insert_content;    // an insert started with this content once the window is open
+    bool no_auto_find = false; // no find prompt on the window's first activation
 
     bool empty() const {
         return search_text.isEmpty() && category.isEmpty() && title.isEmpty() && item_nr == 0 &&
-               !deadlines_only;
+               !deadlines_only && insert_content.isEmpty() && !no_auto_find;
     }
 };

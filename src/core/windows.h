@@ -74,6 +74,8 @@ public:
     // The map list filtered by `filter` ("" = all maps).
     virtual void open_map_list(const QString& filter) = 0;
     virtual void open_collection_config() = 0;
+    // The file search window (one at a time: an open one comes forward with its results).
+    virtual void open_file_search() = 0;
 
     // --- Windows that not every build has: their commands are disabled without them.
     virtual bool has_calendar() const = 0;

@@ -131,10 +131,13 @@ TEST_F(GeneralMenuTest, CheckMarksAndDisabledEntries) {
     EXPECT_FALSE(entry(*m, "m_allow_automatic_changes")->isChecked());
     entry(*m, "m_allow_automatic_changes")->trigger();
     EXPECT_TRUE(ctx.allow_automatic_changes);
-    // Commands whose windows are not part of the program are there, disabled.
-    EXPECT_FALSE(entry(*m, "m_file_search")->isEnabled());
     entry(*m, "m_create_map")->trigger();
     EXPECT_EQ(t.windows.calls_to("open_create_map_dialog"), QStringList{"open_create_map_dialog"});
+    ASSERT_TRUE(entry(*m, "m_file_search")->isEnabled());
+    entry(*m, "m_file_search")->trigger();
+    EXPECT_EQ(t.windows.calls_to("open_file_search"), QStringList{"open_file_search"});
+    EXPECT_TRUE(commands->handle_hot_key(4, Qt::Key_F3)) << "ALT+F3";
+    EXPECT_EQ(t.windows.calls_to("open_file_search").size(), 2);
 }
 
 TEST_F(GeneralMenuTest, ToolbarIsRebuiltWithPicturesAndItsSize) {

@@ -86,6 +86,7 @@ public:
         if (on_open_map_list) on_open_map_list(filter);
     }
     void open_collection_config() override { record(QStringLiteral("open_collection_config")); }
+    void open_file_search() override { record(QStringLiteral("open_file_search")); }
 
     bool has_calendar() const override { return calendar; }
     void open_calendar() override { record(QStringLiteral("open_calendar")); }

@@ -222,7 +222,8 @@ QMenu* ShellCommands::build_general_menu(QWidget* parent) {
               caption_with_key(QStringLiteral("Find  map"), keys, HotKeyCommand::FindMap),
               [this] { find_map(); });
     add_entry(menu, QStringLiteral("m_file_search"),
-              caption_with_key(QStringLiteral("File search"), keys, HotKeyCommand::FileSearch), {});
+              caption_with_key(QStringLiteral("File search"), keys, HotKeyCommand::FileSearch),
+              [this] { ctx_.windows.open_file_search(); });
     QAction* automatic = add_entry(menu, QStringLiteral("m_allow_automatic_changes"),
                                    QStringLiteral("Allow automatic changes on/off"),
                                    [this] { ctx_.allow_automatic_changes = !ctx_.allow_automatic_changes; });
@@ -325,6 +326,7 @@ HotKeyActions ShellCommands::hot_key_actions() {
     actions.open_calendar = calendar_command();
     actions.find_map = [this] { find_map(); };
     actions.global_find = [this] { ctx_.windows.open_global_find(); };
+    actions.file_search = [this] { ctx_.windows.open_file_search(); };
     if (extras.hot_key_list) actions.hot_key_list = [this] { show_hot_keys(); };
     actions.top_map = [this] { maps_.execute(route::TopMap{}); };
     actions.start_maps = [this] { maps_.open_start_maps(true); };

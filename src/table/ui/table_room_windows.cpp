@@ -8,6 +8,7 @@
 #include "maps/ui/map_windows.h"
 #include "table/ui/collection_config_window.h"
 #include "table/ui/content_editor_window.h"
+#include "table/ui/file_search_window.h"
 #include "table/ui/global_find_window.h"
 #include "table/ui/map_list_window.h"
 #include "table/ui/notepad_window.h"
@@ -48,8 +49,9 @@ TableRoomWindows::~TableRoomWindows() {
     // object, and every window refreshes the others through it.
     for (auto& window : editors_)
         if (window) discard(window);
-    for (QWidget* window : {static_cast<QWidget*>(pad_), static_cast<QWidget*>(global_find_),
-                            static_cast<QWidget*>(map_list_), static_cast<QWidget*>(config_)})
+    for (QWidget* window :
+         {static_cast<QWidget*>(pad_), static_cast<QWidget*>(global_find_), static_cast<QWidget*>(map_list_),
+          static_cast<QWidget*>(config_), static_cast<QWidget*>(file_search_)})
         if (window) discard(window);
 }
 
@@ -122,6 +124,10 @@ CollectionConfigWindow* TableRoomWindows::collection_config() const {
     return config_;
 }
 
+FileSearchWindow* TableRoomWindows::file_search() const {
+    return file_search_;
+}
+
 NotepadWindow* TableRoomWindows::open_pad() {
     close_single(pad_);
     if (!ctx_.db) return nullptr;
@@ -177,6 +183,25 @@ CollectionConfigWindow* TableRoomWindows::open_collection_config() {
     return window;
 }
 
+FileSearchWindow* TableRoomWindows::open_file_search() {
+    if (file_search_) {
+        if (QMdiSubWindow* frame = frame_of(*file_search_)) {
+            frame->showNormal();
+            if (QMdiArea* area = frame->mdiArea()) area->setActiveSubWindow(frame);
+        } else {
+            file_search_->activateWindow();
+        }
+        return file_search_;
+    }
+    if (!ctx_.db) return nullptr;
+    auto* window = new FileSearchWindow(ctx_);
+    show_window(window, QStringLiteral("f_file_search_frame"), [window] { window->activated(); });
+    window->load();
+    file_search_ = window;
+    show_frame(window);
+    return window;
+}
+
 void TableRoomWindows::close_all() {
     for (int slot = 1; slot <= EditorSlots::capacity; ++slot) {
         if (auto& window = editors_[static_cast<std::size_t>(slot)]; window) close_form(*window);
@@ -186,4 +211,5 @@ void TableRoomWindows::close_all() {
     close_single(global_find_);
     close_single(map_list_);
     close_single(config_);
+    close_single(file_search_);
 }

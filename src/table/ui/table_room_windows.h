@@ -13,6 +13,7 @@
 class AppContext;
 class CollectionConfigWindow;
 class ContentEditorWindow;
+class FileSearchWindow;
 class GlobalFindWindow;
 class MapListWindow;
 class MapWindows;
@@ -20,8 +21,8 @@ class NotepadWindow;
 class QMdiArea;
 class QWidget;
 
-// The content editors (500 slots), the notepad, global find, the map list and the collection
-// configuration: where they open (the main window's MDI area) and which one exists.
+// The content editors (500 slots), the notepad, global find, the map list, the collection
+// configuration and file search: where they open (the main window's MDI area) and which one exists.
 class TableRoomWindows {
 public:
     // `area` answers the MDI area once the main window exists (nullptr before).
@@ -50,6 +51,8 @@ public:
     // otherwise `filter` fills the filter field (parentless_marker: the parentless maps).
     MapListWindow* open_map_list(const QString& filter);
     CollectionConfigWindow* open_collection_config();
+    // The one file search window: an open one is brought forward with its results.
+    FileSearchWindow* open_file_search();
 
     const EditorSlots& editor_slots() const { return editor_slots_; }
     ContentEditorWindow* editor(int slot) const;
@@ -57,6 +60,7 @@ public:
     GlobalFindWindow* global_find() const;
     MapListWindow* map_list() const;
     CollectionConfigWindow* collection_config() const;
+    FileSearchWindow* file_search() const;
 
     // Closes every window of this room.
     void close_all();
@@ -78,4 +82,5 @@ private:
     QPointer<GlobalFindWindow> global_find_;
     QPointer<MapListWindow> map_list_;
     QPointer<CollectionConfigWindow> config_;
+    QPointer<FileSearchWindow> file_search_;
 };

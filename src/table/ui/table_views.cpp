@@ -45,6 +45,10 @@ TableView* TableViews::open_table_view(int position, const TableView::Options& o
             }
         }
     }
+    // The content to insert waits until the window can edit; load() clears the presets.
+    const QString insert_content = ctx_.table_presets.insert_content;
+    TableView::Options opening = options;
+    opening.no_auto_find = opening.no_auto_find || ctx_.table_presets.no_auto_find;
     auto* view = new TableView(ctx_, *this, position); // owned by its sub-window
     QMdiSubWindow* sub = area->addSubWindow(view);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -52,7 +56,7 @@ TableView* TableViews::open_table_view(int position, const TableView::Options& o
     QObject::connect(sub, &QMdiSubWindow::aboutToActivate, view,
                      [view] { QTimer::singleShot(0, view, [view] { view->activated(); }); });
     sub->resize(9000 / twips_per_pixel, 7000 / twips_per_pixel);
-    if (!view->load(options)) {
+    if (!view->load(opening)) {
         sub->deleteLater();
         return nullptr;
     }
@@ -63,6 +67,7 @@ TableView* TableViews::open_table_view(int position, const TableView::Options& o
     view->grid()->horizontalScrollBar()->setValue(0); // the first columns in view
     area->setActiveSubWindow(sub);
     view->grid()->setFocus();
+    if (!insert_content.isEmpty()) view->insert_content(insert_content);
     return view;
 }
 

@@ -23,8 +23,9 @@ public:
     TableViews(const TableViews&) = delete;
     TableViews& operator=(const TableViews&) = delete;
 
-    // open_table_view: applies and clears ctx.table_presets. nullptr when nothing opened (no
-    // main window, or the window refused to open and told the user why).
+    // open_table_view: applies and clears ctx.table_presets; a content handed in them starts an
+    // insert once the window is open. nullptr when nothing opened (no main window, or the window
+    // refused to open and told the user why).
     TableView* open_table_view(int position, const TableView::Options& options = {});
     // The open window of a position, nullptr when none.
     TableView* window(int position) const;
