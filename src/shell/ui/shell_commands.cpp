@@ -506,8 +506,7 @@ ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& ke
     if (key == QLatin1String("random_item") || key == QLatin1String("random_map_view"))
         return built(ctx_.windows.has_random_views());
     // The picture browser comes with its own window.
-    if (key == QLatin1String("glimmeron"))
-        return ButtonState::NotAvailable;
+    if (key == QLatin1String("glimmeron")) return ButtonState::NotAvailable;
     return ButtonState::Works;
 }
 
