@@ -71,6 +71,7 @@ std::vector<int> present_order(std::size_t count) {
 TEST(StormArrangement, FillsRowsFromTheTopLeftLabelWithSquareRootColumns) {
     const BoardSize board{30000, 20000};
     std::vector<LabelBox> boxes;
+    boxes.reserve(16);
     for (int i = 0; i < 16; ++i)
         boxes.push_back({5000 + i * 500, 4000 + i * 300, 600, 300});
     // The label nearest the top left corner marks where the array begins.
@@ -155,6 +156,7 @@ TEST(StormAnimation, PicksEveryTagOncePerCycleWithAnyDraws) {
     random.values = {0.5, 0.5, 0.5, 0.0, 0.99, 0.5, 0.5};
     PickCycle cycle(5);
     std::vector<int> picks;
+    picks.reserve(5);
     for (int i = 0; i < 5; ++i)
         picks.push_back(cycle.pick(random));
     EXPECT_EQ(picks, (std::vector<int>{2, 3, 4, 0, 1}));

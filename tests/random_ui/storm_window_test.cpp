@@ -302,7 +302,7 @@ protected:
     QString write_picture(const char* name) {
         QImage image(400, 200, QImage::Format_RGB32);
         image.fill(Qt::blue);
-        const QString path = tc.env.path(s(name));
+        QString path = tc.env.path(s(name));
         EXPECT_TRUE(image.save(path, "JPG"));
         return path;
     }
