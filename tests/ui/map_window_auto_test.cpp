@@ -166,9 +166,10 @@ TEST_F(MapWindowAutoTest, StoredAutoSelectionStartsStaggered) {
     window->on_auto_start_timer();
     EXPECT_TRUE(timer(window, "timer_autom")->isActive());
     EXPECT_EQ(timer(window, "timer_autom")->interval(), 2000);
+    // Closing stops the timers before the window and its timers go.
     window->close();
-    settle();
     EXPECT_FALSE(start->isActive());
+    settle();
 }
 
 // Open all opens the existing child maps only, in panel order; close all closes them and leaves the others.
