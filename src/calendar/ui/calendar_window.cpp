@@ -13,6 +13,7 @@
 #include "core/params.h"
 #include "core/translate.h"
 #include "core/ui/form_fit.h"
+#include "core/ui/form_frame.h"
 #include "core/ui/form_place.h"
 #include "maps/ui/map_windows.h"
 
@@ -359,23 +360,12 @@ void CalendarWindow::closeEvent(QCloseEvent* event) {
 CalendarWindow* open_calendar_window(AppContext& ctx, MapWindows& maps, qint64 preset_item, QMdiArea* area) {
     if (!ctx.db) return nullptr;
     auto* window = new CalendarWindow(ctx, maps, preset_item);
-    QMdiSubWindow* frame = nullptr;
-    if (area) {
-        frame = area->addSubWindow(window);
-        frame->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* frame = frame_form(*window, area);
+    if (frame)
         QObject::connect(frame, &QMdiSubWindow::aboutToActivate, window, [window] { window->activated(); });
-    } else {
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
     window->load();
     fit_form_to_content(*window);
-    if (frame) {
-        frame->show();
-        area->setActiveSubWindow(frame);
-    } else {
-        window->show();
-        window->activateWindow();
-    }
+    show_form(*window, frame);
     window->activated();
     // Each list selects its first line as it gains the focus; the day's list keeps it last.
     for (EventList* events : {&window->list(CalendarList::Calendar), &window->list(CalendarList::Expired),

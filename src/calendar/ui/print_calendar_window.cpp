@@ -9,6 +9,7 @@
 #include "core/params.h"
 #include "core/translate.h"
 #include "core/ui/form_fit.h"
+#include "core/ui/form_frame.h"
 #include "core/ui/form_place.h"
 
 #include <QCloseEvent>
@@ -217,21 +218,8 @@ void PrintCalendarWindow::closeEvent(QCloseEvent* event) {
 PrintCalendarWindow* open_print_calendar_window(AppContext& ctx, QMdiArea* area) {
     if (!ctx.db) return nullptr;
     auto* window = new PrintCalendarWindow(ctx);
-    QMdiSubWindow* frame = nullptr;
-    if (area) {
-        frame = area->addSubWindow(window);
-        frame->setAttribute(Qt::WA_DeleteOnClose);
-        frame->setObjectName(QStringLiteral("f_print_calendar_frame"));
-    } else {
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
+    QMdiSubWindow* frame = frame_form(*window, area, QStringLiteral("f_print_calendar_frame"));
     window->load();
-    if (frame) {
-        frame->show();
-        area->setActiveSubWindow(frame);
-    } else {
-        window->show();
-        window->activateWindow();
-    }
+    show_form(*window, frame);
     return window;
 }

@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/db_error.h"
 #include "core/params.h"
+#include "core/ui/form_frame.h"
 #include "core/ui/form_place.h"
 #include "core/windows.h"
 #include "maps/active_selection.h"
@@ -301,23 +302,11 @@ void MapTreeWindow::closeEvent(QCloseEvent* event) {
 MapTreeWindow* open_map_tree_window(AppContext& ctx, MapWindows& maps, QMdiArea* area) {
     if (!ctx.db) return nullptr;
     auto* window = new MapTreeWindow(ctx, maps);
-    QMdiSubWindow* frame = nullptr;
-    if (area) {
-        frame = area->addSubWindow(window);
-        frame->setAttribute(Qt::WA_DeleteOnClose);
-        frame->setObjectName(QStringLiteral("f_tree_frame"));
+    QMdiSubWindow* frame = frame_form(*window, area, QStringLiteral("f_tree_frame"));
+    if (frame)
         QObject::connect(frame, &QMdiSubWindow::aboutToActivate, window, [window] { window->activated(); });
-    } else {
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
     window->load();
-    if (frame) {
-        frame->show();
-        area->setActiveSubWindow(frame);
-    } else {
-        window->show();
-        window->activateWindow();
-    }
+    show_form(*window, frame);
     window->activated();
     window->tree().setFocus(Qt::OtherFocusReason);
     return window;
