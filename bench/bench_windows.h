@@ -47,4 +47,6 @@ public:
     void open_storm(const RandomSelection& /*selection*/) override {}
     bool has_picture_viewer() const override { return false; }
     void show_picture(const QString& /*path*/) override {}
+    void open_picture_browser() override {}
+    void open_organizer() override {}
 };

@@ -5,8 +5,8 @@
 # builds incrementally in ./build. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config ccache qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
-          libsqlcipher-dev sqlcipher libgtest-dev libgmock-dev libbenchmark-dev
+packages=(build-essential cmake pkg-config ccache qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-image-formats-plugins libgl-dev
+          libsqlcipher-dev sqlcipher libgtest-dev libgmock-dev libbenchmark-dev libjpeg-turbo-progs
           clang-format clang-tidy)
 missing=()
 for p in "${packages[@]}"; do

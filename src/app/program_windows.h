@@ -77,6 +77,8 @@ public:
     // The picture viewer is not part of this program yet: its commands are disabled.
     bool has_picture_viewer() const override { return false; }
     void show_picture(const QString& /*path*/) override {}
+    void open_picture_browser() override {}
+    void open_organizer() override {}
 
 private:
     QMdiArea* area() const;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class AppContext;
 
@@ -27,6 +28,13 @@ struct PictureSettings {
     QString last_thumbnail_file;
     QString init_dir_for_search;
     int interval = 0; // slide-show interval in milliseconds; 0 when not set
+    // Pictures deleted during this run: every viewer skips them.
+    QStringList deleted;
+    // The picture browser's search result (List1), full paths in the order found; the storm of
+    // the browser's list shows these.
+    QStringList search_results;
+
+    bool is_deleted(const QString& path) const { return deleted.contains(path); }
 };
 
 // Reads the global parameters of the open database into ctx.prefs, applies the collection

@@ -6,6 +6,7 @@
 #include "core/dates.h"
 #include "core/file_helpers.h"
 #include "core/params.h"
+#include "core/picture_names.h"
 #include "core/preferences.h"
 #include "core/program_end.h"
 #include "core/schema.h"
@@ -24,11 +25,6 @@
 namespace {
 
 const QString database_filter = QStringLiteral("Tessarin database (*.tdb)");
-
-bool is_picture_path(const QString& path) {
-    const QString ext = path.right(4).toLower();
-    return ext == QStringLiteral(".jpg") || ext == QStringLiteral(".gif") || ext == QStringLiteral(".bmp");
-}
 
 // Start times are kept to the second, so that the row can be found again by its text form.
 QDateTime to_second(const QDateTime& t) {
@@ -90,7 +86,7 @@ void Session::start(const QString& command_line) {
 
     command_line_ = command_line;
     strip_quotes(command_line_);
-    if (QFileInfo(command_line_).isFile() && is_picture_path(command_line_)) {
+    if (QFileInfo(command_line_).isFile() && is_picture_file_name(command_line_)) {
         ctx_.pictures.last_picture_file = command_line_;
         ctx_.settings.save_setting(QStringLiteral("last_picture_file"), command_line_);
         if (ctx_.windows.has_picture_viewer()) {

@@ -89,7 +89,15 @@ public:
     virtual bool has_random_views() const = 0;
     virtual void open_random_item(const RandomSelection& selection) = 0;
     virtual void open_storm(const RandomSelection& selection) = 0;
+    // The picture viewer: picture windows (up to 200; one more is refused with a message) and
+    // the picture browser.
     virtual bool has_picture_viewer() const = 0;
     // Makes the picture the current one and shows it in a picture window.
     virtual void show_picture(const QString& path) = 0;
+    // The picture browser (f_start): one at a time, an open one comes forward.
+    virtual void open_picture_browser() = 0;
+    // Back to the organizer from the picture viewer: the main window comes forward, or, when
+    // the program started as the picture viewer, the database is chosen and opened as at
+    // start-up.
+    virtual void open_organizer() = 0;
 };

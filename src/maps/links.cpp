@@ -5,6 +5,7 @@
 #include "core/app_context.h"
 #include "core/file_helpers.h"
 #include "core/params.h"
+#include "core/picture_names.h"
 #include "core/sql_text.h"
 #include "core/windows.h"
 #include "maps/map_items.h"
@@ -107,7 +108,7 @@ bool open_link(AppContext& ctx, const QString& text, bool report) {
         return false;
     }
 
-    if (ends_with_any(target, {".jpg", ".gif", ".bmp"})) return show_picture(ctx, target);
+    if (is_picture_file_name(target)) return show_picture(ctx, target);
     if (ends_with_any(target, {".wav"})) {
         ctx.desktop.play_wav(target);
         return true;

@@ -3,6 +3,7 @@
 #include "random/random_item_display.h"
 
 #include "core/file_helpers.h"
+#include "core/picture_names.h"
 #include "core/seams.h"
 
 #include <QDir>
@@ -73,14 +74,6 @@ LinkMedia link_media(const QString& content) {
     if (is_picture_file_name(target)) return {LinkMedia::Kind::Picture, target};
     if (target.endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive)) return {LinkMedia::Kind::Sound, target};
     return {};
-}
-
-bool is_picture_file_name(const QString& name) {
-    static const QStringList endings{QStringLiteral(".jpg"),  QStringLiteral(".gif"),
-                                     QStringLiteral(".bmp"),  QStringLiteral(".png"),
-                                     QStringLiteral(".jpeg"), QStringLiteral(".webp")};
-    return std::any_of(endings.begin(), endings.end(),
-                       [&name](const QString& ending) { return name.endsWith(ending, Qt::CaseInsensitive); });
 }
 
 QStringList list_pictures(const QString& dir) {

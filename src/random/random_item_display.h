@@ -47,9 +47,6 @@ struct LinkMedia {
 };
 LinkMedia link_media(const QString& content);
 
-// ".jpg", ".gif", ".bmp", and the ".png", ".jpeg" and ".webp" files the image reader also reads,
-// in any letter case.
-bool is_picture_file_name(const QString& name);
 // The pictures of a directory (not of its subdirectories), sorted by name, full paths, at most
 // max_random_pictures; empty when the directory does not exist.
 QStringList list_pictures(const QString& dir);

@@ -4,6 +4,7 @@
 
 #include "core/collections.h"
 #include "core/database.h"
+#include "core/picture_names.h"
 #include "maps/map_names.h"
 
 #include <QDir>
@@ -102,17 +103,11 @@ QString storm_caption(const RandomSelection& selection) {
     return QStringLiteral("Random map");
 }
 
-bool is_picture_file(const QString& name) {
-    const QString suffix = name.right(4).toLower();
-    return suffix == QLatin1String(".jpg") || suffix == QLatin1String(".gif") ||
-           suffix == QLatin1String(".bmp");
-}
-
 QString linked_picture(const QString& content) {
     const QString first_line = content.section(QLatin1Char('\n'), 0, 0).remove(QLatin1Char('\r')).trimmed();
     if (!first_line.startsWith(QLatin1String("LINK="), Qt::CaseInsensitive)) return {};
     const QString target = first_line.mid(5).trimmed();
-    return is_picture_file(target) ? target : QString();
+    return is_picture_file_name(target) ? target : QString();
 }
 
 QStringList pictures_in_directory(const QString& directory) {
@@ -120,7 +115,7 @@ QStringList pictures_in_directory(const QString& directory) {
     QStringList paths;
     const QStringList names = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : names)
-        if (is_picture_file(name)) paths.append(dir.filePath(name));
+        if (is_picture_file_name(name)) paths.append(dir.filePath(name));
     return paths;
 }
 

@@ -45,7 +45,6 @@ QString storm_caption(const RandomSelection& selection);
 // The picture the first line of a content links to ("LINK=" and a ".jpg", ".gif" or ".bmp" file,
 // case ignored); "" when it links to none.
 QString linked_picture(const QString& content);
-bool is_picture_file(const QString& name);
 // The picture files of a directory, in name order, with their full paths.
 QStringList pictures_in_directory(const QString& directory);
 

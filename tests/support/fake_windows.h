@@ -104,6 +104,8 @@ public:
     }
     bool has_picture_viewer() const override { return picture_viewer; }
     void show_picture(const QString& path) override { record(QStringLiteral("show_picture ") + path); }
+    void open_picture_browser() override { record(QStringLiteral("open_picture_browser")); }
+    void open_organizer() override { record(QStringLiteral("open_organizer")); }
 
     // The recorded requests whose line starts with `name`.
     QStringList calls_to(const QString& name) const {

@@ -1,0 +1,72 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pictures/picture_image.h"
+
+#include "pictures/file_error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageIOHandler>
+#include <QImageReader>
+#include <algorithm>
+
+namespace {
+
+bool turns_sideways(const QImageReader& reader) {
+    return (reader.transformation() & QImageIOHandler::TransformationRotate90) != 0;
+}
+
+QSize upright(const QImageReader& reader, QSize size) {
+    return turns_sideways(reader) ? size.transposed() : size;
+}
+
+QString read_error(const QString& path, const QString& description) {
+    const int number = QFileInfo::exists(path) ? path_access_error : file_not_found_error;
+    return FileError(number, description + QStringLiteral(": ") + QDir::toNativeSeparators(path)).message();
+}
+
+} // namespace
+
+QSize picture_size(const QString& path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return upright(reader, reader.size());
+}
+
+QSize fit_size(QSize full, QSize bounds, bool enlarge) {
+    if (full.isEmpty() || bounds.isEmpty()) return full.isEmpty() ? QSize(1, 1) : full;
+    if (!enlarge && full.width() <= bounds.width() && full.height() <= bounds.height()) return full;
+    const QSize fitted = full.scaled(bounds, Qt::KeepAspectRatio);
+    return {std::max(1, fitted.width()), std::max(1, fitted.height())};
+}
+
+PictureRead read_picture(const QString& path, QSize shown) {
+    PictureRead result;
+    if (!QFileInfo(path).isFile()) {
+        result.error = read_error(path, QStringLiteral("File not found"));
+        return result;
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize raw = reader.size();
+    if (!raw.isValid()) {
+        result.error =
+            read_error(path, QStringLiteral("Not a picture or unreadable (%1)").arg(reader.errorString()));
+        return result;
+    }
+    result.full_size = upright(reader, raw);
+    // The reader scales the picture as stored; the orientation is applied afterwards.
+    if (shown.isValid() && shown != result.full_size)
+        reader.setScaledSize(turns_sideways(reader) ? shown.transposed() : shown);
+    result.image = reader.read();
+    if (result.image.isNull())
+        result.error =
+            read_error(path, QStringLiteral("Picture cannot be read (%1)").arg(reader.errorString()));
+    return result;
+}
+
+PictureRead read_picture_fitted(const QString& path, QSize bounds, bool enlarge) {
+    const QSize full = picture_size(path);
+    if (!full.isValid()) return read_picture(path, {});
+    return read_picture(path, fit_size(full, bounds, enlarge));
+}
