@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class AppContext;
@@ -46,6 +47,20 @@ public:
     void close_all();
 
     // --- Slide-show files and thumbnail sheets (picture_viewer_files.cpp)
+    // The browser's commands. Each asks what it needs (directory chooser, file dialog), reads the
+    // build options from the settings store ("sort_descending", "sort_by_datetime"), and keeps
+    // ctx.pictures.last_slide_show / last_thumbnail_file (and their settings) current, so that
+    // the browser shows them afterwards.
+    void build_slide_show();               // b_build_slide_show
+    void slide_show_from_search_results(); // b_slideshow_from_search_results
+    void choose_slide_show_file();         // b_open_slide_show
+    void resume_slide_show();              // b_resume_slide_show
+    void build_thumbnails();               // b_build_and_show_thumbnails
+    void thumbnails_from_search_results(); // b_thumbnails_from_search_results
+    void choose_thumbnail_file();          // b_show_thumbnail_file
+    // The search-result builds name their files after the search: "search_and_" or "search_or_"
+    // and the three search strings; the browser sets these before calling them.
+    void set_search_strings(bool and_search, const QStringList& strings);
     // Loads (and repairs) a slide-show file and starts the show on it.
     void open_slide_show_file(const QString& path, int start = 0);
     // The slide show of every picture of a directory, written as "_slideshow.ssf" in the
@@ -63,4 +78,6 @@ private:
     std::unique_ptr<PictureWindows> picture_windows_;
     QPointer<SlideShowWindow> slide_show_;
     std::unique_ptr<ThumbnailSheets> sheets_;
+    bool and_search_ = true;
+    QStringList search_strings_;
 };
