@@ -11,7 +11,7 @@ class NoPrompter final : public Prompter {
 public:
     void message(const QString&, const QString&) override {}
     bool yes_no(const QString&, const QString&, bool default_yes) override { return default_yes; }
-    bool ok_cancel(const QString&, const QString&) override { return true; }
+    bool ok_cancel(const QString&, const QString&, bool) override { return true; }
     std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> open_file(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> save_file(const QString&, const QString&, const QString&) override { return {}; }

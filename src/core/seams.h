@@ -18,8 +18,8 @@ public:
     virtual void message(const QString& text, const QString& title = {}) = 0;
     // Yes/No question; default_yes names the preselected button. True for Yes.
     virtual bool yes_no(const QString& text, const QString& title, bool default_yes) = 0;
-    // OK/Cancel question. True for OK.
-    virtual bool ok_cancel(const QString& text, const QString& title = {}) = 0;
+    // OK/Cancel question; default_ok names the preselected button. True for OK.
+    virtual bool ok_cancel(const QString& text, const QString& title = {}, bool default_ok = true) = 0;
     // Input box; nullopt when cancelled.
     virtual std::optional<QString> input(const QString& prompt, const QString& title,
                                          const QString& default_text = {}) = 0;

@@ -36,7 +36,7 @@ QString recycle_directory(const Services& services) {
 bool delete_picture(Services& services, PictureSettings& pictures, const QString& path) {
     if (!services.prompter.ok_cancel(QStringLiteral("Do you really want to delete file ") +
                                          QDir::toNativeSeparators(path) + QLatin1Char('?'),
-                                     QStringLiteral("Deleting last picture")))
+                                     QStringLiteral("Deleting last picture"), false))
         return false;
     return run_file_command(services.prompter, [&] {
         QFile file(path);

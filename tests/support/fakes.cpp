@@ -41,8 +41,8 @@ bool FakePrompter::yes_no(const QString& text, const QString& title, bool defaul
     return next_flag(QStringLiteral("yes_no"));
 }
 
-bool FakePrompter::ok_cancel(const QString& text, const QString& title) {
-    shown_.push_back({QStringLiteral("ok_cancel"), text, title});
+bool FakePrompter::ok_cancel(const QString& text, const QString& title, bool default_ok) {
+    shown_.push_back({QStringLiteral("ok_cancel"), text, title, default_ok});
     return next_flag(QStringLiteral("ok_cancel"));
 }
 

@@ -21,7 +21,7 @@ public:
         QString kind; // "message", "yes_no", "ok_cancel", "input", "open_file", "save_file", "directory"
         QString text;
         QString title;
-        bool default_yes = false;
+        bool default_yes = false; // yes_no: Yes preselected; ok_cancel: OK preselected
     };
 
     void answer(bool yes_or_ok) { answers_.emplace_back(yes_or_ok); }
@@ -40,7 +40,7 @@ public:
 
     void message(const QString& text, const QString& title) override;
     bool yes_no(const QString& text, const QString& title, bool default_yes) override;
-    bool ok_cancel(const QString& text, const QString& title) override;
+    bool ok_cancel(const QString& text, const QString& title, bool default_ok) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& default_text) override;
     std::optional<QString> open_file(const QString& title, const QString& filter,

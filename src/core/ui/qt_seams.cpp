@@ -77,10 +77,10 @@ bool QtPrompter::yes_no(const QString& text, const QString& title, bool default_
     return box.exec() == QMessageBox::Yes;
 }
 
-bool QtPrompter::ok_cancel(const QString& text, const QString& title) {
+bool QtPrompter::ok_cancel(const QString& text, const QString& title, bool default_ok) {
     QMessageBox box(QMessageBox::Question, caption_or_default(title), text,
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
-    box.setDefaultButton(QMessageBox::Ok);
+    box.setDefaultButton(default_ok ? QMessageBox::Ok : QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }

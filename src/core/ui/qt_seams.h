@@ -23,7 +23,7 @@ public:
 
     void message(const QString& text, const QString& title = {}) override;
     bool yes_no(const QString& text, const QString& title, bool default_yes) override;
-    bool ok_cancel(const QString& text, const QString& title = {}) override;
+    bool ok_cancel(const QString& text, const QString& title = {}, bool default_ok = true) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& default_text = {}) override;
     std::optional<QString> open_file(const QString& title, const QString& filter,

@@ -1,0 +1,166 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pictures/file_error.h"
+#include "pictures/picture_image.h"
+#include "pictures/picture_operations.h"
+#include "support/test_context.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class PictureOperations : public ::testing::Test {
+protected:
+    TestContext tc;
+    AppContext& ctx = tc.ctx;
+
+    QString picture(const QString& name, QSize size = {40, 30}) {
+        const QString path = tc.env.path(name);
+        QDir().mkpath(QFileInfo(path).path());
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+    QString last_setting() const { return tc.settings.get_setting(u"last_picture_file"_s); }
+};
+
+// The deleted picture is kept in the recycle directory; Cancel, the preselected answer, keeps it.
+TEST_F(PictureOperations, DeleteAsksKeepsACopyAndListsTheFile) {
+    const QString path = picture(u"photos d'été/Noël 1.jpg"_s);
+    set_last_picture(ctx, ctx.pictures, path);
+
+    tc.prompter.answer(false);
+    EXPECT_FALSE(delete_picture(ctx, ctx.pictures, path));
+    ASSERT_EQ(tc.prompter.shown().size(), 1U);
+    EXPECT_EQ(tc.prompter.shown()[0].text, u"Do you really want to delete file "_s + path + u"?"_s);
+    EXPECT_EQ(tc.prompter.shown()[0].title, u"Deleting last picture"_s);
+    EXPECT_FALSE(tc.prompter.shown()[0].default_yes);
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(ctx.pictures.last_picture_file, path);
+
+    tc.prompter.answer(true);
+    EXPECT_TRUE(delete_picture(ctx, ctx.pictures, path));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(QFileInfo::exists(recycle_directory(ctx) + u"/Noël 1.jpg"_s));
+    EXPECT_TRUE(ctx.pictures.is_deleted(path));
+    EXPECT_TRUE(ctx.pictures.last_picture_file.isEmpty());
+    EXPECT_TRUE(last_setting().isEmpty());
+}
+
+// A file that went away meanwhile is reported with its number and changes nothing.
+TEST_F(PictureOperations, DeletingAMissingFileIsReported) {
+    const QString path = tc.env.path(u"gone.jpg"_s);
+    set_last_picture(ctx, ctx.pictures, path);
+    tc.prompter.answer(true);
+    EXPECT_FALSE(delete_picture(ctx, ctx.pictures, path));
+    EXPECT_TRUE(tc.prompter.messages().last().startsWith(u"Error 53 - "_s));
+    EXPECT_FALSE(ctx.pictures.is_deleted(path));
+    EXPECT_EQ(ctx.pictures.last_picture_file, path);
+}
+
+TEST_F(PictureOperations, RenameKeepsTheExtensionAndTheDirectory) {
+    const QString path = picture(u"dir/l'arbre.jpg"_s);
+    const QString other = picture(u"dir/taken.jpg"_s);
+
+    tc.prompter.answer(std::optional<QString>()); // cancelled
+    tc.prompter.answer("");                       // empty: nothing
+    tc.prompter.answer("tree.png");               // another extension
+    tc.prompter.answer("sub/tree.jpg");           // not a name
+    tc.prompter.answer("taken.jpg");              // an existing file is not overwritten
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(rename_picture(ctx, ctx.pictures, path));
+    EXPECT_EQ(tc.prompter.input_defaults.first(), u"l'arbre.jpg"_s);
+    EXPECT_EQ(
+        tc.prompter.messages().mid(3),
+        QStringList({u"File extension cannot be modified"_s, u"New file name?"_s, u"Invalid file name"_s,
+                     u"New file name?"_s, u"Error 58 - File already exists: "_s + other}));
+    EXPECT_TRUE(QFileInfo::exists(path));
+
+    tc.prompter.answer("l'arbre d'hiver.JPG");
+    const auto renamed = rename_picture(ctx, ctx.pictures, path);
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(*renamed, tc.env.path(u"dir/l'arbre d'hiver.JPG"_s));
+    EXPECT_TRUE(QFileInfo::exists(*renamed));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_EQ(last_setting(), *renamed);
+}
+
+TEST_F(PictureOperations, EditorPathIsCheckedBeforeItRuns) {
+    const QString path = picture(u"a b.jpg"_s);
+    const QString editor = tc.env.write_file(u"bin/editor"_s, "#!/bin/sh\n");
+    EXPECT_FALSE(edit_picture(ctx, u"  "_s, path));
+    EXPECT_FALSE(edit_picture(ctx, tc.env.path(u"bin/none"_s), path));
+    EXPECT_EQ(tc.prompter.messages(),
+              QStringList({u"Path of picture editor is missing."_s, u"Path of picture editor is wrong."_s}));
+    EXPECT_TRUE(edit_picture(ctx, u" "_s + editor + u" "_s, path));
+    EXPECT_EQ(tc.desktop.ran, QStringList({editor + u" \""_s + path + u"\""_s}));
+}
+
+TEST(PictureFit, ProportionsAreKeptAndSmallPicturesKeepTheirSize) {
+    struct Case {
+        QSize full, bounds;
+        bool enlarge;
+        QSize expected;
+    };
+    for (const Case& c :
+         {Case{{4000, 3000}, {800, 800}, false, {800, 600}},
+          Case{{3000, 4000}, {800, 800}, false, {600, 800}}, Case{{100, 50}, {800, 800}, false, {100, 50}},
+          Case{{100, 50}, {800, 800}, true, {800, 400}}, Case{{20000, 1}, {100, 100}, false, {100, 1}},
+          Case{{0, 0}, {100, 100}, false, {1, 1}}})
+        EXPECT_EQ(fit_size(c.full, c.bounds, c.enlarge), c.expected)
+            << c.full.width() << "x" << c.full.height();
+}
+
+// A picture stored sideways with an orientation tag is read upright, and scaled while reading.
+TEST_F(PictureOperations, PicturesAreReadUprightAndScaled) {
+    const QString path = tc.env.path(u"sideways.jpg"_s);
+    QImage stored(400, 200, QImage::Format_RGB32);
+    stored.fill(Qt::white);
+    QImageWriter writer(path);
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    ASSERT_TRUE(writer.write(stored)) << writer.errorString().toStdString();
+
+    EXPECT_EQ(picture_size(path), QSize(200, 400));
+    const PictureRead read = read_picture_fitted(path, {100, 100}, false);
+    EXPECT_TRUE(read.error.isEmpty());
+    EXPECT_EQ(read.full_size, QSize(200, 400));
+    EXPECT_EQ(read.image.size(), QSize(50, 100));
+}
+
+// Files that are no pictures, or broken ones, give a message instead of a crash.
+TEST_F(PictureOperations, BrokenPicturesGiveAMessage) {
+    const QString empty = tc.env.write_file(u"empty.jpg"_s, {});
+    const QString text = tc.env.write_file(u"notes.jpg"_s, "just some text\n");
+    for (const QString& path : {empty, text, tc.env.path(u"missing.jpg"_s)}) {
+        const PictureRead read = read_picture_fitted(path, {100, 100}, false);
+        EXPECT_TRUE(read.image.isNull()) << path.toStdString();
+        EXPECT_TRUE(read.error.startsWith(u"Error "_s)) << read.error.toStdString();
+        EXPECT_TRUE(read.error.contains(QDir::toNativeSeparators(path))) << read.error.toStdString();
+    }
+    EXPECT_TRUE(
+        read_picture_fitted(tc.env.path(u"missing.jpg"_s), {9, 9}, false).error.startsWith(u"Error 53 - "_s));
+
+    // A truncated JPEG still shows what it holds.
+    QImage noise(256, 256, QImage::Format_RGB32);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            noise.setPixel(x, y, qRgb((x * 7 + y) % 256, (y * 13) % 256, (x ^ y) % 256));
+    const QString whole = tc.env.path(u"whole.jpg"_s);
+    ASSERT_TRUE(noise.save(whole));
+    QFile file(whole);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString cut = tc.env.write_file(u"cut.jpg"_s, file.read(file.size() * 2 / 3));
+    const PictureRead read = read_picture_fitted(cut, {32, 32}, false);
+    EXPECT_EQ(read.full_size, QSize(256, 256));
+    EXPECT_EQ(read.image.size(), QSize(32, 32));
+}
+
+} // namespace
