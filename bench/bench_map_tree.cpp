@@ -36,7 +36,7 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     bool yes_no(const QString&, const QString&, bool) override { return false; }
-    bool ok_cancel(const QString&, const QString&) override { return false; }
+    bool ok_cancel(const QString&, const QString&, bool) override { return false; }
     std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> open_file(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> save_file(const QString&, const QString&, const QString&) override { return {}; }

@@ -27,7 +27,7 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     bool yes_no(const QString& text, const QString& title, bool) override { return say(text, title); }
-    bool ok_cancel(const QString& text, const QString& title) override { return say(text, title); }
+    bool ok_cancel(const QString& text, const QString& title, bool) override { return say(text, title); }
     std::optional<QString> input(const QString& text, const QString& title, const QString&) override {
         say(text, title);
         return std::nullopt;

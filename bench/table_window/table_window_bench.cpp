@@ -45,7 +45,7 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     bool yes_no(const QString&, const QString&, bool) override { return false; }
-    bool ok_cancel(const QString&, const QString&) override { return false; }
+    bool ok_cancel(const QString&, const QString&, bool) override { return false; }
     std::optional<QString> input(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
