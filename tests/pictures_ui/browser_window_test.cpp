@@ -85,6 +85,7 @@ TEST_F(BrowserWindowTest, SearchFillsTheListAndDoubleClickShowsThePicture) {
               s("directories searched: 2  --  files searched: 5  --  files found: 2"));
     ASSERT_EQ(t.prompter.shown().size(), 1u);
     EXPECT_EQ(t.prompter.shown().front().kind, s("yes_no"));
+    EXPECT_EQ(t.prompter.shown().front().title, s("Image viewer"));
     EXPECT_TRUE(t.prompter.shown().front().text.contains(s("'find 1' and string in 'find 2'")));
     EXPECT_TRUE(t.prompter.shown().front().text.contains(s("\"") + photos + s("\"")));
 

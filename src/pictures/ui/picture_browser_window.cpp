@@ -26,7 +26,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -320,6 +322,12 @@ void PictureBrowserWindow::load() {
     // Stored from here on: reading the settings into the boxes must not write them back.
     connect_settings();
     apply_form_place(*this, browser_place(ctx_.settings, ctx_.screen));
+    // A stored or default size may be smaller than the controls need in the font in use; the
+    // window grows to them, but never beyond the screen.
+    const QRect area = screen()->availableGeometry();
+    resize(sizeHint().expandedTo(size()).boundedTo(area.size()));
+    move(std::clamp(x(), area.left(), std::max(area.left(), area.right() - width())),
+         std::clamp(y(), area.top(), std::max(area.top(), area.bottom() - height())));
     search_fields_[0]->setFocus(Qt::OtherFocusReason);
 }
 

@@ -122,9 +122,7 @@ void PictureBrowserWindow::search_pictures() {
     const PictureSearchTerms terms{
         {search_fields_[0]->text(), search_fields_[1]->text(), search_fields_[2]->text()},
         and_option_->isChecked()};
-    if (!ctx_.prompter.yes_no(picture_search_question(terms, shown_root),
-                              translate(QStringLiteral("Image viewer")), true))
-        return;
+    if (!ctx_.prompter.yes_no(picture_search_question(terms, shown_root), windowTitle(), true)) return;
     results_list_->clear();
     ctx_.pictures.search_results.clear();
     results_label_->setText(picture_search_results_caption(0));
