@@ -66,15 +66,20 @@ int main(int argc, char** argv) {
     Translator translator(ctx);
 
     QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    // The name the program was started under, before links are followed: a link named
+    // "glimmeron" starts the picture viewer.
+    const bool as_picture_viewer = started_as_picture_viewer(arguments.takeFirst());
+    windows.set_viewer_program(as_picture_viewer);
     try {
-        session.start(resolve_command_line(arguments.join(QLatin1Char(' ')), start_dir));
+        session.start(resolve_command_line(arguments.join(QLatin1Char(' ')), start_dir), as_picture_viewer);
     } catch (const ProgramEnd& end) {
         return end.code();
     } catch (const DbError& error) {
         prompter.message(QStringLiteral("Error %1 - %2").arg(error.number()).arg(error.description()));
         return 1;
     }
-    if (!ctx.db) return 0;
+    // Without a database the program runs as the picture viewer while one of its windows is
+    // open, and ends with the last of them (Qt quits when the last window closes).
+    if (!ctx.db && !windows.viewer_open()) return 0;
     return QApplication::exec();
 }

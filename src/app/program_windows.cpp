@@ -17,6 +17,7 @@
 #include "maps/ui/map_tree_window.h"
 #include "maps/ui/map_window.h"
 #include "maps/ui/map_windows.h"
+#include "pictures/ui/picture_viewer.h"
 #include "random/ui/random_windows.h"
 #include "random/ui/storm_windows.h"
 #include "shell/help_texts.h"
@@ -90,6 +91,10 @@ void ProgramWindows::build(AppContext& ctx, QtStartupUi& ui, Session& session) {
     // The tags storms, up to 25.
     storms_ = std::make_unique<StormWindows>(ctx, *maps_, [this] { return area(); });
 
+    // The picture viewer's top-level windows: browser, picture windows, slide show, sheets.
+    viewer_ = std::make_unique<PictureViewer>(ctx);
+    session_ = &session;
+
     // The command form: auto-lock timer, input watch, preferences, lock and password change.
     command_form_ = std::make_unique<CommandForm>(ctx, [&ui] { return ui.main_window(); });
     commands_->extras.lock_now = [this] { command_form_->lock_program(); };
@@ -104,6 +109,7 @@ void ProgramWindows::build(AppContext& ctx, QtStartupUi& ui, Session& session) {
 }
 
 void ProgramWindows::tear_down() {
+    viewer_.reset();
     random_items_.reset();
     command_form_.reset();
     storms_.reset();
@@ -269,4 +275,38 @@ void ProgramWindows::open_collection_config() {
 
 void ProgramWindows::open_file_search() {
     table_room_->open_file_search();
+}
+
+void ProgramWindows::show_picture(const QString& path) {
+    viewer_->show_picture(path);
+}
+
+void ProgramWindows::open_picture_browser() {
+    viewer_->open_browser(viewer_program_);
+}
+
+bool ProgramWindows::viewer_open() const {
+    return viewer_ && viewer_->has_open_viewer_windows();
+}
+
+void ProgramWindows::open_organizer() {
+    if (ctx_->db) {
+        if (MainWindow* window = ui_->main_window()) {
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            window->show();
+            window->raise();
+            window->activateWindow();
+        }
+        return;
+    }
+    // Started as the picture viewer: the database is chosen and opened as at start-up. Giving up
+    // the choice leaves the viewer running, as it was.
+    try {
+        bool auto_open = true;
+        session_->open_database(auto_open);
+    } catch (const ProgramEnd& end) {
+        if (!viewer_open()) QCoreApplication::exit(end.code());
+    } catch (const DbError& error) {
+        report_error(ctx_->prompter, error);
+    }
 }

@@ -12,6 +12,7 @@ class CalendarWindow;
 class CommandForm;
 class MapTreeWindow;
 class MapWindows;
+class PictureViewer;
 class QMdiArea;
 class QtStartupUi;
 class RandomWindows;
@@ -74,11 +75,17 @@ public:
     bool has_random_views() const override { return true; }
     void open_random_item(const RandomSelection& selection) override;
     void open_storm(const RandomSelection& selection) override;
-    // The picture viewer is not part of this program yet: its commands are disabled.
-    bool has_picture_viewer() const override { return false; }
-    void show_picture(const QString& /*path*/) override {}
-    void open_picture_browser() override {}
-    void open_organizer() override {}
+    bool has_picture_viewer() const override { return true; }
+    void show_picture(const QString& path) override;
+    void open_picture_browser() override;
+    void open_organizer() override;
+
+    // The program runs as the picture viewer ("glimmeron"): the browser is standalone (caption
+    // "Glimmeron", no way back to the organizer from its menu).
+    void set_viewer_program(bool standalone) { viewer_program_ = standalone; }
+    // True while a window of the picture viewer is open (the program without a database runs
+    // as long as one is).
+    bool viewer_open() const;
 
 private:
     QMdiArea* area() const;
@@ -92,6 +99,9 @@ private:
     std::unique_ptr<CommandForm> command_form_;
     std::unique_ptr<RandomWindows> random_items_;
     std::unique_ptr<StormWindows> storms_;
+    std::unique_ptr<PictureViewer> viewer_;
+    Session* session_ = nullptr;
+    bool viewer_program_ = false;
     QPointer<MapTreeWindow> tree_;
     QPointer<CalendarWindow> calendar_;
 };

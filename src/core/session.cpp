@@ -49,7 +49,11 @@ Session::Session(AppContext& ctx, StartupUi& ui) : ctx_(ctx), ui_(ui) {}
 
 Session::~Session() = default;
 
-void Session::start(const QString& command_line) {
+bool started_as_picture_viewer(const QString& program_path) {
+    return QFileInfo(program_path).baseName().compare(QLatin1String("glimmeron"), Qt::CaseInsensitive) == 0;
+}
+
+void Session::start(const QString& command_line, bool as_picture_viewer) {
     ctx_.language = 1;
     const QString language = ctx_.settings.get_setting(QStringLiteral("language"));
     bool numeric = false;
@@ -91,11 +95,18 @@ void Session::start(const QString& command_line) {
         ctx_.settings.save_setting(QStringLiteral("last_picture_file"), command_line_);
         if (ctx_.windows.has_picture_viewer()) {
             ctx_.windows.show_picture(command_line_);
+            // The organizer opened later from the viewer chooses its database as at a start
+            // without a command line: the picture is no database.
+            command_line_.clear();
             return;
         }
         ctx_.prompter.message(QStringLiteral("The picture viewer is not available in this version, so ") +
                               QDir::toNativeSeparators(command_line_) + QStringLiteral(" cannot be shown."));
         throw ProgramEnd(0);
+    }
+    if (as_picture_viewer && ctx_.windows.has_picture_viewer()) {
+        ctx_.windows.open_picture_browser();
+        return;
     }
     bool auto_open = true;
     open_database(auto_open);

@@ -12,6 +12,10 @@ class AppContext;
 class StartupUi;
 class QLockFile;
 
+// True when the program file was started under the picture viewer's name, "glimmeron" (a link
+// to the program of that name, with or without an extension; letter case ignored).
+bool started_as_picture_viewer(const QString& program_path);
+
 // Start-up, the database opening with compaction and backups, changing database, and the
 // session's end. Ends the program by throwing ProgramEnd.
 class Session {
@@ -25,8 +29,10 @@ public:
     std::function<qint64(const QString& path)> free_bytes = db_files::free_bytes;
 
     // The entry point: language, screen check, program directory, picture settings, command
-    // line, then the database. Returns when the main window is up.
-    void start(const QString& command_line);
+    // line, then the database. Returns when the main window is up. A picture on the command
+    // line is shown without a database; so is the picture browser when the program runs as the
+    // picture viewer (`as_picture_viewer`, see started_as_picture_viewer).
+    void start(const QString& command_line, bool as_picture_viewer = false);
 
     // Chooses, unlocks, compacts, backs up and opens a database, then runs the completion steps.
     void open_database(bool& auto_open);

@@ -13,5 +13,6 @@ enum class WindowKind {
     RandomItem,
     GlobalFind,
     MapList,
-    FileSearch
+    FileSearch,
+    PictureBrowser
 };

@@ -16,9 +16,14 @@ struct PictureSettings;
 // `pictures`. An empty path forgets it.
 void set_last_picture(Services& services, PictureSettings& pictures, const QString& path);
 
+// The last picture when there is one and it exists; otherwise "There is no last picture." or
+// "File "<path>" not found" is shown and nothing is answered.
+std::optional<QString> existing_last_picture(Services& services, const PictureSettings& pictures);
+
 // Starts the external picture editor on `picture` without waiting for it. The editor path is
 // trimmed; an empty path gives "Path of picture editor is missing.", one naming nothing "Path of
-// picture editor is wrong.". True when the editor was started.
+// picture editor is wrong.". The picture is passed as the one argument, as it is. True when the
+// editor was started.
 bool edit_picture(Services& services, const QString& editor, const QString& picture);
 
 // Asks "Do you really want to delete file <path>?" (OK/Cancel, Cancel the default); on OK copies

@@ -7,6 +7,7 @@
 #include "core/windows.h"
 #include "maps/map_names.h"
 #include "random/random_choice.h"
+#include "random/storm_tags.h"
 
 #include <optional>
 
@@ -38,6 +39,13 @@ RandomSelection collection_storm_selection(const CollectionTable& collections, i
 
 void open_storm_of_active_form(AppContext& ctx) {
     if (!ctx.windows.has_random_views()) return;
+    // With the picture browser active, the storm shows the pictures of its search result.
+    if (ctx.active_kind == WindowKind::PictureBrowser) {
+        RandomSelection pictures;
+        pictures.picture_dir = viewer_list_marker;
+        ctx.windows.open_storm(pictures);
+        return;
+    }
     const bool random_view_active =
         ctx.active_kind == WindowKind::Storm || ctx.active_kind == WindowKind::RandomItem;
     std::optional<RandomSelection> selection;

@@ -14,5 +14,6 @@ RandomSelection collection_storm_selection(const CollectionTable& collections, i
 
 // The toolbar's "Random map view of active form": the active window's selection; with no window
 // answering, or a random view or storm active, the selection dialog chooses (cancelling opens
-// nothing). "Invalid selection." when neither gives a usable selection.
+// nothing); with the picture browser active, the pictures of its search result. "Invalid
+// selection." when neither gives a usable selection.
 void open_storm_of_active_form(AppContext& ctx);

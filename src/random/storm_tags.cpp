@@ -54,8 +54,8 @@ void item_tags(Database& db, const QString& query, std::vector<StormTag>& tags) 
     }
 }
 
-void picture_tags(const QString& directory, std::vector<StormTag>& tags) {
-    for (const QString& path : pictures_in_directory(directory)) {
+void picture_tags(const QStringList& paths, std::vector<StormTag>& tags) {
+    for (const QString& path : paths) {
         StormTag tag;
         tag.title = QFileInfo(path).fileName();
         tag.picture = path;
@@ -69,13 +69,16 @@ QString tag_limit_message() {
     return QStringLiteral("Max number of tags (%1) exceeded.").arg(storm_tag_limit);
 }
 
-StormTags load_storm_tags(Database& db, const CollectionTable& collections,
-                          const RandomSelection& selection) {
+StormTags load_storm_tags(Database& db, const CollectionTable& collections, const RandomSelection& selection,
+                          const QStringList& viewer_list) {
     StormTags result;
     result.caption = storm_caption(selection);
     const bool pictures = !selection.picture_dir.isEmpty();
     if (pictures) {
-        picture_tags(selection.picture_dir, result.tags);
+        picture_tags(selection.picture_dir == viewer_list_marker
+                         ? viewer_list
+                         : pictures_in_directory(selection.picture_dir),
+                     result.tags);
     } else if (is_top_map(selection)) {
         collection_tags(collections, result.tags);
     } else if (selection.query.contains(QStringLiteral("select distinct"), Qt::CaseInsensitive)) {
@@ -96,6 +99,8 @@ StormTags load_storm_tags(Database& db, const CollectionTable& collections,
 }
 
 QString storm_caption(const RandomSelection& selection) {
+    if (selection.picture_dir == viewer_list_marker)
+        return QStringLiteral("Random map of pictures from image viewer list");
     if (!selection.picture_dir.isEmpty())
         return QStringLiteral("Random map of pictures in ") + QDir::toNativeSeparators(selection.picture_dir);
     if (is_top_map(selection)) return QStringLiteral("TOP MAP");

@@ -36,8 +36,13 @@ struct StormTags {
 
 // Reads the tags of `selection`: the collection names for the top map; one tag per category of a
 // "select distinct" statement; one per row of any other statement (fillers and the category
-// separators left out); the pictures of a directory. Database failures propagate as DbError.
-StormTags load_storm_tags(Database& db, const CollectionTable& collections, const RandomSelection& selection);
+// separators left out); the pictures of a directory; with viewer_list_marker the pictures of the
+// picture browser's list (`viewer_list`). Database failures propagate as DbError.
+StormTags load_storm_tags(Database& db, const CollectionTable& collections, const RandomSelection& selection,
+                          const QStringList& viewer_list = {});
+
+// The picture_dir that stands for the picture browser's search result rather than a directory.
+inline const QString viewer_list_marker = QStringLiteral("\u00a7from_f_start_list\u00a7");
 
 // The window's caption for a selection: the map name, "TOP MAP", or what the pictures come from.
 QString storm_caption(const RandomSelection& selection);

@@ -2,13 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/directory_walk.h"
 #include "core/geometry.h"
 
 #include <QString>
 #include <QStringList>
-#include <deque>
-#include <memory>
-#include <string>
 
 class AppContext;
 class Database;
@@ -30,10 +28,6 @@ inline constexpr int file_search_height = 6600;
 TwipsRect file_search_place(Database& db, const ScreenInfo& screen);
 void save_file_search_place(Database& db, const TwipsRect& place, bool minimised);
 
-// The directory typed or stored, as this platform names it: trimmed, "C:\" (any case, with or
-// without the backslash) becomes the home directory, a trailing separator is dropped (so the
-// directory is searched once), the root stays "/".
-QString search_directory(const QString& typed);
 // The stored initial directory for the window's field; when nothing is stored, "C:\" is
 // stored and the home directory answered.
 QString initial_search_dir(Settings& settings);
@@ -44,49 +38,32 @@ QString search_question(const QString& typed, const QString& dir);
 // "directories searched: 3  --  files searched: 12  --  files or directories found: 2 "
 QString search_progress_caption(int directories, int files, int found);
 
-// A breadth-first walk below one directory, run in slices so that the window's event loop goes
-// on between them. Every entry that is not descended into is a "file": plain files, and also
-// directories that are hidden (a name starting with ".") or symbolic links, which are matched
-// by name and never entered, so that a loop through links cannot make the walk loop. A
-// directory that cannot be read is counted and skipped.
+// The file search's walk (DirectoryWalk): every entry not descended into is matched by name,
+// plain files and also hidden or linked directories, which are never entered.
 class FileSearchWalk {
 public:
     // `needle` is matched without regard to letter case against each file's name, or with
     // `whole_path` against its whole path; an empty needle matches every file. `root` is a
     // directory as search_directory gives it.
     FileSearchWalk(const QString& root, const QString& needle, bool whole_path);
-    ~FileSearchWalk();
-    FileSearchWalk(const FileSearchWalk&) = delete;
-    FileSearchWalk& operator=(const FileSearchWalk&) = delete;
 
     // Examines up to `max_entries` entries; false once the walk is over (finished or cancelled).
     bool step(int max_entries);
     // Stops the walk; what was found stays.
-    void cancel();
-    bool finished() const { return queue_.empty() && !listing_; }
+    void cancel() { walk_.cancel(); }
+    bool finished() const { return walk_.finished(); }
 
-    int directories_searched() const { return directories_; }
-    int files_searched() const { return files_; }
-    int unreadable_directories() const { return unreadable_; }
+    int directories_searched() const { return walk_.directories_searched(); }
+    int files_searched() const { return walk_.files_searched(); }
+    int unreadable_directories() const { return walk_.unreadable_directories(); }
     const QStringList& found() const { return found_; }
     // The paths found since the last call (the window adds them to its list in batches).
     QStringList take_new_found();
 
 private:
-    struct Listing;
-    bool open_next_directory();
-    void examine(const std::string& dir, const char* name, bool descend);
-    bool matches(const std::string& dir, const char* name) const;
-
-    std::deque<std::string> queue_;
-    std::unique_ptr<Listing> listing_;
-    std::string needle_utf8_; // lower-case; used when the needle is plain ASCII
-    QString needle_;
-    bool ascii_needle_ = true;
+    DirectoryWalk walk_;
+    NameNeedle needle_;
     bool whole_path_ = false;
-    int directories_ = 0;
-    int files_ = 0;
-    int unreadable_ = 0;
     QStringList found_;
     qsizetype reported_ = 0;
 };

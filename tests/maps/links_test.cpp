@@ -31,17 +31,17 @@ protected:
 TEST_F(Links, TargetsOpenThroughTheSystemOrArePlayed) {
     const QString notes = file(u"my notes/l'été à Noël.txt"_s);
     const QString dir = directory(u"photos d'hiver"_s);
-    const QString svg = file(u"photos d'hiver/snow.svg"_s); // not a picture the viewer takes
+    const QString drawing = file(u"photos d'hiver/snow.svg"_s); // not a picture the viewer takes
     const QString wav = file(u"sounds/Ring Ring.WAV"_s);
     const QString sound = file(u"sounds/l'alarme.wav"_s);
     for (const QString& content :
          {u"LINK="_s + notes + u"\r\nC:\\other\\file.txt"_s, u"link=  "_s + notes + u"  \nsecond line"_s,
           u"link=www.example.org/l'été?q=a b\r\nnotes"_s, u"Link=HTTPS://example.org/Page"_s,
-          u"ftp://files.example.org/"_s, u"LINK="_s + dir, u"LINK="_s + svg, u"LINK="_s + wav, sound})
+          u"ftp://files.example.org/"_s, u"LINK="_s + dir, u"LINK="_s + drawing, u"LINK="_s + wav, sound})
         EXPECT_TRUE(open_link(ctx, content, true)) << content.toStdString();
     EXPECT_EQ(tc.desktop.opened,
               QStringList({notes, notes, u"www.example.org/l'été?q=a b"_s, u"HTTPS://example.org/Page"_s,
-                           u"ftp://files.example.org/"_s, dir, svg}));
+                           u"ftp://files.example.org/"_s, dir, drawing}));
     EXPECT_EQ(tc.desktop.played, QStringList({wav, sound}));
     EXPECT_TRUE(messages().isEmpty());
 }

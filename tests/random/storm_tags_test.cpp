@@ -123,8 +123,9 @@ TEST(StormTagTexts, CaptionsToolTipsSeparatorsAndLinks) {
     EXPECT_EQ(linked_picture(s("LINK=/p/a.bmp\r\nmore")), s("/p/a.bmp"));
     EXPECT_EQ(linked_picture(s("see LINK=/p/a.jpg")), QString());
     EXPECT_EQ(linked_picture(s("first\nLINK=/p/a.jpg")), QString());
-    EXPECT_EQ(linked_picture(s("LINK=/p/a.JPEG")), s("/p/a.JPEG"));
-    EXPECT_EQ(linked_picture(s("LINK=/p/a.svg")), QString());
+    // Every format the viewer reads is a picture; other files are not.
+    EXPECT_EQ(linked_picture(s("LINK=/p/a.jpeg")), s("/p/a.jpeg"));
+    EXPECT_EQ(linked_picture(s("LINK=/p/a.txt")), QString());
 }
 
 } // namespace

@@ -347,3 +347,26 @@ TEST_F(RandomItemWindowTest, AShortPressShowsTheNextItemAndALongOneMovesTheWindo
 }
 
 } // namespace
+
+// With the picture viewer in the program, "View image in normal size" hands the shown picture on.
+TEST_F(RandomItemWindowTest, ViewImageHandsTheShownPictureToTheViewer) {
+    tc.windows.picture_viewer = true;
+    const QString picture = write_picture(s("pics/sea.png"), QSize(40, 30));
+    add(s("Notes"), s("Pics"), s("sea"), s("LINK=") + picture);
+    add(s("Notes"), s("Pics"), s("words only"));
+    next_draws({0, 1}, 2);
+    RandomItemWindow* view =
+        views->open(selection_of(s("Select * from repos where cat='Pics' order by item_nr")));
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->shown_picture(), picture);
+    // The menu is brought up to date as a right click opens it.
+    QTest::mousePress(label(view, "picx"), Qt::RightButton);
+    view->findChild<QMenu*>(s("m_popup"))->hide();
+    ASSERT_TRUE(command(view, "m_view_image")->isEnabled());
+    command(view, "m_view_image")->trigger();
+    EXPECT_EQ(tc.windows.calls_to(s("show_picture")), QStringList{s("show_picture ") + picture});
+    view->show_next();
+    QTest::mousePress(label(view, "lab_item"), Qt::RightButton);
+    view->findChild<QMenu*>(s("m_popup"))->hide();
+    EXPECT_FALSE(command(view, "m_view_image")->isEnabled()) << "nothing to show without a picture";
+}

@@ -273,3 +273,14 @@ TEST_F(GeneralMenuTest, MapEntriesReachTheirCommands) {
     EXPECT_EQ(t.windows.calls_to("open_map_list"),
               (QStringList{"open_map_list " + parentless_marker, "open_map_list Nov"}));
 }
+
+TEST_F(GeneralMenuTest, ImageViewerButtonOpensTheBrowserWhenTheViewerIsThere) {
+    EXPECT_FALSE(tool("glimmeron")->isEnabled()) << "without the viewer";
+    EXPECT_TRUE(tool("glimmeron")->toolTip().endsWith(QStringLiteral("Not available in this version")));
+    t.windows.picture_viewer = true;
+    commands->update_toolbar();
+    ASSERT_TRUE(tool("glimmeron")->isEnabled());
+    EXPECT_EQ(tool("glimmeron")->toolTip(), tool("glimmeron")->text());
+    tool("glimmeron")->trigger();
+    EXPECT_EQ(t.windows.calls_to("open_picture_browser"), QStringList{"open_picture_browser"});
+}

@@ -10,5 +10,6 @@ PictureViewer::PictureViewer(AppContext& ctx)
       sheets_(std::make_unique<ThumbnailSheets>(*this)) {}
 
 PictureViewer::~PictureViewer() {
+    close_browser();
     close_all();
 }

@@ -33,6 +33,13 @@ public:
     // Opens the browser, or brings an open one forward. `standalone`: the program runs as the
     // picture viewer (caption "Glimmeron", no way back to the organizer's main window).
     void open_browser(bool standalone = false);
+    // The open browser, or nullptr.
+    PictureBrowserWindow* browser() const;
+    // True while the browser or any other window of the viewer is open: the program started as
+    // the picture viewer runs until this turns false.
+    bool has_open_viewer_windows() const;
+    // Closes the browser (its place is stored) and deletes it at once: the viewer goes.
+    void close_browser();
 
     // --- Picture windows and the slide show (picture_viewer_shows.cpp)
     // Makes `path` the last picture and shows it in a new picture window; the 201st window is

@@ -72,7 +72,8 @@ bool StormWindow::load() {
         if (!get_gen_param(*ctx_.db, geometry_key() + QStringLiteral("_width")).isEmpty())
             place = restore_form_position(*ctx_.db, ctx_.screen, geometry_key(), false, place);
         apply_form_place(*this, place);
-        StormTags tags = load_storm_tags(*ctx_.db, ctx_.collections, selection_);
+        StormTags tags =
+            load_storm_tags(*ctx_.db, ctx_.collections, selection_, ctx_.pictures.search_results);
         set_form_caption(*this, tags.caption);
         if (tags.tags.empty()) {
             ctx_.prompter.message(QStringLiteral("The selection holds no items: there is nothing to show."));

@@ -481,6 +481,8 @@ void ShellCommands::toolbar_button(const ToolbarButton& button, bool alt) {
         ctx_.windows.open_map_tree();
     } else if (key == QLatin1String("start_map")) {
         maps_.open_start_maps(true);
+    } else if (key == QLatin1String("glimmeron")) {
+        if (ctx_.windows.has_picture_viewer()) ctx_.windows.open_picture_browser();
     } else if (key == QLatin1String("pad")) {
         ctx_.windows.open_pad();
     } else if (key == QLatin1String("chiave")) {
@@ -505,8 +507,7 @@ ShellCommands::ButtonState ShellCommands::toolbar_button_state(const QString& ke
     if (key == QLatin1String("exit")) return built(static_cast<bool>(quit));
     if (key == QLatin1String("random_item") || key == QLatin1String("random_map_view"))
         return built(ctx_.windows.has_random_views());
-    // The picture browser comes with its own window.
-    if (key == QLatin1String("glimmeron")) return ButtonState::NotAvailable;
+    if (key == QLatin1String("glimmeron")) return built(ctx_.windows.has_picture_viewer());
     return ButtonState::Works;
 }
 
