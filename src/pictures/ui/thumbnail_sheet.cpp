@@ -118,11 +118,11 @@ bool ThumbnailSheetWindow::show_file(const QString& path) {
     resume_at_ = -1;
     lay_out_cells();
     update_caption();
+    show();
     if (!placed_) {
-        restore_place();
+        restore_place(); // once shown, so that the frame's size is known
         placed_ = true;
     }
-    show();
     fill_from(0);
     return true;
 }

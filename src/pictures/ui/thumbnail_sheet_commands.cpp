@@ -204,11 +204,12 @@ void ThumbnailSheetWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-// The place is kept in twips under "provini_left", "_top", "_width", "_height"; it never reaches
-// beyond the screen.
+// The place (frame included) is kept in twips under "provini_left", "_top", "_width", "_height";
+// the window never reaches beyond the screen.
 void ThumbnailSheetWindow::restore_place() {
-    const int screen_width = ctx_.screen.width_twips() / twips_per_pixel;
-    const int screen_height = ctx_.screen.height_twips() / twips_per_pixel;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const int screen_width = ctx_.screen.width_twips() / twips_per_pixel - frame.width();
+    const int screen_height = ctx_.screen.height_twips() / twips_per_pixel - frame.height();
     auto stored = [this](const char* key) {
         bool ok = false;
         const int twips = ctx_.settings.get_setting(QLatin1String(key)).toInt(&ok);
@@ -229,14 +230,13 @@ void ThumbnailSheetWindow::restore_place() {
 
 void ThumbnailSheetWindow::save_place() const {
     if (isMinimized()) return;
-    const QRect place = geometry();
     const struct {
         const char* key;
         int pixels;
-    } values[] = {{"provini_left", place.left()},
-                  {"provini_top", place.top()},
-                  {"provini_width", place.width()},
-                  {"provini_height", place.height()}};
+    } values[] = {{"provini_left", pos().x()},
+                  {"provini_top", pos().y()},
+                  {"provini_width", width()},
+                  {"provini_height", height()}};
     for (const auto& value : values)
         ctx_.settings.save_setting(QLatin1String(value.key), QString::number(value.pixels * twips_per_pixel));
 }
