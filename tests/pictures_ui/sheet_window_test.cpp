@@ -177,6 +177,11 @@ TEST_F(SheetWindow, DeleteRemovesThePictureButNotItsLine) {
     EXPECT_EQ(read_bytes(file), before);
     EXPECT_EQ(label(sheet, u"PIC_0"_s)->text(), u"Deleted"_s);
     EXPECT_FALSE(has_picture(label(sheet, u"PIC_0"_s)));
+    // Refreshed, the sheet shows it gone again rather than asking about a missing file.
+    QTest::keyClick(sheet, Qt::Key_F5);
+    EXPECT_EQ(label(sheet, u"PIC_0"_s)->text(), u"Deleted"_s);
+    EXPECT_EQ(t.prompter.shown().size(), 1U);
+    QTRY_VERIFY(sheet->complete());
 
     QTest::mouseDClick(sheet->findChild<QWidget*>(u"cell_1"_s), Qt::LeftButton);
     EXPECT_EQ(t.ctx.pictures.last_picture_file, dir + u"/b.jpg"_s);

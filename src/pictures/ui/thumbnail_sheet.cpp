@@ -148,6 +148,11 @@ void ThumbnailSheetWindow::fill_from(int index) {
     resume_at_ = -1;
     for (int i = index; i < paths_.size(); ++i) {
         const QString& path = paths_[i];
+        // A picture deleted in this run is shown as gone, not asked about.
+        if (ctx_.pictures.is_deleted(path)) {
+            mark_cell(i, translate(QStringLiteral("Deleted")));
+            continue;
+        }
         if (QFileInfo(path).isFile()) {
             start_decode(i);
             continue;
@@ -188,6 +193,7 @@ void ThumbnailSheetWindow::start_decode(int index) {
 void ThumbnailSheetWindow::show_decoded(int generation, int index, const PictureRead& read) {
     if (generation != generation_) return;
     --pending_;
+    if (ctx_.pictures.is_deleted(paths_[index])) return; // deleted while it was being read
     SheetCell* cell = cells_[static_cast<std::size_t>(index)];
     if (read.image.isNull()) {
         mark_cell(index, translate(QStringLiteral("This picture cannot be shown")));
