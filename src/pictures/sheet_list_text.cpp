@@ -14,6 +14,10 @@ QString decode_list_text(const QByteArray& bytes) {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
+    // The local 8-bit encoding, unless it is UTF-8 itself (as it is on most systems today).
+    QStringDecoder local(QStringConverter::System, QStringConverter::Flag::Stateless);
+    text = local.decode(bytes);
+    if (!local.hasError() && !text.contains(QChar::ReplacementCharacter)) return text;
     QStringDecoder windows(QByteArrayLiteral("windows-1252").constData());
     if (windows.isValid()) return windows.decode(bytes);
     return QString::fromLatin1(bytes);

@@ -9,9 +9,9 @@
 // The text of slide-show and thumbnail files: one path per line.
 
 // The non-blank lines of a list file's bytes. Lines end in CR LF or in LF alone; the bytes are
-// UTF-8 (a leading byte-order mark is skipped), or, when they are not valid UTF-8, the 8-bit
-// encoding such files were written in by older tools (Windows-1252, Latin-1 where that is not
-// available).
+// UTF-8 (a leading byte-order mark is skipped); bytes that are not valid UTF-8 are read in the
+// local 8-bit encoding, or, where that is UTF-8 too, as Windows-1252 (the encoding such files were
+// written in by older tools; Latin-1 where it is not available).
 QStringList list_file_lines(const QByteArray& bytes);
 
 // Reads the lines of the list file at `path`; throws FileError when it cannot be read.

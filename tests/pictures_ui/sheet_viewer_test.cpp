@@ -69,6 +69,39 @@ TEST_F(SheetViewer, OnlyExistingTnfFilesOpen) {
     EXPECT_TRUE(sheets().empty());
 }
 
+TEST_F(SheetViewer, SlideShowCommandsWriteRememberAndCheckTheirFiles) {
+    viewer.resume_slide_show();
+    EXPECT_EQ(t.prompter.messages(), QStringList{u"No slide show has been built or opened yet."_s});
+    t.prompter.clear();
+
+    t.settings.save_setting(u"sort_descending"_s, u"-1"_s);
+    t.prompter.answer(dir.toUtf8().constData());
+    viewer.build_slide_show();
+    const QString ssf = dir + u"/_slideshow.ssf"_s;
+    EXPECT_EQ(read_list_file(ssf), (QStringList{u"*\\c.png"_s, u"*\\b.png"_s, u"*\\a.png"_s}));
+    EXPECT_EQ(t.ctx.pictures.last_slide_show, ssf);
+    EXPECT_EQ(t.settings.get_setting(u"last_slide_show_dir"_s), dir);
+
+    // A picture window's S: full paths in the tmp directory, the browser's file left alone.
+    viewer.slide_show_of_directory(dir);
+    const QString tmp_ssf = t.env.path(u"home/tmp/_slideshow.ssf"_s);
+    EXPECT_EQ(read_list_file(tmp_ssf).first(), QDir::toNativeSeparators(dir + u"/c.png"_s));
+    EXPECT_EQ(t.ctx.pictures.last_slide_show, tmp_ssf);
+    EXPECT_EQ(read_list_file(ssf).size(), 3);
+
+    // Resuming repairs the file first: a picture gone since is told about and its line dropped.
+    QFile::remove(dir + u"/b.png"_s);
+    viewer.resume_slide_show();
+    EXPECT_EQ(read_list_file(tmp_ssf).size(), 2);
+    EXPECT_EQ(t.prompter.messages().last(), QDir::toNativeSeparators(dir + u"/b.png"_s) +
+                                                u" not found. It will be removed from slide show file."_s);
+
+    t.prompter.answer(std::optional<QString>(dir + u"/a.png"_s));
+    viewer.choose_slide_show_file();
+    EXPECT_EQ(t.prompter.messages().last(), u"Not a valid slide show file"_s);
+    EXPECT_EQ(t.prompter.shown().back().kind, u"message"_s);
+}
+
 TEST_F(SheetViewer, RenameChangesTheCellAndKeepsTheFile) {
     const QString tnf = dir + u"/_thumbnails_01.tnf"_s;
     write_list_file(tnf, {dir + u"/a.png"_s, dir + u"/b.png"_s});
