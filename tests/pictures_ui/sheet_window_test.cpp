@@ -100,6 +100,8 @@ TEST_F(SheetWindow, FillsEveryCellInTheBackgroundAndSaysWhatCannotBeShown) {
     EXPECT_EQ(sheet->findChild<QWidget*>(u"cell_6"_s)->y(), first->y());
     EXPECT_GT(sheet->findChild<QWidget*>(u"cell_7"_s)->y(), first->y());
     EXPECT_EQ(sheet->findChild<QWidget*>(u"cell_7"_s)->x(), first->x());
+    // With no place kept, the sheet opens wide enough for its seven columns.
+    EXPECT_GE(sheet->width(), sheet->findChild<QWidget*>(u"cell_6"_s)->geometry().right());
 }
 
 TEST_F(SheetWindow, CancelAtAMissingPictureInterruptsAndResumeGoesOn) {

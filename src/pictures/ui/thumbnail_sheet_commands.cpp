@@ -215,7 +215,8 @@ void ThumbnailSheetWindow::restore_place() {
         const int twips = ctx_.settings.get_setting(QLatin1String(key)).toInt(&ok);
         return ok ? twips / twips_per_pixel : -1;
     };
-    const QSize wanted = sizeHint();
+    // The whole grid when nothing is kept (a scroll area's own hint is far smaller).
+    const QSize wanted = grid_host_->sizeHint() + QSize(8, layout()->menuBar()->sizeHint().height() + 8);
     int width = stored("provini_width") > 0 ? stored("provini_width") : wanted.width();
     int height = stored("provini_height") > 0 ? stored("provini_height") : wanted.height();
     width = std::clamp(width, 200, std::max(200, screen_width));
