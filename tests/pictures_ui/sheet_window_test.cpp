@@ -146,6 +146,8 @@ TEST_F(SheetWindow, PageKeysWalkTheSeriesAndSayWhereItEnds) {
     viewer.open_thumbnail_file(first);
     ThumbnailSheetWindow* sheet = only_sheet();
     ASSERT_NE(sheet, nullptr);
+    // The keys reach the sheet, not the scroll area around its grid.
+    EXPECT_EQ(sheet->focusWidget(), sheet);
     QTest::keyClick(sheet, Qt::Key_PageUp);
     EXPECT_EQ(t.prompter.messages(), QStringList{u"No more previous files"_s});
     QTest::keyClick(sheet, Qt::Key_PageDown);

@@ -84,6 +84,8 @@ ThumbnailSheetWindow::ThumbnailSheetWindow(PictureViewer& viewer)
     layout->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
+    // The sheet takes the keys itself: Page Up and Page Down change files rather than scroll.
+    scroll->setFocusPolicy(Qt::NoFocus);
     grid_host_ = new QWidget(scroll);
     grid_ = new QGridLayout(grid_host_);
     grid_->setSpacing(2);
@@ -119,6 +121,7 @@ bool ThumbnailSheetWindow::show_file(const QString& path) {
     lay_out_cells();
     update_caption();
     show();
+    setFocus();
     if (!placed_) {
         restore_place(); // once shown, so that the frame's size is known
         placed_ = true;
