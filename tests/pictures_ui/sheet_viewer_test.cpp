@@ -54,8 +54,9 @@ TEST_F(SheetViewer, SearchResultsAndAPictureWindowsDirectoryBuildIntoTheTmpDirec
     EXPECT_EQ(sheets().back()->file(), tmp + u"/_thumbnails_01.tnf"_s);
     EXPECT_EQ(t.ctx.pictures.last_thumbnail_file, tmp + u"/_thumbnails_01.tnf"_s);
     EXPECT_FALSE(QFile::exists(dir + u"/_thumbnails_01.tnf"_s)); // the picture's directory is left alone
+    // Gone at once, decodes and all: the viewer may be closing with the program.
     viewer.close_all();
-    QTRY_VERIFY(sheets().empty());
+    EXPECT_TRUE(sheets().empty());
 }
 
 TEST_F(SheetViewer, OnlyExistingTnfFilesOpen) {

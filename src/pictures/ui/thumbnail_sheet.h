@@ -89,7 +89,8 @@ private:
     void mark_cell(int index, const QString& text);
     void update_caption();
     void step_to(const SeriesStep& step);
-    QString selected_path() const;
+    // The selected picture; a beep and nothing when no cell is selected.
+    QString picture_to_act_on() const;
     void restore_place();
     void save_place() const;
 

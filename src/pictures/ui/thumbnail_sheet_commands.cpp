@@ -151,7 +151,7 @@ void ThumbnailSheetWindow::select_cell(int index) {
         cells_[static_cast<std::size_t>(index)]->set_selected(true);
 }
 
-QString ThumbnailSheetWindow::selected_path() const {
+QString ThumbnailSheetWindow::picture_to_act_on() const {
     if (selected_ < 0 || selected_ >= paths_.size()) {
         ctx_.desktop.beep();
         return {};
@@ -161,24 +161,24 @@ QString ThumbnailSheetWindow::selected_path() const {
 
 void ThumbnailSheetWindow::open_cell(int index) {
     select_cell(index);
-    const QString path = selected_path();
+    const QString path = picture_to_act_on();
     if (path.isEmpty()) return;
     set_last_picture(ctx_, ctx_.pictures, path);
     viewer_.show_picture(path);
 }
 
 void ThumbnailSheetWindow::show_normal_size() {
-    const QString path = selected_path();
+    const QString path = picture_to_act_on();
     if (!path.isEmpty()) viewer_.show_picture(path);
 }
 
 void ThumbnailSheetWindow::edit_selected() {
-    const QString path = selected_path();
+    const QString path = picture_to_act_on();
     if (!path.isEmpty()) edit_picture(ctx_, ctx_.pictures.picture_editor, path);
 }
 
 void ThumbnailSheetWindow::rename_selected() {
-    const QString path = selected_path();
+    const QString path = picture_to_act_on();
     if (path.isEmpty()) return;
     const auto renamed = rename_picture(ctx_, ctx_.pictures, path);
     if (!renamed) return;
@@ -190,7 +190,7 @@ void ThumbnailSheetWindow::rename_selected() {
 
 // The thumbnail file keeps its line: the cell shows that the picture is gone.
 void ThumbnailSheetWindow::delete_selected() {
-    const QString path = selected_path();
+    const QString path = picture_to_act_on();
     if (path.isEmpty() || !delete_picture(ctx_, ctx_.pictures, path)) return;
     mark_cell(selected_, translate(QStringLiteral("Deleted")));
     QLabel* name = cells_[static_cast<std::size_t>(selected_)]->name();
@@ -200,6 +200,7 @@ void ThumbnailSheetWindow::delete_selected() {
 }
 
 void ThumbnailSheetWindow::closeEvent(QCloseEvent* event) {
+    cancelled_->store(true); // decodes not yet started are dropped
     save_place();
     QWidget::closeEvent(event);
 }

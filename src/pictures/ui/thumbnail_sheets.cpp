@@ -32,8 +32,13 @@ std::vector<ThumbnailSheetWindow*> ThumbnailSheets::open_sheets() const {
     return open;
 }
 
+// Each sheet is closed (it keeps its place) and deleted at once rather than later: the viewer
+// may be going, and with it the context a late decode would report to.
 void ThumbnailSheets::close_all() {
-    for (const auto& sheet : sheets_)
-        if (!sheet.isNull()) sheet->close();
+    for (const auto& sheet : sheets_) {
+        if (sheet.isNull()) continue;
+        sheet->close();
+        delete sheet.data();
+    }
     sheets_.clear();
 }
