@@ -26,6 +26,7 @@ struct PictureSettings {
     QString last_picture_file;
     QString last_slide_show;
     QString last_thumbnail_file;
+    QString last_slide_show_dir; // the directory the last slide show was built from
     QString init_dir_for_search;
     int interval = 0; // slide-show interval in milliseconds; 0 when not set
     // Pictures deleted during this run: every viewer skips them.

@@ -78,6 +78,8 @@ public:
     void thumbnails_of_directory(const QString& directory);
     // Opens a sheet on a thumbnail file.
     void open_thumbnail_file(const QString& path);
+    // The open thumbnail sheets.
+    ThumbnailSheets& thumbnail_sheets() const { return *sheets_; }
 
 private:
     AppContext& ctx_;
