@@ -190,6 +190,7 @@ PictureRead SlideShowWindow::take_prefetched(const QString& path) {
 }
 
 void SlideShowWindow::prefetch_upcoming() {
+    if (!decode_ahead_) return;
     const int next = show_.upcoming();
     if (next < 0) return;
     const QString path = show_.pictures()[static_cast<size_t>(next)].path;

@@ -43,6 +43,8 @@ public:
     bool shown_from_prefetch() const { return from_prefetch_; }
     // Waits for the decode made ahead of time (the bench and the tests).
     void wait_for_prefetch();
+    // Decoding ahead is on unless switched off (the bench measures both ways).
+    void set_decode_ahead(bool on) { decode_ahead_ = on; }
     // The screen the show fills, in pixels.
     QSize screen_size() const;
 
@@ -115,6 +117,7 @@ private:
     QSize shown_size_;
     bool from_prefetch_ = false;
     bool ending_ = false;
+    bool decode_ahead_ = true;
 
     QFuture<PictureRead> prefetch_;
     QString prefetch_path_;
