@@ -145,6 +145,7 @@ void PictureWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PictureWindow::swim() {
+    if (!ctx_.allow_automatic_changes) return;
     const AquariumStep step =
         aquarium_step(pos(), frameGeometry().size(), available_screen(), direction_, ctx_.random);
     direction_ = step.direction;

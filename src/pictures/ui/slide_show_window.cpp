@@ -248,7 +248,8 @@ void SlideShowWindow::previous_picture() {
 }
 
 void SlideShowWindow::advance() {
-    if (!advancing()) return;
+    // The main window's "automatic changes" switch holds every window's timer.
+    if (!advancing() || !ctx_.allow_automatic_changes) return;
     after_move(show_.forward());
 }
 
