@@ -69,6 +69,11 @@ void SlideShowWindow::build_status_line() {
     status_line_ = new QWidget(this);
     status_line_->setObjectName(QStringLiteral("status_line"));
     status_line_->installEventFilter(this);
+    // Shaded, so that its white texts read over a light picture too.
+    status_line_->setAutoFillBackground(true);
+    QPalette shade = status_line_->palette();
+    shade.setColor(QPalette::Window, QColor(0, 0, 0, 160));
+    status_line_->setPalette(shade);
     auto* layout = new QHBoxLayout(status_line_);
     layout->setContentsMargins(8, 2, 8, 2);
     const std::array<const char*, label_count> names{"l_show_hide", "l_random",   "l_auto",
