@@ -33,6 +33,7 @@ ROOM_TARGETS = {
     "lang": ["lang_tests", "lang_ui_tests"],
     "calendar": ["calendar_tests", "calendar_ui_tests"],
     "random": ["random_tests", "random_ui_tests"],
+    "pictures": ["pictures_tests", "pictures_ui_tests"],
 }
 
 ESCAPE = re.compile(r"\\(\\|n|t)")
