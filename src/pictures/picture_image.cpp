@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures/picture_image.h"
 
+#include "core/translate.h"
 #include "pictures/file_error.h"
 
 #include <QDir>
@@ -18,6 +19,15 @@ bool turns_sideways(const QImageReader& reader) {
 
 QSize upright(const QImageReader& reader, QSize size) {
     return turns_sideways(reader) ? size.transposed() : size;
+}
+
+// JPEG pictures decode straight at a fraction of their size; the other formats decode whole
+// before scaling, which the reader refuses beyond its allocation limit with a vague "Unable to
+// read image data". Such a picture is refused before it is read, with its size in the message.
+bool too_large_to_decode(const QImageReader& reader, QSize raw, QSize shown) {
+    if (reader.format() == "jpeg" || !shown.isValid()) return false;
+    const qint64 bytes = static_cast<qint64>(raw.width()) * raw.height() * 4;
+    return bytes > static_cast<qint64>(QImageReader::allocationLimit()) * 1024 * 1024;
 }
 
 QString read_error(const QString& path, const QString& description) {
@@ -55,6 +65,11 @@ PictureRead read_picture(const QString& path, QSize shown) {
         return result;
     }
     result.full_size = upright(reader, raw);
+    if (too_large_to_decode(reader, raw, shown)) {
+        result.error = read_error(path, translate(QStringLiteral("Picture too large to show")) +
+                                            QStringLiteral(" (%1 x %2)").arg(raw.width()).arg(raw.height()));
+        return result;
+    }
     // The reader scales the picture as stored; the orientation is applied afterwards.
     if (shown.isValid() && shown != result.full_size)
         reader.setScaledSize(turns_sideways(reader) ? shown.transposed() : shown);

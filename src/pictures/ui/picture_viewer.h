@@ -12,6 +12,7 @@
 class AppContext;
 class PictureBrowserWindow;
 class PictureWindows;
+class QWidget;
 class SlideShowWindow;
 class ThumbnailSheets;
 
@@ -52,6 +53,12 @@ public:
     bool has_open_windows() const;
     // Closes every window of the viewer (the program ends).
     void close_all();
+    // Enter or a double click in a picture window: the full-screen view of its picture, the
+    // window hidden until the view ends.
+    void switch_to_full_screen(QWidget& window, const QString& path);
+    PictureWindows& picture_windows() { return *picture_windows_; }
+    // The running slide show, or nullptr.
+    SlideShowWindow* slide_show_window() const;
 
     // --- Slide-show files and thumbnail sheets (picture_viewer_files.cpp)
     // The browser's commands. Each asks what it needs (directory chooser, file dialog), reads the

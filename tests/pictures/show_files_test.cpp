@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: 2026 The Tessarin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "pictures/show_files.h"
+#include "support/test_context.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ShowFilesFixture : ::testing::Test {
+    TestContext t;
+    QString source = t.env.write_file(QStringLiteral("pics/l'été d'or.jpg"), "picture bytes");
+};
+
+TEST_F(ShowFilesFixture, ACopyIsWrittenWhereTheUserSaysAndRemembered) {
+    const QString target = t.env.path(QStringLiteral("copies/copy ü.jpg"));
+    QDir().mkpath(t.env.path(QStringLiteral("copies")));
+    t.prompter.answer(std::optional<QString>(target));
+    ASSERT_TRUE(save_picture_copy(t.ctx, source));
+    QFile copy(target);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("picture bytes"));
+    EXPECT_TRUE(QFile::exists(source));
+    EXPECT_EQ(t.settings.get_setting(QStringLiteral("last_saved_file")), target);
+    // The next save dialog starts in that directory, with the picture's own name.
+    t.prompter.answer(std::optional<QString>());
+    EXPECT_FALSE(save_picture_copy(t.ctx, source));
+    ASSERT_EQ(t.prompter.shown().size(), 2U);
+    EXPECT_EQ(t.prompter.shown()[1].kind, QStringLiteral("save_file"));
+}
+
+TEST_F(ShowFilesFixture, CopyOntoItselfOrFromAVanishedFileIsAnErrorAndTouchesNothing) {
+    t.prompter.answer(std::optional<QString>(source));
+    EXPECT_FALSE(save_picture_copy(t.ctx, source));
+    QFile kept(source);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("picture bytes"));
+    const QString gone = t.env.path(QStringLiteral("pics/gone.jpg"));
+    t.prompter.answer(std::optional<QString>(t.env.path(QStringLiteral("x.jpg"))));
+    EXPECT_FALSE(save_picture_copy(t.ctx, gone));
+    const QStringList messages = t.prompter.messages();
+    ASSERT_EQ(messages.size(), 4);
+    EXPECT_TRUE(messages[1].startsWith(QStringLiteral("Error 75 - "))) << messages[1].toStdString();
+    EXPECT_TRUE(messages[3].startsWith(QStringLiteral("Error 53 - "))) << messages[3].toStdString();
+    EXPECT_FALSE(QFile::exists(t.env.path(QStringLiteral("x.jpg"))));
+    EXPECT_TRUE(t.settings.get_setting(QStringLiteral("last_saved_file")).isEmpty());
+}
+
+TEST_F(ShowFilesFixture, TheAgendaIsMadeWhenMissingAndOpened) {
+    open_agenda(t.ctx);
+    const QString agenda = t.ctx.program_path(QStringLiteral("agenda.txt"));
+    EXPECT_TRUE(QFile::exists(agenda));
+    EXPECT_EQ(t.desktop.opened, QStringList{agenda});
+    {
+        QFile file(agenda);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("meet Ann");
+    }
+    open_agenda(t.ctx);
+    QFile file(agenda);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("meet Ann")); // an agenda there is never rewritten
+}
+
+TEST_F(ShowFilesFixture, TheEditorInUseComesBeforeTheStoredOne) {
+    t.settings.save_setting(QStringLiteral("picture_editor"), QStringLiteral("/usr/bin/stored"));
+    EXPECT_EQ(picture_editor_path(t.ctx, t.ctx.pictures), QStringLiteral("/usr/bin/stored"));
+    t.ctx.pictures.picture_editor = QStringLiteral("/usr/bin/chosen");
+    EXPECT_EQ(picture_editor_path(t.ctx, t.ctx.pictures), QStringLiteral("/usr/bin/chosen"));
+}
+
+} // namespace
