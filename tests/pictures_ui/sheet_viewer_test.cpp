@@ -119,7 +119,8 @@ TEST_F(SheetViewer, RenameChangesTheCellAndKeepsTheFile) {
     t.ctx.pictures.picture_editor = t.env.write_file(u"editor"_s, "");
     QTest::keyClick(sheet, Qt::Key_E);
     ASSERT_EQ(t.desktop.ran.size(), 1);
-    EXPECT_TRUE(t.desktop.ran.front().endsWith(u"Émile's b.png\""_s)) << t.desktop.ran.front().toStdString();
+    EXPECT_TRUE(t.desktop.ran.front().endsWith(u" "_s + t.env.path(u"pics/Émile's b.png"_s)))
+        << t.desktop.ran.front().toStdString();
 }
 
 TEST_F(SheetViewer, TheSheetKeepsItsPlaceOnTheScreen) {

@@ -220,8 +220,7 @@ TEST_F(SlideShowWindowTest, CopyEditAndSaveAsGoThroughTheDesktopAndTheDialogs) {
     const QString editor = t.env.write_file(QStringLiteral("editor"), "#!/bin/sh\n");
     t.settings.save_setting(QStringLiteral("picture_editor"), editor);
     QTest::keyClick(show, Qt::Key_E);
-    EXPECT_EQ(t.desktop.ran,
-              QStringList{editor + QStringLiteral(" \"") + QDir::toNativeSeparators(paths[0]) + "\""});
+    EXPECT_EQ(t.desktop.ran, QStringList{editor + QStringLiteral(" ") + paths[0]});
     const QString copy = t.env.path(QStringLiteral("saved.jpg"));
     t.prompter.answer(std::optional<QString>(copy));
     QTest::keyClick(show, Qt::Key_A);
