@@ -3,6 +3,7 @@
 // The picture browser (f_start) driven offscreen: its boxes, the search, the list and the menu.
 #include "pictures/ui/picture_browser_window.h"
 #include "pictures/ui/picture_viewer.h"
+#include "pictures/ui/picture_windows.h"
 #include "support/file_tree.h"
 #include "support/test_context.h"
 
@@ -95,6 +96,7 @@ TEST_F(BrowserWindowTest, SearchFillsTheListAndDoubleClickShowsThePicture) {
     // The view takes a double click as the second click on the line it has just pressed.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(viewer.picture_windows().open_count(), 1);
     EXPECT_EQ(t.ctx.pictures.last_picture_file, expected[1]);
     EXPECT_EQ(t.settings.get_setting(s("last_picture_file")), expected[1]);
 }

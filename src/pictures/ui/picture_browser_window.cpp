@@ -275,7 +275,7 @@ void PictureBrowserWindow::connect_controls() {
         connect(field, &QLineEdit::returnPressed, this,
                 [this] { search_button_->setFocus(Qt::OtherFocusReason); });
     search_button_->setAutoDefault(true);
-    connect(results_list_, &QListWidget::itemDoubleClicked, this, &PictureBrowserWindow::show_listed_picture);
+    // A double click and Enter both activate the line: one picture window each.
     connect(results_list_, &QListWidget::itemActivated, this, &PictureBrowserWindow::show_listed_picture);
 
     const auto viewer_button = [this](QPushButton* button, void (PictureViewer::*command)(),
