@@ -77,7 +77,7 @@ std::optional<QString> rename_picture(Services& services, PictureSettings& pictu
         services.prompter.input(translate(QStringLiteral("New file name?")),
                                 translate(QStringLiteral("Renaming last file")), old_file.fileName());
     if (!answer || answer->isEmpty()) return std::nullopt;
-    const QString new_name = *answer;
+    const QString& new_name = *answer;
     if (new_name.right(4).compare(old_file.fileName().right(4), Qt::CaseInsensitive) != 0) {
         services.prompter.message(translate(QStringLiteral("File extension cannot be modified")));
         return std::nullopt;

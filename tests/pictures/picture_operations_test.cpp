@@ -22,7 +22,7 @@ protected:
     AppContext& ctx = tc.ctx;
 
     QString picture(const QString& name, QSize size = {40, 30}) {
-        const QString path = tc.env.path(name);
+        QString path = tc.env.path(name);
         QDir().mkpath(QFileInfo(path).path());
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
