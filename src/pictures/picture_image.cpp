@@ -7,19 +7,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageIOHandler>
 #include <QImageReader>
 #include <algorithm>
 
 namespace {
-
-bool turns_sideways(const QImageReader& reader) {
-    return (reader.transformation() & QImageIOHandler::TransformationRotate90) != 0;
-}
-
-QSize upright(const QImageReader& reader, QSize size) {
-    return turns_sideways(reader) ? size.transposed() : size;
-}
 
 // JPEG pictures decode straight at a fraction of their size; the other formats decode whole
 // before scaling, which the reader refuses beyond its allocation limit with a vague "Unable to
@@ -40,7 +31,8 @@ QString read_error(const QString& path, const QString& description) {
 QSize picture_size(const QString& path) {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    return upright(reader, reader.size());
+    // With the orientation applied automatically, the reader gives the upright size.
+    return reader.size();
 }
 
 QSize fit_size(QSize full, QSize bounds, bool enlarge) {
@@ -64,15 +56,14 @@ PictureRead read_picture(const QString& path, QSize shown) {
             read_error(path, QStringLiteral("Not a picture or unreadable (%1)").arg(reader.errorString()));
         return result;
     }
-    result.full_size = upright(reader, raw);
+    result.full_size = raw;
     if (too_large_to_decode(reader, raw, shown)) {
         result.error = read_error(path, translate(QStringLiteral("Picture too large to show")) +
                                             QStringLiteral(" (%1 x %2)").arg(raw.width()).arg(raw.height()));
         return result;
     }
-    // The reader scales the picture as stored; the orientation is applied afterwards.
-    if (shown.isValid() && shown != result.full_size)
-        reader.setScaledSize(turns_sideways(reader) ? shown.transposed() : shown);
+    // The scaled size is given upright, like the size the reader reported.
+    if (shown.isValid() && shown != result.full_size) reader.setScaledSize(shown);
     result.image = reader.read();
     if (result.image.isNull())
         result.error =
