@@ -157,3 +157,13 @@ bool NameNeedle::found_in(const char* text, std::size_t length) const {
     return QFile::decodeName(QByteArray(text, static_cast<qsizetype>(length)))
         .contains(needle_, Qt::CaseInsensitive);
 }
+
+QStringList DirectorySearch::take_new_found() {
+    QStringList fresh = found_.mid(reported_);
+    reported_ = found_.size();
+    return fresh;
+}
+
+void DirectorySearch::add_found(const std::string& path) {
+    found_.append(QFile::decodeName(path.c_str()));
+}

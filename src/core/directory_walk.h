@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -71,4 +72,34 @@ private:
     QString needle_;
     std::string ascii_lower_; // the needle in lower case, used when it is plain ASCII
     bool ascii_ = true;
+};
+
+// A search over a DirectoryWalk: the counts, what it found in the order found, and the paths
+// found since the window last asked. A search decides in its own step which entries it takes.
+class DirectorySearch {
+public:
+    // Stops the walk; what was found stays.
+    void cancel() { walk_.cancel(); }
+    bool finished() const { return walk_.finished(); }
+
+    int directories_searched() const { return walk_.directories_searched(); }
+    int files_searched() const { return walk_.files_searched(); }
+    int unreadable_directories() const { return walk_.unreadable_directories(); }
+    const QStringList& found() const { return found_; }
+    // The paths found since the last call (the window adds them to its list in batches).
+    QStringList take_new_found();
+
+protected:
+    explicit DirectorySearch(const QString& root) : walk_(root) {}
+    ~DirectorySearch() = default;
+    DirectorySearch(const DirectorySearch&) = delete;
+    DirectorySearch& operator=(const DirectorySearch&) = delete;
+
+    DirectoryWalk& walk() { return walk_; }
+    void add_found(const std::string& path);
+
+private:
+    DirectoryWalk walk_;
+    QStringList found_;
+    qsizetype reported_ = 0;
 };

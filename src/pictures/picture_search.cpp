@@ -55,15 +55,9 @@ bool picture_name_matches(const QString& name, const PictureSearchTerms& terms) 
 }
 
 PictureSearch::PictureSearch(const QString& root, const PictureSearchTerms& terms)
-    : walk_(root), and_join_(terms.and_join) {
+    : DirectorySearch(root), and_join_(terms.and_join) {
     for (const QString& text : filled_search_strings(terms.strings))
         needles_.emplace_back(text);
-}
-
-QStringList PictureSearch::take_new_found() {
-    QStringList fresh = found_.mid(reported_);
-    reported_ = found_.size();
-    return fresh;
 }
 
 bool PictureSearch::matches(const char* name, std::size_t length) const {
@@ -74,10 +68,10 @@ bool PictureSearch::matches(const char* name, std::size_t length) const {
 }
 
 bool PictureSearch::step(int max_entries) {
-    return walk_.step(max_entries, [this](const std::string& dir, const char* name) {
+    return walk().step(max_entries, [this](const std::string& dir, const char* name) {
         const std::size_t length = std::strlen(name);
         if (!is_picture_file_name(QFile::decodeName(QByteArray(name, static_cast<qsizetype>(length)))))
             return;
-        if (matches(name, length)) found_.append(QFile::decodeName(joined_path(dir, name).c_str()));
+        if (matches(name, length)) add_found(joined_path(dir, name));
     });
 }

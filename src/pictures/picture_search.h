@@ -35,30 +35,17 @@ bool picture_name_matches(const QString& name, const PictureSearchTerms& terms);
 
 // The breadth-first walk of the search (DirectoryWalk), run in slices by the browser window:
 // pictures (is_picture_file_name) whose names match are found as full paths, in the order found.
-class PictureSearch {
+class PictureSearch : public DirectorySearch {
 public:
     // `root` is a directory as search_directory gives it.
     PictureSearch(const QString& root, const PictureSearchTerms& terms);
 
     // Examines up to `max_entries` entries; false once the walk is over (finished or cancelled).
     bool step(int max_entries);
-    // Stops the walk (Escape); what was found stays.
-    void cancel() { walk_.cancel(); }
-    bool finished() const { return walk_.finished(); }
-
-    int directories_searched() const { return walk_.directories_searched(); }
-    int files_searched() const { return walk_.files_searched(); }
-    int unreadable_directories() const { return walk_.unreadable_directories(); }
-    const QStringList& found() const { return found_; }
-    // The paths found since the last call (the window adds them to its list in batches).
-    QStringList take_new_found();
 
 private:
     bool matches(const char* name, std::size_t length) const;
 
-    DirectoryWalk walk_;
     std::vector<NameNeedle> needles_;
     bool and_join_ = true;
-    QStringList found_;
-    qsizetype reported_ = 0;
 };

@@ -66,21 +66,15 @@ QString search_progress_caption(int directories, int files, int found) {
 // ---------------------------------------------------------------- the walk
 
 FileSearchWalk::FileSearchWalk(const QString& root, const QString& needle, bool whole_path)
-    : walk_(root), needle_(needle), whole_path_(whole_path) {}
-
-QStringList FileSearchWalk::take_new_found() {
-    QStringList fresh = found_.mid(reported_);
-    reported_ = found_.size();
-    return fresh;
-}
+    : DirectorySearch(root), needle_(needle), whole_path_(whole_path) {}
 
 bool FileSearchWalk::step(int max_entries) {
-    return walk_.step(max_entries, [this](const std::string& dir, const char* name) {
+    return walk().step(max_entries, [this](const std::string& dir, const char* name) {
         if (whole_path_) {
             const std::string path = joined_path(dir, name);
-            if (needle_.found_in(path)) found_.append(QFile::decodeName(path.c_str()));
+            if (needle_.found_in(path)) add_found(path);
         } else if (needle_.found_in(name, std::char_traits<char>::length(name))) {
-            found_.append(QFile::decodeName(joined_path(dir, name).c_str()));
+            add_found(joined_path(dir, name));
         }
     });
 }

@@ -40,7 +40,7 @@ QString search_progress_caption(int directories, int files, int found);
 
 // The file search's walk (DirectoryWalk): every entry not descended into is matched by name,
 // plain files and also hidden or linked directories, which are never entered.
-class FileSearchWalk {
+class FileSearchWalk : public DirectorySearch {
 public:
     // `needle` is matched without regard to letter case against each file's name, or with
     // `whole_path` against its whole path; an empty needle matches every file. `root` is a
@@ -49,23 +49,10 @@ public:
 
     // Examines up to `max_entries` entries; false once the walk is over (finished or cancelled).
     bool step(int max_entries);
-    // Stops the walk; what was found stays.
-    void cancel() { walk_.cancel(); }
-    bool finished() const { return walk_.finished(); }
-
-    int directories_searched() const { return walk_.directories_searched(); }
-    int files_searched() const { return walk_.files_searched(); }
-    int unreadable_directories() const { return walk_.unreadable_directories(); }
-    const QStringList& found() const { return found_; }
-    // The paths found since the last call (the window adds them to its list in batches).
-    QStringList take_new_found();
 
 private:
-    DirectoryWalk walk_;
     NameNeedle needle_;
     bool whole_path_ = false;
-    QStringList found_;
-    qsizetype reported_ = 0;
 };
 
 // What creating a link from a found file hands to the table view: web shortcuts and pages
