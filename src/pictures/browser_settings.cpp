@@ -79,7 +79,7 @@ QString interval_for_automatic(const QString& typed) {
 }
 
 QString store_search_root(Settings& settings, PictureSettings& pictures, const QString& chosen) {
-    const QString shown = QDir::toNativeSeparators(search_directory(chosen));
+    QString shown = QDir::toNativeSeparators(search_directory(chosen));
     settings.save_setting(browser_init_dir_key, shown);
     pictures.init_dir_for_search = shown;
     return shown;

@@ -76,27 +76,27 @@ void SlideShowWindow::build_status_line() {
     status_line_->setPalette(shade);
     auto* layout = new QHBoxLayout(status_line_);
     layout->setContentsMargins(8, 2, 8, 2);
-    const std::array<const char*, label_count> names{"l_show_hide", "l_random",   "l_auto",
-                                                     "l_interval",  "l_unseen",   "l_backward",
-                                                     "l_forward",   "l_filename", "l_exit"};
-    for (int index = 0; index < label_count; ++index) {
+    const std::array<const char*, LabelCount> names{"l_show_hide", "l_random",   "l_auto",
+                                                    "l_interval",  "l_unseen",   "l_backward",
+                                                    "l_forward",   "l_filename", "l_exit"};
+    for (int index = 0; index < LabelCount; ++index) {
         auto* label =
             new ClickableLabel(QString::fromLatin1(names[static_cast<size_t>(index)]), status_line_);
         labels_[static_cast<size_t>(index)] = label;
         layout->addWidget(label);
-        if (index == status_file_name) layout->addStretch(1);
+        if (index == FileNameLabel) layout->addStretch(1);
     }
-    labels_[status_show_hide]->setText(translate(QStringLiteral("Hide status")));
-    labels_[status_backward]->setText(QStringLiteral(" \u25C0 "));
-    labels_[status_forward]->setText(QStringLiteral(" \u25B6 "));
-    labels_[status_exit]->setText(translate(QStringLiteral(" Exit ")));
-    labels_[status_show_hide]->on_click = [this] { toggle_status_line(); };
-    labels_[status_random]->on_click = [this] { toggle_random(); };
-    labels_[status_automatic]->on_click = [this] { toggle_automatic(); };
-    labels_[status_interval]->on_click = [this] { ask_interval(); };
-    labels_[status_backward]->on_click = [this] { previous_picture(); };
-    labels_[status_forward]->on_click = [this] { next_picture(); };
-    labels_[status_exit]->on_click = [this] { close(); };
+    labels_[ShowHideLabel]->setText(translate(QStringLiteral("Hide status")));
+    labels_[BackwardLabel]->setText(QStringLiteral(" \u25C0 "));
+    labels_[ForwardLabel]->setText(QStringLiteral(" \u25B6 "));
+    labels_[ExitLabel]->setText(translate(QStringLiteral(" Exit ")));
+    labels_[ShowHideLabel]->on_click = [this] { toggle_status_line(); };
+    labels_[RandomLabel]->on_click = [this] { toggle_random(); };
+    labels_[AutomaticLabel]->on_click = [this] { toggle_automatic(); };
+    labels_[IntervalLabel]->on_click = [this] { ask_interval(); };
+    labels_[BackwardLabel]->on_click = [this] { previous_picture(); };
+    labels_[ForwardLabel]->on_click = [this] { next_picture(); };
+    labels_[ExitLabel]->on_click = [this] { close(); };
 }
 
 void SlideShowWindow::read_settings() {
@@ -144,7 +144,7 @@ void SlideShowWindow::resizeEvent(QResizeEvent* event) {
 bool SlideShowWindow::eventFilter(QObject* watched, QEvent* event) {
     // A click where the hidden status line was brings it back.
     if (watched == status_line_ && event->type() == QEvent::MouseButtonPress &&
-        labels_[status_show_hide]->isHidden()) {
+        labels_[ShowHideLabel]->isHidden()) {
         toggle_status_line();
         return true;
     }
@@ -212,11 +212,11 @@ void SlideShowWindow::wait_for_prefetch() {
 }
 
 void SlideShowWindow::update_labels() {
-    labels_[status_random]->setText(random_label_text(show_.random()));
-    labels_[status_automatic]->setText(auto_label_text(advancing()));
-    labels_[status_interval]->setText(interval_label_text(interval_));
-    labels_[status_unseen]->setText(unseen_label_text(show_.unseen()));
-    labels_[status_file_name]->setText(file_name_label_text(show_));
+    labels_[RandomLabel]->setText(random_label_text(show_.random()));
+    labels_[AutomaticLabel]->setText(auto_label_text(advancing()));
+    labels_[IntervalLabel]->setText(interval_label_text(interval_));
+    labels_[UnseenLabel]->setText(unseen_label_text(show_.unseen()));
+    labels_[FileNameLabel]->setText(file_name_label_text(show_));
 }
 
 void SlideShowWindow::apply_timer() {

@@ -60,16 +60,16 @@ protected:
 
 private:
     enum StatusLabel {
-        status_show_hide,
-        status_random,
-        status_automatic,
-        status_interval,
-        status_unseen,
-        status_backward,
-        status_forward,
-        status_file_name,
-        status_exit,
-        label_count
+        ShowHideLabel,
+        RandomLabel,
+        AutomaticLabel,
+        IntervalLabel,
+        UnseenLabel,
+        BackwardLabel,
+        ForwardLabel,
+        FileNameLabel,
+        ExitLabel,
+        LabelCount
     };
 
     void build_status_line();
@@ -106,7 +106,7 @@ private:
     QPointer<QWidget> return_to_;
     PictureCanvas* canvas_ = nullptr;
     QWidget* status_line_ = nullptr;
-    std::array<ClickableLabel*, label_count> labels_{};
+    std::array<ClickableLabel*, LabelCount> labels_{};
     QPointer<BlackWindow> black_;
     QTimer advance_timer_;
     bool automatic_ = false;

@@ -143,7 +143,7 @@ void SlideShowWindow::ask_interval() {
 }
 
 void SlideShowWindow::toggle_status_line() {
-    const bool showing = !labels_[status_show_hide]->isHidden();
+    const bool showing = !labels_[ShowHideLabel]->isHidden();
     for (ClickableLabel* label : labels_)
         label->setVisible(!showing);
 }
