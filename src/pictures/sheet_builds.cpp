@@ -86,7 +86,7 @@ BuildOrder build_order_from_settings(const Settings& settings) {
 }
 
 QString build_tmp_directory(const Services& services) {
-    const QString directory = services.program_path(QStringLiteral("tmp"));
+    QString directory = services.program_path(QStringLiteral("tmp"));
     QDir().mkpath(directory);
     return directory;
 }
