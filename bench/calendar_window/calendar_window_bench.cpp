@@ -4,9 +4,9 @@
 // lists, the strip's counts and the bold days, laid out and shown) and reloading its lists after
 // a change. Every case reports the statements it issued: the counts and bold days come from
 // grouped statements, so the number does not grow with the number of days or events.
+#include "bench_context.h"
 #include "bench_sample.h"
 #include "bench_seams.h"
-#include "bench_windows.h"
 #include "calendar/ui/calendar_window.h"
 #include "calendar/ui/event_list.h"
 #include "core/app_context.h"
@@ -32,16 +32,7 @@ constexpr int dated_items = 10000;
 constexpr int spread_days = 120;
 constexpr int days_before_today = 30;
 
-struct CalendarBenchData {
-    QTemporaryDir home;
-    NoPrompter prompter;
-    NoDesktop desktop;
-    SystemClock clock;
-    FixedRandom random;
-    BenchScreen screen;
-    BenchWindows windows;
-    Settings settings{home.filePath(QStringLiteral("settings.ini"))};
-    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, home.path(), windows};
+struct CalendarBenchData : BenchContext {
     QMdiArea area;
     std::unique_ptr<MapWindows> maps;
 

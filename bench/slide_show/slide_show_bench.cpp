@@ -3,8 +3,8 @@
 // The full-screen slide show over 4000 x 3000 JPEGs: the time from the "next" key to the next
 // picture painted, with the picture decoded ahead of time (while the one before was on screen)
 // and without (decoded when the key comes), and the memory the show took.
+#include "bench_context.h"
 #include "bench_seams.h"
-#include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/settings.h"
 #include "pictures/ui/picture_viewer.h"
@@ -92,15 +92,9 @@ Figures time_moves(SlideShowWindow& show, bool decode_ahead) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QTemporaryDir home;
-    NoPrompter prompter;
-    NoDesktop desktop;
-    SystemClock clock;
-    FixedRandom random;
-    BenchScreen screen;
-    BenchWindows windows;
-    Settings settings{home.filePath(QStringLiteral("settings.ini"))};
-    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, home.path(), windows};
+    BenchContext bench;
+    AppContext& ctx = bench.ctx;
+    const QTemporaryDir& home = bench.home;
 
     QElapsedTimer making;
     making.start();

@@ -4,8 +4,8 @@
 // decoding the same files at 1/8 scale with `djpeg -scale 1/8`, two at a time, in the same run;
 // and the program's peak memory. The pictures are made once into a cache directory (by a child
 // process, so that making them does not count in the peak memory).
+#include "bench_context.h"
 #include "bench_seams.h"
-#include "bench_windows.h"
 #include "core/app_context.h"
 #include "core/settings.h"
 #include "pictures/sheet_list_text.h"
@@ -108,16 +108,7 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-struct SheetBench {
-    QTemporaryDir home;
-    NoPrompter prompter;
-    NoDesktop desktop;
-    SystemClock clock;
-    FixedRandom random;
-    BenchScreen screen;
-    BenchWindows windows;
-    Settings settings{home.filePath(QStringLiteral("settings.ini"))};
-    AppContext ctx{{prompter, desktop, clock, random, screen}, settings, home.path(), windows};
+struct SheetBench : BenchContext {
     PictureViewer viewer{ctx};
 };
 
