@@ -46,14 +46,6 @@ QString picture_search_results_caption(int count) {
     return translate(QStringLiteral("Search results (%1 files)")).arg(count);
 }
 
-bool picture_name_matches(const QString& name, const PictureSearchTerms& terms) {
-    const QStringList strings = filled_search_strings(terms.strings);
-    if (strings.isEmpty()) return true;
-    const auto in_name = [&name](const QString& text) { return name.contains(text, Qt::CaseInsensitive); };
-    return terms.and_join ? std::all_of(strings.cbegin(), strings.cend(), in_name)
-                          : std::any_of(strings.cbegin(), strings.cend(), in_name);
-}
-
 PictureSearch::PictureSearch(const QString& root, const PictureSearchTerms& terms)
     : DirectorySearch(root), and_join_(terms.and_join) {
     for (const QString& text : filled_search_strings(terms.strings))

@@ -29,10 +29,6 @@ QString picture_search_progress(int directories, int files, int found);
 // "Search results (N files)"
 QString picture_search_results_caption(int count);
 
-// Whether a picture's name is taken: with AND every filled string occurs in it, with OR at least
-// one; with no string filled every picture is taken. Letter case is ignored.
-bool picture_name_matches(const QString& name, const PictureSearchTerms& terms);
-
 // The breadth-first walk of the search (DirectoryWalk), run in slices by the browser window:
 // pictures (is_picture_file_name) whose names match are found as full paths, in the order found.
 class PictureSearch : public DirectorySearch {
