@@ -8,7 +8,6 @@
 #include "support/db_fixtures.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -245,14 +244,7 @@ TEST(RandomCaptionsTest, SizeFollowsTheLengthThePositionAndThePicture) {
 class RandomFiles : public ::testing::Test {
 protected:
     TempEnv env;
-    QString write(const QString& name, const QByteArray& bytes = "x") {
-        QString path = env.path(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString write(const QString& name) const { return env.write_file(name, "x"); }
 };
 
 TEST_F(RandomFiles, LinksNameAnExistingPictureOrSoundOnTheirFirstLine) {

@@ -139,7 +139,7 @@ protected:
     void SetUp() override { tc.windows.random_views = true; }
 };
 
-TEST_F(StormHandoffTest, ToolbarTakesTheActiveWindowsSelection) {
+TEST_F(StormHandoffTest, ToolbarTakesTheActiveWindowsSelectionOrTheBrowsersList) {
     FormAttributes table;
     table.query = s("select * from repos where collection='Books' and item_title like '*o*'");
     table.map_name = s("Books");
@@ -155,9 +155,14 @@ TEST_F(StormHandoffTest, ToolbarTakesTheActiveWindowsSelection) {
         tc.windows.calls,
         (QStringList{s("open_storm ") + table.query,
                      s("open_storm Select * from repos where collection='Books' and cat='Poet''s corner'")}));
+    // With the picture browser active the storm shows its list, though another window answers.
+    tc.windows.calls.clear();
+    ctx.active_kind = WindowKind::PictureBrowser;
+    open_storm_of_active_form(ctx);
+    EXPECT_EQ(tc.windows.calls, QStringList{s("open_storm ") + viewer_list_marker});
 }
 
-TEST_F(StormHandoffTest, ToolbarAsksWhenNoWindowAnswersOrARandomViewIsActive) {
+TEST_F(StormHandoffTest, ToolbarAsksWhenNoWindowAnswersOrARandomViewIsActiveOrNothing) {
     tc.windows.on_select_map = [](const MapParts&, bool) {
         return MapParts{s("Books"), s("Poet's corner"), {}};
     };
@@ -180,9 +185,9 @@ TEST_F(StormHandoffTest, ToolbarAsksWhenNoWindowAnswersOrARandomViewIsActive) {
     open_storm_of_active_form(ctx);
     EXPECT_TRUE(tc.windows.calls_to(s("open_storm")).isEmpty());
     EXPECT_EQ(script.messages(), QStringList{s("Invalid selection.")});
-}
 
-TEST_F(StormHandoffTest, NothingOpensWithoutTheRandomWindows) {
+    // Nothing opens without the random windows.
+    tc.windows.calls.clear();
     tc.windows.random_views = false;
     tc.windows.attributes = FormAttributes{s("select * from repos"), {}, 0, 0, {}};
     open_storm_of_active_form(ctx);

@@ -14,7 +14,7 @@ bool on_board(const LabelPlace& place, const LabelBox& box, const BoardSize& boa
            place.top + box.height <= board.height;
 }
 
-TEST(StormPlacement, DrawsLeftThenTopInsideTheMargins) {
+TEST(StormPlacement, DrawsLeftThenTopInsideTheMarginsAndNeverOffTheBoard) {
     FakeRandom random;
     const BoardSize board{12000, 9000};
     // left = (12000 - 140 - 1000) * 0.5 + 1; top = (9000 - 440 - 300) * 0.25 + 1.
@@ -28,11 +28,7 @@ TEST(StormPlacement, DrawsLeftThenTopInsideTheMargins) {
     const LabelPlace far = random_place(random, board, 1000, 300);
     EXPECT_LE(far.left + 1000, board.width - storm_right_margin);
     EXPECT_LE(far.top + 300, board.height - storm_bottom_margin);
-}
 
-TEST(StormPlacement, KeepsLabelsAsWideAsTheSpaceOrWiderOnTheBoard) {
-    FakeRandom random;
-    const BoardSize board{12000, 9000};
     // A label as wide as the board less 140 twips is placed at left 1 whatever the draw.
     for (const double r : {0.0, 0.5, 0.99}) {
         random.values = {r, 0.0};

@@ -5,7 +5,6 @@
 #include "support/db_fixtures.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 
 namespace {
@@ -89,9 +88,7 @@ TEST_F(StormTagsTest, PicturesOfADirectory) {
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(dir + s("/b.JPG"), "JPG"));
     ASSERT_TRUE(image.save(dir + s("/a.bmp"), "BMP"));
-    QFile note(dir + s("/notes.txt"));
-    ASSERT_TRUE(note.open(QIODevice::WriteOnly));
-    note.close();
+    tc.env.write_file(s("pictures/notes.txt"), "no picture");
     RandomSelection selection;
     selection.picture_dir = dir + QLatin1Char('/');
     const StormTags tags = load_storm_tags(db(), ctx.collections, selection);
@@ -106,6 +103,25 @@ TEST_F(StormTagsTest, PicturesOfADirectory) {
     EXPECT_TRUE(load_storm_tags(db(), ctx.collections, selection).tags.empty());
     selection.picture_dir = tc.env.path(s("missing"));
     EXPECT_TRUE(load_storm_tags(db(), ctx.collections, selection).tags.empty());
+}
+
+TEST_F(StormTagsTest, PicturesOfTheViewersListWithTheCountLeftOut) {
+    RandomSelection selection;
+    selection.picture_dir = viewer_list_marker;
+    const QStringList listed{s("/photos/l'été.jpg"), s("/photos/b/Sea.PNG")};
+    const StormTags tags = load_storm_tags(db(), ctx.collections, selection, listed);
+    ASSERT_EQ(tags.tags.size(), 2u);
+    EXPECT_EQ(tags.tags[0].title, s("l'été.jpg"));
+    EXPECT_EQ(tags.tags[1].picture, s("/photos/b/Sea.PNG"));
+    EXPECT_EQ(tags.caption, s("Random map of pictures from image viewer list"));
+
+    QStringList many;
+    for (int n = 0; n < storm_tag_limit + 3; ++n)
+        many.append(s("/p/%1.jpg").arg(n));
+    const StormTags full = load_storm_tags(db(), ctx.collections, selection, many);
+    EXPECT_EQ(full.tags.size(), static_cast<std::size_t>(storm_tag_limit));
+    EXPECT_EQ(full.limit_message, s("Max number of tags (400) exceeded. 3 tags will not be shown."));
+    EXPECT_TRUE(load_storm_tags(db(), ctx.collections, selection, {}).tags.empty());
 }
 
 TEST(StormTagTexts, CaptionsToolTipsSeparatorsAndLinks) {
