@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows' entries that open a random item view: enabled exactly when the program has the
-// random views, each handing over its statement.
+// The windows' entries that open a random item view or a tags storm: enabled exactly when the
+// program has the random windows, each handing over its statement.
 #include "core/ui/form_place.h"
 #include "maps/ui/map_tree_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_commands.h"
-#include "support/db_fixtures.h"
 #include "support/window_fixtures.h"
+#include "table/ui/map_list_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,69 +20,94 @@ QString s(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QAction* entry(const QMenu* menu, const char* name) {
+QAction* entry(const QObject* menu, const char* name) {
     auto* found = menu->findChild<QAction*>(QLatin1String(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
 }
 
+const char* const poets_corner = "Select * from repos where collection='Books' and cat='Poet''s corner'";
+
 using MapHandoffTest = MapWindowFixture;
 
-TEST_F(MapHandoffTest, TheMapWindowHandsItsCategoryOrTheTopMap) {
-    add(s("Books"), s("Poets' corner"), s("Ode"));
-    // The entry is shown with the cogniva functions.
-    ctx.prefs.cogniva = true;
-    MapWindow* without = maps->open_map(s("Books: Poets' corner"));
-    ASSERT_NE(without, nullptr);
-    EXPECT_FALSE(without->action(s("m_random_item_of_this_map"))->isEnabled());
-    maps->close_all();
-    settle();
+TEST_F(MapHandoffTest, WithoutTheRandomWindowsTheEntriesAreDisabled) {
+    ctx.prefs.cogniva = true; // shows the random item entry
+    MapWindow* books = maps->open_map(s("Books"));
+    ASSERT_NE(books, nullptr);
+    for (const char* name : {"m_random_item_of_this_map", "m_random_view_of_his_map", "m_random_map_of_cat"})
+        EXPECT_FALSE(entry(books, name)->isEnabled()) << name;
+    entry(books, "m_random_view_of_his_map")->trigger();
+    EXPECT_TRUE(t.windows.calls_to(s("open_storm")).isEmpty());
+}
 
+TEST_F(MapHandoffTest, TheMapWindowHandsItsMapItsCategoryOrItsItem) {
+    add(s("Books"), s("Poet's corner"), s("Odes"));
+    add(s("Books"), s("Novels"), s("Emma"));
+    ctx.prefs.cogniva = true;
     t.windows.random_views = true;
-    MapWindow* window = maps->open_map(s("Books: Poets' corner"));
-    ASSERT_NE(window, nullptr);
-    QAction* random_item = window->action(s("m_random_item_of_this_map"));
+    MapWindow* poetry = maps->open_map(s("Books: Poet's corner"));
+    ASSERT_NE(poetry, nullptr);
+    QAction* random_item = entry(poetry, "m_random_item_of_this_map");
     ASSERT_TRUE(random_item->isEnabled());
     random_item->trigger();
-    // The selected item alone, also by the key I; not from the top map, whose panels are maps.
-    window->select(0);
-    QTest::keyClick(window->findChild<QWidget*>(s("pan_pan")), Qt::Key_I);
+    // The selected item alone, by the key I.
+    poetry->select(0);
+    QTest::keyClick(poetry->findChild<QWidget*>(s("pan_pan")), Qt::Key_I);
+    entry(poetry, "m_random_view_of_his_map")->trigger();
+
+    MapWindow* books = maps->open_map(s("Books"));
+    ASSERT_NE(books, nullptr);
+    entry(books, "m_random_view_of_his_map")->trigger();
+    for (int i = 0; i < books->items().count(); ++i)
+        if (books->items().item(i).title == s("Poet's corner")) books->select(i);
+    entry(books, "m_random_map_of_cat")->trigger();
+    // Not the top map's selected item: its panels are maps.
     MapWindow* top = maps->open_map(s("Top map"));
     ASSERT_NE(top, nullptr);
-    top->action(s("m_random_item_of_this_map"))->trigger();
-    top->action(s("m_random_item_view_of_selected_item"))->trigger();
-    EXPECT_EQ(
-        t.windows.calls_to(s("open_random_item")),
-        (QStringList{
-            s("open_random_item Select * from repos where collection='Books' and cat='Poets'' corner'"),
-            s("open_random_item Select * from repos where collection='Books' and cat='Poets'' corner' and "
-              "item_title='Ode'"),
-            s("open_random_item select * from repos")}));
+    entry(top, "m_random_item_of_this_map")->trigger();
+    entry(top, "m_random_item_view_of_selected_item")->trigger();
+
+    EXPECT_EQ(t.windows.calls_to(s("open_random_item")),
+              (QStringList{s("open_random_item ") + s(poets_corner),
+                           s("open_random_item ") + s(poets_corner) + s(" and item_title='Odes'"),
+                           s("open_random_item select * from repos")}));
+    const QStringList storms = t.windows.calls_to(s("open_storm"));
+    ASSERT_EQ(storms.size(), 3);
+    EXPECT_TRUE(storms[0].startsWith(s("open_storm ") + poetry->items().last_sql()));
+    EXPECT_EQ(storms[1], s("open_storm Select distinct cat from repos where collection='Books'"));
+    EXPECT_EQ(storms[2], s("open_storm ") + s(poets_corner));
 }
 
 using TableHandoffTest = TableViewFixture;
 
-TEST_F(TableHandoffTest, TheTableViewHandsItsRowsOrItsRecord) {
-    add(s("Books"), s("Novels"), s("Ocean's 11"));
+TEST_F(TableHandoffTest, TheTableViewHandsItsRowsItsCategoryOrItsRecord) {
+    add(s("Books"), s("Poet's corner"), s("O'Neill's odes"));
     TableView* plain = tables->open_table_view(7);
     ASSERT_NE(plain, nullptr);
-    EXPECT_FALSE(entry(plain->popup_menu(), "m_random_item_of_filtered_records")->isEnabled());
-    EXPECT_FALSE(entry(plain->popup_menu(), "m_random_item_of_selected_record")->isEnabled());
+    for (const char* name : {"m_random_item_of_filtered_records", "m_random_item_of_selected_record"})
+        EXPECT_FALSE(entry(plain->popup_menu(), name)->isEnabled()) << name;
     tables->close_all();
     settle();
 
     t.windows.random_views = true;
     TableView* view = tables->open_table_view(7);
     ASSERT_NE(view, nullptr);
+    settle();
     ASSERT_NE(view->get_item_nr(), 0);
+    auto* storm_button = control<QPushButton>(view, "b_storm");
+    ASSERT_TRUE(storm_button->isEnabled());
+    storm_button->click();
+    entry(view, "m_storm")->trigger();
+    entry(view, "m_random_map_of_current_category")->trigger();
     entry(view->popup_menu(), "m_random_item_of_filtered_records")->trigger();
     entry(view->popup_menu(), "m_random_item_of_selected_record")->trigger();
-    const QStringList opened = t.windows.calls_to(s("open_random_item"));
-    ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened[0], s("open_random_item ") + view->current_statement().trimmed());
-    EXPECT_EQ(opened[1],
-              s("open_random_item Select * from repos where collection='Books' and cat='Novels' and "
-                "item_title='Ocean''s 11'"));
+    const QString rows = view->current_statement().trimmed();
+    EXPECT_EQ(
+        t.windows.calls_to(s("open_storm")),
+        (QStringList{s("open_storm ") + rows, s("open_storm ") + rows, s("open_storm ") + s(poets_corner)}));
+    EXPECT_EQ(t.windows.calls_to(s("open_random_item")),
+              (QStringList{s("open_random_item ") + rows, s("open_random_item ") + s(poets_corner) +
+                                                              s(" and item_title='O''Neill''s odes'")}));
 }
 
 using TreeHandoffTest = MapWindowFixture;
@@ -99,18 +124,29 @@ TEST_F(TreeHandoffTest, TheTreeHandsTheMapOfItsSelectedNode) {
                                                        s("Media"), 1, Qt::MatchExactly | Qt::MatchRecursive);
     ASSERT_EQ(media.size(), 1);
     view->setCurrentIndex(media.first());
-    QAction* random_item = entry(tree->popup_menu(), "m_random_item");
-    ASSERT_TRUE(random_item->isEnabled());
-    QAction* random_map = entry(tree->popup_menu(), "m_random_map");
-    ASSERT_TRUE(random_map->isEnabled());
-    random_item->trigger();
-    random_map->trigger();
+    for (const char* name : {"m_random_item", "m_random_map"}) {
+        QAction* action = entry(tree->popup_menu(), name);
+        ASSERT_TRUE(action->isEnabled()) << name;
+        action->trigger();
+    }
     EXPECT_EQ(t.windows.calls_to(s("open_random_item")),
               QStringList{s("open_random_item Select * from repos where collection='Media'")});
     EXPECT_EQ(t.windows.calls_to(s("open_storm")),
               QStringList{s("open_storm Select * from repos where collection='Media'")});
     close_form(*tree);
     settle();
+}
+
+using MapListHandoffTest = TableRoomFixture;
+
+TEST_F(MapListHandoffTest, TheMapListStormsTheSelectedMap) {
+    add(s("Books"), s("Poet's corner"), s("Odes"));
+    t.windows.random_views = true;
+    MapListWindow* list = room->open_map_list(s("Poet"));
+    ASSERT_NE(list, nullptr);
+    settle();
+    entry(list, "m_storm")->trigger();
+    EXPECT_EQ(t.windows.calls_to(s("open_storm")), QStringList{s("open_storm ") + s(poets_corner)});
 }
 
 // The main window's general menu and toolbar.
