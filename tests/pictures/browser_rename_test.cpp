@@ -7,12 +7,14 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class BrowserRenameTest : public ::testing::Test {
 protected:
     TestContext t;
-    QString dir = t.env.path(QStringLiteral("pics"));
+    QString dir = t.env.path(u"pics"_s);
 
     QStringList names() const { return QDir(dir).entryList(QDir::Files, QDir::Name); }
     void make(const QStringList& files) {
@@ -22,15 +24,11 @@ protected:
 };
 
 TEST(BulkRenameNames, AddOnceRemoveOnlyAtTheStart) {
-    EXPECT_EQ(name_with_string_added(QStringLiteral("sea.jpg"), QStringLiteral("2020_")),
-              QStringLiteral("2020_sea.jpg"));
-    EXPECT_EQ(name_with_string_added(QStringLiteral("my TRIP.jpg"), QStringLiteral("trip")), std::nullopt);
-    EXPECT_EQ(name_with_string_removed(QStringLiteral("TRIP_sea.jpg"), QStringLiteral("trip_")),
-              QStringLiteral("sea.jpg"));
-    EXPECT_EQ(name_with_string_removed(QStringLiteral("sea_trip_.jpg"), QStringLiteral("trip_")),
-              std::nullopt);
-    EXPECT_EQ(name_with_string_removed(QStringLiteral("trip"), QStringLiteral("TRIP")), std::nullopt)
-        << "a name is never left empty";
+    EXPECT_EQ(name_with_string_added(u"sea.jpg"_s, u"2020_"_s), u"2020_sea.jpg"_s);
+    EXPECT_EQ(name_with_string_added(u"my TRIP.jpg"_s, u"trip"_s), std::nullopt);
+    EXPECT_EQ(name_with_string_removed(u"TRIP_sea.jpg"_s, u"trip_"_s), u"sea.jpg"_s);
+    EXPECT_EQ(name_with_string_removed(u"sea_trip_.jpg"_s, u"trip_"_s), std::nullopt);
+    EXPECT_EQ(name_with_string_removed(u"trip"_s, u"TRIP"_s), std::nullopt) << "a name is never left empty";
 }
 
 TEST_F(BrowserRenameTest, AddingTwiceChangesEachNameOnce) {
@@ -42,12 +40,11 @@ TEST_F(BrowserRenameTest, AddingTwiceChangesEachNameOnce) {
     }
     EXPECT_EQ(names(), (QStringList{"X_a.gif", "X_b.jpg", "X_notes.txt", "x_already.bmp"}));
     const QStringList shown = t.prompter.messages();
-    EXPECT_EQ(shown.at(0), QStringLiteral("String to be added?"));
-    EXPECT_EQ(shown.at(1), QStringLiteral("3 files renamed."));
-    EXPECT_EQ(shown.at(3), QStringLiteral("0 files renamed."));
-    EXPECT_EQ(t.ctx.pictures.last_picture_file, dir + QStringLiteral("/X_b.jpg"))
-        << "the last picture follows";
-    EXPECT_EQ(t.settings.get_setting(QStringLiteral("last_picture_file")), dir + QStringLiteral("/X_b.jpg"));
+    EXPECT_EQ(shown.at(0), u"String to be added?"_s);
+    EXPECT_EQ(shown.at(1), u"3 files renamed."_s);
+    EXPECT_EQ(shown.at(3), u"0 files renamed."_s);
+    EXPECT_EQ(t.ctx.pictures.last_picture_file, dir + u"/X_b.jpg"_s) << "the last picture follows";
+    EXPECT_EQ(t.settings.get_setting(u"last_picture_file"_s), dir + u"/X_b.jpg"_s);
 }
 
 TEST_F(BrowserRenameTest, RemovingTouchesOnlyNamesBeginningWithTheString) {
@@ -55,9 +52,9 @@ TEST_F(BrowserRenameTest, RemovingTouchesOnlyNamesBeginningWithTheString) {
     t.prompter.answer("old_");
     remove_string_from_file_names(t.ctx, t.ctx.pictures);
     EXPECT_EQ(names(), (QStringList{"a.jpg", "b.gif", "c_old_.jpg", "old_"}));
-    EXPECT_EQ(t.prompter.messages().last(), QStringLiteral("2 files renamed."));
+    EXPECT_EQ(t.prompter.messages().last(), u"2 files renamed."_s);
     EXPECT_EQ(t.prompter.shown().front().title,
-              QStringLiteral("Removing string from names of files in a given directory"));
+              u"Removing string from names of files in a given directory"_s);
 }
 
 TEST_F(BrowserRenameTest, AFailingRenameStopsAndKeepsTheRest) {
@@ -68,9 +65,9 @@ TEST_F(BrowserRenameTest, AFailingRenameStopsAndKeepsTheRest) {
     EXPECT_EQ(names(), (QStringList{"0.jpg", "a.jpg", "xa.jpg", "xc.jpg"}));
     const QStringList shown = t.prompter.messages();
     ASSERT_EQ(shown.size(), 3);
-    EXPECT_TRUE(shown.at(1).startsWith(QStringLiteral("Error 58 - "))) << shown.at(1).toStdString();
-    EXPECT_TRUE(shown.at(1).contains(QStringLiteral("a.jpg")));
-    EXPECT_EQ(shown.at(2), QStringLiteral("1 files renamed."));
+    EXPECT_TRUE(shown.at(1).startsWith(u"Error 58 - "_s)) << shown.at(1).toStdString();
+    EXPECT_TRUE(shown.at(1).contains(u"a.jpg"_s));
+    EXPECT_EQ(shown.at(2), u"1 files renamed."_s);
 }
 
 TEST_F(BrowserRenameTest, CancelledOrEmptyAnswerOrNoLastPictureDoNothing) {
@@ -86,19 +83,18 @@ TEST_F(BrowserRenameTest, CancelledOrEmptyAnswerOrNoLastPictureDoNothing) {
     t.prompter.clear();
     add_string_to_file_names(t.ctx, t.ctx.pictures);
     ASSERT_EQ(t.prompter.shown().size(), 1u);
-    EXPECT_EQ(t.prompter.shown().front().kind, QStringLiteral("message"));
+    EXPECT_EQ(t.prompter.shown().front().kind, u"message"_s);
     EXPECT_TRUE(t.prompter.all_answered());
 }
 
 TEST_F(BrowserRenameTest, NamesWithSpacesApostrophesAndAccents) {
-    make({QStringLiteral("l'été à Paris.jpg"), QStringLiteral("Élan d'or.png")});
-    t.prompter.answer(QStringLiteral("été "));
+    make({u"l'été à Paris.jpg"_s, u"Élan d'or.png"_s});
+    t.prompter.answer(u"été "_s);
     add_string_to_file_names(t.ctx, t.ctx.pictures);
-    EXPECT_EQ(names(),
-              (QStringList{QStringLiteral("l'été à Paris.jpg"), QStringLiteral("été Élan d'or.png")}));
-    t.prompter.answer(QStringLiteral("ÉTÉ "));
+    EXPECT_EQ(names(), (QStringList{u"l'été à Paris.jpg"_s, u"été Élan d'or.png"_s}));
+    t.prompter.answer(u"ÉTÉ "_s);
     remove_string_from_file_names(t.ctx, t.ctx.pictures);
-    EXPECT_EQ(names(), (QStringList{QStringLiteral("l'été à Paris.jpg"), QStringLiteral("Élan d'or.png")}));
+    EXPECT_EQ(names(), (QStringList{u"l'été à Paris.jpg"_s, u"Élan d'or.png"_s}));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class BrowserSettingsTest : public ::testing::Test {
@@ -34,9 +36,9 @@ TEST_F(BrowserSettingsTest, OpeningReadsEveryKeyAndTheDriveRootIsHome) {
     store("sort_descending", "-1");
     store("sort_by_datetime", "");
     const BrowserSettings shown = read_browser_settings(t.settings, t.ctx.pictures);
-    EXPECT_EQ(shown.init_dir_for_search, QStringLiteral("/srv/photos"));
-    EXPECT_EQ(shown.picture_editor, QStringLiteral("/usr/bin/gimp"));
-    EXPECT_EQ(shown.interval, QStringLiteral("3500"));
+    EXPECT_EQ(shown.init_dir_for_search, u"/srv/photos"_s);
+    EXPECT_EQ(shown.picture_editor, u"/usr/bin/gimp"_s);
+    EXPECT_EQ(shown.interval, u"3500"_s);
     EXPECT_TRUE(shown.autom);
     EXPECT_FALSE(shown.random);
     EXPECT_TRUE(shown.fit_mode);
@@ -53,34 +55,31 @@ TEST_F(BrowserSettingsTest, IntervalIsStoredOnlyWhenNumeric) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(store_interval(t.settings, t.ctx.pictures, QString::fromUtf8(bad)));
     }
-    EXPECT_EQ(stored("interval"), QStringLiteral("2500"));
-    EXPECT_TRUE(store_interval(t.settings, t.ctx.pictures, QStringLiteral(" 750 ")));
-    EXPECT_EQ(stored("interval"), QStringLiteral("750"));
+    EXPECT_EQ(stored("interval"), u"2500"_s);
+    EXPECT_TRUE(store_interval(t.settings, t.ctx.pictures, u" 750 "_s));
+    EXPECT_EQ(stored("interval"), u"750"_s);
     EXPECT_EQ(t.ctx.pictures.interval, 750);
 }
 
-TEST_F(BrowserSettingsTest, AutomaticAdvanceFillsAnEmptyInterval) {
-    EXPECT_EQ(interval_for_automatic(QString()), QStringLiteral("2000"));
-    EXPECT_EQ(interval_for_automatic(QStringLiteral("  ")), QStringLiteral("2000"));
-    EXPECT_EQ(interval_for_automatic(QStringLiteral("900")), QStringLiteral("900"));
+// Switching automatic advance on fills an empty interval.
+TEST(BrowserSettingsTexts, AutomaticAdvanceFillsAnEmptyInterval) {
+    EXPECT_EQ(interval_for_automatic(QString()), u"2000"_s);
+    EXPECT_EQ(interval_for_automatic(u"  "_s), u"2000"_s);
+    EXPECT_EQ(interval_for_automatic(u"900"_s), u"900"_s);
 }
 
-TEST_F(BrowserSettingsTest, FlagsRoundTripAsCheckBoxNumbers) {
+TEST_F(BrowserSettingsTest, FlagsRootAndEditorAreStoredAtOnce) {
     store_flag(t.settings, fit_mode_key, true);
-    EXPECT_EQ(stored("fit_mode"), QStringLiteral("-1"));
+    EXPECT_EQ(stored("fit_mode"), u"-1"_s);
     EXPECT_TRUE(read_flag(t.settings, fit_mode_key));
     store_flag(t.settings, fit_mode_key, false);
-    EXPECT_EQ(stored("fit_mode"), QStringLiteral("0"));
+    EXPECT_EQ(stored("fit_mode"), u"0"_s);
     EXPECT_FALSE(read_flag(t.settings, fit_mode_key));
-}
-
-TEST_F(BrowserSettingsTest, ChosenRootAndEditorAreStoredAtOnce) {
-    EXPECT_EQ(store_search_root(t.settings, t.ctx.pictures, QStringLiteral("/srv/photos/")),
-              QStringLiteral("/srv/photos"));
-    EXPECT_EQ(stored("init_dir_for_search"), QStringLiteral("/srv/photos"));
-    store_picture_editor(t.settings, t.ctx.pictures, QStringLiteral("/usr/bin/gimp"));
-    EXPECT_EQ(stored("picture_editor"), QStringLiteral("/usr/bin/gimp"));
-    EXPECT_EQ(t.ctx.pictures.picture_editor, QStringLiteral("/usr/bin/gimp"));
+    EXPECT_EQ(store_search_root(t.settings, t.ctx.pictures, u"/srv/photos/"_s), u"/srv/photos"_s);
+    EXPECT_EQ(stored("init_dir_for_search"), u"/srv/photos"_s);
+    store_picture_editor(t.settings, t.ctx.pictures, u"/usr/bin/gimp"_s);
+    EXPECT_EQ(stored("picture_editor"), u"/usr/bin/gimp"_s);
+    EXPECT_EQ(t.ctx.pictures.picture_editor, u"/usr/bin/gimp"_s);
 }
 
 TEST_F(BrowserSettingsTest, PlaceIsKeptAndNeverBeyondTheScreen) {

@@ -53,17 +53,15 @@ TEST_F(PictureOperations, DeleteAsksKeepsACopyAndListsTheFile) {
     EXPECT_TRUE(ctx.pictures.is_deleted(path));
     EXPECT_TRUE(ctx.pictures.last_picture_file.isEmpty());
     EXPECT_TRUE(last_setting().isEmpty());
-}
 
-// A file that went away meanwhile is reported with its number and changes nothing.
-TEST_F(PictureOperations, DeletingAMissingFileIsReported) {
-    const QString path = tc.env.path(u"gone.jpg"_s);
-    set_last_picture(ctx, ctx.pictures, path);
+    // A file that went away meanwhile is reported with its number and changes nothing.
+    const QString gone = tc.env.path(u"gone.jpg"_s);
+    set_last_picture(ctx, ctx.pictures, gone);
     tc.prompter.answer(true);
-    EXPECT_FALSE(delete_picture(ctx, ctx.pictures, path));
+    EXPECT_FALSE(delete_picture(ctx, ctx.pictures, gone));
     EXPECT_TRUE(tc.prompter.messages().last().startsWith(u"Error 53 - "_s));
-    EXPECT_FALSE(ctx.pictures.is_deleted(path));
-    EXPECT_EQ(ctx.pictures.last_picture_file, path);
+    EXPECT_FALSE(ctx.pictures.is_deleted(gone));
+    EXPECT_EQ(ctx.pictures.last_picture_file, gone);
 }
 
 TEST_F(PictureOperations, RenameKeepsTheExtensionAndTheDirectory) {

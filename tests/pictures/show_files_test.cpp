@@ -6,28 +6,30 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ShowFilesFixture : ::testing::Test {
     TestContext t;
-    QString source = t.env.write_file(QStringLiteral("pics/l'été d'or.jpg"), "picture bytes");
+    QString source = t.env.write_file(u"pics/l'été d'or.jpg"_s, "picture bytes");
 };
 
 TEST_F(ShowFilesFixture, ACopyIsWrittenWhereTheUserSaysAndRemembered) {
-    const QString target = t.env.path(QStringLiteral("copies/copy ü.jpg"));
-    QDir().mkpath(t.env.path(QStringLiteral("copies")));
+    const QString target = t.env.path(u"copies/copy ü.jpg"_s);
+    QDir().mkpath(t.env.path(u"copies"_s));
     t.prompter.answer(std::optional<QString>(target));
     ASSERT_TRUE(save_picture_copy(t.ctx, source));
     QFile copy(target);
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), QByteArray("picture bytes"));
     EXPECT_TRUE(QFile::exists(source));
-    EXPECT_EQ(t.settings.get_setting(QStringLiteral("last_saved_file")), target);
+    EXPECT_EQ(t.settings.get_setting(u"last_saved_file"_s), target);
     // The next save dialog starts in that directory, with the picture's own name.
     t.prompter.answer(std::optional<QString>());
     EXPECT_FALSE(save_picture_copy(t.ctx, source));
     ASSERT_EQ(t.prompter.shown().size(), 2U);
-    EXPECT_EQ(t.prompter.shown()[1].kind, QStringLiteral("save_file"));
+    EXPECT_EQ(t.prompter.shown()[1].kind, u"save_file"_s);
 }
 
 TEST_F(ShowFilesFixture, CopyOntoItselfOrFromAVanishedFileIsAnErrorAndTouchesNothing) {
@@ -36,20 +38,20 @@ TEST_F(ShowFilesFixture, CopyOntoItselfOrFromAVanishedFileIsAnErrorAndTouchesNot
     QFile kept(source);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("picture bytes"));
-    const QString gone = t.env.path(QStringLiteral("pics/gone.jpg"));
-    t.prompter.answer(std::optional<QString>(t.env.path(QStringLiteral("x.jpg"))));
+    const QString gone = t.env.path(u"pics/gone.jpg"_s);
+    t.prompter.answer(std::optional<QString>(t.env.path(u"x.jpg"_s)));
     EXPECT_FALSE(save_picture_copy(t.ctx, gone));
     const QStringList messages = t.prompter.messages();
     ASSERT_EQ(messages.size(), 4);
-    EXPECT_TRUE(messages[1].startsWith(QStringLiteral("Error 75 - "))) << messages[1].toStdString();
-    EXPECT_TRUE(messages[3].startsWith(QStringLiteral("Error 53 - "))) << messages[3].toStdString();
-    EXPECT_FALSE(QFile::exists(t.env.path(QStringLiteral("x.jpg"))));
-    EXPECT_TRUE(t.settings.get_setting(QStringLiteral("last_saved_file")).isEmpty());
+    EXPECT_TRUE(messages[1].startsWith(u"Error 75 - "_s)) << messages[1].toStdString();
+    EXPECT_TRUE(messages[3].startsWith(u"Error 53 - "_s)) << messages[3].toStdString();
+    EXPECT_FALSE(QFile::exists(t.env.path(u"x.jpg"_s)));
+    EXPECT_TRUE(t.settings.get_setting(u"last_saved_file"_s).isEmpty());
 }
 
 TEST_F(ShowFilesFixture, TheAgendaIsMadeWhenMissingAndOpened) {
     open_agenda(t.ctx);
-    const QString agenda = t.ctx.program_path(QStringLiteral("agenda.txt"));
+    const QString agenda = t.ctx.program_path(u"agenda.txt"_s);
     EXPECT_TRUE(QFile::exists(agenda));
     EXPECT_EQ(t.desktop.opened, QStringList{agenda});
     {
@@ -64,10 +66,10 @@ TEST_F(ShowFilesFixture, TheAgendaIsMadeWhenMissingAndOpened) {
 }
 
 TEST_F(ShowFilesFixture, TheEditorInUseComesBeforeTheStoredOne) {
-    t.settings.save_setting(QStringLiteral("picture_editor"), QStringLiteral("/usr/bin/stored"));
-    EXPECT_EQ(picture_editor_path(t.ctx, t.ctx.pictures), QStringLiteral("/usr/bin/stored"));
-    t.ctx.pictures.picture_editor = QStringLiteral("/usr/bin/chosen");
-    EXPECT_EQ(picture_editor_path(t.ctx, t.ctx.pictures), QStringLiteral("/usr/bin/chosen"));
+    t.settings.save_setting(u"picture_editor"_s, u"/usr/bin/stored"_s);
+    EXPECT_EQ(picture_editor_path(t.ctx, t.ctx.pictures), u"/usr/bin/stored"_s);
+    t.ctx.pictures.picture_editor = u"/usr/bin/chosen"_s;
+    EXPECT_EQ(picture_editor_path(t.ctx, t.ctx.pictures), u"/usr/bin/chosen"_s);
 }
 
 } // namespace
