@@ -25,21 +25,13 @@ protected:
     }
 };
 
-TEST_F(Builds, ADirectorySlideShowIsWrittenSortedRememberedAndStarred) {
-    t.settings.save_setting(u"sort_descending"_s, u"-1"_s);
+// The browser's sort options decide a build's order; a directory's builds are driven through the viewer
+// in the thumbnail sheet's tests.
+TEST_F(Builds, TheOrderComesFromTheSortOptions) {
+    t.settings.save_setting(u"sort_by_datetime"_s, u"-1"_s);
     const BuildOrder order = build_order_from_settings(t.settings);
-    EXPECT_TRUE(order.descending);
-    EXPECT_FALSE(order.by_date);
-    const QString ssf = dir + u"/_slideshow.ssf"_s;
-    EXPECT_EQ(build_directory_slide_show(t.ctx, t.ctx.pictures, dir, order, ssf, true), ssf);
-    EXPECT_EQ(read_list_file(ssf), (QStringList{u"*\\c d.bmp"_s, u"*\\b.jpg"_s, u"*\\A.gif"_s}));
-    EXPECT_EQ(t.ctx.pictures.last_slide_show, ssf);
-    EXPECT_EQ(t.settings.get_setting(u"last_slide_show"_s), ssf);
-    EXPECT_TRUE(t.prompter.shown().empty());
-    // From a picture window: full paths in the tmp directory.
-    const QString tmp_ssf = QDir(build_tmp_directory(t.ctx)).filePath(u"_slideshow.ssf"_s);
-    ASSERT_TRUE(build_directory_slide_show(t.ctx, t.ctx.pictures, dir, {}, tmp_ssf, false));
-    EXPECT_EQ(read_list_file(tmp_ssf).first(), QDir::toNativeSeparators(dir + u"/A.gif"_s));
+    EXPECT_TRUE(order.by_date);
+    EXPECT_FALSE(order.descending);
 }
 
 TEST_F(Builds, AnEmptyOrUnreadableDirectoryWritesNothing) {
@@ -74,21 +66,6 @@ TEST_F(Builds, TenThousandPicturesGiveTheFirstThousandAndSaySo) {
     EXPECT_EQ(thumbnail_series_length(*first), 100);
     EXPECT_EQ(read_list_file(big + u"/_thumbnails_100.tnf"_s).last(),
               QDir::toNativeSeparators(big + u"/p00999.jpg"_s));
-}
-
-TEST_F(Builds, ThumbnailsOfADirectoryUseTheScreensSheetSize) {
-    t.screen.width = 800 * 15;
-    QStringList names;
-    for (int i = 1; i <= 19; ++i)
-        names.append(u"p%1.jpg"_s.arg(i, 2, 10, QLatin1Char('0')));
-    ASSERT_TRUE(make_file_tree(t.env.path(u"n"_s), names));
-    const auto first = build_directory_thumbnails(t.ctx, t.ctx.pictures, t.env.path(u"n"_s),
-                                                  t.env.path(u"n"_s), u"_thumbnails_"_s);
-    ASSERT_EQ(first, t.env.path(u"n/_thumbnails_01.tnf"_s));
-    EXPECT_EQ(read_list_file(*first).size(), 18);
-    EXPECT_EQ(read_list_file(t.env.path(u"n/_thumbnails_02.tnf"_s)).size(), 1);
-    EXPECT_EQ(t.ctx.pictures.last_thumbnail_file, *first);
-    EXPECT_EQ(t.settings.get_setting(u"last_thumbnail_file"_s), *first);
 }
 
 TEST_F(Builds, SearchResultsAreWrittenToTheTmpDirectoryAndTold) {
