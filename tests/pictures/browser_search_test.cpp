@@ -37,23 +37,16 @@ protected:
     }
 };
 
+// The question names the join only when a box is filled, and the directory searched.
 TEST(BrowserSearchTexts, QuestionNamesTheJoinOnlyWhenABoxIsFilled) {
     const QString dir = u"/home/anna/Pictures"_s;
-    EXPECT_EQ(
-        picture_search_question(PictureSearchTerms{{"", "  ", ""}, true}, dir),
-        QStringLiteral("All gif/jpg/bmp files  in directory \"/home/anna/Pictures\" and all subdirectories "
-                       "will be searched. Proceed?"));
-    EXPECT_EQ(
-        picture_search_question(PictureSearchTerms{{"", "sea", ""}, true}, dir),
-        QStringLiteral("All gif/jpg/bmp files  whose names contain string in 'find 1' and string in 'find 2' "
-                       "and string in 'find 3'  in directory \"/home/anna/Pictures\" and all subdirectories "
-                       "will be searched. Proceed?"));
-    EXPECT_TRUE(
-        picture_search_question(PictureSearchTerms{{"sea", "", ""}, false}, dir)
-            .startsWith(QStringLiteral("All gif/jpg/bmp files  whose names contain string in 'find 1' "
-                                       "or string in 'find 2' or string in 'find 3'  in directory")));
-    EXPECT_EQ(picture_search_progress(3, 12, 2),
-              u"directories searched: 3  --  files searched: 12  --  files found: 2"_s);
+    const QString every = picture_search_question(PictureSearchTerms{{"", "  ", ""}, true}, dir);
+    EXPECT_FALSE(every.contains(u"whose names"_s)) << every.toStdString();
+    EXPECT_TRUE(every.contains(u" in directory \"/home/anna/Pictures\" and all subdirectories"_s));
+    EXPECT_TRUE(picture_search_question(PictureSearchTerms{{"", "sea", ""}, true}, dir)
+                    .contains(u"'find 1' and string in 'find 2' and string in 'find 3'"_s));
+    EXPECT_TRUE(picture_search_question(PictureSearchTerms{{"sea", "", ""}, false}, dir)
+                    .contains(u"'find 1' or string in 'find 2' or string in 'find 3'"_s));
 }
 
 TEST_F(BrowserSearchTest, ListsPicturesBreadthFirstInAnySlices) {
