@@ -1,8 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The file commands the viewer's windows share (delete, rename, edit, save a copy, the agenda) and the
+// reading of pictures.
 #include "pictures/file_error.h"
 #include "pictures/picture_image.h"
 #include "pictures/picture_operations.h"
+#include "pictures/show_files.h"
 #include "support/test_context.h"
 
 #include <QDir>
@@ -30,6 +33,8 @@ protected:
         return path;
     }
     QString last_setting() const { return tc.settings.get_setting(u"last_picture_file"_s); }
+    // A file whose bytes a copy must keep.
+    QString copied_file() const { return tc.env.write_file(u"pics/l'été d'or.jpg"_s, "picture bytes"); }
 };
 
 // The deleted picture is kept in the recycle directory; Cancel, the preselected answer, keeps it.
@@ -159,6 +164,65 @@ TEST_F(PictureOperations, BrokenPicturesGiveAMessage) {
     const PictureRead read = read_picture_fitted(cut, {32, 32}, false);
     EXPECT_EQ(read.full_size, QSize(256, 256));
     EXPECT_EQ(read.image.size(), QSize(32, 32));
+}
+
+TEST_F(PictureOperations, ACopyIsWrittenWhereTheUserSaysAndRemembered) {
+    const QString source = copied_file();
+    const QString target = tc.env.path(u"copies/copy ü.jpg"_s);
+    QDir().mkpath(tc.env.path(u"copies"_s));
+    tc.prompter.answer(std::optional<QString>(target));
+    ASSERT_TRUE(save_picture_copy(ctx, source));
+    QFile copy(target);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("picture bytes"));
+    EXPECT_TRUE(QFile::exists(source));
+    EXPECT_EQ(tc.settings.get_setting(u"last_saved_file"_s), target);
+    // The next save dialog starts in that directory, with the picture's own name.
+    tc.prompter.answer(std::optional<QString>());
+    EXPECT_FALSE(save_picture_copy(ctx, source));
+    ASSERT_EQ(tc.prompter.shown().size(), 2U);
+    EXPECT_EQ(tc.prompter.shown()[1].kind, u"save_file"_s);
+}
+
+TEST_F(PictureOperations, CopyOntoItselfOrFromAVanishedFileIsAnErrorAndTouchesNothing) {
+    const QString source = copied_file();
+    tc.prompter.answer(std::optional<QString>(source));
+    EXPECT_FALSE(save_picture_copy(ctx, source));
+    QFile kept(source);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("picture bytes"));
+    const QString gone = tc.env.path(u"pics/gone.jpg"_s);
+    tc.prompter.answer(std::optional<QString>(tc.env.path(u"x.jpg"_s)));
+    EXPECT_FALSE(save_picture_copy(ctx, gone));
+    const QStringList messages = tc.prompter.messages();
+    ASSERT_EQ(messages.size(), 4);
+    EXPECT_TRUE(messages[1].startsWith(u"Error 75 - "_s)) << messages[1].toStdString();
+    EXPECT_TRUE(messages[3].startsWith(u"Error 53 - "_s)) << messages[3].toStdString();
+    EXPECT_FALSE(QFile::exists(tc.env.path(u"x.jpg"_s)));
+    EXPECT_TRUE(tc.settings.get_setting(u"last_saved_file"_s).isEmpty());
+}
+
+TEST_F(PictureOperations, TheAgendaIsMadeWhenMissingAndOpened) {
+    open_agenda(ctx);
+    const QString agenda = ctx.program_path(u"agenda.txt"_s);
+    EXPECT_TRUE(QFile::exists(agenda));
+    EXPECT_EQ(tc.desktop.opened, QStringList{agenda});
+    {
+        QFile file(agenda);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("meet Ann");
+    }
+    open_agenda(ctx);
+    QFile file(agenda);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("meet Ann")); // an agenda there is never rewritten
+}
+
+TEST_F(PictureOperations, TheEditorInUseComesBeforeTheStoredOne) {
+    tc.settings.save_setting(u"picture_editor"_s, u"/usr/bin/stored"_s);
+    EXPECT_EQ(picture_editor_path(ctx, ctx.pictures), u"/usr/bin/stored"_s);
+    ctx.pictures.picture_editor = u"/usr/bin/chosen"_s;
+    EXPECT_EQ(picture_editor_path(ctx, ctx.pictures), u"/usr/bin/chosen"_s);
 }
 
 } // namespace

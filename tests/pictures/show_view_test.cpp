@@ -85,8 +85,8 @@ TEST(Aquarium, DirectionsMoveDiagonallyAndTurnOnlyWhenDrawn) {
     EXPECT_EQ(aquarium_step(QPoint(500, 500), QSize(10, 10), screen, SwimDirection::UpLeft, random).direction,
               SwimDirection::UpRight);
     // A window larger than the screen stays at its corner.
-    EXPECT_EQ(aquarium_step(QPoint(40, 40), QSize(2000, 2000), QRect(0, 0, 800, 600), SwimDirection::DownRight,
-                            random)
+    EXPECT_EQ(aquarium_step(QPoint(40, 40), QSize(2000, 2000), QRect(0, 0, 800, 600),
+                            SwimDirection::DownRight, random)
                   .position,
               QPoint(0, 0));
 }

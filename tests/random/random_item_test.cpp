@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The random item view's decisions: picks over a selection, the history, the picture cycle, the
-// category separator, deleted items, captions, links, picture directories and placement.
+// category separator, deleted items, captions, colours, links, picture directories and placement.
 #include "maps/map_edit_support.h"
+#include "random/random_choice.h"
 #include "random/random_item.h"
 #include "random/random_item_display.h"
 #include "support/db_fixtures.h"
@@ -279,6 +280,18 @@ TEST_F(RandomFiles, ADirectoryGivesItsPicturesSortedAndAtMostAThousand) {
     const QStringList many = list_pictures(env.path(s("many")));
     EXPECT_EQ(many.size(), max_random_pictures);
     EXPECT_TRUE(many.first().endsWith(s("0000.jpg")));
+}
+
+TEST(RandomLightColour, DrawsAgainUntilTheColourIsLightEnough) {
+    FakeRandom random;
+    // 0.4 gives 102 per channel (306 in all, too dark); 0.5 gives 128 (384).
+    random.values = {0.4, 0.4, 0.4, 0.5, 0.5, 0.5};
+    EXPECT_EQ(random_light_colour(random), QColor(128, 128, 128));
+    EXPECT_EQ(random.index, 6U);
+    // The extremes of the draw: 0 gives 0, just below 1 gives 255.
+    random.values = {0.0, 0.999999, 0.999999};
+    random.index = 0;
+    EXPECT_EQ(random_light_colour(random), QColor(0, 255, 255));
 }
 
 TEST(RandomPlace, StaysInsideTheMainWindow) {

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The statements handed to the random item view by each caller.
+// The statements handed to the random item view by each caller, and the selection a window answers.
 #include "maps/map_items.h"
 #include "maps/random_handoffs.h"
+#include "random/random_choice.h"
 #include "random/random_requests.h"
 #include "support/db_fixtures.h"
 
@@ -116,6 +117,39 @@ TEST_F(RandomRequests, TheToolbarTakesTheActiveFormOrAsksWithTheSelectionDialog)
     EXPECT_EQ(opened(), (QStringList{s("open_random_item Select * from repos"),
                                      s("open_random_item Select * from repos where collection='Money' and "
                                        "cat='Bills'")}));
+}
+
+TEST(SelectionOfForm, TakesTheStatementTheMapOrEveryItem) {
+    CollectionTable collections;
+    collections.init_collections();
+    EXPECT_FALSE(selection_of_form(collections, std::nullopt));
+
+    FormAttributes table;
+    table.query = s("select * from repos where collection='Books' order by item_title");
+    table.map_name = s("Books: Novels");
+    table.position = 7;
+    table.item_nr = 12;
+    const auto from_table = selection_of_form(collections, table);
+    ASSERT_TRUE(from_table);
+    EXPECT_EQ(from_table->query, table.query);
+    EXPECT_EQ(from_table->map_name, s("Books: Novels"));
+    EXPECT_EQ(from_table->position, 7);
+    EXPECT_EQ(from_table->item_nr, 12);
+
+    // A list of categories is no list of items: the map's items are taken instead.
+    FormAttributes categories;
+    categories.query = s("SELECT DISTINCT cat from repos where collection='Books'");
+    categories.map_name = s("books: Poets' corner");
+    EXPECT_EQ(selection_of_form(collections, categories)->query,
+              s("Select * from repos where collection='Books' and cat='Poets'' corner'"));
+    categories.map_name = s("Books");
+    EXPECT_EQ(selection_of_form(collections, categories)->query,
+              s("Select * from repos where collection='Books'"));
+
+    EXPECT_EQ(selection_of_form(collections, FormAttributes{})->query, all_items_selection);
+    FormAttributes top;
+    top.map_name = s("Top map");
+    EXPECT_EQ(selection_of_form(collections, top)->query, all_items_selection);
 }
 
 } // namespace
