@@ -124,8 +124,9 @@ TEST_F(BrowserWindowTest, NoSearchWithoutYesOrWithAMissingDirectoryOrOnEnter) {
     EXPECT_TRUE(t.prompter.shown().empty());
 }
 
-TEST_F(BrowserWindowTest, EscapeStopsTheSearchAndKeepsTheWindowUsable) {
+TEST_F(BrowserWindowTest, EscapeStopsTheSearchAndDeletingTheLastPictureTakesItOffTheList) {
     picture(s("a.jpg"));
+    picture(s("b.jpg"));
     PictureBrowserWindow* browser = open();
     QApplication::setActiveWindow(browser);
     child<QLineEdit>("t_init_dir_for_search")->setText(photos);
@@ -138,7 +139,17 @@ TEST_F(BrowserWindowTest, EscapeStopsTheSearchAndKeepsTheWindowUsable) {
     t.prompter.answer(true);
     child<QPushButton>("b_search_picture")->click();
     finish_search();
-    EXPECT_EQ(listed(), QStringList{photos + s("/a.jpg")});
+    EXPECT_EQ(listed(), (QStringList{photos + s("/a.jpg"), photos + s("/b.jpg")}));
+
+    t.ctx.pictures.last_picture_file = photos + s("/a.jpg");
+    t.prompter.answer(true); // OK to the deletion
+    child<QPushButton>("b_delete_last_picture")->click();
+    EXPECT_FALSE(QFileInfo::exists(photos + s("/a.jpg")));
+    EXPECT_EQ(listed(), QStringList{photos + s("/b.jpg")});
+    EXPECT_EQ(t.ctx.pictures.search_results, QStringList{photos + s("/b.jpg")});
+    EXPECT_TRUE(t.ctx.pictures.deleted.contains(photos + s("/a.jpg")));
+    child<QPushButton>("b_open_last_picture")->click(); // the last picture is forgotten now
+    EXPECT_EQ(t.prompter.messages().last(), s("There is no last picture."));
 }
 
 TEST_F(BrowserWindowTest, BoxesShowTheSettingsAndEachChangeIsStored) {
@@ -164,6 +175,14 @@ TEST_F(BrowserWindowTest, BoxesShowTheSettingsAndEachChangeIsStored) {
     EXPECT_EQ(t.settings.get_setting(s("sort_descending")), s("-1"));
     EXPECT_EQ(t.settings.get_setting(s("sort_by_datetime")), s("0"));
     EXPECT_EQ(t.settings.get_setting(s("fit_mode")), s("-1"));
+
+    // The viewer's commands may change the last files: the boxes show them after.
+    t.ctx.pictures.last_slide_show = s("/tmp/search_or_sea$$.ssf");
+    child<QPushButton>("b_slideshow_from_search_results")->click();
+    EXPECT_EQ(child<QLineEdit>("t_last_slideshow")->text(), s("/tmp/search_or_sea$$.ssf"));
+    t.ctx.pictures.last_thumbnail_file = s("/tmp/search_or_sea$$_01.tnf");
+    child<QPushButton>("b_thumbnails_from_search_results")->click();
+    EXPECT_EQ(child<QLineEdit>("t_last_thumbnail_file")->text(), s("/tmp/search_or_sea$$_01.tnf"));
 
     // An interval typed and left is stored; letters cannot be typed into the box.
     auto* interval = child<QLineEdit>("t_interval");
@@ -193,38 +212,6 @@ TEST_F(BrowserWindowTest, CaptionAndOrganizerEntryFollowTheWayTheViewerRuns) {
     child<QAction>("m_exit")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(viewer.browser(), nullptr);
-}
-
-TEST_F(BrowserWindowTest, DeletingTheLastPictureTakesItOffTheList) {
-    picture(s("a.jpg"));
-    picture(s("b.jpg"));
-    open();
-    child<QLineEdit>("t_init_dir_for_search")->setText(photos);
-    t.prompter.answer(true);
-    child<QPushButton>("b_search_picture")->click();
-    finish_search();
-    t.ctx.pictures.last_picture_file = photos + s("/a.jpg");
-    t.prompter.answer(true); // OK to the deletion
-    child<QPushButton>("b_delete_last_picture")->click();
-    EXPECT_FALSE(QFileInfo::exists(photos + s("/a.jpg")));
-    EXPECT_EQ(listed(), QStringList{photos + s("/b.jpg")});
-    EXPECT_EQ(t.ctx.pictures.search_results, QStringList{photos + s("/b.jpg")});
-    EXPECT_TRUE(t.ctx.pictures.deleted.contains(photos + s("/a.jpg")));
-
-    child<QPushButton>("b_open_last_picture")->click(); // the last picture is forgotten now
-    EXPECT_EQ(t.prompter.messages().last(), s("There is no last picture."));
-}
-
-TEST_F(BrowserWindowTest, ViewerCommandsGetTheSearchAndTheLastFilesAreShownAfter) {
-    open();
-    child<QLineEdit>("t_search_string_1")->setText(s(" sea "));
-    child<QRadioButton>("option_or")->click();
-    t.ctx.pictures.last_slide_show = s("/tmp/search_or_sea$$.ssf");
-    child<QPushButton>("b_slideshow_from_search_results")->click();
-    EXPECT_EQ(child<QLineEdit>("t_last_slideshow")->text(), s("/tmp/search_or_sea$$.ssf"));
-    t.ctx.pictures.last_thumbnail_file = s("/tmp/search_or_sea$$_01.tnf");
-    child<QPushButton>("b_thumbnails_from_search_results")->click();
-    EXPECT_EQ(child<QLineEdit>("t_last_thumbnail_file")->text(), s("/tmp/search_or_sea$$_01.tnf"));
 }
 
 } // namespace
