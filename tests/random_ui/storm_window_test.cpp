@@ -232,7 +232,7 @@ TEST_F(StormWindowTest, ArrangeHintsFirstThenLinesUpSorted) {
     EXPECT_EQ(tc.prompter.messages().size(), 1);
 }
 
-TEST_F(StormWindowTest, TagCommandsFromTheMenusAndKeys) {
+TEST_F(StormWindowTest, TagCommandsFromTheMenusAndKeysThenEscape) {
     const qint64 odes = add(s("Books"), s("Poetry"), s("Odes"));
     const qint64 elegies = add(s("Books"), s("Poetry"), s("Elegies"));
     StormWindow* window = open(category("Poetry"));
@@ -271,22 +271,18 @@ TEST_F(StormWindowTest, TagCommandsFromTheMenusAndKeys) {
     EXPECT_EQ(labels(window).size(), 2);
     EXPECT_EQ(rows(s("item_nr=") + QString::number(elegies)), 0);
     EXPECT_TRUE(tc.prompter.all_answered());
-}
 
-TEST_F(StormWindowTest, EscapeLeavesFocusModeThenCloses) {
-    add(s("Books"), s("Poetry"), s("Odes"));
-    QPointer<StormWindow> window = open(category("Poetry"));
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(window->focus_mode());
-    QTest::keyClick(window, Qt::Key_Escape);
-    EXPECT_FALSE(window->focus_mode());
+    // Escape leaves the focus mode, then closes; the place is kept for the next storm of the map.
+    QPointer<StormWindow> shown = window;
+    EXPECT_TRUE(shown->focus_mode());
+    QTest::keyClick(shown, Qt::Key_Escape);
+    EXPECT_FALSE(shown->focus_mode());
     settle();
-    ASSERT_TRUE(window);
-    const QRect place = frame_of(*window)->geometry();
-    QTest::keyClick(window, Qt::Key_Escape);
+    ASSERT_TRUE(shown);
+    const QRect place = frame_of(*shown)->geometry();
+    QTest::keyClick(shown, Qt::Key_Escape);
     settle();
-    EXPECT_FALSE(window);
-    // Its place is kept for the next storm of the same map.
+    EXPECT_FALSE(shown);
     EXPECT_EQ(get_gen_param(db(), s("storm_Books: Poetry_width")).toInt(), place.width() * twips_per_pixel);
     EXPECT_FALSE(get_gen_param(db(), s("storm_Books: Poetry_left")).isEmpty());
     EXPECT_EQ(storms->open_count(), 0);
