@@ -56,10 +56,18 @@ TEST_F(SlideShowWindowTest, OpensFullScreenWithItsStatusLineAndKeysMoveIt) {
     EXPECT_EQ(t.settings.get_setting(u"last_picture_file"_s), paths[2]) << "the last picture shown";
 }
 
-TEST_F(SlideShowWindowTest, TheTimerAdvancesUntilAManualMovePausesItAndUResumes) {
+TEST_F(SlideShowWindowTest, TheTimerAdvancesUntilAManualMovePausesItOverABlackScreen) {
     t.settings.save_setting(u"autom"_s, u"-1"_s);
     t.settings.save_setting(u"interval"_s, u"750"_s);
+    t.settings.save_setting(u"black_screen"_s, u"-1"_s);
+    const auto black_windows = [] {
+        int count = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == u"f_black"_s && top->isVisible()) ++count;
+        return count;
+    };
     SlideShowWindow* show = start(0);
+    EXPECT_EQ(black_windows(), 1);
     EXPECT_TRUE(show->advance_timer().isActive());
     EXPECT_EQ(show->advance_timer().interval(), 750);
     EXPECT_EQ(label(*show, "l_auto"), u"Manual/Auto*(F1)"_s);
@@ -82,6 +90,10 @@ TEST_F(SlideShowWindowTest, TheTimerAdvancesUntilAManualMovePausesItAndUResumes)
     QTest::keyClick(show, Qt::Key_F1);
     EXPECT_TRUE(show->advance_timer().isActive());
     EXPECT_EQ(t.settings.get_setting(u"autom"_s), u"-1"_s);
+    // The black screen goes with the show.
+    show->close();
+    run_deferred_deletes();
+    EXPECT_EQ(black_windows(), 0);
 }
 
 TEST_F(SlideShowWindowTest, StatusLabelsAreCommands) {
@@ -174,34 +186,7 @@ TEST_F(SlideShowWindowTest, DeletingThePictureOnScreenMovesOnAndTheLastEndsTheSh
     EXPECT_TRUE(t.prompter.messages().contains(u"There are no pictures left to show."_s));
 }
 
-TEST_F(SlideShowWindowTest, TheBlackScreenCoversTheScreenForAsLongAsTheShow) {
-    t.settings.save_setting(u"black_screen"_s, u"-1"_s);
-    SlideShowWindow* show = start(0);
-    auto black_windows = [] {
-        int count = 0;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->objectName() == u"f_black"_s && top->isVisible()) ++count;
-        return count;
-    };
-    EXPECT_EQ(black_windows(), 1);
-    show->close();
-    run_deferred_deletes();
-    EXPECT_EQ(black_windows(), 0);
-}
-
-TEST_F(SlideShowWindowTest, BEndsTheShowInAPictureWindowAndEnterOpensOneBeside) {
-    SlideShowWindow* show = start(2);
-    QTest::keyClick(show, Qt::Key_Return);
-    EXPECT_EQ(viewer.picture_windows().open_count(), 1);
-    EXPECT_NE(viewer.slide_show_window(), nullptr);
-    QTest::keyClick(show, Qt::Key_B);
-    run_deferred_deletes();
-    EXPECT_EQ(viewer.slide_show_window(), nullptr);
-    ASSERT_EQ(viewer.picture_windows().open_count(), 2);
-    EXPECT_EQ(viewer.picture_windows().window(2)->path(), paths[2]);
-}
-
-TEST_F(SlideShowWindowTest, CopyEditAndSaveAsGoThroughTheDesktopAndTheDialogs) {
+TEST_F(SlideShowWindowTest, CopyEditSaveAsAndPictureWindowsGoThroughTheDesktopAndTheDialogs) {
     SlideShowWindow* show = start(0);
     QTest::keyClick(show, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(t.desktop.clipboard_texts, QStringList{u"<image>"_s});
@@ -214,6 +199,16 @@ TEST_F(SlideShowWindowTest, CopyEditAndSaveAsGoThroughTheDesktopAndTheDialogs) {
     QTest::keyClick(show, Qt::Key_A);
     EXPECT_TRUE(QFile::exists(copy));
     EXPECT_EQ(t.settings.get_setting(u"last_saved_file"_s), copy);
+
+    // Enter opens the picture in a window beside; B ends the show in another.
+    QTest::keyClick(show, Qt::Key_Return);
+    EXPECT_EQ(viewer.picture_windows().open_count(), 1);
+    EXPECT_NE(viewer.slide_show_window(), nullptr);
+    QTest::keyClick(show, Qt::Key_B);
+    run_deferred_deletes();
+    EXPECT_EQ(viewer.slide_show_window(), nullptr);
+    ASSERT_EQ(viewer.picture_windows().open_count(), 2);
+    EXPECT_EQ(viewer.picture_windows().window(2)->path(), paths[0]);
 }
 
 } // namespace
