@@ -2,16 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calendar_editing.h"
 
+#include "calendar/calendar_test_helpers.h"
 #include "calendar/reminders.h"
 #include "support/db_fixtures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 using Outcome = SaveResult::Outcome;
 using When = std::optional<QDateTime>;

@@ -2,48 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calendar_lists.h"
 
+#include "calendar/calendar_test_helpers.h"
 #include "maps/statement_counter.h"
 #include "support/db_fixtures.h"
 
 #include <QLocale>
 
 #include <gtest/gtest.h>
-#include <time.h>
 
 namespace {
 
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    return {QDate(year, month, day), QTime(hour, minute, second)};
-}
-
 const QString day_first = s("dd/MM/yy");
-
-// Sets the process's time zone for one test and puts the machine's back afterwards.
-class ZoneForTest {
-public:
-    explicit ZoneForTest(const char* zone)
-        : had_zone_(qEnvironmentVariableIsSet("TZ")), old_zone_(qgetenv("TZ")) {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~ZoneForTest() {
-        if (had_zone_)
-            qputenv("TZ", old_zone_);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-    ZoneForTest(const ZoneForTest&) = delete;
-    ZoneForTest& operator=(const ZoneForTest&) = delete;
-
-private:
-    bool had_zone_;
-    QByteArray old_zone_;
-};
+const std::optional<QDateTime> none;
 
 CalendarEvent event_with(std::optional<QDateTime> expiry, std::optional<QDateTime> remind) {
     CalendarEvent event;
@@ -78,36 +48,16 @@ TEST(CalendarLineText, EachCaseOfEachListGetsItsDateAndMarker) {
         const char* expected;
     };
     const Case cases[] = {
-        {"no deadline", {}, now.addSecs(-60), CalendarList::Today, today, day_first, "P"},
-        {"no deadline, expired", {}, now.addSecs(-60), CalendarList::Expired, today, day_first, "P"},
-        {"deadline an hour ago, today",
-         now.addSecs(-3600),
-         {},
-         CalendarList::Today,
-         today,
-         day_first,
+        {"no deadline", none, now.addSecs(-60), CalendarList::Today, today, day_first, "P"},
+        {"no deadline, expired", none, now.addSecs(-60), CalendarList::Expired, today, day_first, "P"},
+        {"deadline an hour ago, today", now.addSecs(-3600), none, CalendarList::Today, today, day_first,
          "08:26 (E) P"},
-        {"deadline an hour ago, expired",
-         now.addSecs(-3600),
-         {},
-         CalendarList::Expired,
-         today,
-         day_first,
+        {"deadline an hour ago, expired", now.addSecs(-3600), none, CalendarList::Expired, today, day_first,
          "14/03/26 08:26 (E) P"},
-        {"deadline an hour ago, calendar on today",
-         now.addSecs(-3600),
-         {},
-         CalendarList::Calendar,
-         today,
-         day_first,
-         "08:26 (E) P"},
-        {"deadline exactly now", now, {}, CalendarList::Today, today, day_first, "09:26 (E) P"},
-        {"deadline yesterday, today's list",
-         now.addDays(-1),
-         {},
-         CalendarList::Today,
-         today,
-         day_first,
+        {"deadline an hour ago, calendar on today", now.addSecs(-3600), none, CalendarList::Calendar, today,
+         day_first, "08:26 (E) P"},
+        {"deadline exactly now", now, none, CalendarList::Today, today, day_first, "09:26 (E) P"},
+        {"deadline yesterday, today's list", now.addDays(-1), none, CalendarList::Today, today, day_first,
          "13/03/26 09:26 (E) P"},
         {"reminder passed, deadline tomorrow", now.addDays(1), now.addSecs(-60), CalendarList::Today, today,
          day_first, "15/03/26 09:26 (R) P"},
@@ -123,13 +73,8 @@ TEST(CalendarLineText, EachCaseOfEachListGetsItsDateAndMarker) {
          QDate(2026, 3, 20), s("MM/dd/yy"), "03/20/26 09:00 (r) P"},
         {"reminder and deadline on one day", at(2026, 3, 20, 15), at(2026, 3, 20, 9), CalendarList::Calendar,
          QDate(2026, 3, 20), day_first, "20/03/26 15:00 P"},
-        {"future deadline, no reminder",
-         at(2026, 3, 20, 15),
-         {},
-         CalendarList::Calendar,
-         QDate(2026, 3, 20),
-         s("yy/MM/dd"),
-         "26/03/20 15:00 P"},
+        {"future deadline, no reminder", at(2026, 3, 20, 15), none, CalendarList::Calendar,
+         QDate(2026, 3, 20), s("yy/MM/dd"), "26/03/20 15:00 P"},
     };
     for (const Case& c : cases) {
         const CalendarEvent event = event_with(c.expiry, c.remind);

@@ -2,33 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/reminders.h"
 
+#include "calendar/calendar_test_helpers.h"
 #include "support/db_fixtures.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 // The clock stands at 14 March 2026, 09:26:53.
 class Reminders : public MapsDb {
 protected:
     QDateTime now() const { return t.clock.now(); }
     QDateTime hours_ago(int hours) const { return now().addSecs(-3600LL * hours); }
-    qint64 add_event(const QString& title, std::optional<QDateTime> expiry, std::optional<QDateTime> remind,
-                     std::optional<QDateTime> notified = {}) {
-        return add(Row{s("Agenda"),
-                       s("Work"),
-                       title,
-                       {},
-                       {},
-                       std::move(expiry),
-                       std::move(remind),
-                       std::move(notified)});
+    using When = std::optional<QDateTime>;
+    qint64 add_event(const QString& title, const When& expiry, const When& remind,
+                     const When& notified = {}) {
+        return add(Row{s("Agenda"), s("Work"), title, {}, {}, expiry, remind, notified});
     }
     QString message(const QStringList& lines) const {
         return reminders_heading + s("\r\n") + s("\r\n- ") + lines.join(s("\r\n- "));

@@ -84,26 +84,17 @@ protected:
         auto& events = control<EventList>(list);
         return std::unique_ptr<QMimeData>(events.model()->mimeData({events.model()->index(row, 0)}));
     }
-    QString title_of(qint64 item_nr) {
-        return db()
-            .scalar(QStringLiteral("select item_title from repos where item_nr=%1").arg(item_nr))
-            .toString();
-    }
+    QString title_of(qint64 item_nr) { return column(item_nr, s("item_title")).toString(); }
 };
 
 TEST_F(CalendarWindowFixture, OpensWithTheThreeListsTheStripAndTheBoldDays) {
     CalendarWindow& calendar = open();
-    EXPECT_EQ(calendar.windowTitle(), s("Calendar"));
     EXPECT_EQ(calendar.selected_day(), today);
-    // Today's times alone; the expired list with its markers, by deadline.
+    // The lists come from the logic's loading; here they only need to reach their widgets.
     ASSERT_EQ(lines("list_today").size(), 2);
     EXPECT_TRUE(lines("list_today").at(0).startsWith(s("15:00 (R) ")));
-    EXPECT_TRUE(lines("list_today").at(0).endsWith(s("Dentist")));
-    EXPECT_TRUE(lines("list_today").at(1).startsWith(s("10:00 (r) ")));
     ASSERT_EQ(lines("list_expired").size(), 2);
-    EXPECT_TRUE(lines("list_expired").at(0).contains(s(" (E) ")));
     EXPECT_TRUE(lines("list_expired").at(0).endsWith(s("Pay rent~")));
-    EXPECT_TRUE(lines("list_expired").at(1).contains(s(" (R) ")));
     // The event reminded today and due next week is counted on both days.
     auto& strip = *calendar.findChild<DayStrip*>(s("day_strip"));
     EXPECT_EQ(strip.count_cell(0).text(), s("2"));
@@ -113,8 +104,7 @@ TEST_F(CalendarWindowFixture, OpensWithTheThreeListsTheStripAndTheBoldDays) {
     auto& month = control<QCalendarWidget>("monthview");
     EXPECT_EQ(month.dateTextFormat(today.addDays(7)).fontWeight(), QFont::Bold);
     EXPECT_NE(month.dateTextFormat(today.addDays(1)).fontWeight(), QFont::Bold);
-    const FormAttributes attributes = calendar.form_attributes();
-    EXPECT_EQ(attributes.query, s("select * from repos where date_expiry is not null"));
+    EXPECT_EQ(calendar.form_attributes().query, s("select * from repos where date_expiry is not null"));
 }
 
 TEST_F(CalendarWindowFixture, OpensOnThePresetItemsReminderDay) {
@@ -145,10 +135,6 @@ TEST_F(CalendarWindowFixture, AnEventAddedInTheFrameIsSavedIntoTheAgendaAndListe
     // The frame and the day list go on showing the saved event.
     EXPECT_EQ(control<QLineEdit>("t_item_title").text(), s("Call O'Brien"));
     EXPECT_EQ(control<EventList>("List_calendar").current_item_nr(), saved);
-    EXPECT_EQ(
-        db().scalar(QStringLiteral("select collection || ': ' || cat from repos where item_nr=%1").arg(saved))
-            .toString(),
-        s("Agenda: Scheduled"));
     EXPECT_TRUE(lines("List_calendar").join(u'|').contains(s("Call O'Brien")));
     EXPECT_TRUE(control<EventList>("List_calendar").isEnabled());
     // The day's count under the strip follows.
@@ -189,10 +175,7 @@ TEST_F(CalendarWindowFixture, ALineDroppedOnADayCellMovesTheEventThere) {
     auto& strip = *calendar.findChild<DayStrip*>(s("day_strip"));
     EXPECT_FALSE(strip.take_drop(3, nullptr));
     ASSERT_TRUE(strip.take_drop(3, drag_line("list_expired", 0).get()));
-    const QDateTime moved = dates::from_julian(
-        db().scalar(QStringLiteral("select date_expiry from repos where item_nr=%1").arg(overdue))
-            .toDouble());
-    EXPECT_EQ(moved, QDateTime(today.addDays(3), QTime(0, 0)));
+    EXPECT_EQ(date_column(overdue, s("date_expiry")), QDateTime(today.addDays(3), QTime(0, 0)));
     EXPECT_EQ(calendar.selected_day(), today.addDays(3));
     EXPECT_TRUE(lines("List_calendar").join(u'|').contains(s("Pay rent")));
     EXPECT_FALSE(lines("list_expired").join(u'|').contains(s("Pay rent")));
@@ -201,34 +184,25 @@ TEST_F(CalendarWindowFixture, ALineDroppedOnADayCellMovesTheEventThere) {
     EXPECT_TRUE(lines("list_expired").join(u'|').contains(s("Pay rent")));
 }
 
-TEST_F(CalendarWindowFixture, SetDoneMovesTheEventToTheJournalAndOpensItsTable) {
-    CalendarWindow& calendar = open();
-    select_line("list_expired", 0);
-    t.prompter.answer(true);
-    QTest::keyClick(&control<EventList>("list_expired"), Qt::Key_F8);
-    EXPECT_EQ(
-        db().scalar(
-                QStringLiteral("select collection || ': ' || cat from repos where item_nr=%1").arg(overdue))
-            .toString(),
-        s("Journal: Done"));
-    EXPECT_TRUE(t.windows.calls.contains(s("open_table_view 6")));
-    EXPECT_FALSE(lines("list_expired").join(u'|').contains(s("Pay rent")));
-    EXPECT_EQ(calendar.current_item(), 0);
-}
-
 TEST_F(CalendarWindowFixture, TheKeysOfTheWindow) {
     CalendarWindow& calendar = open();
     auto& day_list = control<EventList>("List_calendar");
     calendar.select_day(today.addDays(5));
     QTest::keyClick(&day_list, Qt::Key_F5);
     EXPECT_EQ(calendar.selected_day(), today);
+    // F8 sets the shown event done: it leaves the lists for the Journal's table.
+    select_line("list_expired", 0);
+    t.prompter.answer(true);
+    QTest::keyClick(&control<EventList>("list_expired"), Qt::Key_F8);
+    EXPECT_TRUE(t.windows.calls.contains(s("open_table_view 6")));
+    EXPECT_FALSE(lines("list_expired").join(u'|').contains(s("Pay rent")));
+    EXPECT_EQ(calendar.current_item(), 0);
     // Delete on a list deletes the shown event after the question.
     select_line("List_calendar", 0);
     const qint64 shown = calendar.current_item();
     t.prompter.answer(true);
     QTest::keyClick(&day_list, Qt::Key_Delete);
-    EXPECT_EQ(db().scalar(QStringLiteral("select count(*) from repos where item_nr=%1").arg(shown)).toInt(),
-              0);
+    EXPECT_EQ(rows(QStringLiteral("item_nr=%1").arg(shown)), 0);
     // Insert begins a new event; Escape leaves it, and Escape again closes the window.
     QTest::keyClick(&day_list, Qt::Key_Insert);
     EXPECT_EQ(calendar.mode(), EventMode::Insert);
@@ -247,16 +221,6 @@ TEST_F(CalendarWindowFixture, AChangeMadeElsewhereShowsAfterTheProgramWideRefres
     add({s("Agenda"), s("Scheduled"), s("Added in a map"), {}, {}, at(0, 20), at(0, 20)});
     maps->refresh_all_windows();
     EXPECT_TRUE(lines("list_today").join(u'|').contains(s("Added in a map")));
-}
-
-TEST_F(CalendarWindowFixture, AnEventDeletedElsewhereLeavesAnEmptyFrame) {
-    CalendarWindow& calendar = open();
-    select_line("list_expired", 0);
-    db().exec(QStringLiteral("delete from repos where item_nr=%1").arg(overdue));
-    t.prompter.answer(true);
-    calendar.set_done();
-    EXPECT_EQ(t.prompter.messages().value(0), s("Item not found"));
-    EXPECT_FALSE(t.windows.calls.contains(s("open_table_view 6")));
 }
 
 } // namespace

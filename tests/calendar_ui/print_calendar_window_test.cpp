@@ -27,20 +27,11 @@ protected:
 
     void SetUp() override {
         open_area(QStringLiteral("print.tdb"));
-        add(Row{s("Agenda"),
-                s("Scheduled"),
-                s("Pay rent"),
-                s("Bank transfer."),
-                {},
-                QDateTime(QDate(2026, 3, 10), QTime(8, 0)),
-                QDateTime(QDate(2026, 3, 9), QTime(8, 0))});
-        add(Row{s("Agenda"),
-                s("Scheduled"),
-                s("Dentist"),
-                {},
-                {},
-                QDateTime(QDate(2026, 4, 20), QTime(10, 30)),
-                QDateTime(QDate(2026, 4, 19), QTime(9, 0))});
+        const auto on = [](int month, int day, int hour, int minute = 0) {
+            return QDateTime(QDate(2026, month, day), QTime(hour, minute));
+        };
+        add({s("Agenda"), s("Scheduled"), s("Pay rent"), s("Bank transfer."), {}, on(3, 10, 8), on(3, 9, 8)});
+        add({s("Agenda"), s("Scheduled"), s("Dentist"), {}, {}, on(4, 20, 10, 30), on(4, 19, 9)});
     }
     void TearDown() override {
         if (window) close_form(*window);
@@ -76,7 +67,6 @@ TEST_F(PrintCalendarWindowTest, OpensInTheMainWindowWithTheNextMonthAsPeriod) {
     open_window(&area);
     ASSERT_NE(frame(), nullptr);
     EXPECT_EQ(area.activeSubWindow(), frame());
-    EXPECT_EQ(frame()->windowTitle(), "Print calendar");
     EXPECT_EQ(control<QDateEdit>("date_from")->date(), QDate(2026, 3, 14));
     EXPECT_EQ(control<QDateEdit>("date_to")->date(), QDate(2026, 4, 14));
     // Sized to its controls: every button shows whole.
@@ -87,16 +77,26 @@ TEST_F(PrintCalendarWindowTest, OpensInTheMainWindowWithTheNextMonthAsPeriod) {
     }
 }
 
-TEST_F(PrintCalendarWindowTest, PrintWritesTheDocumentOfThePickedPeriodAndOpensIt) {
+TEST_F(PrintCalendarWindowTest, PreviewAndPrintTakeThePickedPeriod) {
     open_window(&area);
     set_period(QDate(2026, 4, 1), QDate(2026, 4, 30));
-    click("b_print");
     const QString expected = calendar_document(ctx, QDate(2026, 4, 1), QDate(2026, 4, 30));
     EXPECT_TRUE(expected.contains(s("Dentist"))) << "the picked period, not the default one";
+    click("b_preview");
+    EXPECT_EQ(previewed, QStringList{QString(expected).replace(s("\r\n"), s("\n"))});
+    EXPECT_FALSE(QFile::exists(document_path())) << "the preview writes no file";
+    click("b_print");
     EXPECT_EQ(written_document(), expected);
     EXPECT_EQ(t.desktop.opened, QStringList{document_path()});
     EXPECT_TRUE(t.prompter.shown().empty());
     EXPECT_TRUE(window) << "the window stays for another period";
+
+    const std::unique_ptr<QTextDocument> document =
+        calendar_preview_document(ctx, QDate(2026, 3, 14), QDate(2026, 4, 14));
+    EXPECT_TRUE(document->defaultFont().fixedPitch());
+    // The heading's leading blanks and the content's indentation line up the columns.
+    EXPECT_TRUE(document->toPlainText().startsWith(QString(15, QLatin1Char(' ')) + s("14/03/26 09:26")));
+    EXPECT_TRUE(document->toPlainText().contains(s("\n       Bank transfer.")));
 }
 
 TEST_F(PrintCalendarWindowTest, APeriodRunningBackwardsIsRefusedAndNothingIsWritten) {
@@ -118,25 +118,7 @@ TEST_F(PrintCalendarWindowTest, APeriodRunningBackwardsIsRefusedAndNothingIsWrit
     EXPECT_EQ(t.desktop.opened.size(), 1);
 }
 
-TEST_F(PrintCalendarWindowTest, PreviewShowsTheDocumentOfThePeriodInAFixedPitchFont) {
-    open_window(&area);
-    set_period(QDate(2026, 4, 1), QDate(2026, 4, 30));
-    click("b_preview");
-    QString expected = calendar_document(ctx, QDate(2026, 4, 1), QDate(2026, 4, 30));
-    expected.replace(s("\r\n"), s("\n"));
-    EXPECT_EQ(previewed, QStringList{expected});
-    EXPECT_FALSE(QFile::exists(document_path())) << "the preview writes no file";
-    EXPECT_TRUE(t.desktop.opened.isEmpty());
-
-    const std::unique_ptr<QTextDocument> document =
-        calendar_preview_document(ctx, QDate(2026, 3, 14), QDate(2026, 4, 14));
-    EXPECT_TRUE(document->defaultFont().fixedPitch());
-    // The heading's leading blanks and the content's indentation line up the columns.
-    EXPECT_TRUE(document->toPlainText().startsWith(QString(15, QLatin1Char(' ')) + s("14/03/26 09:26")));
-    EXPECT_TRUE(document->toPlainText().contains(s("\n       Bank transfer.")));
-}
-
-TEST_F(PrintCalendarWindowTest, EscapeClosesAndTheNextWindowOpensWhereItWas) {
+TEST_F(PrintCalendarWindowTest, EscapeClosesAndTheNextWindowOpensWhereItWasOrInView) {
     set_gen_param(*ctx.db, "f_print_calendar_top", "1500");
     set_gen_param(*ctx.db, "f_print_calendar_left", "3000");
     open_window(&area);
@@ -154,18 +136,15 @@ TEST_F(PrintCalendarWindowTest, EscapeClosesAndTheNextWindowOpensWhereItWas) {
     click("b_exit");
     settle();
     EXPECT_FALSE(window);
-}
 
-TEST_F(PrintCalendarWindowTest, APlaceBeyondTheMainWindowIsBroughtBackIntoView) {
     // Kept from a larger main window: far right and far down, but below the off-screen mark.
     set_gen_param(*ctx.db, "f_print_calendar_top", "40000");
     set_gen_param(*ctx.db, "f_print_calendar_left", "44000");
     open_window(&area);
     const QRect room = area.viewport()->rect();
-    EXPECT_TRUE(room.contains(frame()->geometry()))
-        << frame()->geometry().x() << "," << frame()->geometry().y();
     EXPECT_EQ(frame()->geometry().right(), room.right());
     EXPECT_EQ(frame()->geometry().bottom(), room.bottom());
+    EXPECT_TRUE(room.contains(frame()->geometry()));
 }
 
 TEST_F(PrintCalendarWindowTest, OnItsOwnItStaysOnTheScreenAndPassesProgramKeysOn) {

@@ -66,17 +66,16 @@ TEST_F(ContentEditorTest, RefusesPanelsThatStandForCollectionsCategoriesAndMaps)
         const char* title;
         const char* refusal;
     };
+    const char* to_topic =
+        "The content of this item cannot be edited (the item is a pointer to anothe topic).";
     const Case cases[] = {
         {true, false, "Books",
          "The content of this item cannot be edited (the item is a pointer to a collection)."},
         {false, true, "Poetry",
          "The content of this item cannot be edited (the item is a pointer to a category)."},
-        {false, false, "Books: Poetry",
-         "The content of this item cannot be edited (the item is a pointer to anothe topic)."},
-        {false, false, "books: poetry",
-         "The content of this item cannot be edited (the item is a pointer to anothe topic)."},
-        {false, false, "Books",
-         "The content of this item cannot be edited (the item is a pointer to anothe topic)."},
+        {false, false, "Books: Poetry", to_topic},
+        {false, false, "books: poetry", to_topic},
+        {false, false, "Books", to_topic},
         {false, false, "Books: Missing", ""},
         {false, false, "Dante", ""},
         {false, false, "", ""},

@@ -178,19 +178,6 @@ TEST_F(FileSearchTest, DirectoryAsTypedAndAsStored) {
     EXPECT_EQ(initial_search_dir(t.settings), QStringLiteral("/srv/files"));
 }
 
-TEST_F(FileSearchTest, TheQuestionNamesTheStringOnlyWhenThereIsOne) {
-    const QString with = search_question(QStringLiteral("l'été"), QStringLiteral("/data"));
-    EXPECT_TRUE(
-        with.startsWith(QStringLiteral("All files whose names contain the string \"l'été\" which are ")));
-    EXPECT_TRUE(with.contains(QStringLiteral(" in directory \"/data\" and all subdirectories")));
-    const QString without = search_question(QString(), QStringLiteral("/data"));
-    EXPECT_FALSE(without.contains(QStringLiteral("string")));
-    EXPECT_TRUE(without.startsWith(QStringLiteral("All files  in directory \"/data\"")));
-    EXPECT_EQ(search_progress_caption(3, 12, 2),
-              QStringLiteral(
-                  "directories searched: 3  --  files searched: 12  --  files or directories found: 2 "));
-}
-
 TEST_F(FileSearchTest, WebFilesGoToInternetUrlsAndOthersToFileLinks) {
     struct Case {
         const char* path;

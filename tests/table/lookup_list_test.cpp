@@ -36,12 +36,4 @@ TEST_F(LookupListTest, CollectionsOrCategoriesOfTheRightCollection) {
     EXPECT_EQ(entries(LookupTarget::EditCat, "Books", "", true), (QStringList{"Novels", "Poetry"}));
 }
 
-TEST_F(LookupListTest, TargetsByTheWindowsNames) {
-    for (const LookupTarget target : {LookupTarget::EditCollection, LookupTarget::EditCat,
-                                      LookupTarget::FilterCollection, LookupTarget::FilterCat})
-        EXPECT_EQ(lookup_target_named(lookup_target_name(target)), target);
-    EXPECT_EQ(lookup_target_named("filter_cat"), LookupTarget::FilterCat);
-    EXPECT_FALSE(lookup_target_named("cat").has_value());
-}
-
 } // namespace

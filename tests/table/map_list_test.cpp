@@ -77,13 +77,11 @@ TEST_F(MapListTest, ATopicPointingToItselfHasNoParentWhenItemsKeepTheirTopic) {
     EXPECT_EQ(parentless_maps(*ctx.db), QStringList{"Root"});
 }
 
-TEST_F(MapListTest, SimilarTagsNameEveryMapHoldingTheTitle) {
+TEST_F(MapListTest, SimilarTagsNameEveryMapHoldingTheTitleUpToAThousand) {
     EXPECT_EQ(similar_tag_maps(*ctx.db, "dante"), (QStringList{"Books: Poetry.Dante", "Media: Films.Dante"}));
     EXPECT_TRUE(similar_tag_maps(*ctx.db, "Nobody's").isEmpty());
     EXPECT_EQ(similar_tag_maps(*ctx.db, "Holidays"), QStringList{"Agenda: L'été.Holidays"});
-}
-
-TEST_F(MapListTest, SimilarTagsStopAtAThousand) {
+    // The list stops at a thousand maps.
     Transaction transaction(*ctx.db);
     for (int i = 0; i < max_selected_maps + 5; ++i)
         add("Books", QStringLiteral("cat %1").arg(i), "common");

@@ -7,24 +7,14 @@ namespace {
 
 class NotepadTest : public MapsDb {
 protected:
-    int pads() {
-        return ctx.db
-            ->scalar(QStringLiteral(
-                "select count(*) from repos where collection='pad' and cat='pad' and item_title='pad'"))
-            .toInt();
-    }
-    QString pad_text() {
-        return ctx.db
-            ->scalar(QStringLiteral("select item_content from repos where collection='pad' and cat='pad' and "
-                                    "item_title='pad'"))
-            .toString();
-    }
+    const QString pad_where = "collection='pad' and cat='pad' and item_title='pad'";
+    QString pad_text() { return db().scalar("select item_content from repos where " + pad_where).toString(); }
 };
 
 TEST_F(NotepadTest, TheNotepadItemIsMadeOnceAndFoundWhateverItsLetterCase) {
     add("Books", "pad", "pad", "not the pad");
     const PadItem first = find_or_create_pad(*ctx.db);
-    EXPECT_EQ(pads(), 1);
+    EXPECT_EQ(rows(pad_where), 1);
     EXPECT_TRUE(first.text.isEmpty());
     EXPECT_EQ(find_or_create_pad(*ctx.db).item_nr, first.item_nr);
     EXPECT_EQ(rows(), 2);
@@ -62,7 +52,7 @@ TEST_F(NotepadTest, APadDeletedMeanwhileIsMadeAgainWithTheText) {
     find_or_create_pad(*ctx.db);
     ctx.db->exec("delete from repos");
     EXPECT_TRUE(save_pad(*ctx.db, t.prompter, "kept", "old", false));
-    EXPECT_EQ(pads(), 1);
+    EXPECT_EQ(rows(pad_where), 1);
     EXPECT_EQ(pad_text(), "kept");
 }
 

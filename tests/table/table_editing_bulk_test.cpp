@@ -171,12 +171,8 @@ TEST_F(FilteredRecords, SumShowsTheTotalOfTitlesAndContents) {
 }
 
 TEST_F(FilteredRecords, ExportWritesTheRowsAndOpensTheDocument) {
-    add({"Agenda",
-         "Work",
-         "Report",
-         " first line\nsecond line ",
-         {},
-         QDateTime(QDate(2026, 4, 2), QTime(10, 0))});
+    const QDateTime second_of_april(QDate(2026, 4, 2), QTime(10, 0));
+    add({"Agenda", "Work", "Report", " first line\nsecond line ", {}, second_of_april});
     add("Agenda", "Work", "Call");
     QDir().mkpath(ctx.program_dir);
     ASSERT_TRUE(export_filtered_items(

@@ -159,12 +159,12 @@ TEST_F(FileSearchWindowTest, TheInitialDirectoryIsChosenStoredAndOneWindowServes
     EXPECT_EQ(child<QLineEdit>(window, "t_init_dir_for_search")->text(), QDir::homePath());
     t.prompter.answer(std::optional<QString>());
     QTest::mouseClick(child<QPushButton>(window, "b_change_init_dir_for_search"), Qt::LeftButton);
-    EXPECT_EQ(t.settings.get_setting(init_dir_setting), "C:\\") << "cancel changes nothing";
+    EXPECT_EQ(child<QLineEdit>(window, "t_init_dir_for_search")->text(), QDir::homePath())
+        << "cancel changes nothing";
     t.prompter.answer((root + "/sub/").toUtf8().constData());
     QTest::mouseClick(child<QPushButton>(window, "b_change_init_dir_for_search"), Qt::LeftButton);
     EXPECT_EQ(t.settings.get_setting(init_dir_setting), at("sub"));
     EXPECT_EQ(child<QLineEdit>(window, "t_init_dir_for_search")->text(), at("sub"));
-    EXPECT_EQ(t.prompter.shown().back().title, "Select initial directory for search");
     EXPECT_EQ(room->open_file_search(), window) << "the open window comes forward";
 }
 

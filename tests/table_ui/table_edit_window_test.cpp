@@ -7,8 +7,6 @@
 #include "table/ui/table_view.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QDateTimeEdit>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -124,30 +122,6 @@ TEST_F(TableEditWindow, TypingStartsAnEditThatF12Saves) {
     QTest::keyClick(field(view, "t_mark"), Qt::Key_F12);
     EXPECT_EQ(view->edit_mode(), EditMode::Idle);
     EXPECT_EQ(column(item, "mark").toString(), "!");
-    // An edit of a row deleted elsewhere stays pending with what was typed.
-    QTest::keyClicks(field(view, "t_item_title"), " paid");
-    ctx.db->exec("delete from repos where item_nr=" + QString::number(item));
-    button(view, "b_save")->click();
-    EXPECT_EQ(view->edit_mode(), EditMode::Edit);
-    EXPECT_EQ(field(view, "t_item_title")->text(), "Rent paid");
-    t.prompter.answer(false); // the window closes at the end of the test: the change is dropped
-}
-
-TEST_F(TableEditWindow, SwitchedOffDatePickersStoreNull) {
-    TableView* view = open(1);
-    ASSERT_TRUE(view);
-    button(view, "b_add")->click();
-    auto* rem_on = control<QCheckBox>(view, "c_date_rem");
-    QTest::keyClicks(field(view, "t_item_title"), "Call");
-    control<QCheckBox>(view, "c_date_exp")->setChecked(false);
-    rem_on->setChecked(false);
-    EXPECT_FALSE(control<QDateTimeEdit>(view, "t_date_rem")->isEnabled());
-    button(view, "b_save")->click();
-    EXPECT_EQ(view->edit_mode(), EditMode::Idle);
-    const qint64 call = item_titled("Call");
-    ASSERT_NE(call, 0);
-    EXPECT_TRUE(column(call, "date_expiry").isNull());
-    EXPECT_TRUE(column(call, "date_remind").isNull());
 }
 
 TEST_F(TableEditWindow, BulkReplaceOfCategoryTakesTheOpenMapAndTheFilterAlong) {

@@ -126,22 +126,29 @@ TEST_F(TableViewTest, RefreshKeepsTheSameItemAndAPendingInsert) {
     t.prompter.answer(false); // closing at the end drops the insert
 }
 
-TEST_F(TableViewTest, FindAsksAndFillsThreeFiltersWithOr) {
+TEST_F(TableViewTest, F3AsksAndFillsThreeFiltersWithOrOtherKeysGoToTheProgram) {
     add("Money", "bills", "gas");
     add("Money", "gas station", "fuel");
     add("Money", "shop", "bread");
+    std::vector<std::pair<int, int>> general;
+    t.windows.on_hot_key = [&general](int shift, int key) {
+        if (key != Qt::Key_Control) general.emplace_back(shift, key); // the modifier's own press
+        return key == Qt::Key_F3 || key == Qt::Key_Q;
+    };
     TableView* view = tables->open_table_view(5);
     ASSERT_NE(view, nullptr);
     t.clock.advance_seconds(5);
     control<QRadioButton>(view, "o_and")->setChecked(true);
     t.clock.advance_seconds(5);
     t.prompter.answer("gas");
+    // The window's own keys come first: F3 never reaches the program's routine.
     QTest::keyClick(view->grid(), Qt::Key_F3);
     ASSERT_FALSE(t.prompter.shown().empty());
     EXPECT_EQ(t.prompter.shown().back().title, "Find records");
     EXPECT_EQ(control<QLineEdit>(view, "t_filter_content")->text(), "gas");
     EXPECT_TRUE(control<QRadioButton>(view, "o_or")->isChecked());
     EXPECT_EQ(view->items_found(), 2);
+    EXPECT_TRUE(general.empty());
     // "*" shows every record; Cancel changes nothing.
     t.clock.advance_seconds(5);
     t.prompter.answer("*");
@@ -150,6 +157,14 @@ TEST_F(TableViewTest, FindAsksAndFillsThreeFiltersWithOr) {
     t.prompter.answer(std::optional<QString>());
     view->find_item_in_grid();
     EXPECT_EQ(view->items_found(), 3);
+
+    QTest::keyClick(view->grid(), Qt::Key_F3, Qt::ControlModifier);
+    QTest::keyClick(control<QLineEdit>(view, "t_filter_title"), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(general, (std::vector<std::pair<int, int>>{{2, Qt::Key_F3}, {2, Qt::Key_Q}}));
+    // Plain typing reaches the field once the general routine has declined it.
+    QTest::keyClicks(control<QLineEdit>(view, "t_filter_mark"), "x");
+    EXPECT_EQ(control<QLineEdit>(view, "t_filter_mark")->text(), "x");
+    t.windows.on_hot_key = nullptr;
 }
 
 TEST_F(TableViewTest, PositionsWithFindPromptAskOnFirstActivationOnly) {
@@ -310,7 +325,7 @@ TEST_F(TableViewTest, MapWindowHandsItsMapToTheTable) {
     EXPECT_EQ(search->items_found(), 1);
 }
 
-TEST_F(TableViewTest, OpensOnItsFirstColumnsWhateverTheWidthsAndRow) {
+TEST_F(TableViewTest, OpensOnItsFirstColumnsAndKeepsTheWidthsAtClosing) {
     // Wide stored columns and a preset row far down used to leave the grid scrolled to its far
     // right, with blank headers.
     set_gen_param(*ctx.db, "f_gentabx_5_col_6_width", "12000");
@@ -325,14 +340,19 @@ TEST_F(TableViewTest, OpensOnItsFirstColumnsWhateverTheWidthsAndRow) {
     EXPECT_EQ(view->get_item_nr(), last);
     EXPECT_GT(view->grid()->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(view->grid()->horizontalScrollBar()->value(), 0);
+
+    view->grid()->setColumnWidth(6, 200);
+    tables->close_all();
+    settle();
+    EXPECT_EQ(get_gen_param(*ctx.db, "f_gentabx_5_col_6_width"), "3000");
+    EXPECT_FALSE(get_gen_param(*ctx.db, "f_gentabx_5_width").isEmpty());
+    EXPECT_EQ(tables->open_table_view(5)->grid()->columnWidth(6), 200);
 }
 
 TEST_F(TableViewTest, TablesFollowTheFontSizeAndShowDatesInFull) {
     ctx.prefs.font_size = 14;
-    const qint64 item = add("Agenda", "work", "call");
-    ctx.db->exec(QStringLiteral("update repos set date_expiry=cvdate('2026-12-05 10:00:00'), "
-                                "date_remind=cvdate('2026-12-04 09:00:00') where item_nr=") +
-                 QString::number(item));
+    const QDate day(2026, 12, 5);
+    add({"Agenda", "work", "call", {}, {}, QDateTime(day, QTime(10, 0)), QDateTime(day, QTime(9, 0))});
     TableView* view = tables->open_table_view(1);
     ASSERT_NE(view, nullptr);
     EXPECT_GE(control<QLineEdit>(view, "t_item_title")->font().pointSizeF(), 14.0);
@@ -343,38 +363,4 @@ TEST_F(TableViewTest, TablesFollowTheFontSizeAndShowDatesInFull) {
         ASSERT_FALSE(shown.isEmpty());
         EXPECT_GT(view->grid()->columnWidth(column), metrics.horizontalAdvance(shown)) << column;
     }
-}
-
-TEST_F(TableViewTest, ClosingStoresGeometryAndColumnWidths) {
-    add("Money", "bills", "gas");
-    TableView* view = tables->open_table_view(5);
-    ASSERT_NE(view, nullptr);
-    view->grid()->setColumnWidth(6, 200);
-    tables->close_all();
-    settle();
-    EXPECT_EQ(get_gen_param(*ctx.db, "f_gentabx_5_col_6_width"), "3000");
-    EXPECT_FALSE(get_gen_param(*ctx.db, "f_gentabx_5_width").isEmpty());
-    EXPECT_EQ(tables->open_table_view(5)->grid()->columnWidth(6), 200);
-}
-
-TEST_F(TableViewTest, OwnKeysFirstThenTheProgramWideShortcuts) {
-    add("Money", "bills", "gas");
-    std::vector<std::pair<int, int>> general;
-    t.windows.on_hot_key = [&general](int shift, int key) {
-        if (key != Qt::Key_Control) general.emplace_back(shift, key); // the modifier's own press
-        return key == Qt::Key_F3 || key == Qt::Key_Q;
-    };
-    TableView* view = tables->open_table_view(5);
-    ASSERT_NE(view, nullptr);
-    t.prompter.answer(std::optional<QString>()); // the find prompt, cancelled
-    QTest::keyClick(view->grid(), Qt::Key_F3);
-    EXPECT_TRUE(t.prompter.all_answered());
-    EXPECT_TRUE(general.empty());
-    QTest::keyClick(view->grid(), Qt::Key_F3, Qt::ControlModifier);
-    QTest::keyClick(control<QLineEdit>(view, "t_filter_title"), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(general, (std::vector<std::pair<int, int>>{{2, Qt::Key_F3}, {2, Qt::Key_Q}}));
-    // Plain typing reaches the field once the general routine has declined it.
-    QTest::keyClicks(control<QLineEdit>(view, "t_filter_mark"), "x");
-    EXPECT_EQ(control<QLineEdit>(view, "t_filter_mark")->text(), "x");
-    t.windows.on_hot_key = nullptr;
 }
