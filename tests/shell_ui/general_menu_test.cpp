@@ -1,12 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
 #include "core/params.h"
 #include "maps/navigation.h"
 #include "maps/ui/map_windows.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_commands.h"
-#include "support/items.h"
 #include "support/test_db.h"
 #include "table/map_list.h"
 #include "table/ui/table_views.h"
@@ -29,10 +27,9 @@ namespace {
 
 // The main window with its general commands over a fresh database; collections visible as
 // their defined flags say.
-class GeneralMenuTest : public ::testing::Test {
+class GeneralMenuTest : public ::testing::Test, protected TestDb {
 protected:
-    TestContext t;
-    AppContext& ctx = t.ctx;
+    TestContext& t = tc;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MapWindows> maps;
     std::unique_ptr<ShellCommands> commands;
@@ -42,8 +39,7 @@ protected:
     void SetUp() override {
         t.screen.width = 1600 * 15;
         t.screen.height = 1200 * 15;
-        ctx.db = new_database(t.env.path(QStringLiteral("shell.tdb")), &t.clock);
-        ctx.collections.init_collections();
+        open_db(QStringLiteral("shell.tdb"));
         for (int position = 1; position <= CollectionTable::count; ++position)
             ctx.collections.at(position).visible = ctx.collections.at(position).defined;
         ctx.prefs.show_toolbar = true;
@@ -122,7 +118,7 @@ TEST_F(GeneralMenuTest, EntriesFollowCognivaAndDevelopmentMode) {
 }
 
 TEST_F(GeneralMenuTest, EntriesReachTheirCommandsAndShowTheirChecks) {
-    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
     set_gen_param(*ctx.db, QStringLiteral("topic_list"), QStringLiteral("Books: Novels\r\nBooks: Gone\r\n"));
     ctx.prefs.show_toolbar = false;
     ctx.allow_automatic_changes = false;
@@ -178,7 +174,7 @@ TEST_F(GeneralMenuTest, ClickInTheTopStripShowsAHiddenToolbar) {
 }
 
 TEST_F(GeneralMenuTest, KeysOnTheMainWindowOpenMapsAndQuit) {
-    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     // A typed shortcut on the command form opens the collection's map.
