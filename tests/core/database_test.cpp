@@ -1,9 +1,5 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
-#include "core/schema.h"
-#include "support/fakes.h"
-#include "support/temp_env.h"
 #include "support/test_db.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +7,8 @@
 // A command that fails half-way must leave nothing behind on the connection it shares with
 // every window, not only in the file.
 TEST(Transaction, LeftUncommittedWritesNothingOnTheOpenConnection) {
-    TempEnv env;
-    FakeClock clock;
-    auto db = new_database(env.path(QStringLiteral("t.tdb")), &clock);
+    TestDb t;
+    Database* db = &t.open_db(QStringLiteral("t.tdb"));
     {
         Transaction transaction(*db);
         db->exec(QStringLiteral("insert into repos (collection, cat, item_title) values ('A', 'B', 'C')"));
@@ -26,9 +21,8 @@ TEST(Transaction, LeftUncommittedWritesNothingOnTheOpenConnection) {
 }
 
 TEST(Schema, NewDatabaseGetsEveryTableAndVersion) {
-    TempEnv env;
-    FakeClock clock;
-    auto db = new_database(env.path(QStringLiteral("new.tdb")), &clock);
+    TestDb t;
+    Database* db = &t.open_db(QStringLiteral("new.tdb"));
     EXPECT_EQ(db->user_version(), schema::current_version);
     for (const char* table :
          {"repos", "cat_seq", "gen_params", "map_params", "session_log", "topics", "items", "contacts"})
@@ -40,10 +34,8 @@ TEST(Schema, NewDatabaseGetsEveryTableAndVersion) {
 // A file of version 1 kept per-map settings and the open-map list under names such as "Books:"
 // that the maps no longer go by.
 TEST(Schema, StepTwoMovesSettingsToTheCanonicalMapName) {
-    TempEnv env;
-    FakeClock clock;
-    auto db = Database::open(env.path("old.tdb"), {}, &clock, Database::Mode::CreateNew);
-    schema::upgrade(*db);
+    TestDb t;
+    Database* db = &t.open_db(QStringLiteral("old.tdb"));
     db->set_user_version(1);
     db->exec(QStringLiteral(
         "INSERT INTO map_params (colcat, param, value) VALUES ('Books:', '#top', '10'), "

@@ -59,12 +59,6 @@ TEST_F(DbFiles, EncryptedFileHoldsNoReadableTextAndNeedsItsKey) {
     EXPECT_EQ(open_error(path, {}, &clock), DbErrorKind::MissingPassword);
 }
 
-TEST_F(DbFiles, PlainFileIsOrdinarySqliteAndOpensWithAnyTypedPassword) {
-    make_database(path, {}, 3, &clock);
-    EXPECT_TRUE(contents(path).startsWith(QByteArray("SQLite format 3\0", 16)));
-    EXPECT_EQ(count_items(path, QStringLiteral("whatever"), &clock), 3);
-}
-
 TEST_F(DbFiles, FilesThatAreNoDatabaseAreToldApart) {
     const QString text = env.write_file(QStringLiteral("letter.tdb"), "Dear Emile,\nthis is no database.\n");
     EXPECT_EQ(open_error(text, QStringLiteral("pw"), &clock), DbErrorKind::NotADatabase);

@@ -7,79 +7,70 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-const QDateTime morning(QDate(2026, 3, 4), QTime(9, 5, 7));
+TEST(FormatDate, CodesNamesCaseLiteralsAndBoundaries) {
+    const QDateTime morning(QDate(2026, 3, 4), QTime(9, 5, 7));
+    const struct {
+        QDateTime when;
+        const char* pattern;
+        const char* expected;
+    } cases[] = {
+        {morning, "dd/mm/yy hh:nn", "04/03/26 09:05"},
+        {morning, "dd/mmm/yy", "04/Mar/26"},
+        {morning, "yyyymmddhhnn", "202603040905"},
+        {morning, "yyyy/mm/dd hh:nn:ss", "2026/03/04 09:05:07"},
+        // "mm" is always the month, "nn" the minutes.
+        {QDateTime(QDate(2026, 11, 30), QTime(14, 42)), "hh:mm hh:nn", "14:11 14:42"},
+        {morning, "d/m/yy h:n:s", "4/3/26 9:5:7"},
+        {morning, "DD/MM/YYYY", "04/03/2026"},
+        {morning, "dddd d mmmm yyyy", "Wednesday 4 March 2026"},
+        {morning, "ddd dd-mmm", "Wed 04-Mar"},
+        {morning, "\"day\" d \\h hh", "day 4 h 09"},
+        {morning, "y", "63"}, // day of the year
+        {QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), "dd/mmm/yy hh:nn:ss", "31/Dec/26 23:59:59"},
+        {QDateTime(QDate(2000, 1, 1), QTime(0, 0)), "dd/mm/yy hh:nn", "01/01/00 00:00"},
+        {QDateTime(QDate(987, 6, 5), QTime(0, 0)), "yyyy", "0987"},
+        {QDateTime(), "dd/mm/yy", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(format_date(c.when, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.expected))
+            << c.pattern;
 }
 
-TEST(FormatDate, TheProgramsDateTexts) {
-    EXPECT_EQ(format_date(morning, u"dd/mm/yy hh:nn"_s), u"04/03/26 09:05"_s);
-    EXPECT_EQ(format_date(morning, u"dd/mmm/yy"_s), u"04/Mar/26"_s);
-    EXPECT_EQ(format_date(morning, u"yyyymmddhhnn"_s), u"202603040905"_s);
-    EXPECT_EQ(format_date(morning, u"yyyy/mm/dd hh:nn:ss"_s), u"2026/03/04 09:05:07"_s);
-    EXPECT_EQ(format_date(morning, u"dd/mm/yy"_s), u"04/03/26"_s);
-}
-
-TEST(FormatDate, MmIsAlwaysTheMonthAndNnTheMinutes) {
-    const QDateTime t(QDate(2026, 11, 30), QTime(14, 42, 0));
-    EXPECT_EQ(format_date(t, u"hh:mm"_s), u"14:11"_s);
-    EXPECT_EQ(format_date(t, u"hh:nn"_s), u"14:42"_s);
-}
-
-TEST(FormatDate, ShortCodesNamesCaseAndLiterals) {
-    EXPECT_EQ(format_date(morning, u"d/m/yy h:n:s"_s), u"4/3/26 9:5:7"_s);
-    EXPECT_EQ(format_date(morning, u"DD/MM/YYYY"_s), u"04/03/2026"_s);
-    EXPECT_EQ(format_date(morning, u"dddd d mmmm yyyy"_s), u"Wednesday 4 March 2026"_s);
-    EXPECT_EQ(format_date(morning, u"ddd dd-mmm"_s), u"Wed 04-Mar"_s);
-    EXPECT_EQ(format_date(morning, u"\"day\" d \\h hh"_s), u"day 4 h 09"_s);
-    EXPECT_EQ(format_date(morning, u"y"_s), u"63"_s); // day of the year
-}
-
-TEST(FormatDate, BoundariesAndInvalid) {
-    EXPECT_EQ(format_date(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), u"dd/mmm/yy hh:nn:ss"_s),
-              u"31/Dec/26 23:59:59"_s);
-    EXPECT_EQ(format_date(QDateTime(QDate(2000, 1, 1), QTime(0, 0)), u"dd/mm/yy hh:nn"_s),
-              u"01/01/00 00:00"_s);
-    EXPECT_EQ(format_date(QDateTime(QDate(987, 6, 5), QTime(0, 0)), u"yyyy"_s), u"0987"_s);
-    EXPECT_EQ(format_date(QDateTime(), u"dd/mm/yy"_s), QString());
-}
-
-TEST(FormatNumber, LeadingZeros) {
-    EXPECT_EQ(format_number(5, u"000"_s), u"005"_s);
-    EXPECT_EQ(format_number(0, u"000"_s), u"000"_s);
-    EXPECT_EQ(format_number(1234, u"000"_s), u"1234"_s);
-    EXPECT_EQ(format_number(4.5, u"000"_s), u"005"_s);
-    EXPECT_EQ(format_number(7.49, u"000"_s), u"007"_s);
-    EXPECT_EQ(format_number(-3, u"000"_s), u"-003"_s);
-}
-
-TEST(FormatNumber, DecimalsRoundHalfAwayFromZeroAsShown) {
-    EXPECT_EQ(format_number(1.5, u"0.00"_s), u"1.50"_s);
-    EXPECT_EQ(format_number(2.25, u"0.0"_s), u"2.3"_s);
-    EXPECT_EQ(format_number(-2.25, u"0.0"_s), u"-2.3"_s);
-    // Stored in binary just below the half, but shown (and rounded) as the decimal text.
-    EXPECT_EQ(format_number(1.005, u"0.00"_s), u"1.01"_s);
-    EXPECT_EQ(format_number(2.675, u"0.00"_s), u"2.68"_s);
-    EXPECT_EQ(format_number(99.995, u"0.00"_s), u"100.00"_s);
-    EXPECT_EQ(format_number(0.04, u"0.0"_s), u"0.0"_s);
-    EXPECT_EQ(format_number(-0.04, u"0.0"_s), u"0.0"_s);
-    EXPECT_EQ(format_number(0.000123, u"0.00"_s), u"0.00"_s);
-    EXPECT_EQ(format_number(3.0 / 60.0 * 90, u"0.0 mins"_s), u"4.5 mins"_s);
-}
-
-TEST(FormatNumber, ThousandsWithoutLeadingZeros) {
-    const QString pattern = u"###,###,###,###,###"_s;
-    EXPECT_EQ(format_number(0, pattern), QString());
-    EXPECT_EQ(format_number(0.4, pattern), QString());
-    EXPECT_EQ(format_number(0.5, pattern), u"1"_s);
-    EXPECT_EQ(format_number(999, pattern), u"999"_s);
-    EXPECT_EQ(format_number(1000, pattern), u"1,000"_s);
-    EXPECT_EQ(format_number(1234567, pattern), u"1,234,567"_s);
-    EXPECT_EQ(format_number(1234.5, pattern), u"1,235"_s);
-    EXPECT_EQ(format_number(-1234, pattern), u"-1,234"_s);
-    EXPECT_EQ(format_number(123456789012345.0, pattern), u"123,456,789,012,345"_s);
-}
-
-TEST(FormatNumber, NotANumberGivesNothing) {
-    EXPECT_EQ(format_number(std::numeric_limits<double>::infinity(), u"0.0"_s), QString());
-    EXPECT_EQ(format_number(std::numeric_limits<double>::quiet_NaN(), u"000"_s), QString());
+// Zeros, decimals rounded half away from zero as the value is shown, thousands without leading zeros.
+TEST(FormatNumber, ZerosDecimalsAndThousands) {
+    const char* thousands = "###,###,###,###,###";
+    const struct {
+        double value;
+        const char* pattern;
+        const char* expected;
+    } cases[] = {
+        {5, "000", "005"},
+        {0, "000", "000"},
+        {1234, "000", "1234"},
+        {4.5, "000", "005"},
+        {7.49, "000", "007"},
+        {-3, "000", "-003"},
+        {1.5, "0.00", "1.50"},
+        {2.25, "0.0", "2.3"},
+        {-2.25, "0.0", "-2.3"},
+        // Stored in binary just below the half, but shown (and rounded) as the decimal text.
+        {1.005, "0.00", "1.01"},
+        {2.675, "0.00", "2.68"},
+        {99.995, "0.00", "100.00"},
+        {-0.04, "0.0", "0.0"},
+        {0.000123, "0.00", "0.00"},
+        {3.0 / 60.0 * 90, "0.0 mins", "4.5 mins"},
+        {0.4, thousands, ""},
+        {0.5, thousands, "1"},
+        {999, thousands, "999"},
+        {1000, thousands, "1,000"},
+        {1234.5, thousands, "1,235"},
+        {-1234, thousands, "-1,234"},
+        {123456789012345.0, thousands, "123,456,789,012,345"},
+        {std::numeric_limits<double>::infinity(), "0.0", ""},
+        {std::numeric_limits<double>::quiet_NaN(), "000", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(format_number(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.expected))
+            << c.value << " " << c.pattern;
 }

@@ -1,10 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
 #include "core/geometry.h"
 #include "core/params.h"
-#include "support/fakes.h"
-#include "support/temp_env.h"
 #include "support/test_db.h"
 
 #include <array>
@@ -20,12 +17,10 @@ void PrintTo(const TwipsRect& r, std::ostream* out) {
 namespace {
 
 // The fake screen is 28800 x 16200 twips (1920 x 1080 pixels).
-class WindowGeometry : public ::testing::Test {
+class WindowGeometry : public ::testing::Test, protected TestDb {
 protected:
-    TempEnv env;
-    FakeClock clock;
-    FakeScreen screen;
-    std::unique_ptr<Database> db = new_database(env.path(u"geo.tdb"_s), &clock);
+    Database* db = &open_db(u"geo.tdb"_s);
+    FakeScreen& screen = tc.screen;
     void store(const char* key, const char* value) {
         set_gen_param(*db, QLatin1String(key), QLatin1String(value));
     }

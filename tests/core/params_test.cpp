@@ -1,9 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
 #include "core/params.h"
-#include "support/fakes.h"
-#include "support/temp_env.h"
 #include "support/test_db.h"
 
 #include <gtest/gtest.h>
@@ -13,12 +10,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class ParamStore : public ::testing::Test {
+class ParamStore : public ::testing::Test, protected TestDb {
 protected:
-    TempEnv env;
-    FakeClock clock;
-    FakePrompter prompter;
-    std::unique_ptr<Database> db = new_database(env.path(u"params.tdb"_s), &clock);
+    Database* db = &open_db(u"params.tdb"_s);
+    FakePrompter& prompter = tc.prompter;
     int total_changes() const { return sqlite3_total_changes(db->handle()); }
     int rows(const QString& table) { return db->scalar(u"select count(*) from "_s + table).toInt(); }
 };
@@ -96,20 +91,14 @@ TEST_F(ParamStore, MapParameterFailuresAreReportedAndSwallowed) {
     }
 }
 
-TEST(ReportError, ShowsNumberAndDescription) {
-    FakePrompter prompter;
+TEST_F(ParamStore, ReportErrorShowsNumberAndDescription) {
     report_error(prompter, DbError(3024, u"Could not find file 'x.tdb'."_s));
     EXPECT_EQ(prompter.messages(), QStringList{u"Error 3024 - Could not find file 'x.tdb'."_s});
 }
 
 TEST(NumericValue, ReadsTrimmedDecimalsAndRejectsTheRest) {
     EXPECT_EQ(numeric_value(u" 42 "_s), 42.0);
-    EXPECT_EQ(numeric_value(u"-5"_s), -5.0);
-    EXPECT_EQ(numeric_value(u"29.6"_s), 29.6);
-    EXPECT_FALSE(numeric_value(QString()));
-    EXPECT_FALSE(numeric_value(u"   "_s));
-    EXPECT_FALSE(numeric_value(u"abc"_s));
-    EXPECT_FALSE(numeric_value(u"12abc"_s));
-    EXPECT_FALSE(numeric_value(u"inf"_s));
-    EXPECT_FALSE(numeric_value(u"nan"_s));
+    EXPECT_EQ(numeric_value(u"-29.6"_s), -29.6);
+    for (const QString& text : {QString(), u"   "_s, u"abc"_s, u"12abc"_s, u"inf"_s, u"nan"_s})
+        EXPECT_FALSE(numeric_value(text)) << text.toStdString();
 }

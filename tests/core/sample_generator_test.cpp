@@ -23,12 +23,16 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The small sample as a new user opens it: every default collection holds items, the pad is
-// there once, and the links and the picture directory lead to files beside the database.
-TEST(SampleSmall, OpensWithEveryCollectionAndFilesForItsLinks) {
+class Sample : public ::testing::Test {
+protected:
     TempEnv env;
     FakeClock clock;
     sample::Options options;
+};
+
+// The small sample as a new user opens it: every default collection holds items, the pad is
+// there once, and the links and the picture directory lead to files beside the database.
+TEST_F(Sample, SmallOpensWithEveryCollectionAndFilesForItsLinks) {
     options.output = env.path(u"sample.tdb"_s);
     const sample::Summary summary = sample::generate(options, clock);
     auto db = Database::open(options.output, {}, &clock);
@@ -68,10 +72,7 @@ TEST(SampleSmall, OpensWithEveryCollectionAndFilesForItsLinks) {
         EXPECT_FALSE(QImage(entry.filePath()).isNull()) << entry.fileName().toStdString();
 }
 
-TEST(SampleLarge, GivesTheRequestedNumberOfItemsAndNothingBesideTheDatabase) {
-    TempEnv env;
-    FakeClock clock;
-    sample::Options options;
+TEST_F(Sample, LargeGivesTheRequestedNumberOfItemsAndNothingBesideTheDatabase) {
     options.output = env.path(u"large.tdb"_s);
     options.items = 3000;
     EXPECT_EQ(sample::generate(options, clock).items, 3000);
@@ -87,10 +88,7 @@ TEST(SampleLarge, GivesTheRequestedNumberOfItemsAndNothingBesideTheDatabase) {
     EXPECT_FALSE(QFileInfo::exists(options.output + u".part"_s));
 }
 
-TEST(SampleOutput, AnExistingFileIsLeftAsItWasUnlessForced) {
-    TempEnv env;
-    FakeClock clock;
-    sample::Options options;
+TEST_F(Sample, AnExistingFileIsLeftAsItWasUnlessForced) {
     options.output = env.write_file(u"notes.tdb"_s, "my own notes");
     EXPECT_THROW(sample::generate(options, clock), sample::OutputExists);
     EXPECT_EQ(contents(options.output), QByteArray("my own notes"));
@@ -100,10 +98,7 @@ TEST(SampleOutput, AnExistingFileIsLeftAsItWasUnlessForced) {
     EXPECT_EQ(sample::generate(options, clock).items, 50);
 }
 
-TEST(SampleOutput, APasswordEncryptsTheFile) {
-    TempEnv env;
-    FakeClock clock;
-    sample::Options options;
+TEST_F(Sample, APasswordEncryptsTheFile) {
     options.output = env.path(u"secret.tdb"_s);
     options.password = u"d'été 2026"_s;
     sample::generate(options, clock);

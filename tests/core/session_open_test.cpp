@@ -88,8 +88,12 @@ protected:
 
 } // namespace
 
-// No remembered file, or one deleted meanwhile: the file dialog, and Cancel ends silently.
+// No remembered file, or one deleted meanwhile: the file dialog, and Cancel ends silently. The
+// stored language opens the translation tables once (tested with the translator); one that is no
+// number means English.
 TEST_F(OpenDatabase, WithoutAnOpenableRememberedFileTheDialogShowsAndCancelEndsSilently) {
+    settings.save_setting(u"language"_s, u"abc"_s);
+    ctx.language = 3;
     for (const QString& remembered : {QString(), env.path(u"gone.tdb"_s)}) {
         remember(remembered);
         ui.choose(std::nullopt);
@@ -97,6 +101,7 @@ TEST_F(OpenDatabase, WithoutAnOpenableRememberedFileTheDialogShowsAndCancelEndsS
         EXPECT_TRUE(prompter.shown().empty());
     }
     EXPECT_EQ(ui.calls.value(0), u"choose:"_s + ctx.program_dir);
+    EXPECT_EQ(ctx.language, 1);
 }
 
 TEST_F(OpenDatabase, RememberedDatabaseOpensAfterThePassword) {
@@ -277,16 +282,6 @@ TEST_F(OpenDatabase, PictureOnTheCommandLineIsShownAndAMissingOneGoesOnToTheData
     ui.choose(std::nullopt);
     EXPECT_TRUE(run(env.path(u"missing.jpg"_s)));
     EXPECT_EQ(ui.calls.filter(u"choose:"_s).size(), 1);
-}
-
-// The stored language opens the translation tables once (tested with the translator); one that
-// is no number means English.
-TEST_F(OpenDatabase, UnreadableLanguageSettingMeansEnglish) {
-    settings.save_setting(u"language"_s, u"abc"_s);
-    ctx.language = 3;
-    ui.choose(std::nullopt);
-    run();
-    EXPECT_EQ(ctx.language, 1);
 }
 
 TEST_F(OpenDatabase, TipsFollowTheParameter) {

@@ -1,9 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
 #include "core/vector_state.h"
-#include "support/fakes.h"
-#include "support/temp_env.h"
 #include "support/test_db.h"
 
 #include <gtest/gtest.h>
@@ -63,9 +60,8 @@ TEST_F(VectorState, ClearingLeavesTheUpperHalvesUnused) {
 // The engine's cryptography (key derivation of an attached file, page encryption) runs inside
 // statements: each starts from a clean state whatever the program did before.
 TEST_F(VectorState, StatementsRunFromACleanState) {
-    TempEnv env;
-    FakeClock clock;
-    auto db = new_database(env.path(QStringLiteral("v.tdb")), &clock);
+    TestDb t;
+    Database* db = &t.open_db(QStringLiteral("v.tdb"));
     ASSERT_EQ(sqlite3_create_function_v2(db->handle(), "vector_state", 0, SQLITE_UTF8, nullptr,
                                          state_function, nullptr, nullptr, nullptr),
               SQLITE_OK);

@@ -52,11 +52,8 @@ TEST_F(TranslatorTest, LooksTextsUpInTheColumnOfTheLanguage) {
     }
     EXPECT_TRUE(translator.tables_open());
     EXPECT_TRUE(tc.prompter.shown().empty());
-}
 
-TEST_F(TranslatorTest, MessageIsTranslatedWithoutTitle) {
-    install_sample_lang_db(tc);
-    Translator translator(tc.ctx);
+    // A message box is translated and has no title.
     tc.ctx.language = 2;
     msg_translated(tc.prompter, QStringLiteral("Select language"));
     ASSERT_EQ(tc.prompter.shown().size(), 1U);

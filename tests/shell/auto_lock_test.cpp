@@ -99,8 +99,19 @@ TEST_F(AutoLockTest, ManualLockLocksWhateverTheIntervalAndNamesOnlyAnIntervalInF
     }
 }
 
-TEST_F(AutoLockTest, WrongAnswersAreToldAndTheThirdEndsTheProgram) {
+TEST_F(AutoLockTest, CancelEndsAtOnceWrongAnswersAreToldAndTheThirdEndsTheProgram) {
+    prompter.answer(std::nullopt);
+    try {
+        lock.lock_now();
+        ADD_FAILURE() << "cancel did not end the program";
+    } catch (const ProgramEnd& end) {
+        EXPECT_EQ(end.code(), 0);
+    }
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(events, (QStringList{"timer off", "hide"}));
+
     // Two wrong answers, then the right one.
+    prompter.clear();
     prompter.answer("nope");
     prompter.answer("Secret!");
     prompter.answer("secret");
@@ -130,18 +141,6 @@ TEST_F(AutoLockTest, WrongAnswersAreToldAndTheThirdEndsTheProgram) {
     EXPECT_EQ(messages().size(), 3);
 }
 
-TEST_F(AutoLockTest, CancelEndsTheProgramAtOnce) {
-    prompter.answer(std::nullopt);
-    try {
-        lock.lock_now();
-        ADD_FAILURE() << "cancel did not end the program";
-    } catch (const ProgramEnd& end) {
-        EXPECT_EQ(end.code(), 0);
-    }
-    EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(events, (QStringList{"timer off", "hide"}));
-}
-
 TEST_F(AutoLockTest, NoPasswordRefusesAndLeavesTheTimerOff) {
     ctx.db.reset();
     QFile::remove(ctx.db_path);
@@ -166,7 +165,7 @@ TEST_F(AutoLockTest, NoPasswordRefusesAndLeavesTheTimerOff) {
     EXPECT_EQ(ctx.inactivity, 0);
 }
 
-TEST_F(AutoLockTest, OnceAMinuteRefreshesTheCaptionAndChecksReminders) {
+TEST_F(AutoLockTest, OnceAMinuteRefreshesTheCaptionAndChecksRemindersFromMidnightOn) {
     ctx.prefs.lock_interval = 0;
     const int start_checks = reminder_checks;
     EXPECT_EQ(lock.last_minute_tick(), 12 * 3600);
@@ -181,10 +180,8 @@ TEST_F(AutoLockTest, OnceAMinuteRefreshesTheCaptionAndChecksReminders) {
     clock.advance_seconds(60);
     lock.tick();
     EXPECT_EQ(events, (QStringList{"caption", "caption"}));
-}
 
-TEST_F(AutoLockTest, MidnightStartsTheMinuteCountAgain) {
-    ctx.prefs.lock_interval = 0;
+    // Midnight starts the count again.
     clock.set(QDateTime(QDate(2026, 3, 14), QTime(23, 59, 50)));
     lock.tick();
     events.clear();

@@ -59,17 +59,6 @@ TEST_F(GeneralCommandsTest, ToolbarFollowsCollectionsAndPreferences) {
     EXPECT_EQ(toolbar_buttons(ctx).front().tooltip, "Contacts");
 }
 
-TEST_F(GeneralCommandsTest, MenuCaptionsNameTheKeyThatOpensEachView) {
-    // Books opens as a table by default: Ctrl opens the table, Alt the map.
-    EXPECT_EQ(table_entry_caption(ctx.collections, 7), "Books (CTL+B)");
-    EXPECT_EQ(map_entry_caption(ctx.collections, 7), "Books (ALT+B)");
-    ctx.collections.at(7).open_coll_as_map = true;
-    EXPECT_EQ(table_entry_caption(ctx.collections, 7), "Books (ALT+B)");
-    EXPECT_EQ(map_entry_caption(ctx.collections, 7), "Books (CTL+B)");
-    EXPECT_EQ(table_entry_caption(ctx.collections, 2), "Contacts (F11)");
-    EXPECT_EQ(map_entry_caption(ctx.collections, 2), "Contacts (ALT+F11)");
-}
-
 TEST_F(GeneralCommandsTest, PrintGoesToTheActiveWindowOrExplains) {
     EXPECT_EQ(print_decision(true, false, false, false, true).target, PrintTarget::Calendar);
     EXPECT_EQ(print_decision(false, true, false, true, true).target, PrintTarget::Map);

@@ -82,6 +82,8 @@ using HotKeyTest = KeyTest;
 
 } // namespace
 
+// Which keys pass, which clear the map filter; the keys of the key list are followed in full
+// by KeyAgreementTest below.
 TEST_F(HotKeyTest, FollowsTheKeyTable) {
     struct Case {
         int shift;
@@ -93,26 +95,17 @@ TEST_F(HotKeyTest, FollowsTheKeyTable) {
         {0, Qt::Key_F1, "consumed: general menu"},
         {shift_state::shift, Qt::Key_F1, "passed"},
         {ctrl, Qt::Key_F1, "consumed: clear_filter, hot keys"},
-        {0, Qt::Key_F4, "consumed: calendar"},
         {ctrl, Qt::Key_F4, "passed: clear_filter"},
-        {0, Qt::Key_F6, "consumed: find map"},
         {ctrl, Qt::Key_F6, "consumed: find map"},
-        {0, Qt::Key_F11, "consumed: table Contacts"},
-        {alt, Qt::Key_F11, "consumed: map Contacts"},
-        {ctrl, Qt::Key_F3, "consumed: global search"},
-        {alt, Qt::Key_F3, "consumed: file search"},
         {0, Qt::Key_F3, "consumed"},
         // Alt+0 opens the top map; Ctrl+0 finds position 45's "0".
         {alt, Qt::Key_0, "consumed: clear_filter, top map"},
         {ctrl, Qt::Key_0, "consumed: clear_filter, table All collections"},
-        {alt, Qt::Key_1, "consumed: clear_filter, start map"},
-        {alt, Qt::Key_Z, "consumed: clear_filter, close all"},
         {ctrl, Qt::Key_Q, "consumed: clear_filter, quit"},
         {alt, Qt::Key_Q, "passed: clear_filter"},
         // Shortcuts: Ctrl and Alt open the collection with the map/table choice reversed by Alt.
         {ctrl, Qt::Key_B, "consumed: clear_filter, table Books"},
         {alt, Qt::Key_B, "consumed: clear_filter, map Books"},
-        {ctrl, Qt::Key_A, "consumed: clear_filter, table Agenda"},
         {ctrl | alt, Qt::Key_B, "passed: clear_filter"},
         {ctrl | shift_state::shift, Qt::Key_B, "passed: clear_filter"},
         {0, Qt::Key_B, "passed"},
@@ -265,10 +258,8 @@ TEST(FieldEditingKeys, StayWithTheFieldWhileOtherCtrlKeysAreGeneral) {
     using namespace shift_state;
     const int shifted = shift_state::shift;
     const std::pair<int, int> editing[] = {
-        {ctrl, Qt::Key_A},      {ctrl, Qt::Key_C},        {ctrl, Qt::Key_X},           {ctrl, Qt::Key_V},
-        {ctrl, Qt::Key_Z},      {ctrl, Qt::Key_Y},        {ctrl | shifted, Qt::Key_Z}, {0, Qt::Key_Home},
-        {0, Qt::Key_End},       {shifted, Qt::Key_Left},  {shifted, Qt::Key_Right},    {shifted, Qt::Key_End},
-        {ctrl, Qt::Key_Insert}, {shifted, Qt::Key_Insert}};
+        {ctrl, Qt::Key_A}, {ctrl, Qt::Key_Z},      {ctrl | shifted, Qt::Key_Z}, {shifted, Qt::Key_Left},
+        {0, Qt::Key_End},  {ctrl, Qt::Key_Insert}, {shifted, Qt::Key_Insert},   {ctrl, Qt::Key_Y}};
     const std::pair<int, int> general[] = {{ctrl, Qt::Key_B},      {alt, Qt::Key_A}, {ctrl, Qt::Key_Q},
                                            {ctrl, Qt::Key_F3},     {0, Qt::Key_F1},  {alt, Qt::Key_Z},
                                            {ctrl | alt, Qt::Key_A}};

@@ -1,12 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
 #include "core/params.h"
 #include "maps/navigation.h"
 #include "maps/ui/map_windows.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_commands.h"
-#include "support/items.h"
 #include "support/test_db.h"
 #include "table/map_list.h"
 #include "table/ui/table_views.h"
@@ -29,10 +27,9 @@ namespace {
 
 // The main window with its general commands over a fresh database; collections visible as
 // their defined flags say.
-class GeneralMenuTest : public ::testing::Test {
+class GeneralMenuTest : public ::testing::Test, protected TestDb {
 protected:
-    TestContext t;
-    AppContext& ctx = t.ctx;
+    TestContext& t = tc;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<MapWindows> maps;
     std::unique_ptr<ShellCommands> commands;
@@ -42,8 +39,7 @@ protected:
     void SetUp() override {
         t.screen.width = 1600 * 15;
         t.screen.height = 1200 * 15;
-        ctx.db = new_database(t.env.path(QStringLiteral("shell.tdb")), &t.clock);
-        ctx.collections.init_collections();
+        open_db(QStringLiteral("shell.tdb"));
         for (int position = 1; position <= CollectionTable::count; ++position)
             ctx.collections.at(position).visible = ctx.collections.at(position).defined;
         ctx.prefs.show_toolbar = true;
@@ -106,24 +102,24 @@ protected:
 } // namespace
 
 TEST_F(GeneralMenuTest, EntriesFollowCognivaAndDevelopmentMode) {
-    for (const bool cogniva : {false, true}) {
-        for (const bool development : {false, true}) {
-            ctx.prefs.cogniva = cogniva;
-            ctx.development_mode = development;
-            auto m = menu();
-            EXPECT_EQ(entry(*m, "m_open_random_map")->isVisible(), cogniva);
-            EXPECT_EQ(entry(*m, "m_random_item_view")->isVisible(), cogniva);
-            EXPECT_EQ(entry(*m, "m_agenda")->isVisible(), development);
-            // Myself (12) is a cogniva collection; Books (7) is always offered.
-            EXPECT_EQ(entry(*m, "m_collection_x_12")->isVisible(), cogniva);
-            EXPECT_EQ(entry(*m, "m_collection_map_x_12")->isVisible(), cogniva);
-            EXPECT_TRUE(entry(*m, "m_collection_map_x_7")->isVisible());
-            EXPECT_FALSE(entry(*m, "m_collection_map_x_20")->isVisible()); // x02 is not defined
-        }
+    for (const auto& [cogniva, development] : {std::pair{false, true}, std::pair{true, false}}) {
+        ctx.prefs.cogniva = cogniva;
+        ctx.development_mode = development;
+        auto m = menu();
+        EXPECT_EQ(entry(*m, "m_open_random_map")->isVisible(), cogniva);
+        EXPECT_EQ(entry(*m, "m_random_item_view")->isVisible(), cogniva);
+        EXPECT_EQ(entry(*m, "m_agenda")->isVisible(), development);
+        // Myself (12) is a cogniva collection; Books (7) is always offered.
+        EXPECT_EQ(entry(*m, "m_collection_x_12")->isVisible(), cogniva);
+        EXPECT_EQ(entry(*m, "m_collection_map_x_12")->isVisible(), cogniva);
+        EXPECT_TRUE(entry(*m, "m_collection_map_x_7")->isVisible());
+        EXPECT_FALSE(entry(*m, "m_collection_map_x_20")->isVisible()); // x02 is not defined
     }
 }
 
-TEST_F(GeneralMenuTest, CheckMarksAndDisabledEntries) {
+TEST_F(GeneralMenuTest, EntriesReachTheirCommandsAndShowTheirChecks) {
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    set_gen_param(*ctx.db, QStringLiteral("topic_list"), QStringLiteral("Books: Novels\r\nBooks: Gone\r\n"));
     ctx.prefs.show_toolbar = false;
     ctx.allow_automatic_changes = false;
     auto m = menu();
@@ -138,6 +134,19 @@ TEST_F(GeneralMenuTest, CheckMarksAndDisabledEntries) {
     EXPECT_EQ(t.windows.calls_to("open_file_search"), QStringList{"open_file_search"});
     EXPECT_TRUE(commands->handle_hot_key(4, Qt::Key_F3)) << "ALT+F3";
     EXPECT_EQ(t.windows.calls_to("open_file_search").size(), 2);
+
+    entry(*m, "m_resume_prev_session")->trigger();
+    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
+    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name,
+              QStringLiteral("Books: Novels"));
+    const QString readme = t.env.write_file(QStringLiteral("home/readme.txt"), "");
+    entry(*m, "m_readme")->trigger();
+    EXPECT_EQ(t.desktop.opened, QStringList{readme});
+    entry(*m, "m_show_parentless_topics")->trigger();
+    t.prompter.answer("Nov");
+    entry(*m, "m_find_map")->trigger();
+    EXPECT_EQ(t.windows.calls_to("open_map_list"),
+              (QStringList{"open_map_list " + parentless_marker, "open_map_list Nov"}));
 }
 
 TEST_F(GeneralMenuTest, ToolbarIsRebuiltWithPicturesAndItsSize) {
@@ -165,7 +174,7 @@ TEST_F(GeneralMenuTest, ClickInTheTopStripShowsAHiddenToolbar) {
 }
 
 TEST_F(GeneralMenuTest, KeysOnTheMainWindowOpenMapsAndQuit) {
-    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
+    add(QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     // A typed shortcut on the command form opens the collection's map.
@@ -226,8 +235,10 @@ TEST_F(GeneralMenuTest, CtrlF1InAMapListsTheKeysInsteadOfTheMapMenu) {
 }
 
 TEST_F(GeneralMenuTest, ToolbarButtonsEitherWorkOrAreDisabled) {
-    EXPECT_FALSE(tool("calendar")->isEnabled());
-    EXPECT_TRUE(tool("calendar")->toolTip().endsWith(QStringLiteral("Not available in this version")));
+    for (const char* key : {"calendar", "glimmeron"}) {
+        EXPECT_FALSE(tool(key)->isEnabled()) << key;
+        EXPECT_TRUE(tool(key)->toolTip().endsWith(QStringLiteral("Not available in this version"))) << key;
+    }
     for (const char* key :
          {"coll7", "deadlines", "global_search", "table_view", "map_view_of_cat", "tree", "exit"})
         EXPECT_TRUE(tool(key)->isEnabled()) << key;
@@ -244,6 +255,14 @@ TEST_F(GeneralMenuTest, ToolbarButtonsEitherWorkOrAreDisabled) {
               (QStringList{"select_map Books: Novels", "select_map Books: Novels"}));
     EXPECT_EQ(t.windows.calls_to("open_map"), QStringList{"open_map Books: Novels"});
     EXPECT_EQ(t.windows.calls_to("open_table_view"), QStringList{"open_table_view 7"});
+
+    // With the picture viewer present its button opens the browser.
+    t.windows.picture_viewer = true;
+    commands->update_toolbar();
+    ASSERT_TRUE(tool("glimmeron")->isEnabled());
+    EXPECT_EQ(tool("glimmeron")->toolTip(), tool("glimmeron")->text());
+    tool("glimmeron")->trigger();
+    EXPECT_EQ(t.windows.calls_to("open_picture_browser"), QStringList{"open_picture_browser"});
 }
 
 TEST_F(GeneralMenuTest, PrintLooksForAnyOpenTableNotOnlyTheActiveWindow) {
@@ -254,33 +273,4 @@ TEST_F(GeneralMenuTest, PrintLooksForAnyOpenTableNotOnlyTheActiveWindow) {
     ctx.active_kind = WindowKind::GlobalFind;
     commands->print();
     EXPECT_TRUE(t.prompter.messages().isEmpty());
-}
-
-TEST_F(GeneralMenuTest, MapEntriesReachTheirCommands) {
-    insert_item(*ctx.db, QStringLiteral("Books"), QStringLiteral("Novels"), QStringLiteral("Emma"));
-    set_gen_param(*ctx.db, QStringLiteral("topic_list"), QStringLiteral("Books: Novels\r\nBooks: Gone\r\n"));
-    auto m = menu();
-    entry(*m, "m_resume_prev_session")->trigger();
-    ASSERT_EQ(ctx.map_windows.in_use_count(), 1);
-    EXPECT_EQ(ctx.map_windows.slot(ctx.map_windows.in_use_slots().front()).map_name,
-              QStringLiteral("Books: Novels"));
-    const QString readme = t.env.write_file(QStringLiteral("home/readme.txt"), "");
-    entry(*m, "m_readme")->trigger();
-    EXPECT_EQ(t.desktop.opened, QStringList{readme});
-    entry(*m, "m_show_parentless_topics")->trigger();
-    t.prompter.answer("Nov");
-    entry(*m, "m_find_map")->trigger();
-    EXPECT_EQ(t.windows.calls_to("open_map_list"),
-              (QStringList{"open_map_list " + parentless_marker, "open_map_list Nov"}));
-}
-
-TEST_F(GeneralMenuTest, ImageViewerButtonOpensTheBrowserWhenTheViewerIsThere) {
-    EXPECT_FALSE(tool("glimmeron")->isEnabled()) << "without the viewer";
-    EXPECT_TRUE(tool("glimmeron")->toolTip().endsWith(QStringLiteral("Not available in this version")));
-    t.windows.picture_viewer = true;
-    commands->update_toolbar();
-    ASSERT_TRUE(tool("glimmeron")->isEnabled());
-    EXPECT_EQ(tool("glimmeron")->toolTip(), tool("glimmeron")->text());
-    tool("glimmeron")->trigger();
-    EXPECT_EQ(t.windows.calls_to("open_picture_browser"), QStringList{"open_picture_browser"});
 }

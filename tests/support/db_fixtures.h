@@ -107,14 +107,9 @@ protected:
 // The shell's context; open_database makes "family.tdb" (plain unless a password is given).
 class ShellTest : public ::testing::Test, public TestDb {
 protected:
-    TempEnv& env = tc.env;
     FakePrompter& prompter = tc.prompter;
-    FakeDesktop& desktop = tc.desktop;
     FakeClock& clock = tc.clock;
-    FakeRandom& random = tc.random;
-    FakeScreen& screen = tc.screen;
     FakeWindows& windows = tc.windows;
-    Settings& settings = tc.settings;
 
     void open_database(const QString& password = {}) { open_db(QStringLiteral("family.tdb"), password); }
     // Texts shown by message boxes only, in order.

@@ -94,13 +94,12 @@ class FakeRandom final : public RandomSource {
 public:
     std::vector<double> values{0.5};
     std::size_t index = 0;
-    quint64 seeded = 0;
     double next() override {
         const double v = values[std::min(index, values.size() - 1)];
         ++index;
         return v;
     }
-    void seed(quint64 value) override { seeded = value; }
+    void seed(quint64 /*value*/) override {}
 };
 
 class FakeScreen final : public ScreenInfo {
