@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
+TEST_F(InsertReference, OkRecordsThePendingReferenceAndOnlyAnotherMapCompletesIt) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems poetry = load(books_poetry);
     script.answer(false);
@@ -38,14 +38,10 @@ TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
     start_insert_reference(ctx, poetry, 3);
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::InsertReference);
     EXPECT_EQ(ctx.pending_map_operation.requester, 3);
-}
 
-// The requester activated again keeps waiting; a closed requester ends the wait; a pending copy
-// is no reference. None of them writes anything.
-TEST_F(InsertReference, CompletionsThatWriteNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    // The requester activated again keeps waiting; a closed requester ends the wait; a pending
+    // copy is no reference. None of them writes anything.
     add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
-    pending_from_poetry();
     const QStringList before = dump();
     EXPECT_FALSE(complete_insert_reference(ctx, books_poetry, 3, books_poetry).any());
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::InsertReference);

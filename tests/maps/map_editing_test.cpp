@@ -142,21 +142,17 @@ TEST_F(AddItem, JournalEntryIsTitledWithTheClocksMomentAndCarriesTheAnswer) {
 }
 
 TEST_F(AddItem, ItemIsPlacedJustAfterTheSelectedPanelAndPositionsAreWritten) {
-    const qint64 a = add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
-    const qint64 b = add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
-    const qint64 c = add(u"Books"_s, u"Poetry"_s, u"Carducci"_s, {}, 3);
+    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
+    add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
+    add(u"Books"_s, u"Poetry"_s, u"Carducci"_s, {}, 3);
     MapItems map = load(books_poetry);
     script.answer("Dante's [draft]*?");
     const EditOutcome outcome = add_item(ctx, map, 0);
 
     EXPECT_EQ(script.shown()[0].text, u"Title?"_s);
     EXPECT_EQ(script.shown()[0].title, u"Adding item to map \"Books: Poetry\""_s);
-    EXPECT_EQ(titles(books_poetry),
-              (QStringList{u"Ariosto"_s, u"Dante's [draft]*?"_s, u"Boccaccio"_s, u"Carducci"_s}));
-    EXPECT_EQ(column(a, u"seq"_s).toDouble(), 1);
-    EXPECT_EQ(column(outcome.select_item, u"seq"_s).toDouble(), 2);
-    EXPECT_EQ(column(b, u"seq"_s).toDouble(), 3);
-    EXPECT_EQ(column(c, u"seq"_s).toDouble(), 4);
+    EXPECT_EQ(seqs(u"Books"_s, u"Poetry"_s),
+              (QStringList{u"Ariosto=1"_s, u"Dante's [draft]*?=2"_s, u"Boccaccio=3"_s, u"Carducci=4"_s}));
     EXPECT_EQ(rows(u"cat='~temporary~'"_s), 0);
     EXPECT_TRUE(outcome.reload);
 
@@ -177,19 +173,6 @@ TEST_F(AddItem, NewMapLosesItsFillerAndLongTitlesAreKeptWhole) {
     script.answer(std::optional<QString>(long_title));
     add_item(ctx, map, 0);
     EXPECT_EQ(titles(u"Books: Drafts"_s), QStringList{long_title});
-}
-
-TEST_F(AddItem, ItemDeletedMeanwhileByAnotherWindowIsReportedAndTheRestPlaced) {
-    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
-    const qint64 gone = add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
-    const qint64 c = add(u"Books"_s, u"Poetry"_s, u"Carducci"_s, {}, 3);
-    MapItems map = load(books_poetry);
-    db().exec(u"delete from repos where item_nr="_s + QString::number(gone));
-    script.answer("Dante");
-    add_item(ctx, map, 0);
-    EXPECT_EQ(shown_texts().last(), u"Error 2000 09 12 1415"_s);
-    EXPECT_EQ(titles(books_poetry), (QStringList{u"Ariosto"_s, u"Dante"_s, u"Carducci"_s}));
-    EXPECT_EQ(column(c, u"seq"_s).toDouble(), 4);
 }
 
 // ---------------------------------------------------------------- rename tag
@@ -322,10 +305,21 @@ TEST_F(RenameMap, MapMovesIntoAnotherCollectionAndReopensThere) {
 
 class RemoveItem : public EditFixture {};
 
-TEST_F(RemoveItem, CategoryIsRemovedWithItsItemsAfterAQuestionThatPreselectsNo) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+// An item, or a category with all its items, goes after a question that preselects No.
+TEST_F(RemoveItem, ItemOrCategoryIsRemovedAfterAQuestionThatPreselectsNo) {
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante's \"Vita\""_s);
     add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
+    add(u"Books"_s, u"Poetry"_s, u"Tasso"_s);
     add(u"Books"_s, u"Novels"_s, u"Emma"_s);
+    MapItems items = load(books_poetry);
+    script.answer(true);
+    remove_item(ctx, items, index_of(items, u"Dante's \"Vita\""_s));
+    EXPECT_EQ(last_shown().text,
+              u"Do you really want to remove item \"Dante's \"Vita\"\" from map \"Books: Poetry\"?"_s);
+    EXPECT_FALSE(last_shown().default_yes);
+    EXPECT_EQ(rows(u"item_nr="_s + QString::number(nr)), 0);
+    EXPECT_EQ(rows(u"cat='Poetry'"_s), 2);
+
     MapItems map = load(u"Books"_s);
     const int poetry = index_of(map, u"Poetry"_s);
     const QStringList before = dump();
@@ -342,19 +336,6 @@ TEST_F(RemoveItem, CategoryIsRemovedWithItsItemsAfterAQuestionThatPreselectsNo) 
     EXPECT_EQ(rows(u"cat='Poetry'"_s), 0);
     EXPECT_EQ(rows(u"cat='Novels'"_s), 1);
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps && outcome.refresh_tables);
-}
-
-TEST_F(RemoveItem, ItemIsDeletedAfterAQuestionThatPreselectsNo) {
-    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante's \"Vita\""_s);
-    add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
-    MapItems map = load(books_poetry);
-    script.answer(true);
-    remove_item(ctx, map, index_of(map, u"Dante's \"Vita\""_s));
-    EXPECT_EQ(last_shown().text,
-              u"Do you really want to remove item \"Dante's \"Vita\"\" from map \"Books: Poetry\"?"_s);
-    EXPECT_FALSE(last_shown().default_yes);
-    EXPECT_EQ(rows(u"item_nr="_s + QString::number(nr)), 0);
-    EXPECT_EQ(rows(u"item_title='Petrarca'"_s), 1);
 }
 
 TEST_F(RemoveItem, FillersAreRefusedWithTheirMessage) {

@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(MapSelectionTest, ThePendingNameFillsTheBoxesAndTheBoxesMakeTheName) {
+TEST_F(MapSelectionTest, ThePendingNameFillsTheBoxesWhichMakeTheNameAndListTheirEntries) {
     const struct {
         const char* name;
         MapParts expected;
@@ -51,9 +51,8 @@ TEST_F(MapSelectionTest, ThePendingNameFillsTheBoxesAndTheBoxesMakeTheName) {
     }
     EXPECT_EQ(map_name_of_parts(parts("Books", "Novels", "Emma")), s("Books: Novels.Emma"));
     EXPECT_EQ(map_name_of_parts(parts("Books")), s("Books"));
-}
 
-TEST_F(MapSelectionTest, TheListsShowCollectionsCategoriesSplitAtCommasAndTitles) {
+    // The lists show collections, categories split at commas, and titles.
     add("Books", "Poetry,Novels", "Odes");
     add("Books", "Novels", "Emma");
     add("Books", "L'été, Drafts", "O'Brien");

@@ -60,6 +60,14 @@ TEST(MapWindowSlots, NumberedInOpeningOrderAndNeverReused) {
     table.release(1);
     table.release(400);
     EXPECT_EQ(table.in_use_count(), 2);
+    // Only an open window can be the active one, and closing it leaves none active.
+    table.set_active(1);
+    EXPECT_EQ(table.active_slot(), 0);
+    table.set_active(2);
+    table.release(3);
+    EXPECT_EQ(table.active_slot(), 2);
+    table.release(2);
+    EXPECT_EQ(table.active_slot(), 0);
 }
 
 TEST(MapWindowSlots, The501stWindowOfASessionIsRefused) {
@@ -121,36 +129,20 @@ TEST(MapWindowSlots, NextAndPreviousGoRoundTheOpenWindows) {
         open(table, QStringLiteral("Books: Map %1").arg(n));
     table.release(2);
     table.release(4);
-    EXPECT_EQ(table.next_in_use(1), 3);
-    EXPECT_EQ(table.next_in_use(3), 5);
-    EXPECT_EQ(table.next_in_use(5), 1);
-    EXPECT_EQ(table.previous_in_use(1), 5);
-    EXPECT_EQ(table.previous_in_use(5), 3);
-    // From a closed slot or from none.
-    EXPECT_EQ(table.next_in_use(2), 3);
-    EXPECT_EQ(table.previous_in_use(2), 1);
-    EXPECT_EQ(table.next_in_use(0), 1);
-    EXPECT_EQ(table.previous_in_use(0), 5);
+    // From an open slot, a closed one (2) or none (0).
+    const struct {
+        int from, next, previous;
+    } steps[] = {{1, 3, 5}, {3, 5, 1}, {5, 1, 3}, {2, 3, 1}, {0, 1, 5}};
+    for (const auto& step : steps) {
+        EXPECT_EQ(table.next_in_use(step.from), step.next) << step.from;
+        EXPECT_EQ(table.previous_in_use(step.from), step.previous) << step.from;
+    }
     table.release(1);
     table.release(3);
     // The only open window has no other to go to.
     EXPECT_EQ(table.next_in_use(5), std::nullopt);
     EXPECT_EQ(table.previous_in_use(5), std::nullopt);
     EXPECT_EQ(table.next_in_use(4), 5);
-}
-
-TEST(MapWindowSlots, ActiveWindowIsOnlyAnOpenOne) {
-    MapWindowTable table;
-    open(table, s("Books: Poetry"));
-    open(table, s("Books: Prose"));
-    table.set_active(2);
-    EXPECT_EQ(table.active_slot(), 2);
-    table.release(1);
-    EXPECT_EQ(table.active_slot(), 2);
-    table.set_active(1);
-    EXPECT_EQ(table.active_slot(), 2);
-    table.release(2);
-    EXPECT_EQ(table.active_slot(), 0);
 }
 
 using SaveOpenMaps = MapsDb;

@@ -134,28 +134,20 @@ class PanelFactsFromDatabase : public MapsDb {
 protected:
     void SetUp() override {
         MapsDb::SetUp();
-        add("Books", "Poetry", "Dante");
-        add("Books", "Poetry,Italian", "Petrarca");
-        add("Books", "l'été", "O'Hara");
-        add("Books", "Été", "Hugo");
-        add("Books", "*", "star");
-        add("Books", "[x]", "bracket");
-        add("Books", "?", "question");
-        add("Books", "#1", "hash");
-        add("Books", "", "loose");
-        add("Books", "Odd'one,Poetry", "apostrophe in a list");
-        add("Media", "Films", "-");
-        add("Media", "Films", "-");
-        add("Media", "Films", "dune");
-        add("Journal", "Diary", "Dune");
-        add("Journal", "Diary", "*");
-        add("Journal", "Diary", "[x]");
-        add("Journal", "Diary", "[*]");
-        add("Journal", "Diary", "unique");
-        add("Journal", "Diary", "l'été");
-        add("Journal", "Diary", "L'ÉTÉ");
-        add("Journal", "Diary", "50%1 %2");
-        add("Journal", "Other", "50%1 %2");
+        const char* const stored[][3] = {
+            {"Books", "Poetry", "Dante"},    {"Books", "Poetry,Italian", "Petrarca"},
+            {"Books", "l'été", "O'Hara"},    {"Books", "Été", "Hugo"},
+            {"Books", "*", "star"},          {"Books", "[x]", "bracket"},
+            {"Books", "?", "question"},      {"Books", "#1", "hash"},
+            {"Books", "", "loose"},          {"Books", "Odd'one,Poetry", "apostrophe in a list"},
+            {"Media", "Films", "-"},         {"Media", "Films", "-"},
+            {"Media", "Films", "dune"},      {"Journal", "Diary", "Dune"},
+            {"Journal", "Diary", "*"},       {"Journal", "Diary", "[x]"},
+            {"Journal", "Diary", "[*]"},     {"Journal", "Diary", "unique"},
+            {"Journal", "Diary", "l'été"},   {"Journal", "Diary", "L'ÉTÉ"},
+            {"Journal", "Diary", "50%1 %2"}, {"Journal", "Other", "50%1 %2"}};
+        for (const auto& row : stored)
+            add(row[0], row[1], row[2]);
     }
 };
 
