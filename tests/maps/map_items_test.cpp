@@ -23,33 +23,6 @@ protected:
 
 } // namespace
 
-// ---------------------------------------------------------------- map identity
-
-TEST_F(LoadItems, NamesGiveTheThreeKindsOfMap) {
-    const MapIdentity top = identify_map(ctx.collections, u"top MAP"_s);
-    EXPECT_TRUE(top.top_map());
-    EXPECT_EQ(top.position, 45);
-    EXPECT_EQ(top.caption(), u"TOP MAP"_s);
-
-    const MapIdentity books = identify_map(ctx.collections, u"Books:"_s);
-    EXPECT_TRUE(books.collection_map());
-    EXPECT_EQ(books.collection, u"Books"_s);
-    EXPECT_EQ(books.position, 7);
-    EXPECT_EQ(books.caption(), u"Books"_s);
-
-    // The map of no category is apart from the collection map.
-    const MapIdentity no_category = identify_map(ctx.collections, u"books: "_s);
-    EXPECT_EQ(no_category.kind, MapKind::Category);
-    EXPECT_EQ(no_category.cat, QString());
-    EXPECT_EQ(no_category.name, u"Books: "_s);
-
-    const MapIdentity journal = identify_map(ctx.collections, u"journal: Diary d'été"_s);
-    EXPECT_EQ(journal.kind, MapKind::Category);
-    EXPECT_EQ(journal.position, 6);
-    EXPECT_EQ(journal.cat, u"Diary d'été"_s);
-    EXPECT_EQ(journal.caption(), u"Diary d'été"_s);
-}
-
 // ---------------------------------------------------------------- order per position
 
 // Journal titles are dates, newest first; a title that is no date falls back to title order.

@@ -85,7 +85,6 @@ TEST(MapWindowSlots, The501stWindowOfASessionIsRefused) {
     EXPECT_THROW(table.slot(501), std::out_of_range);
     EXPECT_THROW(table.slot(0), std::out_of_range);
     EXPECT_THROW(table.record(501, {}, {}, {}, nullptr), std::out_of_range);
-    EXPECT_TRUE(MapWindowTable::full_message.contains(s("500")));
 
     table.reset();
     EXPECT_EQ(table.reserve_slot(), 1);

@@ -69,6 +69,7 @@ TEST(PanelText, MarksDatesAndContentReferences) {
     const QString fifty = sixty.left(50);
     const QDateTime jan2(QDate(2026, 1, 2), QTime(0, 0));
     const QDate apr1(2026, 4, 1);
+    const QDateTime dec31(QDate(2026, 12, 31), QTime(23, 0));
     const struct {
         QString title;
         QString content;
@@ -95,12 +96,7 @@ TEST(PanelText, MarksDatesAndContentReferences) {
         // The expiry prefix shows the time only when there is one.
         {"Pay rent", {}, QDateTime(apr1, QTime(0, 0, 30)), books, false, "01/04/26 - Pay rent"},
         {"Pay rent", {}, QDateTime(apr1, QTime(0, 5)), books, false, "01/04/26 00:05 - Pay rent"},
-        {"Pay rent",
-         {},
-         QDateTime(QDate(2026, 12, 31), QTime(23, 0)),
-         books,
-         false,
-         "31/12/26 23:00 - Pay rent"},
+        {"Pay rent", {}, dec31, books, false, "31/12/26 23:00 - Pay rent"},
         // One mark: "^" for a link or a web address on its own, "~" for any other content.
         {"t", "LINK=/home/me/file.txt", {}, books, false, "t^"},
         {"t", "link=C:\\docs", {}, books, false, "t^"},
