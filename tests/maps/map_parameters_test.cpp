@@ -128,14 +128,13 @@ TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
     EXPECT_EQ(back.intervallo, 1234);
 }
 
-TEST_F(MapParams, TheHeightIsSavedWithoutTheContentBox) {
+TEST_F(MapParams, TheHeightIsSavedWithoutTheContentBoxAndAMinimisedWindowKeepsItsGeometry) {
     save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{0, 0, 3000, 5990}, false, true});
     EXPECT_EQ(stored("#height"), QStringLiteral("5000"));
     save_map_position(ctx, map, MapWindowState{{0, 0, 3000, 4000}, false, false});
     EXPECT_EQ(stored("#height"), QStringLiteral("4000"));
-}
 
-TEST_F(MapParams, AMinimisedWindowKeepsItsGeometry) {
+    // A minimised window keeps its geometry.
     save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
     MapParameters p;
     p.nr_columns = 5;
@@ -147,7 +146,7 @@ TEST_F(MapParams, AMinimisedWindowKeepsItsGeometry) {
     EXPECT_EQ(stored("#left"), QStringLiteral("20"));
 }
 
-TEST_F(MapParams, SavingUnchangedValuesWritesNothing) {
+TEST_F(MapParams, SavingUnchangedValuesWritesNothingAndAFailingSaveIsReported) {
     const MapWindowState window{{10, 20, 3000, 4000}, false, false};
     save_map_parameters(ctx, map, MapParameters{}, window);
     const int before = total_changes();
@@ -160,9 +159,8 @@ TEST_F(MapParams, SavingUnchangedValuesWritesNothing) {
     save_map_parameters(ctx, map, MapParameters{}, moved);
     EXPECT_EQ(total_changes(), before + 1);
     EXPECT_TRUE(tc.prompter.messages().isEmpty());
-}
 
-TEST_F(MapParams, AFailingSaveIsReportedToTheUser) {
+    // A failing save is reported to the user.
     db().exec(QStringLiteral("drop table map_params"));
     save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
     ASSERT_FALSE(tc.prompter.messages().isEmpty());

@@ -251,6 +251,13 @@ TEST(BuildPanels, TextsWiderThanTheirPanelEndInAnEllipsisAndShowWholeInTheToolTi
     items = items_titled({u"w"_s.repeated(45)});
     layout = lay_out_panels(items, request(1), measure);
     EXPECT_EQ(layout.panels[0].text, u"w"_s.repeated(45));
+    // Tool tips cut the content at 150 characters.
+    EXPECT_EQ(panel_tool_tip(u"x"_s.repeated(150)), u"x"_s.repeated(150));
+    EXPECT_EQ(panel_tool_tip(u"é"_s.repeated(151)), u"é"_s.repeated(150) + "...");
+    EXPECT_EQ(panel_tool_tip(QString()), QString());
+    items = items_count(1);
+    items[0].content = u"y"_s.repeated(1 << 20);
+    EXPECT_EQ(lay_out_panels(items, request(1), measure).panels[0].tool_tip.size(), 153);
 }
 
 TEST(BuildPanels, PanelsAreHighEnoughForALineOfTheirFont) {
@@ -279,16 +286,6 @@ TEST(BuildPanels, ColoursByKindAndSelection) {
     EXPECT_EQ(layout.panels[0].background, QColor(0xFF, 0xFF, 0xC0));
     EXPECT_EQ(layout.panels[1].background, QColor(0xC0, 0xFF, 0xFF));
     EXPECT_NE(panel_colour(MapKind::Top, false), panel_colour(MapKind::Category, false));
-}
-
-TEST(BuildPanels, ToolTipsCutContentAt150Characters) {
-    EXPECT_EQ(panel_tool_tip(u"x"_s.repeated(150)), u"x"_s.repeated(150));
-    EXPECT_EQ(panel_tool_tip(u"é"_s.repeated(151)), u"é"_s.repeated(150) + "...");
-    EXPECT_EQ(panel_tool_tip(QString()), QString());
-    FixedMeasure measure;
-    std::vector<MapItem> items = items_count(1);
-    items[0].content = u"y"_s.repeated(1 << 20);
-    EXPECT_EQ(lay_out_panels(items, request(1), measure).panels[0].tool_tip.size(), 153);
 }
 
 TEST(BuildPanels, UnmaximisedWindowsSitInTheCornerOfTheMainWindow) {

@@ -63,7 +63,7 @@ TEST(QtRandom, SameSeedSameRunInUnitInterval) {
     EXPECT_LT(same, 5);
 }
 
-TEST(QtPrompter, YesNoPreselectsTheNamedButton) {
+TEST(QtPrompter, YesNoPreselectsTheNamedButtonOkCancelAndMessage) {
     QtPrompter prompter;
     for (const bool default_yes : {false, true}) {
         QString text;
@@ -80,10 +80,7 @@ TEST(QtPrompter, YesNoPreselectsTheNamedButton) {
     // Escape answers No even when Yes is preselected.
     when_modal_shows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     EXPECT_FALSE(prompter.yes_no(u"Sure?"_s, {}, true));
-}
 
-TEST(QtPrompter, OkCancelAndMessage) {
-    QtPrompter prompter;
     QString title;
     when_modal_shows([&](QWidget* modal) {
         title = modal->windowTitle();
