@@ -91,33 +91,27 @@ TEST(MapWindowSlots, The501stWindowOfASessionIsRefused) {
     EXPECT_EQ(table.in_use_count(), 1);
 }
 
-TEST(MapWindowSlots, WindowsShowingAMapAreFoundWithoutCase) {
+// Windows showing a map are found without case (an item part names no map); closing them frees
+// their slots, and the active one with them.
+TEST(MapWindowSlots, WindowsShowingAMapAreFoundWithoutCaseAndClosedTogether) {
     MapWindowTable table;
-    open(table, s("Books: Poetry"));
-    open(table, s("Books: Prose"));
-    open(table, s("books: POETRY"));
+    FakeMapWindow first(table, 1, s("Books: Poetry"));
+    FakeMapWindow other(table, 2, s("Books: Prose"));
+    FakeMapWindow second(table, 3, s("books: POETRY"));
+    open(table, first.map_name(), &first);
+    open(table, other.map_name(), &other);
+    open(table, second.map_name(), &second);
     open(table, s("Books: Émile"));
     EXPECT_EQ(table.slots_showing(s("BOOKS: poetry")), v({1, 3}));
     EXPECT_EQ(table.slots_showing(s("books: émile")), v({4}));
     EXPECT_EQ(table.slots_showing(s("Books: Poetry.Dante")), v({}));
-    table.release(1);
-    EXPECT_EQ(table.slots_showing(s("Books: Poetry")), v({3}));
-}
-
-TEST(MapWindowSlots, ClosingTheWindowsOfAMapFreesTheirSlots) {
-    MapWindowTable table;
-    FakeMapWindow first(table, 1, s("Books: Poetry"));
-    FakeMapWindow other(table, 2, s("Books: Prose"));
-    FakeMapWindow second(table, 3, s("books: poetry"));
-    open(table, first.map_name(), &first);
-    open(table, other.map_name(), &other);
-    open(table, second.map_name(), &second);
     table.set_active(3);
     table.close_windows_showing(s("Books: Poetry"));
     EXPECT_EQ(first.closes, 1);
     EXPECT_EQ(second.closes, 1);
     EXPECT_EQ(other.closes, 0);
-    EXPECT_EQ(table.in_use_slots(), v({2}));
+    EXPECT_EQ(table.in_use_slots(), v({2, 4}));
+    EXPECT_EQ(table.slots_showing(s("Books: Poetry")), v({}));
     EXPECT_EQ(table.active_slot(), 0);
 }
 
