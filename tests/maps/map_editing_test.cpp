@@ -377,8 +377,15 @@ TEST_F(DeleteMap, AsksWithNoPreselectedAndDeletesOnlyThatMap) {
 
 class Columns : public EditFixture {};
 
-TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
+// Out-of-range answers are refused and asked again. The number is stored, and the empty fillers
+// of the map give way; fillers with content stay, and other maps keep theirs.
+TEST_F(Columns, OutOfRangeAnswersAreRefusedAndEmptyFillersGiveWay) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add_filler(u"Books"_s, u"Poetry"_s);
+    add(u"Books"_s, u"Poetry"_s, u"-"_s, QString());
+    add(u"Books"_s, u"Poetry"_s, u"-"_s, u"a note"_s);
+    add_filler(u"Books"_s, u"Novels"_s);
+    add_filler(u"Books"_s, QString());
     MapItems map = load(books_poetry);
     for (const char* wrong : {"0", "-3", "11", "2.5", "two"})
         script.answer(wrong);
@@ -395,25 +402,13 @@ TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
     EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"4"_s);
     EXPECT_EQ(outcome.nr_columns, 4);
     EXPECT_TRUE(outcome.reload);
+    EXPECT_EQ(rows(u"cat='Poetry' and item_title='-'"_s), 1);
+    EXPECT_EQ(rows(u"cat='Novels' and item_title='-'"_s), 1) << "other maps keep their fillers";
 
     // Cancel changes nothing.
     script.answer(std::optional<QString>());
     EXPECT_FALSE(change_nr_columns(ctx, map, 4).any());
     EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"4"_s);
-}
-
-TEST_F(Columns, EmptyFillersOfTheMapGiveWayButFillersWithContentStay) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    add_filler(u"Books"_s, u"Poetry"_s);
-    add(u"Books"_s, u"Poetry"_s, u"-"_s, QString());
-    add(u"Books"_s, u"Poetry"_s, u"-"_s, u"a note"_s);
-    add_filler(u"Books"_s, u"Novels"_s);
-    add_filler(u"Books"_s, QString());
-    MapItems map = load(books_poetry);
-    set_nr_columns(ctx, map, 3);
-    EXPECT_EQ(rows(u"cat='Poetry' and item_title='-'"_s), 1);
-    EXPECT_EQ(rows(u"cat='Novels' and item_title='-'"_s), 1) << "other maps keep their fillers";
-    EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"3"_s);
     // A collection map stores the number and leaves items alone.
     MapItems books = load(u"Books"_s);
     set_nr_columns(ctx, books, 6);
