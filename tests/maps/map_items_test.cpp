@@ -52,7 +52,7 @@ TEST_F(LoadItems, JournalSortsDatesNewestFirstOrFallsBackToTitlesAndSaysSo) {
     EXPECT_EQ(map.last_sql(), category_fallback_statement(map.identity()));
 }
 
-TEST_F(LoadItems, ChronoCollectionsSortTitlesAsNumbers) {
+TEST_F(LoadItems, ChronoCollectionsSortTitlesAsNumbersOthersBySeqThenTitle) {
     for (const char* title : {"1492", "10", "-753", "9", "Undated"})
         add("World chrono", "Events", title);
     for (const char* title : {"2026 release", "300", "40"})
@@ -64,9 +64,7 @@ TEST_F(LoadItems, ChronoCollectionsSortTitlesAsNumbers) {
     MapItems tessarin = open_map(u"Tessarin chrono: Versions"_s);
     load(tessarin);
     EXPECT_EQ(titles_of(tessarin.items()), QStringList({"40", "300", "2026 release"}));
-}
-
-TEST_F(LoadItems, OtherCollectionsSortBySeqThenTitle) {
+    // Other collections sort by their stored positions, then by title.
     add({"Books", "Novels", "zeta", {}, 2.0, {}});
     add({"Books", "Novels", "beta", {}, 1.0, {}});
     add({"Books", "Novels", "Alpha", {}, 1.0, {}});

@@ -162,7 +162,7 @@ TEST_F(MapSelectionTest, CreatingAMapInsertsOneFillerOrSaysWhy) {
 
 // ---------------------------------------------------------------- the active-form commands
 
-TEST_F(MapSelectionTest, TheActiveFormsSelectionPrefillsTheDialogWithItsOwnItemOnly) {
+TEST_F(MapSelectionTest, TheActiveFormsSelectionPrefillsTheDialogAndOpensWhatWasChosen) {
     const qint64 emma = add("Books", "Vol. 2", "Emma");
     const qint64 elsewhere = add("Agenda", "Work", "Call");
     FormAttributes answer{{}, s("Books: Vol. 2"), 7, emma, {}};
@@ -173,11 +173,10 @@ TEST_F(MapSelectionTest, TheActiveFormsSelectionPrefillsTheDialogWithItsOwnItemO
     EXPECT_EQ(parts_of_attributes(ctx, answer), parts("Books", "Vol. 2"));
     EXPECT_EQ(parts_of_attributes(ctx, FormAttributes{{}, s("Top map"), 45, 0, {}}), MapParts{});
     EXPECT_EQ(parts_of_attributes(ctx, FormAttributes{{}, s("books"), 7, emma, {}}), parts("Books"));
-}
 
-TEST_F(MapSelectionTest, MapAndTableViewOfTheActiveFormOpenWhatWasChosen) {
-    const qint64 emma = add("Books", "Novels", "Emma");
-    t.windows.attributes = FormAttributes{{}, s("Books: Novels"), 7, emma, {}};
+    // Map and table view of the active form open what was chosen.
+    const qint64 novel = add("Books", "Novels", "Emma");
+    t.windows.attributes = FormAttributes{{}, s("Books: Novels"), 7, novel, {}};
     std::optional<MapParts> chosen;
     t.windows.on_select_map = [&chosen](const MapParts&, bool) { return chosen; };
 

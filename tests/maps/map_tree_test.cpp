@@ -63,7 +63,7 @@ TEST(MapTreeKeys, KeysNameTheNodeAndParseBackOtherTextsAreNone) {
 
 // ---------------------------------------------------------------- branches
 
-TEST_F(MapTree, CollectionsAreTheVisibleOnesUpToPosition44InOrder) {
+TEST_F(MapTree, CollectionsAreTheVisibleOnesInOrderAndCategoriesFollowTheirStoredOrder) {
     for (int position : {9, 2, 44, 45})
         ctx.collections.at(position).visible = true;
     QList<int> positions;
@@ -72,9 +72,8 @@ TEST_F(MapTree, CollectionsAreTheVisibleOnesUpToPosition44InOrder) {
         EXPECT_EQ(collection.name, ctx.collections.at(collection.position).name);
     }
     EXPECT_EQ(positions, QList<int>({2, 9, 44}));
-}
 
-TEST_F(MapTree, CategoriesFollowTheirStoredOrderThenTheirNames) {
+    // Categories follow their stored order, then their names.
     for (const char* cat : {"Zeta", "alpha", "Mid", "a,b", "ALPHA"})
         add(s("Books"), s(cat), s("x"));
     add(s("Media"), s("Films"), s("x"));

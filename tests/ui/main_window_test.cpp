@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, RestoresTheGeometryKeptInTheDatabaseWithoutCreeping) {
     }
 }
 
-TEST_F(MainWindowTest, WithNothingKeptFillsTheScreenAndStaysOnIt) {
+TEST_F(MainWindowTest, WithNothingKeptFillsTheScreenAndStaysOnItWithoutADatabaseStaysAsItIs) {
     MainWindow window(t.ctx);
     window.show();
     window.restore_geometry();
@@ -92,11 +92,9 @@ TEST_F(MainWindowTest, WithNothingKeptFillsTheScreenAndStaysOnIt) {
     window.restore_geometry();
     EXPECT_EQ(window.geometry_twips().left, 0);
     EXPECT_EQ(window.geometry_twips().width, 800 * 15);
-}
 
-TEST_F(MainWindowTest, WithoutADatabaseTheGeometryStaysAsItIs) {
+    // Without a database the geometry stays as it is.
     t.ctx.db.reset();
-    MainWindow window(t.ctx);
     window.setGeometry(10, 20, 300, 200);
     window.restore_geometry();
     EXPECT_EQ(window.geometry(), QRect(10, 20, 300, 200));
