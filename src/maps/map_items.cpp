@@ -249,11 +249,6 @@ bool MapItems::append(MapItem item) {
     return true;
 }
 
-void MapItems::erase(int index) {
-    items_.erase(items_.begin() + index);
-    if (available_ > 0) --available_;
-}
-
 void MapItems::move(int from, int to) {
     if (from == to) return;
     MapItem moving = std::move(items_.at(static_cast<std::size_t>(from)));

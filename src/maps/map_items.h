@@ -73,7 +73,6 @@ public:
     const MapItem& item(int index) const { return items_.at(static_cast<std::size_t>(index)); }
     // False, and nothing added, when the map is full.
     bool append(MapItem item);
-    void erase(int index);
     // Moves the entry at `from` so that it ends at `to`.
     void move(int from, int to);
     // Replaces every entry (kept to the first `capacity`); used by the loaders.

@@ -44,6 +44,12 @@ TEST_F(Links, TargetsOpenThroughTheSystemOrArePlayed) {
                            u"ftp://files.example.org/"_s, dir, drawing}));
     EXPECT_EQ(tc.desktop.played, QStringList({wav, sound}));
     EXPECT_TRUE(messages().isEmpty());
+    // Running an item's link takes its content the same way.
+    tc.desktop.opened.clear();
+    EXPECT_TRUE(run_link(ctx, u"LINK=  "_s + notes + u"\r\nsee page 3"_s));
+    EXPECT_FALSE(run_link(ctx, u"LINK=/no/such/file.txt"_s));
+    EXPECT_EQ(tc.desktop.opened, QStringList({notes}));
+    EXPECT_EQ(messages(), QStringList({u"Path not found: /no/such/file.txt"_s}));
 }
 
 TEST_F(Links, MissingTargetIsReportedOnlyWhenAsked) {
@@ -96,15 +102,6 @@ TEST_F(Links, PicturesGoToThePictureViewer) {
               QStringList({u"show_picture "_s + jpg, u"show_picture "_s + gif, u"show_picture "_s + bmp}));
     EXPECT_EQ(messages().size(), 1);
     EXPECT_TRUE(tc.desktop.opened.isEmpty());
-}
-
-TEST_F(Links, RunLinkTakesTheContentAfterItsPrefix) {
-    const QString path = file(u"docs/report (final).txt"_s);
-    EXPECT_TRUE(run_link(ctx, u"LINK=  "_s + path + u"\r\nsee page 3"_s));
-    EXPECT_EQ(tc.desktop.opened, QStringList({path}));
-
-    EXPECT_FALSE(run_link(ctx, u"LINK=/no/such/file.txt"_s));
-    EXPECT_EQ(messages(), QStringList({u"Path not found: /no/such/file.txt"_s}));
 }
 
 TEST_F(Links, ShellOpensOnlyWebAddressesOnTheFirstLine) {
@@ -267,7 +264,7 @@ TEST_F(InsertLink, ItemsThatAreNoPlainItemsAreRefused) {
     EXPECT_EQ(rows(u"item_content is not null and item_content <> ''"_s), 0);
 }
 
-TEST_F(InsertLink, VanishedItemIsReportedAndKeepsTheWindowEntry) {
+TEST_F(InsertLink, VanishedItemOrADocumentThatCannotBeCreatedLinksNothing) {
     const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Ghost"_s);
     MapItem item = item_of(nr);
     db().exec(u"delete from repos where item_nr="_s + QString::number(nr));
@@ -278,18 +275,15 @@ TEST_F(InsertLink, VanishedItemIsReportedAndKeepsTheWindowEntry) {
               u"This item no longer exists: it may have been deleted in another window."_s);
     EXPECT_TRUE(item.content.isEmpty());
     EXPECT_EQ(item.panel_text, u"Ghost"_s);
-    EXPECT_TRUE(last_link_path().isEmpty());
-}
 
-TEST_F(InsertLink, DocumentThatCannotBeCreatedLinksNothing) {
-    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Nowhere"_s);
-    MapItem item = item_of(nr);
+    // A new document that cannot be created links nothing either.
+    const qint64 other = add(u"Books"_s, u"Poetry"_s, u"Nowhere"_s);
+    MapItem nowhere = item_of(other);
     const QString path = tc.env.path(u"no such dir/new.txt"_s);
     tc.prompter.answer(std::optional<QString>(path));
-
-    EXPECT_EQ(insert_link_to_file(ctx, poetry, item), LinkInsertion::Cancelled);
+    EXPECT_EQ(insert_link_to_file(ctx, poetry, nowhere), LinkInsertion::Cancelled);
     EXPECT_TRUE(messages().back().startsWith(u"The document could not be created: "_s + path));
-    EXPECT_TRUE(stored_content(nr).isEmpty());
+    EXPECT_TRUE(stored_content(other).isEmpty());
     EXPECT_TRUE(last_link_path().isEmpty());
 }
 
@@ -297,7 +291,7 @@ TEST_F(InsertLink, DocumentThatCannotBeCreatedLinksNothing) {
 
 class ItemContent : public InsertLink {};
 
-TEST_F(ItemContent, BoxShowsTheContentOrTheCategoryTitlesNumbered) {
+TEST_F(ItemContent, BoxShowsTheContentOrTheCategoryTitlesNumberedAndRefusesTyping) {
     const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Rimbaud"_s, u"Le Bateau ivre\r\nl'Éternité"_s);
     EXPECT_EQ(content_box_text(ctx, poetry, item_of(nr)), u"Le Bateau ivre\r\nl'Éternité"_s);
 
@@ -312,9 +306,8 @@ TEST_F(ItemContent, BoxShowsTheContentOrTheCategoryTitlesNumbered) {
 
     category.title = u"nothing here"_s;
     EXPECT_EQ(content_box_text(ctx, books, category), u"[void]"_s);
-}
 
-TEST_F(ItemContent, TypingIntoTheBoxPointsToTheEditorOrRefuses) {
+    // Typing into the box points to the editor, or refuses.
     content_box_typed(ctx, poetry);
     content_box_typed(ctx, identify_map(ctx.collections, u"Books"_s));
     content_box_typed(ctx, identify_map(ctx.collections, u"Top map"_s));

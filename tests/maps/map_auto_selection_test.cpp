@@ -99,7 +99,7 @@ TEST(AutoSelection, StepRunsOnlyWhenEveryConditionHolds) {
 }
 
 // Answers in seconds become whole milliseconds; "," is a decimal point; 0.1 to 3600 s pass.
-TEST(AutoSelection, FrequencyAnswers) {
+TEST(AutoSelection, FrequencyAnswersAndTheQuestionAsksAgainUntilUsable) {
     const std::pair<QString, std::optional<int>> answers[] = {
         {u"1,5"_s, 1500}, {u"0.1"_s, 100}, {u"3600"_s, 3600000}, {u" 2 "_s, 2000},       {u"0,25"_s, 250},
         {u"0"_s, {}},     {u"3601"_s, {}}, {u"0.09"_s, {}},      {u"-1"_s, {}},          {u"abc"_s, {}},
@@ -109,10 +109,8 @@ TEST(AutoSelection, FrequencyAnswers) {
         EXPECT_EQ(interval_from_answer(answer), expected) << answer.toStdString();
     EXPECT_EQ(frequency_caption(1500), u"&Frequency of auto-selection (now 1.5)"_s);
     EXPECT_EQ(interval_seconds_text(100), u"0.1"_s);
-}
 
-// Wrong answers are told and asked again; an empty answer ends without a change.
-TEST(AutoSelection, FrequencyQuestionAsksAgainUntilUsable) {
+    // Wrong answers are told and asked again; an empty answer ends without a change.
     FakePrompter prompter;
     for (const char* answer : {"abc", "0", "3601", "1,5"})
         prompter.answer(answer);

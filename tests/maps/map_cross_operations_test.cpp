@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
+TEST_F(InsertReference, OkRecordsThePendingReferenceAndOnlyAnotherMapCompletesIt) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     MapItems poetry = load(books_poetry);
     script.answer(false);
@@ -38,14 +38,10 @@ TEST_F(InsertReference, OkRecordsThePendingReferenceAndCancelDoesNot) {
     start_insert_reference(ctx, poetry, 3);
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::InsertReference);
     EXPECT_EQ(ctx.pending_map_operation.requester, 3);
-}
 
-// The requester activated again keeps waiting; a closed requester ends the wait; a pending copy
-// is no reference. None of them writes anything.
-TEST_F(InsertReference, CompletionsThatWriteNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    // The requester activated again keeps waiting; a closed requester ends the wait; a pending
+    // copy is no reference. None of them writes anything.
     add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
-    pending_from_poetry();
     const QStringList before = dump();
     EXPECT_FALSE(complete_insert_reference(ctx, books_poetry, 3, books_poetry).any());
     EXPECT_EQ(ctx.pending_map_operation.kind, Kind::InsertReference);
@@ -158,18 +154,12 @@ TEST_F(CopyItems, MissingTitlesAreCopiedWithAllTheirFields) {
     EXPECT_EQ(rows(u"cat='Films'"_s), 3) << "the source map is untouched";
 }
 
-TEST_F(CopyItems, ItemsInACommaListAreCopiedAndPartialNamesAreNot) {
+// The requester itself keeps waiting and a closed one ends the wait, copying nothing; then items
+// of a comma list holding the category are copied, and those of longer names are not.
+TEST_F(CopyItems, OnlyAnotherMapsItemsAreCopiedWithCommaListsButNotPartialNames) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     add(u"Media"_s, u"Films,Italian"_s, u"Amarcord"_s);
     add(u"Media"_s, u"Films of 1970"_s, u"Elsewhere"_s);
-    ctx.pending_map_operation = {Kind::CopyItems, 3};
-    complete_copy_items(ctx, books_poetry, 5, u"Media: Films"_s);
-    EXPECT_EQ(titles(books_poetry), (QStringList{u"Amarcord"_s, u"Dante"_s}));
-}
-
-TEST_F(CopyItems, ClosedRequesterOrTheRequesterItselfCopyNothing) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
     const QStringList before = dump();
     ctx.pending_map_operation = {Kind::CopyItems, 3};
     EXPECT_FALSE(complete_copy_items(ctx, books_poetry, 3, books_poetry).any());
@@ -177,6 +167,10 @@ TEST_F(CopyItems, ClosedRequesterOrTheRequesterItselfCopyNothing) {
     EXPECT_FALSE(complete_copy_items(ctx, std::nullopt, 5, u"Media: Films"_s).any());
     EXPECT_FALSE(ctx.pending_map_operation.pending());
     EXPECT_EQ(dump(), before);
+
+    ctx.pending_map_operation = {Kind::CopyItems, 3};
+    complete_copy_items(ctx, books_poetry, 5, u"Media: Films"_s);
+    EXPECT_EQ(titles(books_poetry), (QStringList{u"Amarcord"_s, u"Dante"_s}));
 }
 
 } // namespace

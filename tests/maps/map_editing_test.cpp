@@ -142,21 +142,17 @@ TEST_F(AddItem, JournalEntryIsTitledWithTheClocksMomentAndCarriesTheAnswer) {
 }
 
 TEST_F(AddItem, ItemIsPlacedJustAfterTheSelectedPanelAndPositionsAreWritten) {
-    const qint64 a = add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
-    const qint64 b = add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
-    const qint64 c = add(u"Books"_s, u"Poetry"_s, u"Carducci"_s, {}, 3);
+    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
+    add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
+    add(u"Books"_s, u"Poetry"_s, u"Carducci"_s, {}, 3);
     MapItems map = load(books_poetry);
     script.answer("Dante's [draft]*?");
     const EditOutcome outcome = add_item(ctx, map, 0);
 
     EXPECT_EQ(script.shown()[0].text, u"Title?"_s);
     EXPECT_EQ(script.shown()[0].title, u"Adding item to map \"Books: Poetry\""_s);
-    EXPECT_EQ(titles(books_poetry),
-              (QStringList{u"Ariosto"_s, u"Dante's [draft]*?"_s, u"Boccaccio"_s, u"Carducci"_s}));
-    EXPECT_EQ(column(a, u"seq"_s).toDouble(), 1);
-    EXPECT_EQ(column(outcome.select_item, u"seq"_s).toDouble(), 2);
-    EXPECT_EQ(column(b, u"seq"_s).toDouble(), 3);
-    EXPECT_EQ(column(c, u"seq"_s).toDouble(), 4);
+    EXPECT_EQ(seqs(u"Books"_s, u"Poetry"_s),
+              (QStringList{u"Ariosto=1"_s, u"Dante's [draft]*?=2"_s, u"Boccaccio=3"_s, u"Carducci=4"_s}));
     EXPECT_EQ(rows(u"cat='~temporary~'"_s), 0);
     EXPECT_TRUE(outcome.reload);
 
@@ -177,19 +173,6 @@ TEST_F(AddItem, NewMapLosesItsFillerAndLongTitlesAreKeptWhole) {
     script.answer(std::optional<QString>(long_title));
     add_item(ctx, map, 0);
     EXPECT_EQ(titles(u"Books: Drafts"_s), QStringList{long_title});
-}
-
-TEST_F(AddItem, ItemDeletedMeanwhileByAnotherWindowIsReportedAndTheRestPlaced) {
-    add(u"Books"_s, u"Poetry"_s, u"Ariosto"_s, {}, 1);
-    const qint64 gone = add(u"Books"_s, u"Poetry"_s, u"Boccaccio"_s, {}, 2);
-    const qint64 c = add(u"Books"_s, u"Poetry"_s, u"Carducci"_s, {}, 3);
-    MapItems map = load(books_poetry);
-    db().exec(u"delete from repos where item_nr="_s + QString::number(gone));
-    script.answer("Dante");
-    add_item(ctx, map, 0);
-    EXPECT_EQ(shown_texts().last(), u"Error 2000 09 12 1415"_s);
-    EXPECT_EQ(titles(books_poetry), (QStringList{u"Ariosto"_s, u"Dante"_s, u"Carducci"_s}));
-    EXPECT_EQ(column(c, u"seq"_s).toDouble(), 4);
 }
 
 // ---------------------------------------------------------------- rename tag
@@ -322,10 +305,21 @@ TEST_F(RenameMap, MapMovesIntoAnotherCollectionAndReopensThere) {
 
 class RemoveItem : public EditFixture {};
 
-TEST_F(RemoveItem, CategoryIsRemovedWithItsItemsAfterAQuestionThatPreselectsNo) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+// An item, or a category with all its items, goes after a question that preselects No.
+TEST_F(RemoveItem, ItemOrCategoryIsRemovedAfterAQuestionThatPreselectsNo) {
+    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante's \"Vita\""_s);
     add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
+    add(u"Books"_s, u"Poetry"_s, u"Tasso"_s);
     add(u"Books"_s, u"Novels"_s, u"Emma"_s);
+    MapItems items = load(books_poetry);
+    script.answer(true);
+    remove_item(ctx, items, index_of(items, u"Dante's \"Vita\""_s));
+    EXPECT_EQ(last_shown().text,
+              u"Do you really want to remove item \"Dante's \"Vita\"\" from map \"Books: Poetry\"?"_s);
+    EXPECT_FALSE(last_shown().default_yes);
+    EXPECT_EQ(rows(u"item_nr="_s + QString::number(nr)), 0);
+    EXPECT_EQ(rows(u"cat='Poetry'"_s), 2);
+
     MapItems map = load(u"Books"_s);
     const int poetry = index_of(map, u"Poetry"_s);
     const QStringList before = dump();
@@ -342,19 +336,6 @@ TEST_F(RemoveItem, CategoryIsRemovedWithItsItemsAfterAQuestionThatPreselectsNo) 
     EXPECT_EQ(rows(u"cat='Poetry'"_s), 0);
     EXPECT_EQ(rows(u"cat='Novels'"_s), 1);
     EXPECT_TRUE(outcome.reload && outcome.refresh_other_maps && outcome.refresh_tables);
-}
-
-TEST_F(RemoveItem, ItemIsDeletedAfterAQuestionThatPreselectsNo) {
-    const qint64 nr = add(u"Books"_s, u"Poetry"_s, u"Dante's \"Vita\""_s);
-    add(u"Books"_s, u"Poetry"_s, u"Petrarca"_s);
-    MapItems map = load(books_poetry);
-    script.answer(true);
-    remove_item(ctx, map, index_of(map, u"Dante's \"Vita\""_s));
-    EXPECT_EQ(last_shown().text,
-              u"Do you really want to remove item \"Dante's \"Vita\"\" from map \"Books: Poetry\"?"_s);
-    EXPECT_FALSE(last_shown().default_yes);
-    EXPECT_EQ(rows(u"item_nr="_s + QString::number(nr)), 0);
-    EXPECT_EQ(rows(u"item_title='Petrarca'"_s), 1);
 }
 
 TEST_F(RemoveItem, FillersAreRefusedWithTheirMessage) {
@@ -396,8 +377,15 @@ TEST_F(DeleteMap, AsksWithNoPreselectedAndDeletesOnlyThatMap) {
 
 class Columns : public EditFixture {};
 
-TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
+// Out-of-range answers are refused and asked again. The number is stored, and the empty fillers
+// of the map give way; fillers with content stay, and other maps keep theirs.
+TEST_F(Columns, OutOfRangeAnswersAreRefusedAndEmptyFillersGiveWay) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
+    add_filler(u"Books"_s, u"Poetry"_s);
+    add(u"Books"_s, u"Poetry"_s, u"-"_s, QString());
+    add(u"Books"_s, u"Poetry"_s, u"-"_s, u"a note"_s);
+    add_filler(u"Books"_s, u"Novels"_s);
+    add_filler(u"Books"_s, QString());
     MapItems map = load(books_poetry);
     for (const char* wrong : {"0", "-3", "11", "2.5", "two"})
         script.answer(wrong);
@@ -414,25 +402,13 @@ TEST_F(Columns, OutOfRangeAnswersAreRefusedAndAskedAgain) {
     EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"4"_s);
     EXPECT_EQ(outcome.nr_columns, 4);
     EXPECT_TRUE(outcome.reload);
+    EXPECT_EQ(rows(u"cat='Poetry' and item_title='-'"_s), 1);
+    EXPECT_EQ(rows(u"cat='Novels' and item_title='-'"_s), 1) << "other maps keep their fillers";
 
     // Cancel changes nothing.
     script.answer(std::optional<QString>());
     EXPECT_FALSE(change_nr_columns(ctx, map, 4).any());
     EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"4"_s);
-}
-
-TEST_F(Columns, EmptyFillersOfTheMapGiveWayButFillersWithContentStay) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    add_filler(u"Books"_s, u"Poetry"_s);
-    add(u"Books"_s, u"Poetry"_s, u"-"_s, QString());
-    add(u"Books"_s, u"Poetry"_s, u"-"_s, u"a note"_s);
-    add_filler(u"Books"_s, u"Novels"_s);
-    add_filler(u"Books"_s, QString());
-    MapItems map = load(books_poetry);
-    set_nr_columns(ctx, map, 3);
-    EXPECT_EQ(rows(u"cat='Poetry' and item_title='-'"_s), 1);
-    EXPECT_EQ(rows(u"cat='Novels' and item_title='-'"_s), 1) << "other maps keep their fillers";
-    EXPECT_EQ(get_map_param(db(), books_poetry, u"#nr_columns"_s), u"3"_s);
     // A collection map stores the number and leaves items alone.
     MapItems books = load(u"Books"_s);
     set_nr_columns(ctx, books, 6);

@@ -19,94 +19,82 @@ CollectionTable defaults() {
     return table;
 }
 
-void expect_split(const char* name, const char* map, const char* item) {
-    const SplitName parts = split_map_name(s(name));
-    EXPECT_EQ(parts.map, s(map)) << name;
-    EXPECT_EQ(parts.item, s(item)) << name;
-}
-
 } // namespace
 
-TEST(SplitMapName, DotSeparatesTheItemUnlessItEndsTheNameOrIsDoubled) {
-    expect_split("Books: Poetry.Dante", "Books: Poetry", "Dante");
-    expect_split("Books: Poetry...", "Books: Poetry...", "");
-    expect_split("Books: Poetry.", "Books: Poetry.", "");
-    // Only the first "." decides: a doubled one keeps the whole text a name.
-    expect_split("Books: Poetry..Dante", "Books: Poetry..Dante", "");
-    // The item keeps everything after the separator, further dots included.
-    expect_split("Books: Poetry.Vol. 2.Dante", "Books: Poetry", "Vol. 2.Dante");
-    expect_split("Books.Poetry", "Books", "Poetry");
-    expect_split("Books:.Poetry", "Books:", "Poetry");
+// A "." after the ":" starts the item unless it ends the name or is doubled (only the first one
+// decides); a ">" from the second character on starts a reference title, and the earlier of the
+// two wins. Odd texts come back whole; "Books: " (no category) is a map of its own.
+TEST(SplitMapName, MapAndItemOfAName) {
+    const struct {
+        const char* name;
+        const char* map;
+        const char* item;
+    } cases[] = {{"Books: Poetry.Dante", "Books: Poetry", "Dante"},
+                 {"Books: Poetry...", "Books: Poetry...", ""},
+                 {"Books: Poetry.", "Books: Poetry.", ""},
+                 {"Books: Poetry..Dante", "Books: Poetry..Dante", ""},
+                 {"Books: Poetry.Vol. 2.Dante", "Books: Poetry", "Vol. 2.Dante"},
+                 {"Books.Poetry", "Books", "Poetry"},
+                 {"Books:.Poetry", "Books:", "Poetry"},
+                 {"Books: Poetry > Books: Other", "Books: Poetry", "> Books: Other"},
+                 {"Books: Poetry > Books: Other.Dante", "Books: Poetry", "> Books: Other.Dante"},
+                 {"Books: Poetry.> Books: Other", "Books: Poetry", "> Books: Other"},
+                 {"A>", "A", ">"},
+                 {"> Books: Other", "> Books: Other", ""},
+                 {"", "", ""},
+                 {"   ", "   ", ""},
+                 {"Top map", "Top map", ""},
+                 {"Books: ", "Books: ", ""},
+                 {"Books: .Dante", "Books: ", "Dante"},
+                 {"Books: [draft.Émile", "Books: [draft", "Émile"},
+                 {"Mr. X: Letters.Dear", "Mr. X: Letters", "Dear"}};
+    for (const auto& c : cases) {
+        const SplitName parts = split_map_name(s(c.name));
+        EXPECT_EQ(parts.map, s(c.map)) << c.name;
+        EXPECT_EQ(parts.item, s(c.item)) << c.name;
+    }
 }
 
-TEST(SplitMapName, GreaterThanFromTheSecondCharacterStartsAReferenceTitle) {
-    expect_split("Books: Poetry > Books: Other", "Books: Poetry", "> Books: Other");
-    // A reference title may hold an item address of its own: the earlier ">" wins.
-    expect_split("Books: Poetry > Books: Other.Dante", "Books: Poetry", "> Books: Other.Dante");
-    // An address made of a map, "." and a reference title: the earlier "." wins.
-    expect_split("Books: Poetry.> Books: Other", "Books: Poetry", "> Books: Other");
-    expect_split("A>", "A", ">");
-    // At the first character ">" separates nothing.
-    expect_split("> Books: Other", "> Books: Other", "");
-}
-
-TEST(SplitMapName, OddTextsComeBackWhole) {
-    expect_split("", "", "");
-    expect_split("   ", "   ", "");
-    expect_split("Top map", "Top map", "");
-    // "Books: " (empty category) must survive: it is the map of the items without a category.
-    expect_split("Books: ", "Books: ", "");
-    expect_split("Books: .Dante", "Books: ", "Dante");
-    expect_split("Books: [draft.Émile", "Books: [draft", "Émile");
-}
-
-TEST(SplitMapName, ADotInTheCollectionNameIsNoSeparator) {
-    // Only dots after the ":" separate, so that split and cat_of agree on the category.
-    expect_split("Mr. X: Letters.Dear", "Mr. X: Letters", "Dear");
-    EXPECT_EQ(cat_of(s("Mr. X: Letters.Dear")), s("Letters"));
-}
-
-TEST(CatOf, TextAfterTheColonUpToTheSeparatingDot) {
-    EXPECT_EQ(cat_of(s("Books: Poetry.Dante")), s("Poetry"));
-    EXPECT_EQ(cat_of(s("Books:   Poetry   ")), s("Poetry"));
-    EXPECT_EQ(cat_of(s("Books: Poetry .Dante")), s("Poetry"));
-    EXPECT_EQ(cat_of(s("Books: Poetry.")), s("Poetry."));
-    EXPECT_EQ(cat_of(s("Books: a..b.c")), s("a..b.c"));
-    // Several ":": the first one splits, the rest belong to the category.
-    EXPECT_EQ(cat_of(s("Books: Poetry: Italian.Dante")), s("Poetry: Italian"));
-    EXPECT_EQ(cat_of(s("Books")), QString());
-    EXPECT_EQ(cat_of(s("Books:")), QString());
-    EXPECT_EQ(cat_of(s("Books:   ")), QString());
-    EXPECT_EQ(cat_of(QString()), QString());
-}
-
-TEST(CollectionOf, TextBeforeTheColonOrAWholeCollectionName) {
+// The category is the text after the first ":" up to the separating dot; the collection is the
+// text before it, spelt as the table spells a known collection, or a whole collection name.
+TEST(CatOf, CategoryAndCollectionOfAName) {
     const CollectionTable c = defaults();
-    EXPECT_EQ(collection_of(c, s("Books: Poetry")), s("Books"));
-    EXPECT_EQ(collection_of(c, s("  Books  : Poetry.Dante")), s("Books"));
-    EXPECT_EQ(collection_of(c, s("Books: Poetry: Italian")), s("Books"));
-    // Any text before a ":" counts, known collection or not.
-    EXPECT_EQ(collection_of(c, s("Gone: Poetry")), s("Gone"));
-    EXPECT_EQ(collection_of(c, s(": Poetry")), QString());
-    EXPECT_EQ(collection_of(c, s("Books")), s("Books"));
-    // Known collections come back as the table spells them.
-    EXPECT_EQ(collection_of(c, s(" books ")), s("Books"));
-    EXPECT_EQ(collection_of(c, s("BOOKS: x")), s("Books"));
-    EXPECT_EQ(collection_of(c, s("Books:")), s("Books"));
-    EXPECT_EQ(collection_of(c, s("Gone")), QString());
-    EXPECT_EQ(collection_of(c, s("Top map")), QString());
-    EXPECT_EQ(collection_of(c, s("Books.Poetry")), QString());
-    EXPECT_EQ(collection_of(c, QString()), QString());
+    const std::pair<const char*, const char*> cats[] = {{"Books: Poetry.Dante", "Poetry"},
+                                                        {"Books:   Poetry   ", "Poetry"},
+                                                        {"Books: Poetry .Dante", "Poetry"},
+                                                        {"Books: Poetry.", "Poetry."},
+                                                        {"Books: a..b.c", "a..b.c"},
+                                                        {"Mr. X: Letters.Dear", "Letters"},
+                                                        {"Books: Poetry: Italian.Dante", "Poetry: Italian"},
+                                                        {"Books", ""},
+                                                        {"Books:", ""},
+                                                        {"Books:   ", ""},
+                                                        {"", ""}};
+    for (const auto& [name, cat] : cats)
+        EXPECT_EQ(cat_of(s(name)), s(cat)) << name;
+    const std::pair<const char*, const char*> collections[] = {{"Books: Poetry", "Books"},
+                                                               {"  Books  : Poetry.Dante", "Books"},
+                                                               {"Books: Poetry: Italian", "Books"},
+                                                               {"Gone: Poetry", "Gone"},
+                                                               {": Poetry", ""},
+                                                               {"Books", "Books"},
+                                                               {" books ", "Books"},
+                                                               {"BOOKS: x", "Books"},
+                                                               {"Books:", "Books"},
+                                                               {"Gone", ""},
+                                                               {"Top map", ""},
+                                                               {"Books.Poetry", ""},
+                                                               {"", ""}};
+    for (const auto& [name, collection] : collections)
+        EXPECT_EQ(collection_of(c, s(name)), s(collection)) << name;
 }
 
 TEST(CollectionIndex, NamesMatchWithoutCaseAndBlankPositionsNameNothing) {
     CollectionTable c = defaults();
-    EXPECT_EQ(collection_index(c, s("Agenda")), 1);
-    EXPECT_EQ(collection_index(c, s("BOOKS")), 7);
-    EXPECT_EQ(collection_index(c, s("Apx")), 44);
-    EXPECT_EQ(collection_index(c, s("all collections")), 45);
-    EXPECT_EQ(collection_index(c, s("Book")), 0);
-    EXPECT_EQ(collection_index(c, s("Books ")), 0);
+    const std::pair<const char*, int> positions[] = {{"Agenda", 1},           {"BOOKS", 7}, {"Apx", 44},
+                                                     {"all collections", 45}, {"Book", 0},  {"Books ", 0}};
+    for (const auto& [name, position] : positions)
+        EXPECT_EQ(collection_index(c, s(name)), position) << name;
     EXPECT_FALSE(is_collection(c, s("Top map")));
 
     c.at(20).name = QString();
@@ -118,41 +106,35 @@ TEST(CollectionIndex, NamesMatchWithoutCaseAndBlankPositionsNameNothing) {
     EXPECT_TRUE(is_collection(c, s("éloïse's")));
 }
 
-TEST(IsCollectionMap, CollectionWithOrWithoutColonButNoCategory) {
-    const CollectionTable c = defaults();
-    EXPECT_TRUE(is_collection_map(c, s("Books")));
-    EXPECT_TRUE(is_collection_map(c, s("Books:")));
-    EXPECT_TRUE(is_collection_map(c, s("books :")));
-    // collection + ": " + "" is the category map of the items without a category.
-    EXPECT_FALSE(is_collection_map(c, s("Books: ")));
-    EXPECT_FALSE(is_collection_map(c, s("Books: Poetry")));
-    EXPECT_FALSE(is_collection_map(c, s("Books.Poetry")));
-    EXPECT_FALSE(is_collection_map(c, s("Gone")));
-    EXPECT_FALSE(is_collection_map(c, s("Top map")));
-    EXPECT_FALSE(is_collection_map(c, QString()));
-    EXPECT_TRUE(is_top_map_name(s(" TOP MAP ")));
-    EXPECT_FALSE(is_top_map_name(s("Top maps")));
-}
-
+// One spelling per map; only a collection name, with or without ":", is a collection map.
 TEST(CanonicalMapName, OneSpellingPerMap) {
     const CollectionTable c = defaults();
     const struct {
         const char* name;
         const char* canonical;
+        bool collection_map;
     } cases[] = {
-        {"Books", "Books"},
-        {"books:", "Books"},
-        {" BOOKS ", "Books"},
-        {"Books: ", "Books: "},
-        {"BOOKS : poetry", "Books: poetry"},
-        {"books:Poetry", "Books: Poetry"},
-        {" BOOKS :  Poetry ", "Books: Poetry"},
-        {"top MAP", "Top map"},
-        {"Gone: x", "Gone: x"},
-        {"Gone", "Gone"},
+        {"Books", "Books", true},
+        {"books:", "Books", true},
+        {" BOOKS ", "Books", true},
+        {"books :", "Books", true},
+        // collection + ": " + "" is the category map of the items without a category.
+        {"Books: ", "Books: ", false},
+        {"BOOKS : poetry", "Books: poetry", false},
+        {"books:Poetry", "Books: Poetry", false},
+        {" BOOKS :  Poetry ", "Books: Poetry", false},
+        {"top MAP", "Top map", false},
+        {"Gone: x", "Gone: x", false},
+        {"Gone", "Gone", false},
+        {"Books.Poetry", "Books.Poetry", false},
+        {"", "", false},
     };
-    for (const auto& k : cases)
+    for (const auto& k : cases) {
         EXPECT_EQ(canonical_map_name(c, s(k.name)), s(k.canonical)) << k.name;
+        EXPECT_EQ(is_collection_map(c, s(k.name)), k.collection_map) << k.name;
+    }
+    EXPECT_TRUE(is_top_map_name(s(" TOP MAP ")));
+    EXPECT_FALSE(is_top_map_name(s("Top maps")));
 }
 
 TEST(CategorySplitsMapName, OnlyADotFollowedByMoreTextSplits) {
@@ -166,56 +148,47 @@ TEST(CategorySplitsMapName, OnlyADotFollowedByMoreTextSplits) {
 
 using MapExists = MapsDb;
 
+// "Exact" needs the category itself, where like finds it inside comma lists and longer names.
+// Case is ignored, accents are not; quotes and wildcard characters are taken literally; an item
+// part takes no part; without ":" only collection maps exist, whether or not they hold items.
 TEST_F(MapExists, ExactNeedsTheCategoryItselfLikeFindsItInCommaLists) {
-    add(s("Books"), s("Poetry,Italian"), s("Inferno"));
-    add(s("Books"), s("Poetry"), s("Canto"));
-    EXPECT_TRUE(map_exists(ctx, s("Books: Poetry"), true));
-    EXPECT_FALSE(map_exists(ctx, s("Books: Italian"), true));
-    EXPECT_TRUE(map_exists(ctx, s("Books: Italian"), false));
-    // like looks for the category inside the stored text, so a part of a name is enough.
-    EXPECT_FALSE(map_exists(ctx, s("Books: Poe"), true));
-    EXPECT_TRUE(map_exists(ctx, s("Books: Poe"), false));
-    EXPECT_FALSE(map_exists(ctx, s("Media: Poetry"), false));
-    // An item part does not take part.
-    EXPECT_TRUE(map_exists(ctx, s("Books: Poetry.Nothing such"), true));
-    // Case is ignored, accents are not.
-    add(s("Books"), s("Émile"), s("x"));
-    EXPECT_TRUE(map_exists(ctx, s("books: émile"), true));
-    EXPECT_TRUE(map_exists(ctx, s("BOOKS: ÉMILE"), false));
-    EXPECT_FALSE(map_exists(ctx, s("Books: Emile"), true));
-}
-
-TEST_F(MapExists, QuotesAndWildcardCharactersAreTakenLiterally) {
-    add(s("Books"), s("L'été"), s("x"));
-    add(s("Books"), s("[draft"), s("x"));
-    EXPECT_TRUE(map_exists(ctx, s("Books: L'été"), true));
-    EXPECT_TRUE(map_exists(ctx, s("Books: L'été"), false));
-    EXPECT_TRUE(map_exists(ctx, s("Books: [draft"), true));
-    EXPECT_TRUE(map_exists(ctx, s("Books: [draft"), false));
-    // No category is "*" or "?" yet: neither may act as a wildcard.
-    for (bool exact : {true, false}) {
-        EXPECT_FALSE(map_exists(ctx, s("Books: *"), exact)) << exact;
-        EXPECT_FALSE(map_exists(ctx, s("Books: ???"), exact)) << exact;
+    add(s("Books"), s("Poetry"), s("x"));
+    EXPECT_FALSE(map_exists(ctx, s("Books: "), true)) << "no item without a category yet";
+    for (const char* cat : {"Poetry,Italian", "Émile", "L'été", "[draft", ""})
+        add(s("Books"), s(cat), s("x"));
+    const struct {
+        const char* name;
+        bool exact;
+        bool like;
+    } cases[] = {{"Books: Poetry", true, true},
+                 {"Books: Italian", false, true},
+                 {"Books: Poe", false, true},
+                 {"Media: Poetry", false, false},
+                 {"Books: Poetry.Nothing such", true, true},
+                 {"books: émile", true, true},
+                 {"BOOKS: ÉMILE", true, true},
+                 {"Books: Emile", false, false},
+                 {"Books: L'été", true, true},
+                 {"Books: [draft", true, true},
+                 {"Books: *", false, false},
+                 {"Books: ???", false, false},
+                 {"Books: ", true, true},
+                 {"Books", true, true},
+                 {"Media:", true, true},
+                 {"Poetry", false, false},
+                 {"", false, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(map_exists(ctx, s(c.name), true), c.exact) << c.name;
+        EXPECT_EQ(map_exists(ctx, s(c.name), false), c.like) << c.name;
     }
+    // Once "*" and "???" are categories they exist, and "**" is still none.
     add(s("Books"), s("*"), s("x"));
     add(s("Books"), s("???"), s("x"));
-    for (bool exact : {true, false}) {
+    for (const bool exact : {true, false}) {
         EXPECT_TRUE(map_exists(ctx, s("Books: *"), exact)) << exact;
         EXPECT_TRUE(map_exists(ctx, s("Books: ???"), exact)) << exact;
     }
     EXPECT_FALSE(map_exists(ctx, s("Books: **"), true));
-}
-
-TEST_F(MapExists, EmptyCategoryAndNamesWithoutColon) {
-    add(s("Books"), s("Poetry"), s("x"));
-    EXPECT_FALSE(map_exists(ctx, s("Books: "), true));
-    add(s("Books"), QString(""), s("loose"));
-    EXPECT_TRUE(map_exists(ctx, s("Books: "), true));
-    // Without ":" only collection maps exist, whether or not they hold items.
-    EXPECT_TRUE(map_exists(ctx, s("Books"), true));
-    EXPECT_TRUE(map_exists(ctx, s("Media:"), true));
-    EXPECT_FALSE(map_exists(ctx, s("Poetry"), false));
-    EXPECT_FALSE(map_exists(ctx, QString(), false));
 }
 
 using ItemLookup = MapsDb;
@@ -247,18 +220,20 @@ TEST_F(ReferenceIsValid, DotAddressesNeedTheItemOtherwiseTheMap) {
     add(s("Books"), s("Poetry"), s("Canto"));
     add(s("Books"), s("L'été"), s("D'Annunzio"));
     add(s("Books"), s("Vol."), s("x"));
-    EXPECT_TRUE(reference_is_valid(ctx, s("Books: Poetry.Canto")));
-    EXPECT_TRUE(reference_is_valid(ctx, s("  Books: Poetry.Canto  ")));
-    EXPECT_FALSE(reference_is_valid(ctx, s("Books: Poetry.Missing")));
-    EXPECT_TRUE(reference_is_valid(ctx, s("Books: L'été.D'Annunzio")));
-    EXPECT_TRUE(reference_is_valid(ctx, s("Books: Poetry")));
-    // A final "." belongs to the name: this is the map "Vol.", not an item of "Vol".
-    EXPECT_TRUE(reference_is_valid(ctx, s("Books: Vol.")));
-    EXPECT_FALSE(reference_is_valid(ctx, s("Books: Prose")));
-    EXPECT_TRUE(reference_is_valid(ctx, s("Books")));
-    EXPECT_TRUE(reference_is_valid(ctx, s("Top map")));
-    EXPECT_FALSE(reference_is_valid(ctx, s("Gone")));
-    EXPECT_FALSE(reference_is_valid(ctx, QString()));
+    // A final "." belongs to the name: "Books: Vol." is the map "Vol.", not an item of "Vol".
+    const std::pair<const char*, bool> cases[] = {{"Books: Poetry.Canto", true},
+                                                  {"  Books: Poetry.Canto  ", true},
+                                                  {"Books: Poetry.Missing", false},
+                                                  {"Books: L'été.D'Annunzio", true},
+                                                  {"Books: Poetry", true},
+                                                  {"Books: Vol.", true},
+                                                  {"Books: Prose", false},
+                                                  {"Books", true},
+                                                  {"Top map", true},
+                                                  {"Gone", false},
+                                                  {"", false}};
+    for (const auto& [reference, valid] : cases)
+        EXPECT_EQ(reference_is_valid(ctx, s(reference)), valid) << reference;
 }
 
 using CreateMap = MapsDb;

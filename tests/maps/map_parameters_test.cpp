@@ -52,17 +52,12 @@ TEST_F(MapParams, DefaultsCentreTheWindowWithARandomShift) {
 }
 
 TEST_F(MapParams, StoredValuesAreRead) {
-    store("#top", "120");
-    store("#left", "-30");
-    store("#width", "7005");
-    store("#height", "4000");
-    store("#nr_columns", "4");
-    store("#auto_size", "0");
-    store("#open_child_topics", "-1");
-    store("#autom", "-1");
-    store("#randomico", "1");
-    store("#intervallo", "2500");
-    store("#start_map", "-1");
+    const std::pair<const char*, const char*> values[] = {
+        {"#top", "120"},      {"#left", "-30"},        {"#width", "7005"},           {"#height", "4000"},
+        {"#nr_columns", "4"}, {"#auto_size", "0"},     {"#open_child_topics", "-1"}, {"#autom", "-1"},
+        {"#randomico", "1"},  {"#intervallo", "2500"}, {"#start_map", "-1"}};
+    for (const auto& [key, value] : values)
+        store(key, value);
     tc.random.index = 0;
     StatementCounter counter(db().handle());
     const MapParameters p = load_map_parameters(ctx, map);
@@ -118,15 +113,12 @@ TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
     p.auto_size = false; // has its own toggle: not saved here
     MapWindowState window{{100, 200, 3000, 4000}, false, false};
     save_map_parameters(ctx, map, p, window);
-    EXPECT_EQ(stored("#top"), QStringLiteral("100"));
-    EXPECT_EQ(stored("#left"), QStringLiteral("200"));
-    EXPECT_EQ(stored("#width"), QStringLiteral("3000"));
-    EXPECT_EQ(stored("#height"), QStringLiteral("4000"));
-    EXPECT_EQ(stored("#nr_columns"), QStringLiteral("3"));
-    EXPECT_EQ(stored("#randomico"), QStringLiteral("-1"));
-    EXPECT_EQ(stored("#intervallo"), QStringLiteral("1234"));
-    EXPECT_EQ(stored("#autom"), QStringLiteral("0"));
-    EXPECT_EQ(stored("#auto_size"), QString());
+    const std::pair<const char*, const char*> saved[] = {
+        {"#top", "100"},         {"#left", "200"},     {"#width", "3000"},
+        {"#height", "4000"},     {"#nr_columns", "3"}, {"#randomico", "-1"},
+        {"#intervallo", "1234"}, {"#autom", "0"},      {"#auto_size", ""}};
+    for (const auto& [key, value] : saved)
+        EXPECT_EQ(stored(key), QString::fromUtf8(value)) << key;
     EXPECT_EQ(db().scalar(QStringLiteral("select colcat from map_params limit 1")).toString(), map);
 
     const MapParameters back = load_map_parameters(ctx, map);
@@ -136,14 +128,13 @@ TEST_F(MapParams, SavingWritesPositionSizeColumnsAndSelection) {
     EXPECT_EQ(back.intervallo, 1234);
 }
 
-TEST_F(MapParams, TheHeightIsSavedWithoutTheContentBox) {
+TEST_F(MapParams, TheHeightIsSavedWithoutTheContentBoxAndAMinimisedWindowKeepsItsGeometry) {
     save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{0, 0, 3000, 5990}, false, true});
     EXPECT_EQ(stored("#height"), QStringLiteral("5000"));
     save_map_position(ctx, map, MapWindowState{{0, 0, 3000, 4000}, false, false});
     EXPECT_EQ(stored("#height"), QStringLiteral("4000"));
-}
 
-TEST_F(MapParams, AMinimisedWindowKeepsItsGeometry) {
+    // A minimised window keeps its geometry.
     save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
     MapParameters p;
     p.nr_columns = 5;
@@ -155,7 +146,7 @@ TEST_F(MapParams, AMinimisedWindowKeepsItsGeometry) {
     EXPECT_EQ(stored("#left"), QStringLiteral("20"));
 }
 
-TEST_F(MapParams, SavingUnchangedValuesWritesNothing) {
+TEST_F(MapParams, SavingUnchangedValuesWritesNothingAndAFailingSaveIsReported) {
     const MapWindowState window{{10, 20, 3000, 4000}, false, false};
     save_map_parameters(ctx, map, MapParameters{}, window);
     const int before = total_changes();
@@ -168,9 +159,8 @@ TEST_F(MapParams, SavingUnchangedValuesWritesNothing) {
     save_map_parameters(ctx, map, MapParameters{}, moved);
     EXPECT_EQ(total_changes(), before + 1);
     EXPECT_TRUE(tc.prompter.messages().isEmpty());
-}
 
-TEST_F(MapParams, AFailingSaveIsReportedToTheUser) {
+    // A failing save is reported to the user.
     db().exec(QStringLiteral("drop table map_params"));
     save_map_parameters(ctx, map, MapParameters{}, MapWindowState{{10, 20, 3000, 4000}, false, false});
     ASSERT_FALSE(tc.prompter.messages().isEmpty());

@@ -46,7 +46,7 @@ TEST_F(Positions, OnlyRowsThatDifferAreWritten) {
     EXPECT_EQ(column(b, u"seq"_s).toDouble(), 3);
 }
 
-TEST_F(Positions, CollectionMapWritesTheCategoryOrder) {
+TEST_F(Positions, CollectionMapWritesTheCategoryOrderOnDropAndSort) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     add(u"Books"_s, u"L'été *"_s, u"Camus"_s);
     add(u"Books"_s, u"Novels"_s, u"Emma"_s);
@@ -56,6 +56,10 @@ TEST_F(Positions, CollectionMapWritesTheCategoryOrder) {
     drop_within(ctx, map, 2, 0);
     EXPECT_EQ(entry_titles(load(u"Books"_s)), (QStringList{u"Novels"_s, u"L'été *"_s, u"Poetry"_s}));
     EXPECT_EQ(db().scalar(u"select count(*) from cat_seq"_s).toInt(), 3) << "one row per category";
+    // A sort writes the category order as well.
+    map = load(u"Books"_s);
+    sort_by_text(ctx, map, 0);
+    EXPECT_EQ(entry_titles(load(u"Books"_s)), (QStringList{u"L'été *"_s, u"Novels"_s, u"Poetry"_s}));
 }
 
 TEST_F(Positions, ItemDeletedMeanwhileIsReportedAndTheOthersStillWritten) {
@@ -126,15 +130,6 @@ TEST_F(Sorting, ExpirySortPutsUndatedAfterDatedAndFillersLast) {
     EXPECT_EQ(titles(books_poetry).mid(1, 5), entry_titles(map).mid(0, 5));
 }
 
-TEST_F(Sorting, CollectionMapSortWritesTheCategoryOrder) {
-    for (const char* cat : {"Zeta", "alpha", "Émile", "beta"})
-        add(u"Books"_s, QString::fromUtf8(cat), u"x"_s);
-    db().exec(u"insert into cat_seq (collection, cat, seq) values ('Books', 'Zeta', 1)"_s);
-    MapItems map = load(u"Books"_s);
-    sort_by_text(ctx, map, 0);
-    EXPECT_EQ(entry_titles(load(u"Books"_s)), (QStringList{u"alpha"_s, u"beta"_s, u"Émile"_s, u"Zeta"_s}));
-}
-
 // ---------------------------------------------------------------- drag and drop
 
 class DropWithin : public EditFixture {};
@@ -171,14 +166,17 @@ protected:
     }
 };
 
-TEST_F(DropBetween, CollectionAndCategoryMapsDoNotMix) {
+// Collection and category maps do not mix, and the top map takes nothing (silently).
+TEST_F(DropBetween, CollectionAndCategoryMapsDoNotMixAndTheTopMapTakesNothing) {
     add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
     add(u"Media"_s, u"Films"_s, u"Amarcord"_s);
     MapItems books = load(u"Books"_s);
     MapItems films = load(u"Media: Films"_s);
+    MapItems top = load(u"Top map"_s);
     const QStringList before = dump();
     drop_between(ctx, books.identity(), drag_of(books, u"Poetry"_s), films);
     drop_between(ctx, films.identity(), drag_of(films, u"Amarcord"_s), books);
+    EXPECT_FALSE(drop_between(ctx, films.identity(), drag_of(films, u"Amarcord"_s), top).any());
     const QString refusal = u"Drag/drop is not allowed between a collection map and a non-collection map."_s;
     EXPECT_EQ(shown_texts(), (QStringList{refusal, refusal}));
     EXPECT_EQ(dump(), before);
@@ -282,16 +280,6 @@ TEST_F(DropBetween, ItemDeletedMeanwhileIsReportedAndNothingWritten) {
     const QStringList before = dump();
     drop_between(ctx, poetry.identity(), drag, films);
     EXPECT_EQ(shown_texts(), QStringList{u"Error 2000 09 11 1750"_s});
-    EXPECT_EQ(dump(), before);
-}
-
-TEST_F(DropBetween, TopMapTakesNoDrops) {
-    add(u"Books"_s, u"Poetry"_s, u"Dante"_s);
-    MapItems poetry = load(books_poetry);
-    MapItems top = load(u"Top map"_s);
-    const QStringList before = dump();
-    EXPECT_FALSE(drop_between(ctx, poetry.identity(), drag_of(poetry, u"Dante"_s), top).any());
-    EXPECT_TRUE(shown_texts().isEmpty());
     EXPECT_EQ(dump(), before);
 }
 

@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(MapSelectionTest, ThePendingNameFillsTheBoxesAndTheBoxesMakeTheName) {
+TEST_F(MapSelectionTest, ThePendingNameFillsTheBoxesWhichMakeTheNameAndListTheirEntries) {
     const struct {
         const char* name;
         MapParts expected;
@@ -51,9 +51,8 @@ TEST_F(MapSelectionTest, ThePendingNameFillsTheBoxesAndTheBoxesMakeTheName) {
     }
     EXPECT_EQ(map_name_of_parts(parts("Books", "Novels", "Emma")), s("Books: Novels.Emma"));
     EXPECT_EQ(map_name_of_parts(parts("Books")), s("Books"));
-}
 
-TEST_F(MapSelectionTest, TheListsShowCollectionsCategoriesSplitAtCommasAndTitles) {
+    // The lists show collections, categories split at commas, and titles.
     add("Books", "Poetry,Novels", "Odes");
     add("Books", "Novels", "Emma");
     add("Books", "L'été, Drafts", "O'Brien");
@@ -163,7 +162,7 @@ TEST_F(MapSelectionTest, CreatingAMapInsertsOneFillerOrSaysWhy) {
 
 // ---------------------------------------------------------------- the active-form commands
 
-TEST_F(MapSelectionTest, TheActiveFormsSelectionPrefillsTheDialogWithItsOwnItemOnly) {
+TEST_F(MapSelectionTest, TheActiveFormsSelectionPrefillsTheDialogAndOpensWhatWasChosen) {
     const qint64 emma = add("Books", "Vol. 2", "Emma");
     const qint64 elsewhere = add("Agenda", "Work", "Call");
     FormAttributes answer{{}, s("Books: Vol. 2"), 7, emma, {}};
@@ -174,11 +173,10 @@ TEST_F(MapSelectionTest, TheActiveFormsSelectionPrefillsTheDialogWithItsOwnItemO
     EXPECT_EQ(parts_of_attributes(ctx, answer), parts("Books", "Vol. 2"));
     EXPECT_EQ(parts_of_attributes(ctx, FormAttributes{{}, s("Top map"), 45, 0, {}}), MapParts{});
     EXPECT_EQ(parts_of_attributes(ctx, FormAttributes{{}, s("books"), 7, emma, {}}), parts("Books"));
-}
 
-TEST_F(MapSelectionTest, MapAndTableViewOfTheActiveFormOpenWhatWasChosen) {
-    const qint64 emma = add("Books", "Novels", "Emma");
-    t.windows.attributes = FormAttributes{{}, s("Books: Novels"), 7, emma, {}};
+    // Map and table view of the active form open what was chosen.
+    const qint64 novel = add("Books", "Novels", "Emma");
+    t.windows.attributes = FormAttributes{{}, s("Books: Novels"), 7, novel, {}};
     std::optional<MapParts> chosen;
     t.windows.on_select_map = [&chosen](const MapParts&, bool) { return chosen; };
 

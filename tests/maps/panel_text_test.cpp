@@ -69,6 +69,7 @@ TEST(PanelText, MarksDatesAndContentReferences) {
     const QString fifty = sixty.left(50);
     const QDateTime jan2(QDate(2026, 1, 2), QTime(0, 0));
     const QDate apr1(2026, 4, 1);
+    const QDateTime dec31(QDate(2026, 12, 31), QTime(23, 0));
     const struct {
         QString title;
         QString content;
@@ -95,12 +96,7 @@ TEST(PanelText, MarksDatesAndContentReferences) {
         // The expiry prefix shows the time only when there is one.
         {"Pay rent", {}, QDateTime(apr1, QTime(0, 0, 30)), books, false, "01/04/26 - Pay rent"},
         {"Pay rent", {}, QDateTime(apr1, QTime(0, 5)), books, false, "01/04/26 00:05 - Pay rent"},
-        {"Pay rent",
-         {},
-         QDateTime(QDate(2026, 12, 31), QTime(23, 0)),
-         books,
-         false,
-         "31/12/26 23:00 - Pay rent"},
+        {"Pay rent", {}, dec31, books, false, "31/12/26 23:00 - Pay rent"},
         // One mark: "^" for a link or a web address on its own, "~" for any other content.
         {"t", "LINK=/home/me/file.txt", {}, books, false, "t^"},
         {"t", "link=C:\\docs", {}, books, false, "t^"},
@@ -134,28 +130,20 @@ class PanelFactsFromDatabase : public MapsDb {
 protected:
     void SetUp() override {
         MapsDb::SetUp();
-        add("Books", "Poetry", "Dante");
-        add("Books", "Poetry,Italian", "Petrarca");
-        add("Books", "l'été", "O'Hara");
-        add("Books", "Été", "Hugo");
-        add("Books", "*", "star");
-        add("Books", "[x]", "bracket");
-        add("Books", "?", "question");
-        add("Books", "#1", "hash");
-        add("Books", "", "loose");
-        add("Books", "Odd'one,Poetry", "apostrophe in a list");
-        add("Media", "Films", "-");
-        add("Media", "Films", "-");
-        add("Media", "Films", "dune");
-        add("Journal", "Diary", "Dune");
-        add("Journal", "Diary", "*");
-        add("Journal", "Diary", "[x]");
-        add("Journal", "Diary", "[*]");
-        add("Journal", "Diary", "unique");
-        add("Journal", "Diary", "l'été");
-        add("Journal", "Diary", "L'ÉTÉ");
-        add("Journal", "Diary", "50%1 %2");
-        add("Journal", "Other", "50%1 %2");
+        const char* const stored[][3] = {
+            {"Books", "Poetry", "Dante"},    {"Books", "Poetry,Italian", "Petrarca"},
+            {"Books", "l'été", "O'Hara"},    {"Books", "Été", "Hugo"},
+            {"Books", "*", "star"},          {"Books", "[x]", "bracket"},
+            {"Books", "?", "question"},      {"Books", "#1", "hash"},
+            {"Books", "", "loose"},          {"Books", "Odd'one,Poetry", "apostrophe in a list"},
+            {"Media", "Films", "-"},         {"Media", "Films", "-"},
+            {"Media", "Films", "dune"},      {"Journal", "Diary", "Dune"},
+            {"Journal", "Diary", "*"},       {"Journal", "Diary", "[x]"},
+            {"Journal", "Diary", "[*]"},     {"Journal", "Diary", "unique"},
+            {"Journal", "Diary", "l'été"},   {"Journal", "Diary", "L'ÉTÉ"},
+            {"Journal", "Diary", "50%1 %2"}, {"Journal", "Other", "50%1 %2"}};
+        for (const auto& row : stored)
+            add(row[0], row[1], row[2]);
     }
 };
 

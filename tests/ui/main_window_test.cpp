@@ -1,10 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tessarin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/database.h"
 #include "core/params.h"
-#include "core/schema.h"
 #include "shell/ui/main_window.h"
-#include "support/test_context.h"
+#include "support/test_db.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,16 +13,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, public TestDb {
 protected:
-    TestContext t;
+    TestContext& t = tc;
 
     void SetUp() override {
         t.screen.width = 800 * 15;
         t.screen.height = 600 * 15;
-        t.ctx.db = Database::open(t.env.path(u"family.tdb"_s), {}, &t.clock, Database::Mode::CreateNew);
-        schema::upgrade(*t.ctx.db);
-        t.ctx.db_title = u"family"_s;
+        open_db(u"family.tdb"_s);
     }
 
     void store(const char* key, int twips) {
@@ -34,11 +30,16 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowTest, IsAnMdiFrameWithItsOwnIcon) {
-    MainWindow window(t.ctx);
-    ASSERT_NE(window.mdi_area(), nullptr);
-    EXPECT_EQ(window.centralWidget(), window.mdi_area());
-    EXPECT_FALSE(window.windowIcon().pixmap(32, 32).toImage().isNull());
+TEST_F(MainWindowTest, IsAnMdiFrameWithItsOwnIconAndLoadedWhileItExists) {
+    EXPECT_FALSE(t.ctx.main_window_loaded);
+    auto window = std::make_unique<MainWindow>(t.ctx);
+    ASSERT_NE(window->mdi_area(), nullptr);
+    EXPECT_EQ(window->centralWidget(), window->mdi_area());
+    EXPECT_FALSE(window->windowIcon().pixmap(32, 32).toImage().isNull());
+    window->show();
+    EXPECT_TRUE(t.ctx.main_window_loaded);
+    window.reset();
+    EXPECT_FALSE(t.ctx.main_window_loaded);
 }
 
 TEST_F(MainWindowTest, CaptionNamesTheDatabaseAndTheClockTime) {
@@ -75,7 +76,7 @@ TEST_F(MainWindowTest, RestoresTheGeometryKeptInTheDatabaseWithoutCreeping) {
     }
 }
 
-TEST_F(MainWindowTest, WithNothingKeptFillsTheScreenAndStaysOnIt) {
+TEST_F(MainWindowTest, WithNothingKeptFillsTheScreenAndStaysOnItWithoutADatabaseStaysAsItIs) {
     MainWindow window(t.ctx);
     window.show();
     window.restore_geometry();
@@ -91,11 +92,9 @@ TEST_F(MainWindowTest, WithNothingKeptFillsTheScreenAndStaysOnIt) {
     window.restore_geometry();
     EXPECT_EQ(window.geometry_twips().left, 0);
     EXPECT_EQ(window.geometry_twips().width, 800 * 15);
-}
 
-TEST_F(MainWindowTest, WithoutADatabaseTheGeometryStaysAsItIs) {
+    // Without a database the geometry stays as it is.
     t.ctx.db.reset();
-    MainWindow window(t.ctx);
     window.setGeometry(10, 20, 300, 200);
     window.restore_geometry();
     EXPECT_EQ(window.geometry(), QRect(10, 20, 300, 200));
@@ -118,15 +117,6 @@ TEST_F(MainWindowTest, CloseHookDecidesWhetherTheWindowCloses) {
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(asked, 2);
-}
-
-TEST_F(MainWindowTest, LoadedWhileItExists) {
-    EXPECT_FALSE(t.ctx.main_window_loaded);
-    auto window = std::make_unique<MainWindow>(t.ctx);
-    window->show();
-    EXPECT_TRUE(t.ctx.main_window_loaded);
-    window.reset();
-    EXPECT_FALSE(t.ctx.main_window_loaded);
 }
 
 TEST_F(MainWindowTest, ClosingAWindowBringsBackTheOneTheUserCameFrom) {

@@ -15,7 +15,7 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(DesktopUrl, WebAddressesGetASchemeAndOtherAddressesStayAsTheyAre) {
+TEST(DesktopUrl, WebAddressesGetASchemeOtherAddressesAndPathsStayAsTheyAre) {
     EXPECT_EQ(desktop_url(u"www.example.org/a?b=1"_s), QUrl(u"https://www.example.org/a?b=1"_s));
     EXPECT_EQ(desktop_url(u"WWW.Example.org"_s), QUrl(u"https://WWW.Example.org"_s));
     EXPECT_EQ(desktop_url(u"http://example.org/x y"_s), QUrl(u"http://example.org/x%20y"_s));
@@ -23,9 +23,7 @@ TEST(DesktopUrl, WebAddressesGetASchemeAndOtherAddressesStayAsTheyAre) {
     const QUrl mail = desktop_url(u"mailto:ann@example.org"_s);
     EXPECT_EQ(mail.scheme(), u"mailto"_s);
     EXPECT_EQ(mail.path(), u"ann@example.org"_s);
-}
-
-TEST(DesktopUrl, EverythingElseIsALocalPathTakenAsItIs) {
+    // Everything else is a local path taken as it is.
     const QUrl file = desktop_url(u"/home/ann/notes l'été #1.txt"_s);
     EXPECT_TRUE(file.isLocalFile());
     EXPECT_EQ(file.toLocalFile(), u"/home/ann/notes l'été #1.txt"_s);
@@ -65,7 +63,7 @@ TEST(QtRandom, SameSeedSameRunInUnitInterval) {
     EXPECT_LT(same, 5);
 }
 
-TEST(QtPrompter, YesNoPreselectsTheNamedButton) {
+TEST(QtPrompter, YesNoPreselectsTheNamedButtonOkCancelAndMessage) {
     QtPrompter prompter;
     for (const bool default_yes : {false, true}) {
         QString text;
@@ -82,10 +80,7 @@ TEST(QtPrompter, YesNoPreselectsTheNamedButton) {
     // Escape answers No even when Yes is preselected.
     when_modal_shows([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     EXPECT_FALSE(prompter.yes_no(u"Sure?"_s, {}, true));
-}
 
-TEST(QtPrompter, OkCancelAndMessage) {
-    QtPrompter prompter;
     QString title;
     when_modal_shows([&](QWidget* modal) {
         title = modal->windowTitle();
