@@ -76,7 +76,7 @@ LinkMedia link_media(const QString& content) {
     return {};
 }
 
-QStringList list_pictures(const QString& dir) {
+QStringList list_pictures(const QString& dir, qsizetype limit) {
     QStringList pictures;
     const QDir folder(dir);
     if (dir.isEmpty() || !folder.exists()) return pictures;
@@ -85,7 +85,7 @@ QStringList list_pictures(const QString& dir) {
     for (const QFileInfo& file : files) {
         if (!is_picture_file_name(file.fileName())) continue;
         pictures.append(file.absoluteFilePath());
-        if (pictures.size() == max_random_pictures) break;
+        if (pictures.size() == limit) break;
     }
     return pictures;
 }

@@ -47,9 +47,9 @@ struct LinkMedia {
 };
 LinkMedia link_media(const QString& content);
 
-// The pictures of a directory (not of its subdirectories), sorted by name, full paths, at most
-// max_random_pictures; empty when the directory does not exist.
-QStringList list_pictures(const QString& dir);
+// The readable pictures of a directory (not of its subdirectories), sorted by name with case
+// ignored, full paths, at most `limit` of them; empty when the directory does not exist.
+QStringList list_pictures(const QString& dir, qsizetype limit = max_random_pictures);
 
 // A random place for the window inside the main window's inner area, all in twips: left within
 // the width less the window's and 1000, top within the height less the window's, 200 higher;

@@ -6,9 +6,12 @@
 #include "core/database.h"
 #include "core/picture_names.h"
 #include "maps/map_names.h"
+#include "random/random_item_display.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <limits>
 
 namespace {
 
@@ -77,7 +80,7 @@ StormTags load_storm_tags(Database& db, const CollectionTable& collections, cons
     if (pictures) {
         picture_tags(selection.picture_dir == viewer_list_marker
                          ? viewer_list
-                         : pictures_in_directory(selection.picture_dir),
+                         : list_pictures(selection.picture_dir, std::numeric_limits<qsizetype>::max()),
                      result.tags);
     } else if (is_top_map(selection)) {
         collection_tags(collections, result.tags);
@@ -113,15 +116,6 @@ QString linked_picture(const QString& content) {
     if (!first_line.startsWith(QLatin1String("LINK="), Qt::CaseInsensitive)) return {};
     const QString target = first_line.mid(5).trimmed();
     return is_picture_file_name(target) ? target : QString();
-}
-
-QStringList pictures_in_directory(const QString& directory) {
-    const QDir dir(directory);
-    QStringList paths;
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : names)
-        if (is_picture_file_name(name)) paths.append(dir.filePath(name));
-    return paths;
 }
 
 QString tag_caption(const QString& title) {

@@ -50,8 +50,6 @@ QString storm_caption(const RandomSelection& selection);
 // The picture the first line of a content links to ("LINK=" and a ".jpg", ".gif" or ".bmp" file,
 // case ignored); "" when it links to none.
 QString linked_picture(const QString& content);
-// The picture files of a directory, in name order, with their full paths.
-QStringList pictures_in_directory(const QString& directory);
 
 // A label's caption: the title between blanks.
 QString tag_caption(const QString& title);
